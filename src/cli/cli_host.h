@@ -1,0 +1,30 @@
+#pragma once
+
+#include "support/host.h"
+
+#include <iosfwd>
+
+// The command line as a host: messages go to standard error, questions take the answer the
+// options chose (or the question's default), the status display's text is shown on standard
+// error while a long job runs on a terminal, and Ctrl+C cancels the running job.
+class CCliHost : public CHost {
+public:
+    explicit CCliHost(std::ostream& err) : m_err(err) {}
+    void ShowMessage(const std::string& text, EMsgIcon icon) override;
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override;
+    void SetStatusText(const std::string&) override {}
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    void RunLongJob(CLongJob& job) override;
+
+    // Forces every question's answer (for --force style options); unset: the default.
+    void SetForcedAnswer(EAnswer a) {
+        m_forced = a;
+        m_bForced = true;
+    }
+
+private:
+    std::ostream& m_err;
+    EAnswer m_forced = EAnswer::Yes;
+    bool m_bForced = false;
+};

@@ -1,0 +1,1 @@
+set(CORE_DESIGN_SOURCES)

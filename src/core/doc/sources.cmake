@@ -1,0 +1,1 @@
+set(CORE_DOC_SOURCES)

@@ -1,0 +1,1 @@
+set(CORE_DSP_SOURCES)

@@ -1,0 +1,1 @@
+set(CORE_IO_SOURCES)

@@ -1,0 +1,32 @@
+#include "support/host.h"
+
+#include "support/format_number.h"
+
+#include <atomic>
+
+const char* const kReadyText = "Ready";
+
+CBusyScope::CBusyScope(CHost& host, const std::string& status) : m_host(host) {
+    m_host.SetStatusText(status);
+    m_host.BeginWaitCursor();
+}
+
+CBusyScope::~CBusyScope() {
+    m_host.EndWaitCursor();
+    m_host.SetStatusText(kReadyText);
+}
+
+namespace {
+std::atomic<bool> g_mathErrorReported{false};
+}
+
+bool ReportMathError(CHost& host, const std::string& function) {
+    if (g_mathErrorReported.exchange(true))
+        return false;
+    host.ShowMessage(FormatMessage("Math error in function %1.", {function}), EMsgIcon::Stop);
+    return true;
+}
+
+void ResetMathErrorReport() {
+    g_mathErrorReported = false;
+}

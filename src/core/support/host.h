@@ -1,0 +1,66 @@
+#pragma once
+
+#include <string>
+
+enum class EMsgIcon { Stop, Exclamation, Question, Information };
+enum class EAnswer { Yes, No, Cancel };
+
+// A long computation that the host runs on a worker thread while its status display polls it.
+class CLongJob {
+public:
+    virtual ~CLongJob() = default;
+    // Runs on the worker thread; returns soon after RequestCancel.
+    virtual void Run() = 0;
+    // Polled on the host's thread every 10 ms while Run works.
+    virtual std::string StatusText() const = 0;
+    // Called on the host's thread when the user cancels.
+    virtual void RequestCancel() = 0;
+    // False for short jobs: the host waits without showing a status display.
+    virtual bool ShowStatusDisplay() const { return true; }
+    // The title of the status display.
+    virtual std::string Title() const { return "Designing"; }
+};
+
+// Everything the core must say to or ask of the user goes through the host: the desktop
+// program, the command line and the tests each implement it.
+class CHost {
+public:
+    virtual ~CHost() = default;
+    virtual void ShowMessage(const std::string& text, EMsgIcon icon) = 0;
+    // A Yes/No question (Yes/No/Cancel when withCancel); def is the default button.
+    virtual EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) = 0;
+    virtual void SetStatusText(const std::string& text) = 0;
+    virtual void BeginWaitCursor() = 0;
+    virtual void EndWaitCursor() = 0;
+    // Runs job.Run on a worker thread and returns when it has returned.
+    virtual void RunLongJob(CLongJob& job) = 0;
+
+    // Convenience forms of ShowMessage.
+    void Error(const std::string& text) { ShowMessage(text, EMsgIcon::Stop); }
+    void Warning(const std::string& text) { ShowMessage(text, EMsgIcon::Exclamation); }
+    void Notice(const std::string& text) { ShowMessage(text, EMsgIcon::Information); }
+    bool AskYesNo(const std::string& text, EAnswer def = EAnswer::Yes) {
+        return Ask(text, false, def) == EAnswer::Yes;
+    }
+};
+
+// Status text and wait cursor for the lifetime of a scope; "Ready" returns at the end.
+class CBusyScope {
+public:
+    CBusyScope(CHost& host, const std::string& status);
+    ~CBusyScope();
+    CBusyScope(const CBusyScope&) = delete;
+    CBusyScope& operator=(const CBusyScope&) = delete;
+
+private:
+    CHost& m_host;
+};
+
+// The text of the status bar when nothing runs.
+extern const char* const kReadyText;
+
+// Reports "Math error in function %1." for the first non-finite result after start-up only;
+// later calls do nothing. Returns whether this call reported.
+bool ReportMathError(CHost& host, const std::string& function);
+// Forgets that a math error was reported (for tests).
+void ResetMathErrorReport();
