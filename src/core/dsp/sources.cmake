@@ -1,1 +1,3 @@
-set(CORE_DSP_SOURCES)
+set(CORE_DSP_SOURCES
+    fft.cpp
+)
