@@ -9,12 +9,63 @@
 #include <algorithm>
 #include <bit>
 #include <complex>
+#include <cstddef>
+#include <numbers>
 #include <vector>
 
 namespace {
 
 // First stream version that holds the resolution.
 constexpr int kResolutionVersion = 14;
+
+using Complex = std::complex<double>;
+
+// The L = R*M point transform of x[0..n-1] zero-padded, for n <= M, by decimation in frequency
+// with the zero inputs pruned: for bin k = q*R + r,
+//     X[k] = sum_{m<M} (x[m] e^(-j 2 pi r m / L)) e^(-j 2 pi q m / M),
+// so R transforms of length M replace one of length L. The twiddle factors are exact to a few
+// roundings: e^(-j 2 pi t / L) = coarse[t / S] * fine[t % S] with both tables from sin and cos.
+void PrunedTransform(const CDataColumn& xi, const CDataColumn& xq, int n, size_t m, size_t r,
+                     CDataColumn& outRe, CDataColumn& outIm) {
+    const size_t length = m * r;
+    size_t shift = 0;
+    while ((size_t{1} << (2 * shift)) < length) {
+        ++shift;
+    }
+    const size_t fineSize = size_t{1} << shift;
+    const size_t coarseSize = (length + fineSize - 1) / fineSize;
+    const double step = -2.0 * std::numbers::pi / static_cast<double>(length);
+    std::vector<Complex> fine(fineSize);
+    std::vector<Complex> coarse(coarseSize);
+    for (size_t t = 0; t < fineSize; ++t) {
+        fine[t] = std::polar(1.0, step * static_cast<double>(t));
+    }
+    for (size_t t = 0; t < coarseSize; ++t) {
+        coarse[t] = std::polar(1.0, step * static_cast<double>(t * fineSize));
+    }
+
+    CFft fft(m);
+    std::vector<Complex> y(m);
+    const auto count = static_cast<size_t>(n);
+    for (size_t residue = 0; residue < r; ++residue) {
+        size_t t = 0; // residue * index mod length
+        for (size_t i = 0; i < count; ++i) {
+            const Complex x(xi[static_cast<int>(i)], xq[static_cast<int>(i)]);
+            y[i] = residue == 0 ? x : x * (coarse[t >> shift] * fine[t & (fineSize - 1)]);
+            t += residue;
+            if (t >= length) {
+                t -= length;
+            }
+        }
+        std::fill(y.begin() + static_cast<std::ptrdiff_t>(count), y.end(), Complex());
+        fft.Forward(y);
+        for (size_t q = 0; q < m; ++q) {
+            const auto k = static_cast<int>(q * r + residue);
+            outRe[k] = y[q].real();
+            outIm[k] = y[q].imag();
+        }
+    }
+}
 
 } // namespace
 
@@ -39,26 +90,18 @@ bool CFirFreqResponse::ComputeResponse(int resolution) {
     if (length > kMaxLength) {
         return false;
     }
-    m_nResolution = resolution;
-    const auto size = static_cast<size_t>(length);
-
-    std::vector<std::complex<double>> bins(size);
-    for (int i = 0; i < n; ++i) {
-        bins[static_cast<size_t>(i)] = {(*filter.m_pI)[i], (*filter.m_pQ)[i]};
-    }
-    CFft(size).Forward(bins);
+    const int size = static_cast<int>(length);
 
     // Settings as the filter has them, then frequency data of the filter's Fs taken as 1 Hz.
     Copy(filter, 0);
-    m_pI->SetSize(static_cast<int>(size));
-    m_pQ->SetSize(static_cast<int>(size));
-    for (size_t k = 0; k < size; ++k) {
-        (*m_pI)[static_cast<int>(k)] = bins[k].real();
-        (*m_pQ)[static_cast<int>(k)] = bins[k].imag();
-    }
+    m_nResolution = resolution;
+    m_pI->SetSize(size);
+    m_pQ->SetSize(size);
+    PrunedTransform(*filter.m_pI, *filter.m_pQ, n, static_cast<size_t>(length / resolution),
+                    static_cast<size_t>(resolution), *m_pI, *m_pQ);
     m_bTime = 0;
     m_bReal = 0;
-    m_nPoints = static_cast<int>(size);
+    m_nPoints = size;
     ApplyFs(CFs(1.0, 0));
     ResetRange();
     return true;
@@ -84,8 +127,9 @@ void CFirFreqResponse::GetPowerRange(double& min, double& max, double fLow, doub
     if (binFreq(high) > fHigh && high > lowest) {
         --high;
     }
+    // A band narrower than the bin spacing holds no bin: then low passes high.
     long long low = nearestBin(fLow);
-    if (binFreq(low) < fLow && low < high) {
+    if (binFreq(low) < fLow) {
         ++low;
     }
 

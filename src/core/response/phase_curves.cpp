@@ -27,9 +27,26 @@ void UnwrapPhase(CDataColumn& curve) {
 
 void PhaseToPhaseDelay(CDataColumn& curve, const CDataColumn& freqs) {
     const int n = std::min(curve.GetSize(), freqs.GetSize());
+    if (n == 0) {
+        return;
+    }
+    // The unwrapped phase is only known up to whole turns; the delay needs the turns that make the
+    // phase nearest zero frequency its principal value (the phase there is the filter's, not the
+    // sum of the turns the curve passed through before it).
+    int nearest = 0;
+    for (int i = 1; i < n; ++i) {
+        if (std::fabs(freqs[i]) < std::fabs(freqs[nearest])) {
+            nearest = i;
+        }
+    }
+    const double anchor = curve[nearest];
+    double turns = 360.0 * std::round(anchor / 360.0);
+    if (anchor - turns <= -180.0) {
+        turns -= 360.0;
+    }
     for (int i = 0; i < n; ++i) {
         if (freqs[i] != 0.0) {
-            curve[i] = curve[i] / freqs[i] / -360.0;
+            curve[i] = (curve[i] - turns) / freqs[i] / -360.0;
         }
     }
     // Points at f = 0 have no delay of their own: they borrow a neighbour's, computed above.

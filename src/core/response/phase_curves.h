@@ -10,7 +10,8 @@ class CDataColumn;
 // a jump of exactly 180 degrees is kept.
 void UnwrapPhase(CDataColumn& curve);
 
-// Phase delay -phase / (360 f) of an unwrapped phase curve. A point at f = 0 takes the delay of
+// Phase delay -phase / (360 f) of an unwrapped phase curve, after removing the whole turns that
+// the point nearest zero frequency holds beyond (-180, 180]. A point at f = 0 takes the delay of
 // the point after it (of the point before it when it is the last point; 0 when it is alone).
 void PhaseToPhaseDelay(CDataColumn& curve, const CDataColumn& freqs);
 

@@ -54,7 +54,9 @@ inline void FillPhasors(double c, double s, int len, double* re, double* im) {
 // Four doubles in one vector register (two on targets without 32-byte vectors).
 typedef double V4 __attribute__((vector_size(32)));
 
-inline void Load(V4& v, const double* p) { std::memcpy(&v, p, sizeof v); }
+inline void Load(V4& v, const double* p) {
+    std::memcpy(&v, p, sizeof v);
+}
 
 inline double SumLanes(const V4& a, const V4& b) {
     const V4 s = a + b;
@@ -62,8 +64,8 @@ inline double SumLanes(const V4& a, const V4& b) {
 }
 
 // S = sum x[m] (tr[m] + j ti[m]) over m < len.
-inline void BlockSumReal(const double* x, const double* tr, const double* ti, int len,
-                         double& sre, double& sim) {
+inline void BlockSumReal(const double* x, const double* tr, const double* ti, int len, double& sre,
+                         double& sim) {
     V4 ar0 = {}, ar1 = {}, ai0 = {}, ai1 = {};
     int m = 0;
     for (; m + 8 <= len; m += 8) {
@@ -90,8 +92,8 @@ inline void BlockSumReal(const double* x, const double* tr, const double* ti, in
 }
 
 // S = sum (xi[m] + j xq[m]) (tr[m] + j ti[m]) over m < len.
-inline void BlockSumComplex(const double* xi, const double* xq, const double* tr,
-                            const double* ti, int len, double& sre, double& sim) {
+inline void BlockSumComplex(const double* xi, const double* xq, const double* tr, const double* ti,
+                            int len, double& sre, double& sim) {
     V4 ar0 = {}, ar1 = {}, ai0 = {}, ai1 = {};
     int m = 0;
     for (; m + 8 <= len; m += 8) {

@@ -42,8 +42,7 @@ double FreqResponseAt(const CCorviData& filter, int channel, bool phase, double 
 
 double ResponseValue(bool inDb, double freq, int channel, bool phase, const CCorviData& filter,
                      double minDb) {
-    if (channel != kChannelInphase && channel != kChannelQuadrature &&
-        channel != kChannelComplex) {
+    if (channel != kChannelInphase && channel != kChannelQuadrature && channel != kChannelComplex) {
         return 0.0;
     }
     const double value = FreqResponseAt(filter, channel, phase, freq, false);
@@ -72,8 +71,8 @@ int FirstEmptyCurve(CDataSet& curves, int from) {
     return curves.GetColumnCount() - 1;
 }
 
-void FillCurve(const CDataColumn& freqs, CDataColumn& curve, const CCorviData& filter,
-               int channel, const SResponseCurveOptions& options) {
+void FillCurve(const CDataColumn& freqs, CDataColumn& curve, const CCorviData& filter, int channel,
+               const SResponseCurveOptions& options) {
     const bool phase = options.nKind != kResponseMagnitude;
     const int n = freqs.GetSize();
     curve.SetSize(n);

@@ -20,10 +20,10 @@ double ResponseValue(bool inDb, double freq, int channel, bool phase, const CCor
 
 // The settings of a frequency-response plot that decide what its curves hold.
 struct SResponseCurveOptions {
-    int nChannel;    // EResponseChannel
-    int nKind;       // EResponseKind
-    bool bInDb;      // magnitude in dB rather than linear gain
-    double dMinDb;   // lowest dB value shown
+    int nChannel;  // EResponseChannel
+    int nKind;     // EResponseKind
+    bool bInDb;    // magnitude in dB rather than linear gain
+    double dMinDb; // lowest dB value shown
 };
 
 // Fills the first empty curve of curves with one value per frequency of freqs (unit of the

@@ -64,6 +64,14 @@ TEST(Response, PhaseDelayIsPhaseOverMinus360F) {
     EXPECT_DOUBLE_EQ(curve[0], 0.001);
     EXPECT_DOUBLE_EQ(curve[1], 0.001);
     EXPECT_DOUBLE_EQ(curve[2], 0.002);
+
+    // An unwrapped curve that entered its first point a turn up: the turn is not a delay.
+    Fill(freqs, {-3.0, -1.0, 2.0});
+    Fill(curve, {360.0 + 108.0, 360.0 + 36.0, 360.0 - 72.0});
+    PhaseToPhaseDelay(curve, freqs);
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_NEAR(curve[i], 0.1, 1e-15) << "point " << i;
+    }
 }
 
 TEST(Response, PhaseDelayAtZeroFrequencyBorrowsANeighbour) {

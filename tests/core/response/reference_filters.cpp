@@ -7,7 +7,9 @@
 
 namespace {
 
-double ToDouble(const std::string& s) { return std::strtod(s.c_str(), nullptr); }
+double ToDouble(const std::string& s) {
+    return std::strtod(s.c_str(), nullptr);
+}
 
 std::vector<SReferenceFilter> Load() {
     const std::string path = std::string(CORVIFIR_TEST_DATA_DIR) + "/response/freqz_reference.txt";

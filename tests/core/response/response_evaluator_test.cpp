@@ -59,8 +59,8 @@ TEST(Response, EvaluatorsMatchExtendedPrecisionSum) {
     std::mt19937_64 rng(42);
     std::normal_distribution<double> normal;
     const int lengths[] = {1, 2, 7, 15, 16, 17, 64, 255, 1000, 4097, 16384};
-    const double angles[] = {0.0,  1e-9, -3e-6,   0.3,   -1.0, std::numbers::pi,
-                             -3.1, 2.5,  -4.0,    6.0,   -20.5};
+    const double angles[] = {0.0,  1e-9, -3e-6, 0.3, -1.0, std::numbers::pi,
+                             -3.1, 2.5,  -4.0,  6.0, -20.5};
     for (int count : lengths) {
         std::vector<double> xi(static_cast<size_t>(count));
         std::vector<double> xq(static_cast<size_t>(count));
