@@ -1,1 +1,5 @@
-set(CORE_DESIGN_SOURCES)
+set(CORE_DESIGN_SOURCES
+    remez/pm_fir.cpp
+    remez/remez_engine.cpp
+    remez/remez_messages.cpp
+)
