@@ -97,19 +97,24 @@ bool CCorviData::Generate(int count, bool genI, bool genQ, double frequency, dou
     const double step = kTwoPi * frequency / m_dFs;
     if (count > 0 && !std::isfinite(step))
         return false;
-    if (genI)
+    const int n = std::max(count, 0);
+    if (genI) {
         m_pI->SetSize(0);
-    if (genQ)
+        m_pI->SetSize(n);
+    }
+    if (genQ) {
         m_pQ->SetSize(0);
+        m_pQ->SetSize(n);
+    }
     double phi = kTwoPi * phaseDegrees / 360.0;
-    for (int k = 0; k < count; ++k) {
+    for (int k = 0; k < n; ++k) {
         if (genI)
-            m_pI->Add(std::cos(phi));
+            (*m_pI)[k] = std::cos(phi);
         if (genQ) {
             double s = phi - kPi / 2.0;
             if (s < 0.0)
                 s += kTwoPi;
-            m_pQ->Add(std::cos(s));
+            (*m_pQ)[k] = std::cos(s);
         }
         phi += step;
         if (phi > kTwoPi)
