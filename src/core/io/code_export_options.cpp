@@ -17,10 +17,11 @@ std::string DocNameToIdentifier(std::string name) {
 
 } // namespace
 
-void COptionsC::Serialize(CArchiveWriter& ar, int /*nVersion*/) const {
+void COptionsC::Serialize(CArchiveWriter& ar, int nVersion) const {
     ar.WriteString(m_strName);
     ar.WriteString(m_strType);
-    ar.WriteString(m_strSuffix);
+    if (nVersion >= 16)
+        ar.WriteString(m_strSuffix);
 }
 
 void COptionsC::Serialize(CArchiveReader& ar, int nVersion) {

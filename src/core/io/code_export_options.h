@@ -12,7 +12,7 @@ extern const char* const kMsgAsmFieldsEmpty;
 // Options of the C array export: variable name, type and the suffix written after each value.
 class COptionsC {
 public:
-    // Name, type, then the suffix; all three are always written.
+    // Name, type, then from stream version 16 on the suffix.
     void Serialize(CArchiveWriter& ar, int nVersion) const;
     // Streams older than version 16 have no suffix: it becomes "f" for type "float", else empty.
     void Serialize(CArchiveReader& ar, int nVersion);

@@ -137,7 +137,9 @@ TEST(DataArchive, WindowCodeRemap) {
     CCorviData loaded;
     CArchiveReader ar(bytes);
     loaded.Serialize(ar, 9);
+    EXPECT_TRUE(ar.AtEnd());
     EXPECT_EQ(loaded.m_nWindow, 3);
+    EXPECT_EQ(loaded.m_Fs, CFs(8.0, 1));
 }
 
 TEST(DataArchive, RoundTrip) {
