@@ -8,4 +8,7 @@ set(CORE_DESIGN_SOURCES
     pm_bands.cpp
     pm_design.cpp
     quant_options.cpp
+    remez/pm_fir.cpp
+    remez/remez_engine.cpp
+    remez/remez_messages.cpp
 )
