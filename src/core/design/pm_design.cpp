@@ -65,6 +65,9 @@ void CFirData::RunPm() {
     m_strMathFunction = engine.MathFunction();
 
     if (m_bCancel || !m_bResult) {
+        // The engine still delivers coefficients when cancelled; they are discarded, and so is
+        // its success.
+        m_bResult = 0;
         RemoveAll();
         SetNumTaps(taps);
         return;

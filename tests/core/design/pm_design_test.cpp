@@ -154,7 +154,7 @@ TEST(PmDesign, CancelledDesignLeavesAnEmptyFilterWithoutMessage) {
     host.CancelAfterPolls(1);
     CFirData f(&host);
     f.SetDesignType(kDesignAdvancedPm);
-    f.ResetSpec(Filter, 16, 1501);
+    f.ResetSpec(Filter, 16, 2001);
     f.AddBand(true, false, 0.0, 0.1, 1.0, 0.01, 0.0, false);
     f.AddBand(true, false, 0.101, 0.5, 0.0, 120.0, 0.0, false);
     f.m_pI->Add(1.0);
@@ -163,7 +163,7 @@ TEST(PmDesign, CancelledDesignLeavesAnEmptyFilterWithoutMessage) {
     EXPECT_TRUE(host.jobCancelled);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(f.GetN(), 0);
-    EXPECT_EQ(f.m_nTaps, 1501);
+    EXPECT_EQ(f.m_nTaps, 2001);
     EXPECT_EQ(f.m_bDesignedFromSpec, 0);
     ASSERT_FALSE(host.polledTexts.empty());
     EXPECT_EQ(host.polledTexts.back(), "\n   Cancelling, please wait...");
