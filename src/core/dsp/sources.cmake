@@ -1,6 +1,11 @@
 set(CORE_DSP_SOURCES
     fft.cpp
     fft_avx2.cpp
+    # windows, signal operations, histogram, fixed-point quantizer
+    chebyshev_window.cpp
+    fixed_point.cpp
+    operation_settings.cpp
+    windows.cpp
 )
 # The AVX2 passes are chosen at run time, only on processors that have AVX2 and FMA.
 if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
