@@ -1,6 +1,7 @@
 set(CORE_DSP_SOURCES
     fft.cpp
     fft_avx2.cpp
+    transform.cpp
     # windows, signal operations, histogram, fixed-point quantizer
     chebyshev_window.cpp
     fixed_point.cpp
