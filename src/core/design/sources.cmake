@@ -1,1 +1,9 @@
-set(CORE_DESIGN_SOURCES)
+set(CORE_DESIGN_SOURCES
+    design_types.cpp
+    fir_data.cpp
+    fir_params.cpp
+    min_phase_options.cpp
+    ntaps_constraints.cpp
+    pm_bands.cpp
+    quant_options.cpp
+)
