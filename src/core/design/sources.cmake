@@ -6,4 +6,7 @@ set(CORE_DESIGN_SOURCES
     ntaps_constraints.cpp
     pm_bands.cpp
     quant_options.cpp
+    remez/pm_fir.cpp
+    remez/remez_engine.cpp
+    remez/remez_messages.cpp
 )

@@ -5,7 +5,9 @@ set(CORE_DSP_SOURCES
     # windows, signal operations, histogram, fixed-point quantizer
     chebyshev_window.cpp
     fixed_point.cpp
+    histogram.cpp
     operation_settings.cpp
+    signal_ops.cpp
     windows.cpp
 )
 # The AVX2 passes are chosen at run time, only on processors that have AVX2 and FMA.
