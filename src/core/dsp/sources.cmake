@@ -1,5 +1,7 @@
 set(CORE_DSP_SOURCES
     fft.cpp
+    fft_avx2.cpp
+    transform.cpp
     # windows, signal operations, histogram, fixed-point quantizer
     chebyshev_window.cpp
     fixed_point.cpp
@@ -8,3 +10,8 @@ set(CORE_DSP_SOURCES
     signal_ops.cpp
     windows.cpp
 )
+# The AVX2 passes are chosen at run time, only on processors that have AVX2 and FMA.
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
+    set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/fft_avx2.cpp
+        PROPERTIES COMPILE_OPTIONS "-mavx2;-mfma")
+endif()
