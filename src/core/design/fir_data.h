@@ -19,7 +19,9 @@ class CArchiveReader;
 class CArchiveWriter;
 
 // Parks-McClellan response types.
-enum PmResponseType : int { Filter = 1, Differentiator = 2, Hilbert = 3 };
+struct PmResponseType {
+    enum : int { Filter = 1, Differentiator = 2, Hilbert = 3 };
+};
 
 // One whole FIR filter design: the coefficients (I and Q of the signal), the tap count asked
 // for, the design method, the parameters of every method, the design options and the state of
@@ -181,7 +183,7 @@ public:
     RaisedCosineParams m_Rc;
     WindowedSincParams m_Ws;
 
-    int m_nResponseType = Filter;
+    int m_nResponseType = PmResponseType::Filter;
     int m_nGridDensity = 16;
     int m_bAttnInDb = 1;
     int m_bGainInDb = 0;
