@@ -659,8 +659,9 @@ double WorstBackwardError(const std::vector<double>& p, const mvect& roots) {
 // Refines all roots of p at once by the Aberth-Ehrlich iteration, started from the given roots:
 // each root moves by its Newton step p/p' corrected for all the other roots, so two estimates
 // cannot settle on the same root. Roots are updated one after the other (Gauss-Seidel). The
-// sweeps stop when every root is exact for a polynomial within a few units of rounding of p; the
-// best set met is kept, so the result is never worse than the roots given.
+// sweeps stop when every root is exact for a polynomial within a few units of rounding of p, or
+// when a sweep no longer halves a small error; the best set met is kept, so the result is never
+// worse than the roots given.
 void PolishRoots(const std::vector<double>& p, mvect& roots) {
     constexpr int kMaxSweeps = 60;
     const size_t count = roots.size();
@@ -684,8 +685,10 @@ void PolishRoots(const std::vector<double>& p, mvect& roots) {
             const mcplx newton = pv / dv;
             mcplx repulsion = 0.0;
             for (size_t j = 0; j < count; ++j) {
-                if (j != k && z[j] != z[k]) {
-                    repulsion += 1.0 / (z[k] - z[j]);
+                const mcplx d = z[k] - z[j];
+                const double d2 = std::norm(d);
+                if (j != k && d2 > 0.0) {
+                    repulsion += std::conj(d) / d2;
                 }
             }
             z[k] -= newton / (1.0 - newton * repulsion);
@@ -694,9 +697,13 @@ void PolishRoots(const std::vector<double>& p, mvect& roots) {
             return;
         }
         const double error = WorstBackwardError(p, z);
+        const bool stalled = error > 0.5 * bestError && bestError < 1e-12;
         if (error < bestError) {
             bestError = error;
             roots = z;
+        }
+        if (stalled) {
+            break; // converged as far as rounding allows
         }
     }
 }
