@@ -1,1 +1,4 @@
-set(CORE_IO_SOURCES)
+set(CORE_IO_SOURCES
+    code_export_options.cpp
+    format_options.cpp
+)
