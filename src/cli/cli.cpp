@@ -1,40 +1,71 @@
 #include "cli.h"
 
+#include "cli_commands.h"
 #include "support/version.h"
 
 #include <ostream>
+#include <vector>
 
 namespace {
 
-const char* const kUsage = R"(Usage: corvifir-cli [--help] [--version] <command> [options]
+// Add a command here: its name, its usage lines and its function.
+const std::vector<CCliCommand>& Commands() {
+    static const std::vector<CCliCommand> commands = {};
+    return commands;
+}
 
-Design, analyse and export FIR filters from the command line.
-
-Options:
-  -h, --help       show this help and exit
-  -V, --version    show the version and exit
-
-Exit status: 0 success (a design meets its specification), 1 the operation failed,
-2 bad arguments or a refused specification, 3 designed but the specification is not met.
-)";
+void PrintUsage(std::ostream& os) {
+    os << "Usage: corvifir-cli [--help] [--version] <command> [options]\n\n"
+          "Design, analyse and export FIR filters from the command line.\n\n";
+    if (!Commands().empty()) {
+        os << "Commands:\n";
+        for (const CCliCommand& c : Commands())
+            os << c.usage << "\n";
+    }
+    os << "Options:\n"
+          "  -h, --help       show this help (or a command's help: <command> --help) and exit\n"
+          "  -V, --version    show the version and exit\n\n"
+          "Exit status: 0 success (a design meets its specification), 1 the operation failed,\n"
+          "2 bad arguments or a refused specification, 3 designed but the specification is not "
+          "met.\n";
+}
 
 } // namespace
 
+const CCliCommand* FindCliCommand(const std::string& name) {
+    for (const CCliCommand& c : Commands())
+        if (name == c.name)
+            return &c;
+    return nullptr;
+}
+
 int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
-        err << kUsage;
+        PrintUsage(err);
         return kExitUsage;
     }
     const std::string& first = args[0];
     if (first == "-h" || first == "--help" || first == "help") {
-        out << kUsage;
+        PrintUsage(out);
         return kExitOk;
     }
     if (first == "-V" || first == "--version") {
         out << "corvifir-cli (" << kProgramName << ") " << kProgramVersion << "\n";
         return kExitOk;
     }
-    err << "corvifir-cli: unknown command or option '" << first << "'\n"
-        << "Try 'corvifir-cli --help' for more information.\n";
-    return kExitUsage;
+    const CCliCommand* command = FindCliCommand(first);
+    if (!command) {
+        err << "corvifir-cli: unknown command or option '" << first << "'\n"
+            << "Try 'corvifir-cli --help' for more information.\n";
+        return kExitUsage;
+    }
+    std::vector<std::string> rest(args.begin() + 1, args.end());
+    for (const std::string& a : rest) {
+        if (a == "-h" || a == "--help") {
+            out << "Usage:\n" << command->usage << "\n";
+            return kExitOk;
+        }
+    }
+    CCliArgs parsed(std::move(rest));
+    return command->run(parsed, out, err);
 }

@@ -1,1 +1,8 @@
-set(CORE_DSP_SOURCES)
+set(CORE_DSP_SOURCES
+    fft.cpp
+    # windows, signal operations, histogram, fixed-point quantizer
+    chebyshev_window.cpp
+    fixed_point.cpp
+    operation_settings.cpp
+    windows.cpp
+)

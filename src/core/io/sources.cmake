@@ -1,7 +1,10 @@
 set(CORE_IO_SOURCES
+    code_export.cpp
+    code_export_options.cpp
     data_file_reader.cpp
     data_file_writer.cpp
     file_formats.cpp
+    format_options.cpp
     io_messages.cpp
     number_text.cpp
     wave_header.cpp

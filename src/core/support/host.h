@@ -34,6 +34,8 @@ public:
     virtual void EndWaitCursor() = 0;
     // Runs job.Run on a worker thread and returns when it has returned.
     virtual void RunLongJob(CLongJob& job) = 0;
+    // Places plain 8-bit text on the clipboard; a host without a clipboard ignores it.
+    virtual void SetClipboardText(const std::string& /*text*/) {}
 
     // Convenience forms of ShowMessage.
     void Error(const std::string& text) { ShowMessage(text, EMsgIcon::Stop); }

@@ -23,14 +23,16 @@ public:
     // Runs the job on a real worker thread, polling every millisecond; with CancelAfterPolls
     // set, the job is cancelled after that many polls.
     void RunLongJob(CLongJob& job) override;
+    void SetClipboardText(const std::string& text) override { clipboardTexts.push_back(text); }
 
     void QueueAnswer(EAnswer a) { m_answers.push_back(a); }
     void CancelAfterPolls(int polls) { m_nCancelAfterPolls = polls; }
 
     std::vector<Message> messages;
     std::vector<std::string> questions;
-    std::vector<std::string> statusTexts; // SetStatusText calls
-    std::vector<std::string> polledTexts; // distinct status display texts seen while polling
+    std::vector<std::string> statusTexts;    // SetStatusText calls
+    std::vector<std::string> polledTexts;    // distinct status display texts seen while polling
+    std::vector<std::string> clipboardTexts; // SetClipboardText calls
     int jobsRun = 0;
     bool jobCancelled = false;
 
