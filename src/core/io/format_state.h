@@ -5,6 +5,9 @@
 
 #include <string>
 
+class CFileFormatOpts;
+class CHost;
+
 // The part of a file's format options that the data file reader and writer use and update.
 struct SFormatState {
     int code = kFormatNone;
@@ -17,3 +20,15 @@ struct SFormatState {
     int WordLength() const { return FormatWordLength(code, fixedBits); }
     int Channels() const { return FormatChannels(code, wave.channels); }
 };
+
+// The reader's and writer's view of a format options record, and back.
+SFormatState FormatStateOf(const CFileFormatOpts& opts);
+void StoreFormatState(const SFormatState& state, CFileFormatOpts& opts);
+
+// Selects the format of that name; an unknown name leaves the record as it was (false).
+bool SelectFormat(CFileFormatOpts& opts, const std::string& name);
+// Whether the record's format has an options dialog; when it has none, says so through host.
+bool CheckHasOptions(const CFileFormatOpts& opts, CHost& host);
+// The sampling frequency a WAVE format state supplies, in kHz: the rate of the header last
+// read or written, else the rate option. False for other formats.
+bool GetWaveFs(const CFileFormatOpts& opts, double& fsKHz);
