@@ -171,10 +171,10 @@ void CCorviData::ScaleFs(double factor) {
 
 bool CCorviData::EqualizeLengths(double fill) {
     const bool hadQ = m_pQ->GetSize() > 0;
-    while (m_pI->GetSize() < m_pQ->GetSize())
-        m_pI->Add(fill);
-    while (m_pQ->GetSize() < m_pI->GetSize())
-        m_pQ->Add(fill);
+    CDataColumn* shorter = m_pI->GetSize() < m_pQ->GetSize() ? m_pI : m_pQ;
+    const int from = shorter->GetSize();
+    shorter->SetSize(std::max(m_pI->GetSize(), m_pQ->GetSize()));
+    std::fill(shorter->begin() + from, shorter->end(), fill);
     if (hadQ)
         DetectReal();
     else

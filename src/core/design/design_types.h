@@ -1,0 +1,38 @@
+#pragma once
+
+// Design type ids: the method a project was made with, stored in the project file and used as
+// the index into the method lists.
+enum EDesignType : int {
+    kDesignSimplePm = 0,
+    kDesignAdvancedPm = 1,
+    kDesignWinSinc = 2,
+    kDesignRaisedCos = 3,
+    kDesignImport = 4,
+    kDesignLthBand = 5,
+    kDesignMaxflat = 6,
+    kDesignCic = 7,
+    kDesignCombo = 8,
+    kDesignMultirate = 9,
+    kDesignNone = 1000, // no method chosen yet
+};
+
+// Design kinds: the family of validation, design, estimate and summary routines a type uses.
+enum EDesignKind : int {
+    kKindParksMcClellan = 0,
+    kKindCic = 1,
+    kKindRaisedCosine = 2,
+    kKindWindowedSinc = 3,
+    kKindMaxflat = 5,
+    kKindLthBand = 6,
+    kKindImport = 7, // coefficients only, nothing to design
+    kKindNone = 8,
+};
+
+// Number of entries of the method lists (ids 0 .. kDesignTypeCount-1).
+constexpr int kDesignTypeCount = 10;
+
+// The kind a design type id selects; unknown ids select the Parks-McClellan kind.
+int DesignKindOf(int designType);
+
+// The method's name in the method lists ("Simple PM", ...); "" for an id outside the lists.
+const char* DesignTypeName(int designType);

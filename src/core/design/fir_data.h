@@ -1,0 +1,190 @@
+#pragma once
+
+#include "data/corvi_data.h"
+#include "design/design_types.h"
+#include "design/fir_params.h"
+#include "design/min_phase_options.h"
+#include "design/ntaps_constraints.h"
+#include "design/quant_options.h"
+#include "support/host.h"
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+class CArchiveReader;
+class CArchiveWriter;
+
+// Parks-McClellan response types.
+enum PmResponseType : int { Filter = 1, Differentiator = 2, Hilbert = 3 };
+
+// One whole FIR filter design: the coefficients (I and Q of the signal), the tap count asked
+// for, the design method, the parameters of every method, the design options and the state of
+// a running design. Messages go through the host given at construction.
+class CFirData : public CCorviData {
+public:
+    // Version of the project stream that Serialize writes.
+    static constexpr int kCurrentVersion = 20;
+    // Smallest and largest tap counts a design may have.
+    static constexpr int kMinTaps = 3;
+    static constexpr int kMaxTaps = 16384;
+    // Number of bands a new filter can hold.
+    static constexpr int kDefaultBandCapacity = 32;
+    // Frequency-response resolution of a new filter and of each design.
+    static constexpr int kDefaultResolution = 32;
+
+    explicit CFirData(CHost* pHost = nullptr);
+    // Copies every archived field (not the state of a running design).
+    CFirData(const CFirData& src);
+    CFirData& operator=(const CFirData& src);
+    ~CFirData() override = default;
+    void CopyFrom(const CFirData& src);
+
+    // ---- archive -------------------------------------------------------------------------
+    using CCorviData::Serialize;
+    // The signal, then the sections of the taps and options, raised cosine, windowed sinc,
+    // Parks-McClellan bands, Lth band, maxflat and CIC parameters, as the version holds them.
+    void Serialize(CArchiveWriter& ar, int nVersion) const override;
+    // Reads the same sections; fields an older version does not hold keep their defaults. On a
+    // short or unreadable stream throws CArchiveException and leaves the filter unchanged.
+    void Serialize(CArchiveReader& ar, int nVersion) override;
+
+    // ---- replaced signal operations ------------------------------------------------------
+    // No bands and no coefficients.
+    bool IsEmpty() const override;
+    void RemoveAll() override;
+    // Multiplies Fs by factor and divides every band edge by it, so that the bands keep their
+    // absolute frequencies.
+    void ScaleFs(double factor) override;
+
+    // ---- taps, design type ---------------------------------------------------------------
+    // Stores the id, derives the kind and, the first time, fills the tap-count limits.
+    void SetDesignType(int id);
+    int GetMinTaps() const { return kMinTaps; }
+    int GetMaxTaps() const { return kMaxTaps; }
+    int GetNumTaps() const { return m_nTaps; }
+    // n < 0 means the constraints' minimum; clears m_bMeetsSpec.
+    void SetNumTaps(int n);
+    bool HasCoefficients() const { return GetN() != 0; }
+    // The coefficient count of an imported filter, m_nTaps otherwise.
+    int GetListedNumTaps() const;
+    // Multiplies every band edge (fraction of Fs) by factor, at most 0.5.
+    void ScaleBandEdges(double factor);
+    // Estimate for the Parks-McClellan and Lth-band kinds when their bands allow it, m_nTaps
+    // otherwise; moved up onto the constraints when m_bConstrainEstimates is set.
+    int EstimateNumTaps() const;
+    // Steps after every engine run and after the other designs.
+    virtual void PostDesign();
+
+    // "Cannot design FIR with less than N taps." when GetNumTaps is below the minimum.
+    bool CheckMinTaps();
+    // Even count with a passband at Fs/2: asks whether to add a tap (Yes n+1, No n-1, Cancel
+    // refuses), then sets max(count, minimum).
+    bool AskOddTaps();
+
+    // ---- Parks-McClellan band list -------------------------------------------------------
+    // Empties the band list and sets response type, grid density and tap count.
+    void ResetSpec(int responseType, int gridDensity, int taps);
+    // Makes room for n bands (the list is emptied).
+    void SetBandCapacity(int n);
+    int GetNumBands() const { return static_cast<int>(m_Desired.size()); }
+    int GetBandCapacity() const { return m_nBandCapacity; }
+    // Appends a band. Edges in the unit of Fs when absFreq, else fractions of Fs; desired gain
+    // in dB when gainInDb (below m_dMinDb: a stopband), else linear; attn (passband ripple or
+    // stopband attenuation) and stopWeight in dB when attnInDb, else as linear 1/delta factors.
+    // Refused with a message when the list is full, the band does not lie above the previous
+    // one or a linear gain is negative.
+    bool AddBand(bool attnInDb, bool absFreq, double lower, double upper, double desired,
+                 double attn, double stopWeight, bool gainInDb);
+    double GetBandLower(int i) const { return m_Edges[2 * static_cast<size_t>(i)]; }
+    double GetBandUpper(int i) const { return m_Edges[2 * static_cast<size_t>(i) + 1]; }
+    double GetBandDesired(int i) const { return m_Desired[static_cast<size_t>(i)]; }
+    double GetBandAttnFactor(int i) const { return m_Attn[static_cast<size_t>(i)]; }
+    double GetBandStopWeight(int i) const { return m_StopWeight[static_cast<size_t>(i)]; }
+    bool IsPassband(int i) const { return GetBandDesired(i) > 0.0; }
+    // Desired gain for display: dB (-1000 for no gain) or linear.
+    double GetBandGain(int i, bool inDb) const;
+    // Ripple (passband, peak to peak) or attenuation (stopband) for display: dB or the factor.
+    double GetBandAttn(int i, bool inDb) const;
+    // Whether a passband reaches above 0.499999 of Fs.
+    bool HasPassbandAtNyquist() const;
+
+    // Checks the band list; full adds the tap-count checks of a design.
+    bool ValidateSpec(bool full);
+    bool ValidateForOptimize();
+    // Whether the tap count can be estimated from the band list (one passband and one
+    // stopband spanning 0 to Fs/2, response type Filter); the reason is shown when asked.
+    bool CanEstimate(bool showMessage) const;
+    // Kaiser-style estimate of the taps the band list needs; m_nTaps when it cannot.
+    int EstimatePmTaps() const;
+    // 4 without taps or bands, otherwise 1 + 2 / (widest band * taps).
+    int GetRequiredGridDensity() const;
+    // Raises the grid density to the required one, with a notice.
+    void EnsureGridDensity();
+
+    // Converts a lowpass (0), highpass (1), bandpass (2) or bandstop (3) specification to the
+    // band list. e1, e2 and center in the unit of Fs (band widths for types 2 and 3), ripple and
+    // atten in dB, stopWeight in dB.
+    bool SetSimpleSpec(int taps, double e1, double ripple, double e2, double atten, double center,
+                       double stopWeight, int gridDensity, int type);
+    // The inverse, for display; false when the list is not a two- or three-band specification.
+    bool GetSimpleSpec(int& taps, double& e1, double& ripple, double& e2, double& atten,
+                       double& center, int& gridDensity, int& type) const;
+
+    // ---- fields --------------------------------------------------------------------------
+    int m_nTaps = 0; // taps the next design uses
+    int m_nDesignType = kDesignNone;
+    int m_nKind = kKindParksMcClellan;
+    int m_nReserved1 = 32;
+    int m_bUnityGain = 1;      // after a design, scale to gain 1 at m_dGainFreq
+    double m_dGainFreq = -1.0; // unit of Fs; negative: none
+    MinPhaseOptions m_MinPhase;
+    QuantOptions m_Quant;
+    NTapsConstraints m_Constraints;
+    int m_bMinPhaseDone = 0;
+    std::atomic<int> m_nIteration{0};     // exchange iterations of the running design
+    std::atomic<int> m_bDesignDone{1};    // 0 while a design or quantization thread runs
+    std::atomic<int> m_bCancel{1};        // set by the status display's Cancel
+    std::atomic<int> m_nQuantProgress{0}; // percent of a running quantization
+    int m_bMeetsSpec = 0;
+    int m_nCurveColor = 255; // RGB of the response curves
+    int m_nReserved5 = 1;
+    CDataColumn m_RspFreqs; // frequencies of the response list, unit of Fs
+    int m_bRspAuto = 1;
+    int m_nResponseResolution = kDefaultResolution;
+
+    RaisedCosineParams m_Rc;
+    WindowedSincParams m_Ws;
+
+    int m_nResponseType = Filter;
+    int m_nGridDensity = 16;
+    int m_bAttnInDb = 1;
+    int m_bGainInDb = 0;
+    double m_dMinDb = -120.0; // a desired gain in dB below this is a stopband
+    int m_bDesignedFromSpec = 0;
+    int m_bResult = 0; // result of the last engine run (1 success)
+    CCorviData m_Best; // best design found by the optimiser
+
+    LthBandParams m_Lth;
+    MaxflatParams m_Maxflat;
+    CicParams m_Cic;
+    bool m_bWindowAfterDesign = false;
+
+protected:
+    // Shows a message through the host, if any.
+    void Report(const std::string& text, EMsgIcon icon = EMsgIcon::Stop) const;
+
+private:
+    void StoreSections(CArchiveWriter& ar, int nVersion) const;
+    void LoadSections(CArchiveReader& ar, int nVersion);
+    void StoreBands(CArchiveWriter& ar) const;
+    void LoadBands(CArchiveReader& ar, int nVersion);
+
+    // Band list: edges as (lower, upper) fractions of Fs, desired linear gain (0 stopband),
+    // attenuation factor 1/delta (also the band's weight) and stopband weight (1.0: none).
+    int m_nBandCapacity = kDefaultBandCapacity;
+    std::vector<double> m_Edges;
+    std::vector<double> m_Desired;
+    std::vector<double> m_Attn;
+    std::vector<double> m_StopWeight;
+};

@@ -1,0 +1,322 @@
+#include "design/design_messages.h"
+#include "design/fir_data.h"
+#include "support/format_number.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace {
+
+// Display values in dB keep six decimals.
+double RoundTo6(double x) {
+    return RoundHalfAwayDouble(x * 1e6) / 1e6;
+}
+
+// Peak-to-peak passband ripple in dB to the factor 1/delta, and back.
+double RippleDbToFactor(double rippleDb) {
+    const double a = std::pow(10.0, rippleDb / 20.0);
+    return (a + 1.0) / (a - 1.0);
+}
+
+double FactorToRippleDb(double factor) {
+    return 20.0 * std::log10((1.0 / factor + 1.0) / (1.0 - 1.0 / factor));
+}
+
+} // namespace
+
+void CFirData::ResetSpec(int responseType, int gridDensity, int taps) {
+    m_Edges.clear();
+    m_Desired.clear();
+    m_Attn.clear();
+    m_StopWeight.clear();
+    m_nResponseType = responseType;
+    m_nGridDensity = gridDensity;
+    SetNumTaps(taps);
+}
+
+void CFirData::SetBandCapacity(int n) {
+    m_Edges.clear();
+    m_Desired.clear();
+    m_Attn.clear();
+    m_StopWeight.clear();
+    m_nBandCapacity = std::max(n, 0);
+}
+
+bool CFirData::AddBand(bool attnInDb, bool absFreq, double lower, double upper, double desired,
+                       double attn, double stopWeight, bool gainInDb) {
+    if (absFreq) {
+        const double fs = GetFs();
+        lower /= fs;
+        upper /= fs;
+    }
+    const int n = GetNumBands();
+    if (n >= m_nBandCapacity) {
+        Report(kMsgTooManyBands);
+        return false;
+    }
+    if (n > 0 && lower <= GetBandUpper(n - 1)) {
+        Report(kMsgOverlappingBands);
+        return false;
+    }
+    if (gainInDb)
+        desired = desired < m_dMinDb ? 0.0 : std::pow(10.0, desired / 20.0);
+    if (desired > 0.0) {
+        if (attnInDb)
+            attn = RippleDbToFactor(attn);
+    } else {
+        if (desired < 0.0) {
+            Report(kMsgNegativeGain);
+            return false;
+        }
+        if (attnInDb) {
+            attn = std::pow(10.0, attn / 20.0);
+            stopWeight = std::pow(10.0, stopWeight / 20.0);
+        }
+    }
+    m_bGainInDb = gainInDb;
+    m_bAttnInDb = attnInDb;
+    m_Edges.push_back(lower);
+    m_Edges.push_back(upper);
+    m_Desired.push_back(desired);
+    m_Attn.push_back(attn);
+    m_StopWeight.push_back(stopWeight);
+    return true;
+}
+
+double CFirData::GetBandGain(int i, bool inDb) const {
+    const double gain = GetBandDesired(i);
+    if (inDb)
+        return gain <= 0.0 ? -1000.0 : RoundTo6(20.0 * std::log10(gain));
+    return gain < 0.00001 ? 0.0 : gain;
+}
+
+double CFirData::GetBandAttn(int i, bool inDb) const {
+    const double factor = GetBandAttnFactor(i);
+    if (!inDb)
+        return factor;
+    if (IsPassband(i))
+        return RoundTo6(FactorToRippleDb(factor));
+    return RoundTo6(20.0 * std::log10(factor));
+}
+
+bool CFirData::HasPassbandAtNyquist() const {
+    for (int i = 0; i < GetNumBands(); ++i)
+        if (IsPassband(i) && GetBandUpper(i) > 0.499999)
+            return true;
+    return false;
+}
+
+bool CFirData::ValidateSpec(bool full) {
+    const int n = GetNumBands();
+    if (m_nResponseType == Hilbert && n == 0) {
+        Report(kMsgHilbertNeedsPassband);
+        return false;
+    }
+    bool hasPass = false;
+    bool hasStop = false;
+    for (int i = 0; i < n; ++i)
+        (IsPassband(i) ? hasPass : hasStop) = true;
+    if (!hasPass || !hasStop) {
+        Report(kMsgNeedPassAndStop);
+        return false;
+    }
+    if (m_nGridDensity <= 0) {
+        Report(kMsgGridDensityBelowOne);
+        return false;
+    }
+    if (!full)
+        return true;
+    if (!CheckMinTaps())
+        return false;
+    if (m_nTaps % 2 == 0 && HasPassbandAtNyquist())
+        return AskOddTaps();
+    return true;
+}
+
+bool CFirData::ValidateForOptimize() {
+    if (!ValidateSpec(false))
+        return false;
+    if (m_nResponseType != Filter) {
+        Report(kMsgCannotOptimizeType);
+        return false;
+    }
+    return true;
+}
+
+bool CFirData::CanEstimate(bool showMessage) const {
+    const char* reason = nullptr;
+    if (GetNumBands() != 2)
+        reason = kMsgEstimateTwoBands;
+    else if (IsPassband(0) == IsPassband(1))
+        reason = kMsgEstimatePassAndStop;
+    else if (m_nResponseType != Filter)
+        reason = kMsgEstimateResponseType;
+    else if (GetBandLower(0) > 0.001 || GetBandUpper(1) < 0.499)
+        reason = kMsgEstimateBandEnds;
+    if (reason && showMessage)
+        Report(reason);
+    return reason == nullptr;
+}
+
+// Tap estimate of Herrmann, Rabiner and Chan for an equiripple two-band filter, from the two
+// deviations and the transition width.
+int CFirData::EstimatePmTaps() const {
+    if (!CanEstimate(false))
+        return m_nTaps;
+    const double l1 = std::log10(1.0 / GetBandAttnFactor(0));
+    const double l2 = std::log10(1.0 / GetBandAttnFactor(1));
+    const double df = GetBandLower(1) - GetBandUpper(0);
+    const double d = (0.005309 * l1 * l1 + 0.07114 * l1 - 0.4761) * l2 -
+                     (0.00266 * l1 * l1 + 0.5941 * l1 + 0.4278);
+    const double f = 11.01217 + 0.51244 * (l1 - l2);
+    const double estimate = d / df - f * df + 3.831452 + 0.5;
+    // Deviations of 1 or more (attenuation factors of 1 or less) give no usable estimate.
+    if (!std::isfinite(estimate))
+        return m_nTaps;
+    int n = static_cast<int>(std::clamp(estimate, 0.0, 1e9));
+    if (!IsPassband(0) && n % 2 == 0)
+        ++n;
+    n = std::max(n, kMinTaps);
+    if (m_nDesignType == kDesignLthBand)
+        n += n % 2 != 0 ? 2 : 1;
+    return n;
+}
+
+int CFirData::GetRequiredGridDensity() const {
+    if (m_nTaps <= 0 || GetNumBands() == 0)
+        return 4;
+    double widest = 0.0;
+    for (int i = 0; i < GetNumBands(); ++i)
+        widest = std::max(widest, GetBandUpper(i) - GetBandLower(i));
+    // Bands of no width give no measure of the spacing needed.
+    if (!(widest > 0.0))
+        return 4;
+    const double q = 2.0 / (widest * m_nTaps);
+    return 1 + static_cast<int>(std::min(q, 1e9));
+}
+
+void CFirData::EnsureGridDensity() {
+    const int required = GetRequiredGridDensity();
+    if (m_nGridDensity >= required)
+        return;
+    Report(FormatMessage(kMsgGridDensityIncreased, {std::to_string(required)}),
+           EMsgIcon::Information);
+    m_nGridDensity = required;
+}
+
+bool CFirData::SetSimpleSpec(int taps, double e1, double ripple, double e2, double atten,
+                             double center, double stopWeight, int gridDensity, int type) {
+    const double fs = GetFs();
+    const double nyq = fs / 2.0;
+    if (!(e1 > 0.0 && ripple > 0.0 && e2 > 0.0 && atten > 0.0) || gridDensity <= 0) {
+        Report(kMsgSimpleAllPositive);
+        return false;
+    }
+    if (ripple > atten) {
+        Report(kMsgSimpleRippleAboveAttn);
+        return false;
+    }
+    if (type == 2 || type == 3) {
+        if (!(e1 > -fs && e1 < fs && e2 > -fs && e2 < fs)) {
+            Report(kMsgSimpleBandwidthRange);
+            return false;
+        }
+    } else if (!(e1 >= -nyq && e1 <= nyq && e2 >= -nyq && e2 <= nyq)) {
+        Report(kMsgSimpleEdgeRange);
+        return false;
+    }
+    const double h1 = e1 / 2.0;
+    const double h2 = e2 / 2.0;
+    switch (type) {
+    case 0:
+    case 1:
+        if (e1 >= e2) {
+            Report(type == 0 ? kMsgSimpleLowpassOrder : kMsgSimpleHighpassOrder);
+            return false;
+        }
+        break;
+    case 2:
+        if (e1 >= e2) {
+            Report(kMsgSimpleBandpassWidths);
+            return false;
+        }
+        if (center - h2 < 0.0) {
+            Report(kMsgSimpleCenterTooLow);
+            return false;
+        }
+        if (center + h2 > nyq) {
+            Report(kMsgSimpleBandpassTooHigh);
+            return false;
+        }
+        break;
+    case 3:
+        if (h1 <= h2) {
+            Report(kMsgSimpleBandstopWidths);
+            return false;
+        }
+        if (center - h1 < 0.0) {
+            Report(kMsgSimpleCenterTooLow);
+            return false;
+        }
+        if (center + h1 > nyq) {
+            Report(kMsgSimpleBandstopTooHigh);
+            return false;
+        }
+        break;
+    default:
+        return false;
+    }
+
+    ResetSpec(Filter, gridDensity, taps);
+    auto pass = [&](double lo, double hi) {
+        return AddBand(true, true, lo, hi, 1.0, ripple, stopWeight, false);
+    };
+    auto stop = [&](double lo, double hi) {
+        return AddBand(true, true, lo, hi, 0.0, atten, stopWeight, false);
+    };
+    switch (type) {
+    case 0:
+        return pass(0.0, e1) && stop(e2, nyq);
+    case 1:
+        return stop(0.0, e1) && pass(e2, nyq);
+    case 2:
+        return stop(0.0, center - h2) && pass(center - h1, center + h1) && stop(center + h2, nyq);
+    default:
+        return pass(0.0, center - h1) && stop(center - h2, center + h2) && pass(center + h1, nyq);
+    }
+}
+
+bool CFirData::GetSimpleSpec(int& taps, double& e1, double& ripple, double& e2, double& atten,
+                             double& center, int& gridDensity, int& type) const {
+    const int n = GetNumBands();
+    if (IsEmpty() || (n != 2 && n != 3))
+        return false;
+    const double fs = GetFs();
+    if (n == 2) {
+        type = IsPassband(0) ? 0 : 1;
+        e1 = GetBandUpper(0) * fs;
+        e2 = GetBandLower(1) * fs;
+        ripple = GetBandAttn(type == 0 ? 0 : 1, true);
+        atten = GetBandAttn(type == 0 ? 1 : 0, true);
+    } else {
+        type = IsPassband(0) ? 3 : 2;
+        center = (GetBandLower(1) + GetBandUpper(1)) / 2.0 * fs;
+        const double middle = (GetBandUpper(1) - GetBandLower(1)) * fs;
+        const double outer = (GetBandLower(2) - GetBandUpper(0)) * fs;
+        if (type == 2) {
+            e1 = middle;
+            e2 = outer;
+            atten = GetBandAttn(0, true);
+            ripple = GetBandAttn(1, true);
+        } else {
+            e2 = middle;
+            e1 = outer;
+            ripple = GetBandAttn(0, true);
+            atten = GetBandAttn(1, true);
+        }
+    }
+    taps = m_nTaps;
+    gridDensity = m_nGridDensity;
+    return true;
+}

@@ -1,0 +1,825 @@
+#include "design/remez/remez_engine.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <cstdint>
+
+namespace {
+
+constexpr double kTwoPi = 6.283185307179586476925286766559;
+constexpr double kPi = 3.141592653589793238462643383280;
+// Largest dense grid the engine allocates (points per array) and longest filter (taps).
+constexpr double kMaxGridPoints = 268435456.0;
+constexpr int kMaxTaps = 16777216;
+// Function named in the math-error report when a value of the exchange itself is not finite.
+constexpr const char* kEngineFunction = "Remez";
+
+#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
+#define CORVI_REMEZ_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
+#else
+#define CORVI_REMEZ_CLONES
+#endif
+
+// Barycentric form of the Lagrange interpolant through (x[j], y[j]) with weights ad[j], evaluated
+// at xf (zero-based arrays of n). Eight partial sums let the divisions run side by side.
+CORVI_REMEZ_CLONES double BarycentricValue(double xf, const double* ad, const double* x,
+                                           const double* y, int n) {
+    double num[8] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+    double den[8] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+    int j = 0;
+    for (; j + 8 <= n; j += 8) {
+        for (int t = 0; t < 8; ++t) {
+            const double c = ad[j + t] / (xf - x[j + t]);
+            den[t] += c;
+            num[t] += c * y[j + t];
+        }
+    }
+    for (; j < n; ++j) {
+        const double c = ad[j] / (xf - x[j]);
+        den[0] += c;
+        num[0] += c * y[j];
+    }
+    const double d =
+        ((den[0] + den[1]) + (den[2] + den[3])) + ((den[4] + den[5]) + (den[6] + den[7]));
+    const double p =
+        ((num[0] + num[1]) + (num[2] + num[3])) + ((num[4] + num[5]) + (num[6] + num[7]));
+    if (!std::isfinite(d) || std::fabs(d) <= 1e-15) {
+        return 1.0;
+    }
+    return p / d;
+}
+
+// Multiplies d[k] by 2 * (x[k] - xj) for every k in [begin, end).
+CORVI_REMEZ_CLONES void ScaleProducts(double* d, const double* x, double xj, int begin, int end) {
+    for (int k = begin; k < end; ++k) {
+        d[k] = 2.0 * d[k] * (x[k] - xj);
+    }
+}
+
+} // namespace
+
+void CRemezContext::Fail(ERemezStatus status, const char* mathFunction) {
+    if (m_eStatus == ERemezStatus::Success) {
+        m_eStatus = status;
+        m_strMathFunction = mathFunction;
+    }
+    m_bFailed = true;
+}
+
+std::vector<double> CRemezContext::ExtremalFrequencies() const {
+    std::vector<double> result;
+    if (m_nfcns <= 0 || m_iext.IsEmpty() || m_grid.IsEmpty()) {
+        return result;
+    }
+    for (int j = 1; j <= m_nfcns + 1; ++j) {
+        const int k = m_iext[j];
+        if (k >= 1 && k <= m_ngrid) {
+            result.push_back(m_grid[k]);
+        }
+    }
+    return result;
+}
+
+int CRemezContext::PMFir(const double* edges, int nbands, const CPmFir& pmfir, int jtype, int nfilt,
+                         int lgrid, const double* desired, const double* weights, double* hOut,
+                         std::atomic<int>* iterations, const std::atomic<int>* cancel) {
+    m_eStatus = ERemezStatus::Success;
+    m_strMathFunction.clear();
+    m_dDeviation = 0.0;
+    m_nPasses = 0;
+    m_bCancelled = false;
+    m_bPassLimit = false;
+    m_bFailed = false;
+    m_nfcns = 0;
+    m_ngrid = 0;
+    m_pIterations = iterations;
+    m_pCancel = cancel;
+
+    // Arguments are checked before anything is allocated from them.
+    if (nfilt < 3 || nbands < 1 || jtype < 1 || jtype > 3 || edges == nullptr ||
+        desired == nullptr || weights == nullptr || hOut == nullptr) {
+        Fail(ERemezStatus::InvalidArguments);
+        return 0;
+    }
+    for (int i = 0; i < nbands; ++i) {
+        if (!std::isfinite(edges[2 * i]) || !std::isfinite(edges[2 * i + 1]) ||
+            !std::isfinite(desired[i]) || !std::isfinite(weights[i])) {
+            Fail(ERemezStatus::InvalidArguments);
+            return 0;
+        }
+    }
+
+    const std::size_t bands = static_cast<std::size_t>(nbands);
+    if (nfilt > kMaxTaps) {
+        Fail(ERemezStatus::BandStorage);
+        return 0;
+    }
+    if (!m_edge.CreateCopy(edges, 2 * bands) || !m_fx.CreateCopy(desired, bands) ||
+        !m_wtx.CreateCopy(weights, bands) || !m_h.Create(static_cast<std::size_t>(nfilt))) {
+        Fail(ERemezStatus::BandStorage);
+        return 0;
+    }
+    const std::size_t smallLength = static_cast<std::size_t>(nfilt / 2 + 4);
+    if (!m_iext.Create(smallLength) || !m_alpha.Create(smallLength) || !m_a.Create(smallLength) ||
+        !m_p.Create(smallLength) || !m_q.Create(smallLength) || !m_ad.Create(smallLength) ||
+        !m_x.Create(smallLength) || !m_y.Create(smallLength)) {
+        Fail(ERemezStatus::GridStorage);
+        return 0;
+    }
+
+    const int result = PMFirOneBased(lgrid, pmfir, jtype, nfilt, nbands);
+    if (result == 1) {
+        for (int i = 0; i < nfilt; ++i) {
+            hOut[i] = m_h[static_cast<std::size_t>(i) + 1];
+        }
+    }
+    return result;
+}
+
+bool CRemezContext::BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nbands, int neg) {
+    const double delf = 0.5 / (static_cast<double>(lgrid) * m_nfcns);
+
+    // Upper bound of the grid size, so that the arrays are allocated once and never overrun.
+    double bound = 4.0;
+    for (int band = 1; band <= nbands; ++band) {
+        const double span = m_edge[2 * band] - m_edge[2 * band - 1];
+        bound += (span > 0.0 ? std::floor(span / delf) : 0.0) + 3.0;
+    }
+    if (!(bound <= kMaxGridPoints)) {
+        Fail(ERemezStatus::GridStorage);
+        return false;
+    }
+    const std::size_t capacity = static_cast<std::size_t>(bound);
+    if (!m_grid.Create(capacity) || !m_xgrid.Create(capacity) || !m_des.Create(capacity) ||
+        !m_wt.Create(capacity)) {
+        Fail(ERemezStatus::GridStorage);
+        return false;
+    }
+
+    // Dense grid, band by band: points delf apart, the last point of a band moved onto its upper
+    // edge.
+    m_grid[1] = m_edge[1];
+    if (neg == 1 && m_edge[1] < delf) {
+        m_grid[1] = delf;
+    }
+    std::size_t j = 1;
+    std::size_t l = 1;
+    for (int band = 1;; ++band) {
+        const double fup = m_edge[l + 1];
+        do {
+            if (j + 1 >= capacity) {
+                Fail(ERemezStatus::GridStorage);
+                return false;
+            }
+            const double f = m_grid[j];
+            m_des[j] = pmfir.EFF(f, m_fx[band], m_wtx[band], band, jtype);
+            m_wt[j] = pmfir.WATE(f, m_fx[band], m_wtx[band], band, jtype);
+            m_grid[j + 1] = f + delf;
+            ++j;
+        } while (m_grid[j] <= fup);
+        m_grid[j - 1] = fup;
+        m_des[j - 1] = pmfir.EFF(fup, m_fx[band], m_wtx[band], band, jtype);
+        m_wt[j - 1] = pmfir.WATE(fup, m_fx[band], m_wtx[band], band, jtype);
+        l += 2;
+        if (band >= nbands) {
+            break;
+        }
+        m_grid[j] = m_edge[l];
+    }
+    m_ngrid = static_cast<int>(j) - 1;
+    return true;
+}
+
+int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int nfilt, int nbands) {
+    m_bFailed = false;
+    if (lgrid <= 0) {
+        lgrid = 16;
+    }
+    int nfcns = nfilt / 2;
+    const int nodd = nfilt % 2;
+    const int neg = jtype == 1 ? 0 : 1;
+    if (nodd == 1 && neg == 0) {
+        ++nfcns;
+    }
+    m_nfcns = nfcns;
+
+    if (!BuildGrid(lgrid, pmfir, jtype, nbands, neg)) {
+        return 0;
+    }
+    const double delf = 0.5 / (static_cast<double>(lgrid) * nfcns);
+    if (neg == nodd && m_grid[m_ngrid] > 0.5 - delf) {
+        --m_ngrid;
+    }
+    if (m_ngrid <= 1) {
+        Fail(ERemezStatus::GridTooSmall);
+        return 0;
+    }
+
+    // Equivalent approximation problem: the factor cos(pi f), sin(pi f) or sin(2 pi f) of the
+    // amplitude moves into the desired response and the weight.
+    const int ngrid = m_ngrid;
+    if (!(neg == 0 && nodd == 1)) {
+        for (int j = 1; j <= ngrid; ++j) {
+            const double f = m_grid[j];
+            double change;
+            if (neg == 0) {
+                change = std::cos(kPi * f);
+            } else if (nodd == 0) {
+                change = std::sin(kPi * f);
+            } else {
+                change = std::sin(kTwoPi * f);
+            }
+            m_des[j] = m_des[j] / change;
+            m_wt[j] = m_wt[j] * change;
+        }
+    }
+    for (int j = 1; j <= ngrid; ++j) {
+        m_xgrid[j] = std::cos(kTwoPi * m_grid[j]);
+        if (!std::isfinite(m_xgrid[j])) {
+            Fail(ERemezStatus::NotFinite, "cos");
+            return 0;
+        }
+        if (!std::isfinite(m_des[j]) || !std::isfinite(m_wt[j])) {
+            Fail(ERemezStatus::NotFinite, kEngineFunction);
+            return 0;
+        }
+    }
+
+    // Initial extremal frequencies equally spaced over the grid.
+    const double temp = static_cast<double>(ngrid - 1) / nfcns;
+    for (int l = 1; l <= nfcns; ++l) {
+        m_iext[l] = static_cast<int>(temp * (l - 1) + 1);
+    }
+    m_iext[nfcns + 1] = ngrid;
+
+    Remez();
+
+    // Impulse response from the cosine-series coefficients.
+    OneBasedArray<double>& h = m_h;
+    const OneBasedArray<double>& alpha = m_alpha;
+    const int nz = nfcns + 1;
+    const int nm1 = nfcns - 1;
+    if (neg == 0) {
+        if (nodd == 1) {
+            for (int j = 1; j <= nm1; ++j) {
+                h[j] = 0.5 * alpha[nz - j];
+            }
+            h[nfcns] = alpha[1];
+        } else {
+            h[1] = 0.25 * alpha[nfcns];
+            for (int j = 2; j <= nm1; ++j) {
+                h[j] = 0.25 * (alpha[nz - j] + alpha[nfcns + 2 - j]);
+            }
+            h[nfcns] = 0.5 * alpha[1] + 0.25 * alpha[2];
+        }
+    } else {
+        if (nodd == 1) {
+            h[1] = 0.25 * alpha[nfcns];
+            h[2] = 0.25 * alpha[nm1];
+            for (int j = 3; j <= nm1; ++j) {
+                h[j] = 0.25 * (alpha[nz - j] - alpha[nfcns + 3 - j]);
+            }
+            h[nfcns] = 0.5 * alpha[1] - 0.25 * alpha[3];
+            h[nz] = 0.0;
+        } else {
+            h[1] = 0.25 * alpha[nfcns];
+            for (int j = 2; j <= nm1; ++j) {
+                h[j] = 0.25 * (alpha[nz - j] - alpha[nfcns + 2 - j]);
+            }
+            h[nfcns] = 0.5 * alpha[1] - 0.25 * alpha[2];
+        }
+    }
+    for (int i = 1; i <= (nfilt + 1) / 2; ++i) {
+        h[nfilt + 1 - i] = neg == 0 ? h[i] : -h[i];
+    }
+    if (neg == 1 && nodd == 1) {
+        h[nfcns + 1] = 0.0;
+    }
+
+    if (!m_bFailed) {
+        for (int i = 1; i <= nfilt; ++i) {
+            if (!std::isfinite(h[i])) {
+                Fail(ERemezStatus::NotFinite, kEngineFunction);
+                break;
+            }
+        }
+    }
+    return m_bFailed ? 0 : 1;
+}
+
+void CRemezContext::Dee(int n, int m) {
+    // Lagrange coefficients 1 / prod 2 (x[k] - x[j]), the factors taken in m interleaved runs so
+    // that the partial products stay in range; every k follows the same order of factors.
+    double* d = m_ad.Data();
+    const double* x = m_x.Data();
+    for (int k = 1; k <= n; ++k) {
+        d[k] = 1.0;
+    }
+    for (int l = 1; l <= m; ++l) {
+        for (int j = l; j <= n; j += m) {
+            ScaleProducts(d, x, x[j], 1, j);
+            ScaleProducts(d, x, x[j], j + 1, n + 1);
+        }
+    }
+    for (int k = 1; k <= n; ++k) {
+        d[k] = 1.0 / d[k];
+    }
+}
+
+double CRemezContext::Gee(double xf) const {
+    return BarycentricValue(xf, m_ad.Data() + 1, m_x.Data() + 1, m_y.Data() + 1, m_nfcns + 1);
+}
+
+double CRemezContext::Error(int l, int nut) const {
+    const double err = (Gee(m_xgrid[l]) - m_des[l]) * m_wt[l];
+    return nut * err;
+}
+
+// Remez exchange (McClellan, Parks and Rabiner, "A computer program for designing optimum FIR
+// linear phase digital filters", 1973): the levelled deviation on the reference set, then a
+// search for a better extremal near each reference frequency and at both ends of the grid.
+void CRemezContext::Remez() {
+    const int nfcns = m_nfcns;
+    const int ngrid = m_ngrid;
+    const int nz = nfcns + 1;
+    const int nzz = nfcns + 2;
+    const int jet = (nfcns - 1) / 15 + 1;
+    OneBasedArray<int>& iext = m_iext;
+
+    enum class Step {
+        PassStart,
+        NextExtremal,
+        ScanUp,
+        StoreUp,
+        ProbeDown,
+        ScanDown,
+        StoreDown,
+        ProbeUpFrom,
+        NoMove,
+        Ends,
+        LowEndNone,
+        HighEndFrom,
+        HighEnd,
+        ShiftUp,
+        ShiftDown,
+        PassEnd,
+        Coefficients
+    };
+
+    double devl = -1.0;
+    double dev = 0.0;
+    double comp = 0.0;
+    double y1 = 0.0;
+    double ynz = 0.0;
+    int nu = 1;
+    int nut = 1;
+    int nut1 = 1;
+    int jchnge = 0;
+    int k1 = 0;
+    int knz = 0;
+    int klow = 0;
+    int kup = 0;
+    int luck = 0;
+    int l = 0;
+    int j = 0;
+    int passes = 0;
+    if (m_pIterations != nullptr) {
+        m_pIterations->store(0);
+    }
+
+    Step step = Step::PassStart;
+    while (step != Step::Coefficients) {
+        switch (step) {
+        case Step::PassStart: {
+            iext[nzz] = ngrid + 1;
+            ++passes;
+            m_nPasses = passes;
+            if (m_pIterations != nullptr) {
+                m_pIterations->fetch_add(1);
+            }
+            if (passes > kMaxPasses) {
+                m_bPassLimit = true;
+                step = Step::Coefficients;
+                break;
+            }
+            if (CancelRequested()) {
+                m_bCancelled = true;
+                step = Step::Coefficients;
+                break;
+            }
+            for (int i = 1; i <= nz; ++i) {
+                m_x[i] = m_xgrid[iext[i]];
+            }
+            Dee(nz, jet);
+            bool finite = true;
+            for (int i = 1; i <= nz; ++i) {
+                finite = finite && std::isfinite(m_ad[i]);
+            }
+            if (!finite) {
+                Fail(ERemezStatus::LagrangeNotFinite);
+                Ouch();
+                step = Step::Coefficients;
+                break;
+            }
+            double dnum = 0.0;
+            double dden = 0.0;
+            int k = 1;
+            for (int i = 1; i <= nz; ++i) {
+                const int g = iext[i];
+                dnum += m_ad[i] * m_des[g];
+                dden += k * m_ad[i] / m_wt[g];
+                k = -k;
+            }
+            dev = dnum / dden;
+            nu = 1;
+            if (dev > 0.0) {
+                nu = -1;
+            }
+            dev = -nu * dev;
+            k = nu;
+            for (int i = 1; i <= nz; ++i) {
+                const int g = iext[i];
+                m_y[i] = m_des[g] + k * dev / m_wt[g];
+                k = -k;
+            }
+            if (!(dev > devl)) {
+                Fail(ERemezStatus::DeviationNotGrowing);
+                Ouch();
+                step = Step::Coefficients;
+                break;
+            }
+            for (int i = 1; i <= nz; ++i) {
+                finite = finite && std::isfinite(m_y[i]);
+            }
+            if (!finite) {
+                Fail(ERemezStatus::NotFinite, kEngineFunction);
+                Ouch();
+                step = Step::Coefficients;
+                break;
+            }
+            devl = dev;
+            m_dDeviation = dev;
+            jchnge = 0;
+            k1 = iext[1];
+            knz = iext[nz];
+            klow = 0;
+            nut = -nu;
+            j = 1;
+            step = Step::NextExtremal;
+            break;
+        }
+        case Step::NextExtremal: {
+            if (j == nzz) {
+                ynz = comp;
+            }
+            if (j >= nzz) {
+                step = Step::Ends;
+                break;
+            }
+            kup = iext[j + 1];
+            l = iext[j] + 1;
+            nut = -nut;
+            if (j == 2) {
+                y1 = comp;
+            }
+            comp = dev;
+            if (l < kup) {
+                const double e = Error(l, nut);
+                if (e - comp > 0.0) {
+                    comp = e;
+                    step = Step::ScanUp;
+                    break;
+                }
+            }
+            --l;
+            step = Step::ProbeDown;
+            break;
+        }
+        case Step::ScanUp: {
+            for (;;) {
+                ++l;
+                if (l >= kup) {
+                    break;
+                }
+                const double e = Error(l, nut);
+                if (!(e - comp > 0.0)) {
+                    break;
+                }
+                comp = e;
+            }
+            step = Step::StoreUp;
+            break;
+        }
+        case Step::StoreUp: {
+            iext[j] = l - 1;
+            ++j;
+            klow = l - 1;
+            ++jchnge;
+            step = Step::NextExtremal;
+            break;
+        }
+        case Step::ProbeDown: {
+            step = Step::Coefficients;
+            for (;;) {
+                --l;
+                if (l <= klow) {
+                    l = iext[j] + 1;
+                    step = jchnge > 0 ? Step::StoreUp : Step::ProbeUpFrom;
+                    break;
+                }
+                const double e = Error(l, nut);
+                if (e - comp > 0.0) {
+                    comp = e;
+                    step = Step::ScanDown;
+                    break;
+                }
+                if (jchnge > 0) {
+                    step = Step::NoMove;
+                    break;
+                }
+            }
+            break;
+        }
+        case Step::ScanDown: {
+            for (;;) {
+                --l;
+                if (l <= klow) {
+                    break;
+                }
+                const double e = Error(l, nut);
+                if (!(e - comp > 0.0)) {
+                    break;
+                }
+                comp = e;
+            }
+            step = Step::StoreDown;
+            break;
+        }
+        case Step::StoreDown: {
+            klow = iext[j];
+            iext[j] = l + 1;
+            ++j;
+            ++jchnge;
+            if (CancelRequested()) {
+                m_bCancelled = true;
+                step = Step::Coefficients;
+                break;
+            }
+            step = Step::NextExtremal;
+            break;
+        }
+        case Step::ProbeUpFrom: {
+            step = Step::NoMove;
+            for (;;) {
+                ++l;
+                if (l >= kup) {
+                    break;
+                }
+                const double e = Error(l, nut);
+                if (e - comp > 0.0) {
+                    comp = e;
+                    step = Step::ScanUp;
+                    break;
+                }
+            }
+            break;
+        }
+        case Step::NoMove: {
+            klow = iext[j];
+            ++j;
+            step = Step::NextExtremal;
+            break;
+        }
+        case Step::Ends: {
+            if (j > nzz) {
+                if (luck > 9) {
+                    step = Step::ShiftDown;
+                    break;
+                }
+                y1 = std::max(y1, comp);
+                k1 = iext[nzz];
+                step = Step::HighEndFrom;
+                break;
+            }
+            k1 = std::min(k1, iext[1]);
+            knz = std::max(knz, iext[nz]);
+            nut1 = nut;
+            nut = -nu;
+            l = 0;
+            kup = k1;
+            comp = ynz * 1.00001;
+            luck = 1;
+            step = Step::LowEndNone;
+            for (;;) {
+                ++l;
+                if (l >= kup) {
+                    break;
+                }
+                const double e = Error(l, nut);
+                if (e - comp > 0.0) {
+                    comp = e;
+                    j = nzz;
+                    step = Step::ScanUp;
+                    break;
+                }
+            }
+            break;
+        }
+        case Step::LowEndNone: {
+            luck = 6;
+            step = Step::HighEndFrom;
+            break;
+        }
+        case Step::HighEndFrom: {
+            l = ngrid + 1;
+            klow = knz;
+            nut = -nut1;
+            comp = y1 * 1.00001;
+            step = Step::HighEnd;
+            break;
+        }
+        case Step::HighEnd: {
+            step = Step::ShiftUp;
+            for (;;) {
+                --l;
+                if (l <= klow) {
+                    break;
+                }
+                const double e = Error(l, nut);
+                if (e - comp > 0.0) {
+                    j = nzz;
+                    comp = e;
+                    luck += 10;
+                    step = Step::ScanDown;
+                    break;
+                }
+            }
+            break;
+        }
+        case Step::ShiftUp: {
+            if (luck == 6) {
+                step = Step::PassEnd;
+                break;
+            }
+            for (int m = 1; m <= nfcns; ++m) {
+                iext[nzz - m] = iext[nz - m];
+            }
+            iext[1] = k1;
+            step = Step::PassStart;
+            break;
+        }
+        case Step::ShiftDown: {
+            const int kn = iext[nzz];
+            for (int m = 1; m <= nfcns; ++m) {
+                iext[m] = iext[m + 1];
+            }
+            iext[nz] = kn;
+            step = Step::PassStart;
+            break;
+        }
+        case Step::PassEnd: {
+            step = jchnge > 0 ? Step::PassStart : Step::Coefficients;
+            break;
+        }
+        case Step::Coefficients:
+            break;
+        }
+    }
+    IFFT();
+}
+
+// Coefficients of the best approximation: samples of the interpolant at equally spaced points
+// (on the grid interval mapped onto [-1, 1] unless the grid covers 0 to 0.5), an inverse discrete
+// Fourier transform to the cosine series, then, for a mapped interval, the Chebyshev series
+// converted back to powers of cos(2 pi f) by the classical recursion.
+void CRemezContext::IFFT() {
+    const int nfcns = m_nfcns;
+    const int ngrid = m_ngrid;
+    const int nzz = nfcns + 2;
+    const int nm1 = nfcns - 1;
+    OneBasedArray<double>& a = m_a;
+    OneBasedArray<double>& alpha = m_alpha;
+    OneBasedArray<double>& p = m_p;
+    OneBasedArray<double>& q = m_q;
+    const OneBasedArray<double>& x = m_x;
+    const OneBasedArray<double>& y = m_y;
+
+    m_x[nzz] = -2.0;
+    const int cn = 2 * nfcns - 1;
+    const double delf = 1.0 / cn;
+    const double fsh = 1.0e-6;
+    const bool direct = (m_grid[1] < 0.01 && m_grid[ngrid] > 0.49) || nfcns < 3;
+    double aa = 0.0;
+    double bb = 0.0;
+    if (!direct) {
+        const double dtemp = std::cos(kTwoPi * m_grid[1]);
+        const double dnum = std::cos(kTwoPi * m_grid[ngrid]);
+        aa = 2.0 / (dtemp - dnum);
+        bb = -(dtemp + dnum) / (dtemp - dnum);
+    }
+
+    int l = 1;
+    for (int j = 1; j <= nfcns; ++j) {
+        double ft = (j - 1) * delf;
+        double xt = std::cos(kTwoPi * ft);
+        if (!direct) {
+            xt = (xt - bb) / aa;
+            const double xt2 = 1.0 - xt * xt;
+            const double xt1 = xt2 <= 1e-15 ? 0.0 : std::sqrt(xt2);
+            ft = std::atan2(xt1, xt) / kTwoPi;
+        }
+        // The abscissae x descend; x[nzz] = -2 ends the walk.
+        for (;;) {
+            const double xe = x[l];
+            if (xt > xe) {
+                a[j] = (xt - xe) < fsh ? y[l] : Gee(std::cos(kTwoPi * ft));
+                break;
+            }
+            if ((xe - xt) < fsh) {
+                a[j] = y[l];
+                break;
+            }
+            if (l >= nzz) {
+                a[j] = Gee(std::cos(kTwoPi * ft));
+                break;
+            }
+            ++l;
+        }
+        if (l > 1) {
+            --l;
+        }
+    }
+
+    // Inverse transform with a table of cos(2 pi m / cn).
+    m_cosTable.resize(static_cast<std::size_t>(cn));
+    for (int m = 0; m < cn; ++m) {
+        m_cosTable[static_cast<std::size_t>(m)] = std::cos(kTwoPi * m / cn);
+    }
+    for (int j = 1; j <= nfcns; ++j) {
+        double dtemp = 0.0;
+        const int stride = j - 1;
+        int index = 0;
+        for (int k = 1; k <= nm1; ++k) {
+            index += stride;
+            if (index >= cn) {
+                index -= cn;
+            }
+            dtemp += a[k + 1] * m_cosTable[static_cast<std::size_t>(index)];
+        }
+        alpha[j] = 2.0 * dtemp + a[1];
+    }
+    for (int j = 2; j <= nfcns; ++j) {
+        alpha[j] *= 2.0 / cn;
+    }
+    alpha[1] = alpha[1] / cn;
+
+    if (!direct) {
+        p[1] = 2.0 * alpha[nfcns] * bb + alpha[nm1];
+        p[2] = 2.0 * aa * alpha[nfcns];
+        q[1] = alpha[nfcns - 2] - alpha[nfcns];
+        for (int j = 2; j <= nm1; ++j) {
+            if (j >= nm1) {
+                aa = 0.5 * aa;
+                bb = 0.5 * bb;
+            }
+            p[j + 1] = 0.0;
+            for (int k = 1; k <= j; ++k) {
+                a[k] = p[k];
+                p[k] = 2.0 * bb * a[k];
+            }
+            p[2] = p[2] + a[1] * 2.0 * aa;
+            for (int k = 1; k <= j - 1; ++k) {
+                p[k] = p[k] + q[k] + aa * a[k + 1];
+            }
+            for (int k = 3; k <= j + 1; ++k) {
+                p[k] = p[k] + aa * a[k - 1];
+            }
+            if (j != nm1) {
+                for (int k = 1; k <= j; ++k) {
+                    q[k] = -a[k];
+                }
+                q[1] = q[1] + alpha[nfcns - 1 - j];
+            }
+        }
+        for (int j = 1; j <= nfcns; ++j) {
+            alpha[j] = p[j];
+        }
+    }
+    if (nfcns <= 3) {
+        alpha[nfcns + 1] = 0.0;
+        alpha[nfcns + 2] = 0.0;
+    }
+}
+
+int PMFir(const double* edges, int nbands, const CPmFir& pmfir, int jtype, int nfilt, int lgrid,
+          const double* desired, const double* weights, double* hOut, std::atomic<int>* iterations,
+          const std::atomic<int>* cancel, ERemezStatus* status) {
+    CRemezContext context;
+    const int result = context.PMFir(edges, nbands, pmfir, jtype, nfilt, lgrid, desired, weights,
+                                     hOut, iterations, cancel);
+    if (status != nullptr) {
+        *status = context.Status();
+    }
+    return result;
+}

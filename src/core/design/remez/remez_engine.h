@@ -1,0 +1,101 @@
+#pragma once
+
+#include "design/remez/one_based_array.h"
+#include "design/remez/pm_fir.h"
+
+#include <atomic>
+#include <string>
+#include <vector>
+
+// Outcome of a Parks-McClellan design. Only Success delivers coefficients.
+enum class ERemezStatus {
+    Success,
+    BandStorage,         // band, desired, weight or impulse-response storage not available
+    GridStorage,         // dense grid, extremal or coefficient storage not available
+    InvalidArguments,    // nfilt < 3, nbands < 1, jtype outside 1..3, or a non-finite input
+    GridTooSmall,        // one grid point or none left after the Fs/2 trim
+    LagrangeNotFinite,   // a Lagrange coefficient of the reference set was not finite
+    DeviationNotGrowing, // the levelled deviation did not grow from one pass to the next
+    NotFinite,           // a grid value, the levelled response or a coefficient was not finite
+};
+
+// Work storage and outcome of one Parks-McClellan design. Each thread designs with its own
+// context, so designs on different threads never share state; a context may be reused for
+// further designs on the same thread (its storage is kept).
+class CRemezContext {
+public:
+    // Exchange passes after which the coefficients of the last pass are returned.
+    static constexpr int kMaxPasses = 25;
+
+    // McClellan-Parks-Rabiner equiripple design of an nfilt-tap linear-phase FIR.
+    //  edges: 2 * nbands band edges (lower, upper per band) as fractions of Fs, ascending, 0..0.5.
+    //  pmfir: supplies the desired response (EFF) and weight (WATE) at each grid frequency.
+    //  jtype: response type, 1 filter (symmetric), 2 differentiator or 3 Hilbert (antisymmetric).
+    //  lgrid: grid density in points per extremal (0 or less means 16).
+    //  desired: nbands desired values (linear gain; slope per unit of Fs for a differentiator).
+    //  weights: nbands weights (linear 1/delta).
+    //  hOut: nfilt coefficients, written only on success.
+    //  iterations: set to 0, then incremented once per exchange pass (may be null).
+    //  cancel: another thread sets it non-zero to stop the exchange early (may be null); the
+    //  coefficients are still computed and the caller discards them.
+    // Returns 1 on success, 0 on failure (see Status).
+    int PMFir(const double* edges, int nbands, const CPmFir& pmfir, int jtype, int nfilt, int lgrid,
+              const double* desired, const double* weights, double* hOut,
+              std::atomic<int>* iterations, const std::atomic<int>* cancel);
+
+    ERemezStatus Status() const { return m_eStatus; }
+    // With NotFinite, the function whose result was not finite ("cos", or "Remez" for the
+    // exchange itself); the caller passes it to ReportMathError. Empty otherwise.
+    const std::string& MathFunction() const { return m_strMathFunction; }
+    // Weighted deviation (linear) of the last exchange pass.
+    double Deviation() const { return m_dDeviation; }
+    // Exchange passes started by the last design.
+    int Passes() const { return m_nPasses; }
+    // Whether the last design stopped because the cancel flag was set.
+    bool Cancelled() const { return m_bCancelled; }
+    // Whether the last design stopped at kMaxPasses without converging.
+    bool ReachedPassLimit() const { return m_bPassLimit; }
+    // Frequencies (fractions of Fs) of the final extremal set, ascending.
+    std::vector<double> ExtremalFrequencies() const;
+
+private:
+    int PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int nfilt, int nbands);
+    bool BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nbands, int neg);
+    void Remez();
+    void Dee(int n, int m);
+    double Gee(double xf) const;
+    double Error(int l, int nut) const;
+    void Ouch() { m_bFailed = true; }
+    void IFFT();
+    bool CancelRequested() const { return m_pCancel != nullptr && m_pCancel->load() != 0; }
+    void Fail(ERemezStatus status, const char* mathFunction = "");
+
+    // Band storage.
+    OneBasedArray<double> m_edge, m_fx, m_wtx, m_h;
+    // Dense grid: frequencies (fractions of Fs), their cos(2*pi*f), desired values and weights.
+    OneBasedArray<double> m_grid, m_xgrid, m_des, m_wt;
+    OneBasedArray<int> m_iext;
+    OneBasedArray<double> m_alpha;
+    // Exchange scratch: transform, polynomial, Lagrange, abscissa and ordinate arrays.
+    OneBasedArray<double> m_a, m_p, m_q, m_ad, m_x, m_y;
+    std::vector<double> m_cosTable;
+
+    int m_nfcns = 0;
+    int m_ngrid = 0;
+    bool m_bFailed = false;
+    std::atomic<int>* m_pIterations = nullptr;
+    const std::atomic<int>* m_pCancel = nullptr;
+
+    ERemezStatus m_eStatus = ERemezStatus::Success;
+    std::string m_strMathFunction;
+    double m_dDeviation = 0.0;
+    int m_nPasses = 0;
+    bool m_bCancelled = false;
+    bool m_bPassLimit = false;
+};
+
+// One design with a context of its own; see CRemezContext::PMFir. When status is not null it
+// receives the outcome.
+int PMFir(const double* edges, int nbands, const CPmFir& pmfir, int jtype, int nfilt, int lgrid,
+          const double* desired, const double* weights, double* hOut, std::atomic<int>* iterations,
+          const std::atomic<int>* cancel, ERemezStatus* status = nullptr);

@@ -1,0 +1,88 @@
+#include "response/phase_curves.h"
+
+#include "data/data_column.h"
+
+#include <algorithm>
+#include <cmath>
+
+void UnwrapPhase(CDataColumn& curve) {
+    const int n = curve.GetSize();
+    if (n < 2) {
+        return;
+    }
+    double offset = 0.0;
+    double previous = curve[0];
+    for (int i = 1; i < n; ++i) {
+        const double raw = curve[i];
+        const double d = raw - previous;
+        if (d > 180.0) {
+            offset -= 360.0;
+        } else if (d < -180.0) {
+            offset += 360.0;
+        }
+        previous = raw;
+        curve[i] = raw + offset;
+    }
+}
+
+void PhaseToPhaseDelay(CDataColumn& curve, const CDataColumn& freqs) {
+    const int n = std::min(curve.GetSize(), freqs.GetSize());
+    if (n == 0) {
+        return;
+    }
+    // The unwrapped phase is only known up to whole turns; the delay needs the turns that make the
+    // phase nearest zero frequency its principal value (the phase there is the filter's, not the
+    // sum of the turns the curve passed through before it).
+    int nearest = 0;
+    for (int i = 1; i < n; ++i) {
+        if (std::fabs(freqs[i]) < std::fabs(freqs[nearest])) {
+            nearest = i;
+        }
+    }
+    const double anchor = curve[nearest];
+    double turns = 360.0 * std::round(anchor / 360.0);
+    if (anchor - turns <= -180.0) {
+        turns -= 360.0;
+    }
+    for (int i = 0; i < n; ++i) {
+        if (freqs[i] != 0.0) {
+            curve[i] = (curve[i] - turns) / freqs[i] / -360.0;
+        }
+    }
+    // Points at f = 0 have no delay of their own: they borrow a neighbour's, computed above.
+    for (int i = 0; i < n; ++i) {
+        if (freqs[i] == 0.0) {
+            if (i + 1 < n && freqs[i + 1] != 0.0) {
+                curve[i] = curve[i + 1];
+            } else if (i > 0) {
+                curve[i] = curve[i - 1];
+            } else {
+                curve[i] = 0.0;
+            }
+        }
+    }
+}
+
+void PhaseToGroupDelay(const CDataColumn& freqs, CDataColumn& curve) {
+    const int n = std::min(curve.GetSize(), freqs.GetSize());
+    if (n == 0) {
+        return;
+    }
+    if (n == 1) {
+        curve[0] = 0.0;
+        return;
+    }
+    double previousPhase = curve[0];
+    double previousDelay = 0.0;
+    for (int i = 1; i < n; ++i) {
+        const double phase = curve[i];
+        double delay = (phase - previousPhase) / (freqs[i - 1] - freqs[i]) / 360.0;
+        if (!(delay >= 0.0) || !std::isfinite(delay)) {
+            delay = previousDelay;
+        }
+        previousPhase = phase;
+        previousDelay = delay;
+        curve[i] = delay;
+    }
+    curve[0] = curve[1];
+}

@@ -1,0 +1,388 @@
+#include "design/remez/remez_engine.h"
+#include "design/remez/remez_messages.h"
+
+#include <gtest/gtest.h>
+
+#include <atomic>
+#include <climits>
+#include <cmath>
+#include <fstream>
+#include <limits>
+#include <sstream>
+#include <string>
+#include <thread>
+#include <vector>
+
+namespace {
+
+constexpr double kPi = 3.141592653589793238462643383280;
+
+// One equiripple design with the coefficients SciPy computed for it.
+struct CReferenceDesign {
+    std::string name;
+    int jtype = 1;
+    int taps = 0;
+    std::vector<double> edges, desired, weights, h;
+};
+
+std::vector<double> ReadValues(std::istream& in, const std::string& key, std::size_t count) {
+    std::string word;
+    in >> word;
+    EXPECT_EQ(word, key);
+    std::vector<double> values(count);
+    for (double& v : values) {
+        in >> v;
+    }
+    return values;
+}
+
+const std::vector<CReferenceDesign>& ReferenceDesigns() {
+    static const std::vector<CReferenceDesign> designs = [] {
+        std::vector<CReferenceDesign> result;
+        std::ifstream in(std::string(CORVIFIR_TEST_DATA_DIR) + "/remez/remez_reference.txt");
+        std::string line;
+        while (std::getline(in, line)) {
+            if (line.rfind("case ", 0) != 0) {
+                continue;
+            }
+            std::istringstream head(line.substr(5));
+            CReferenceDesign d;
+            std::size_t bands = 0;
+            head >> d.name >> d.jtype >> d.taps >> bands;
+            d.edges = ReadValues(in, "edges", 2 * bands);
+            d.desired = ReadValues(in, "desired", bands);
+            d.weights = ReadValues(in, "weights", bands);
+            std::size_t taps = 0;
+            std::string key;
+            in >> key >> taps;
+            d.h.resize(taps);
+            for (double& v : d.h) {
+                in >> v;
+            }
+            result.push_back(std::move(d));
+        }
+        return result;
+    }();
+    return designs;
+}
+
+const CReferenceDesign& Reference(const std::string& name) {
+    for (const CReferenceDesign& d : ReferenceDesigns()) {
+        if (d.name == name) {
+            return d;
+        }
+    }
+    ADD_FAILURE() << "no reference design " << name;
+    static const CReferenceDesign none;
+    return none;
+}
+
+// Runs the engine on a design with its own context; the coefficients start as NaN so that a
+// coefficient the engine forgets to write shows.
+struct CDesignRun {
+    int result = 0;
+    std::vector<double> h;
+};
+
+CDesignRun Design(CRemezContext& context, const CReferenceDesign& d, int lgrid = 16,
+                  std::atomic<int>* iterations = nullptr,
+                  const std::atomic<int>* cancel = nullptr) {
+    CPmFir pmfir;
+    CDesignRun run;
+    run.h.assign(static_cast<std::size_t>(d.taps), std::numeric_limits<double>::quiet_NaN());
+    run.result =
+        context.PMFir(d.edges.data(), static_cast<int>(d.desired.size()), pmfir, d.jtype, d.taps,
+                      lgrid, d.desired.data(), d.weights.data(), run.h.data(), iterations, cancel);
+    return run;
+}
+
+// Amplitude of a linear-phase response at f (fractions of Fs): the cosine sum of a symmetric
+// impulse response, the sine sum of an antisymmetric one.
+double Amplitude(const std::vector<double>& h, int jtype, double f) {
+    const double centre = 0.5 * (static_cast<double>(h.size()) - 1.0);
+    double sum = 0.0;
+    for (std::size_t n = 0; n < h.size(); ++n) {
+        const double phase = 2.0 * kPi * f * (centre - static_cast<double>(n));
+        sum += h[n] * (jtype == 1 ? std::cos(phase) : std::sin(phase));
+    }
+    return sum;
+}
+
+// Weighted error of the designed response in band b at f, with the engine's own desired
+// response and weight.
+double WeightedError(const std::vector<double>& h, const CReferenceDesign& d, std::size_t b,
+                     double f) {
+    CPmFir pmfir;
+    const int band = static_cast<int>(b) + 1;
+    const double des = pmfir.EFF(f, d.desired[b], d.weights[b], band, d.jtype);
+    const double wt = pmfir.WATE(f, d.desired[b], d.weights[b], band, d.jtype);
+    return (Amplitude(h, d.jtype, f) - des) * wt;
+}
+
+} // namespace
+
+TEST(Remez, MatchesScipyReference) {
+    ASSERT_EQ(ReferenceDesigns().size(), 20u);
+    CRemezContext context;
+    for (const CReferenceDesign& d : ReferenceDesigns()) {
+        SCOPED_TRACE(d.name);
+        const CDesignRun run = Design(context, d);
+        ASSERT_EQ(run.result, 1);
+        EXPECT_EQ(context.Status(), ERemezStatus::Success);
+        EXPECT_FALSE(context.ReachedPassLimit());
+        double worst = 0.0;
+        for (std::size_t i = 0; i < run.h.size(); ++i) {
+            worst = std::max(worst, std::fabs(run.h[i] - d.h[i]));
+        }
+        EXPECT_LE(worst, 1e-8);
+        // Exact symmetry, and an exact zero centre tap for odd antisymmetric designs.
+        const std::size_t n = run.h.size();
+        for (std::size_t i = 0; i < n; ++i) {
+            EXPECT_EQ(run.h[n - 1 - i], d.jtype == 1 ? run.h[i] : -run.h[i]);
+        }
+        if (d.jtype != 1 && n % 2 == 1) {
+            EXPECT_EQ(run.h[n / 2], 0.0);
+        }
+    }
+}
+
+TEST(Remez, ErrorIsEquirippleAtReportedDeviation) {
+    constexpr int kDenseGrid = 64;
+    for (const char* name : {"lowpass_31", "lowpass_mapped_40", "bandstop_63", "multiband_80",
+                             "differentiator_31", "hilbert_31", "hilbert_even_30"}) {
+        SCOPED_TRACE(name);
+        const CReferenceDesign& d = Reference(name);
+        CRemezContext context;
+        const CDesignRun run = Design(context, d, kDenseGrid);
+        ASSERT_EQ(run.result, 1);
+        const double dev = context.Deviation();
+        ASSERT_GT(dev, 0.0);
+
+        // The reference frequencies carry the deviation with alternating sign.
+        const std::vector<double> extremals = context.ExtremalFrequencies();
+        const int nfcns = d.jtype == 1 ? (d.taps + 1) / 2 : d.taps / 2;
+        ASSERT_EQ(extremals.size(), static_cast<std::size_t>(nfcns + 1));
+        double previous = std::numeric_limits<double>::quiet_NaN();
+        for (double f : extremals) {
+            std::size_t b = 0;
+            while (b + 1 < d.desired.size() && f > d.edges[2 * b + 1]) {
+                ++b;
+            }
+            const double e = WeightedError(run.h, d, b, f);
+            EXPECT_NEAR(std::fabs(e), dev, 1e-6 * dev) << "at " << f;
+            if (!std::isnan(previous)) {
+                EXPECT_LT(e * previous, 0.0) << "at " << f;
+            }
+            previous = e;
+        }
+
+        // Nowhere in the bands, on a grid ten times finer than the design's, is the error
+        // larger by more than the small overshoot between design grid points.
+        const double delf = 0.5 / (kDenseGrid * nfcns);
+        const bool neg = d.jtype != 1;
+        const bool trimmedTop = (neg ? 1 : 0) == d.taps % 2;
+        double worst = 0.0;
+        for (std::size_t b = 0; b < d.desired.size(); ++b) {
+            double lower = d.edges[2 * b];
+            double upper = d.edges[2 * b + 1];
+            lower = neg ? std::max(lower, delf) : lower;
+            upper = trimmedTop ? std::min(upper, 0.5 - delf) : upper;
+            const int points = static_cast<int>((upper - lower) / (delf / 10.0)) + 1;
+            for (int i = 0; i <= points; ++i) {
+                const double f = lower + (upper - lower) * i / points;
+                worst = std::max(worst, std::fabs(WeightedError(run.h, d, b, f)));
+            }
+        }
+        EXPECT_GE(worst, dev * (1.0 - 1e-6));
+        EXPECT_LE(worst, dev * 1.01);
+    }
+}
+
+TEST(Remez, FailuresReportStatusAndLeaveOutputAlone) {
+    const double nan = std::numeric_limits<double>::quiet_NaN();
+    struct CFailureCase {
+        const char* name;
+        int jtype, taps, lgrid;
+        std::vector<double> edges, desired, weights;
+        ERemezStatus status;
+        const char* mathFunction;
+    };
+    const std::vector<CFailureCase> cases = {
+        {"two taps",
+         1,
+         2,
+         16,
+         {0, 0.2, 0.3, 0.5},
+         {1, 0},
+         {1, 1},
+         ERemezStatus::InvalidArguments,
+         ""},
+        {"no bands", 1, 31, 16, {}, {}, {}, ERemezStatus::InvalidArguments, ""},
+        {"response type 4",
+         4,
+         31,
+         16,
+         {0, 0.2, 0.3, 0.5},
+         {1, 0},
+         {1, 1},
+         ERemezStatus::InvalidArguments,
+         ""},
+        {"edge not a number",
+         1,
+         31,
+         16,
+         {0, nan, 0.3, 0.5},
+         {1, 0},
+         {1, 1},
+         ERemezStatus::InvalidArguments,
+         ""},
+        {"too many taps",
+         1,
+         INT_MAX,
+         16,
+         {0, 0.2, 0.3, 0.5},
+         {1, 0},
+         {1, 1},
+         ERemezStatus::BandStorage,
+         ""},
+        {"grid too dense",
+         1,
+         31,
+         INT_MAX,
+         {0, 0.2, 0.3, 0.5},
+         {1, 0},
+         {1, 1},
+         ERemezStatus::GridStorage,
+         ""},
+        // Even length: the only grid point, Fs/2, is dropped.
+        {"grid at Fs/2 only", 1, 4, 16, {0.5, 0.5}, {0}, {1}, ERemezStatus::GridTooSmall, ""},
+        // Touching bands put two reference points on one frequency.
+        {"touching bands",
+         1,
+         31,
+         16,
+         {0, 0.25, 0.25, 0.5},
+         {1, 0},
+         {1, 1},
+         ERemezStatus::LagrangeNotFinite,
+         ""},
+        {"negative weight",
+         1,
+         31,
+         16,
+         {0, 0.2, 0.25, 0.5},
+         {1, 0},
+         {1, -1},
+         ERemezStatus::DeviationNotGrowing,
+         ""},
+        {"zero weight",
+         1,
+         31,
+         16,
+         {0, 0.2, 0.25, 0.5},
+         {1, 0},
+         {1, 0},
+         ERemezStatus::NotFinite,
+         "Remez"},
+    };
+    CPmFir pmfir;
+    for (const CFailureCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<double> h(64, 42.0);
+        CRemezContext context;
+        const int bands = static_cast<int>(c.desired.size());
+        const double* edges = c.edges.empty() ? h.data() : c.edges.data();
+        const double* desired = c.desired.empty() ? h.data() : c.desired.data();
+        const double* weights = c.weights.empty() ? h.data() : c.weights.data();
+        EXPECT_EQ(context.PMFir(edges, bands, pmfir, c.jtype, c.taps, c.lgrid, desired, weights,
+                                h.data(), nullptr, nullptr),
+                  0);
+        EXPECT_EQ(context.Status(), c.status);
+        EXPECT_EQ(context.MathFunction(), c.mathFunction);
+        for (double v : h) {
+            ASSERT_EQ(v, 42.0);
+        }
+    }
+    EXPECT_STREQ(RemezStatusMessage(ERemezStatus::BandStorage),
+                 "Cannot allocate Parks-McClellan band storage.");
+    EXPECT_STREQ(RemezStatusMessage(ERemezStatus::GridStorage),
+                 "Cannot allocate Parks-McClellan grid storage.");
+    EXPECT_EQ(RemezStatusMessage(ERemezStatus::DeviationNotGrowing), nullptr);
+}
+
+TEST(Remez, GridDensityZeroMeansSixteenAndCounterFollowsPasses) {
+    const CReferenceDesign& d = Reference("bandpass_61");
+    CRemezContext context;
+    std::atomic<int> iterations{-5};
+    const CDesignRun sixteen = Design(context, d, 16);
+    const CDesignRun zero = Design(context, d, 0, &iterations);
+    ASSERT_EQ(zero.result, 1);
+    EXPECT_EQ(zero.h, sixteen.h);
+    EXPECT_EQ(iterations.load(), context.Passes());
+    EXPECT_GT(context.Passes(), 1);
+    // A coarser grid is a different design.
+    EXPECT_NE(Design(context, d, 4).h, sixteen.h);
+}
+
+TEST(Remez, ConcurrentDesignsMatchSequentialOnes) {
+    const CReferenceDesign& a = Reference("lowpass_even_300");
+    const CReferenceDesign& b = Reference("multiband_80");
+    CRemezContext sequential;
+    const std::vector<double> ha = Design(sequential, a).h;
+    const std::vector<double> hb = Design(sequential, b).h;
+
+    std::vector<double> ta, tb;
+    std::thread first([&] {
+        CRemezContext context;
+        for (int i = 0; i < 2; ++i) {
+            ta = Design(context, a).h;
+        }
+    });
+    std::thread second([&] {
+        CRemezContext context;
+        for (int i = 0; i < 12; ++i) {
+            tb = Design(context, b).h;
+        }
+    });
+    first.join();
+    second.join();
+    EXPECT_EQ(ta, ha);
+    EXPECT_EQ(tb, hb);
+}
+
+TEST(Remez, CancelStopsTheExchange) {
+    const CReferenceDesign& d = Reference("lowpass_1001");
+
+    // Set before the call: the design stops at the first pass start, still without NaN.
+    {
+        CRemezContext context;
+        std::atomic<int> cancel{1};
+        std::atomic<int> iterations{0};
+        const CDesignRun run = Design(context, d, 16, &iterations, &cancel);
+        EXPECT_EQ(run.result, 1);
+        EXPECT_TRUE(context.Cancelled());
+        EXPECT_EQ(context.Passes(), 1);
+        EXPECT_EQ(iterations.load(), 1);
+        for (double v : run.h) {
+            ASSERT_TRUE(std::isfinite(v));
+        }
+    }
+
+    // Set from another thread while the design runs: it stops after the pass that sees it.
+    CRemezContext context;
+    std::atomic<int> cancel{0};
+    std::atomic<int> iterations{0};
+    std::thread watcher([&] {
+        while (iterations.load() < 2) {
+            std::this_thread::yield();
+        }
+        cancel.store(1);
+    });
+    const CDesignRun run = Design(context, d, 16, &iterations, &cancel);
+    watcher.join();
+    EXPECT_TRUE(context.Cancelled());
+    EXPECT_LT(context.Passes(), 8); // an uncancelled design needs 16
+    for (double v : run.h) {
+        ASSERT_TRUE(std::isfinite(v));
+    }
+}
