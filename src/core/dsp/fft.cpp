@@ -328,10 +328,15 @@ void CFftPlan::Recurse(std::size_t pass, const Complex* in, std::size_t stride,
             return;
         }
         case 8:
-            Leaf8<Inv>(in, stride, out);
-            return;
         case 16:
-            Leaf16<Inv>(in, stride, out);
+            if (m_useAvx2) {
+                FftLeafAvx2(p, Inv, reinterpret_cast<const double*>(in), stride,
+                            reinterpret_cast<double*>(out));
+            } else if (p == 8) {
+                Leaf8<Inv>(in, stride, out);
+            } else {
+                Leaf16<Inv>(in, stride, out);
+            }
             return;
         default:
             for (std::size_t r = 0; r < p; ++r) {

@@ -12,3 +12,7 @@ bool FftAvx2Built();
 // for the caller (m - 1 when m is odd, else m).
 std::size_t FftTwiddlePassAvx2(std::size_t p, bool inverse, double* data, std::size_t m,
                                const double* twiddles);
+
+// The leaf transform of 8 or 16 points from in[0], in[stride], ... (complex numbers as (re, im)
+// pairs) into out[0..size-1].
+void FftLeafAvx2(std::size_t size, bool inverse, const double* in, std::size_t stride, double* out);
