@@ -3,11 +3,11 @@
 #include "data/corvi_data.h"
 #include "design/design_types.h"
 #include "design/fir_params.h"
-#include "design/min_phase_options.h"
 #include "design/ntaps_constraints.h"
 #include "design/quant_options.h"
 #include "design/remez/pm_fir.h"
 #include "design/remez/remez_engine.h"
+#include "dsp/min_phase_options.h"
 #include "response/fir_freq_response.h"
 #include "support/host.h"
 

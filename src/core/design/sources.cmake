@@ -3,7 +3,6 @@ set(CORE_DESIGN_SOURCES
     design_types.cpp
     fir_data.cpp
     fir_params.cpp
-    min_phase_options.cpp
     ntaps_constraints.cpp
     pm_bands.cpp
     pm_design.cpp
