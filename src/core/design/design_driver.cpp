@@ -1,3 +1,4 @@
+#include "design/design_job.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
@@ -125,8 +126,8 @@ void CFirData::FinishDesign() {
         return;
     bool changed = false;
     if (m_bWindowAfterDesign && m_Ws.m_nWindowType != 0) {
-        const double parameter = m_Ws.m_nWindowType == kDolphChebyshevWindow ? m_Ws.m_dChebyParam
-                                                                             : m_Ws.m_dWindowParam;
+        const double parameter =
+            m_Ws.m_nWindowType == kDolphChebyshevWindow ? m_Ws.m_dChebyParam : m_Ws.m_dWindowParam;
         ApplyWindow(m_Ws.m_nWindowType, parameter, true, true);
         changed = true;
     }

@@ -27,7 +27,8 @@ inline constexpr const char* kMsgMultipleOutsideLimits =
     "The multiple is not contained within the minimum/maximum limits.";
 
 // The Design flow
-inline constexpr const char* kMsgAskEstimateTaps = "Too few taps were specified.\nEstimate and design?";
+inline constexpr const char* kMsgAskEstimateTaps =
+    "Too few taps were specified.\nEstimate and design?";
 inline constexpr const char* kMsgDesignSucceeded = "Design succeeded, with a margin of %1 dB.";
 inline constexpr const char* kMsgDesignFailedSpec = "Design failed to meet specifcations.";
 
