@@ -9,6 +9,11 @@ set(CORE_DSP_SOURCES
     operation_settings.cpp
     signal_ops.cpp
     windows.cpp
+    # complex vectors, polynomial roots, minimum phase
+    complex_vector.cpp
+    min_phase.cpp
+    min_phase_options.cpp
+    poly_roots.cpp
 )
 # The AVX2 passes are chosen at run time, only on processors that have AVX2 and FMA.
 if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")

@@ -58,7 +58,7 @@ void FillNonDefaults(CFirData& f) {
     f.m_nReserved1 = 33;
     f.m_bUnityGain = 0;
     f.m_bMinPhaseDone = 1;
-    f.m_nResponseResolution = 16;
+    f.m_Response.m_nResolution = 16;
     f.m_MinPhase = {1, 64, 0.125, 0};
     f.m_Quant = {12, 0, 3, 0, 8, 64};
     f.m_Constraints.m_nMin = 5;
@@ -233,6 +233,8 @@ TEST(FirData, ArchiveReadsBackAndCopies) {
     EXPECT_EQ(loaded.GetNumBands(), 2);
     EXPECT_EQ(loaded.GetBandStopWeight(1), 4.0);
     EXPECT_EQ(loaded.m_pI->GetAt(1), -0.5);
+    EXPECT_EQ(loaded.m_Response.m_nResolution, 16);
+    EXPECT_EQ(loaded.m_Response.GetN(), 64); // recomputed: 16 times 4 bins for 2 taps
 
     CFirData copy(f);
     EXPECT_EQ(Store(copy), bytes);
@@ -339,7 +341,8 @@ TEST(FirData, ReadsOlderVersions) {
         EXPECT_EQ(f.m_Cic.m_nDelay, 4);
         EXPECT_EQ(f.m_Quant.m_nBits, -16);
         EXPECT_EQ(f.m_Constraints.m_nMin, 0);
-        EXPECT_EQ(f.m_nResponseResolution, 32);
+        EXPECT_EQ(f.m_Response.m_nResolution, 32);
+        EXPECT_EQ(f.m_Response.GetN(), 0); // computed when first needed
     }
     // Version 16: response resolution, quantization and constraints; no minimum-phase record.
     {
@@ -350,7 +353,7 @@ TEST(FirData, ReadsOlderVersions) {
         CArchiveReader r(bytes);
         f.Serialize(r, 16);
         EXPECT_TRUE(r.AtEnd());
-        EXPECT_EQ(f.m_nResponseResolution, 16);
+        EXPECT_EQ(f.m_Response.m_nResolution, 16);
         EXPECT_EQ(f.m_Quant.m_nAlgorithm, 3);
         EXPECT_EQ(f.m_Constraints.m_nMax, 999);
         EXPECT_EQ(f.m_bMinPhaseDone, 0);
