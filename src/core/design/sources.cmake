@@ -1,5 +1,6 @@
 set(CORE_DESIGN_SOURCES
     design_job.cpp
+    design_summary.cpp
     design_types.cpp
     fir_data.cpp
     fir_params.cpp
