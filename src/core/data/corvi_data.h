@@ -68,6 +68,11 @@ public:
     void Copy(const CCorviData& src, int count);
     // Replaces I and Q with the real and imaginary parts of values.
     void LoadComplex(std::span<const std::complex<double>> values);
+    // This becomes the discrete Fourier transform of the first nSize points of source (0, or
+    // more than source holds: all of them) and flips between time and frequency data. The scale
+    // is 1 when this signal held time data before the call, else 1/nSize. Time to frequency uses
+    // e^(-j2πnk/N) with bin 0 first; frequency to time uses e^(+j2πnk/N). Any length is exact.
+    void Transform(const CCorviData& source, int nSize = 0);
     // 10*log10(power) plus m_dDbOffset, in dB; power is floored at 1e-30 and, with clamp, the
     // result at m_fDbFloor.
     double ToDb(double power, bool clamp) const;

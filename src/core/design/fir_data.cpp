@@ -25,6 +25,9 @@ void CFirData::CopyFrom(const CFirData& src) {
     src.StoreSections(out, kCurrentVersion);
     CArchiveReader in(out.Bytes());
     LoadSections(in, kCurrentVersion);
+    // A response that was never computed stays so until it is needed.
+    if (src.m_Response.IsEmpty())
+        m_Response.RemoveAll();
 }
 
 void CFirData::Report(const std::string& text, EMsgIcon icon) const {
@@ -66,8 +69,7 @@ void CFirData::StoreSections(CArchiveWriter& ar, int nVersion) const {
     }
     if (nVersion > 16)
         ar.WriteInt32(m_bMinPhaseDone);
-    if (nVersion >= 14)
-        ar.WriteInt32(m_nResponseResolution);
+    m_Response.Serialize(ar, nVersion);
     if (nVersion > 16)
         m_MinPhase.Store(ar);
     if (nVersion >= 14) {
@@ -104,12 +106,7 @@ void CFirData::LoadSections(CArchiveReader& ar, int nVersion) {
     }
     if (nVersion > 16)
         m_bMinPhaseDone = ar.ReadInt32();
-    if (nVersion >= 14) {
-        const int resolution = ar.ReadInt32();
-        if (resolution < 1)
-            throw CArchiveException("Bad frequency response resolution");
-        m_nResponseResolution = resolution;
-    }
+    m_Response.Serialize(ar, nVersion);
     if (nVersion > 16)
         m_MinPhase.Load(ar);
     if (nVersion >= 14) {
@@ -178,6 +175,7 @@ bool CFirData::IsEmpty() const {
 
 void CFirData::RemoveAll() {
     CCorviData::RemoveAll();
+    m_Response.RemoveAll();
 }
 
 void CFirData::ScaleFs(double factor) {

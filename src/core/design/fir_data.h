@@ -6,6 +6,9 @@
 #include "design/min_phase_options.h"
 #include "design/ntaps_constraints.h"
 #include "design/quant_options.h"
+#include "design/remez/pm_fir.h"
+#include "design/remez/remez_engine.h"
+#include "response/fir_freq_response.h"
 #include "support/host.h"
 
 #include <atomic>
@@ -16,12 +19,14 @@ class CArchiveReader;
 class CArchiveWriter;
 
 // Parks-McClellan response types.
-enum PmResponseType : int { Filter = 1, Differentiator = 2, Hilbert = 3 };
+struct PmResponseType {
+    enum : int { Filter = 1, Differentiator = 2, Hilbert = 3 };
+};
 
 // One whole FIR filter design: the coefficients (I and Q of the signal), the tap count asked
 // for, the design method, the parameters of every method, the design options and the state of
 // a running design. Messages go through the host given at construction.
-class CFirData : public CCorviData {
+class CFirData : public CCorviData, public CPmFir {
 public:
     // Version of the project stream that Serialize writes.
     static constexpr int kCurrentVersion = 20;
@@ -30,8 +35,6 @@ public:
     static constexpr int kMaxTaps = 16384;
     // Number of bands a new filter can hold.
     static constexpr int kDefaultBandCapacity = 32;
-    // Frequency-response resolution of a new filter and of each design.
-    static constexpr int kDefaultResolution = 32;
 
     explicit CFirData(CHost* pHost = nullptr);
     // Copies every archived field (not the state of a running design).
@@ -52,6 +55,7 @@ public:
     // ---- replaced signal operations ------------------------------------------------------
     // No bands and no coefficients.
     bool IsEmpty() const override;
+    // Also empties the frequency response.
     void RemoveAll() override;
     // Multiplies Fs by factor and divides every band edge by it, so that the bands keep their
     // absolute frequencies.
@@ -131,6 +135,29 @@ public:
     bool GetSimpleSpec(int& taps, double& e1, double& ripple, double& e2, double& atten,
                        double& center, int& gridDensity, int& type) const;
 
+    // ---- Parks-McClellan design -----------------------------------------------------------
+    // Validates the bands, checks the grid density and runs the design on the host's worker
+    // thread, with the status display titled "Designing " + name from 101 taps on. Reports a
+    // design that failed (not one that was cancelled). Returns m_bResult.
+    bool DesignPm(const std::string& name);
+    // One engine run with the band list and m_nTaps; on success the coefficients, response and
+    // post-design steps; otherwise an empty filter that keeps its tap count. Runs on the
+    // calling thread; shows nothing (see m_eRemezStatus).
+    void RunPm();
+    // Weight of a grid point: a stopband of a filter or Hilbert design takes its stopband weight
+    // unless that is exactly 1.0.
+    double WATE(double freq, double desired, double weight, int band, int jtype) const override;
+
+    // Measured on the frequency response: the passband ripple (dB, peak to peak) or the
+    // stopband attenuation (dB) the coefficients achieve in band i.
+    double GetBandActual(int i);
+    // How far band i is inside its specification (dB; negative: outside); -120 for no band.
+    double GetBandMargin(int i);
+    // Smallest band margin; -120 without coefficients or bands. >= 0 meets the specification.
+    double GetMargin();
+    // Smallest stopband margin, at most 200; 0 without coefficients or bands.
+    double GetStopbandMargin();
+
     // ---- fields --------------------------------------------------------------------------
     int m_nTaps = 0; // taps the next design uses
     int m_nDesignType = kDesignNone;
@@ -151,19 +178,21 @@ public:
     int m_nReserved5 = 1;
     CDataColumn m_RspFreqs; // frequencies of the response list, unit of Fs
     int m_bRspAuto = 1;
-    int m_nResponseResolution = kDefaultResolution;
+    CFirFreqResponse m_Response{this}; // gridded frequency response of the coefficients
 
     RaisedCosineParams m_Rc;
     WindowedSincParams m_Ws;
 
-    int m_nResponseType = Filter;
+    int m_nResponseType = PmResponseType::Filter;
     int m_nGridDensity = 16;
     int m_bAttnInDb = 1;
     int m_bGainInDb = 0;
     double m_dMinDb = -120.0; // a desired gain in dB below this is a stopband
     int m_bDesignedFromSpec = 0;
     int m_bResult = 0; // result of the last engine run (1 success)
-    CCorviData m_Best; // best design found by the optimiser
+    ERemezStatus m_eRemezStatus = ERemezStatus::Success; // outcome of the last engine run
+    std::string m_strMathFunction; // function of a non-finite result in the last run, or ""
+    CCorviData m_Best;             // best design found by the optimiser
 
     LthBandParams m_Lth;
     MaxflatParams m_Maxflat;

@@ -1,10 +1,12 @@
 set(CORE_DESIGN_SOURCES
+    design_job.cpp
     design_types.cpp
     fir_data.cpp
     fir_params.cpp
     min_phase_options.cpp
     ntaps_constraints.cpp
     pm_bands.cpp
+    pm_design.cpp
     quant_options.cpp
     remez/pm_fir.cpp
     remez/remez_engine.cpp

@@ -1,5 +1,7 @@
 #include "dsp/fft.h"
 
+#include "dsp/fft_avx2.h"
+
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
@@ -41,54 +43,18 @@ inline Complex Scaled(Complex z, double s) {
     return {z.real() * s, z.imag() * s};
 }
 
-constexpr double kSin60 = 0.86602540378443864676372317075294;
-constexpr double kCos72 = 0.30901699437494742410229341718282;
-constexpr double kCos144 = -0.80901699437494742410229341718282;
-constexpr double kSin72 = 0.95105651629515357211643933337938;
-constexpr double kSin144 = 0.58778525229247312916870595463907;
+// One complex number per value, for the portable passes.
+struct SScalarPolicy {
+    static constexpr std::size_t kStep = 1;
+    static Complex Load(const double* p) { return *reinterpret_cast<const Complex*>(p); }
+    static void Store(double* p, Complex x) { *reinterpret_cast<Complex*>(p) = x; }
+};
 
-template <bool Inv> inline void Dft2(Complex& a0, Complex& a1) {
-    const Complex t = a0 - a1;
-    a0 += a1;
-    a1 = t;
-}
+} // namespace
 
-template <bool Inv> inline void Dft3(Complex& a0, Complex& a1, Complex& a2) {
-    const Complex t1 = a1 + a2;
-    const Complex t2 = a0 - Scaled(t1, 0.5);
-    const Complex t3 = Scaled(Rot<Inv>(a1 - a2), kSin60);
-    a0 += t1;
-    a1 = t2 + t3;
-    a2 = t2 - t3;
-}
+#include "dsp/fft_butterflies.h"
 
-template <bool Inv> inline void Dft4(Complex& a0, Complex& a1, Complex& a2, Complex& a3) {
-    const Complex t0 = a0 + a2;
-    const Complex t1 = a0 - a2;
-    const Complex t2 = a1 + a3;
-    const Complex t3 = Rot<Inv>(a1 - a3);
-    a0 = t0 + t2;
-    a2 = t0 - t2;
-    a1 = t1 + t3;
-    a3 = t1 - t3;
-}
-
-template <bool Inv>
-inline void Dft5(Complex& a0, Complex& a1, Complex& a2, Complex& a3, Complex& a4) {
-    const Complex b1 = a1 + a4;
-    const Complex b2 = a2 + a3;
-    const Complex d1 = a1 - a4;
-    const Complex d2 = a2 - a3;
-    const Complex r1 = a0 + Scaled(b1, kCos72) + Scaled(b2, kCos144);
-    const Complex r2 = a0 + Scaled(b1, kCos144) + Scaled(b2, kCos72);
-    const Complex i1 = Rot<Inv>(Scaled(d1, kSin72) + Scaled(d2, kSin144));
-    const Complex i2 = Rot<Inv>(Scaled(d1, kSin144) - Scaled(d2, kSin72));
-    a0 += b1 + b2;
-    a1 = r1 + i1;
-    a4 = r1 - i1;
-    a2 = r2 + i2;
-    a3 = r2 - i2;
-}
+namespace {
 
 // Odd-length DFT by symmetric pairs: with b_r = a_r + a_(p-r) and d_r = a_r - a_(p-r),
 // X_q = a0 + Σ cos(2πrq/p)·b_r ∓ j·Σ sin(2πrq/p)·d_r and X_(p-q) takes the other sign.
@@ -122,25 +88,10 @@ template <bool Inv> void DftOdd(Complex* a, std::size_t p, const double* cosT, c
     }
 }
 
-// Radices of a length: fours first, then a two, threes, fives and the remaining primes. The
-// passes run from the last entry (the whole length) down to the first.
-std::vector<std::size_t> Factorize(std::size_t n) {
+// Prime factors of n in ascending order.
+std::vector<std::size_t> PrimeFactors(std::size_t n) {
     std::vector<std::size_t> f;
-    while (n % 4 == 0) {
-        f.push_back(4);
-        n /= 4;
-    }
-    if (n % 2 == 0) {
-        f.push_back(2);
-        n /= 2;
-    }
-    for (std::size_t p : {3, 5}) {
-        while (n % p == 0) {
-            f.push_back(p);
-            n /= p;
-        }
-    }
-    for (std::size_t p = 7; p * p <= n; p += 2) {
+    for (std::size_t p = 2; p * p <= n; p += (p == 2 ? 1 : 2)) {
         while (n % p == 0) {
             f.push_back(p);
             n /= p;
@@ -152,30 +103,133 @@ std::vector<std::size_t> Factorize(std::size_t n) {
     return f;
 }
 
+// The radices of the passes from the whole length down to the leaf: odd primes from the
+// largest, then one 2 if needed, then fours, then a leaf transform of 16, 8, 4 or 2 points (or
+// of the smallest odd prime when n is odd).
+std::vector<std::size_t> PassRadices(std::size_t n) {
+    const std::vector<std::size_t> primes = PrimeFactors(n);
+    std::vector<std::size_t> radices;
+    std::size_t twos = 0;
+    for (auto it = primes.rbegin(); it != primes.rend(); ++it) {
+        if (*it == 2) {
+            ++twos;
+        } else {
+            radices.push_back(*it);
+        }
+    }
+    if (twos == 0) {
+        return radices;
+    }
+    const std::size_t leafTwos = std::min<std::size_t>(twos, 4);
+    const std::size_t rest = twos - leafTwos;
+    if (rest % 2 == 1) {
+        radices.push_back(2);
+    }
+    for (std::size_t i = 0; i < rest / 2; ++i) {
+        radices.push_back(4);
+    }
+    radices.push_back(std::size_t(1) << leafTwos);
+    return radices;
+}
+
+// Smallest length of the form 2^a·3^b·5^c with a ≥ 4 that is at least n.
+std::size_t SmoothLengthAtLeast(std::size_t n) {
+    std::size_t best = 16;
+    while (best < n) {
+        best *= 2;
+    }
+    for (std::size_t p5 = 16; p5 < best; p5 *= 5) {
+        for (std::size_t p35 = p5; p35 < best; p35 *= 3) {
+            std::size_t len = p35;
+            while (len < n) {
+                len *= 2;
+            }
+            best = std::min(best, len);
+        }
+    }
+    return best;
+}
+
+// e^(-j2πj/16), the constant twiddles of the 16-point leaf.
+const Complex kW16[10] = {
+    {1.0, 0.0},
+    {0.92387953251128675613, -0.38268343236508977173},
+    {0.70710678118654752440, -0.70710678118654752440},
+    {0.38268343236508977173, -0.92387953251128675613},
+    {0.0, -1.0},
+    {-0.38268343236508977173, -0.92387953251128675613},
+    {-0.70710678118654752440, -0.70710678118654752440},
+    {-0.92387953251128675613, -0.38268343236508977173},
+    {-1.0, 0.0},
+    {-0.92387953251128675613, 0.38268343236508977173},
+};
+
+// 8 points as 4 × 2 (n = 2·n1 + n2, k = k1 + 4·k2).
+template <bool Inv> void Leaf8(const Complex* in, std::size_t s, Complex* out) {
+    Complex e0 = in[0], e1 = in[2 * s], e2 = in[4 * s], e3 = in[6 * s];
+    Complex o0 = in[s], o1 = in[3 * s], o2 = in[5 * s], o3 = in[7 * s];
+    Dft4<Inv>(e0, e1, e2, e3);
+    Dft4<Inv>(o0, o1, o2, o3);
+    o1 = MulTw<Inv>(o1, kW16[2]);
+    o2 = Rot<Inv>(o2);
+    o3 = MulTw<Inv>(o3, kW16[6]);
+    out[0] = e0 + o0;
+    out[4] = e0 - o0;
+    out[1] = e1 + o1;
+    out[5] = e1 - o1;
+    out[2] = e2 + o2;
+    out[6] = e2 - o2;
+    out[3] = e3 + o3;
+    out[7] = e3 - o3;
+}
+
+// 16 points as 4 × 4 (n = 4·n1 + n2, k = k1 + 4·k2).
+template <bool Inv> void Leaf16(const Complex* in, std::size_t s, Complex* out) {
+    Complex y[4][4];
+    for (std::size_t n2 = 0; n2 < 4; ++n2) {
+        Complex a0 = in[n2 * s], a1 = in[(n2 + 4) * s], a2 = in[(n2 + 8) * s],
+                a3 = in[(n2 + 12) * s];
+        Dft4<Inv>(a0, a1, a2, a3);
+        y[n2][0] = a0;
+        y[n2][1] = n2 == 0 ? a1 : MulTw<Inv>(a1, kW16[n2]);
+        y[n2][2] = n2 == 0 ? a2 : MulTw<Inv>(a2, kW16[2 * n2]);
+        y[n2][3] = n2 == 0 ? a3 : MulTw<Inv>(a3, kW16[3 * n2]);
+    }
+    for (std::size_t k1 = 0; k1 < 4; ++k1) {
+        Complex a0 = y[0][k1], a1 = y[1][k1], a2 = y[2][k1], a3 = y[3][k1];
+        Dft4<Inv>(a0, a1, a2, a3);
+        out[k1] = a0;
+        out[k1 + 4] = a1;
+        out[k1 + 8] = a2;
+        out[k1 + 12] = a3;
+    }
+}
+
 } // namespace
 
 struct CFftPlan::SChirp {
-    std::size_t m = 0;               // power-of-two length of the convolution
+    std::size_t m = 0;               // length of the cyclic convolution, made of 2, 3 and 5
     std::unique_ptr<CFftPlan> sub;   // plan of length m
     std::vector<Complex> chirp;      // e^(-jπk²/n), k = 0..n-1
     std::vector<Complex> filterBins; // DFT of the conjugate chirp filter, divided by m
 };
 
-CFftPlan::CFftPlan(std::size_t n) : m_n(n), m_workSize(n) {
+CFftPlan::CFftPlan(std::size_t n, bool allowSimd) : m_n(n), m_workSize(n) {
     if (n <= 1) {
         return;
     }
-    const std::vector<std::size_t> factors = Factorize(n);
-    if (factors.back() > kMaxDirectPrime) {
+#if defined(__x86_64__) || defined(__i386__)
+    __builtin_cpu_init();
+    m_useAvx2 = allowSimd && FftAvx2Built() && __builtin_cpu_supports("avx2") &&
+                __builtin_cpu_supports("fma");
+#endif
+    if (PrimeFactors(n).back() > kMaxDirectPrime) {
         // Bluestein's chirp-z algorithm: X_k = w_k · Σ (x_j w_j)·conj(w_(k-j)), w_k = e^(-jπk²/n),
-        // a linear convolution done as a cyclic one of a power-of-two length m ≥ 2n-1.
+        // a linear convolution done as a cyclic one of a length m ≥ 2n-1 made of 2, 3 and 5.
         auto chirp = std::make_unique<SChirp>();
-        std::size_t m = 1;
-        while (m < 2 * n - 1) {
-            m *= 2;
-        }
+        const std::size_t m = SmoothLengthAtLeast(2 * n - 1);
         chirp->m = m;
-        chirp->sub = std::make_unique<CFftPlan>(m);
+        chirp->sub = std::make_unique<CFftPlan>(m, allowSimd);
         chirp->chirp.resize(n);
         const std::uint64_t twoN = 2 * static_cast<std::uint64_t>(n);
         for (std::size_t k = 0; k < n; ++k) {
@@ -197,14 +251,15 @@ CFftPlan::CFftPlan(std::size_t n) : m_n(n), m_workSize(n) {
         m_chirp = std::move(chirp);
         return;
     }
-    m_radices.assign(factors.rbegin(), factors.rend());
+    m_radices = PassRadices(n);
     std::size_t span = n;
     for (std::size_t p : m_radices) {
         SPass pass{p, span, m_twiddles.size()};
         const std::size_t m = span / p;
         if (m > 1) {
-            for (std::size_t k = 0; k < m; ++k) {
-                for (std::size_t r = 1; r < p; ++r) {
+            // Stored by r, then k, so that consecutive bins read consecutive twiddles.
+            for (std::size_t r = 1; r < p; ++r) {
+                for (std::size_t k = 0; k < m; ++k) {
                     m_twiddles.push_back(UnitRoot(r * k, span));
                 }
             }
@@ -272,6 +327,17 @@ void CFftPlan::Recurse(std::size_t pass, const Complex* in, std::size_t stride,
             out[4] = a4;
             return;
         }
+        case 8:
+        case 16:
+            if (m_useAvx2) {
+                FftLeafAvx2(p, Inv, reinterpret_cast<const double*>(in), stride,
+                            reinterpret_cast<double*>(out));
+            } else if (p == 8) {
+                Leaf8<Inv>(in, stride, out);
+            } else {
+                Leaf16<Inv>(in, stride, out);
+            }
+            return;
         default:
             for (std::size_t r = 0; r < p; ++r) {
                 out[r] = in[r * stride];
@@ -284,63 +350,26 @@ void CFftPlan::Recurse(std::size_t pass, const Complex* in, std::size_t stride,
         Recurse<Inv>(pass + 1, in + r * stride, stride * p, out + r * m);
     }
     const Complex* tw = m_twiddles.data() + ps.twiddleOffset;
-    switch (p) {
-    case 2:
-        for (std::size_t k = 0; k < m; ++k, tw += 1) {
-            Complex a0 = out[k], a1 = MulTw<Inv>(out[k + m], tw[0]);
-            Dft2<Inv>(a0, a1);
-            out[k] = a0;
-            out[k + m] = a1;
+    if (p <= 5) {
+        double* data = reinterpret_cast<double*>(out);
+        const double* twd = reinterpret_cast<const double*>(tw);
+        std::size_t done = 0;
+        if (m_useAvx2) {
+            done = FftTwiddlePassAvx2(p, Inv, data, m, twd);
         }
-        break;
-    case 3:
-        for (std::size_t k = 0; k < m; ++k, tw += 2) {
-            Complex a0 = out[k], a1 = MulTw<Inv>(out[k + m], tw[0]),
-                    a2 = MulTw<Inv>(out[k + 2 * m], tw[1]);
-            Dft3<Inv>(a0, a1, a2);
-            out[k] = a0;
-            out[k + m] = a1;
-            out[k + 2 * m] = a2;
-        }
-        break;
-    case 4:
-        for (std::size_t k = 0; k < m; ++k, tw += 3) {
-            Complex a0 = out[k], a1 = MulTw<Inv>(out[k + m], tw[0]),
-                    a2 = MulTw<Inv>(out[k + 2 * m], tw[1]), a3 = MulTw<Inv>(out[k + 3 * m], tw[2]);
-            Dft4<Inv>(a0, a1, a2, a3);
-            out[k] = a0;
-            out[k + m] = a1;
-            out[k + 2 * m] = a2;
-            out[k + 3 * m] = a3;
-        }
-        break;
-    case 5:
-        for (std::size_t k = 0; k < m; ++k, tw += 4) {
-            Complex a0 = out[k], a1 = MulTw<Inv>(out[k + m], tw[0]),
-                    a2 = MulTw<Inv>(out[k + 2 * m], tw[1]), a3 = MulTw<Inv>(out[k + 3 * m], tw[2]),
-                    a4 = MulTw<Inv>(out[k + 4 * m], tw[3]);
-            Dft5<Inv>(a0, a1, a2, a3, a4);
-            out[k] = a0;
-            out[k + m] = a1;
-            out[k + 2 * m] = a2;
-            out[k + 3 * m] = a3;
-            out[k + 4 * m] = a4;
-        }
-        break;
-    default: {
-        Complex a[kMaxDirectPrime + 1];
-        for (std::size_t k = 0; k < m; ++k, tw += p - 1) {
-            a[0] = out[k];
-            for (std::size_t r = 1; r < p; ++r) {
-                a[r] = MulTw<Inv>(out[k + r * m], tw[r - 1]);
-            }
-            DftOdd<Inv>(a, p, m_oddCos[pass].data(), m_oddSin[pass].data());
-            for (std::size_t r = 0; r < p; ++r) {
-                out[k + r * m] = a[r];
-            }
-        }
-        break;
+        TwiddlePass<SScalarPolicy, Inv>(p, data, m, twd, done, m);
+        return;
     }
+    Complex a[kMaxDirectPrime + 1];
+    for (std::size_t k = 0; k < m; ++k) {
+        a[0] = out[k];
+        for (std::size_t r = 1; r < p; ++r) {
+            a[r] = MulTw<Inv>(out[k + r * m], tw[(r - 1) * m + k]);
+        }
+        DftOdd<Inv>(a, p, m_oddCos[pass].data(), m_oddSin[pass].data());
+        for (std::size_t r = 0; r < p; ++r) {
+            out[k + r * m] = a[r];
+        }
     }
 }
 

@@ -20,7 +20,8 @@ public:
     // Prime factors above this are transformed with Bluestein's chirp-z algorithm.
     static constexpr std::size_t kMaxDirectPrime = 31;
 
-    explicit CFftPlan(std::size_t n);
+    // allowSimd false keeps to the portable passes even where AVX2 and FMA are available.
+    explicit CFftPlan(std::size_t n, bool allowSimd = true);
     ~CFftPlan();
     CFftPlan(const CFftPlan&) = delete;
     CFftPlan& operator=(const CFftPlan&) = delete;
@@ -28,7 +29,8 @@ public:
     std::size_t Size() const { return m_n; }
     // Number of complex values the work array given to Execute must hold.
     std::size_t WorkSize() const { return m_workSize; }
-    // The radices of the passes in the order they are applied (empty when Bluestein is used).
+    // The radices of the passes from the whole length down to the leaf transform (empty when
+    // Bluestein's algorithm is used).
     const std::vector<std::size_t>& Radices() const { return m_radices; }
     bool UsesBluestein() const { return m_chirp != nullptr; }
 
@@ -58,6 +60,7 @@ private:
     // cos and sin of 2πk/p for the generic odd radices, per pass (empty for dedicated ones).
     std::vector<std::vector<double>> m_oddCos, m_oddSin;
     std::unique_ptr<SChirp> m_chirp;
+    bool m_useAvx2 = false;
 };
 
 // A transform of one length ready to run: a shared plan plus this object's own work array. One

@@ -1,5 +1,7 @@
 set(CORE_DSP_SOURCES
     fft.cpp
+    fft_avx2.cpp
+    transform.cpp
     # windows, signal operations, histogram, fixed-point quantizer
     chebyshev_window.cpp
     fixed_point.cpp
@@ -7,4 +9,14 @@ set(CORE_DSP_SOURCES
     operation_settings.cpp
     signal_ops.cpp
     windows.cpp
+    # complex vectors, polynomial roots, minimum phase
+    complex_vector.cpp
+    min_phase.cpp
+    min_phase_options.cpp
+    poly_roots.cpp
 )
+# The AVX2 passes are chosen at run time, only on processors that have AVX2 and FMA.
+if(CMAKE_SYSTEM_PROCESSOR MATCHES "x86_64|AMD64")
+    set_source_files_properties(${CMAKE_CURRENT_LIST_DIR}/fft_avx2.cpp
+        PROPERTIES COMPILE_OPTIONS "-mavx2;-mfma")
+endif()

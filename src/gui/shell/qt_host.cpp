@@ -3,6 +3,7 @@
 #include "support/version.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QLabel>
@@ -100,4 +101,8 @@ void CQtHost::RunLongJob(CLongJob& job) {
         dialog.exec();
     timer.stop();
     worker.join();
+}
+
+void CQtHost::SetClipboardText(const std::string& text) {
+    QApplication::clipboard()->setText(QString::fromStdString(text));
 }

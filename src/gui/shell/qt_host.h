@@ -15,6 +15,7 @@ public:
     void BeginWaitCursor() override;
     void EndWaitCursor() override;
     void RunLongJob(CLongJob& job) override;
+    void SetClipboardText(const std::string& text) override;
 
 private:
     QWidget* m_pParent;

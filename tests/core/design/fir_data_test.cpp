@@ -58,7 +58,7 @@ void FillNonDefaults(CFirData& f) {
     f.m_nReserved1 = 33;
     f.m_bUnityGain = 0;
     f.m_bMinPhaseDone = 1;
-    f.m_nResponseResolution = 16;
+    f.m_Response.m_nResolution = 16;
     f.m_MinPhase = {1, 64, 0.125, 0};
     f.m_Quant = {12, 0, 3, 0, 8, 64};
     f.m_Constraints.m_nMin = 5;
@@ -69,7 +69,7 @@ void FillNonDefaults(CFirData& f) {
     f.m_Rc = {0, 4.5, 0.35, 1, 10.0, 250.0, 41, 1, 0, 64};
     f.m_Ws = {3.5, 55.0, 2, 1, 0.125, 0.25, 4, 0};
     f.m_nTaps = 57;
-    f.m_nResponseType = Hilbert;
+    f.m_nResponseType = PmResponseType::Hilbert;
     f.m_nGridDensity = 20;
     f.SetBandCapacity(8);
     ASSERT_TRUE(f.AddBand(false, false, 0.0, 0.1, 1.0, 50.0, 1.0, false));
@@ -124,7 +124,7 @@ TEST(FirData, NewFilterHasDefaults) {
     EXPECT_EQ(f.GetBandCapacity(), 32);
     EXPECT_EQ(f.GetNumBands(), 0);
     EXPECT_EQ(f.m_nGridDensity, 16);
-    EXPECT_EQ(f.m_nResponseType, Filter);
+    EXPECT_EQ(f.m_nResponseType, PmResponseType::Filter);
     EXPECT_EQ(f.m_dMinDb, -120.0);
     EXPECT_FALSE(f.m_bWindowAfterDesign);
     EXPECT_EQ(f.m_Constraints.m_nMin, 0);
@@ -233,6 +233,8 @@ TEST(FirData, ArchiveReadsBackAndCopies) {
     EXPECT_EQ(loaded.GetNumBands(), 2);
     EXPECT_EQ(loaded.GetBandStopWeight(1), 4.0);
     EXPECT_EQ(loaded.m_pI->GetAt(1), -0.5);
+    EXPECT_EQ(loaded.m_Response.m_nResolution, 16);
+    EXPECT_EQ(loaded.m_Response.GetN(), 64); // recomputed: 16 times 4 bins for 2 taps
 
     CFirData copy(f);
     EXPECT_EQ(Store(copy), bytes);
@@ -266,7 +268,7 @@ TEST(FirData, ReadsOlderVersions) {
         f.Serialize(r, 5);
         EXPECT_TRUE(r.AtEnd());
         EXPECT_EQ(f.m_nTaps, 31);
-        EXPECT_EQ(f.m_nResponseType, Differentiator);
+        EXPECT_EQ(f.m_nResponseType, PmResponseType::Differentiator);
         EXPECT_EQ(f.GetBandCapacity(), 4);
         EXPECT_EQ(f.GetBandStopWeight(0), 0.0);
         EXPECT_EQ(f.m_Ws.m_dCorner1, 0.0);
@@ -339,7 +341,8 @@ TEST(FirData, ReadsOlderVersions) {
         EXPECT_EQ(f.m_Cic.m_nDelay, 4);
         EXPECT_EQ(f.m_Quant.m_nBits, -16);
         EXPECT_EQ(f.m_Constraints.m_nMin, 0);
-        EXPECT_EQ(f.m_nResponseResolution, 32);
+        EXPECT_EQ(f.m_Response.m_nResolution, 32);
+        EXPECT_EQ(f.m_Response.GetN(), 0); // computed when first needed
     }
     // Version 16: response resolution, quantization and constraints; no minimum-phase record.
     {
@@ -350,7 +353,7 @@ TEST(FirData, ReadsOlderVersions) {
         CArchiveReader r(bytes);
         f.Serialize(r, 16);
         EXPECT_TRUE(r.AtEnd());
-        EXPECT_EQ(f.m_nResponseResolution, 16);
+        EXPECT_EQ(f.m_Response.m_nResolution, 16);
         EXPECT_EQ(f.m_Quant.m_nAlgorithm, 3);
         EXPECT_EQ(f.m_Constraints.m_nMax, 999);
         EXPECT_EQ(f.m_bMinPhaseDone, 0);
@@ -456,6 +459,6 @@ TEST(FirData, EmptinessAndSamplingFrequencyKeepBandFrequencies) {
     EXPECT_DOUBLE_EQ(f.GetBandUpper(0), 0.2);
     EXPECT_DOUBLE_EQ(f.GetBandLower(1), 0.4);
     EXPECT_EQ(f.GetBandUpper(1), 0.5); // clamped
-    f.ResetSpec(Filter, 16, 0);
+    f.ResetSpec(PmResponseType::Filter, 16, 0);
     EXPECT_TRUE(f.IsEmpty());
 }

@@ -1,0 +1,132 @@
+#pragma once
+
+// Butterflies and twiddle passes of the mixed-radix FFT, written once for any value type T that
+// holds one or more complex numbers. Before including this header a translation unit declares,
+// for its T: +, -, +=, Scaled(T, double), Rot<Inv>(T) (multiplication by -j, or +j for the
+// inverse), MulTw<Inv>(T a, T w) (a·w, or a·conj(w) for the inverse) and a policy class with
+// Load, Store and kStep (complex numbers per value). Everything here has internal linkage, so
+// translation units built for different instruction sets never share a definition.
+
+#include <cstddef>
+
+namespace {
+
+constexpr double kSin60 = 0.86602540378443864676372317075294;
+constexpr double kCos72 = 0.30901699437494742410229341718282;
+constexpr double kCos144 = -0.80901699437494742410229341718282;
+constexpr double kSin72 = 0.95105651629515357211643933337938;
+constexpr double kSin144 = 0.58778525229247312916870595463907;
+
+template <bool Inv, class T> inline void Dft2(T& a0, T& a1) {
+    const T t = a0 - a1;
+    a0 += a1;
+    a1 = t;
+}
+
+template <bool Inv, class T> inline void Dft3(T& a0, T& a1, T& a2) {
+    const T t1 = a1 + a2;
+    const T t2 = a0 - Scaled(t1, 0.5);
+    const T t3 = Scaled(Rot<Inv>(a1 - a2), kSin60);
+    a0 += t1;
+    a1 = t2 + t3;
+    a2 = t2 - t3;
+}
+
+template <bool Inv, class T> inline void Dft4(T& a0, T& a1, T& a2, T& a3) {
+    const T t0 = a0 + a2;
+    const T t1 = a0 - a2;
+    const T t2 = a1 + a3;
+    const T t3 = Rot<Inv>(a1 - a3);
+    a0 = t0 + t2;
+    a2 = t0 - t2;
+    a1 = t1 + t3;
+    a3 = t1 - t3;
+}
+
+template <bool Inv, class T> inline void Dft5(T& a0, T& a1, T& a2, T& a3, T& a4) {
+    const T b1 = a1 + a4;
+    const T b2 = a2 + a3;
+    const T d1 = a1 - a4;
+    const T d2 = a2 - a3;
+    const T r1 = a0 + Scaled(b1, kCos72) + Scaled(b2, kCos144);
+    const T r2 = a0 + Scaled(b1, kCos144) + Scaled(b2, kCos72);
+    const T i1 = Rot<Inv>(Scaled(d1, kSin72) + Scaled(d2, kSin144));
+    const T i2 = Rot<Inv>(Scaled(d1, kSin144) - Scaled(d2, kSin72));
+    a0 += b1 + b2;
+    a1 = r1 + i1;
+    a4 = r1 - i1;
+    a2 = r2 + i2;
+    a3 = r2 - i2;
+}
+
+// One twiddle pass of radix p (2, 3, 4 or 5) over bins k = kBegin..kEnd-1 (a multiple of
+// P::kStep of them): with Y_r[k] = data[k + r·m] and the twiddles tw[(r-1)·m + k] = W_S^(rk),
+// data[k + q·m] = Σ_r W_p^(rq)·W_S^(rk)·Y_r[k]. Complex numbers are stored as (re, im) pairs.
+template <class P, bool Inv>
+void TwiddlePass(std::size_t p, double* data, std::size_t m, const double* tw, std::size_t kBegin,
+                 std::size_t kEnd) {
+    constexpr std::size_t s = P::kStep;
+    const std::size_t m2 = 2 * m;
+    switch (p) {
+    case 2:
+        for (std::size_t k = kBegin; k < kEnd; k += s) {
+            double* o = data + 2 * k;
+            const double* w = tw + 2 * k;
+            auto a0 = P::Load(o);
+            auto a1 = MulTw<Inv>(P::Load(o + m2), P::Load(w));
+            Dft2<Inv>(a0, a1);
+            P::Store(o, a0);
+            P::Store(o + m2, a1);
+        }
+        break;
+    case 3:
+        for (std::size_t k = kBegin; k < kEnd; k += s) {
+            double* o = data + 2 * k;
+            const double* w = tw + 2 * k;
+            auto a0 = P::Load(o);
+            auto a1 = MulTw<Inv>(P::Load(o + m2), P::Load(w));
+            auto a2 = MulTw<Inv>(P::Load(o + 2 * m2), P::Load(w + m2));
+            Dft3<Inv>(a0, a1, a2);
+            P::Store(o, a0);
+            P::Store(o + m2, a1);
+            P::Store(o + 2 * m2, a2);
+        }
+        break;
+    case 4:
+        for (std::size_t k = kBegin; k < kEnd; k += s) {
+            double* o = data + 2 * k;
+            const double* w = tw + 2 * k;
+            auto a0 = P::Load(o);
+            auto a1 = MulTw<Inv>(P::Load(o + m2), P::Load(w));
+            auto a2 = MulTw<Inv>(P::Load(o + 2 * m2), P::Load(w + m2));
+            auto a3 = MulTw<Inv>(P::Load(o + 3 * m2), P::Load(w + 2 * m2));
+            Dft4<Inv>(a0, a1, a2, a3);
+            P::Store(o, a0);
+            P::Store(o + m2, a1);
+            P::Store(o + 2 * m2, a2);
+            P::Store(o + 3 * m2, a3);
+        }
+        break;
+    case 5:
+        for (std::size_t k = kBegin; k < kEnd; k += s) {
+            double* o = data + 2 * k;
+            const double* w = tw + 2 * k;
+            auto a0 = P::Load(o);
+            auto a1 = MulTw<Inv>(P::Load(o + m2), P::Load(w));
+            auto a2 = MulTw<Inv>(P::Load(o + 2 * m2), P::Load(w + m2));
+            auto a3 = MulTw<Inv>(P::Load(o + 3 * m2), P::Load(w + 2 * m2));
+            auto a4 = MulTw<Inv>(P::Load(o + 4 * m2), P::Load(w + 3 * m2));
+            Dft5<Inv>(a0, a1, a2, a3, a4);
+            P::Store(o, a0);
+            P::Store(o + m2, a1);
+            P::Store(o + 2 * m2, a2);
+            P::Store(o + 3 * m2, a3);
+            P::Store(o + 4 * m2, a4);
+        }
+        break;
+    default:
+        break;
+    }
+}
+
+} // namespace
