@@ -6,6 +6,7 @@ set(CORE_DESIGN_SOURCES
     design_types.cpp
     fir_data.cpp
     fir_params.cpp
+    fir_report.cpp
     ntaps_constraints.cpp
     optimizer.cpp
     pm_bands.cpp
