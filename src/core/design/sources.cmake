@@ -1,14 +1,21 @@
 set(CORE_DESIGN_SOURCES
+    cic.cpp
     design_job.cpp
+    design_summary.cpp
     design_types.cpp
     fir_data.cpp
     fir_params.cpp
+    lth_band.cpp
+    maxflat.cpp
     min_phase_options.cpp
     ntaps_constraints.cpp
     pm_bands.cpp
     pm_design.cpp
     quant_options.cpp
+    raised_cosine.cpp
     remez/pm_fir.cpp
     remez/remez_engine.cpp
     remez/remez_messages.cpp
+    spline_sinc.cpp
+    windowed_sinc.cpp
 )
