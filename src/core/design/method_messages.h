@@ -63,16 +63,3 @@ inline constexpr const char* kMsgCicTooLong =
     "The combination of parameters would result in a\nfilter that exceeds this programs's limit "
     "on the\nnumber of taps. Please reduce N, R, and/or M.";
 
-// Design summaries: method names and parameter lines
-inline constexpr const char* kNameParksMcClellan = "Parks-McClellan";
-inline constexpr const char* kNameCic = "Cascaded Integrator Comb";
-inline constexpr const char* kNameRaisedCosine = "Raised Cosine";
-inline constexpr const char* kNameWindowedSinc = "Windowed Sinc";
-inline constexpr const char* kNameMaxflat = "Maxflat";
-inline constexpr const char* kNameLthBand = "Lth Band";
-inline constexpr const char* kNameUnknown = "Unkown";
-inline constexpr const char* kFmtCicStages = "Number of stages,   N = %i\n";
-inline constexpr const char* kFmtCicRate = "Rate change factor, R = %i\n";
-inline constexpr const char* kFmtCicDelay = "Differential Delay, M = %i\n";
-inline constexpr const char* kFmtMaxflatGamma = "Gamma = %f\n";
-inline constexpr const char* kFmtMaxflatBeta = "Beta = %f\n";

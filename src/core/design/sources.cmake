@@ -1,5 +1,7 @@
 set(CORE_DESIGN_SOURCES
     cic.cpp
+    constraint_rules.cpp
+    design_driver.cpp
     design_job.cpp
     design_summary.cpp
     design_types.cpp
@@ -7,8 +9,8 @@ set(CORE_DESIGN_SOURCES
     fir_params.cpp
     lth_band.cpp
     maxflat.cpp
-    min_phase_options.cpp
     ntaps_constraints.cpp
+    optimizer.cpp
     pm_bands.cpp
     pm_design.cpp
     quant_options.cpp
