@@ -57,5 +57,6 @@ void CFirData::DesignCic() {
                 (*m_pQ)[i] *= factor;
         }
     }
+    SetNumTaps(GetN());
     m_Response.ComputeResponse(kDefaultResponseResolution);
 }

@@ -106,7 +106,7 @@ bool CFirData::BuildLthBands() {
         w = lth.m_dRipple;
     }
     const double half = GetFs() / 2.0;
-    ResetSpec(Filter, m_nGridDensity, m_nTaps);
+    ResetSpec(PmResponseType::Filter, m_nGridDensity, m_nTaps);
     bool added = false;
     if (m_Ws.m_nFilterType == 0)
         added = AddBand(false, true, 0.0, m_Ws.m_dCorner1, 1.0, w, 1.0, false) &&

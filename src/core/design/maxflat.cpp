@@ -61,9 +61,9 @@ void RationalApprox(double ac, int capacity, int& np, int& na, int& nt) {
 }
 
 // Herrmann's maximally flat FIR: with x = (1 - cos w)/2 the amplitude is
-// (1 - x)^NA * sum_{i=0}^{K} C(NA - 1 + i, i) x^i, flat to order 2 NA at DC and 2 (K + 1) at
-// Fs/2. NA/NT approximates (1 + cos 2 pi beta)/2, the half-power point, and the taps follow
-// from the amplitude sampled at NT frequencies by the inverse cosine transform.
+// (1 - x)^NA * sum_{i=0}^{K} C(NA - 1 + i, i) x^i: 1 - A vanishes to order 2 (K + 1) at DC and
+// A to order 2 NA at Fs/2. NA/NT approximates (1 + cos 2 pi beta)/2, the half-power point, and the
+// taps follow from the amplitude sampled at NT frequencies by the inverse cosine transform.
 int MaxflatResponse(double beta, double gamma, int capacity, std::vector<double>& half, int& nt) {
     half.clear();
     nt = 0;
@@ -72,7 +72,7 @@ int MaxflatResponse(double beta, double gamma, int capacity, std::vector<double>
     if (!(gamma > 0.0 && gamma < std::min(2.0 * beta, 1.0 - 2.0 * beta)))
         return kMaxflatBadGamma;
     const double conditions = 1.0 / (4.0 * gamma * gamma);
-    if (conditions > kMaxflatMaxConditions)
+    if (conditions >= kMaxflatMaxConditions + 1)
         return kMaxflatTooLong;
     int np = static_cast<int>(conditions);
     const double ac = (1.0 + std::cos(2.0 * std::numbers::pi * beta)) / 2.0;
@@ -102,18 +102,15 @@ int MaxflatResponse(double beta, double gamma, int capacity, std::vector<double>
             p += term;
             xi *= x;
         }
-        double weight = 0.0;
-        if (na < 104) {
-            // (1 - x)^NA by repeated squaring.
-            double base = 1.0 - x;
-            weight = 1.0;
-            for (int e = na; e > 0; e >>= 1) {
-                if (e & 1)
-                    weight *= base;
-                base *= base;
-            }
-        } else {
-            weight = std::exp(-na * x);
+        // (1 - x)^NA by repeated squaring, for every NA: the exponential e^(-NA x) that could
+        // stand in for large NA has no zeros at Fs/2, and with a long sum P its error there
+        // grows beyond the whole response.
+        double base = 1.0 - x;
+        double weight = 1.0;
+        for (int e = na; e > 0; e >>= 1) {
+            if (e & 1)
+                weight *= base;
+            base *= base;
         }
         c[static_cast<size_t>(j - 1)] = cj;
         h[static_cast<size_t>(j - 1)] = p * weight;
@@ -138,7 +135,8 @@ bool CFirData::DesignMaxflat() {
     const double gamma = m_Maxflat.m_dGamma;
     const double conditions = gamma > 0.0 ? 1.0 / (4.0 * gamma * gamma) : 0.0;
     // A rolloff too small to design gets no denominator search at all.
-    const int capacity = conditions <= kMaxflatMaxConditions ? 4 + static_cast<int>(conditions) : 0;
+    const int capacity =
+        conditions < kMaxflatMaxConditions + 1 ? 4 + static_cast<int>(conditions) : 0;
     std::vector<double> half;
     int nt = 0;
     const int status = MaxflatResponse(m_Maxflat.m_dBeta, gamma, capacity, half, nt);
@@ -160,6 +158,7 @@ bool CFirData::DesignMaxflat() {
         return false;
     }
     LoadDesignedTaps(taps);
+    SetNumTaps(GetN());
     if (FreqResponseAt(*this, kChannelInphase, false, m_Maxflat.m_dBeta, true) > 1.0) {
         Report(kMsgMaxflatNoConvergence);
         return false;

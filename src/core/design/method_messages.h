@@ -62,4 +62,3 @@ inline constexpr const char* kMsgCicTooManyStages =
 inline constexpr const char* kMsgCicTooLong =
     "The combination of parameters would result in a\nfilter that exceeds this programs's limit "
     "on the\nnumber of taps. Please reduce N, R, and/or M.";
-

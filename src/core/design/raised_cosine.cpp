@@ -84,10 +84,10 @@ void CFirData::DesignRaisedCosine() {
                 std::sin(pi * t * (1.0 - beta)) + 4.0 * beta * t * std::cos(pi * t * (1.0 + beta));
             const double den = pi * t * (1.0 - (4.0 * beta * t) * (4.0 * beta * t));
             if (t == 0.0 || std::abs(den) * std::pow(sps, 1.5) < 1e-10) {
-                const double dnum = pi * (1.0 - beta) * std::cos(pi * t * (1.0 - beta)) +
-                                    4.0 * beta * std::cos(pi * t * (1.0 + beta)) -
-                                    4.0 * beta * t * pi * (1.0 + beta) *
-                                        std::sin(pi * t * (1.0 + beta));
+                const double dnum =
+                    pi * (1.0 - beta) * std::cos(pi * t * (1.0 - beta)) +
+                    4.0 * beta * std::cos(pi * t * (1.0 + beta)) -
+                    4.0 * beta * t * pi * (1.0 + beta) * std::sin(pi * t * (1.0 + beta));
                 const double dden = pi * (1.0 - 48.0 * beta * beta * t * t);
                 value = dnum / (dden * sps);
             } else {
@@ -105,4 +105,5 @@ void CFirData::DesignRaisedCosine() {
     if (rc.m_bZeroPad && rc.m_nZeroPadTaps > n)
         h.resize(static_cast<size_t>(rc.m_nZeroPadTaps), 0.0);
     LoadDesignedTaps(h);
+    SetNumTaps(GetN());
 }

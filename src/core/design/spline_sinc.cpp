@@ -53,7 +53,8 @@ void CFirData::DesignSplineSinc() {
     // Unit mean power over the lower part of the passband.
     double power = 0.0;
     for (int k = 0; k < n; ++k)
-        power += FreqResponseAt(*this, kChannelInphase, false, k * m_Ws.m_dCorner1 / (2.0 * n), false);
+        power +=
+            FreqResponseAt(*this, kChannelInphase, false, k * m_Ws.m_dCorner1 / (2.0 * n), false);
     power /= n;
     if (power > 0.0) {
         const double factor = 1.0 / std::sqrt(power);
