@@ -3,11 +3,11 @@
 #include "data/corvi_data.h"
 #include "design/design_types.h"
 #include "design/fir_params.h"
-#include "design/min_phase_options.h"
 #include "design/ntaps_constraints.h"
 #include "design/quant_options.h"
 #include "design/remez/pm_fir.h"
 #include "design/remez/remez_engine.h"
+#include "dsp/min_phase_options.h"
 #include "response/fir_freq_response.h"
 #include "support/host.h"
 
@@ -20,7 +20,9 @@ class CArchiveWriter;
 class OptimizerState;
 
 // Parks-McClellan response types.
-enum PmResponseType : int { Filter = 1, Differentiator = 2, Hilbert = 3 };
+struct PmResponseType {
+    enum : int { Filter = 1, Differentiator = 2, Hilbert = 3 };
+};
 
 // One whole FIR filter design: the coefficients (I and Q of the signal), the tap count asked
 // for, the design method, the parameters of every method, the design options and the state of
@@ -217,7 +219,7 @@ public:
     RaisedCosineParams m_Rc;
     WindowedSincParams m_Ws;
 
-    int m_nResponseType = Filter;
+    int m_nResponseType = PmResponseType::Filter;
     int m_nGridDensity = 16;
     int m_bAttnInDb = 1;
     int m_bGainInDb = 0;
