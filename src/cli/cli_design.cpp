@@ -123,7 +123,7 @@ struct SDesignSpec {
     int type = 0;
     double e1 = 0.0, e2 = 0.0, center = 0.0, ripple = 0.0, atten = 0.0;
     // advanced-pm
-    int responseType = Filter;
+    int responseType = PmResponseType::Filter;
     std::vector<std::vector<double>> bands;
     bool desiredDb = false;
     bool attnLinear = false;
