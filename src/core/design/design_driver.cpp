@@ -141,13 +141,15 @@ bool CFirData::DesignFilter(const std::string& caption) {
     return designed;
 }
 
-bool CFirData::OptimizeFilter(const std::string& caption) {
+bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState) {
     m_bDesignedFromSpec = 0;
     bool done = false;
-    if (m_nKind == kKindParksMcClellan)
-        done = Optimize(HasPassbandAtNyquist(), caption);
-    else if (m_nKind == kKindLthBand)
-        done = DesignLth(caption, true);
+    if (m_nKind == kKindParksMcClellan) {
+        OptimizerState local(this);
+        done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption);
+    } else if (m_nKind == kKindLthBand) {
+        done = DesignLth(caption, true, pState);
+    }
     FinishDesign();
     return done;
 }

@@ -124,9 +124,10 @@ public:
     bool IsLthSpecValid() const;
     // The two-band list of the Parks-McClellan method, one deviation for both bands.
     bool BuildLthBands();
-    // Designs (or, with optimize, optimises) by the Lth-band method; false when nothing was
-    // designed or the optimisation could not start.
-    bool DesignLth(const std::string& caption, bool optimize);
+    // Designs (or, with optimize, optimises, keeping the optimiser's state in *pState when
+    // given) by the Lth-band method; false when nothing was designed or the optimisation could
+    // not start.
+    bool DesignLth(const std::string& caption, bool optimize, OptimizerState* pState = nullptr);
     // Forces the Lth-band zeros on an odd-length design (see lth_band.cpp).
     void LthFixup();
 
@@ -233,8 +234,9 @@ public:
     // Runs the method's design (caption: the status display's title after "Designing "), then
     // FinishDesign. Returns whether the method's design succeeded.
     bool DesignFilter(const std::string& caption);
-    // Runs the method's optimisation, then FinishDesign; false when it could not start.
-    bool OptimizeFilter(const std::string& caption);
+    // Runs the method's optimisation, then FinishDesign; false when it could not start. The
+    // optimiser's state is kept in *pState when given.
+    bool OptimizeFilter(const std::string& caption, OptimizerState* pState = nullptr);
     // Post-design steps, when there are coefficients: window, minimum phase, unity gain, the
     // post-design step of designs not made from the band list.
     void FinishDesign();
@@ -299,7 +301,7 @@ protected:
 private:
     void StoreSections(CArchiveWriter& ar, int nVersion) const;
     void LoadSections(CArchiveReader& ar, int nVersion);
-    void StoreBands(CArchiveWriter& ar) const;
+    void StoreBands(CArchiveWriter& ar, int nVersion) const;
     void LoadBands(CArchiveReader& ar, int nVersion);
 
     // Band list: edges as (lower, upper) fractions of Fs, desired linear gain (0 stopband),

@@ -1,5 +1,6 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
+#include "design/optimizer.h"
 #include "response/response_types.h"
 
 #include <algorithm>
@@ -118,7 +119,7 @@ bool CFirData::BuildLthBands() {
     return added;
 }
 
-bool CFirData::DesignLth(const std::string& caption, bool optimize) {
+bool CFirData::DesignLth(const std::string& caption, bool optimize, OptimizerState* pState) {
     SetTransitionBand();
     bool done = false;
     switch (m_Lth.m_nLthMethod) {
@@ -139,7 +140,8 @@ bool CFirData::DesignLth(const std::string& caption, bool optimize) {
         if (!BuildLthBands())
             return false;
         if (optimize) {
-            done = Optimize(HasPassbandAtNyquist(), caption);
+            OptimizerState local(this);
+            done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption);
         } else {
             SetNumTaps(std::max(m_nTaps, m_Constraints.m_nMin));
             done = DesignPm(caption);
