@@ -2,6 +2,7 @@
 
 #include "cli_commands.h"
 #include "cli_design.h"
+#include "cli_project.h"
 #include "support/version.h"
 
 #include <ostream>
@@ -13,6 +14,9 @@ namespace {
 const std::vector<CCliCommand>& Commands() {
     static const std::vector<CCliCommand> commands = {
         {"design", kDesignUsage, RunDesignCommand},
+        {"show", kShowUsage, RunShowCommand},
+        {"export", kExportUsage, RunExportCommand},
+        {"import", kImportUsage, RunImportCommand},
     };
     return commands;
 }
