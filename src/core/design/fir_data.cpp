@@ -228,7 +228,10 @@ int CFirData::EstimateNumTaps() const {
     return n;
 }
 
-void CFirData::PostDesign() {}
+void CFirData::PostDesign() {
+    if (m_Quant.m_nBits > 0)
+        Quantize(m_Quant);
+}
 
 bool CFirData::CheckMinTaps() {
     if (GetNumTaps() >= m_Constraints.m_nMin)

@@ -1,4 +1,5 @@
 set(CORE_DESIGN_SOURCES
+    coefficient_ops.cpp
     design_job.cpp
     design_types.cpp
     fir_data.cpp
@@ -8,6 +9,8 @@ set(CORE_DESIGN_SOURCES
     pm_bands.cpp
     pm_design.cpp
     quant_options.cpp
+    quant_search.cpp
+    quantization.cpp
     remez/pm_fir.cpp
     remez/remez_engine.cpp
     remez/remez_messages.cpp
