@@ -12,12 +12,10 @@ Conventions that make scipy.signal.remez solve the same problem as the engine:
   jtype 3 (both antisymmetric). For a differentiator both take the desired response as
   desired * f and the weight as weight / f in bands whose desired value is at least 0.0001.
 - SciPy raises an error where the engine reports a failure (deviation not growing), so only
-  designs that converge in both are listed.
-- Two steps differ by rounding only: SciPy samples the final interpolant without the interval
-  mapping when there are 3 cosine coefficients or fewer (the engine maps the interval from 3 on),
-  and the mapped abscissa's angle is computed through a different but equivalent formula. Both
-  give the same polynomial; the 5-tap case "lowpass_mapped_5" checks that the difference stays
-  at rounding level.
+  designs that converge in both are listed, plus one that stops at the 25-pass limit in both.
+- The engine samples the final interpolant on the mapped grid interval as soon as there are 3
+  cosine coefficients; sampling it directly there gives the same polynomial. "lowpass_mapped_5"
+  (3 coefficients, grid reaching neither 0 nor 0.5) checks that both agree to rounding.
 """
 import os
 
@@ -66,6 +64,10 @@ CASES = [
     ("lowpass_even_300", 1, 300, [0, 0.2, 0.2121, 0.5], [1, 0], [P01, S80]),
     ("lowpass_1001", 1, 1001, [0, 0.2, 0.2036, 0.5], [1, 0], [100, S95]),
     ("lowpass_2001", 1, 2001, [0, 0.2, 0.2018, 0.5], [1, 0], [100, S95]),
+    # Does not converge in 25 passes: both return the coefficients of the last pass (a useless
+    # filter with coefficients near 1e5, compared relative to their size).
+    ("passlimit_41", 1, 41, [0.1755, 0.1981, 0.2240, 0.2396, 0.3212, 0.3683, 0.4047, 0.4686],
+     [0, 1, 0, 0], [232.2, 5800, 418.2, 8.16]),
 ]
 
 TYPES = {1: "bandpass", 2: "differentiator", 3: "hilbert"}

@@ -3,6 +3,8 @@
 #include "data/data_set.h"
 #include "io/format_options.h"
 
+#include <cstddef>
+#include <cstdint>
 #include <string>
 
 class CHost;
@@ -19,6 +21,24 @@ public:
     virtual void Serialize(CArchiveWriter& ar, int nVersion) const;
     // On a short stream throws CArchiveException and leaves this part unchanged.
     virtual void Serialize(CArchiveReader& ar, int nVersion);
+
+    // Data files in the format of opts (defined with the readers and writers in io/).
+    // Reads a file held in memory into column columnA and, unless columnB is -1, columnB (both
+    // emptied first); returns whether columnA holds a value afterwards.
+    bool Read(CFileFormatOpts& opts, const uint8_t* data, size_t size, int columnA, int columnB);
+    // Reads the file at path (resolved by ResolvePath); an empty path or a file that cannot be
+    // opened gives false, the latter reported when m_bReportOpenErrors is set.
+    bool ReadFile(CFileFormatOpts& opts, const std::string& path, int columnA, int columnB);
+    // Appends the file's bytes for column columnA and, unless columnB is -1, columnB, in the
+    // index order of step (polyphase interleaving; 1 normally) to out. Returns 1 when written,
+    // 0 when refused or when the user declined the overflow question.
+    virtual int Write(CFileFormatOpts& opts, std::string& out, int columnA, int columnB, int step);
+    // Writes the file at path; an empty path writes nothing and gives 1. The file is left as it
+    // was when Write gives 0.
+    int WriteFile(CFileFormatOpts& opts, const std::string& path, int columnA, int columnB,
+                  int step);
+    // A path that begins with "." taken relative to the directory of m_strPath.
+    std::string ResolvePath(const std::string& path) const;
 
     CHost* GetHost() const { return m_pHost; }
     void SetHost(CHost* pHost) { m_pHost = pHost; }

@@ -71,7 +71,7 @@ void CFirData::StoreSections(CArchiveWriter& ar, int nVersion) const {
         ar.WriteInt32(m_bMinPhaseDone);
     m_Response.Serialize(ar, nVersion);
     if (nVersion > 16)
-        m_MinPhase.Store(ar);
+        m_MinPhase.Write(ar);
     if (nVersion >= 14) {
         m_Quant.Store(ar);
         m_Constraints.Store(ar);
@@ -108,7 +108,7 @@ void CFirData::LoadSections(CArchiveReader& ar, int nVersion) {
         m_bMinPhaseDone = ar.ReadInt32();
     m_Response.Serialize(ar, nVersion);
     if (nVersion > 16)
-        m_MinPhase.Load(ar);
+        m_MinPhase.Read(ar);
     if (nVersion >= 14) {
         m_Quant.Load(ar);
         m_Constraints.Load(ar);

@@ -3,11 +3,11 @@
 #include "data/corvi_data.h"
 #include "design/design_types.h"
 #include "design/fir_params.h"
-#include "design/min_phase_options.h"
 #include "design/ntaps_constraints.h"
 #include "design/quant_options.h"
 #include "design/remez/pm_fir.h"
 #include "design/remez/remez_engine.h"
+#include "dsp/min_phase_options.h"
 #include "response/fir_freq_response.h"
 #include "support/host.h"
 
@@ -17,9 +17,12 @@
 
 class CArchiveReader;
 class CArchiveWriter;
+class OptimizerState;
 
 // Parks-McClellan response types.
-enum PmResponseType : int { Filter = 1, Differentiator = 2, Hilbert = 3 };
+struct PmResponseType {
+    enum : int { Filter = 1, Differentiator = 2, Hilbert = 3 };
+};
 
 // One whole FIR filter design: the coefficients (I and Q of the signal), the tap count asked
 // for, the design method, the parameters of every method, the design options and the state of
@@ -197,6 +200,40 @@ public:
     // Smallest stopband margin, at most 200; 0 without coefficients or bands.
     double GetStopbandMargin();
 
+    // ---- design driver (design_driver.cpp) ------------------------------------------------
+    // The tap count against the constraints' limits ("less than the minimum", "greater than the
+    // maximum"), then the adjust question; false when refused or cancelled.
+    bool CheckTapLimits();
+    // For a requested count n that does not meet the constraints, asks whether to adjust it:
+    // Yes moves n up onto them, No keeps it, Cancel refuses (false). Never asked for CIC.
+    bool AskAdjustTaps(int& n);
+    // Whether the method can estimate its tap count (the reason is shown when asked).
+    bool CanEstimateNumTaps(bool showMessage) const;
+    // Design flow: when taps is below the minimum and the method can estimate, asks "Too few
+    // taps were specified.\nEstimate and design?"; Yes puts the estimate into taps. Returns
+    // false when the design is to stop.
+    bool AskEstimateTaps(int& taps);
+    // CheckTapLimits (not for CIC), then the method's own checks.
+    bool ValidateSpecs();
+    // Runs the method's design (caption: the status display's title after "Designing "), then
+    // FinishDesign. Returns whether the method's design succeeded.
+    bool DesignFilter(const std::string& caption);
+    // Runs the method's optimisation, then FinishDesign; false when it could not start.
+    bool OptimizeFilter(const std::string& caption);
+    // Post-design steps, when there are coefficients: window, minimum phase, unity gain, the
+    // post-design step of designs not made from the band list.
+    void FinishDesign();
+    // Status text after a design: the margin, the failure, or "Ready" without coefficients.
+    void ReportDesignMargin();
+    // Searches for the fewest taps that meet the band list's specification (odd counts only
+    // when oddOnly or a passband reaches Fs/2) on the host's worker thread; the outcome is shown
+    // as a message and as the status text. False when the specification cannot be optimised.
+    bool Optimize(bool oddOnly, const std::string& caption);
+    // The same, with the optimiser's state kept by the caller.
+    bool Optimize(OptimizerState& state, bool oddOnly, const std::string& caption);
+    // The optimiser's best design becomes the filter's coefficients.
+    void RestoreBest();
+
     // ---- fields --------------------------------------------------------------------------
     int m_nTaps = 0; // taps the next design uses
     int m_nDesignType = kDesignNone;
@@ -222,7 +259,7 @@ public:
     RaisedCosineParams m_Rc;
     WindowedSincParams m_Ws;
 
-    int m_nResponseType = Filter;
+    int m_nResponseType = PmResponseType::Filter;
     int m_nGridDensity = 16;
     int m_bAttnInDb = 1;
     int m_bGainInDb = 0;
@@ -239,6 +276,8 @@ public:
     bool m_bWindowAfterDesign = false;
 
 protected:
+    // Asks through the host; def without one.
+    EAnswer AskHost(const std::string& text, bool withCancel, EAnswer def) const;
     // Shows a message through the host, if any.
     void Report(const std::string& text, EMsgIcon icon = EMsgIcon::Stop) const;
 

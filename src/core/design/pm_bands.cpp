@@ -109,7 +109,7 @@ bool CFirData::HasPassbandAtNyquist() const {
 
 bool CFirData::ValidateSpec(bool full) {
     const int n = GetNumBands();
-    if (m_nResponseType == Hilbert && n == 0) {
+    if (m_nResponseType == PmResponseType::Hilbert && n == 0) {
         Report(kMsgHilbertNeedsPassband);
         return false;
     }
@@ -137,7 +137,7 @@ bool CFirData::ValidateSpec(bool full) {
 bool CFirData::ValidateForOptimize() {
     if (!ValidateSpec(false))
         return false;
-    if (m_nResponseType != Filter) {
+    if (m_nResponseType != PmResponseType::Filter) {
         Report(kMsgCannotOptimizeType);
         return false;
     }
@@ -150,7 +150,7 @@ bool CFirData::CanEstimate(bool showMessage) const {
         reason = kMsgEstimateTwoBands;
     else if (IsPassband(0) == IsPassband(1))
         reason = kMsgEstimatePassAndStop;
-    else if (m_nResponseType != Filter)
+    else if (m_nResponseType != PmResponseType::Filter)
         reason = kMsgEstimateResponseType;
     else if (GetBandLower(0) > 0.001 || GetBandUpper(1) < 0.499)
         reason = kMsgEstimateBandEnds;
@@ -268,7 +268,7 @@ bool CFirData::SetSimpleSpec(int taps, double e1, double ripple, double e2, doub
         return false;
     }
 
-    ResetSpec(Filter, gridDensity, taps);
+    ResetSpec(PmResponseType::Filter, gridDensity, taps);
     auto pass = [&](double lo, double hi) {
         return AddBand(true, true, lo, hi, 1.0, ripple, stopWeight, false);
     };

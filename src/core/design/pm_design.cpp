@@ -15,7 +15,7 @@ constexpr int kStatusDisplayTaps = 101;
 } // namespace
 
 double CFirData::WATE(double freq, double desired, double weight, int band, int jtype) const {
-    if (jtype == Differentiator || desired != 0.0)
+    if (jtype == PmResponseType::Differentiator || desired != 0.0)
         return CPmFir::WATE(freq, desired, weight, band, jtype);
     const double stopWeight = GetBandStopWeight(band - 1);
     return stopWeight != 1.0 ? stopWeight : GetBandAttnFactor(band - 1);

@@ -1,11 +1,14 @@
 set(CORE_DESIGN_SOURCES
     coefficient_ops.cpp
+    constraint_rules.cpp
+    design_driver.cpp
     design_job.cpp
+    design_summary.cpp
     design_types.cpp
     fir_data.cpp
     fir_params.cpp
-    min_phase_options.cpp
     ntaps_constraints.cpp
+    optimizer.cpp
     pm_bands.cpp
     pm_design.cpp
     quant_options.cpp

@@ -110,7 +110,7 @@ bool CFirFreqResponse::ComputeResponse(int resolution) {
 void CFirFreqResponse::GetPowerRange(double& min, double& max, double fLow, double fHigh) {
     min = 0.0;
     max = 0.0;
-    if (IsEmpty() && !ComputeResponse(kDefaultResponseResolution)) {
+    if (!m_pFilter || (IsEmpty() && !ComputeResponse(kDefaultResponseResolution))) {
         return;
     }
     const long long length = GetN();
@@ -155,6 +155,7 @@ void CFirFreqResponse::Serialize(CArchiveWriter& ar, int nVersion) const {
 
 void CFirFreqResponse::Serialize(CArchiveReader& ar, int nVersion) {
     if (nVersion < kResolutionVersion) {
+        RemoveAll();
         return;
     }
     const int resolution = ar.ReadInt32();
@@ -162,9 +163,7 @@ void CFirFreqResponse::Serialize(CArchiveReader& ar, int nVersion) {
         throw CArchiveException("invalid frequency response resolution");
     }
     m_nResolution = resolution;
-    if (m_pFilter && !m_pFilter->IsEmpty()) {
-        ComputeResponse(resolution);
-    } else {
+    if (!m_pFilter || m_pFilter->IsEmpty() || !ComputeResponse(resolution)) {
         RemoveAll();
     }
 }

@@ -19,7 +19,8 @@ public:
 
     // Smallest and largest power |H|^2 over [fLow, fHigh] (fractions of the sampling frequency):
     // the inphase response evaluated exactly at both edges and every bin between them. Computes
-    // the bins first, with the default resolution, when there are none.
+    // the bins first, with the default resolution, when there are none. Both are 0 without a
+    // filter.
     void GetPowerRange(double& min, double& max, double fLow, double fHigh);
 
     // Transform length for a tap count and resolution (0 when resolution < 1).
@@ -28,8 +29,9 @@ public:
     using CCorviData::Serialize;
     // The resolution alone (int32), from stream version 14 on.
     void Serialize(CArchiveWriter& ar, int nVersion) const override;
-    // Reads the resolution and recomputes the bins with it; older streams leave the response
-    // empty. A resolution outside 1..kMaxLength throws CArchiveException.
+    // Reads the resolution and recomputes the bins with it; older streams, a filter without
+    // coefficients or a transform too long leave the response empty. A resolution outside
+    // 1..kMaxLength throws CArchiveException and changes nothing.
     void Serialize(CArchiveReader& ar, int nVersion) override;
 
     CCorviData* m_pFilter; // the filter whose coefficients are transformed; not owned

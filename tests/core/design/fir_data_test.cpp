@@ -69,7 +69,7 @@ void FillNonDefaults(CFirData& f) {
     f.m_Rc = {0, 4.5, 0.35, 1, 10.0, 250.0, 41, 1, 0, 64};
     f.m_Ws = {3.5, 55.0, 2, 1, 0.125, 0.25, 4, 0};
     f.m_nTaps = 57;
-    f.m_nResponseType = Hilbert;
+    f.m_nResponseType = PmResponseType::Hilbert;
     f.m_nGridDensity = 20;
     f.SetBandCapacity(8);
     ASSERT_TRUE(f.AddBand(false, false, 0.0, 0.1, 1.0, 50.0, 1.0, false));
@@ -124,7 +124,7 @@ TEST(FirData, NewFilterHasDefaults) {
     EXPECT_EQ(f.GetBandCapacity(), 32);
     EXPECT_EQ(f.GetNumBands(), 0);
     EXPECT_EQ(f.m_nGridDensity, 16);
-    EXPECT_EQ(f.m_nResponseType, Filter);
+    EXPECT_EQ(f.m_nResponseType, PmResponseType::Filter);
     EXPECT_EQ(f.m_dMinDb, -120.0);
     EXPECT_FALSE(f.m_bWindowAfterDesign);
     EXPECT_EQ(f.m_Constraints.m_nMin, 0);
@@ -268,7 +268,7 @@ TEST(FirData, ReadsOlderVersions) {
         f.Serialize(r, 5);
         EXPECT_TRUE(r.AtEnd());
         EXPECT_EQ(f.m_nTaps, 31);
-        EXPECT_EQ(f.m_nResponseType, Differentiator);
+        EXPECT_EQ(f.m_nResponseType, PmResponseType::Differentiator);
         EXPECT_EQ(f.GetBandCapacity(), 4);
         EXPECT_EQ(f.GetBandStopWeight(0), 0.0);
         EXPECT_EQ(f.m_Ws.m_dCorner1, 0.0);
@@ -459,6 +459,6 @@ TEST(FirData, EmptinessAndSamplingFrequencyKeepBandFrequencies) {
     EXPECT_DOUBLE_EQ(f.GetBandUpper(0), 0.2);
     EXPECT_DOUBLE_EQ(f.GetBandLower(1), 0.4);
     EXPECT_EQ(f.GetBandUpper(1), 0.5); // clamped
-    f.ResetSpec(Filter, 16, 0);
+    f.ResetSpec(PmResponseType::Filter, 16, 0);
     EXPECT_TRUE(f.IsEmpty());
 }

@@ -10,7 +10,7 @@ namespace {
 
 // A two-band specification in fractions of Fs: ripple and attenuation in dB.
 void TwoBands(CFirData& f, bool lowpass, double f1, double gap, double rippleDb, double attnDb) {
-    f.ResetSpec(Filter, 16, 0);
+    f.ResetSpec(PmResponseType::Filter, 16, 0);
     if (lowpass) {
         ASSERT_TRUE(f.AddBand(true, false, 0.0, f1, 1.0, rippleDb, 0.0, false));
         ASSERT_TRUE(f.AddBand(true, false, f1 + gap, 0.5, 0.0, attnDb, 0.0, false));
@@ -49,7 +49,7 @@ TEST(PmBands, AddBandConvertsUnits) {
     EXPECT_EQ(f.GetBandGain(2, true), -6.0206);
     EXPECT_EQ(f.GetBandAttn(2, true), 3.0);
     // Linear entry keeps the values.
-    f.ResetSpec(Filter, 16, 0);
+    f.ResetSpec(PmResponseType::Filter, 16, 0);
     ASSERT_TRUE(f.AddBand(false, false, 0.1, 0.2, 0.000001, 40.0, 1.0, false));
     EXPECT_EQ(f.GetBandAttnFactor(0), 40.0);
     EXPECT_EQ(f.GetBandGain(0, false), 0.0); // below 0.00001 shows as 0
@@ -91,11 +91,13 @@ TEST(PmBands, ValidationMessages) {
         int grid;
         const char* message;
     } cases[] = {
-        {Hilbert, 0, 16, "Hilbert specification must have at least one passband."},
-        {Filter, 0, 16, "FIR specification must contain at least one passband and one stopband."},
-        {Hilbert, 1, 16, "FIR specification must contain at least one passband and one stopband."},
-        {Filter, 2, 0, "Cannot design FIR with Grid Density less than one."},
-        {Differentiator, 2, 16, nullptr},
+        {PmResponseType::Hilbert, 0, 16, "Hilbert specification must have at least one passband."},
+        {PmResponseType::Filter, 0, 16,
+         "FIR specification must contain at least one passband and one stopband."},
+        {PmResponseType::Hilbert, 1, 16,
+         "FIR specification must contain at least one passband and one stopband."},
+        {PmResponseType::Filter, 2, 0, "Cannot design FIR with Grid Density less than one."},
+        {PmResponseType::Differentiator, 2, 16, nullptr},
     };
     for (const auto& c : cases) {
         CScriptedHost host;
@@ -112,12 +114,12 @@ TEST(PmBands, ValidationMessages) {
     CScriptedHost host;
     CFirData f(&host);
     f.SetDesignType(kDesignAdvancedPm);
-    f.ResetSpec(Differentiator, 16, 21);
+    f.ResetSpec(PmResponseType::Differentiator, 16, 21);
     f.AddBand(false, false, 0.0, 0.2, 1.0, 10.0, 1.0, false);
     f.AddBand(false, false, 0.3, 0.5, 0.0, 100.0, 1.0, false);
     EXPECT_FALSE(f.ValidateForOptimize());
     EXPECT_EQ(host.LastMessage(), "Response Types other than 'Filter' cannot be optimized.");
-    f.m_nResponseType = Filter;
+    f.m_nResponseType = PmResponseType::Filter;
     EXPECT_TRUE(f.ValidateForOptimize());
 
     // The full check adds the tap count: too few, then an even count with a passband at Fs/2.
@@ -127,7 +129,7 @@ TEST(PmBands, ValidationMessages) {
     f.SetNumTaps(20);
     EXPECT_TRUE(f.ValidateSpec(true));
     EXPECT_TRUE(host.questions.empty()); // the passband ends at 0.2
-    f.ResetSpec(Filter, 16, 20);
+    f.ResetSpec(PmResponseType::Filter, 16, 20);
     f.AddBand(false, false, 0.0, 0.2, 0.0, 100.0, 1.0, false);
     f.AddBand(false, false, 0.3, 0.5, 1.0, 10.0, 1.0, false);
     host.QueueAnswer(EAnswer::Cancel);
@@ -147,18 +149,18 @@ TEST(PmBands, EstimateNeedsOnePassbandAndOneStopbandOverTheWholeRange) {
         int bands;
         const char* message;
     } cases[] = {
-        {Filter, 0.0, 0.5, false, 3,
+        {PmResponseType::Filter, 0.0, 0.5, false, 3,
          "Cannot estimate FIR with other than two bands.\n(Exactly one passband and one stopband "
          "is required.)"},
-        {Filter, 0.0, 0.5, true, 2,
+        {PmResponseType::Filter, 0.0, 0.5, true, 2,
          "Cannot estimate if there is not one passband and one stopband."},
-        {Hilbert, 0.0, 0.5, false, 2,
+        {PmResponseType::Hilbert, 0.0, 0.5, false, 2,
          "Cannot estimate number of taps for Differentiator or Hilbert."},
-        {Filter, 0.0011, 0.5, false, 2,
+        {PmResponseType::Filter, 0.0011, 0.5, false, 2,
          "Cannot estimate if both the bottom and top of the band are not specified."},
-        {Filter, 0.0, 0.4989, false, 2,
+        {PmResponseType::Filter, 0.0, 0.4989, false, 2,
          "Cannot estimate if both the bottom and top of the band are not specified."},
-        {Filter, 0.001, 0.499, false, 2, nullptr},
+        {PmResponseType::Filter, 0.001, 0.499, false, 2, nullptr},
     };
     for (const auto& c : cases) {
         CScriptedHost host;
@@ -221,7 +223,7 @@ TEST(PmBands, GridDensity) {
     CScriptedHost host;
     CFirData f(&host);
     EXPECT_EQ(f.GetRequiredGridDensity(), 4);
-    f.ResetSpec(Filter, 16, 300);
+    f.ResetSpec(PmResponseType::Filter, 16, 300);
     f.AddBand(false, false, 0.0, 0.2, 1.0, 10.0, 1.0, false);
     f.AddBand(false, false, 0.3, 0.45, 0.0, 100.0, 1.0, false);
     EXPECT_EQ(f.GetRequiredGridDensity(), 1);
@@ -229,7 +231,7 @@ TEST(PmBands, GridDensity) {
     EXPECT_EQ(f.m_nGridDensity, 16);
     EXPECT_TRUE(host.messages.empty());
 
-    f.ResetSpec(Filter, 1, 8);
+    f.ResetSpec(PmResponseType::Filter, 1, 8);
     f.AddBand(false, false, 0.0, 0.1, 1.0, 10.0, 1.0, false);
     f.AddBand(false, false, 0.2, 0.25, 0.0, 100.0, 1.0, false);
     f.EnsureGridDensity();
@@ -239,7 +241,7 @@ TEST(PmBands, GridDensity) {
     EXPECT_EQ(host.messages[0].icon, EMsgIcon::Information);
 
     // Bands without width give no measure.
-    f.ResetSpec(Filter, 16, 8);
+    f.ResetSpec(PmResponseType::Filter, 16, 8);
     f.AddBand(false, false, 0.1, 0.1, 1.0, 10.0, 1.0, false);
     EXPECT_EQ(f.GetRequiredGridDensity(), 4);
 }
@@ -268,7 +270,7 @@ TEST(PmBands, SimpleSpecBuildsBands) {
         EXPECT_TRUE(host.messages.empty());
         EXPECT_EQ(f.m_nTaps, 51);
         EXPECT_EQ(f.m_nGridDensity, 20);
-        EXPECT_EQ(f.m_nResponseType, Filter);
+        EXPECT_EQ(f.m_nResponseType, PmResponseType::Filter);
         ASSERT_EQ(f.GetNumBands(), c.count);
         for (int i = 0; i < c.count; ++i) {
             EXPECT_NEAR(f.GetBandLower(i), c.bands[i].lower, 1e-15) << c.type << i;

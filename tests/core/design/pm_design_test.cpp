@@ -92,7 +92,7 @@ TEST(PmDesign, DesignsMatchAnIndependentRemez) {
     EXPECT_TRUE(host.messages.empty());
 
     // The stopband weight replaces the stopband's attenuation factor as its weight.
-    f.ResetSpec(Filter, 16, 45);
+    f.ResetSpec(PmResponseType::Filter, 16, 45);
     ASSERT_TRUE(f.AddBand(true, false, 0.0, 0.2, 0.0, 60.0, 20.0, false));
     ASSERT_TRUE(f.AddBand(true, false, 0.26, 0.5, 1.0, 0.5, 0.0, false));
     ASSERT_TRUE(f.DesignPm("Highpass"));
@@ -139,7 +139,7 @@ TEST(PmDesign, StatusDisplayFromOneHundredAndOneTaps) {
         CRecordingHost host;
         CFirData f(&host);
         f.SetDesignType(kDesignAdvancedPm);
-        f.ResetSpec(Filter, 16, taps);
+        f.ResetSpec(PmResponseType::Filter, 16, taps);
         f.AddBand(true, false, 0.0, 0.2, 1.0, 0.1, 0.0, false);
         f.AddBand(true, false, 0.22, 0.5, 0.0, 80.0, 0.0, false);
         ASSERT_TRUE(f.DesignPm("Long"));
@@ -154,7 +154,7 @@ TEST(PmDesign, CancelledDesignLeavesAnEmptyFilterWithoutMessage) {
     host.CancelAfterPolls(1);
     CFirData f(&host);
     f.SetDesignType(kDesignAdvancedPm);
-    f.ResetSpec(Filter, 16, 2001);
+    f.ResetSpec(PmResponseType::Filter, 16, 2001);
     f.AddBand(true, false, 0.0, 0.1, 1.0, 0.01, 0.0, false);
     f.AddBand(true, false, 0.101, 0.5, 0.0, 120.0, 0.0, false);
     f.m_pI->Add(1.0);
@@ -173,7 +173,7 @@ TEST(PmDesign, FailedDesignIsReported) {
     CScriptedHost host;
     CFirData f(&host);
     f.SetDesignType(kDesignAdvancedPm);
-    f.ResetSpec(Filter, 16, 21);
+    f.ResetSpec(PmResponseType::Filter, 16, 21);
     f.AddBand(false, false, 0.0, 0.2, 1.0, NAN, 1.0, false);
     f.AddBand(false, false, 0.3, 0.5, 0.0, 100.0, 1.0, false);
     f.m_pI->Add(1.0);
@@ -186,7 +186,7 @@ TEST(PmDesign, FailedDesignIsReported) {
 
     // A specification that does not validate never reaches the engine.
     host.messages.clear();
-    f.ResetSpec(Filter, 16, 21);
+    f.ResetSpec(PmResponseType::Filter, 16, 21);
     EXPECT_FALSE(f.DesignPm("Failing"));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.jobsRun, 1);
@@ -196,7 +196,7 @@ TEST(PmDesign, GridDensityIsRaisedBeforeTheDesign) {
     CScriptedHost host;
     CFirData f(&host);
     f.SetDesignType(kDesignAdvancedPm);
-    f.ResetSpec(Filter, 1, 8);
+    f.ResetSpec(PmResponseType::Filter, 1, 8);
     f.AddBand(false, false, 0.0, 0.1, 1.0, 10.0, 1.0, false);
     f.AddBand(false, false, 0.2, 0.25, 0.0, 100.0, 1.0, false);
     f.DesignPm("Small");

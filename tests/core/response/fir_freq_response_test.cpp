@@ -145,6 +145,11 @@ TEST(Response, ComputeResponseRefusalsChangeNothing) {
     CFirFreqResponse orphan;
     EXPECT_FALSE(orphan.ComputeResponse(32));
     EXPECT_TRUE(orphan.IsEmpty());
+    double min = -1.0;
+    double max = -1.0;
+    orphan.GetPowerRange(min, max, 0.0, 0.5);
+    EXPECT_EQ(min, 0.0);
+    EXPECT_EQ(max, 0.0);
 
     CCorviData filter;
     MakeFilter(filter, {1.0, 2.0, 3.0});
@@ -178,18 +183,27 @@ TEST(Response, ArchiveHoldsTheResolutionAndRecomputes) {
         EXPECT_EQ((*loaded.m_pI)[k], (*response.m_pI)[k]);
     }
 
-    // Before version 14 nothing is stored and the response stays empty.
+    // Before version 14 nothing is stored and the response is left empty until needed.
     CArchiveWriter old;
     response.Serialize(old, 13);
     EXPECT_TRUE(old.Bytes().empty());
     CFirFreqResponse fromOld(&filter);
+    ASSERT_TRUE(fromOld.ComputeResponse(2));
     CArchiveReader oldReader(old.Bytes());
     fromOld.Serialize(oldReader, 13);
     EXPECT_TRUE(fromOld.IsEmpty());
-    EXPECT_EQ(fromOld.m_nResolution, kDefaultResponseResolution);
+
+    // A resolution too large for this filter's transform loads as an empty response.
+    CArchiveWriter huge;
+    huge.WriteInt32(1 << 22);
+    CFirFreqResponse fromHuge(&filter);
+    ASSERT_TRUE(fromHuge.ComputeResponse(2));
+    CArchiveReader hugeReader(huge.Bytes());
+    fromHuge.Serialize(hugeReader, 20);
+    EXPECT_TRUE(fromHuge.IsEmpty());
 
     // A resolution that cannot be right is a corrupt stream.
-    for (int32_t bad : {0, -1, 1 << 30}) {
+    for (int32_t bad : {0, -1, 1 << 26}) {
         CArchiveWriter corrupt;
         corrupt.WriteInt32(bad);
         CArchiveReader corruptReader(corrupt.Bytes());

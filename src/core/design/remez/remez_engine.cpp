@@ -4,6 +4,7 @@
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 namespace {
 
@@ -25,25 +26,35 @@ constexpr const char* kEngineFunction = "Remez";
 // at xf (zero-based arrays of n). Eight partial sums let the divisions run side by side.
 CORVI_REMEZ_CLONES double BarycentricValue(double xf, const double* ad, const double* x,
                                            const double* y, int n) {
-    double num[8] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
-    double den[8] = {0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0, 0.0};
+#if defined(__GNUC__)
+    typedef double Lanes __attribute__((vector_size(8 * sizeof(double))));
+    Lanes num = {};
+    Lanes den = {};
+    const Lanes xv = xf - Lanes{};
     int j = 0;
     for (; j + 8 <= n; j += 8) {
-        for (int t = 0; t < 8; ++t) {
-            const double c = ad[j + t] / (xf - x[j + t]);
-            den[t] += c;
-            num[t] += c * y[j + t];
-        }
+        Lanes av;
+        Lanes xj;
+        Lanes yj;
+        std::memcpy(&av, ad + j, sizeof av);
+        std::memcpy(&xj, x + j, sizeof xj);
+        std::memcpy(&yj, y + j, sizeof yj);
+        const Lanes c = av / (xv - xj);
+        den += c;
+        num += c * yj;
     }
+    double d = ((den[0] + den[1]) + (den[2] + den[3])) + ((den[4] + den[5]) + (den[6] + den[7]));
+    double p = ((num[0] + num[1]) + (num[2] + num[3])) + ((num[4] + num[5]) + (num[6] + num[7]));
+#else
+    double d = 0.0;
+    double p = 0.0;
+    int j = 0;
+#endif
     for (; j < n; ++j) {
         const double c = ad[j] / (xf - x[j]);
-        den[0] += c;
-        num[0] += c * y[j];
+        d += c;
+        p += c * y[j];
     }
-    const double d =
-        ((den[0] + den[1]) + (den[2] + den[3])) + ((den[4] + den[5]) + (den[6] + den[7]));
-    const double p =
-        ((num[0] + num[1]) + (num[2] + num[3])) + ((num[4] + num[5]) + (num[6] + num[7]));
     if (!std::isfinite(d) || std::fabs(d) <= 1e-15) {
         return 1.0;
     }

@@ -1,0 +1,153 @@
+#include "data/data_set_io.h"
+
+#include "io/code_export.h"
+#include "io/data_file_reader.h"
+#include "io/data_file_writer.h"
+#include "io/format_state.h"
+#include "io/io_messages.h"
+#include "support/format_number.h"
+#include "support/host.h"
+#include "support/paths.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+namespace {
+
+// Stands in when a data set has no host: messages are dropped, questions take their default.
+class CQuietHost : public CHost {
+public:
+    void ShowMessage(const std::string&, EMsgIcon) override {}
+    EAnswer Ask(const std::string&, bool, EAnswer def) override { return def; }
+    void SetStatusText(const std::string&) override {}
+    void BeginWaitCursor() override {}
+    void EndWaitCursor() override {}
+    void RunLongJob(CLongJob& job) override { job.Run(); }
+};
+
+CHost& HostOf(CHost* host) {
+    static CQuietHost quiet;
+    return host ? *host : quiet;
+}
+
+bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
+    std::ifstream in(path, std::ios::binary);
+    if (!in)
+        return false;
+    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
+    return !in.bad();
+}
+
+// The columns a read or write names, made to exist.
+CDataColumn* ColumnOf(CDataSetIO& set, int column) {
+    if (column < 0)
+        return nullptr;
+    while (set.GetColumnCount() <= column)
+        set.AddColumn();
+    return set.GetColumn(column);
+}
+
+} // namespace
+
+std::string CDataSetIO::ResolvePath(const std::string& path) const {
+    if (!path.empty() && path[0] == '.')
+        return DirectoryOf(m_strPath) + path;
+    return path;
+}
+
+bool CDataSetIO::Read(CFileFormatOpts& opts, const uint8_t* data, size_t size, int columnA,
+                      int columnB) {
+    CDataColumn* a = ColumnOf(*this, columnA);
+    if (!a)
+        return false;
+    CDataColumn* b = columnB == columnA ? nullptr : ColumnOf(*this, columnB);
+    // The reader empties its columns once the file's header is accepted; until then they hold
+    // the present values, so that a refused file changes nothing.
+    std::vector<double> va(a->begin(), a->end());
+    std::vector<double> vb;
+    if (b)
+        vb.assign(b->begin(), b->end());
+    SFormatState state = FormatStateOf(opts);
+    const bool ok = ReadDataBytes(state, data, size, va, b ? &vb : nullptr, HostOf(m_pHost));
+    StoreFormatState(state, opts);
+    a->SetSize(static_cast<int>(va.size()));
+    std::copy(va.begin(), va.end(), a->begin());
+    if (b) {
+        b->SetSize(static_cast<int>(vb.size()));
+        std::copy(vb.begin(), vb.end(), b->begin());
+    }
+    return ok;
+}
+
+bool CDataSetIO::ReadFile(CFileFormatOpts& opts, const std::string& path, int columnA,
+                          int columnB) {
+    if (path.empty())
+        return false;
+    const std::string resolved = ResolvePath(path);
+    std::vector<uint8_t> bytes;
+    if (!ReadWholeFile(resolved, bytes)) {
+        if (m_bReportOpenErrors)
+            HostOf(m_pHost).Error(FormatMessage(kMsgCannotOpenFile, {resolved}));
+        return false;
+    }
+    return Read(opts, bytes.data(), bytes.size(), columnA, columnB);
+}
+
+int CDataSetIO::Write(CFileFormatOpts& opts, std::string& out, int columnA, int columnB, int step) {
+    CHost& host = HostOf(m_pHost);
+    const CDataColumn* a = ColumnOf(*this, columnA);
+    const CDataColumn* b = columnB == columnA ? nullptr : ColumnOf(*this, columnB);
+    if (!a)
+        return 0;
+    const int n = GetLength();
+    if (opts.m_nFormat == kFormatC || opts.m_nFormat == kFormatTiAsm) {
+        // The code exporters take the points in the index order of the step.
+        std::vector<int> order;
+        if (!WriteOrder(n, step, order)) {
+            host.Error(FormatMessage(kMsgStepDoesNotDivide,
+                                     {std::to_string(n), std::to_string(std::abs(int64_t{step}))}));
+            return 0;
+        }
+        std::vector<double> va, vb;
+        for (const int i : order) {
+            va.push_back(a->GetAt(i));
+            if (b)
+                vb.push_back(b->GetAt(i));
+        }
+        if (opts.m_nFormat == kFormatC)
+            WriteC(out, n, va.data(), b ? vb.data() : nullptr, opts.m_OptionsC);
+        else
+            WriteTiAsm(out, n, va.data(), b ? vb.data() : nullptr, opts.m_AsmOpts);
+        return 1;
+    }
+    SFormatState state = FormatStateOf(opts);
+    const int result = WriteDataBytes(state, out, a->GetData(), b ? b->GetData() : nullptr, n,
+                                      GetMin(), GetMax(), step, host);
+    StoreFormatState(state, opts);
+    return result;
+}
+
+int CDataSetIO::WriteFile(CFileFormatOpts& opts, const std::string& path, int columnA, int columnB,
+                          int step) {
+    if (path.empty())
+        return 1;
+    const std::string resolved = ResolvePath(path);
+    std::string bytes;
+    if (!Write(opts, bytes, columnA, columnB, step))
+        return 0;
+    std::ofstream file(resolved, std::ios::binary | std::ios::trunc);
+    if (!file) {
+        HostOf(m_pHost).Error(FormatMessage(kMsgCannotOpenFile, {resolved}));
+        return 0;
+    }
+    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
+    file.close();
+    if (!file) {
+        HostOf(m_pHost).Error(FormatMessage(kMsgCannotWriteFile, {resolved}));
+        return 0;
+    }
+    return 1;
+}

@@ -1,0 +1,77 @@
+#pragma once
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+// Codes of the data file formats as they are stored in project files.
+enum EFileFormatCode : int {
+    kFormatNone = -1,
+    kFormatDecimal = 0,
+    kFormatPlot = 1,
+    kFormatFir = 2,
+    kFormatFract = 3,
+    kFormatHex = 4,
+    kFormatBinary = 5,
+    kFormatAnalyzer = 6,
+    kFormatC = 7,
+    kFormatFloat = 8,
+    kFormatDouble = 9,
+    kFormatWave = 10,
+    kFormatTiAsm = 11,
+    kFormatAdiPm = 12,
+    kFormatHtml = 13,
+    kFormatWave8 = 100,  // WAVE with 8-bit samples, only inside a format state
+    kFormatWave16 = 101, // WAVE with 16-bit samples, only inside a format state
+};
+
+// Capability bits of a format.
+enum EFileFormatFlags : int {
+    kFormatCanRead = 1,
+    kFormatCanWrite = 2,
+};
+
+// One row of the format table: the name shown in format lists, its code and what it can do.
+struct SFileFormat {
+    const char* name;
+    int code;
+    int flags;          // kFormatCanRead | kFormatCanWrite
+    bool binary;        // false: text
+    const char* suffix; // file name extension offered for new files, with its dot
+};
+
+// The format table in the order of the format lists.
+const std::vector<SFileFormat>& FileFormatTable();
+
+// The row of a code; 100 and 101 give the "Binary:Wave" row. nullptr for unknown codes.
+const SFileFormat* FindFileFormat(int code);
+// The row of a name (exact match). nullptr when no row has that name.
+const SFileFormat* FindFileFormat(const std::string& name);
+// The format name of a code, "" when there is none.
+std::string FileFormatName(int code);
+// Code 100 and 101 as 10; every other code as it is.
+int FileFormatListCode(int code);
+
+bool FormatCanRead(int code);
+bool FormatCanWrite(int code);
+// True for the formats that have an options dialog: Text:Plot, Text:Fract, Text:Hex,
+// Text:Binary, Text:C, Asm:TI Asm and WAVE.
+bool FormatHasOptions(int code);
+bool IsWaveFormat(int code); // 10, 100 or 101
+
+// Names of the formats offered for reading, for writing, and in the coefficient text view.
+std::vector<std::string> ReadFormatNames();
+std::vector<std::string> WriteFormatNames();
+std::vector<std::string> DataViewFormatNames();
+
+// Channels a file of this format holds: the WAVE header's count for WAVE codes, else 2.
+int FormatChannels(int code, int waveChannels);
+// Fixed-point word length in bits: fixedBits (held to 1..64) for Text:Fract, Text:Hex and
+// Text:Binary, 16 for
+// Asm:ADI PM and 16-bit WAVE, 0 otherwise.
+int FormatWordLength(int code, int fixedBits);
+// The value that 1.0 maps to in a fixed-point word of `bits` bits (1..64): 2^(bits-1) - 1, less
+// 1023 from 52 bits up so that it stays below 2^63; 1 for a word length of 0 and for 1 bit.
+double FullScaleOfWordLength(int bits);
+// Full scale of a format state. 8-bit WAVE reads with 1 and writes with 32767.
+double FormatFullScale(int code, int fixedBits, bool writing);

@@ -1,0 +1,29 @@
+#pragma once
+
+// Messages of the data file readers and writers, the code exporters and the import and export
+// flows. Placeholders are the 1-based %1, %2 of FormatMessage.
+
+// Reading and writing data files.
+extern const char* const kMsgCannotOpenFile;        // %1 path
+extern const char* const kMsgInvalidHeader;         // follows the WAVE header's own message
+extern const char* const kMsgOneChannelOnly;        // exclamation
+extern const char* const kMsgNotWaveFile;           //
+extern const char* const kMsgUnknownWaveFormatting; //
+extern const char* const kMsgUnsupportedWaveFormat; //
+extern const char* const kMsgWaveDataChunkMissing;  //
+extern const char* const kMsgNoFormatOptions;       //
+extern const char* const kMsgOverflowQuestion;      // question, Yes/No
+extern const char* const kMsgStepDoesNotDivide;     // %1 point count, %2 interleave factor
+extern const char* const kMsgFormatCannotBeWritten; // %1 format name or code
+extern const char* const kMsgWaveTooLong;           //
+extern const char* const kMsgCannotWriteFile;       // %1 path
+
+// Import and export flows.
+extern const char* const kMsgNoInputFiles;
+extern const char* const kMsgFileMissingOrBusy; // %1 path
+extern const char* const kMsgBadFormatOrNoData;
+extern const char* const kMsgSpecifyComplexName;
+extern const char* const kMsgSpecifyInphaseName;
+extern const char* const kMsgSpecifyBothNames;
+extern const char* const kMsgDataIsComplex;
+extern const char* const kMsgInterleaveTooSmall;
