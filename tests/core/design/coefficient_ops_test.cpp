@@ -181,7 +181,7 @@ TEST(CoefficientOps, TruncateEndZerosUnderTheConstraints) {
 TEST(CoefficientOps, SelectPolyphaseKeepsTheBandsInStep) {
     CFirData f;
     f.SetDesignType(kDesignAdvancedPm);
-    f.ResetSpec(Filter, 16, 6);
+    f.ResetSpec(PmResponseType::Filter, 16, 6);
     f.AddBand(true, false, 0.0, 0.1, 1.0, 1.0, 0.0, false);
     f.AddBand(true, false, 0.3, 0.5, 0.0, 40.0, 0.0, false);
     f.ApplyFs(CFs(8.0, 1));

@@ -438,7 +438,7 @@ TEST(Quantization, QuantizedDesignReportsTheMarginOfItsCoefficients) {
     for (int algorithm : {kRound, kAsymmetric}) {
         CFirData f;
         f.SetDesignType(kDesignAdvancedPm);
-        f.ResetSpec(Filter, 16, 41);
+        f.ResetSpec(PmResponseType::Filter, 16, 41);
         f.AddBand(true, false, 0.0, 0.1, 1.0, 0.5, 0.0, false);
         f.AddBand(true, false, 0.2, 0.5, 0.0, 50.0, 0.0, false);
         f.m_Quant = Options(9, algorithm);
