@@ -440,7 +440,7 @@ TEST(Driver, OptimizeRefusesOtherResponseTypes) {
     CScriptedHost host;
     CFirData f(&host);
     f.SetDesignType(kDesignAdvancedPm);
-    f.ResetSpec(Differentiator, 16, 21);
+    f.ResetSpec(PmResponseType::Differentiator, 16, 21);
     ASSERT_TRUE(f.AddBand(false, false, 0.0, 0.2, 1.0, 1.0, 1.0, false));
     ASSERT_TRUE(f.AddBand(false, false, 0.3, 0.5, 0.0, 1.0, 1.0, false));
     EXPECT_FALSE(f.OptimizeFilter("diff"));
