@@ -88,6 +88,16 @@ bool CFirData::ScaleToUnityGain() {
     return ScaleFilter(true, false, 1.0, m_dGainFreq, kScaleGainAt, true);
 }
 
+bool CFirData::FillCoefficients(int n, double value, bool fillI, bool fillQ) {
+    if (!AskAdjustTaps(n))
+        return false;
+    RemoveAll();
+    Fill(n, fillI, fillQ, value);
+    SetNumTaps(n);
+    m_bDesignedFromSpec = 0;
+    return true;
+}
+
 int CFirData::TruncateEndZeros() {
     const int n0 = GetN();
     if (n0 == 0)

@@ -87,6 +87,10 @@ public:
     int TrimZeros() override;
     // When quantization is on and m_bTruncateZeros is set: TruncateEndZeros; else 0.
     int TruncateQuantizedZeros();
+    // n taps of value in I (fillI) and/or Q (fillQ), the other column zero, after the question
+    // whether n should be adjusted to meet the tap constraints (Cancel refuses: false, nothing
+    // changed). The tap count becomes n; the filter no longer comes from its band list.
+    bool FillCoefficients(int n, double value, bool fillI, bool fillQ);
     // Keeps every phases-th coefficient from phase on (values multiplied by phases when
     // scaleValues); with scaleFs, Fs is divided by phases and the band edges (fractions of Fs)
     // are multiplied by it. m_nTaps becomes the new count. False, nothing changed, for a phase

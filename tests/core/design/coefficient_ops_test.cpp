@@ -178,6 +178,52 @@ TEST(CoefficientOps, TruncateEndZerosUnderTheConstraints) {
     EXPECT_EQ(f.GetN(), 3);
 }
 
+TEST(CoefficientOps, FillAsksToMeetTheConstraints) {
+    struct Case {
+        int designType;
+        std::vector<EAnswer> answers;
+        bool result;
+        int taps;
+        size_t questions;
+    };
+    const Case cases[] = {
+        {kDesignAdvancedPm, {EAnswer::Yes}, true, 5, 1},
+        {kDesignAdvancedPm, {EAnswer::No}, true, 4, 1},
+        {kDesignAdvancedPm, {EAnswer::Cancel}, false, 2, 1},
+        {kDesignCic, {}, true, 4, 0},
+    };
+    for (const Case& c : cases) {
+        CScriptedHost host;
+        for (EAnswer a : c.answers)
+            host.QueueAnswer(a);
+        CFirData f(&host);
+        f.SetDesignType(c.designType);
+        f.m_Constraints.m_nParity = NTapsConstraints::kParityOdd;
+        SetTaps(f, {0.5, 0.25});
+        f.SetNumTaps(2);
+        f.m_bDesignedFromSpec = 1;
+        EXPECT_EQ(f.FillCoefficients(4, 0.125, true, false), c.result);
+        EXPECT_EQ(host.questions.size(), c.questions);
+        EXPECT_EQ(f.GetNumTaps(), c.taps);
+        if (c.result) {
+            EXPECT_EQ(Column(*f.m_pI), std::vector<double>(static_cast<size_t>(c.taps), 0.125));
+            EXPECT_EQ(Column(*f.m_pQ), std::vector<double>(static_cast<size_t>(c.taps), 0.0));
+            EXPECT_EQ(f.m_bDesignedFromSpec, 0);
+        } else {
+            EXPECT_EQ(Column(*f.m_pI), (std::vector<double>{0.5, 0.25}));
+            EXPECT_EQ(f.m_bDesignedFromSpec, 1);
+        }
+    }
+
+    // Q alone: I is zero and the data complex.
+    CFirData f;
+    f.SetDesignType(kDesignAdvancedPm);
+    ASSERT_TRUE(f.FillCoefficients(3, -0.5, false, true));
+    EXPECT_EQ(Column(*f.m_pI), (std::vector<double>{0.0, 0.0, 0.0}));
+    EXPECT_EQ(Column(*f.m_pQ), (std::vector<double>{-0.5, -0.5, -0.5}));
+    EXPECT_FALSE(f.IsReal());
+}
+
 TEST(CoefficientOps, SelectPolyphaseKeepsTheBandsInStep) {
     CFirData f;
     f.SetDesignType(kDesignAdvancedPm);
