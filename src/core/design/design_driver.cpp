@@ -111,11 +111,13 @@ bool CFirData::DesignFilter(const std::string& caption) {
     return designed;
 }
 
-bool CFirData::OptimizeFilter(const std::string& caption) {
+bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState) {
     m_bDesignedFromSpec = 0;
     bool done = false;
-    if (m_nKind == kKindParksMcClellan)
-        done = Optimize(HasPassbandAtNyquist(), caption);
+    if (m_nKind == kKindParksMcClellan) {
+        OptimizerState local(this);
+        done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption);
+    }
     // The Lth-band optimisation joins here with that method.
     FinishDesign();
     return done;

@@ -222,8 +222,9 @@ public:
     // Runs the method's design (caption: the status display's title after "Designing "), then
     // FinishDesign. Returns whether the method's design succeeded.
     bool DesignFilter(const std::string& caption);
-    // Runs the method's optimisation, then FinishDesign; false when it could not start.
-    bool OptimizeFilter(const std::string& caption);
+    // Runs the method's optimisation, then FinishDesign; false when it could not start. The
+    // optimiser's state is kept in *pState when given.
+    bool OptimizeFilter(const std::string& caption, OptimizerState* pState = nullptr);
     // Post-design steps, when there are coefficients: window, minimum phase, unity gain, the
     // post-design step of designs not made from the band list.
     void FinishDesign();
