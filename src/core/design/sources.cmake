@@ -1,4 +1,5 @@
 set(CORE_DESIGN_SOURCES
+    cic.cpp
     coefficient_ops.cpp
     constraint_rules.cpp
     design_driver.cpp
@@ -7,6 +8,8 @@ set(CORE_DESIGN_SOURCES
     design_types.cpp
     fir_data.cpp
     fir_params.cpp
+    lth_band.cpp
+    maxflat.cpp
     ntaps_constraints.cpp
     optimizer.cpp
     pm_bands.cpp
@@ -14,7 +17,10 @@ set(CORE_DESIGN_SOURCES
     quant_options.cpp
     quant_search.cpp
     quantization.cpp
+    raised_cosine.cpp
     remez/pm_fir.cpp
     remez/remez_engine.cpp
     remez/remez_messages.cpp
+    spline_sinc.cpp
+    windowed_sinc.cpp
 )
