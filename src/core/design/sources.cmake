@@ -1,5 +1,6 @@
 set(CORE_DESIGN_SOURCES
     cic.cpp
+    coefficient_ops.cpp
     constraint_rules.cpp
     design_driver.cpp
     design_job.cpp
@@ -14,6 +15,8 @@ set(CORE_DESIGN_SOURCES
     pm_bands.cpp
     pm_design.cpp
     quant_options.cpp
+    quant_search.cpp
+    quantization.cpp
     raised_cosine.cpp
     remez/pm_fir.cpp
     remez/remez_engine.cpp
