@@ -183,8 +183,8 @@ void CFirData::FinishDesign() {
     if (m_MinPhase.m_bEnabled && !m_bMinPhaseDone && m_MinPhase.m_bWarn)
         Report(kMsgMinPhaseFailed);
 
-    // Unity gain at m_dGainFreq (m_bUnityGain, m_dGainFreq >= 0) joins here with the
-    // gain-at-a-frequency scaling of the coefficient operations.
+    if (ScaleToUnityGain())
+        changed = true;
 
     if (!m_bDesignedFromSpec)
         PostDesign();
