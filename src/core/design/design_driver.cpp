@@ -104,8 +104,9 @@ bool CFirData::DesignFilter(const std::string& caption) {
         designed = DesignPm(caption);
         break;
     default:
-        // The other methods' design routines join here as they are built.
-        break;
+        // Imported filters and "no method" have nothing to design; the other methods' design
+        // routines join here as they are built.
+        return false;
     }
     FinishDesign();
     return designed;
@@ -194,6 +195,18 @@ public:
               [&state, &filter] { state.OptimizeSearch(filter.m_Constraints); }, true),
           m_state(state) {}
 
+    // The design status of the running trial: its tap count comes from the optimiser, as the
+    // filter's own count changes on the worker thread.
+    std::string StatusText() const override {
+        if (m_filter.m_bCancel)
+            return kMsgCancellingStatus;
+        std::string text =
+            StrPrintf(kFmtDesignStatus, m_state.m_nTaps.load(), m_filter.m_nIteration.load());
+        const int progress = m_filter.m_nQuantProgress;
+        text += progress != 0 ? StrPrintf(kFmtQuantizingStatus, progress) : std::string("\n");
+        return text + "\n" + ExtraStatusText();
+    }
+
 protected:
     std::string ExtraStatusText() const override {
         std::string text = StrPrintf(kFmtOptimizerStatus, m_state.m_nTrial.load());
@@ -237,6 +250,7 @@ bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& 
         state.m_nLow = GetNumTaps();
     }
     state.m_nHigh = state.m_nLow.load();
+    state.m_nTaps = GetNumTaps();
     state.m_bOddOnly = (HasPassbandAtNyquist() || oddOnly) ? 1 : 0;
 
     m_bResult = 0;

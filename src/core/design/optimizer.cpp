@@ -114,6 +114,7 @@ bool OptimizerState::TryTaps(int n) {
     CFirData& f = *m_pFilter;
     ++m_nTrial;
     f.SetNumTaps(std::max(n, f.m_Constraints.m_nMin));
+    m_nTaps = f.GetNumTaps();
     m_Trials.push_back(f.GetNumTaps());
     f.RunPm();
     if (m_strMathFunction.empty())

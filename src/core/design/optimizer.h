@@ -30,6 +30,7 @@ public:
     std::atomic<int> m_nHigh{0};    // last count known to pass
     std::atomic<int> m_nLimit{0};   // largest count the search may try
     std::atomic<int> m_nTrial{0};   // trial counter shown by the status display
+    std::atomic<int> m_nTaps{0};    // tap count of the running trial, for the status display
 
     // Tap count of every engine run, in order (read after the search has ended).
     std::vector<int> m_Trials;

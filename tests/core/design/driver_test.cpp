@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -402,6 +403,16 @@ TEST(Driver, OptimizerSearchOrder) {
                    (polled.find("   Optimization Status:\n      Trial ") != std::string::npos &&
                     polled.find(", Range = ") != std::string::npos);
     EXPECT_TRUE(sawRange);
+    // Each display shows the count of a trial (or the count the search started from).
+    for (const std::string& polled : host.polledTexts) {
+        int taps = 0, iteration = 0;
+        ASSERT_EQ(std::sscanf(polled.c_str(), "\n   Design Status:\n      NTaps = %d, Iteration %d",
+                              &taps, &iteration),
+                  2)
+            << polled;
+        EXPECT_TRUE(taps == 20 || std::count(state.m_Trials.begin(), state.m_Trials.end(), taps))
+            << polled;
+    }
 
     // Independently: one tap fewer misses the specification.
     f.m_bCancel = 0;
