@@ -244,7 +244,7 @@ protected:
 private:
     void StoreSections(CArchiveWriter& ar, int nVersion) const;
     void LoadSections(CArchiveReader& ar, int nVersion);
-    void StoreBands(CArchiveWriter& ar) const;
+    void StoreBands(CArchiveWriter& ar, int nVersion) const;
     void LoadBands(CArchiveReader& ar, int nVersion);
 
     // Band list: edges as (lower, upper) fractions of Fs, desired linear gain (0 stopband),
