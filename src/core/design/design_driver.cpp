@@ -195,27 +195,7 @@ public:
               [&state, &filter] { state.OptimizeSearch(filter.m_Constraints); }, true),
           m_state(state) {}
 
-    // The design status of the running trial: its tap count comes from the optimiser, as the
-    // filter's own count changes on the worker thread.
-    std::string StatusText() const override {
-        if (m_filter.m_bCancel)
-            return kMsgCancellingStatus;
-        std::string text =
-            StrPrintf(kFmtDesignStatus, m_state.m_nTaps.load(), m_filter.m_nIteration.load());
-        const int progress = m_filter.m_nQuantProgress;
-        text += progress != 0 ? StrPrintf(kFmtQuantizingStatus, progress) : std::string("\n");
-        return text + "\n" + ExtraStatusText();
-    }
-
-protected:
-    std::string ExtraStatusText() const override {
-        std::string text = StrPrintf(kFmtOptimizerStatus, m_state.m_nTrial.load());
-        const int low = m_state.m_nLow;
-        const int high = m_state.m_nHigh;
-        if (low != high)
-            text += StrPrintf(kFmtOptimizerRange, low, high);
-        return text;
-    }
+    std::string StatusText() const override { return FormatOptimizeStatus(m_filter, m_state); }
 
 private:
     OptimizerState& m_state;

@@ -63,3 +63,8 @@ struct SOptimizeOutcome {
 // The outcome of an optimisation that was cancelled or ended with margin (dB) at taps taps;
 // quantized when quantization was on.
 SOptimizeOutcome ComposeOptimizeOutcome(bool cancelled, bool quantized, double margin, int taps);
+
+// The status display's text during an optimisation: the design status of the running trial (its
+// tap count from the optimiser, as the filter's own count changes on the worker thread), then
+// the trial and, while it is open, the range; the cancelling text once Cancel was pressed.
+std::string FormatOptimizeStatus(const CFirData& filter, const OptimizerState& state);
