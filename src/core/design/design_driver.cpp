@@ -62,7 +62,9 @@ bool CFirData::CheckTapLimits() {
 bool CFirData::CanEstimateNumTaps(bool showMessage) const {
     if (m_nKind == kKindParksMcClellan)
         return CanEstimate(showMessage);
-    // The Lth-band check joins here with that method; no other kind estimates.
+    if (m_nKind == kKindLthBand)
+        return IsLthSpecValid();
+    // No other kind estimates.
     return false;
 }
 
@@ -81,16 +83,26 @@ bool CFirData::AskEstimateTaps(int& taps) {
 // ---- validation and design by kind ----------------------------------------------------------
 
 bool CFirData::ValidateSpecs() {
-    if (m_nKind != kKindCic && !CheckTapLimits())
+    // A raised cosine checks its own tap counts against the constraints; the length of a
+    // maxflat design follows from its parameters.
+    if (m_nKind != kKindCic && m_nKind != kKindRaisedCosine && m_nKind != kKindMaxflat &&
+        !CheckTapLimits())
         return false;
     switch (m_nKind) {
     case kKindParksMcClellan:
         return ValidateSpec(true);
+    case kKindCic:
+        return ValidateCic();
+    case kKindRaisedCosine:
+        return ValidateRaisedCosine();
+    case kKindWindowedSinc:
+        return ValidateWindowedSinc();
+    case kKindLthBand:
+        return ValidateLth(true, true);
     case kKindMaxflat:
         return true;
     default:
-        // Imported filters and "no method" have nothing to design; the checks of the other
-        // methods join here as those methods are built.
+        // Imported filters and "no method" have nothing to design.
         return false;
     }
 }
@@ -103,9 +115,26 @@ bool CFirData::DesignFilter(const std::string& caption) {
     case kKindParksMcClellan:
         designed = DesignPm(caption);
         break;
+    case kKindCic:
+        DesignCic();
+        designed = HasCoefficients();
+        break;
+    case kKindRaisedCosine:
+        DesignRaisedCosine();
+        designed = HasCoefficients();
+        break;
+    case kKindWindowedSinc:
+        DesignWindowedSinc();
+        designed = HasCoefficients();
+        break;
+    case kKindMaxflat:
+        designed = DesignMaxflat();
+        break;
+    case kKindLthBand:
+        designed = DesignLth(caption, false);
+        break;
     default:
-        // Imported filters and "no method" have nothing to design; the other methods' design
-        // routines join here as they are built.
+        // Imported filters and "no method" have nothing to design.
         return false;
     }
     FinishDesign();
@@ -118,8 +147,9 @@ bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState
     if (m_nKind == kKindParksMcClellan) {
         OptimizerState local(this);
         done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption);
+    } else if (m_nKind == kKindLthBand) {
+        done = DesignLth(caption, true, pState);
     }
-    // The Lth-band optimisation joins here with that method.
     FinishDesign();
     return done;
 }
@@ -156,14 +186,16 @@ void CFirData::FinishDesign() {
     // Unity gain at m_dGainFreq (m_bUnityGain, m_dGainFreq >= 0) joins here with the
     // gain-at-a-frequency scaling of the coefficient operations.
 
-    if (!m_bDesignedFromSpec)
+    const bool fromSpec = m_bDesignedFromSpec != 0;
+    if (!fromSpec)
         PostDesign();
 
     // Removal of zero end taps after quantization (m_Quant.m_nBits > 0, m_bTruncateZeros)
     // joins here with the coefficient operations.
 
-    // The margin is measured on the gridded response, which must show the final coefficients.
-    if (changed)
+    // The margin and the response list are measured on the gridded response, which must show
+    // the final coefficients; only a design from the band list has computed it already.
+    if (changed || !fromSpec)
         m_Response.ComputeResponse(kDefaultResponseResolution);
 }
 

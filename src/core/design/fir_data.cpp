@@ -231,7 +231,10 @@ int CFirData::EstimateNumTaps() const {
     return n;
 }
 
-void CFirData::PostDesign() {}
+void CFirData::PostDesign() {
+    if (m_nDesignType == kDesignLthBand)
+        LthFixup();
+}
 
 bool CFirData::CheckMinTaps() {
     if (GetNumTaps() >= m_Constraints.m_nMin)

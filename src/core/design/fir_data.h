@@ -87,6 +87,63 @@ public:
     // refuses), then sets max(count, minimum).
     bool AskOddTaps();
 
+    // ---- the other design methods (windowed_sinc.cpp ... cic.cpp) -----------------------
+    // Each Design* replaces the coefficients with the method's real taps (Q zeros) and
+    // recomputes the gridded response; the post-design steps are the driver's.
+
+    // The coefficients become taps (I) and zeros (Q): real time data at the filter's Fs, whole
+    // range shown, no window; the gridded response is recomputed.
+    void LoadDesignedTaps(const std::vector<double>& taps);
+
+    // A corner f (unit of Fs) below 0, above Fs/2 or at forbidden (fraction of Fs: 0 or 0.5) is
+    // reported ("Bad corner frequency at ..."). Returns true when it reported.
+    bool CheckCorner(double f, double forbidden);
+    // Tap minimum, odd taps for highpass and bandstop, Kaiser-Bessel alpha, corners.
+    bool ValidateWindowedSinc();
+    // Truncated ideal lowpass, highpass, bandpass or bandstop of m_nTaps taps from m_Ws; sets
+    // m_dGainFreq (unit of Fs) to the frequency of unit gain.
+    void DesignWindowedSinc();
+    // With m_bAutoOrder, stores the spline order that suits the tap count and the transition
+    // band m_dCorner1..m_dCorner2; refuses an order below 1 (message when showMessage).
+    bool ValidateSplineSinc(bool showMessage);
+    // Lowpass (or, for filter type 1, highpass) with a spline-shaped transition band
+    // m_dCorner1..m_dCorner2 (unit of Fs), normalised to unit mean passband power.
+    void DesignSplineSinc();
+
+    // Checks m_Rc and derives the samples per symbol or the symbol rate, the design tap count
+    // and the length in symbols.
+    bool ValidateRaisedCosine();
+    // Raised cosine (or root raised cosine) of m_Rc.m_nRcTaps taps, zero-padded when asked.
+    void DesignRaisedCosine();
+
+    // Filter type and transition band of the Lth-band lowpass (or highpass) into m_Ws.
+    void SetTransitionBand();
+    // Checks m_Lth (messages when showMessages); full adds the tap-count questions of a design.
+    bool ValidateLth(bool showMessages, bool full);
+    // Whether the Lth-band specification is valid, without messages or changes.
+    bool IsLthSpecValid() const;
+    // The two-band list of the Parks-McClellan method, one deviation for both bands.
+    bool BuildLthBands();
+    // Designs (or, with optimize, optimises, keeping the optimiser's state in *pState when
+    // given) by the Lth-band method; false when nothing was designed or the optimisation could
+    // not start.
+    bool DesignLth(const std::string& caption, bool optimize, OptimizerState* pState = nullptr);
+    // Forces the Lth-band zeros on an odd-length design (see lth_band.cpp).
+    void LthFixup();
+
+    // Maximally flat lowpass of m_Maxflat; reports a failed design.
+    bool DesignMaxflat();
+    // The maxflat rules applied to entered values: beta and, when gammaGiven, gamma as
+    // fractions of Fs, else the odd tap count taps from which gamma follows (may be raised by
+    // the constraint and odd-taps questions). Stores the values into m_Maxflat when accepted.
+    bool StoreMaxflatSpec(double beta, bool gammaGiven, double gamma, int taps);
+
+    // The CIC parameters must be positive, at most 100 stages and N*R*M within the maximum
+    // tap count.
+    bool ValidateCic();
+    // N boxcars of R*M ones convolved, divided by (R*M)^N when m_bUnityGain is set.
+    void DesignCic();
+
     // ---- Parks-McClellan band list -------------------------------------------------------
     // Empties the band list and sets response type, grid density and tap count.
     void ResetSpec(int responseType, int gridDensity, int taps);
