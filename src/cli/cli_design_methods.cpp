@@ -3,6 +3,7 @@
 #include "cli.h"
 #include "cli_design.h"
 #include "cli_host.h"
+#include "design/coefficient_messages.h"
 #include "design/constraint_rules.h"
 #include "design/design_messages.h"
 #include "design/design_summary.h"
@@ -54,7 +55,8 @@ const char* const kMethodDesignUsage =
     "                        magnitude differs by at most E dB, default 0.05)\n"
     "      --no-unity-gain   keep the gain the method gives (windowed sinc, CIC)\n"
     "      --min-taps N, --max-taps N, --odd | --even, --multiple K, -o FILE,\n"
-    "      --if-even-at-nyquist, --if-unconstrained   as for the Parks-McClellan designs\n"
+    "      --if-even-at-nyquist, --if-unconstrained, --quantize BITS [--algorithm A]\n"
+    "                        as for the Parks-McClellan designs\n"
     "    Frequencies in the unit of F. Coefficients and summary as above.\n";
 
 namespace {
@@ -160,6 +162,9 @@ void WriteSummary(CFirData& f, std::ostream& err) {
             err << line << "\n";
     if (f.m_MinPhase.m_bEnabled)
         err << "minimum phase: " << (f.m_bMinPhaseDone ? "yes" : "no") << "\n";
+    if (f.m_bQuantized)
+        err << "quantized: " << f.m_Quant.m_nBits << " bits, "
+            << kQuantAlgorithmNames[std::clamp(f.m_Quant.m_nAlgorithm, 0, 3)] << "\n";
     if (f.GetNumBands() == 0)
         return;
     err << "margin: " << StrPrintf("%.3f", f.GetMargin()) << " dB\n";
@@ -179,7 +184,7 @@ struct SMethodOptions {
     std::optional<double> fs, corner1, corner2, param, rolloff, sps, symbolRate, symbols, cutoff,
         atten, ripple, center, gamma, maxDbError;
     std::optional<int> type, window, taps, zeroPadTo, l, lthMethod, grid, order, stages, rate,
-        delay, minTaps, maxTaps, multiple;
+        delay, minTaps, maxTaps, multiple, quantBits, algorithm;
     std::optional<std::string> spline, output;
     bool root = false, linear = false, zeroize = false, autoOrder = false, optimize = false,
          noUnityGain = false, minPhase = false, odd = false, even = false;
@@ -226,6 +231,10 @@ void ReadOptions(CCliArgs& args, SMethodOptions& o) {
     o.even = args.Flag("--even");
     o.multiple = SmallInteger(args, "--multiple");
     o.output = args.Value("--output", "-o");
+    o.quantBits = SmallInteger(args, "--quantize");
+    o.algorithm =
+        ParseChoice(args, "--algorithm",
+                    {"round-multiple", "round", "symmetric-search", "asymmetric-search"}, -1);
 }
 
 // The options a method accepts besides the common ones; anything else given is an error.
@@ -377,7 +386,8 @@ bool StoreMethod(CCliArgs& args, const SMethodOptions& o, CFirData& f) {
                       "--method pm");
             return false;
         }
-        if (method != LthBandParams::kMethodWindowedSinc && ((o.window && *o.window >= 0) || o.param)) {
+        if (method != LthBandParams::kMethodWindowedSinc &&
+            ((o.window && *o.window >= 0) || o.param)) {
             args.Fail("--window and --param belong to --method windowed-sinc");
             return false;
         }
@@ -474,6 +484,10 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
             args.Fail("--odd and --even exclude each other");
         else if (o.maxDbError && !o.minPhase)
             args.Fail("--max-db-error belongs to --min-phase");
+        else if (o.quantBits && (*o.quantBits < 1 || *o.quantBits > 63))
+            args.Fail("option '--quantize' takes 1 to 63 bits");
+        else if (o.algorithm && *o.algorithm >= 0 && !o.quantBits)
+            args.Fail("--algorithm needs --quantize");
         else
             CheckMethodOptions(args, o);
     }
@@ -505,6 +519,10 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
     }
     if (o.noUnityGain)
         filter.m_bUnityGain = 0;
+    if (o.quantBits) {
+        filter.m_Quant.m_nBits = *o.quantBits;
+        filter.m_Quant.m_nAlgorithm = std::max(o.algorithm.value_or(0), 0);
+    }
     if (o.minPhase) {
         filter.m_MinPhase.m_bEnabled = 1;
         if (o.maxDbError)

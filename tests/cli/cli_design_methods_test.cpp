@@ -233,6 +233,15 @@ TEST(CliMethods, MinimumPhaseAndOptimisation) {
     EXPECT_EQ(half[half.size() / 2], 0.5);
 }
 
+TEST(CliMethods, Quantized) {
+    const Result r = Design({"cic", "--stages", "2", "--rate", "3", "--delay", "1", "--quantize",
+                             "4", "--algorithm", "round"});
+    EXPECT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_TRUE(Contains(r.err, "quantized: 4 bits, Round")) << r.err;
+    // 1/9, 2/9, 3/9 in steps of 1/8.
+    EXPECT_EQ(Coefficients(r.out), (std::vector<double>{0.125, 0.25, 0.375, 0.25, 0.125}));
+}
+
 TEST(CliMethods, HelpListsEveryMethod) {
     std::ostringstream out, err;
     EXPECT_EQ(RunCli({"design", "--help"}, out, err), kExitOk);

@@ -61,6 +61,9 @@ public:
     // Multiplies Fs by factor and divides every band edge by it, so that the bands keep their
     // absolute frequencies.
     void ScaleFs(double factor) override;
+    // As the base writer; the "HTML:Report" format wraps the coefficient text in the report
+    // page (title and picture names from the file WriteFile is writing).
+    int Write(CFileFormatOpts& opts, std::string& out, int columnA, int columnB, int step) override;
 
     // ---- coefficient operations (coefficient_ops.cpp) -------------------------------------
     // Reference measures of ScaleFilter, in the order of the scale dialog.

@@ -8,6 +8,7 @@ set(CORE_DESIGN_SOURCES
     design_types.cpp
     fir_data.cpp
     fir_params.cpp
+    fir_report.cpp
     lth_band.cpp
     maxflat.cpp
     ntaps_constraints.cpp
