@@ -1,6 +1,7 @@
 #include "cli.h"
 
 #include "cli_commands.h"
+#include "cli_design.h"
 #include "support/version.h"
 
 #include <ostream>
@@ -10,7 +11,9 @@ namespace {
 
 // Add a command here: its name, its usage lines and its function.
 const std::vector<CCliCommand>& Commands() {
-    static const std::vector<CCliCommand> commands = {};
+    static const std::vector<CCliCommand> commands = {
+        {"design", kDesignUsage, RunDesignCommand},
+    };
     return commands;
 }
 

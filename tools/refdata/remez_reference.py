@@ -13,11 +13,9 @@ Conventions that make scipy.signal.remez solve the same problem as the engine:
   desired * f and the weight as weight / f in bands whose desired value is at least 0.0001.
 - SciPy raises an error where the engine reports a failure (deviation not growing), so only
   designs that converge in both are listed, plus one that stops at the 25-pass limit in both.
-- Two steps differ by rounding only: SciPy samples the final interpolant without the interval
-  mapping when there are 3 cosine coefficients or fewer (the engine maps the interval from 3 on),
-  and the mapped abscissa's angle is computed through a different but equivalent formula. Both
-  give the same polynomial; the 5-tap case "lowpass_mapped_5" checks that the difference stays
-  at rounding level.
+- The engine samples the final interpolant on the mapped grid interval as soon as there are 3
+  cosine coefficients; sampling it directly there gives the same polynomial. "lowpass_mapped_5"
+  (3 coefficients, grid reaching neither 0 nor 0.5) checks that both agree to rounding.
 """
 import os
 

@@ -71,18 +71,18 @@ void CFirData::StoreSections(CArchiveWriter& ar, int nVersion) const {
         ar.WriteInt32(m_bMinPhaseDone);
     m_Response.Serialize(ar, nVersion);
     if (nVersion > 16)
-        m_MinPhase.Store(ar);
+        m_MinPhase.Write(ar);
     if (nVersion >= 14) {
         m_Quant.Store(ar);
         m_Constraints.Store(ar);
     }
 
-    m_Rc.Store(ar);
-    m_Ws.Store(ar, m_nTaps);
-    StoreBands(ar);
-    m_Lth.Store(ar);
-    m_Maxflat.Store(ar);
-    m_Cic.Store(ar, m_bUnityGain);
+    m_Rc.Store(ar, nVersion);
+    m_Ws.Store(ar, nVersion, m_nTaps);
+    StoreBands(ar, nVersion);
+    m_Lth.Store(ar, nVersion);
+    m_Maxflat.Store(ar, nVersion);
+    m_Cic.Store(ar, nVersion, m_bUnityGain);
 }
 
 void CFirData::LoadSections(CArchiveReader& ar, int nVersion) {
@@ -108,7 +108,7 @@ void CFirData::LoadSections(CArchiveReader& ar, int nVersion) {
         m_bMinPhaseDone = ar.ReadInt32();
     m_Response.Serialize(ar, nVersion);
     if (nVersion > 16)
-        m_MinPhase.Load(ar);
+        m_MinPhase.Read(ar);
     if (nVersion >= 14) {
         m_Quant.Load(ar);
         m_Constraints.Load(ar);
@@ -122,7 +122,7 @@ void CFirData::LoadSections(CArchiveReader& ar, int nVersion) {
     m_Cic.Load(ar, nVersion, m_bUnityGain);
 }
 
-void CFirData::StoreBands(CArchiveWriter& ar) const {
+void CFirData::StoreBands(CArchiveWriter& ar, int nVersion) const {
     ar.WriteInt32(m_nResponseType);
     ar.WriteInt32(m_nGridDensity);
     ar.WriteInt32(m_nTaps);
@@ -133,7 +133,8 @@ void CFirData::StoreBands(CArchiveWriter& ar) const {
         ar.WriteDouble(GetBandUpper(i));
         ar.WriteDouble(GetBandDesired(i));
         ar.WriteDouble(GetBandAttnFactor(i));
-        ar.WriteDouble(GetBandStopWeight(i));
+        if (nVersion >= 10)
+            ar.WriteDouble(GetBandStopWeight(i));
     }
     ar.WriteInt32(m_bGainInDb);
     ar.WriteInt32(m_bAttnInDb);
@@ -159,7 +160,9 @@ void CFirData::LoadBands(CArchiveReader& ar, int nVersion) {
         m_Edges.push_back(ar.ReadDouble());
         m_Desired.push_back(ar.ReadDouble());
         m_Attn.push_back(ar.ReadDouble());
-        m_StopWeight.push_back(nVersion >= 10 ? ar.ReadDouble() : 0.0);
+        // Older files hold no stopband weight: take the neutral 1.0 ("none"), never 0.0, which
+        // would silence the stopband when the stored design is run again.
+        m_StopWeight.push_back(nVersion >= 10 ? ar.ReadDouble() : 1.0);
     }
     m_bGainInDb = ar.ReadInt32();
     m_bAttnInDb = ar.ReadInt32();
@@ -228,7 +231,10 @@ int CFirData::EstimateNumTaps() const {
     return n;
 }
 
-void CFirData::PostDesign() {}
+void CFirData::PostDesign() {
+    if (m_nDesignType == kDesignLthBand)
+        LthFixup();
+}
 
 bool CFirData::CheckMinTaps() {
     if (GetNumTaps() >= m_Constraints.m_nMin)

@@ -3,11 +3,11 @@
 #include "data/corvi_data.h"
 #include "design/design_types.h"
 #include "design/fir_params.h"
-#include "design/min_phase_options.h"
 #include "design/ntaps_constraints.h"
 #include "design/quant_options.h"
 #include "design/remez/pm_fir.h"
 #include "design/remez/remez_engine.h"
+#include "dsp/min_phase_options.h"
 #include "response/fir_freq_response.h"
 #include "support/host.h"
 
@@ -17,6 +17,7 @@
 
 class CArchiveReader;
 class CArchiveWriter;
+class OptimizerState;
 
 // Parks-McClellan response types.
 struct PmResponseType {
@@ -85,6 +86,63 @@ public:
     // Even count with a passband at Fs/2: asks whether to add a tap (Yes n+1, No n-1, Cancel
     // refuses), then sets max(count, minimum).
     bool AskOddTaps();
+
+    // ---- the other design methods (windowed_sinc.cpp ... cic.cpp) -----------------------
+    // Each Design* replaces the coefficients with the method's real taps (Q zeros) and
+    // recomputes the gridded response; the post-design steps are the driver's.
+
+    // The coefficients become taps (I) and zeros (Q): real time data at the filter's Fs, whole
+    // range shown, no window; the gridded response is recomputed.
+    void LoadDesignedTaps(const std::vector<double>& taps);
+
+    // A corner f (unit of Fs) below 0, above Fs/2 or at forbidden (fraction of Fs: 0 or 0.5) is
+    // reported ("Bad corner frequency at ..."). Returns true when it reported.
+    bool CheckCorner(double f, double forbidden);
+    // Tap minimum, odd taps for highpass and bandstop, Kaiser-Bessel alpha, corners.
+    bool ValidateWindowedSinc();
+    // Truncated ideal lowpass, highpass, bandpass or bandstop of m_nTaps taps from m_Ws; sets
+    // m_dGainFreq (unit of Fs) to the frequency of unit gain.
+    void DesignWindowedSinc();
+    // With m_bAutoOrder, stores the spline order that suits the tap count and the transition
+    // band m_dCorner1..m_dCorner2; refuses an order below 1 (message when showMessage).
+    bool ValidateSplineSinc(bool showMessage);
+    // Lowpass (or, for filter type 1, highpass) with a spline-shaped transition band
+    // m_dCorner1..m_dCorner2 (unit of Fs), normalised to unit mean passband power.
+    void DesignSplineSinc();
+
+    // Checks m_Rc and derives the samples per symbol or the symbol rate, the design tap count
+    // and the length in symbols.
+    bool ValidateRaisedCosine();
+    // Raised cosine (or root raised cosine) of m_Rc.m_nRcTaps taps, zero-padded when asked.
+    void DesignRaisedCosine();
+
+    // Filter type and transition band of the Lth-band lowpass (or highpass) into m_Ws.
+    void SetTransitionBand();
+    // Checks m_Lth (messages when showMessages); full adds the tap-count questions of a design.
+    bool ValidateLth(bool showMessages, bool full);
+    // Whether the Lth-band specification is valid, without messages or changes.
+    bool IsLthSpecValid() const;
+    // The two-band list of the Parks-McClellan method, one deviation for both bands.
+    bool BuildLthBands();
+    // Designs (or, with optimize, optimises, keeping the optimiser's state in *pState when
+    // given) by the Lth-band method; false when nothing was designed or the optimisation could
+    // not start.
+    bool DesignLth(const std::string& caption, bool optimize, OptimizerState* pState = nullptr);
+    // Forces the Lth-band zeros on an odd-length design (see lth_band.cpp).
+    void LthFixup();
+
+    // Maximally flat lowpass of m_Maxflat; reports a failed design.
+    bool DesignMaxflat();
+    // The maxflat rules applied to entered values: beta and, when gammaGiven, gamma as
+    // fractions of Fs, else the odd tap count taps from which gamma follows (may be raised by
+    // the constraint and odd-taps questions). Stores the values into m_Maxflat when accepted.
+    bool StoreMaxflatSpec(double beta, bool gammaGiven, double gamma, int taps);
+
+    // The CIC parameters must be positive, at most 100 stages and N*R*M within the maximum
+    // tap count.
+    bool ValidateCic();
+    // N boxcars of R*M ones convolved, divided by (R*M)^N when m_bUnityGain is set.
+    void DesignCic();
 
     // ---- Parks-McClellan band list -------------------------------------------------------
     // Empties the band list and sets response type, grid density and tap count.
@@ -158,6 +216,41 @@ public:
     // Smallest stopband margin, at most 200; 0 without coefficients or bands.
     double GetStopbandMargin();
 
+    // ---- design driver (design_driver.cpp) ------------------------------------------------
+    // The tap count against the constraints' limits ("less than the minimum", "greater than the
+    // maximum"), then the adjust question; false when refused or cancelled.
+    bool CheckTapLimits();
+    // For a requested count n that does not meet the constraints, asks whether to adjust it:
+    // Yes moves n up onto them, No keeps it, Cancel refuses (false). Never asked for CIC.
+    bool AskAdjustTaps(int& n);
+    // Whether the method can estimate its tap count (the reason is shown when asked).
+    bool CanEstimateNumTaps(bool showMessage) const;
+    // Design flow: when taps is below the minimum and the method can estimate, asks "Too few
+    // taps were specified.\nEstimate and design?"; Yes puts the estimate into taps. Returns
+    // false when the design is to stop.
+    bool AskEstimateTaps(int& taps);
+    // CheckTapLimits (not for CIC), then the method's own checks.
+    bool ValidateSpecs();
+    // Runs the method's design (caption: the status display's title after "Designing "), then
+    // FinishDesign. Returns whether the method's design succeeded.
+    bool DesignFilter(const std::string& caption);
+    // Runs the method's optimisation, then FinishDesign; false when it could not start. The
+    // optimiser's state is kept in *pState when given.
+    bool OptimizeFilter(const std::string& caption, OptimizerState* pState = nullptr);
+    // Post-design steps, when there are coefficients: window, minimum phase, unity gain, the
+    // post-design step of designs not made from the band list.
+    void FinishDesign();
+    // Status text after a design: the margin, the failure, or "Ready" without coefficients.
+    void ReportDesignMargin();
+    // Searches for the fewest taps that meet the band list's specification (odd counts only
+    // when oddOnly or a passband reaches Fs/2) on the host's worker thread; the outcome is shown
+    // as a message and as the status text. False when the specification cannot be optimised.
+    bool Optimize(bool oddOnly, const std::string& caption);
+    // The same, with the optimiser's state kept by the caller.
+    bool Optimize(OptimizerState& state, bool oddOnly, const std::string& caption);
+    // The optimiser's best design becomes the filter's coefficients.
+    void RestoreBest();
+
     // ---- fields --------------------------------------------------------------------------
     int m_nTaps = 0; // taps the next design uses
     int m_nDesignType = kDesignNone;
@@ -200,13 +293,15 @@ public:
     bool m_bWindowAfterDesign = false;
 
 protected:
+    // Asks through the host; def without one.
+    EAnswer AskHost(const std::string& text, bool withCancel, EAnswer def) const;
     // Shows a message through the host, if any.
     void Report(const std::string& text, EMsgIcon icon = EMsgIcon::Stop) const;
 
 private:
     void StoreSections(CArchiveWriter& ar, int nVersion) const;
     void LoadSections(CArchiveReader& ar, int nVersion);
-    void StoreBands(CArchiveWriter& ar) const;
+    void StoreBands(CArchiveWriter& ar, int nVersion) const;
     void LoadBands(CArchiveReader& ar, int nVersion);
 
     // Band list: edges as (lower, upper) fractions of Fs, desired linear gain (0 stopband),

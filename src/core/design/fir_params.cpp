@@ -3,7 +3,9 @@
 #include "data/corvi_data.h"
 #include "support/archive.h"
 
-void RaisedCosineParams::Store(CArchiveWriter& ar) const {
+void RaisedCosineParams::Store(CArchiveWriter& ar, int version) const {
+    if (version < 6)
+        return;
     ar.WriteInt32(m_bLengthInTaps);
     ar.WriteDouble(m_dSymbols);
     ar.WriteDouble(m_dRolloff);
@@ -11,7 +13,8 @@ void RaisedCosineParams::Store(CArchiveWriter& ar) const {
     ar.WriteDouble(m_dSamplesPerSymbol);
     ar.WriteDouble(m_dSymbolRate);
     ar.WriteInt32(m_nRcTaps);
-    ar.WriteInt32(m_bRoot);
+    if (version > 9)
+        ar.WriteInt32(m_bRoot);
     ar.WriteInt32(m_bZeroPad);
     ar.WriteInt32(m_nZeroPadTaps);
 }
@@ -34,16 +37,21 @@ void RaisedCosineParams::Load(CArchiveReader& ar, int version) {
     m_nZeroPadTaps = ar.ReadInt32();
 }
 
-void WindowedSincParams::Store(CArchiveWriter& ar, int nTaps) const {
-    ar.WriteInt32(nTaps);
-    ar.WriteDouble(m_dWindowParam);
-    ar.WriteInt32(m_nWindowType);
-    ar.WriteInt32(m_nFilterType);
-    ar.WriteDouble(m_dCorner1);
-    ar.WriteDouble(m_dCorner2);
-    ar.WriteInt32(m_nSplineOrder);
-    ar.WriteInt32(m_bAutoOrder);
-    ar.WriteDouble(m_dChebyParam);
+void WindowedSincParams::Store(CArchiveWriter& ar, int version, int nTaps) const {
+    if (version > 5) {
+        ar.WriteInt32(nTaps);
+        ar.WriteDouble(m_dWindowParam);
+        ar.WriteInt32(m_nWindowType);
+        ar.WriteInt32(m_nFilterType);
+        ar.WriteDouble(m_dCorner1);
+        ar.WriteDouble(m_dCorner2);
+        if (version > 6) {
+            ar.WriteInt32(m_nSplineOrder);
+            ar.WriteInt32(m_bAutoOrder);
+        }
+    }
+    if (version >= 10)
+        ar.WriteDouble(m_dChebyParam);
 }
 
 void WindowedSincParams::Load(CArchiveReader& ar, int version, int& nTaps) {
@@ -65,7 +73,9 @@ void WindowedSincParams::Load(CArchiveReader& ar, int version, int& nTaps) {
         m_dChebyParam = ar.ReadDouble();
 }
 
-void LthBandParams::Store(CArchiveWriter& ar) const {
+void LthBandParams::Store(CArchiveWriter& ar, int version) const {
+    if (version < 7)
+        return;
     ar.WriteDouble(m_dCutoff);
     ar.WriteInt32(m_nL);
     ar.WriteInt32(m_bZeroize);
@@ -92,7 +102,9 @@ void LthBandParams::Load(CArchiveReader& ar, int version) {
     m_dAttn = ar.ReadDouble();
 }
 
-void MaxflatParams::Store(CArchiveWriter& ar) const {
+void MaxflatParams::Store(CArchiveWriter& ar, int version) const {
+    if (version < 10)
+        return;
     ar.WriteDouble(m_dBeta);
     ar.WriteDouble(m_dGamma);
     ar.WriteInt32(m_bGammaGiven);
@@ -106,7 +118,9 @@ void MaxflatParams::Load(CArchiveReader& ar, int version) {
     m_bGammaGiven = ar.ReadInt32();
 }
 
-void CicParams::Store(CArchiveWriter& ar, int unityGain) const {
+void CicParams::Store(CArchiveWriter& ar, int version, int unityGain) const {
+    if (version < 10)
+        return;
     ar.WriteInt32(m_nStages);
     ar.WriteInt32(m_nRate);
     ar.WriteInt32(m_nDelay);

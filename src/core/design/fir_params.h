@@ -16,7 +16,7 @@ struct RaisedCosineParams {
     int m_bZeroPad = 1;               // append zeros after the design taps
     int m_nZeroPadTaps = 48;          // total length after zero padding
 
-    void Store(CArchiveWriter& ar) const;
+    void Store(CArchiveWriter& ar, int version) const;
     // Project versions below 6 hold nothing (defaults restored); m_bRoot is read from 10 on.
     void Load(CArchiveReader& ar, int version);
 };
@@ -33,7 +33,7 @@ struct WindowedSincParams {
     int m_bAutoOrder = 1;        // compute p before each spline design
 
     // The filter's tap count is archived in this section too (nTaps).
-    void Store(CArchiveWriter& ar, int nTaps) const;
+    void Store(CArchiveWriter& ar, int version, int nTaps) const;
     // Restores the defaults (nTaps 0) and reads what the version holds.
     void Load(CArchiveReader& ar, int version, int& nTaps);
 };
@@ -52,7 +52,7 @@ struct LthBandParams {
 
     enum { kMethodPm = 0, kMethodWindowedSinc = 1, kMethodSplineSinc = 2 };
 
-    void Store(CArchiveWriter& ar) const;
+    void Store(CArchiveWriter& ar, int version) const;
     // Restores the defaults; versions below 7 hold nothing more.
     void Load(CArchiveReader& ar, int version);
 };
@@ -63,7 +63,7 @@ struct MaxflatParams {
     double m_dGamma = 0.1; // width of the transition band, fraction of Fs
     int m_bGammaGiven = 0; // 1: gamma given; 0: a tap count given
 
-    void Store(CArchiveWriter& ar) const;
+    void Store(CArchiveWriter& ar, int version) const;
     // Versions below 10 hold nothing.
     void Load(CArchiveReader& ar, int version);
 };
@@ -75,7 +75,7 @@ struct CicParams {
     int m_nDelay = 1;  // differential delay M
 
     // The filter's unity-gain flag is archived after the three parameters.
-    void Store(CArchiveWriter& ar, int unityGain) const;
+    void Store(CArchiveWriter& ar, int version, int unityGain) const;
     // Versions below 10 hold nothing.
     void Load(CArchiveReader& ar, int version, int& unityGain);
 };

@@ -1,14 +1,23 @@
 set(CORE_DESIGN_SOURCES
+    cic.cpp
+    constraint_rules.cpp
+    design_driver.cpp
     design_job.cpp
+    design_summary.cpp
     design_types.cpp
     fir_data.cpp
     fir_params.cpp
-    min_phase_options.cpp
+    lth_band.cpp
+    maxflat.cpp
     ntaps_constraints.cpp
+    optimizer.cpp
     pm_bands.cpp
     pm_design.cpp
     quant_options.cpp
+    raised_cosine.cpp
     remez/pm_fir.cpp
     remez/remez_engine.cpp
     remez/remez_messages.cpp
+    spline_sinc.cpp
+    windowed_sinc.cpp
 )

@@ -1,1 +1,4 @@
-set(CORE_DOC_SOURCES)
+set(CORE_DOC_SOURCES
+    dialog_settings.cpp
+    project_file.cpp
+)

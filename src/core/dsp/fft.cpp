@@ -11,7 +11,7 @@ namespace {
 
 using Complex = std::complex<double>;
 
-// e^(-j2πj/n), evaluated in extended precision so that every twiddle is correctly rounded.
+// e^(-j2πj/n), evaluated in extended precision so that each twiddle is accurate to double rounding.
 Complex UnitRoot(std::uint64_t j, std::uint64_t n) {
     const long double pi2 = 6.283185307179586476925286766559L;
     const long double angle = pi2 * static_cast<long double>(j % n) / static_cast<long double>(n);
@@ -281,6 +281,66 @@ CFftPlan::CFftPlan(std::size_t n, bool allowSimd) : m_n(n), m_workSize(n) {
 
 CFftPlan::~CFftPlan() = default;
 
+// The transform of the last pass, taken straight from the strided input.
+template <bool Inv>
+void CFftPlan::Leaf(std::size_t pass, const Complex* in, std::size_t stride, Complex* out) const {
+    const std::size_t p = m_passes[pass].radix;
+    switch (p) {
+    case 2: {
+        Complex a0 = in[0], a1 = in[stride];
+        Dft2<Inv>(a0, a1);
+        out[0] = a0;
+        out[1] = a1;
+        return;
+    }
+    case 3: {
+        Complex a0 = in[0], a1 = in[stride], a2 = in[2 * stride];
+        Dft3<Inv>(a0, a1, a2);
+        out[0] = a0;
+        out[1] = a1;
+        out[2] = a2;
+        return;
+    }
+    case 4: {
+        Complex a0 = in[0], a1 = in[stride], a2 = in[2 * stride], a3 = in[3 * stride];
+        Dft4<Inv>(a0, a1, a2, a3);
+        out[0] = a0;
+        out[1] = a1;
+        out[2] = a2;
+        out[3] = a3;
+        return;
+    }
+    case 5: {
+        Complex a0 = in[0], a1 = in[stride], a2 = in[2 * stride], a3 = in[3 * stride],
+                a4 = in[4 * stride];
+        Dft5<Inv>(a0, a1, a2, a3, a4);
+        out[0] = a0;
+        out[1] = a1;
+        out[2] = a2;
+        out[3] = a3;
+        out[4] = a4;
+        return;
+    }
+    case 8:
+    case 16:
+        if (m_useAvx2) {
+            FftLeafAvx2(p, Inv, reinterpret_cast<const double*>(in), stride,
+                        reinterpret_cast<double*>(out));
+        } else if (p == 8) {
+            Leaf8<Inv>(in, stride, out);
+        } else {
+            Leaf16<Inv>(in, stride, out);
+        }
+        return;
+    default:
+        for (std::size_t r = 0; r < p; ++r) {
+            out[r] = in[r * stride];
+        }
+        DftOdd<Inv>(out, p, m_oddCos[pass].data(), m_oddSin[pass].data());
+        return;
+    }
+}
+
 // Recursive decimation in time: the pass of radix p over a span S = p·m first transforms the p
 // interleaved subsequences in[r + p·i] into out[r·m .. r·m+m-1] (depth first, so each
 // sub-transform works in cache), then combines them with X[k + q·m] = Σ_r W_p^(rq)·W_S^(rk)·Y_r[k].
@@ -291,63 +351,17 @@ void CFftPlan::Recurse(std::size_t pass, const Complex* in, std::size_t stride,
     const std::size_t p = ps.radix;
     const std::size_t m = ps.span / p;
     if (m == 1) {
-        switch (p) {
-        case 2: {
-            Complex a0 = in[0], a1 = in[stride];
-            Dft2<Inv>(a0, a1);
-            out[0] = a0;
-            out[1] = a1;
-            return;
-        }
-        case 3: {
-            Complex a0 = in[0], a1 = in[stride], a2 = in[2 * stride];
-            Dft3<Inv>(a0, a1, a2);
-            out[0] = a0;
-            out[1] = a1;
-            out[2] = a2;
-            return;
-        }
-        case 4: {
-            Complex a0 = in[0], a1 = in[stride], a2 = in[2 * stride], a3 = in[3 * stride];
-            Dft4<Inv>(a0, a1, a2, a3);
-            out[0] = a0;
-            out[1] = a1;
-            out[2] = a2;
-            out[3] = a3;
-            return;
-        }
-        case 5: {
-            Complex a0 = in[0], a1 = in[stride], a2 = in[2 * stride], a3 = in[3 * stride],
-                    a4 = in[4 * stride];
-            Dft5<Inv>(a0, a1, a2, a3, a4);
-            out[0] = a0;
-            out[1] = a1;
-            out[2] = a2;
-            out[3] = a3;
-            out[4] = a4;
-            return;
-        }
-        case 8:
-        case 16:
-            if (m_useAvx2) {
-                FftLeafAvx2(p, Inv, reinterpret_cast<const double*>(in), stride,
-                            reinterpret_cast<double*>(out));
-            } else if (p == 8) {
-                Leaf8<Inv>(in, stride, out);
-            } else {
-                Leaf16<Inv>(in, stride, out);
-            }
-            return;
-        default:
-            for (std::size_t r = 0; r < p; ++r) {
-                out[r] = in[r * stride];
-            }
-            DftOdd<Inv>(out, p, m_oddCos[pass].data(), m_oddSin[pass].data());
-            return;
-        }
+        Leaf<Inv>(pass, in, stride, out);
+        return;
     }
-    for (std::size_t r = 0; r < p; ++r) {
-        Recurse<Inv>(pass + 1, in + r * stride, stride * p, out + r * m);
+    if (pass + 2 == m_passes.size()) {
+        for (std::size_t r = 0; r < p; ++r) {
+            Leaf<Inv>(pass + 1, in + r * stride, stride * p, out + r * m);
+        }
+    } else {
+        for (std::size_t r = 0; r < p; ++r) {
+            Recurse<Inv>(pass + 1, in + r * stride, stride * p, out + r * m);
+        }
     }
     const Complex* tw = m_twiddles.data() + ps.twiddleOffset;
     if (p <= 5) {

@@ -48,6 +48,8 @@ private:
     struct SChirp; // Bluestein's chirp and the transform of its filter
 
     template <bool Inv>
+    void Leaf(std::size_t pass, const Complex* in, std::size_t stride, Complex* out) const;
+    template <bool Inv>
     void Recurse(std::size_t pass, const Complex* in, std::size_t stride, Complex* out) const;
     template <bool Inv> void Mixed(const Complex* in, Complex* out) const;
     template <bool Inv> void Bluestein(const Complex* in, Complex* out, Complex* work) const;

@@ -2,7 +2,8 @@
 
 #include <string>
 
-enum class EMsgIcon { Stop, Exclamation, Question, Information };
+// None: a plain message box without an icon.
+enum class EMsgIcon { Stop, Exclamation, Question, Information, None };
 enum class EAnswer { Yes, No, Cancel };
 
 // A long computation that the host runs on a worker thread while its status display polls it.

@@ -31,6 +31,9 @@ void CQtHost::ShowMessage(const std::string& text, EMsgIcon icon) {
     case EMsgIcon::Information:
         qicon = QMessageBox::Information;
         break;
+    case EMsgIcon::None:
+        qicon = QMessageBox::NoIcon;
+        break;
     }
     QMessageBox box(qicon, kProgramName, QString::fromStdString(text), QMessageBox::Ok, m_pParent);
     box.exec();

@@ -270,7 +270,7 @@ TEST(FirData, ReadsOlderVersions) {
         EXPECT_EQ(f.m_nTaps, 31);
         EXPECT_EQ(f.m_nResponseType, PmResponseType::Differentiator);
         EXPECT_EQ(f.GetBandCapacity(), 4);
-        EXPECT_EQ(f.GetBandStopWeight(0), 0.0);
+        EXPECT_EQ(f.GetBandStopWeight(0), 1.0); // neutral: no override of the weight
         EXPECT_EQ(f.m_Ws.m_dCorner1, 0.0);
         EXPECT_EQ(f.m_Rc.m_nRcTaps, 47);
         EXPECT_EQ(f.m_Lth.m_dAttn, 60.0);

@@ -1,0 +1,339 @@
+#include "cli_design.h"
+
+#include "cli.h"
+#include "cli_host.h"
+#include "design/constraint_rules.h"
+#include "design/design_messages.h"
+#include "design/driver_messages.h"
+#include "design/fir_data.h"
+#include "design/optimizer.h"
+#include "support/format_number.h"
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+const char* const kDesignUsage =
+    "  design simple-pm --fs F --type lowpass|highpass|bandpass|bandstop --edge1 X --edge2 Y\n"
+    "         [--center C] --ripple DB --atten DB [common options]\n"
+    "      Equiripple lowpass (passband 0..X, stopband Y..F/2), highpass (stopband 0..X,\n"
+    "      passband Y..F/2), bandpass (passband X wide, stopband gap Y wide, around C) or\n"
+    "      bandstop (stopband Y wide, passband gap X wide, around C). Frequencies in the\n"
+    "      unit of F; ripple peak to peak and attenuation in dB.\n"
+    "  design advanced-pm --fs F [--response filter|differentiator|hilbert]\n"
+    "         --band LOWER UPPER DESIRED ATTN [--band ...] [--desired-db] [--attn-linear]\n"
+    "         [common options]\n"
+    "      Equiripple design of a band list in ascending order. DESIRED is the linear gain\n"
+    "      (0: stopband), in dB with --desired-db; ATTN is the ripple (passband) or the\n"
+    "      attenuation (stopband) in dB, or with --attn-linear the factor 1/delta.\n"
+    "    Common options:\n"
+    "      --taps N          number of taps; without it, or below the minimum, the estimate\n"
+    "      --grid G          grid density (default 16)\n"
+    "      --optimize        search for the fewest taps that meet the specification\n"
+    "      --min-taps N, --max-taps N, --odd | --even, --multiple K   tap-count constraints\n"
+    "      -o, --output FILE write the coefficients to FILE (Text:Decimal) instead of stdout\n"
+    "      --if-even-at-nyquist add|remove|cancel   even count with a passband at F/2\n"
+    "                        (default add: one tap more)\n"
+    "      --if-unconstrained adjust|keep|cancel    count that misses the constraints\n"
+    "                        (default adjust: moved up onto them)\n"
+    "      --if-too-few estimate|stop               count below the minimum (default estimate)\n"
+    "    Coefficients one per line (\"I Q\" when complex); the summary goes to stderr.\n"
+    "    Ctrl+C cancels a running design or optimisation.\n";
+
+namespace {
+
+constexpr const char* kMsgCannotOpenFile = "Cannot open file \"%1\".";
+constexpr const char* kMsgCancelled = "The design was cancelled.";
+constexpr const char* kMsgNoCoefficients = "The design produced no coefficients.";
+
+// The command line's host for a design: each question takes the answer its option chose, and
+// status texts that no message has already shown go to standard error.
+class CDesignCliHost : public CCliHost {
+public:
+    explicit CDesignCliHost(std::ostream& err) : CCliHost(err), m_err(err) {}
+
+    EAnswer m_atNyquist = EAnswer::Yes;
+    EAnswer m_unconstrained = EAnswer::Yes;
+    EAnswer m_tooFew = EAnswer::Yes;
+
+    void ShowMessage(const std::string& text, EMsgIcon icon) override {
+        m_strLastMessage = text;
+        CCliHost::ShowMessage(text, icon);
+    }
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override {
+        EAnswer chosen = def;
+        if (text == kMsgAskOddTaps)
+            chosen = m_atNyquist;
+        else if (text == kMsgAskAdjustTaps)
+            chosen = m_unconstrained;
+        else if (text == kMsgAskEstimateTaps)
+            chosen = m_tooFew;
+        return CCliHost::Ask(text, withCancel, chosen);
+    }
+    void SetStatusText(const std::string& text) override {
+        if (text == kReadyText || text == kMsgOptimizingStatus || text == m_strLastMessage)
+            return;
+        m_err << text << "\n";
+    }
+
+private:
+    std::ostream& m_err;
+    std::string m_strLastMessage;
+};
+
+std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
+                                   const std::vector<std::string>& words) {
+    const auto text = args.Value(name);
+    if (!text)
+        return std::nullopt;
+    const EAnswer answers[] = {EAnswer::Yes, EAnswer::No, EAnswer::Cancel};
+    for (size_t i = 0; i < words.size() && i < 3; ++i)
+        if (*text == words[i])
+            return answers[i];
+    std::string list;
+    for (const std::string& w : words)
+        list += (list.empty() ? "" : "|") + w;
+    args.Fail("option '" + name + "' takes " + list);
+    return std::nullopt;
+}
+
+std::optional<int> ParseWord(CCliArgs& args, const std::string& name,
+                             const std::vector<std::string>& words, int def) {
+    const auto text = args.Value(name);
+    if (!text)
+        return def;
+    for (size_t i = 0; i < words.size(); ++i)
+        if (*text == words[i])
+            return static_cast<int>(i);
+    std::string list;
+    for (const std::string& w : words)
+        list += (list.empty() ? "" : "|") + w;
+    args.Fail("option '" + name + "' takes " + list);
+    return std::nullopt;
+}
+
+// The specification as the command line gives it; Store puts it into the filter.
+struct SDesignSpec {
+    bool simple = true;
+    // simple-pm
+    int type = 0;
+    double e1 = 0.0, e2 = 0.0, center = 0.0, ripple = 0.0, atten = 0.0;
+    // advanced-pm
+    int responseType = PmResponseType::Filter;
+    std::vector<std::vector<double>> bands;
+    bool desiredDb = false;
+    bool attnLinear = false;
+    int grid = 16;
+
+    bool Store(CFirData& f, int taps) const {
+        if (simple)
+            return f.SetSimpleSpec(taps, e1, ripple, e2, atten, center, 0.0, grid, type);
+        f.ResetSpec(responseType, grid, taps);
+        const double neutralWeight = attnLinear ? 1.0 : 0.0;
+        for (const std::vector<double>& b : bands)
+            if (!f.AddBand(!attnLinear, true, b[0], b[1], b[2], b[3], neutralWeight, desiredDb))
+                return false;
+        return true;
+    }
+};
+
+std::string Fixed(double value, int digits) {
+    return StrPrintf("%.*f", digits, value);
+}
+
+void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol) {
+    const int n = f.GetN();
+    const char* format = n < 2500 ? "%21.18f" : "%24.21f";
+    const bool complex = !f.IsReal();
+    for (int i = 0; i < n; ++i) {
+        os << StrPrintf(format, f.m_pI->GetAt(i));
+        if (complex)
+            os << " " << StrPrintf(format, f.m_pQ->GetAt(i));
+        os << eol;
+    }
+}
+
+void WriteSummary(CFirData& f, const OptimizerState* state, std::ostream& err) {
+    const double fs = f.GetFs();
+    err << "method: " << DesignTypeName(f.m_nDesignType) << " (Parks-McClellan)\n";
+    err << "taps: " << f.GetN() << "\n";
+    err << "iterations: " << f.m_nIteration.load() << "\n";
+    if (state)
+        err << "trials: " << state->m_Trials.size() << "\n";
+    err << "margin: " << Fixed(f.GetMargin(), 3) << " dB\n";
+    for (int i = 0; i < f.GetNumBands(); ++i) {
+        const bool pass = f.IsPassband(i);
+        err << "band " << i + 1 << ": " << StrPrintf("%.9g", f.GetBandLower(i) * fs) << " - "
+            << StrPrintf("%.9g", f.GetBandUpper(i) * fs) << (pass ? " pass" : " stop")
+            << (pass ? " ripple " : " attenuation ") << Fixed(f.GetBandActual(i), 4)
+            << " dB (specified " << Fixed(f.GetBandAttn(i, true), 4) << " dB) margin "
+            << Fixed(f.GetBandMargin(i), 4) << " dB\n";
+    }
+}
+
+} // namespace
+
+int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
+    SDesignSpec spec;
+    CDesignCliHost host(err);
+
+    const auto fs = args.Number("--fs");
+    const auto taps = args.Integer("--taps");
+    const auto grid = args.Integer("--grid");
+    const bool optimize = args.Flag("--optimize");
+    const auto output = args.Value("--output", "-o");
+    const auto minTaps = args.Integer("--min-taps");
+    const auto maxTaps = args.Integer("--max-taps");
+    const bool odd = args.Flag("--odd");
+    const bool even = args.Flag("--even");
+    const auto multiple = args.Integer("--multiple");
+    if (auto a = ParseAnswer(args, "--if-even-at-nyquist", {"add", "remove", "cancel"}))
+        host.m_atNyquist = *a;
+    if (auto a = ParseAnswer(args, "--if-unconstrained", {"adjust", "keep", "cancel"}))
+        host.m_unconstrained = *a;
+    if (auto a = ParseAnswer(args, "--if-too-few", {"estimate", "stop"}))
+        host.m_tooFew = *a;
+
+    // Method-specific options are read for both methods so that a misplaced one is reported.
+    const auto type =
+        ParseWord(args, "--type", {"lowpass", "highpass", "bandpass", "bandstop"}, -1);
+    const auto e1 = args.Number("--edge1");
+    const auto e2 = args.Number("--edge2");
+    const auto center = args.Number("--center");
+    const auto ripple = args.Number("--ripple");
+    const auto atten = args.Number("--atten");
+    const auto response = ParseWord(args, "--response", {"filter", "differentiator", "hilbert"}, 0);
+    const auto bandArgs = args.Repeated("--band", 4);
+    spec.desiredDb = args.Flag("--desired-db");
+    spec.attnLinear = args.Flag("--attn-linear");
+    const std::vector<std::string> positionals = args.Positionals();
+
+    if (args.Ok()) {
+        if (positionals.size() != 1 ||
+            (positionals[0] != "simple-pm" && positionals[0] != "advanced-pm"))
+            args.Fail("design needs one method: simple-pm or advanced-pm");
+        else if (!fs || !(*fs > 0.0))
+            args.Fail("design needs --fs with a positive sampling frequency");
+        else if (odd && even)
+            args.Fail("--odd and --even exclude each other");
+        else if (grid && (*grid < -1000000 || *grid > 1000000))
+            args.Fail("option '--grid' is out of range");
+        else if (taps && (*taps < 0 || *taps > 1000000))
+            args.Fail("option '--taps' is out of range");
+    }
+    if (args.Ok()) {
+        spec.simple = positionals[0] == "simple-pm";
+        if (spec.simple) {
+            if (!type || *type < 0 || !e1 || !e2 || !ripple || !atten)
+                args.Fail("simple-pm needs --type, --edge1, --edge2, --ripple and --atten");
+            else if (*type >= 2 && !center)
+                args.Fail("bandpass and bandstop need --center");
+            else if (!bandArgs.empty() || spec.desiredDb || spec.attnLinear)
+                args.Fail("--band, --desired-db and --attn-linear belong to advanced-pm");
+        } else if (bandArgs.empty()) {
+            args.Fail("advanced-pm needs at least one --band");
+        } else if ((type && *type >= 0) || e1 || e2 || center || ripple || atten) {
+            args.Fail("--type, --edge1, --edge2, --center, --ripple and --atten belong to "
+                      "simple-pm");
+        }
+    }
+    if (args.Ok()) {
+        for (const std::vector<std::string>& b : bandArgs) {
+            std::vector<double> values;
+            for (const std::string& text : b) {
+                const auto v = ParseWholeNumber(text);
+                if (!v) {
+                    args.Fail("--band needs four numbers, not '" + text + "'");
+                    break;
+                }
+                values.push_back(*v);
+            }
+            spec.bands.push_back(values);
+        }
+    }
+    args.Finish();
+    if (!args.Ok()) {
+        err << "corvifir-cli design: " << args.Error() << "\n"
+            << "Try 'corvifir-cli design --help' for more information.\n";
+        return kExitUsage;
+    }
+    if (spec.simple) {
+        spec.type = *type;
+        spec.e1 = *e1;
+        spec.e2 = *e2;
+        spec.center = center.value_or(0.0);
+        spec.ripple = *ripple;
+        spec.atten = *atten;
+    }
+    spec.responseType = *response + 1;
+    spec.grid = static_cast<int>(grid.value_or(16));
+
+    CFirData filter(&host);
+    filter.SetDesignType(spec.simple ? kDesignSimplePm : kDesignAdvancedPm);
+    filter.ApplyFs(CFs(*fs, 0));
+
+    if (minTaps || maxTaps || odd || even || multiple) {
+        SConstraintPageValues page = GetConstraintPageValues(filter.m_Constraints);
+        if (minTaps)
+            page.m_nMin = static_cast<int>(std::clamp<long long>(*minTaps, -1, 1000000));
+        if (maxTaps)
+            page.m_nMax = static_cast<int>(std::clamp<long long>(*maxTaps, -1, 1000000));
+        page.m_nParity = odd    ? NTapsConstraints::kParityOdd
+                         : even ? NTapsConstraints::kParityEven
+                                : NTapsConstraints::kParityEither;
+        if (multiple) {
+            page.m_bMultipleOn = true;
+            page.m_nMultiple = static_cast<int>(std::clamp<long long>(*multiple, -1, 1000000));
+        }
+        if (!ApplyConstraintPage(page, filter.m_Constraints, &host))
+            return kExitUsage;
+    }
+
+    int count = static_cast<int>(taps.value_or(0));
+    if (!spec.Store(filter, count))
+        return kExitUsage;
+
+    const std::string caption = DesignTypeName(filter.m_nDesignType);
+    OptimizerState state(&filter);
+    if (optimize) {
+        if (!filter.OptimizeFilter(caption, &state))
+            return kExitUsage;
+    } else {
+        if (!filter.AskEstimateTaps(count))
+            return kExitUsage;
+        if (count != filter.GetNumTaps() && !spec.Store(filter, count))
+            return kExitUsage;
+        if (!filter.ValidateSpecs())
+            return kExitUsage;
+        if (!filter.DesignFilter(caption) && !filter.m_bCancel)
+            return kExitFailed; // the design has said why
+        filter.ReportDesignMargin();
+    }
+
+    if (filter.m_bCancel) {
+        host.Error(kMsgCancelled);
+        return kExitFailed;
+    }
+    if (!filter.HasCoefficients()) {
+        host.Error(kMsgNoCoefficients);
+        return kExitFailed;
+    }
+
+    if (output) {
+        std::ofstream file(*output, std::ios::binary | std::ios::trunc);
+        if (file)
+            WriteCoefficients(filter, file, "\r\n");
+        if (!file) {
+            host.Error(FormatMessage(kMsgCannotOpenFile, {*output}));
+            return kExitFailed;
+        }
+    } else {
+        WriteCoefficients(filter, out, "\n");
+    }
+    WriteSummary(filter, optimize ? &state : nullptr, err);
+    return filter.GetMargin() >= 0.0 ? kExitOk : kExitMissesSpec;
+}

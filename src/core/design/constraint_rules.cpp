@@ -1,0 +1,60 @@
+#include "design/constraint_rules.h"
+
+#include "design/driver_messages.h"
+#include "support/format_number.h"
+#include "support/host.h"
+
+#include <cstdlib>
+#include <string>
+
+namespace {
+
+bool Refuse(CHost* host, const std::string& text) {
+    if (host)
+        host->Error(text);
+    return false;
+}
+
+bool ViolatesParity(int n, int parity) {
+    return (parity == NTapsConstraints::kParityOdd && n % 2 == 0) ||
+           (parity == NTapsConstraints::kParityEven && n % 2 != 0);
+}
+
+} // namespace
+
+SConstraintPageValues GetConstraintPageValues(const NTapsConstraints& c) {
+    SConstraintPageValues v;
+    v.m_nMin = c.m_nMin;
+    v.m_nMax = c.m_nMax;
+    v.m_nParity = c.m_nParity;
+    v.m_bMultipleOn = c.m_nMultiple > 0;
+    v.m_nMultiple = std::abs(c.m_nMultiple);
+    v.m_bConstrainEstimates = c.m_bConstrainEstimates != 0;
+    return v;
+}
+
+bool ApplyConstraintPage(SConstraintPageValues& v, NTapsConstraints& c, CHost* host) {
+    if (v.m_nMax < v.m_nMin)
+        return Refuse(host, kMsgMinAboveMax);
+    if (v.m_nMin < c.m_nAbsMin) {
+        v.m_nMin = c.m_nAbsMin;
+        return Refuse(host, FormatMessage(kMsgMinBelowAbsMin, {std::to_string(c.m_nAbsMin)}));
+    }
+    if (v.m_nMin == v.m_nMax && ViolatesParity(v.m_nMin, v.m_nParity))
+        return Refuse(host, kMsgParityConflictsLimits);
+    if (v.m_bMultipleOn) {
+        const int m = v.m_nMultiple;
+        if (v.m_nParity == NTapsConstraints::kParityOdd && m % 2 == 0)
+            return Refuse(host, kMsgMultipleEvenWhenOdd);
+        if (m <= 1)
+            return Refuse(host, kMsgMultipleTooSmall);
+        if (v.m_nMax - v.m_nMin < m && v.m_nMin % m != 0 && v.m_nMax % m != 0)
+            return Refuse(host, kMsgMultipleOutsideLimits);
+    }
+    c.m_nMin = v.m_nMin;
+    c.m_nMax = v.m_nMax;
+    c.m_nParity = v.m_nParity;
+    c.m_nMultiple = v.m_bMultipleOn ? v.m_nMultiple : -std::abs(v.m_nMultiple);
+    c.m_bConstrainEstimates = v.m_bConstrainEstimates ? 1 : 0;
+    return true;
+}

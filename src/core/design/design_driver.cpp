@@ -1,0 +1,317 @@
+#include "design/design_job.h"
+#include "design/design_messages.h"
+#include "design/driver_messages.h"
+#include "design/fir_data.h"
+#include "design/optimizer.h"
+#include "dsp/complex_vector.h"
+#include "dsp/min_phase.h"
+#include "response/response_types.h"
+#include "support/format_number.h"
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+// Window code of the Dolph-Chebyshev window, whose parameter is the sidelobe level.
+constexpr int kDolphChebyshevWindow = 1;
+
+} // namespace
+
+EAnswer CFirData::AskHost(const std::string& text, bool withCancel, EAnswer def) const {
+    CHost* host = GetHost();
+    return host ? host->Ask(text, withCancel, def) : def;
+}
+
+// ---- tap-count checks -----------------------------------------------------------------------
+
+bool CFirData::AskAdjustTaps(int& n) {
+    if (m_nKind == kKindCic)
+        return true;
+    int adjusted = n;
+    if (!m_Constraints.AdjustTaps(true, adjusted, true))
+        return true;
+    switch (AskHost(kMsgAskAdjustTaps, true, EAnswer::Yes)) {
+    case EAnswer::Yes:
+        n = adjusted;
+        return true;
+    case EAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CFirData::CheckTapLimits() {
+    int n = GetNumTaps();
+    if (n < m_Constraints.m_nMin) {
+        Report(kMsgTapsBelowMinimum);
+        return false;
+    }
+    if (n > m_Constraints.m_nMax) {
+        Report(kMsgTapsAboveMaximum);
+        return false;
+    }
+    if (!AskAdjustTaps(n))
+        return false;
+    if (n != GetNumTaps())
+        SetNumTaps(n);
+    return true;
+}
+
+bool CFirData::CanEstimateNumTaps(bool showMessage) const {
+    if (m_nKind == kKindParksMcClellan)
+        return CanEstimate(showMessage);
+    if (m_nKind == kKindLthBand)
+        return IsLthSpecValid();
+    // No other kind estimates.
+    return false;
+}
+
+bool CFirData::AskEstimateTaps(int& taps) {
+    if (taps >= m_Constraints.m_nMin || !CanEstimateNumTaps(false))
+        return true;
+    if (AskHost(kMsgAskEstimateTaps, false, EAnswer::Yes) != EAnswer::Yes)
+        return false;
+    const int estimate = EstimateNumTaps();
+    if (estimate == 0)
+        return false;
+    taps = estimate;
+    return true;
+}
+
+// ---- validation and design by kind ----------------------------------------------------------
+
+bool CFirData::ValidateSpecs() {
+    // A raised cosine checks its own tap counts against the constraints; the length of a
+    // maxflat design follows from its parameters.
+    if (m_nKind != kKindCic && m_nKind != kKindRaisedCosine && m_nKind != kKindMaxflat &&
+        !CheckTapLimits())
+        return false;
+    switch (m_nKind) {
+    case kKindParksMcClellan:
+        return ValidateSpec(true);
+    case kKindCic:
+        return ValidateCic();
+    case kKindRaisedCosine:
+        return ValidateRaisedCosine();
+    case kKindWindowedSinc:
+        return ValidateWindowedSinc();
+    case kKindLthBand:
+        return ValidateLth(true, true);
+    case kKindMaxflat:
+        return true;
+    default:
+        // Imported filters and "no method" have nothing to design.
+        return false;
+    }
+}
+
+bool CFirData::DesignFilter(const std::string& caption) {
+    m_bDesignedFromSpec = 0;
+    m_bQuantized = 0;
+    bool designed = false;
+    switch (m_nKind) {
+    case kKindParksMcClellan:
+        designed = DesignPm(caption);
+        break;
+    case kKindCic:
+        DesignCic();
+        designed = HasCoefficients();
+        break;
+    case kKindRaisedCosine:
+        DesignRaisedCosine();
+        designed = HasCoefficients();
+        break;
+    case kKindWindowedSinc:
+        DesignWindowedSinc();
+        designed = HasCoefficients();
+        break;
+    case kKindMaxflat:
+        designed = DesignMaxflat();
+        break;
+    case kKindLthBand:
+        designed = DesignLth(caption, false);
+        break;
+    default:
+        // Imported filters and "no method" have nothing to design.
+        break;
+    }
+    FinishDesign();
+    return designed;
+}
+
+bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState) {
+    m_bDesignedFromSpec = 0;
+    bool done = false;
+    if (m_nKind == kKindParksMcClellan) {
+        OptimizerState local(this);
+        done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption);
+    } else if (m_nKind == kKindLthBand) {
+        done = DesignLth(caption, true, pState);
+    }
+    FinishDesign();
+    return done;
+}
+
+void CFirData::FinishDesign() {
+    if (!HasCoefficients())
+        return;
+    bool changed = false;
+    if (m_bWindowAfterDesign && m_Ws.m_nWindowType != 0) {
+        const double parameter =
+            m_Ws.m_nWindowType == kDolphChebyshevWindow ? m_Ws.m_dChebyParam : m_Ws.m_dWindowParam;
+        ApplyWindow(m_Ws.m_nWindowType, parameter, true, true);
+        changed = true;
+    }
+
+    m_bMinPhaseDone = 0;
+    if (m_MinPhase.m_bEnabled && GetListedNumTaps() <= m_MinPhase.m_nMaxTaps) {
+        const int n = GetN();
+        mvect h(std::vector<double>(m_pI->begin(), m_pI->begin() + n),
+                std::vector<double>(m_pQ->begin(), m_pQ->begin() + n));
+        double errorDb = kMinPhaseNotDoneDb;
+        if (ConvertToMinPhase(h, errorDb) && errorDb <= m_MinPhase.m_dMaxDbError) {
+            for (int i = 0; i < n; ++i) {
+                (*m_pI)[i] = h[static_cast<size_t>(i)].real();
+                (*m_pQ)[i] = h[static_cast<size_t>(i)].imag();
+            }
+            m_bMinPhaseDone = 1;
+            changed = true;
+        }
+    }
+    if (m_MinPhase.m_bEnabled && !m_bMinPhaseDone && m_MinPhase.m_bWarn)
+        Report(kMsgMinPhaseFailed);
+
+    // Unity gain at m_dGainFreq (m_bUnityGain, m_dGainFreq >= 0) joins here with the
+    // gain-at-a-frequency scaling of the coefficient operations.
+
+    if (!m_bDesignedFromSpec)
+        PostDesign();
+
+    // Removal of zero end taps after quantization (m_Quant.m_nBits > 0, m_bTruncateZeros)
+    // joins here with the coefficient operations.
+
+    // The margin is measured on the gridded response, which must show the final coefficients.
+    if (changed)
+        m_Response.ComputeResponse(kDefaultResponseResolution);
+}
+
+void CFirData::ReportDesignMargin() {
+    CHost* host = GetHost();
+    if (!host)
+        return;
+    if (!HasCoefficients()) {
+        host->SetStatusText(kReadyText);
+        return;
+    }
+    const double margin = GetMargin();
+    if (margin >= 0.0)
+        host->SetStatusText(FormatMessage(kMsgDesignSucceeded, {FormatNumber(margin, 3, false)}));
+    else
+        host->SetStatusText(kMsgDesignFailedSpec);
+}
+
+// ---- optimisation ---------------------------------------------------------------------------
+
+namespace {
+
+// The status display of an optimisation: the design status and the optimiser's counters.
+class COptimizeJob : public CDesignJob {
+public:
+    COptimizeJob(CFirData& filter, OptimizerState& state, std::string title)
+        : CDesignJob(
+              filter, std::move(title),
+              [&state, &filter] { state.OptimizeSearch(filter.m_Constraints); }, true),
+          m_state(state) {}
+
+protected:
+    std::string ExtraStatusText() const override {
+        std::string text = StrPrintf(kFmtOptimizerStatus, m_state.m_nTrial.load());
+        const int low = m_state.m_nLow;
+        const int high = m_state.m_nHigh;
+        if (low != high)
+            text += StrPrintf(kFmtOptimizerRange, low, high);
+        return text;
+    }
+
+private:
+    OptimizerState& m_state;
+};
+
+} // namespace
+
+bool CFirData::Optimize(bool oddOnly, const std::string& caption) {
+    OptimizerState state(this);
+    return Optimize(state, oddOnly, caption);
+}
+
+bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& caption) {
+    if (!ValidateForOptimize())
+        return false;
+    CHost* host = GetHost();
+    if (host)
+        host->SetStatusText(kMsgOptimizingStatus);
+
+    const int n0 = GetNumTaps();
+    state.m_nLimit = GetMaxTaps();
+    if (n0 < m_Constraints.m_nMin)
+        SetNumTaps(m_Constraints.m_nMin);
+
+    if (CanEstimate(false)) {
+        state.m_nLow = static_cast<int>(1.15 * EstimateNumTaps());
+        if (state.m_nLow > state.m_nLimit)
+            state.m_nLimit = static_cast<int>(1.25 * state.m_nLow);
+    } else if (GetNumTaps() <= 8 && GetMargin() < 0.0) {
+        state.m_nLow = 9;
+    } else {
+        state.m_nLow = GetNumTaps();
+    }
+    state.m_nHigh = state.m_nLow.load();
+    state.m_bOddOnly = (HasPassbandAtNyquist() || oddOnly) ? 1 : 0;
+
+    m_bResult = 0;
+    m_bCancel = 0;
+    m_bDesignDone = 0;
+    if (host) {
+        COptimizeJob job(*this, state, kMsgOptimizingPrefix + caption);
+        host->RunLongJob(job);
+    } else {
+        state.OptimizeSearch(m_Constraints);
+        m_bDesignDone = 1;
+    }
+    if (!state.m_strMathFunction.empty() && host)
+        ReportMathError(*host, state.m_strMathFunction);
+
+    const double margin = GetMargin();
+    m_bMeetsSpec = margin >= 0.0 ? 1 : 0;
+    const bool cancelled = m_bCancel != 0;
+    const SOptimizeOutcome outcome =
+        ComposeOptimizeOutcome(cancelled, m_Quant.m_nBits > 0, margin, GetNumTaps());
+    if (outcome.restoreTaps)
+        SetNumTaps(n0);
+    if (host) {
+        if (outcome.showMessage)
+            host->ShowMessage(outcome.text, outcome.icon);
+        host->SetStatusText(outcome.text);
+    }
+    if (m_Quant.m_nBits > 0)
+        m_bQuantized = 1;
+    return true;
+}
+
+void CFirData::RestoreBest() {
+    const int n = m_Best.GetN();
+    RemoveAll();
+    for (int i = 0; i < n; ++i) {
+        m_pI->Add(m_Best.m_pI->GetAt(i));
+        m_pQ->Add(m_Best.m_pQ->GetAt(i));
+    }
+    m_nTaps = n;
+    m_bReal = 1;
+    const CFs fs = m_Fs;
+    ApplyFs(fs);
+    ResetRange();
+    m_nWindow = -1;
+    m_Response.ComputeResponse(kDefaultResponseResolution);
+}

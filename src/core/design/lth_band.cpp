@@ -1,0 +1,211 @@
+#include "design/fir_data.h"
+#include "design/method_messages.h"
+#include "design/optimizer.h"
+#include "response/response_types.h"
+
+#include <algorithm>
+#include <cmath>
+#include <vector>
+
+namespace {
+
+// Window code of the Kaiser-Bessel window, whose parameter is alpha.
+constexpr int kKaiserBesselWindow = 2;
+// Coefficients of a sinc design smaller than this are the Lth-band zeros.
+constexpr double kSincZero = 1e-12;
+
+} // namespace
+
+void CFirData::SetTransitionBand() {
+    const double pivot = GetFs() / (2.0 * m_Lth.m_nL);
+    const double cutoff = m_Lth.m_dCutoff;
+    if (pivot > cutoff) {
+        m_Ws.m_nFilterType = 0;
+        m_Ws.m_dCorner1 = cutoff;
+        m_Ws.m_dCorner2 = 2.0 * pivot - cutoff;
+    } else {
+        m_Ws.m_nFilterType = 1;
+        m_Ws.m_dCorner1 = 2.0 * pivot - cutoff;
+        m_Ws.m_dCorner2 = cutoff;
+    }
+}
+
+bool CFirData::IsLthSpecValid() const {
+    const double fs = GetFs();
+    const LthBandParams& lth = m_Lth;
+    if (lth.m_nL <= 1 || !(lth.m_dCutoff > 0.0) || !(lth.m_dCutoff < fs / 2.0))
+        return false;
+    if (std::abs(lth.m_dCutoff - fs / (2.0 * lth.m_nL)) / fs < 1e-7 ||
+        lth.m_dCutoff > fs / lth.m_nL - 1e-7)
+        return false;
+    switch (lth.m_nLthMethod) {
+    case LthBandParams::kMethodWindowedSinc:
+        return m_Ws.m_nWindowType != kKaiserBesselWindow ||
+               (m_Ws.m_dWindowParam > 0.0 && m_Ws.m_dWindowParam < 50.0);
+    case LthBandParams::kMethodSplineSinc:
+        return m_Ws.m_bAutoOrder || m_Ws.m_nSplineOrder > 0;
+    default:
+        return (lth.m_bSpecifyAttn ? lth.m_dAttn : lth.m_dRipple) != 0.0;
+    }
+}
+
+bool CFirData::ValidateLth(bool showMessages, bool full) {
+    auto refuse = [&](const char* text) {
+        if (showMessages)
+            Report(text);
+        return false;
+    };
+    const double fs = GetFs();
+    LthBandParams& lth = m_Lth;
+    if (lth.m_nL <= 1)
+        return refuse(kMsgLthL);
+    if (!(lth.m_dCutoff > 0.0))
+        return refuse(kMsgLthCutoffPositive);
+    if (!(lth.m_dCutoff < fs / 2.0))
+        return refuse(kMsgLthCutoffBelowNyquist);
+    if (std::abs(lth.m_dCutoff - fs / (2.0 * lth.m_nL)) / fs < 1e-7)
+        return refuse(kMsgLthCutoffAtPivot);
+    if (lth.m_dCutoff > fs / lth.m_nL - 1e-7)
+        return refuse(kMsgLthCutoffAboveFsL);
+    SetTransitionBand();
+    if (full && m_nTaps % 2 == 0 && m_Ws.m_nFilterType == 1 && !AskOddTaps())
+        return false;
+    switch (lth.m_nLthMethod) {
+    case LthBandParams::kMethodWindowedSinc:
+        if (m_Ws.m_nWindowType == kKaiserBesselWindow &&
+            (m_Ws.m_dWindowParam <= 0.0 || m_Ws.m_dWindowParam >= 50.0))
+            return refuse(kMsgAlphaRange);
+        break;
+    case LthBandParams::kMethodSplineSinc:
+        if (!ValidateSplineSinc(showMessages))
+            return false;
+        break;
+    default:
+        if (lth.m_bSpecifyAttn) {
+            lth.m_dAttn = std::abs(lth.m_dAttn);
+            if (lth.m_dAttn == 0.0)
+                return refuse(kMsgLthAttnZero);
+        } else {
+            lth.m_dRipple = std::abs(lth.m_dRipple);
+            if (lth.m_dRipple == 0.0)
+                return refuse(kMsgLthRippleZero);
+        }
+        break;
+    }
+    return !full || CheckMinTaps();
+}
+
+bool CFirData::BuildLthBands() {
+    const LthBandParams& lth = m_Lth;
+    double w = 0.0;
+    if (lth.m_bSpecifyAttn) {
+        w = lth.m_bAttnDb ? std::pow(10.0, lth.m_dAttn / 20.0) : lth.m_dAttn;
+    } else if (lth.m_bRippleInDb) {
+        const double a = std::pow(10.0, lth.m_dRipple / 20.0);
+        w = (a + 1.0) / (a - 1.0);
+    } else {
+        w = lth.m_dRipple;
+    }
+    const double half = GetFs() / 2.0;
+    ResetSpec(PmResponseType::Filter, m_nGridDensity, m_nTaps);
+    bool added = false;
+    if (m_Ws.m_nFilterType == 0)
+        added = AddBand(false, true, 0.0, m_Ws.m_dCorner1, 1.0, w, 1.0, false) &&
+                AddBand(false, true, m_Ws.m_dCorner2, half, 0.0, w, 1.0, false);
+    else
+        added = AddBand(false, true, 0.0, m_Ws.m_dCorner1, 0.0, w, 1.0, false) &&
+                AddBand(false, true, m_Ws.m_dCorner2, half, 1.0, w, 1.0, false);
+    m_bAttnInDb = 1;
+    return added;
+}
+
+bool CFirData::DesignLth(const std::string& caption, bool optimize, OptimizerState* pState) {
+    SetTransitionBand();
+    bool done = false;
+    switch (m_Lth.m_nLthMethod) {
+    case LthBandParams::kMethodWindowedSinc:
+        ResetSpec(m_nResponseType, m_nGridDensity, m_nTaps);
+        m_Ws.m_dCorner1 = GetFs() / (2.0 * m_Lth.m_nL);
+        DesignWindowedSinc();
+        LthFixup();
+        done = HasCoefficients();
+        break;
+    case LthBandParams::kMethodSplineSinc:
+        ResetSpec(m_nResponseType, m_nGridDensity, m_nTaps);
+        DesignSplineSinc();
+        LthFixup();
+        done = HasCoefficients();
+        break;
+    default:
+        if (!BuildLthBands())
+            return false;
+        if (optimize) {
+            OptimizerState local(this);
+            done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption);
+        } else {
+            SetNumTaps(std::max(m_nTaps, m_Constraints.m_nMin));
+            done = DesignPm(caption);
+        }
+        if (HasCoefficients() && m_Lth.m_bZeroize)
+            LthFixup();
+        break;
+    }
+    // The margin is read from the gridded response, which must show the fixed-up taps.
+    if (HasCoefficients())
+        m_Response.ComputeResponse(kDefaultResponseResolution);
+    return done;
+}
+
+// Lth-band (Nyquist) structure: the centre tap of a half-band filter is 1/2 and every L-th tap
+// from the centre is 0. For a Parks-McClellan design the taps next to each forced zero are then
+// moved together by the offset, among seven steps of a third of the removed value divided by
+// L - 1, that leaves the best stopband margin.
+void CFirData::LthFixup() {
+    const int c = GetN();
+    if (c == 0 || c % 2 == 0)
+        return;
+    if (m_Lth.m_nLthMethod != LthBandParams::kMethodPm) {
+        m_pI->ZeroBelow(kSincZero);
+        m_pQ->ZeroBelow(kSincZero);
+        return;
+    }
+    if (!m_Lth.m_bZeroize)
+        return;
+    const int k = (c - 1) / 2;
+    const int l = m_Lth.m_nL;
+    CDataColumn& h = *m_pI;
+    if (l == 2)
+        h[k] = 0.5;
+    double delta = 0.0;
+    for (int s = 0; s <= k + l; s += l) {
+        if (k + s < c)
+            delta = std::abs(h[k + s]) / (l - 1);
+        if (s > 0 && k - s >= 0) {
+            h[k + s] = 0.0;
+            h[k - s] = 0.0;
+        }
+        if (delta == 0.0 || l <= 2)
+            continue;
+        for (int m = s - 1; m >= s - l + 1; --m) {
+            const int a = k + m;
+            const int b = k - m;
+            if (a < 0 || a >= c || b < 0 || b >= c)
+                continue;
+            const double a0 = h[a];
+            const double b0 = h[b];
+            double bestMargin = GetStopbandMargin();
+            double bestOffset = 0.0;
+            for (double u = -delta; u <= delta; u += delta / 3.0) {
+                h[a] = a0 + u;
+                h[b] = b0 + u;
+                const double margin = GetStopbandMargin();
+                if (margin > bestMargin) {
+                    bestMargin = margin;
+                    bestOffset = u;
+                }
+            }
+            h[a] = a0 + bestOffset;
+            h[b] = b0 + bestOffset;
+        }
+    }
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <vector>
+
+// Outcome of MaxflatResponse.
+enum EMaxflatStatus : int {
+    kMaxflatOk = 1,
+    kMaxflatBadBeta = 2,  // beta not inside (0, 0.5)
+    kMaxflatBadGamma = 3, // gamma not inside (0, min(2 beta, 1 - 2 beta))
+    kMaxflatTooLong = 4,  // more than 650 flatness conditions asked for
+};
+
+// Rational approximation NA/NT of ac with NT in np .. min(2 np, capacity), the closest one (the
+// larger denominator on ties). On return np is NT - 1; np <= 0 gives NA = NT = 0, np = -1.
+void RationalApprox(double ac, int capacity, int& np, int& na, int& nt);
+
+// Maximally flat lowpass (Herrmann) with its transition band centred on beta and gamma wide,
+// both fractions of Fs. half receives the nt taps from the centre outwards (the filter has
+// 2 nt - 1 taps); capacity bounds the denominator search of RationalApprox.
+int MaxflatResponse(double beta, double gamma, int capacity, std::vector<double>& half, int& nt);

@@ -1,0 +1,63 @@
+#pragma once
+
+#include "dsp/operation_settings.h"
+
+class CArchiveReader;
+class CArchiveWriter;
+
+// The remembered values of the operation dialogs that a project file keeps. Each record opens
+// with the values of its last use in the project.
+
+// "Waveform Generator" (fill with a sine).
+struct CGenerateSettings {
+    int m_nSamples = 1024;
+    float m_fCycles = 4.0f;
+    float m_fFrequency = 0.125f; // not stored in the project file
+    int m_nRateMode = 1;         // 0 frequency, 1 number of cycles
+    int m_bComplex = 1;
+    double m_dPhaseDegrees = 0.0;
+    int m_nWaveform = 0; // 0 sine, 1 square, 2 triangle, 3 sawtooth
+
+    void Serialize(CArchiveWriter& ar, int nVersion) const;
+    void Serialize(CArchiveReader& ar, int nVersion);
+};
+
+// "Mix Filter": the mix settings, stored in single precision.
+struct CMixSettings {
+    SMixSettings m_settings;
+
+    void Serialize(CArchiveWriter& ar) const;
+    void Serialize(CArchiveReader& ar);
+};
+
+// "Scale Filter".
+struct CScaleSettings {
+    double m_dFrequency = 0.0; // "Gain at" frequency, in the filter's frequency unit
+    int m_nMethod = 0;         // 0 DC gain ... 5 multiply by
+    double m_dTarget = 0.0;
+    int m_bInDb = 1;
+    int m_bRound = 0;
+
+    void Serialize(CArchiveWriter& ar, int nVersion) const;
+    void Serialize(CArchiveReader& ar, int nVersion);
+};
+
+// "Fill Coefficients With Constant".
+struct CCombFillSettings {
+    int m_nTaps = 0;
+    double m_dConstant = 0.0;
+    int m_bOneOverN = 1;
+
+    void Serialize(CArchiveWriter& ar) const;
+    void Serialize(CArchiveReader& ar);
+};
+
+// "Window Filter Coefficients".
+struct CWindowSettings {
+    int m_nCode = 1; // 1 Dolph-Chebyshev ... 7 Hamming
+    float m_fAlpha = 4.0f;
+    float m_fGamma = 40.0f; // dB
+
+    void Serialize(CArchiveWriter& ar, int nVersion) const;
+    void Serialize(CArchiveReader& ar, int nVersion);
+};

@@ -1,0 +1,106 @@
+#include "design/fir_data.h"
+#include "design/method_messages.h"
+#include "method_reference.h"
+#include "support/scripted_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <numeric>
+#include <string>
+#include <vector>
+
+namespace {
+
+void MakeCic(CFirData& f, int stages, int rate, int delay, bool unity) {
+    f.SetDesignType(kDesignCic);
+    f.m_Cic.m_nStages = stages;
+    f.m_Cic.m_nRate = rate;
+    f.m_Cic.m_nDelay = delay;
+    f.m_bUnityGain = unity ? 1 : 0;
+}
+
+} // namespace
+
+TEST(Cic, MatchesRepeatedBoxcarConvolution) {
+    const auto ref = LoadMethodReference();
+    int cases = 0;
+    for (const auto& [name, design] : ref) {
+        if (name.rfind("cic_", 0) != 0)
+            continue;
+        SCOPED_TRACE(name);
+        const std::vector<double>& p = design.params;
+        for (bool unity : {false, true}) {
+            CScriptedHost host;
+            CFirData f(&host);
+            MakeCic(f, static_cast<int>(p[0]), static_cast<int>(p[1]), static_cast<int>(p[2]),
+                    unity);
+            ASSERT_TRUE(f.ValidateSpecs());
+            ASSERT_TRUE(f.DesignFilter(""));
+            const std::vector<double> h = Taps(f);
+            ASSERT_EQ(h.size(), design.taps.size());
+            const double scale = unity ? std::pow(p[1] * p[2], -p[0]) : 1.0;
+            for (size_t i = 0; i < h.size(); ++i)
+                EXPECT_NEAR(h[i], design.taps[i] * scale, 1e-12 * design.taps[i] * scale) << i;
+            EXPECT_EQ(f.GetNumTaps(), static_cast<int>(h.size()));
+            EXPECT_TRUE(f.IsReal());
+            EXPECT_EQ(f.m_pQ->GetSize(), f.m_pI->GetSize());
+            EXPECT_TRUE(host.messages.empty());
+        }
+        ++cases;
+    }
+    EXPECT_EQ(cases, 5);
+}
+
+TEST(Cic, WorkedSums) {
+    CFirData f;
+    MakeCic(f, 1, 8, 1, true);
+    f.DesignCic();
+    EXPECT_EQ(Taps(f), std::vector<double>(8, 0.125));
+    MakeCic(f, 1, 8, 1, false);
+    f.DesignCic();
+    EXPECT_EQ(Taps(f), std::vector<double>(8, 1.0));
+
+    MakeCic(f, 3, 2, 1, false);
+    f.DesignCic();
+    EXPECT_EQ(Taps(f), (std::vector<double>{1, 3, 3, 1}));
+    MakeCic(f, 3, 2, 1, true);
+    f.DesignCic();
+    EXPECT_EQ(Taps(f), (std::vector<double>{0.125, 0.375, 0.375, 0.125}));
+
+    MakeCic(f, 5, 8, 1, false);
+    f.DesignCic();
+    const std::vector<double> h = Taps(f);
+    EXPECT_EQ(h.size(), 36u);
+    EXPECT_EQ(std::accumulate(h.begin(), h.end(), 0.0), 32768.0);
+}
+
+TEST(Cic, ParameterLimits) {
+    struct Case {
+        int n, r, m;
+        const char* message;
+    };
+    const Case cases[] = {
+        {0, 8, 1, kMsgCicAllPositive}, {5, -1, 1, kMsgCicAllPositive},
+        {5, 8, 0, kMsgCicAllPositive}, {101, 1, 1, kMsgCicTooManyStages},
+        {100, 164, 1, kMsgCicTooLong}, {100, 65536, 65536, kMsgCicTooLong},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        CScriptedHost host;
+        CFirData f(&host);
+        MakeCic(f, c.n, c.r, c.m, true);
+        EXPECT_FALSE(f.ValidateSpecs());
+        ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, c.message);
+        EXPECT_EQ(host.messages[0].icon, EMsgIcon::Stop);
+    }
+    // The largest accepted product; the tap count is never asked about.
+    CScriptedHost host;
+    CFirData f(&host);
+    MakeCic(f, 4, 4096, 1, true);
+    f.m_Constraints.m_nParity = NTapsConstraints::kParityEven;
+    EXPECT_TRUE(f.ValidateSpecs());
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(host.questions.empty());
+}
