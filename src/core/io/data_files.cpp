@@ -11,8 +11,8 @@
 
 #include <algorithm>
 #include <cstdlib>
-#include <limits>
 #include <fstream>
+#include <limits>
 
 namespace {
 
