@@ -47,6 +47,9 @@ public:
     std::string m_strPath;
     // 1: a file that cannot be opened for reading is reported; 0: reading just fails.
     int m_bReportOpenErrors = 0;
+    // The file WriteFile is writing (resolved path) while it calls Write, for writers whose
+    // text names the file; empty otherwise. Not archived.
+    std::string m_strWritingPath;
 
 protected:
     // Exchanges the data set and file state (not the host) with another object.

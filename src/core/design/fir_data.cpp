@@ -234,6 +234,8 @@ int CFirData::EstimateNumTaps() const {
 void CFirData::PostDesign() {
     if (m_nDesignType == kDesignLthBand)
         LthFixup();
+    if (m_Quant.m_nBits > 0)
+        Quantize(m_Quant);
 }
 
 bool CFirData::CheckMinTaps() {

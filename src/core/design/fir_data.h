@@ -61,6 +61,54 @@ public:
     // Multiplies Fs by factor and divides every band edge by it, so that the bands keep their
     // absolute frequencies.
     void ScaleFs(double factor) override;
+    // As the base writer; the "HTML:Report" format wraps the coefficient text in the report
+    // page (title and picture names from the file WriteFile is writing).
+    int Write(CFileFormatOpts& opts, std::string& out, int columnA, int columnB, int step) override;
+
+    // ---- coefficient operations (coefficient_ops.cpp) -------------------------------------
+    // Reference measures of ScaleFilter, in the order of the scale dialog.
+    enum EScaleMethod {
+        kScaleGainAtDc = 0,       // |H| at frequency 0
+        kScaleGainAt = 1,         // |H| at the given frequency
+        kScaleMaxCoefficient = 2, // largest (signed) coefficient
+        kScaleSumAbs = 3,         // sum of coefficient magnitudes
+        kScaleSumSquares = 4,     // sum of coefficient squares
+        kScaleMultiply = 5        // 1: the target is the factor itself
+    };
+    // Multiplies I (scaleI) and Q (scaleQ, complex data only) by target / r, r the measure of
+    // method (EScaleMethod) taken on I, Q or the complex response; freq in the unit of Fs (for
+    // kScaleGainAt). round rounds the products to integers. Refused with a message when r is 0.
+    bool ScaleFilter(bool scaleI, bool round, double target, double freq, int method, bool scaleQ);
+    // When m_bUnityGain is set and m_dGainFreq >= 0: scales to gain 1 at m_dGainFreq. Returns
+    // whether the coefficients were scaled.
+    bool ScaleToUnityGain();
+    // Removes all-zero taps at both ends, then pads the end with zeros up to a count that meets
+    // the tap constraints; reports "The filter was truncated to N taps." and returns the net
+    // number of taps removed (0, and the filter unchanged, when there is nothing to remove).
+    int TruncateEndZeros();
+    // The filter's trimming is TruncateEndZeros.
+    int TrimZeros() override;
+    // When quantization is on and m_bTruncateZeros is set: TruncateEndZeros; else 0.
+    int TruncateQuantizedZeros();
+    // n taps of value in I (fillI) and/or Q (fillQ), the other column zero, after the question
+    // whether n should be adjusted to meet the tap constraints (Cancel refuses: false, nothing
+    // changed). The tap count becomes n; the filter no longer comes from its band list.
+    bool FillCoefficients(int n, double value, bool fillI, bool fillQ);
+    // Keeps every phases-th coefficient from phase on (values multiplied by phases when
+    // scaleValues); with scaleFs, Fs is divided by phases and the band edges (fractions of Fs)
+    // are multiplied by it. m_nTaps becomes the new count. False, nothing changed, for a phase
+    // outside 0..phases-1.
+    bool SelectPolyphase(int phase, int phases, bool scaleValues, bool scaleFs);
+
+    // ---- quantization (quantization.cpp) --------------------------------------------------
+    // Coefficient counts above this run a search quantization on the host's worker thread.
+    static constexpr int kThreadedQuantizeTaps = 50;
+    // Quantizes the coefficients to options.m_nBits-bit fractions with options.m_nAlgorithm.
+    // A search over more than kThreadedQuantizeTaps coefficients started while no design runs
+    // goes to the host's worker thread with the "Quantize" status display. Sets the quantized
+    // marker. False when there is nothing to quantize, the bit count is off or out of range, or
+    // the search was cancelled (the taps searched so far stay quantized).
+    bool Quantize(const QuantOptions& options);
 
     // ---- taps, design type ---------------------------------------------------------------
     // Stores the id, derives the kind and, the first time, fills the tap-count limits.

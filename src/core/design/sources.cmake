@@ -1,5 +1,6 @@
 set(CORE_DESIGN_SOURCES
     cic.cpp
+    coefficient_ops.cpp
     constraint_rules.cpp
     design_driver.cpp
     design_job.cpp
@@ -7,6 +8,7 @@ set(CORE_DESIGN_SOURCES
     design_types.cpp
     fir_data.cpp
     fir_params.cpp
+    fir_report.cpp
     lth_band.cpp
     maxflat.cpp
     ntaps_constraints.cpp
@@ -14,6 +16,8 @@ set(CORE_DESIGN_SOURCES
     pm_bands.cpp
     pm_design.cpp
     quant_options.cpp
+    quant_search.cpp
+    quantization.cpp
     raised_cosine.cpp
     remez/pm_fir.cpp
     remez/remez_engine.cpp

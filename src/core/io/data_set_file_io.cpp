@@ -136,7 +136,10 @@ int CDataSetIO::WriteFile(CFileFormatOpts& opts, const std::string& path, int co
         return 1;
     const std::string resolved = ResolvePath(path);
     std::string bytes;
-    if (!Write(opts, bytes, columnA, columnB, step))
+    m_strWritingPath = resolved;
+    const int result = Write(opts, bytes, columnA, columnB, step);
+    m_strWritingPath.clear();
+    if (!result)
         return 0;
     std::ofstream file(resolved, std::ios::binary | std::ios::trunc);
     if (!file) {

@@ -1,0 +1,113 @@
+#include "design/coefficient_messages.h"
+#include "design/design_job.h"
+#include "design/fir_data.h"
+#include "design/quant_search.h"
+#include "dsp/fixed_point.h"
+
+#include <algorithm>
+
+namespace {
+
+enum EQuantAlgorithm {
+    kRoundMultiple = 0,
+    kRound = 1,
+    kSymmetricSearch = 2,
+    kAsymmetricSearch = 3,
+};
+
+// Every value becomes its nearest level.
+void RoundColumn(CDataColumn& x, int n, CFixedPointQuantizer& q) {
+    for (int k = 0; k < n; ++k)
+        x[k] = q.Quantize(x[k]);
+}
+
+// Pairs from the outside in, each pair's values offset by a carry formed from the rounding
+// errors of the pair before.
+void RoundMultipleColumn(CDataColumn& x, int n, CFixedPointQuantizer& q,
+                         std::atomic<int>& progress) {
+    const int half = std::max(n / 2, 1);
+    double carry = 0.0;
+    for (int j = 0, i = n - 1; j <= i; ++j, --i) {
+        progress = 100 * j / half;
+        const double xj = x[j];
+        const double xi = x[i];
+        x[j] = q.Quantize(x[j] + carry);
+        x[i] = q.Quantize(x[i] + carry);
+        carry = -((xj - x[j]) + (xi - x[i])) / 2.0;
+    }
+}
+
+// Whether a column holds only zeros.
+bool IsAllZero(const CDataColumn& x) {
+    return x.Min() == 0.0 && x.Max() == 0.0;
+}
+
+// The quantization itself, on the calling thread. False when cancelled.
+bool RunQuantization(CFirData& filter, const QuantOptions& options,
+                     CFixedPointQuantizer& quantizer) {
+    const int n = filter.GetN();
+    int algorithm = options.m_nAlgorithm;
+    if (algorithm < kRoundMultiple || algorithm > kAsymmetricSearch)
+        algorithm = kRoundMultiple;
+
+    bool completed = true;
+    if (algorithm == kSymmetricSearch || algorithm == kAsymmetricSearch) {
+        CQuantSearch search(filter, options, quantizer, filter.m_bCancel, filter.m_nQuantProgress);
+        if (!search.IsUsable())
+            RoundColumn(*filter.m_pI, n, quantizer); // too long to measure: rounded
+        else if (algorithm == kSymmetricSearch)
+            completed = search.RunSymmetric();
+        else
+            completed = search.RunAsymmetric();
+    } else {
+        const bool withQ = !IsAllZero(*filter.m_pQ);
+        if (algorithm == kRound) {
+            RoundColumn(*filter.m_pI, n, quantizer);
+            if (withQ)
+                RoundColumn(*filter.m_pQ, n, quantizer);
+        } else {
+            RoundMultipleColumn(*filter.m_pI, n, quantizer, filter.m_nQuantProgress);
+            if (withQ)
+                RoundMultipleColumn(*filter.m_pQ, n, quantizer, filter.m_nQuantProgress);
+        }
+    }
+    filter.m_nQuantProgress = 0;
+    if (completed)
+        filter.m_bQuantized = 1;
+    // The gridded response must show the coefficients as they now are.
+    if (!filter.m_Response.IsEmpty())
+        filter.m_Response.ComputeResponse(filter.m_Response.m_nResolution);
+    return completed;
+}
+
+} // namespace
+
+bool CFirData::Quantize(const QuantOptions& options) {
+    CFixedPointQuantizer quantizer;
+    if (GetN() == 0 || options.m_nBits < 1 || !quantizer.Setup(options.m_nBits))
+        return false;
+
+    const bool search =
+        options.m_nAlgorithm == kSymmetricSearch || options.m_nAlgorithm == kAsymmetricSearch;
+    // Inside a running design or optimisation the cancel request belongs to that design and is
+    // kept; a quantization of its own starts afresh.
+    const bool standalone = m_bDesignDone == 1;
+    if (standalone)
+        m_bCancel = 0;
+    m_nQuantProgress = 0;
+
+    CHost* host = GetHost();
+    if (standalone && search && GetN() > kThreadedQuantizeTaps && host) {
+        m_bDesignDone = 0;
+        bool result = false;
+        CDesignJob job(
+            *this, kQuantizeCaption,
+            [this, &options, &quantizer, &result] {
+                result = RunQuantization(*this, options, quantizer);
+            },
+            true);
+        host->RunLongJob(job);
+        return result;
+    }
+    return RunQuantization(*this, options, quantizer);
+}
