@@ -2,6 +2,7 @@
 
 #include "cli.h"
 #include "cli_host.h"
+#include "design/coefficient_messages.h"
 #include "design/constraint_rules.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
@@ -41,6 +42,10 @@ const char* const kDesignUsage =
     "      --if-unconstrained adjust|keep|cancel    count that misses the constraints\n"
     "                        (default adjust: moved up onto them)\n"
     "      --if-too-few estimate|stop               count below the minimum (default estimate)\n"
+    "      --quantize BITS   quantize the coefficients to BITS-bit fractions (1 to 63)\n"
+    "      --algorithm round-multiple|round|symmetric-search|asymmetric-search\n"
+    "                        quantization algorithm (default round-multiple)\n"
+    "      --no-unity-gain   keep the gain the method gives instead of unit gain\n"
     "    Coefficients one per line (\"I Q\" when complex); the summary goes to stderr.\n"
     "    Ctrl+C cancels a running design or optimisation.\n";
 
@@ -164,6 +169,12 @@ void WriteSummary(CFirData& f, const OptimizerState* state, std::ostream& err) {
     err << "iterations: " << f.m_nIteration.load() << "\n";
     if (state)
         err << "trials: " << state->m_Trials.size() << "\n";
+    if (f.m_bQuantized)
+        err << "quantized: " << f.m_Quant.m_nBits << " bits, "
+            << kQuantAlgorithmNames[f.m_Quant.m_nAlgorithm >= 0 && f.m_Quant.m_nAlgorithm <= 3
+                                        ? f.m_Quant.m_nAlgorithm
+                                        : 0]
+            << "\n";
     err << "margin: " << Fixed(f.GetMargin(), 3) << " dB\n";
     for (int i = 0; i < f.GetNumBands(); ++i) {
         const bool pass = f.IsPassband(i);
@@ -191,6 +202,11 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const bool odd = args.Flag("--odd");
     const bool even = args.Flag("--even");
     const auto multiple = args.Integer("--multiple");
+    const auto quantBits = args.Integer("--quantize");
+    const auto algorithm =
+        ParseWord(args, "--algorithm",
+                  {"round-multiple", "round", "symmetric-search", "asymmetric-search"}, -1);
+    const bool noUnityGain = args.Flag("--no-unity-gain");
     if (auto a = ParseAnswer(args, "--if-even-at-nyquist", {"add", "remove", "cancel"}))
         host.m_atNyquist = *a;
     if (auto a = ParseAnswer(args, "--if-unconstrained", {"adjust", "keep", "cancel"}))
@@ -224,6 +240,10 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             args.Fail("option '--grid' is out of range");
         else if (taps && (*taps < 0 || *taps > 1000000))
             args.Fail("option '--taps' is out of range");
+        else if (quantBits && (*quantBits < 1 || *quantBits > 63))
+            args.Fail("option '--quantize' takes 1 to 63 bits");
+        else if (algorithm && *algorithm >= 0 && !quantBits)
+            args.Fail("--algorithm needs --quantize");
     }
     if (args.Ok()) {
         spec.simple = positionals[0] == "simple-pm";
@@ -275,6 +295,12 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     CFirData filter(&host);
     filter.SetDesignType(spec.simple ? kDesignSimplePm : kDesignAdvancedPm);
     filter.ApplyFs(CFs(*fs, 0));
+    if (quantBits) {
+        filter.m_Quant.m_nBits = static_cast<int>(*quantBits);
+        filter.m_Quant.m_nAlgorithm = std::max(*algorithm, 0);
+    }
+    if (noUnityGain)
+        filter.m_bUnityGain = 0;
 
     if (minTaps || maxTaps || odd || even || multiple) {
         SConstraintPageValues page = GetConstraintPageValues(filter.m_Constraints);

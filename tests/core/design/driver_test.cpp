@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -395,19 +396,43 @@ TEST(Driver, OptimizerSearchOrder) {
     EXPECT_EQ(host.statusTexts, (std::vector<std::string>{kMsgOptimizingStatus, text}));
     EXPECT_TRUE(f.m_Best.IsEmpty());
     EXPECT_EQ(f.m_bDesignDone, 1);
-    // The status display shows the trial and the range while the search runs.
-    bool sawRange = false;
-    for (const std::string& polled : host.polledTexts)
-        sawRange = sawRange ||
-                   (polled.find("   Optimization Status:\n      Trial ") != std::string::npos &&
-                    polled.find(", Range = ") != std::string::npos);
-    EXPECT_TRUE(sawRange);
+    // Each display shows the count of a trial (or the count the search started from).
+    for (const std::string& polled : host.polledTexts) {
+        int taps = 0, iteration = 0;
+        ASSERT_EQ(std::sscanf(polled.c_str(), "\n   Design Status:\n      NTaps = %d, Iteration %d",
+                              &taps, &iteration),
+                  2)
+            << polled;
+        EXPECT_TRUE(taps == 20 || std::count(state.m_Trials.begin(), state.m_Trials.end(), taps))
+            << polled;
+    }
 
     // Independently: one tap fewer misses the specification.
     f.m_bCancel = 0;
     f.SetNumTaps(77);
     f.RunPm();
     EXPECT_LT(f.GetMargin(), 0.0);
+}
+
+TEST(Driver, OptimizerStatusText) {
+    CFirData f;
+    OptimizerState state(&f);
+    f.m_bCancel = 0;
+    f.m_nIteration = 7;
+    state.m_nTaps = 82;
+    state.m_nTrial = 4;
+    state.m_nLow = 82;
+    state.m_nHigh = 86;
+    EXPECT_EQ(FormatOptimizeStatus(f, state), "\n   Design Status:\n      NTaps = 82, Iteration 7\n"
+                                              "\n\n   Optimization Status:\n      Trial 4, "
+                                              "Range = 82 - 86");
+    state.m_nLow = 86;
+    f.m_nQuantProgress = 35;
+    EXPECT_EQ(FormatOptimizeStatus(f, state),
+              "\n   Design Status:\n      NTaps = 82, Iteration 7\n      Quantizing: 35% "
+              "complete\n\n   Optimization Status:\n      Trial 4");
+    f.m_bCancel = 1;
+    EXPECT_EQ(FormatOptimizeStatus(f, state), "\n   Cancelling, please wait...");
 }
 
 TEST(Driver, OddOnlySearchStepsByThree) {
@@ -477,5 +502,4 @@ TEST(Driver, CancelledLongDesignLeavesAnEmptyFilter) {
     EXPECT_FALSE(f.HasCoefficients());
     EXPECT_EQ(f.GetNumTaps(), 2001);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(host.polledTexts.back().rfind("\n   Cancelling", 0), 0u);
 }
