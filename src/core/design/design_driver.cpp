@@ -190,8 +190,8 @@ void CFirData::FinishDesign() {
     if (!fromSpec)
         PostDesign();
 
-    // Removal of zero end taps after quantization (m_Quant.m_nBits > 0, m_bTruncateZeros)
-    // joins here with the coefficient operations.
+    if (TruncateQuantizedZeros() != 0)
+        changed = true;
 
     // The margin and the response list are measured on the gridded response, which must show
     // the final coefficients; only a design from the band list has computed it already.
@@ -277,6 +277,7 @@ bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& 
     }
     if (!state.m_strMathFunction.empty() && host)
         ReportMathError(*host, state.m_strMathFunction);
+    TruncateQuantizedZeros();
 
     const double margin = GetMargin();
     m_bMeetsSpec = margin >= 0.0 ? 1 : 0;

@@ -122,8 +122,6 @@ bool OptimizerState::OptimizeSearch(const NTapsConstraints& constraints) {
         met = f.GetMargin() >= 0.0;
     }
     f.m_Best.RemoveAll();
-    // Removal of zero end taps of a quantized design (m_Quant.m_bTruncateZeros) joins here
-    // with the coefficient operations.
     return met;
 }
 

@@ -21,7 +21,9 @@ public:
     // Runs on the worker thread: a first trial at m_nLow (and at the filter's own count when
     // that fails), a search downwards by doubling steps from a passing count or upwards from a
     // failing one, then bisection. Leaves the filter with the best passing design when the last
-    // trial failed. Returns whether the final design meets its specification.
+    // trial failed. Returns whether the final design meets its specification. The zero end taps
+    // of a quantized result are removed afterwards by the caller, on the host's thread, as that
+    // step may show a message.
     bool OptimizeSearch(const NTapsConstraints& constraints);
 
     CFirData* m_pFilter;
