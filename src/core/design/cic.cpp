@@ -1,6 +1,5 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
-#include "response/response_types.h"
 
 #include <cmath>
 #include <vector>
@@ -59,5 +58,4 @@ void CFirData::DesignCic() {
         }
     }
     SetNumTaps(GetN());
-    m_Response.ComputeResponse(kDefaultResponseResolution);
 }
