@@ -2,6 +2,7 @@
 
 #include "cli_commands.h"
 #include "cli_design.h"
+#include "cli_design_methods.h"
 #include "cli_project.h"
 #include "support/version.h"
 
@@ -13,7 +14,7 @@ namespace {
 // Add a command here: its name, its usage lines and its function.
 const std::vector<CCliCommand>& Commands() {
     static const std::vector<CCliCommand> commands = {
-        {"design", kDesignUsage, RunDesignCommand},
+        {"design", DesignCommandUsage(), RunDesignCommand},
         {"show", kShowUsage, RunShowCommand},
         {"export", kExportUsage, RunExportCommand},
         {"import", kImportUsage, RunImportCommand},

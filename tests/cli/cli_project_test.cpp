@@ -1,8 +1,5 @@
 #include "cli.h"
-#include "design/fir_data.h"
-#include "doc/project_file.h"
 #include "support/format_number.h"
-#include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
 
@@ -486,14 +483,13 @@ TEST_F(CliProject, DesignOfAStoredProject) {
     EXPECT_EQ(ParseJson(RunCommand({"show", Path("opt.cfp"), "--json"}).out)["taps"].num,
               static_cast<double>(optTaps));
 
-    // A CIC project runs its own method: 2 stages of rate 2 give 1 2 1, scaled to unit gain.
-    CScriptedHost host;
-    CFirProject cic(&host);
-    cic.m_Filter.SetDesignType(kDesignCic);
-    cic.m_Filter.m_Cic.m_nStages = 2;
-    cic.m_Filter.m_Cic.m_nRate = 2;
-    cic.m_Filter.m_Cic.m_nDelay = 1;
-    ASSERT_TRUE(SaveProject(Path("cic.cfp"), cic, host));
+    // A CIC project saved by the design command runs its own method again: 2 stages of rate 2
+    // give 1 2 1, scaled to unit gain.
+    const Result cicDesign = RunCommand(
+        {"design", "cic", "--stages", "2", "--rate", "2", "--delay", "1", "-p", Path("cic.cfp")});
+    ASSERT_EQ(cicDesign.status, kExitOk) << cicDesign.err;
+    EXPECT_EQ(ParseJson(RunCommand({"show", Path("cic.cfp"), "--json"}).out)["designType"].num,
+              7.0);
     const Result cicRun = RunCommand({"design", Path("cic.cfp")});
     ASSERT_EQ(cicRun.status, kExitOk) << cicRun.err;
     const std::vector<double> cicTaps = ParseNumbers(cicRun.out);

@@ -120,6 +120,7 @@ bool CFirData::BuildLthBands() {
 }
 
 bool CFirData::DesignLth(const std::string& caption, bool optimize, OptimizerState* pState) {
+    m_bCancel = 0;
     SetTransitionBand();
     bool done = false;
     switch (m_Lth.m_nLthMethod) {
@@ -146,13 +147,13 @@ bool CFirData::DesignLth(const std::string& caption, bool optimize, OptimizerSta
             SetNumTaps(std::max(m_nTaps, m_Constraints.m_nMin));
             done = DesignPm(caption);
         }
-        if (HasCoefficients() && m_Lth.m_bZeroize)
+        if (HasCoefficients() && m_Lth.m_bZeroize) {
             LthFixup();
+            // The margin is read from the gridded response, which must show the fixed-up taps.
+            m_Response.ComputeResponse(kDefaultResponseResolution);
+        }
         break;
     }
-    // The margin is read from the gridded response, which must show the fixed-up taps.
-    if (HasCoefficients())
-        m_Response.ComputeResponse(kDefaultResponseResolution);
     return done;
 }
 
