@@ -34,6 +34,7 @@ bool CFirData::ValidateCic() {
 // response of N cascaded moving sums of R*M samples: a boxcar of R*M ones convolved with itself
 // N - 1 times, N (R*M - 1) + 1 taps whose sum is (R*M)^N.
 void CFirData::DesignCic() {
+    m_bCancel = 0;
     const int stages = m_Cic.m_nStages;
     const int k = m_Cic.m_nRate * m_Cic.m_nDelay;
     RemoveAll();
