@@ -2,6 +2,7 @@
 
 #include "cli_commands.h"
 #include "cli_design.h"
+#include "cli_design_methods.h"
 #include "support/version.h"
 
 #include <ostream>
@@ -12,7 +13,7 @@ namespace {
 // Add a command here: its name, its usage lines and its function.
 const std::vector<CCliCommand>& Commands() {
     static const std::vector<CCliCommand> commands = {
-        {"design", kDesignUsage, RunDesignCommand},
+        {"design", DesignCommandUsage(), RunDesignCommand},
     };
     return commands;
 }

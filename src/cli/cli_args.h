@@ -21,6 +21,8 @@ public:
     std::optional<long long> Integer(const std::string& name, const std::string& alias = "");
     // Every occurrence of --name with its `count` values, in order.
     std::vector<std::vector<std::string>> Repeated(const std::string& name, int count);
+    // Every argument as given, consumed or not.
+    const std::vector<std::string>& Arguments() const { return m_args; }
     // Arguments that are not options, in order; consumes them.
     std::vector<std::string> Positionals();
 

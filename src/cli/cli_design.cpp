@@ -1,6 +1,7 @@
 #include "cli_design.h"
 
 #include "cli.h"
+#include "cli_design_methods.h"
 #include "cli_host.h"
 #include "design/coefficient_messages.h"
 #include "design/constraint_rules.h"
@@ -35,6 +36,8 @@ const char* const kDesignUsage =
     "      --taps N          number of taps; without it, or below the minimum, the estimate\n"
     "      --grid G          grid density (default 16)\n"
     "      --optimize        search for the fewest taps that meet the specification\n"
+    "      --min-phase [--max-db-error E]   convert to minimum phase (accepted when its\n"
+    "                        magnitude differs by at most E dB, default 0.05)\n"
     "      --min-taps N, --max-taps N, --odd | --even, --multiple K   tap-count constraints\n"
     "      -o, --output FILE write the coefficients to FILE (Text:Decimal) instead of stdout\n"
     "      --if-even-at-nyquist add|remove|cancel   even count with a passband at F/2\n"
@@ -189,6 +192,8 @@ void WriteSummary(CFirData& f, const OptimizerState* state, std::ostream& err) {
 } // namespace
 
 int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
+    if (IsMethodDesign(args.Arguments()))
+        return RunMethodDesignCommand(args, out, err);
     SDesignSpec spec;
     CDesignCliHost host(err);
 
@@ -202,6 +207,8 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const bool odd = args.Flag("--odd");
     const bool even = args.Flag("--even");
     const auto multiple = args.Integer("--multiple");
+    const bool minPhase = args.Flag("--min-phase");
+    const auto maxDbError = args.Number("--max-db-error");
     const auto quantBits = args.Integer("--quantize");
     const auto algorithm =
         ParseWord(args, "--algorithm",
@@ -295,6 +302,11 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     CFirData filter(&host);
     filter.SetDesignType(spec.simple ? kDesignSimplePm : kDesignAdvancedPm);
     filter.ApplyFs(CFs(*fs, 0));
+    if (minPhase) {
+        filter.m_MinPhase.m_bEnabled = 1;
+        if (maxDbError)
+            filter.m_MinPhase.m_dMaxDbError = *maxDbError;
+    }
     if (quantBits) {
         filter.m_Quant.m_nBits = static_cast<int>(*quantBits);
         filter.m_Quant.m_nAlgorithm = std::max(*algorithm, 0);

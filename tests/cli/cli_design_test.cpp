@@ -304,9 +304,11 @@ TEST(CliDesign, InterruptCancelsARunningDesign) {
     sigaction(SIGINT, &ignore, &previous);
     std::atomic<bool> done{false};
     std::thread interrupter([&] {
-        std::this_thread::sleep_for(std::chrono::milliseconds(60));
-        if (!done)
+        // Repeated until the design has ended, so that one arrives while it runs.
+        while (!done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
             std::raise(SIGINT);
+        }
     });
     // About 0.2 s of exchange; 2001 taps meet this specification when left to finish.
     const Result r =

@@ -135,7 +135,7 @@ bool CFirData::DesignFilter(const std::string& caption) {
         break;
     default:
         // Imported filters and "no method" have nothing to design.
-        break;
+        return false;
     }
     FinishDesign();
     return designed;
@@ -183,17 +183,19 @@ void CFirData::FinishDesign() {
     if (m_MinPhase.m_bEnabled && !m_bMinPhaseDone && m_MinPhase.m_bWarn)
         Report(kMsgMinPhaseFailed);
 
-    // Unity gain at m_dGainFreq (m_bUnityGain, m_dGainFreq >= 0) joins here with the
-    // gain-at-a-frequency scaling of the coefficient operations.
+    if (ScaleToUnityGain())
+        changed = true;
 
-    if (!m_bDesignedFromSpec)
+    const bool fromSpec = m_bDesignedFromSpec != 0;
+    if (!fromSpec)
         PostDesign();
 
-    // Removal of zero end taps after quantization (m_Quant.m_nBits > 0, m_bTruncateZeros)
-    // joins here with the coefficient operations.
+    if (TruncateQuantizedZeros() != 0)
+        changed = true;
 
-    // The margin is measured on the gridded response, which must show the final coefficients.
-    if (changed)
+    // The margin and the response list are measured on the gridded response, which must show
+    // the final coefficients; only a design from the band list has computed it already.
+    if (changed || !fromSpec)
         m_Response.ComputeResponse(kDefaultResponseResolution);
 }
 
@@ -225,15 +227,7 @@ public:
               [&state, &filter] { state.OptimizeSearch(filter.m_Constraints); }, true),
           m_state(state) {}
 
-protected:
-    std::string ExtraStatusText() const override {
-        std::string text = StrPrintf(kFmtOptimizerStatus, m_state.m_nTrial.load());
-        const int low = m_state.m_nLow;
-        const int high = m_state.m_nHigh;
-        if (low != high)
-            text += StrPrintf(kFmtOptimizerRange, low, high);
-        return text;
-    }
+    std::string StatusText() const override { return FormatOptimizeStatus(m_filter, m_state); }
 
 private:
     OptimizerState& m_state;
@@ -268,6 +262,7 @@ bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& 
         state.m_nLow = GetNumTaps();
     }
     state.m_nHigh = state.m_nLow.load();
+    state.m_nTaps = GetNumTaps();
     state.m_bOddOnly = (HasPassbandAtNyquist() || oddOnly) ? 1 : 0;
 
     m_bResult = 0;
@@ -282,6 +277,7 @@ bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& 
     }
     if (!state.m_strMathFunction.empty() && host)
         ReportMathError(*host, state.m_strMathFunction);
+    TruncateQuantizedZeros();
 
     const double margin = GetMargin();
     m_bMeetsSpec = margin >= 0.0 ? 1 : 0;

@@ -1,5 +1,6 @@
 #include "design/optimizer.h"
 
+#include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
 #include "support/format_number.h"
@@ -36,6 +37,22 @@ SOptimizeOutcome ComposeOptimizeOutcome(bool cancelled, bool quantized, double m
         out.text += FormatMessage(kMsgOptimizeSucceeded, {std::to_string(taps), marginText});
     }
     return out;
+}
+
+std::string FormatOptimizeStatus(const CFirData& filter, const OptimizerState& state) {
+    if (filter.m_bCancel)
+        return kMsgCancellingStatus;
+    std::string text =
+        StrPrintf(kFmtDesignStatus, state.m_nTaps.load(), filter.m_nIteration.load());
+    const int progress = filter.m_nQuantProgress;
+    text += progress != 0 ? StrPrintf(kFmtQuantizingStatus, progress) : std::string("\n");
+    text += "\n";
+    text += StrPrintf(kFmtOptimizerStatus, state.m_nTrial.load());
+    const int low = state.m_nLow;
+    const int high = state.m_nHigh;
+    if (low != high)
+        text += StrPrintf(kFmtOptimizerRange, low, high);
+    return text;
 }
 
 bool OptimizerState::Cancelled() const {
@@ -105,8 +122,6 @@ bool OptimizerState::OptimizeSearch(const NTapsConstraints& constraints) {
         met = f.GetMargin() >= 0.0;
     }
     f.m_Best.RemoveAll();
-    // Removal of zero end taps of a quantized design (m_Quant.m_bTruncateZeros) joins here
-    // with the coefficient operations.
     return met;
 }
 
@@ -114,6 +129,7 @@ bool OptimizerState::TryTaps(int n) {
     CFirData& f = *m_pFilter;
     ++m_nTrial;
     f.SetNumTaps(std::max(n, f.m_Constraints.m_nMin));
+    m_nTaps = f.GetNumTaps();
     m_Trials.push_back(f.GetNumTaps());
     f.RunPm();
     if (m_strMathFunction.empty())

@@ -21,7 +21,9 @@ public:
     // Runs on the worker thread: a first trial at m_nLow (and at the filter's own count when
     // that fails), a search downwards by doubling steps from a passing count or upwards from a
     // failing one, then bisection. Leaves the filter with the best passing design when the last
-    // trial failed. Returns whether the final design meets its specification.
+    // trial failed. Returns whether the final design meets its specification. The zero end taps
+    // of a quantized result are removed afterwards by the caller, on the host's thread, as that
+    // step may show a message.
     bool OptimizeSearch(const NTapsConstraints& constraints);
 
     CFirData* m_pFilter;
@@ -30,6 +32,7 @@ public:
     std::atomic<int> m_nHigh{0};    // last count known to pass
     std::atomic<int> m_nLimit{0};   // largest count the search may try
     std::atomic<int> m_nTrial{0};   // trial counter shown by the status display
+    std::atomic<int> m_nTaps{0};    // tap count of the running trial, for the status display
 
     // Tap count of every engine run, in order (read after the search has ended).
     std::vector<int> m_Trials;
@@ -62,3 +65,8 @@ struct SOptimizeOutcome {
 // The outcome of an optimisation that was cancelled or ended with margin (dB) at taps taps;
 // quantized when quantization was on.
 SOptimizeOutcome ComposeOptimizeOutcome(bool cancelled, bool quantized, double margin, int taps);
+
+// The status display's text during an optimisation: the design status of the running trial (its
+// tap count from the optimiser, as the filter's own count changes on the worker thread), then
+// the trial and, while it is open, the range; the cancelling text once Cancel was pressed.
+std::string FormatOptimizeStatus(const CFirData& filter, const OptimizerState& state);

@@ -27,6 +27,7 @@ bool CFirData::ValidateSplineSinc(bool showMessage) {
 // middle of the transition band, multiplied by the p-th power of sinc(dw m / (2p)), whose
 // spectrum is a p-th order spline transition of width dw.
 void CFirData::DesignSplineSinc() {
+    m_bCancel = 0;
     const int n = m_nTaps;
     const double fs = GetFs();
     const double pi = std::numbers::pi;
@@ -66,5 +67,4 @@ void CFirData::DesignSplineSinc() {
             (*m_pI)[i] = -(*m_pI)[i];
         (*m_pI)[n / 2] += 1.0;
     }
-    m_Response.ComputeResponse(kDefaultResponseResolution);
 }

@@ -1,6 +1,5 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
-#include "response/response_types.h"
 #include "support/format_number.h"
 
 #include <algorithm>
@@ -26,8 +25,6 @@ void CFirData::LoadDesignedTaps(const std::vector<double>& taps) {
     ApplyFs(fs);
     ResetRange();
     m_nWindow = -1;
-    if (!taps.empty())
-        m_Response.ComputeResponse(kDefaultResponseResolution);
 }
 
 bool CFirData::CheckCorner(double f, double forbidden) {
@@ -67,6 +64,7 @@ bool CFirData::ValidateWindowedSinc() {
 // a lowpass of cutoff w is sin(w m)/(pi m), with w/pi at m = 0; the highpass, bandpass and
 // bandstop are sums and differences of lowpasses and of the unit impulse.
 void CFirData::DesignWindowedSinc() {
+    m_bCancel = 0;
     const int n = m_nTaps;
     const double fs = GetFs();
     const double w1 = 2.0 * std::numbers::pi * m_Ws.m_dCorner1 / fs;

@@ -9,8 +9,10 @@
 #include "support/host.h"
 #include "support/paths.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <fstream>
+#include <limits>
 
 namespace {
 
@@ -187,7 +189,7 @@ int CDataFiles::WriteStep() const {
     case Forward:
         return m_nFactor;
     case Reverse:
-        return -m_nFactor;
+        return -std::max(m_nFactor, -std::numeric_limits<int>::max());
     default:
         return 1;
     }

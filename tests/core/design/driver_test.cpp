@@ -13,6 +13,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <string>
 #include <vector>
 
@@ -338,6 +339,18 @@ TEST(Driver, WindowAndMinimumPhaseAfterDesign) {
     EXPECT_NEAR((*minPhase.m_pI)[20], (*plain.m_pI)[20], 1e-15);
 }
 
+TEST(Driver, UnityGainAfterDesign) {
+    CScriptedHost host;
+    CFirData f(&host);
+    MakeLowpass60(f, 41);
+    f.m_dGainFreq = 0.05; // inside the passband, unit of Fs (Fs = 1)
+    ASSERT_TRUE(f.DesignFilter("unity"));
+    EXPECT_NEAR(FreqResponseAt(f, 1, false, 0.05, true), 1.0, 1e-12);
+    f.m_bUnityGain = 0;
+    ASSERT_TRUE(f.DesignFilter("as designed"));
+    EXPECT_GT(std::fabs(FreqResponseAt(f, 1, false, 0.05, true) - 1.0), 1e-3);
+}
+
 TEST(Driver, OptimizeOutcomeTexts) {
     struct Case {
         bool cancelled, quantized;
@@ -395,19 +408,69 @@ TEST(Driver, OptimizerSearchOrder) {
     EXPECT_EQ(host.statusTexts, (std::vector<std::string>{kMsgOptimizingStatus, text}));
     EXPECT_TRUE(f.m_Best.IsEmpty());
     EXPECT_EQ(f.m_bDesignDone, 1);
-    // The status display shows the trial and the range while the search runs.
-    bool sawRange = false;
-    for (const std::string& polled : host.polledTexts)
-        sawRange = sawRange ||
-                   (polled.find("   Optimization Status:\n      Trial ") != std::string::npos &&
-                    polled.find(", Range = ") != std::string::npos);
-    EXPECT_TRUE(sawRange);
+    // Each display shows the count of a trial (or the count the search started from).
+    for (const std::string& polled : host.polledTexts) {
+        int taps = 0, iteration = 0;
+        ASSERT_EQ(std::sscanf(polled.c_str(), "\n   Design Status:\n      NTaps = %d, Iteration %d",
+                              &taps, &iteration),
+                  2)
+            << polled;
+        EXPECT_TRUE(taps == 20 || std::count(state.m_Trials.begin(), state.m_Trials.end(), taps))
+            << polled;
+    }
 
     // Independently: one tap fewer misses the specification.
     f.m_bCancel = 0;
     f.SetNumTaps(77);
     f.RunPm();
     EXPECT_LT(f.GetMargin(), 0.0);
+}
+
+TEST(Driver, OptimizerStatusText) {
+    CFirData f;
+    OptimizerState state(&f);
+    f.m_bCancel = 0;
+    f.m_nIteration = 7;
+    state.m_nTaps = 82;
+    state.m_nTrial = 4;
+    state.m_nLow = 82;
+    state.m_nHigh = 86;
+    EXPECT_EQ(FormatOptimizeStatus(f, state), "\n   Design Status:\n      NTaps = 82, Iteration 7\n"
+                                              "\n\n   Optimization Status:\n      Trial 4, "
+                                              "Range = 82 - 86");
+    state.m_nLow = 86;
+    f.m_nQuantProgress = 35;
+    EXPECT_EQ(FormatOptimizeStatus(f, state),
+              "\n   Design Status:\n      NTaps = 82, Iteration 7\n      Quantizing: 35% "
+              "complete\n\n   Optimization Status:\n      Trial 4");
+    f.m_bCancel = 1;
+    EXPECT_EQ(FormatOptimizeStatus(f, state), "\n   Cancelling, please wait...");
+}
+
+TEST(Driver, QuantizedSearchStartsFromTheUnquantizedCount) {
+    // The unquantized search finds 78 taps; the quantized one then starts at 1.25 * 78 = 97
+    // and steps down within [78, 175]: 95, 91, 83, then below the minimum (assumed range
+    // 79..82 without a trial), 80 and 81 fail and the best design, 83 taps, is kept.
+    CScriptedHost host;
+    CFirData f(&host);
+    MakeLowpass60(f, 20);
+    f.m_Quant.m_nBits = 16;
+    OptimizerState state(&f);
+    ASSERT_TRUE(f.Optimize(state, false, "quantized"));
+    EXPECT_EQ(state.m_Trials,
+              (std::vector<int>{88, 86, 82, 74, 78, 76, 77, 97, 95, 91, 83, 80, 81}));
+    EXPECT_EQ(f.m_Quant.m_nBits, 16);
+    EXPECT_EQ(f.GetNumTaps(), 83);
+    EXPECT_GE(f.GetMargin(), 0.0);
+    EXPECT_EQ(f.m_bQuantized, 1);
+    for (int i = 0; i < f.GetN(); ++i) {
+        const double q = (*f.m_pI)[i] * 32768.0; // 16-bit fractions
+        EXPECT_NEAR(q, std::round(q), 1e-6) << i;
+    }
+    ASSERT_FALSE(host.messages.empty());
+    EXPECT_EQ(host.messages.back().text.rfind(
+                  "Optimization with quantization succeeded using 83 taps.\nDesign margin is ", 0),
+              0u);
 }
 
 TEST(Driver, OddOnlySearchStepsByThree) {
@@ -477,5 +540,4 @@ TEST(Driver, CancelledLongDesignLeavesAnEmptyFilter) {
     EXPECT_FALSE(f.HasCoefficients());
     EXPECT_EQ(f.GetNumTaps(), 2001);
     EXPECT_TRUE(host.messages.empty());
-    EXPECT_EQ(host.polledTexts.back().rfind("\n   Cancelling", 0), 0u);
 }

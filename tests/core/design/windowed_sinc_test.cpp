@@ -227,3 +227,26 @@ TEST(SplineSinc, LowpassAndHighpassAreComplementary) {
     // The middle of the transition band passes half the amplitude.
     EXPECT_NEAR(Amplitude(l, 0.25), 0.5, 0.01);
 }
+
+TEST(WindowedSinc, UnityGainMatchesScaledFirwin) {
+    const auto ref = LoadMethodReference();
+    int cases = 0;
+    for (const auto& [name, design] : ref) {
+        if (name.rfind("ws_", 0) != 0 || name.find("_unity") == std::string::npos)
+            continue;
+        SCOPED_TRACE(name);
+        const std::vector<double>& p = design.params;
+        CScriptedHost host;
+        CFirData f(&host);
+        MakeWindowedSinc(f, p[0], static_cast<int>(p[1]), p[2], p[3], static_cast<int>(p[4]),
+                         static_cast<int>(p[5]), p[6]);
+        ASSERT_TRUE(f.ValidateSpecs());
+        ASSERT_TRUE(f.DesignFilter(""));
+        const std::vector<double> h = Taps(f);
+        ASSERT_EQ(h.size(), design.taps.size());
+        for (size_t i = 0; i < h.size(); ++i)
+            EXPECT_NEAR(h[i], design.taps[i], 1e-12) << i;
+        ++cases;
+    }
+    EXPECT_EQ(cases, 8);
+}

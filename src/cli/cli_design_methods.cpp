@@ -1,0 +1,583 @@
+#include "cli_design_methods.h"
+
+#include "cli.h"
+#include "cli_design.h"
+#include "cli_host.h"
+#include "design/coefficient_messages.h"
+#include "design/constraint_rules.h"
+#include "design/design_messages.h"
+#include "design/design_summary.h"
+#include "design/driver_messages.h"
+#include "design/fir_data.h"
+#include "design/method_messages.h"
+#include "design/optimizer.h"
+#include "support/format_number.h"
+
+#include <algorithm>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+const char* const kMethodDesignUsage =
+    "  design windowed-sinc --fs F --type lowpass|highpass|bandpass|bandstop --corner1 X\n"
+    "         [--corner2 Y] --taps N [--window W] [--param P] [--spline ORDER|auto]\n"
+    "         [method options]\n"
+    "      Truncated ideal response with corner X (and Y for bandpass and bandstop), times\n"
+    "      the window W: none (default), dolph-chebyshev (P: sidelobe level in dB, default\n"
+    "      40), kaiser-bessel (P: alpha, default 2.5), blackman-harris-4, blackman-harris-7,\n"
+    "      hanning, gaussian, hamming. With --spline, a lowpass or highpass with no window\n"
+    "      whose transition band X..Y is shaped by a spline of that order.\n"
+    "  design raised-cosine --fs F --rolloff B (--sps S | --symbol-rate R)\n"
+    "         (--taps N | --symbols K) [--root] [--zero-pad-to M] [method options]\n"
+    "      Raised-cosine (or root-raised-cosine) pulse of N taps or K symbols, rolloff B,\n"
+    "      S samples per symbol or R symbols per unit of F, zero-padded to M taps.\n"
+    "  design lth-band --fs F --l L --cutoff C [--taps N] [--method pm|windowed-sinc|\n"
+    "         spline-sinc] [--atten DB | --ripple DB] [--linear] [--zeroize] [--grid G]\n"
+    "         [--window W --param P] [--order P | --auto-order] [--optimize]\n"
+    "         [method options]\n"
+    "      Lth-band (Nyquist) filter for a rate change by L with its transition band from C\n"
+    "      to F/L - C. Parks-McClellan (default) with the stopband attenuation (default 60\n"
+    "      dB) or the passband ripple, as a factor 1/delta with --linear; --zeroize forces\n"
+    "      the zeros of every L-th tap; --optimize searches for the fewest taps; without\n"
+    "      --taps the count is estimated. Windowed sinc with the window W (default\n"
+    "      dolph-chebyshev), spline sinc of order P (default automatic).\n"
+    "  design maxflat --fs F --center C (--taps N | --gamma G) [method options]\n"
+    "      Maximally flat lowpass with its transition band centred on C, G wide (or as\n"
+    "      wide as N taps allow; N odd, at most 1299).\n"
+    "  design cic --stages N --rate R --delay M [--fs F] [--no-unity-gain]\n"
+    "      Cascaded integrator-comb response: N boxcars of R*M ones convolved, scaled to\n"
+    "      unit gain at DC unless --no-unity-gain.\n"
+    "    Method options:\n"
+    "      --min-phase [--max-db-error E]   convert to minimum phase (accepted when its\n"
+    "                        magnitude differs by at most E dB, default 0.05)\n"
+    "      --no-unity-gain   keep the gain the method gives (windowed sinc, CIC)\n"
+    "      --min-taps N, --max-taps N, --odd | --even, --multiple K, -o FILE,\n"
+    "      --if-even-at-nyquist, --if-unconstrained, --quantize BITS [--algorithm A]\n"
+    "                        as for the Parks-McClellan designs\n"
+    "    Frequencies in the unit of F. Coefficients and summary as above.\n";
+
+namespace {
+
+constexpr const char* kMethodNames[] = {"windowed-sinc", "raised-cosine", "lth-band", "maxflat",
+                                        "cic"};
+constexpr const char* kWindowNames[] = {
+    "none",    "dolph-chebyshev", "kaiser-bessel", "blackman-harris-4", "blackman-harris-7",
+    "hanning", "gaussian",        "hamming"};
+constexpr const char* kMsgCannotOpenFile = "Cannot open file \"%1\".";
+constexpr const char* kMsgCancelled = "The design was cancelled.";
+constexpr const char* kMsgNoCoefficients = "The design produced no coefficients.";
+
+// Answers each question as its option chose; every other question takes its default.
+class CMethodCliHost : public CCliHost {
+public:
+    explicit CMethodCliHost(std::ostream& err) : CCliHost(err), m_err(err) {}
+
+    EAnswer m_atNyquist = EAnswer::Yes;
+    EAnswer m_unconstrained = EAnswer::Yes;
+
+    void ShowMessage(const std::string& text, EMsgIcon icon) override {
+        m_strLastMessage = text;
+        CCliHost::ShowMessage(text, icon);
+    }
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override {
+        EAnswer chosen = def;
+        if (text == kMsgAskOddTaps)
+            chosen = m_atNyquist;
+        else if (text == kMsgAskAdjustTaps)
+            chosen = m_unconstrained;
+        return CCliHost::Ask(text, withCancel, chosen);
+    }
+    void SetStatusText(const std::string& text) override {
+        if (text == kReadyText || text == kMsgOptimizingStatus || text == m_strLastMessage)
+            return;
+        m_err << text << "\n";
+    }
+
+private:
+    std::ostream& m_err;
+    std::string m_strLastMessage;
+};
+
+// The index of the value of --name among words (def when absent); an error otherwise.
+std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
+                               const std::vector<std::string>& words, int def) {
+    const auto text = args.Value(name);
+    if (!text)
+        return def;
+    for (size_t i = 0; i < words.size(); ++i)
+        if (*text == words[i])
+            return static_cast<int>(i);
+    std::string list;
+    for (const std::string& w : words)
+        list += (list.empty() ? "" : "|") + w;
+    args.Fail("option '" + name + "' takes " + list);
+    return std::nullopt;
+}
+
+std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
+                                   const std::vector<std::string>& words) {
+    const auto index = ParseChoice(args, name, words, -1);
+    if (!index || *index < 0)
+        return std::nullopt;
+    return *index == 0 ? EAnswer::Yes : *index == 1 ? EAnswer::No : EAnswer::Cancel;
+}
+
+// An integer option limited to a sane range (an error outside it).
+std::optional<int> SmallInteger(CCliArgs& args, const std::string& name) {
+    const auto v = args.Integer(name);
+    if (!v)
+        return std::nullopt;
+    if (*v < -1000000000LL || *v > 1000000000LL) {
+        args.Fail("option '" + name + "' is out of range");
+        return std::nullopt;
+    }
+    return static_cast<int>(*v);
+}
+
+void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol) {
+    const int n = f.GetN();
+    const char* format = n < 2500 ? "%21.18f" : "%24.21f";
+    const bool complex = !f.IsReal();
+    for (int i = 0; i < n; ++i) {
+        os << StrPrintf(format, f.m_pI->GetAt(i));
+        if (complex)
+            os << " " << StrPrintf(format, f.m_pQ->GetAt(i));
+        os << eol;
+    }
+}
+
+void WriteSummary(CFirData& f, std::ostream& err) {
+    std::string text;
+    std::string method;
+    GetDesignSummary(f, text, method);
+    const double fs = f.GetFs();
+    err << "method: " << DesignTypeName(f.m_nDesignType) << " (" << method << ")\n";
+    err << "taps: " << f.GetN() << "\n";
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty())
+            err << line << "\n";
+    if (f.m_MinPhase.m_bEnabled)
+        err << "minimum phase: " << (f.m_bMinPhaseDone ? "yes" : "no") << "\n";
+    if (f.m_bQuantized)
+        err << "quantized: " << f.m_Quant.m_nBits << " bits, "
+            << kQuantAlgorithmNames[std::clamp(f.m_Quant.m_nAlgorithm, 0, 3)] << "\n";
+    if (f.GetNumBands() == 0)
+        return;
+    err << "margin: " << StrPrintf("%.3f", f.GetMargin()) << " dB\n";
+    for (int i = 0; i < f.GetNumBands(); ++i) {
+        const bool pass = f.IsPassband(i);
+        err << "band " << i + 1 << ": " << StrPrintf("%.9g", f.GetBandLower(i) * fs) << " - "
+            << StrPrintf("%.9g", f.GetBandUpper(i) * fs) << (pass ? " pass" : " stop")
+            << (pass ? " ripple " : " attenuation ") << StrPrintf("%.4f", f.GetBandActual(i))
+            << " dB (specified " << StrPrintf("%.4f", f.GetBandAttn(i, true)) << " dB) margin "
+            << StrPrintf("%.4f", f.GetBandMargin(i)) << " dB\n";
+    }
+}
+
+// Every option of every method, read at once so that a misplaced one is reported.
+struct SMethodOptions {
+    std::string method;
+    std::optional<double> fs, corner1, corner2, param, rolloff, sps, symbolRate, symbols, cutoff,
+        atten, ripple, center, gamma, maxDbError;
+    std::optional<int> type, window, taps, zeroPadTo, l, lthMethod, grid, order, stages, rate,
+        delay, minTaps, maxTaps, multiple, quantBits, algorithm;
+    std::optional<std::string> spline, output;
+    bool root = false, linear = false, zeroize = false, autoOrder = false, optimize = false,
+         noUnityGain = false, minPhase = false, odd = false, even = false;
+};
+
+void ReadOptions(CCliArgs& args, SMethodOptions& o) {
+    std::vector<std::string> windows(std::begin(kWindowNames), std::end(kWindowNames));
+    o.fs = args.Number("--fs");
+    o.type = ParseChoice(args, "--type", {"lowpass", "highpass", "bandpass", "bandstop"}, -1);
+    o.corner1 = args.Number("--corner1");
+    o.corner2 = args.Number("--corner2");
+    o.taps = SmallInteger(args, "--taps");
+    o.window = ParseChoice(args, "--window", windows, -1);
+    o.param = args.Number("--param");
+    o.spline = args.Value("--spline");
+    o.rolloff = args.Number("--rolloff");
+    o.sps = args.Number("--sps");
+    o.symbolRate = args.Number("--symbol-rate");
+    o.symbols = args.Number("--symbols");
+    o.root = args.Flag("--root");
+    o.zeroPadTo = SmallInteger(args, "--zero-pad-to");
+    o.l = SmallInteger(args, "--l");
+    o.cutoff = args.Number("--cutoff");
+    o.lthMethod = ParseChoice(args, "--method", {"pm", "windowed-sinc", "spline-sinc"}, -1);
+    o.atten = args.Number("--atten");
+    o.ripple = args.Number("--ripple");
+    o.linear = args.Flag("--linear");
+    o.zeroize = args.Flag("--zeroize");
+    o.grid = SmallInteger(args, "--grid");
+    o.order = SmallInteger(args, "--order");
+    o.autoOrder = args.Flag("--auto-order");
+    o.optimize = args.Flag("--optimize");
+    o.center = args.Number("--center");
+    o.gamma = args.Number("--gamma");
+    o.stages = SmallInteger(args, "--stages");
+    o.rate = SmallInteger(args, "--rate");
+    o.delay = SmallInteger(args, "--delay");
+    o.noUnityGain = args.Flag("--no-unity-gain");
+    o.minPhase = args.Flag("--min-phase");
+    o.maxDbError = args.Number("--max-db-error");
+    o.minTaps = SmallInteger(args, "--min-taps");
+    o.maxTaps = SmallInteger(args, "--max-taps");
+    o.odd = args.Flag("--odd");
+    o.even = args.Flag("--even");
+    o.multiple = SmallInteger(args, "--multiple");
+    o.output = args.Value("--output", "-o");
+    o.quantBits = SmallInteger(args, "--quantize");
+    o.algorithm =
+        ParseChoice(args, "--algorithm",
+                    {"round-multiple", "round", "symmetric-search", "asymmetric-search"}, -1);
+}
+
+// The options a method accepts besides the common ones; anything else given is an error.
+bool CheckMethodOptions(CCliArgs& args, const SMethodOptions& o) {
+    struct SGiven {
+        const char* name;
+        bool given;
+    };
+    const SGiven given[] = {
+        {"--type", o.type && *o.type >= 0},
+        {"--corner1", o.corner1.has_value()},
+        {"--corner2", o.corner2.has_value()},
+        {"--taps", o.taps.has_value()},
+        {"--window", o.window && *o.window >= 0},
+        {"--param", o.param.has_value()},
+        {"--spline", o.spline.has_value()},
+        {"--rolloff", o.rolloff.has_value()},
+        {"--sps", o.sps.has_value()},
+        {"--symbol-rate", o.symbolRate.has_value()},
+        {"--symbols", o.symbols.has_value()},
+        {"--root", o.root},
+        {"--zero-pad-to", o.zeroPadTo.has_value()},
+        {"--l", o.l.has_value()},
+        {"--cutoff", o.cutoff.has_value()},
+        {"--method", o.lthMethod && *o.lthMethod >= 0},
+        {"--atten", o.atten.has_value()},
+        {"--ripple", o.ripple.has_value()},
+        {"--linear", o.linear},
+        {"--zeroize", o.zeroize},
+        {"--grid", o.grid.has_value()},
+        {"--order", o.order.has_value()},
+        {"--auto-order", o.autoOrder},
+        {"--optimize", o.optimize},
+        {"--center", o.center.has_value()},
+        {"--gamma", o.gamma.has_value()},
+        {"--stages", o.stages.has_value()},
+        {"--rate", o.rate.has_value()},
+        {"--delay", o.delay.has_value()},
+    };
+    const std::string& m = o.method;
+    const std::vector<std::string> allowed =
+        m == "windowed-sinc"
+            ? std::vector<std::string>{"--type",   "--corner1", "--corner2", "--taps",
+                                       "--window", "--param",   "--spline"}
+        : m == "raised-cosine"
+            ? std::vector<std::string>{"--rolloff", "--sps",  "--symbol-rate", "--taps",
+                                       "--symbols", "--root", "--zero-pad-to"}
+        : m == "lth-band"
+            ? std::vector<std::string>{"--l",          "--cutoff",  "--taps",   "--method",
+                                       "--atten",      "--ripple",  "--linear", "--zeroize",
+                                       "--grid",       "--window",  "--param",  "--order",
+                                       "--auto-order", "--optimize"}
+        : m == "maxflat" ? std::vector<std::string>{"--center", "--taps", "--gamma"}
+                         : std::vector<std::string>{"--stages", "--rate", "--delay"};
+    for (const SGiven& g : given) {
+        if (g.given && std::find(allowed.begin(), allowed.end(), g.name) == allowed.end()) {
+            args.Fail(std::string("option '") + g.name + "' does not belong to " + m);
+            return false;
+        }
+    }
+    return true;
+}
+
+// The window parameter: the sidelobe level of the Dolph-Chebyshev window, otherwise alpha.
+void StoreWindowParam(const SMethodOptions& o, CFirData& f) {
+    if (!o.param)
+        return;
+    if (f.m_Ws.m_nWindowType == 1)
+        f.m_Ws.m_dChebyParam = *o.param;
+    else
+        f.m_Ws.m_dWindowParam = *o.param;
+}
+
+// Puts the method's parameters into the filter; false (a usage error) when a required one is
+// missing or the method's own rules refuse them (those have said why).
+bool StoreMethod(CCliArgs& args, const SMethodOptions& o, CFirData& f) {
+    const std::string& m = o.method;
+    if (m == "windowed-sinc") {
+        if (!o.type || *o.type < 0 || !o.corner1 || !o.taps) {
+            args.Fail("windowed-sinc needs --type, --corner1 and --taps");
+            return false;
+        }
+        if ((*o.type >= 2 || o.spline) && !o.corner2) {
+            args.Fail("bandpass, bandstop and --spline need --corner2");
+            return false;
+        }
+        if (o.spline && *o.type >= 2) {
+            args.Fail("--spline designs a lowpass or a highpass");
+            return false;
+        }
+        f.SetDesignType(kDesignWinSinc);
+        f.m_Ws.m_nFilterType = *o.type;
+        f.m_Ws.m_dCorner1 = *o.corner1;
+        f.m_Ws.m_dCorner2 = o.corner2.value_or(0.0);
+        f.m_Ws.m_nWindowType = o.window && *o.window >= 0 ? *o.window : 0;
+        f.m_bWindowAfterDesign = !o.spline && f.m_Ws.m_nWindowType != 0;
+        StoreWindowParam(o, f);
+        if (o.spline) {
+            if (*o.spline == "auto") {
+                f.m_Ws.m_bAutoOrder = 1;
+            } else {
+                const auto order = ParseWholeNumber(*o.spline);
+                if (!order || *order != static_cast<int>(*order)) {
+                    args.Fail("--spline takes an order or auto");
+                    return false;
+                }
+                f.m_Ws.m_bAutoOrder = 0;
+                f.m_Ws.m_nSplineOrder = static_cast<int>(*order);
+            }
+        }
+        f.SetNumTaps(*o.taps);
+    } else if (m == "raised-cosine") {
+        if (!o.rolloff || o.sps.has_value() == o.symbolRate.has_value() ||
+            o.taps.has_value() == o.symbols.has_value()) {
+            args.Fail("raised-cosine needs --rolloff, one of --sps and --symbol-rate, and one of "
+                      "--taps and --symbols");
+            return false;
+        }
+        f.SetDesignType(kDesignRaisedCos);
+        RaisedCosineParams& rc = f.m_Rc;
+        rc.m_dRolloff = *o.rolloff;
+        rc.m_bRateGiven = o.symbolRate ? 1 : 0;
+        if (o.symbolRate)
+            rc.m_dSymbolRate = *o.symbolRate;
+        else
+            rc.m_dSamplesPerSymbol = *o.sps;
+        rc.m_bLengthInTaps = o.taps ? 1 : 0;
+        if (o.taps)
+            rc.m_nRcTaps = *o.taps;
+        else
+            rc.m_dSymbols = *o.symbols;
+        rc.m_bRoot = o.root ? 1 : 0;
+        rc.m_bZeroPad = o.zeroPadTo ? 1 : 0;
+        if (o.zeroPadTo)
+            rc.m_nZeroPadTaps = *o.zeroPadTo;
+    } else if (m == "lth-band") {
+        if (!o.l || !o.cutoff) {
+            args.Fail("lth-band needs --l and --cutoff");
+            return false;
+        }
+        const int method = o.lthMethod && *o.lthMethod >= 0 ? *o.lthMethod : 0;
+        if (o.atten && o.ripple) {
+            args.Fail("--atten and --ripple exclude each other");
+            return false;
+        }
+        if (method != LthBandParams::kMethodPm &&
+            (o.atten || o.ripple || o.linear || o.zeroize || o.optimize || o.grid)) {
+            args.Fail("--atten, --ripple, --linear, --zeroize, --grid and --optimize belong to "
+                      "--method pm");
+            return false;
+        }
+        if (method != LthBandParams::kMethodWindowedSinc &&
+            ((o.window && *o.window >= 0) || o.param)) {
+            args.Fail("--window and --param belong to --method windowed-sinc");
+            return false;
+        }
+        if (method != LthBandParams::kMethodSplineSinc && (o.order || o.autoOrder)) {
+            args.Fail("--order and --auto-order belong to --method spline-sinc");
+            return false;
+        }
+        if (method != LthBandParams::kMethodPm && !o.taps) {
+            args.Fail("the windowed-sinc and spline-sinc methods need --taps");
+            return false;
+        }
+        f.SetDesignType(kDesignLthBand);
+        LthBandParams& lth = f.m_Lth;
+        lth.m_nL = *o.l;
+        lth.m_dCutoff = *o.cutoff;
+        lth.m_nLthMethod = method;
+        lth.m_bZeroize = o.zeroize ? 1 : 0;
+        lth.m_bSpecifyAttn = o.ripple ? 0 : 1;
+        if (o.ripple) {
+            lth.m_dRipple = *o.ripple;
+            lth.m_bRippleInDb = o.linear ? 0 : 1;
+        } else {
+            lth.m_dAttn = o.atten.value_or(60.0);
+            lth.m_bAttnDb = o.linear ? 0 : 1;
+        }
+        f.m_Ws.m_nWindowType = o.window && *o.window >= 0 ? *o.window : 1;
+        f.m_bWindowAfterDesign =
+            method == LthBandParams::kMethodWindowedSinc && f.m_Ws.m_nWindowType != 0;
+        StoreWindowParam(o, f);
+        f.m_Ws.m_bAutoOrder = o.order ? 0 : 1;
+        if (o.order)
+            f.m_Ws.m_nSplineOrder = *o.order;
+        f.m_nGridDensity = o.grid.value_or(16);
+        f.SetNumTaps(o.taps.value_or(0));
+    } else if (m == "maxflat") {
+        if (!o.center || o.taps.has_value() == o.gamma.has_value()) {
+            args.Fail("maxflat needs --center and one of --taps and --gamma");
+            return false;
+        }
+        f.SetDesignType(kDesignMaxflat);
+        const double fs = f.GetFs();
+        if (!f.StoreMaxflatSpec(*o.center / fs, o.gamma.has_value(), o.gamma.value_or(0.0) / fs,
+                                o.taps.value_or(0)))
+            return false;
+    } else {
+        if (!o.stages || !o.rate || !o.delay) {
+            args.Fail("cic needs --stages, --rate and --delay");
+            return false;
+        }
+        f.SetDesignType(kDesignCic);
+        f.m_Cic.m_nStages = *o.stages;
+        f.m_Cic.m_nRate = *o.rate;
+        f.m_Cic.m_nDelay = *o.delay;
+    }
+    return true;
+}
+
+} // namespace
+
+const char* DesignCommandUsage() {
+    static const std::string usage = std::string(kDesignUsage) + kMethodDesignUsage;
+    return usage.c_str();
+}
+
+bool IsMethodDesign(const std::vector<std::string>& args) {
+    for (const std::string& a : args)
+        for (const char* name : kMethodNames)
+            if (a == name)
+                return true;
+    return false;
+}
+
+int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
+    CMethodCliHost host(err);
+    SMethodOptions o;
+    ReadOptions(args, o);
+    if (auto a = ParseAnswer(args, "--if-even-at-nyquist", {"add", "remove", "cancel"}))
+        host.m_atNyquist = *a;
+    if (auto a = ParseAnswer(args, "--if-unconstrained", {"adjust", "keep", "cancel"}))
+        host.m_unconstrained = *a;
+    const std::vector<std::string> positionals = args.Positionals();
+    if (args.Ok()) {
+        if (positionals.size() != 1)
+            args.Fail("design needs one method");
+        else
+            o.method = positionals[0];
+    }
+    if (args.Ok()) {
+        if (o.method == "cic" && !o.fs)
+            o.fs = 1.0;
+        if (!o.fs || !(*o.fs > 0.0))
+            args.Fail("design needs --fs with a positive sampling frequency");
+        else if (o.odd && o.even)
+            args.Fail("--odd and --even exclude each other");
+        else if (o.maxDbError && !o.minPhase)
+            args.Fail("--max-db-error belongs to --min-phase");
+        else if (o.quantBits && (*o.quantBits < 1 || *o.quantBits > 63))
+            args.Fail("option '--quantize' takes 1 to 63 bits");
+        else if (o.algorithm && *o.algorithm >= 0 && !o.quantBits)
+            args.Fail("--algorithm needs --quantize");
+        else
+            CheckMethodOptions(args, o);
+    }
+    args.Finish();
+    CFirData filter(&host);
+    filter.ApplyFs(CFs(o.fs.value_or(1.0), 0));
+    if (args.Ok() && !StoreMethod(args, o, filter) && args.Ok())
+        return kExitUsage; // the method's rules have said why
+    if (!args.Ok()) {
+        err << "corvifir-cli design: " << args.Error() << "\n"
+            << "Try 'corvifir-cli design --help' for more information.\n";
+        return kExitUsage;
+    }
+
+    if (o.minTaps || o.maxTaps || o.odd || o.even || o.multiple) {
+        SConstraintPageValues page = GetConstraintPageValues(filter.m_Constraints);
+        if (o.minTaps)
+            page.m_nMin = *o.minTaps;
+        if (o.maxTaps)
+            page.m_nMax = *o.maxTaps;
+        if (o.odd || o.even)
+            page.m_nParity = o.odd ? NTapsConstraints::kParityOdd : NTapsConstraints::kParityEven;
+        if (o.multiple) {
+            page.m_bMultipleOn = true;
+            page.m_nMultiple = *o.multiple;
+        }
+        if (!ApplyConstraintPage(page, filter.m_Constraints, &host))
+            return kExitUsage;
+    }
+    if (o.noUnityGain)
+        filter.m_bUnityGain = 0;
+    if (o.quantBits) {
+        filter.m_Quant.m_nBits = *o.quantBits;
+        filter.m_Quant.m_nAlgorithm = std::max(o.algorithm.value_or(0), 0);
+    }
+    if (o.minPhase) {
+        filter.m_MinPhase.m_bEnabled = 1;
+        if (o.maxDbError)
+            filter.m_MinPhase.m_dMaxDbError = *o.maxDbError;
+    }
+
+    const std::string caption = DesignTypeName(filter.m_nDesignType);
+    const bool lth = filter.m_nKind == kKindLthBand;
+    // The Lth-band Parks-McClellan method estimates a count that was not given.
+    if (lth && filter.GetNumTaps() < filter.m_Constraints.m_nMin &&
+        filter.m_Lth.m_nLthMethod == LthBandParams::kMethodPm && filter.ValidateLth(true, false)) {
+        filter.BuildLthBands();
+        filter.SetNumTaps(filter.EstimateNumTaps());
+    }
+    if (!filter.ValidateSpecs())
+        return kExitUsage;
+    bool designed = false;
+    if (o.optimize) {
+        OptimizerState state(&filter);
+        designed = filter.OptimizeFilter(caption, &state);
+    } else if (o.spline) {
+        if (!filter.ValidateSplineSinc(true))
+            return kExitUsage;
+        filter.DesignSplineSinc();
+        filter.FinishDesign();
+        designed = filter.HasCoefficients();
+    } else {
+        designed = filter.DesignFilter(caption);
+    }
+    if (filter.m_bCancel) {
+        host.Error(kMsgCancelled);
+        return kExitFailed;
+    }
+    if (!designed && !o.optimize)
+        return kExitFailed; // the design has said why
+    if (!filter.HasCoefficients()) {
+        host.Error(kMsgNoCoefficients);
+        return kExitFailed;
+    }
+    if (!o.optimize && filter.GetNumBands() > 0)
+        filter.ReportDesignMargin();
+
+    if (o.output) {
+        std::ofstream file(*o.output, std::ios::binary | std::ios::trunc);
+        if (file)
+            WriteCoefficients(filter, file, "\r\n");
+        if (!file) {
+            host.Error(FormatMessage(kMsgCannotOpenFile, {*o.output}));
+            return kExitFailed;
+        }
+    } else {
+        WriteCoefficients(filter, out, "\n");
+    }
+    WriteSummary(filter, err);
+    if (filter.GetNumBands() > 0 && filter.GetMargin() < 0.0)
+        return kExitMissesSpec;
+    return kExitOk;
+}
