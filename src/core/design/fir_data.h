@@ -136,11 +136,11 @@ public:
     bool AskOddTaps();
 
     // ---- the other design methods (windowed_sinc.cpp ... cic.cpp) -----------------------
-    // Each Design* replaces the coefficients with the method's real taps (Q zeros) and
-    // recomputes the gridded response; the post-design steps are the driver's.
+    // Each Design* replaces the coefficients with the method's real taps (Q zeros); the
+    // post-design steps and the gridded response are the driver's (FinishDesign).
 
     // The coefficients become taps (I) and zeros (Q): real time data at the filter's Fs, whole
-    // range shown, no window; the gridded response is recomputed.
+    // range shown, no window; the gridded response is emptied.
     void LoadDesignedTaps(const std::vector<double>& taps);
 
     // A corner f (unit of Fs) below 0, above Fs/2 or at forbidden (fraction of Fs: 0 or 0.5) is

@@ -85,6 +85,14 @@ int MaxflatResponse(double beta, double gamma, int capacity, std::vector<double>
     const int a = 2 * nt - 1;
     const int k = np - na;
 
+    // C(NA - 1 + i, i) as the product of (1 + i/m), m = 1 .. NA - 1.
+    std::vector<double> binomial(static_cast<size_t>(k + 1));
+    for (int i = 0; i <= k; ++i) {
+        double coefficient = 1.0;
+        for (int m = 1; m <= na - 1; ++m)
+            coefficient *= 1.0 + static_cast<double>(i) / m;
+        binomial[static_cast<size_t>(i)] = coefficient;
+    }
     std::vector<double> c(static_cast<size_t>(nt));
     std::vector<double> h(static_cast<size_t>(nt));
     c[0] = 1.0;
@@ -96,10 +104,7 @@ int MaxflatResponse(double beta, double gamma, int capacity, std::vector<double>
         double p = 0.0;
         double xi = 1.0;
         for (int i = 0; i <= k; ++i) {
-            double term = xi;
-            for (int m = 1; m <= na - 1; ++m)
-                term *= 1.0 + static_cast<double>(i) / m;
-            p += term;
+            p += xi * binomial[static_cast<size_t>(i)];
             xi *= x;
         }
         // (1 - x)^NA by repeated squaring, for every NA: the exponential e^(-NA x) that could

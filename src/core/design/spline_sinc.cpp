@@ -67,5 +67,4 @@ void CFirData::DesignSplineSinc() {
             (*m_pI)[i] = -(*m_pI)[i];
         (*m_pI)[n / 2] += 1.0;
     }
-    m_Response.ComputeResponse(kDefaultResponseResolution);
 }

@@ -1,6 +1,5 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
-#include "response/response_types.h"
 #include "support/format_number.h"
 
 #include <algorithm>
@@ -26,8 +25,6 @@ void CFirData::LoadDesignedTaps(const std::vector<double>& taps) {
     ApplyFs(fs);
     ResetRange();
     m_nWindow = -1;
-    if (!taps.empty())
-        m_Response.ComputeResponse(kDefaultResponseResolution);
 }
 
 bool CFirData::CheckCorner(double f, double forbidden) {
