@@ -3,6 +3,7 @@
 #include "cli_commands.h"
 #include "cli_design.h"
 #include "cli_design_methods.h"
+#include "cli_project.h"
 #include "support/version.h"
 
 #include <ostream>
@@ -14,6 +15,9 @@ namespace {
 const std::vector<CCliCommand>& Commands() {
     static const std::vector<CCliCommand> commands = {
         {"design", DesignCommandUsage(), RunDesignCommand},
+        {"show", kShowUsage, RunShowCommand},
+        {"export", kExportUsage, RunExportCommand},
+        {"import", kImportUsage, RunImportCommand},
     };
     return commands;
 }

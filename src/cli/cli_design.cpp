@@ -3,6 +3,7 @@
 #include "cli.h"
 #include "cli_design_methods.h"
 #include "cli_host.h"
+#include "cli_project.h"
 #include "design/coefficient_messages.h"
 #include "design/constraint_rules.h"
 #include "design/design_messages.h"
@@ -40,6 +41,7 @@ const char* const kDesignUsage =
     "                        magnitude differs by at most E dB, default 0.05)\n"
     "      --min-taps N, --max-taps N, --odd | --even, --multiple K   tap-count constraints\n"
     "      -o, --output FILE write the coefficients to FILE (Text:Decimal) instead of stdout\n"
+    "      -p, --project FILE   also save the design as the project FILE (.cfp)\n"
     "      --if-even-at-nyquist add|remove|cancel   even count with a passband at F/2\n"
     "                        (default add: one tap more)\n"
     "      --if-unconstrained adjust|keep|cancel    count that misses the constraints\n"
@@ -50,7 +52,12 @@ const char* const kDesignUsage =
     "                        quantization algorithm (default round-multiple)\n"
     "      --no-unity-gain   keep the gain the method gives instead of unit gain\n"
     "    Coefficients one per line (\"I Q\" when complex); the summary goes to stderr.\n"
-    "    Ctrl+C cancels a running design or optimisation.\n";
+    "    Ctrl+C cancels a running design or optimisation.\n"
+    "  design PROJECT.cfp [--optimize] [-o FILE] [-p OUT.cfp] [--if-... as above]\n"
+    "      Runs the design stored in the project again (--optimize: the search for the\n"
+    "      fewest taps, Parks-McClellan and Lth-band projects); -p saves the result as the\n"
+    "      project OUT.cfp (which may be PROJECT.cfp itself). Output and exit status as\n"
+    "      above.\n";
 
 namespace {
 
@@ -192,6 +199,8 @@ void WriteSummary(CFirData& f, const OptimizerState* state, std::ostream& err) {
 } // namespace
 
 int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
+    if (IsProjectDesign(args.Arguments()))
+        return RunProjectDesignCommand(args, out, err);
     if (IsMethodDesign(args.Arguments()))
         return RunMethodDesignCommand(args, out, err);
     SDesignSpec spec;
@@ -202,6 +211,7 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const auto grid = args.Integer("--grid");
     const bool optimize = args.Flag("--optimize");
     const auto output = args.Value("--output", "-o");
+    const auto project = args.Value("--project", "-p");
     const auto minTaps = args.Integer("--min-taps");
     const auto maxTaps = args.Integer("--max-taps");
     const bool odd = args.Flag("--odd");
@@ -373,5 +383,7 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         WriteCoefficients(filter, out, "\n");
     }
     WriteSummary(filter, optimize ? &state : nullptr, err);
+    if (project && !SaveDesignAsProject(filter, *project, host))
+        return kExitFailed;
     return filter.GetMargin() >= 0.0 ? kExitOk : kExitMissesSpec;
 }

@@ -3,6 +3,7 @@
 #include "cli.h"
 #include "cli_design.h"
 #include "cli_host.h"
+#include "cli_project.h"
 #include "design/coefficient_messages.h"
 #include "design/constraint_rules.h"
 #include "design/design_messages.h"
@@ -54,7 +55,7 @@ const char* const kMethodDesignUsage =
     "      --min-phase [--max-db-error E]   convert to minimum phase (accepted when its\n"
     "                        magnitude differs by at most E dB, default 0.05)\n"
     "      --no-unity-gain   keep the gain the method gives (windowed sinc, CIC)\n"
-    "      --min-taps N, --max-taps N, --odd | --even, --multiple K, -o FILE,\n"
+    "      --min-taps N, --max-taps N, --odd | --even, --multiple K, -o FILE, -p FILE,\n"
     "      --if-even-at-nyquist, --if-unconstrained, --quantize BITS [--algorithm A]\n"
     "                        as for the Parks-McClellan designs\n"
     "    Frequencies in the unit of F. Coefficients and summary as above.\n";
@@ -185,7 +186,7 @@ struct SMethodOptions {
         atten, ripple, center, gamma, maxDbError;
     std::optional<int> type, window, taps, zeroPadTo, l, lthMethod, grid, order, stages, rate,
         delay, minTaps, maxTaps, multiple, quantBits, algorithm;
-    std::optional<std::string> spline, output;
+    std::optional<std::string> spline, output, project;
     bool root = false, linear = false, zeroize = false, autoOrder = false, optimize = false,
          noUnityGain = false, minPhase = false, odd = false, even = false;
 };
@@ -231,6 +232,7 @@ void ReadOptions(CCliArgs& args, SMethodOptions& o) {
     o.even = args.Flag("--even");
     o.multiple = SmallInteger(args, "--multiple");
     o.output = args.Value("--output", "-o");
+    o.project = args.Value("--project", "-p");
     o.quantBits = SmallInteger(args, "--quantize");
     o.algorithm =
         ParseChoice(args, "--algorithm",
@@ -581,6 +583,8 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
         WriteCoefficients(filter, out, "\n");
     }
     WriteSummary(filter, err);
+    if (o.project && !SaveDesignAsProject(filter, *o.project, host))
+        return kExitFailed;
     if (filter.GetNumBands() > 0 && filter.GetMargin() < 0.0)
         return kExitMissesSpec;
     return kExitOk;

@@ -12,11 +12,14 @@ CFirData::CFirData(CHost* pHost) : CCorviData(pHost) {
 
 CFirData::CFirData(const CFirData& src) : CFirData(src.GetHost()) {
     CopyFrom(src);
+    m_nKind = src.m_nKind; // derived from the design type, not archived
 }
 
 CFirData& CFirData::operator=(const CFirData& src) {
-    if (this != &src)
+    if (this != &src) {
         CopyFrom(src);
+        m_nKind = src.m_nKind;
+    }
     return *this;
 }
 

@@ -131,3 +131,17 @@ TEST(FirReport, ComplexReportThroughTheExportFlowAndOtherFormatsUnchanged) {
     EXPECT_EQ(plain, " 0.250000000000000000 -0.125000000000000000\r\n"
                      "-0.500000000000000000  0.750000000000000000\r\n");
 }
+
+TEST(FirReport, CopiesKeepTheDesignKindThatSelectsTheSummary) {
+    CFirData cic;
+    cic.SetDesignType(kDesignCic);
+    const CFirData copied(cic);
+    CFirData assigned;
+    assigned = cic;
+    for (const CFirData* f : {&copied, static_cast<const CFirData*>(&assigned)}) {
+        EXPECT_EQ(f->m_nKind, kKindCic);
+        std::string text, method;
+        GetDesignSummary(*f, text, method);
+        EXPECT_EQ(method, "Cascaded Integrator Comb");
+    }
+}

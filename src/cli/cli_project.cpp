@@ -1,0 +1,582 @@
+#include "cli_project.h"
+
+#include "cli.h"
+#include "cli_host.h"
+#include "design/design_messages.h"
+#include "design/design_summary.h"
+#include "design/driver_messages.h"
+#include "design/fir_data.h"
+#include "design/optimizer.h"
+#include "doc/doc_messages.h"
+#include "doc/project_file.h"
+#include "io/file_formats.h"
+#include "io/format_state.h"
+#include "support/format_number.h"
+#include "support/paths.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <fstream>
+#include <optional>
+#include <ostream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+const char* const kShowUsage =
+    "  show PROJECT [--json]\n"
+    "      The project's method, sampling frequency, taps, design summary, margin and the\n"
+    "      results of each band. With --json one JSON object with designType, method, fs,\n"
+    "      fsUnit, taps, real, coefficients {i, q}, bands [{lower, upper, desired, attn}]\n"
+    "      (frequencies in the unit of Fs, desired and attn in dB) and margin (dB, null\n"
+    "      without coefficients or bands).\n";
+
+const char* const kExportUsage =
+    "  export PROJECT --format NAME -o FILE [--quadrature-file FILE2]\n"
+    "         [--quadrature-format NAME2] [--complex] [--bits B]\n"
+    "         [--interleave none|forward|reverse --factor K]\n"
+    "         [--c-name N --c-type T --c-suffix S] [--force]\n"
+    "      Writes the coefficients in the data file format NAME (a name of the format list,\n"
+    "      e.g. \"Text:Decimal\", \"Text:Hex\", \"Text:C\", \"HTML:Report\", \"Binary:Wave\").\n"
+    "      A complex filter needs --complex (I and Q in FILE) or --quadrature-file (Q in\n"
+    "      FILE2, format NAME2, default NAME). --bits sets the fixed-point word length\n"
+    "      (default: the project's, 16 for a new one). --interleave writes the polyphase\n"
+    "      components one after another (default none). Text:C takes the array name\n"
+    "      (default the project's file name with \".\" as \"_\"), type (default float) and\n"
+    "      the suffix after each value (default f). Data that overflows a fixed-point\n"
+    "      format is not written unless --force. HTML:Report writes the report text; the\n"
+    "      pictures it names are not written.\n";
+
+const char* const kImportUsage =
+    "  import FILE --format NAME [--quadrature-file FILE2] [--quadrature-format NAME2]\n"
+    "         [--complex] [--bits B] [--fs F] [--fs-unit Hz|kHz|MHz|GHz] -o PROJECT\n"
+    "      Creates an Import project holding the coefficients read from FILE (I; both I\n"
+    "      and Q with --complex) and FILE2 (Q, format NAME2, default NAME). --bits is the\n"
+    "      word length of the fixed-point formats (default 16). Fs is --fs in --fs-unit\n"
+    "      (default Hz); without --fs, a WAVE file's rate, otherwise 1 Hz.\n";
+
+namespace {
+
+constexpr const char* kMsgUnknownFormat = "Unknown data file format \"%1\".";
+constexpr const char* kMsgCannotWriteFormat = "The format \"%1\" cannot be written.";
+constexpr const char* kMsgCannotReadFormat = "The format \"%1\" cannot be read.";
+constexpr const char* kMsgNothingWritten = "No file was written.";
+constexpr const char* kMsgNoDesign = "A project of the method \"%1\" has no design to run.";
+constexpr const char* kMsgCannotOptimize =
+    "Only Parks-McClellan and Lth-band projects can be optimized.";
+constexpr const char* kMsgCancelled = "The design was cancelled.";
+constexpr const char* kMsgNoCoefficients = "The design produced no coefficients.";
+constexpr const char* kMsgQuadratureNotWritten = "The quadrature file \"%1\" was not written.";
+constexpr const char* kMsgRealHasNoQuadrature =
+    "The filter is real: it has no quadrature coefficients to write.";
+
+constexpr const char* kProjectExtensions[] = {".cfp", ".cfa", ".cfs"};
+
+int UsageError(const char* command, const std::string& text, std::ostream& err) {
+    err << "corvifir-cli " << command << ": " << text << "\n"
+        << "Try 'corvifir-cli " << command << " --help' for more information.\n";
+    return kExitUsage;
+}
+
+std::string Lower(std::string s) {
+    std::transform(s.begin(), s.end(), s.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return s;
+}
+
+bool HasProjectExtension(const std::string& path) {
+    const std::string lower = Lower(path);
+    for (const char* ext : kProjectExtensions) {
+        const std::string e(ext);
+        if (lower.size() > e.size() && lower.compare(lower.size() - e.size(), e.size(), e) == 0)
+            return true;
+    }
+    return false;
+}
+
+// The index of the value of --name among words (def when absent); an error otherwise.
+std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
+                               const std::vector<std::string>& words, int def) {
+    const auto text = args.Value(name);
+    if (!text)
+        return def;
+    for (size_t i = 0; i < words.size(); ++i)
+        if (*text == words[i])
+            return static_cast<int>(i);
+    std::string list;
+    for (const std::string& w : words)
+        list += (list.empty() ? "" : "|") + w;
+    args.Fail("option '" + name + "' takes " + list);
+    return std::nullopt;
+}
+
+// The answer chosen by --name (words name Yes, No and Cancel in that order), or def.
+EAnswer ParseAnswer(CCliArgs& args, const std::string& name, const std::vector<std::string>& words,
+                    EAnswer def) {
+    const auto index = ParseChoice(args, name, words, -1);
+    if (!index || *index < 0)
+        return def;
+    return *index == 0 ? EAnswer::Yes : *index == 1 ? EAnswer::No : EAnswer::Cancel;
+}
+
+// A format of the table by its name, checked for reading or writing; the refusal is returned.
+std::optional<int> FormatByName(const std::string& name, bool writing, std::string& refusal) {
+    const SFileFormat* format = FindFileFormat(name);
+    if (!format) {
+        refusal = FormatMessage(kMsgUnknownFormat, {name});
+        return std::nullopt;
+    }
+    if (writing ? !FormatCanWrite(format->code) : !FormatCanRead(format->code)) {
+        refusal = FormatMessage(writing ? kMsgCannotWriteFormat : kMsgCannotReadFormat, {name});
+        return std::nullopt;
+    }
+    return format->code;
+}
+
+// ---- text and JSON output ------------------------------------------------------------------
+
+// One coefficient (or "I Q" pair) per line, as the design command writes them.
+void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol) {
+    const int n = f.GetN();
+    const char* format = n < 2500 ? "%21.18f" : "%24.21f";
+    const bool complex = !f.IsReal();
+    for (int i = 0; i < n; ++i) {
+        os << StrPrintf(format, f.m_pI->GetAt(i));
+        if (complex)
+            os << " " << StrPrintf(format, f.m_pQ->GetAt(i));
+        os << eol;
+    }
+}
+
+// Method, taps, the design summary, and for a band list the margin and each band's result.
+void WriteDesignReport(CFirData& f, std::ostream& os) {
+    std::string text, method;
+    GetDesignSummary(f, text, method);
+    const double fs = f.GetFs();
+    os << "method: " << DesignTypeName(f.m_nDesignType) << " (" << method << ")\n";
+    os << "fs: " << StrPrintf("%.9g", fs) << " " << f.m_Fs.GetFreqUnitName() << "\n";
+    os << "taps: " << f.GetN() << (f.IsReal() ? " real" : " complex") << ", next design "
+       << f.GetNumTaps() << "\n";
+    std::istringstream lines(text);
+    for (std::string line; std::getline(lines, line);)
+        if (!line.empty())
+            os << line << "\n";
+    if (f.GetNumBands() == 0)
+        return;
+    if (!f.HasCoefficients()) {
+        os << "margin: none (no coefficients)\n";
+        return;
+    }
+    os << "margin: " << StrPrintf("%.3f", f.GetMargin()) << " dB\n";
+    for (int i = 0; i < f.GetNumBands(); ++i) {
+        const bool pass = f.IsPassband(i);
+        os << "band " << i + 1 << ": " << StrPrintf("%.9g", f.GetBandLower(i) * fs) << " - "
+           << StrPrintf("%.9g", f.GetBandUpper(i) * fs) << (pass ? " pass" : " stop")
+           << (pass ? " ripple " : " attenuation ") << StrPrintf("%.4f", f.GetBandActual(i))
+           << " dB (specified " << StrPrintf("%.4f", f.GetBandAttn(i, true)) << " dB) margin "
+           << StrPrintf("%.4f", f.GetBandMargin(i)) << " dB\n";
+    }
+}
+
+std::string JsonString(const std::string& s) {
+    std::string out = "\"";
+    for (const char ch : s) {
+        const auto c = static_cast<unsigned char>(ch);
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20)
+                out += StrPrintf("\\u%04x", c);
+            else
+                out += ch;
+        }
+    }
+    return out + "\"";
+}
+
+// Full precision; JSON has no infinities, so a value that is not finite is null.
+std::string JsonNumber(double v) {
+    return std::isfinite(v) ? StrPrintf("%.17g", v) : std::string("null");
+}
+
+std::string JsonArray(const CDataColumn& column, int n) {
+    std::string out = "[";
+    for (int i = 0; i < n; ++i)
+        out += (i ? ", " : "") + JsonNumber(column.GetAt(i));
+    return out + "]";
+}
+
+void WriteProjectJson(CFirProject& project, std::ostream& os) {
+    CFirData& f = project.m_Filter;
+    std::string text, method;
+    GetDesignSummary(f, text, method);
+    const double fs = f.GetFs();
+    const int n = f.GetN();
+    const bool measured = f.HasCoefficients() && f.GetNumBands() > 0;
+    os << "{\n";
+    os << "  \"title\": " << JsonString(project.m_strTitle) << ",\n";
+    os << "  \"designType\": " << f.m_nDesignType << ",\n";
+    os << "  \"method\": " << JsonString(DesignTypeName(f.m_nDesignType)) << ",\n";
+    os << "  \"designKind\": " << JsonString(method) << ",\n";
+    os << "  \"fs\": " << JsonNumber(fs) << ",\n";
+    os << "  \"fsUnit\": " << JsonString(f.m_Fs.GetFreqUnitName()) << ",\n";
+    os << "  \"taps\": " << f.GetNumTaps() << ",\n";
+    os << "  \"coefficientCount\": " << n << ",\n";
+    os << "  \"real\": " << (f.IsReal() ? "true" : "false") << ",\n";
+    os << "  \"summary\": " << JsonString(text) << ",\n";
+    os << "  \"margin\": " << (measured ? JsonNumber(f.GetMargin()) : "null") << ",\n";
+    os << "  \"bands\": [";
+    for (int i = 0; i < f.GetNumBands(); ++i) {
+        os << (i ? ",\n" : "\n") << "    {\"lower\": " << JsonNumber(f.GetBandLower(i) * fs)
+           << ", \"upper\": " << JsonNumber(f.GetBandUpper(i) * fs)
+           << ", \"desired\": " << JsonNumber(f.GetBandGain(i, true))
+           << ", \"attn\": " << JsonNumber(f.GetBandAttn(i, true))
+           << ", \"passband\": " << (f.IsPassband(i) ? "true" : "false")
+           << ", \"actual\": " << (measured ? JsonNumber(f.GetBandActual(i)) : "null")
+           << ", \"margin\": " << (measured ? JsonNumber(f.GetBandMargin(i)) : "null") << "}";
+    }
+    os << (f.GetNumBands() ? "\n  ],\n" : "],\n");
+    os << "  \"coefficients\": {\"i\": " << JsonArray(*f.m_pI, n)
+       << ", \"q\": " << JsonArray(*f.m_pQ, n) << "}\n";
+    os << "}\n";
+}
+
+// ---- hosts -----------------------------------------------------------------------------------
+
+// Answers the design questions as the options chose; status texts that no message has already
+// shown go to standard error.
+class CProjectDesignHost : public CCliHost {
+public:
+    explicit CProjectDesignHost(std::ostream& err) : CCliHost(err), m_err(err) {}
+
+    EAnswer m_atNyquist = EAnswer::Yes;
+    EAnswer m_unconstrained = EAnswer::Yes;
+    EAnswer m_tooFew = EAnswer::Yes;
+
+    void ShowMessage(const std::string& text, EMsgIcon icon) override {
+        m_strLastMessage = text;
+        CCliHost::ShowMessage(text, icon);
+    }
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override {
+        EAnswer chosen = def;
+        if (text == kMsgAskOddTaps)
+            chosen = m_atNyquist;
+        else if (text == kMsgAskAdjustTaps)
+            chosen = m_unconstrained;
+        else if (text == kMsgAskEstimateTaps)
+            chosen = m_tooFew;
+        return CCliHost::Ask(text, withCancel, chosen);
+    }
+    void SetStatusText(const std::string& text) override {
+        if (text == kReadyText || text == kMsgOptimizingStatus || text == m_strLastMessage)
+            return;
+        m_err << text << "\n";
+    }
+
+private:
+    std::ostream& m_err;
+    std::string m_strLastMessage;
+};
+
+} // namespace
+
+// ---- show ------------------------------------------------------------------------------------
+
+int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
+    const bool json = args.Flag("--json");
+    const std::vector<std::string> positionals = args.Positionals();
+    if (args.Ok() && positionals.size() != 1)
+        args.Fail("show needs one project file");
+    args.Finish();
+    if (!args.Ok())
+        return UsageError("show", args.Error(), err);
+
+    CCliHost host(err);
+    CFirProject project(&host);
+    if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
+        return kExitFailed;
+    if (json) {
+        WriteProjectJson(project, out);
+    } else {
+        out << "project: " << project.m_strTitle << "\n";
+        WriteDesignReport(project.m_Filter, out);
+    }
+    return kExitOk;
+}
+
+// ---- export ----------------------------------------------------------------------------------
+
+int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
+    (void)out;
+    const auto formatName = args.Value("--format");
+    const auto output = args.Value("--output", "-o");
+    const auto quadFile = args.Value("--quadrature-file");
+    const auto quadFormatName = args.Value("--quadrature-format");
+    const bool complex = args.Flag("--complex");
+    const auto bits = args.Integer("--bits");
+    const auto interleave = ParseChoice(args, "--interleave", {"none", "forward", "reverse"}, 0);
+    const auto factor = args.Integer("--factor");
+    const auto cName = args.Value("--c-name");
+    const auto cType = args.Value("--c-type");
+    const auto cSuffix = args.Value("--c-suffix");
+    const bool force = args.Flag("--force");
+    const std::vector<std::string> positionals = args.Positionals();
+    if (args.Ok()) {
+        if (positionals.size() != 1)
+            args.Fail("export needs one project file");
+        else if (!formatName)
+            args.Fail("export needs --format NAME");
+        else if (!output || output->empty())
+            args.Fail("export needs -o FILE");
+        else if (bits && (*bits < 1 || *bits > 64))
+            args.Fail("option '--bits' takes 1 to 64");
+        else if (factor && (*factor < -1000000 || *factor > 1000000))
+            args.Fail("option '--factor' is out of range");
+        else if (interleave && *interleave != 0 && !factor)
+            args.Fail("--interleave needs --factor K");
+        else if (complex && quadFile)
+            args.Fail("--complex and --quadrature-file exclude each other");
+    }
+    std::optional<int> format, quadFormat;
+    if (args.Ok()) {
+        std::string refusal;
+        format = FormatByName(*formatName, true, refusal);
+        if (format && quadFormatName)
+            quadFormat = FormatByName(*quadFormatName, true, refusal);
+        if (!refusal.empty())
+            args.Fail(refusal);
+    }
+    args.Finish();
+    if (!args.Ok())
+        return UsageError("export", args.Error(), err);
+
+    CCliHost host(err);
+    CFirProject project(&host);
+    if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
+        return kExitFailed;
+    CFirData& filter = project.m_Filter;
+    if (quadFile && filter.IsReal()) {
+        host.Error(kMsgRealHasNoQuadrature);
+        return kExitUsage;
+    }
+    // The overflow question is the only one an export asks.
+    host.SetForcedAnswer(force ? EAnswer::Yes : EAnswer::No);
+
+    // The settings the dialog would hold, starting from those stored in the project.
+    CDataFiles& files = project.m_DataFiles;
+    files.PrepareDialog("Export Coefficients", project.m_strTitle, false, filter.IsReal());
+    files.SetPaths(*output, quadFile.value_or(""));
+    files.m_FormatI.m_nFormat = *format;
+    files.m_FormatQ.m_nFormat = quadFormat.value_or(*format);
+    files.m_bComplex = complex ? 1 : 0;
+    files.m_nInterleave = *interleave;
+    files.m_nFactor = static_cast<int>(factor.value_or(0));
+    if (bits)
+        files.SetWordLength(static_cast<int>(*bits));
+    for (CFileFormatOpts* opts : {&files.m_FormatI, &files.m_FormatQ}) {
+        if (cName)
+            opts->m_OptionsC.m_strName = *cName;
+        if (cType)
+            opts->m_OptionsC.m_strType = *cType;
+        if (cSuffix)
+            opts->m_OptionsC.m_strSuffix = *cSuffix;
+    }
+    std::string refusal;
+    if (!files.CheckExport(filter.GetN(), refusal)) {
+        host.Error(refusal);
+        return kExitUsage;
+    }
+    if (!files.RunExport(filter, host) || files.m_writtenFiles.empty()) {
+        host.Error(kMsgNothingWritten);
+        return kExitFailed;
+    }
+    // A quadrature file that was named but not written is a failure too.
+    if (quadFile && files.m_writtenFiles.size() < 2) {
+        host.Error(FormatMessage(kMsgQuadratureNotWritten, {*quadFile}));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+// ---- import ----------------------------------------------------------------------------------
+
+int RunImportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
+    (void)out;
+    const auto formatName = args.Value("--format");
+    const auto output = args.Value("--output", "-o");
+    const auto quadFile = args.Value("--quadrature-file");
+    const auto quadFormatName = args.Value("--quadrature-format");
+    const bool complex = args.Flag("--complex");
+    const auto bits = args.Integer("--bits");
+    const auto fs = args.Number("--fs");
+    const auto fsUnit = ParseChoice(args, "--fs-unit", {"Hz", "kHz", "MHz", "GHz"}, 0);
+    const std::vector<std::string> positionals = args.Positionals();
+    if (args.Ok()) {
+        if (positionals.size() != 1)
+            args.Fail("import needs one data file");
+        else if (!formatName)
+            args.Fail("import needs --format NAME");
+        else if (!output || output->empty())
+            args.Fail("import needs -o PROJECT");
+        else if (bits && (*bits < 1 || *bits > 64))
+            args.Fail("option '--bits' takes 1 to 64");
+        else if (fs && !(*fs > 0.0 && std::isfinite(*fs)))
+            args.Fail("option '--fs' takes a positive sampling frequency");
+        else if (complex && quadFile)
+            args.Fail("--complex and --quadrature-file exclude each other");
+    }
+    std::optional<int> format, quadFormat;
+    if (args.Ok()) {
+        std::string refusal;
+        format = FormatByName(*formatName, false, refusal);
+        if (format && quadFormatName)
+            quadFormat = FormatByName(*quadFormatName, false, refusal);
+        if (!refusal.empty())
+            args.Fail(refusal);
+    }
+    args.Finish();
+    if (!args.Ok())
+        return UsageError("import", args.Error(), err);
+
+    CCliHost host(err);
+    CFirProject project(&host);
+    project.m_strTitle = FileNameOf(*output);
+    CFirData& filter = project.m_Filter;
+    filter.SetDesignType(kDesignImport);
+    project.m_nDesignType = kDesignImport;
+    filter.m_bReportOpenErrors = 1;
+
+    CDataFiles& files = project.m_DataFiles;
+    files.PrepareDialog("Import Coefficients", project.m_strTitle, true, filter.IsReal());
+    files.SetPaths(positionals[0], quadFile.value_or(""));
+    files.m_FormatI.m_nFormat = *format;
+    files.m_FormatQ.m_nFormat = quadFormat.value_or(*format);
+    files.m_bComplex = complex ? 1 : 0;
+    if (bits)
+        files.SetWordLength(static_cast<int>(*bits));
+    if (!files.RunImport(filter, host))
+        return kExitFailed;
+
+    filter.SetNumTaps(filter.GetN());
+    double waveKHz = 0.0;
+    if (fs)
+        filter.ApplyFs(CFs(*fs, *fsUnit));
+    else if (GetWaveFs(files.m_FormatI, waveKHz))
+        filter.ApplyFs(CFs(waveKHz, 1));
+    if (!SaveProject(*output, project, host))
+        return kExitFailed;
+    return kExitOk;
+}
+
+// ---- design of a stored project --------------------------------------------------------------
+
+bool IsProjectDesign(const std::vector<std::string>& args) {
+    return !args.empty() && !args[0].empty() && args[0][0] != '-' && HasProjectExtension(args[0]);
+}
+
+bool SaveDesignAsProject(const CFirData& filter, const std::string& path, CHost& host) {
+    CFirProject project(&host);
+    project.m_Filter.CopyFrom(filter);
+    project.m_nDesignType = filter.m_nDesignType;
+    project.m_strTitle = FileNameOf(path);
+    return SaveProject(path, project, host);
+}
+
+int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
+    CProjectDesignHost host(err);
+    const bool optimize = args.Flag("--optimize");
+    const auto output = args.Value("--output", "-o");
+    const auto saveAs = args.Value("--project", "-p");
+    host.m_atNyquist =
+        ParseAnswer(args, "--if-even-at-nyquist", {"add", "remove", "cancel"}, EAnswer::Yes);
+    host.m_unconstrained =
+        ParseAnswer(args, "--if-unconstrained", {"adjust", "keep", "cancel"}, EAnswer::Yes);
+    host.m_tooFew = ParseAnswer(args, "--if-too-few", {"estimate", "stop"}, EAnswer::Yes);
+    const std::vector<std::string> positionals = args.Positionals();
+    if (args.Ok() && positionals.size() != 1)
+        args.Fail("design needs one project file");
+    args.Finish();
+    if (!args.Ok())
+        return UsageError("design", args.Error(), err);
+
+    CFirProject project(&host);
+    if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
+        return kExitFailed;
+    CFirData& filter = project.m_Filter;
+    const int kind = filter.m_nKind;
+    const std::string caption = DesignTypeName(filter.m_nDesignType);
+    if (kind == kKindImport || kind == kKindNone) {
+        host.Error(FormatMessage(kMsgNoDesign, {caption}));
+        return kExitUsage;
+    }
+    if (optimize && kind != kKindParksMcClellan && kind != kKindLthBand) {
+        host.Error(kMsgCannotOptimize);
+        return kExitUsage;
+    }
+
+    bool designed = false;
+    filter.m_bCancel = 0; // set again only by Ctrl+C
+    if (optimize) {
+        OptimizerState state(&filter);
+        designed = filter.OptimizeFilter(caption, &state);
+    } else {
+        if (kind == kKindParksMcClellan) {
+            int count = filter.GetNumTaps();
+            if (!filter.AskEstimateTaps(count))
+                return kExitUsage;
+            if (count != filter.GetNumTaps())
+                filter.SetNumTaps(count);
+        }
+        if (!filter.ValidateSpecs())
+            return kExitUsage;
+        designed = filter.DesignFilter(caption);
+    }
+    if (filter.m_bCancel) {
+        host.Error(kMsgCancelled);
+        return kExitFailed;
+    }
+    if (!designed && !optimize)
+        return kExitFailed; // the design has said why
+    if (!filter.HasCoefficients()) {
+        host.Error(kMsgNoCoefficients);
+        return kExitFailed;
+    }
+    if (!optimize && filter.GetNumBands() > 0)
+        filter.ReportDesignMargin();
+
+    if (output) {
+        std::ofstream file(*output, std::ios::binary | std::ios::trunc);
+        if (file)
+            WriteCoefficients(filter, file, "\r\n");
+        if (!file) {
+            host.Error(FormatMessage(DocMsg::kCannotOpenFile, {*output}));
+            return kExitFailed;
+        }
+    } else {
+        WriteCoefficients(filter, out, "\n");
+    }
+    WriteDesignReport(filter, err);
+    if (saveAs) {
+        project.m_strTitle = FileNameOf(*saveAs);
+        if (!SaveProject(*saveAs, project, host))
+            return kExitFailed;
+    }
+    if (filter.GetNumBands() > 0 && filter.GetMargin() < 0.0)
+        return kExitMissesSpec;
+    return kExitOk;
+}
