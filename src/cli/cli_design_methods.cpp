@@ -327,6 +327,10 @@ bool StoreMethod(CCliArgs& args, const SMethodOptions& o, CFirData& f) {
             args.Fail("--spline designs a lowpass or a highpass");
             return false;
         }
+        if (o.spline && !(*o.corner2 > *o.corner1)) {
+            args.Fail("--spline needs --corner2 above --corner1");
+            return false;
+        }
         f.SetDesignType(kDesignWinSinc);
         f.m_Ws.m_nFilterType = *o.type;
         f.m_Ws.m_dCorner1 = *o.corner1;
@@ -546,7 +550,7 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
         OptimizerState state(&filter);
         designed = filter.OptimizeFilter(caption, &state);
     } else if (o.spline) {
-        if (!filter.ValidateSplineSinc(true))
+        if (filter.CheckCorner(filter.m_Ws.m_dCorner2, 0.5) || !filter.ValidateSplineSinc(true))
             return kExitUsage;
         filter.DesignSplineSinc();
         filter.FinishDesign();

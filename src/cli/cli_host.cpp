@@ -4,6 +4,7 @@
 #include <chrono>
 #include <csignal>
 #include <ostream>
+#include <string>
 #include <thread>
 #include <unistd.h>
 
@@ -11,6 +12,21 @@ namespace {
 std::atomic<bool> g_interrupted{false};
 extern "C" void OnInterrupt(int) {
     g_interrupted = true;
+}
+
+// The status display's lines as one terminal line: runs of white space become one space.
+std::string OneLine(const std::string& text) {
+    std::string line;
+    for (char c : text) {
+        const bool space = c == '\n' || c == '\r' || c == ' ' || c == '\t';
+        if (!space)
+            line += c;
+        else if (!line.empty() && line.back() != ' ')
+            line += ' ';
+    }
+    if (!line.empty() && line.back() == ' ')
+        line.pop_back();
+    return line;
 }
 } // namespace
 
@@ -59,7 +75,7 @@ void CCliHost::RunLongJob(CLongJob& job) {
         const auto now = std::chrono::steady_clock::now();
         if (terminal && job.ShowStatusDisplay() &&
             now - lastPrint > std::chrono::milliseconds(200)) {
-            const std::string text = job.StatusText();
+            const std::string text = OneLine(job.StatusText());
             if (text != shown) {
                 m_err << "\r" << text << "\x1b[K" << std::flush;
                 shown = text;

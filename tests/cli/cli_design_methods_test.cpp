@@ -178,6 +178,14 @@ TEST(CliMethods, RefusalsAndUsageErrors) {
           "--max-db-error", "0.1"},
          kExitUsage,
          "--max-db-error belongs to --min-phase"},
+        {{"windowed-sinc", "--fs", "1", "--type", "lowpass", "--corner1", "0.2", "--corner2", "0.5",
+          "--taps", "11", "--spline", "2"},
+         kExitUsage,
+         FormatMessage(kMsgBadCorner, {"0.500"})},
+        {{"windowed-sinc", "--fs", "1", "--type", "lowpass", "--corner1", "0.2", "--corner2", "0.1",
+          "--taps", "11", "--spline", "2"},
+         kExitUsage,
+         "--spline needs --corner2 above --corner1"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);

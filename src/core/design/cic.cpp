@@ -34,11 +34,13 @@ bool CFirData::ValidateCic() {
 // N - 1 times, N (R*M - 1) + 1 taps whose sum is (R*M)^N.
 void CFirData::DesignCic() {
     m_bCancel = 0;
-    const int stages = m_Cic.m_nStages;
-    const int k = m_Cic.m_nRate * m_Cic.m_nDelay;
     RemoveAll();
-    if (stages <= 0 || k <= 0)
+    const int stages = m_Cic.m_nStages;
+    const long long product = static_cast<long long>(m_Cic.m_nRate) * m_Cic.m_nDelay;
+    // Parameters that ValidateCic refuses design nothing: the response could not be held.
+    if (stages <= 0 || product <= 0 || stages * (product - 1) + 1 > kMaxTaps)
         return;
+    const int k = static_cast<int>(product);
     CCorviData boxcar;
     for (int i = 0; i < k; ++i) {
         boxcar.m_pI->Add(1.0);

@@ -172,26 +172,28 @@ void CFirData::LthFixup() {
     }
     if (!m_Lth.m_bZeroize)
         return;
-    const int k = (c - 1) / 2;
-    const int l = m_Lth.m_nL;
+    // Without an L of at least 2 there is no Lth-band structure to force (a damaged project).
+    if (m_Lth.m_nL < 2)
+        return;
+    const long long k = (c - 1) / 2;
+    const long long l = m_Lth.m_nL;
     CDataColumn& h = *m_pI;
     if (l == 2)
-        h[k] = 0.5;
+        h[static_cast<int>(k)] = 0.5;
     double delta = 0.0;
-    for (int s = 0; s <= k + l; s += l) {
+    for (long long s = 0; s <= k + l; s += l) {
         if (k + s < c)
-            delta = std::abs(h[k + s]) / (l - 1);
+            delta = std::abs(h[static_cast<int>(k + s)]) / static_cast<double>(l - 1);
         if (s > 0 && k - s >= 0) {
-            h[k + s] = 0.0;
-            h[k - s] = 0.0;
+            h[static_cast<int>(k + s)] = 0.0;
+            h[static_cast<int>(k - s)] = 0.0;
         }
         if (delta == 0.0 || l <= 2)
             continue;
-        for (int m = s - 1; m >= s - l + 1; --m) {
-            const int a = k + m;
-            const int b = k - m;
-            if (a < 0 || a >= c || b < 0 || b >= c)
-                continue;
+        // The pairs k + m, k - m for m = s - 1 down to s - L + 1, as far as both lie in the filter.
+        for (long long m = std::min(s - 1, k); m >= std::max(s - l + 1, -k); --m) {
+            const int a = static_cast<int>(k + m);
+            const int b = static_cast<int>(k - m);
             const double a0 = h[a];
             const double b0 = h[b];
             double bestMargin = GetStopbandMargin();

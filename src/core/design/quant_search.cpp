@@ -180,30 +180,48 @@ void CQuantSearch::Prepare() {
     }
 }
 
-// The change of tap p by 1 adds e^(-j 2 pi k p / L) to bin k; the exponent k p is taken modulo
-// L so that the rows come from one table of L twiddle factors.
+// The change of tap p by 1 adds e^(-j 2 pi k p / L) to bin k. With k = m B + r the factor is
+// e^(-j 2 pi m B p / L) e^(-j 2 pi r p / L): B + bins / B twiddle factors, each exact from the
+// table (exponent modulo L), and one complex product per bin.
+void CQuantSearch::AddRow(SGrid& g, int p, bool accumulate) {
+    const long long length = g.length;
+    const int blocks = (g.bins + kRowBlock - 1) / kRowBlock;
+    m_fineRe.resize(kRowBlock);
+    m_fineIm.resize(kRowBlock);
+    for (int r = 0; r < kRowBlock; ++r) {
+        const auto t = static_cast<size_t>(static_cast<long long>(r) * p % length);
+        m_fineRe[static_cast<size_t>(r)] = g.cosT[t];
+        m_fineIm[static_cast<size_t>(r)] = g.sinT[t];
+    }
+    const double* fr = m_fineRe.data();
+    const double* fi = m_fineIm.data();
+    for (int m = 0; m < blocks; ++m) {
+        const auto t = static_cast<size_t>(static_cast<long long>(m) * kRowBlock * p % length);
+        const double cr = g.cosT[t];
+        const double ci = g.sinT[t];
+        const int first = m * kRowBlock;
+        const int count = std::min(kRowBlock, g.bins - first);
+        double* re = g.rowRe.data() + first;
+        double* im = g.rowIm.data() + first;
+        if (accumulate) {
+            for (int r = 0; r < count; ++r) {
+                re[r] += cr * fr[r] - ci * fi[r];
+                im[r] += cr * fi[r] + ci * fr[r];
+            }
+        } else {
+            for (int r = 0; r < count; ++r) {
+                re[r] = cr * fr[r] - ci * fi[r];
+                im[r] = cr * fi[r] + ci * fr[r];
+            }
+        }
+    }
+}
+
 void CQuantSearch::BuildRows(int a, int b) {
     for (SGrid& g : m_grids) {
-        const int length = g.length;
-        int ta = 0;
-        int tb = 0;
-        for (int k = 0; k < g.bins; ++k) {
-            const auto i = static_cast<size_t>(k);
-            double re = g.cosT[static_cast<size_t>(ta)];
-            double im = g.sinT[static_cast<size_t>(ta)];
-            if (b != a) {
-                re += g.cosT[static_cast<size_t>(tb)];
-                im += g.sinT[static_cast<size_t>(tb)];
-                tb += b;
-                if (tb >= length)
-                    tb -= length;
-            }
-            g.rowRe[i] = re;
-            g.rowIm[i] = im;
-            ta += a;
-            if (ta >= length)
-                ta -= length;
-        }
+        AddRow(g, a, false);
+        if (b != a)
+            AddRow(g, b, true);
     }
 }
 

@@ -62,6 +62,8 @@ private:
     // rowRe/rowIm of every grid become the spectrum of a unit change at tap a (and at tap b when
     // b differs from a).
     void BuildRows(int a, int b);
+    // Writes (or, with accumulate, adds) the spectrum of a unit change at tap p into g's rows.
+    void AddRow(SGrid& g, int p, bool accumulate);
     // Adds delta times the rows to the current spectra.
     void Commit(double delta);
     // Adds the change of taps a and b (by da and db) to the current spectra.
@@ -78,4 +80,7 @@ private:
     const std::atomic<int>& m_cancel;
     std::atomic<int>& m_progress;
     std::vector<SGrid> m_grids;
+    // Twiddle factors of the bins within one block of kRowBlock.
+    static constexpr int kRowBlock = 64;
+    std::vector<double> m_fineRe, m_fineIm;
 };

@@ -1,3 +1,4 @@
+#include "design/quantization.h"
 #include "design/coefficient_messages.h"
 #include "design/design_job.h"
 #include "design/fir_data.h"
@@ -110,4 +111,21 @@ bool CFirData::Quantize(const QuantOptions& options) {
         return result;
     }
     return RunQuantization(*this, options, quantizer);
+}
+
+bool CheckQuantizeBits(int bits, CHost* host) {
+    constexpr int kMaxDialogBits = 62;
+    if (bits >= 1 && bits <= kMaxDialogBits)
+        return true;
+    if (host)
+        host->Error(kMsgQuantBitsRange);
+    return false;
+}
+
+bool CheckSearchRange(int low, int high, CHost* host) {
+    if (low <= high)
+        return true;
+    if (host)
+        host->Error(kMsgQuantSearchRange);
+    return false;
 }

@@ -103,4 +103,11 @@ TEST(Cic, ParameterLimits) {
     EXPECT_TRUE(f.ValidateSpecs());
     EXPECT_TRUE(host.messages.empty());
     EXPECT_TRUE(host.questions.empty());
+
+    // Designed without validation, parameters beyond the limits give no taps at all.
+    CFirData g;
+    g.Fill(3, true, false, 1.0);
+    MakeCic(g, 100, 65536, 65536, true);
+    g.DesignCic();
+    EXPECT_FALSE(g.HasCoefficients());
 }

@@ -512,6 +512,26 @@ TEST(Driver, OptimizeRefusesOtherResponseTypes) {
     EXPECT_FALSE(f.HasCoefficients());
 }
 
+TEST(Driver, OptimizationReportsANonFiniteResultOnce) {
+    // A stopband weight of zero makes the exchange divide by zero in every trial.
+    ResetMathErrorReport();
+    CScriptedHost host;
+    CFirData f(&host);
+    f.SetDesignType(kDesignAdvancedPm);
+    f.ResetSpec(PmResponseType::Filter, 16, 21);
+    ASSERT_TRUE(f.AddBand(false, false, 0.0, 0.2, 1.0, 1.0, 1.0, false));
+    ASSERT_TRUE(f.AddBand(false, false, 0.25, 0.5, 0.0, 0.0, 1.0, false));
+    OptimizerState state(&f);
+    ASSERT_TRUE(f.Optimize(state, false, "zero weight"));
+    EXPECT_GT(state.m_Trials.size(), 3u);
+    EXPECT_EQ(f.GetNumTaps(), 21);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text, "Math error in function Remez.");
+    EXPECT_EQ(host.messages[1].text, "Optimization failed to converge.");
+    EXPECT_EQ(host.messages[1].icon, EMsgIcon::Stop);
+    ResetMathErrorReport();
+}
+
 TEST(Driver, CancelledOptimizationRestoresTheTapCountSilently) {
     CScriptedHost host;
     CFirData f(&host);

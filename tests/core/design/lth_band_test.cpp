@@ -194,6 +194,19 @@ TEST(LthBand, ZeroizedQuarterBandKeepsItsStopband) {
     EXPECT_LT(stopPeak(h), stopPeak(forced)) << stopPeak(h) << " " << stopPeak(forced);
 }
 
+TEST(LthBand, FixupWithoutAUsableLLeavesTheTaps) {
+    for (int l : {1, 0, -3}) {
+        CFirData f;
+        MakeLth(f, 2, 0.2, 31, LthBandParams::kMethodPm);
+        f.m_Lth.m_bZeroize = 1;
+        ASSERT_TRUE(f.DesignFilter(""));
+        const std::vector<double> before = Taps(f);
+        f.m_Lth.m_nL = l;
+        f.LthFixup();
+        EXPECT_EQ(Taps(f), before) << l;
+    }
+}
+
 TEST(LthBand, SincMethodsHaveExactZeros) {
     for (int method : {LthBandParams::kMethodWindowedSinc, LthBandParams::kMethodSplineSinc}) {
         SCOPED_TRACE(method);

@@ -1,6 +1,8 @@
+#include "design/coefficient_messages.h"
 #include "design/design_types.h"
 #include "design/fir_data.h"
 #include "design/quant_search.h"
+#include "design/quantization.h"
 #include "dsp/fixed_point.h"
 #include "response/fir_freq_response.h"
 #include "support/scripted_host.h"
@@ -459,5 +461,31 @@ TEST(Quantization, QuantizedDesignReportsTheMarginOfItsCoefficients) {
         ASSERT_TRUE(plain.DesignPm("Plain"));
         EXPECT_EQ(plain.m_bQuantized, 0);
         EXPECT_NE(plain.GetMargin(), f.GetMargin());
+    }
+}
+
+TEST(Quantization, SettingChecks) {
+    struct Case {
+        int bits, low, high;
+        const char* message; // nullptr: accepted
+    };
+    const Case cases[] = {
+        {1, 1, 1, nullptr},
+        {62, 4, 256, nullptr},
+        {0, 4, 32, kMsgQuantBitsRange},
+        {63, 4, 32, kMsgQuantBitsRange},
+        {16, 33, 32, kMsgQuantSearchRange},
+    };
+    for (const Case& c : cases) {
+        CScriptedHost host;
+        const bool ok = CheckQuantizeBits(c.bits, &host) && CheckSearchRange(c.low, c.high, &host);
+        EXPECT_EQ(ok, c.message == nullptr) << c.bits << " " << c.low << " " << c.high;
+        if (c.message) {
+            ASSERT_EQ(host.messages.size(), 1u);
+            EXPECT_EQ(host.messages[0].text, c.message);
+            EXPECT_EQ(host.messages[0].icon, EMsgIcon::Stop);
+        } else {
+            EXPECT_TRUE(host.messages.empty());
+        }
     }
 }
