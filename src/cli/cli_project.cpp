@@ -17,6 +17,7 @@
 #include <algorithm>
 #include <cctype>
 #include <cmath>
+#include <filesystem>
 #include <fstream>
 #include <optional>
 #include <ostream>
@@ -132,6 +133,16 @@ std::optional<int> FormatByName(const std::string& name, bool writing, std::stri
         return std::nullopt;
     }
     return format->code;
+}
+
+// The full path of a file named on the command line (relative to the working folder), as the
+// data file settings keep it; a path that cannot be made absolute is kept as typed.
+std::string FullPath(const std::string& path) {
+    if (path.empty())
+        return path;
+    std::error_code ec;
+    const std::filesystem::path full = std::filesystem::absolute(path, ec);
+    return ec ? path : full.string();
 }
 
 // ---- text and JSON output ------------------------------------------------------------------
@@ -380,7 +391,7 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     // The settings the dialog would hold, starting from those stored in the project.
     CDataFiles& files = project.m_DataFiles;
     files.PrepareDialog("Export Coefficients", project.m_strTitle, false, filter.IsReal());
-    files.SetPaths(*output, quadFile.value_or(""));
+    files.SetPaths(FullPath(*output), FullPath(quadFile.value_or("")));
     files.m_FormatI.m_nFormat = *format;
     files.m_FormatQ.m_nFormat = quadFormat.value_or(*format);
     files.m_bComplex = complex ? 1 : 0;
@@ -463,7 +474,7 @@ int RunImportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
 
     CDataFiles& files = project.m_DataFiles;
     files.PrepareDialog("Import Coefficients", project.m_strTitle, true, filter.IsReal());
-    files.SetPaths(positionals[0], quadFile.value_or(""));
+    files.SetPaths(FullPath(positionals[0]), FullPath(quadFile.value_or("")));
     files.m_FormatI.m_nFormat = *format;
     files.m_FormatQ.m_nFormat = quadFormat.value_or(*format);
     files.m_bComplex = complex ? 1 : 0;

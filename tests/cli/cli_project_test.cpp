@@ -1,5 +1,7 @@
 #include "cli.h"
+#include "doc/project_file.h"
 #include "support/format_number.h"
+#include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
 
@@ -569,4 +571,29 @@ TEST_F(CliProject, ErrorsAreOneMessageAndAStatus) {
     }
     EXPECT_FALSE(std::filesystem::exists(out));
     EXPECT_FALSE(std::filesystem::exists(Path("m.cfp")));
+}
+
+TEST_F(CliProject, RelativePathsAreTakenFromTheWorkingFolder) {
+    // A project from elsewhere remembers the folder of its data set; the command line still
+    // writes and reads names relative to the working folder.
+    CScriptedHost host;
+    CFirProject project(&host);
+    project.m_Filter.SetDesignType(kDesignImport);
+    for (double x : {0.25, 0.5, 0.25})
+        project.m_Filter.m_pI->Add(x);
+    project.m_Filter.EqualizeLengths(0.0);
+    project.m_Filter.m_strPath = "/nonexistent/folder/data.txt";
+    ASSERT_TRUE(SaveProject(Path("elsewhere.cfp"), project, host));
+
+    const std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(m_dir);
+    const Result exported =
+        RunCommand({"export", "elsewhere.cfp", "--format", "Text:Decimal", "-o", "./rel.txt"});
+    const Result imported =
+        RunCommand({"import", "./rel.txt", "--format", "Text:Decimal", "-o", "./rel.cfp"});
+    std::filesystem::current_path(previous);
+    ASSERT_EQ(exported.status, kExitOk) << exported.err;
+    EXPECT_EQ(ParseNumbers(ReadAll(Path("rel.txt"))), (std::vector<double>{0.25, 0.5, 0.25}));
+    ASSERT_EQ(imported.status, kExitOk) << imported.err;
+    EXPECT_EQ(ParseJson(RunCommand({"show", Path("rel.cfp"), "--json"}).out)["taps"].num, 3.0);
 }
