@@ -163,7 +163,8 @@ void CFirFreqResponse::Serialize(CArchiveReader& ar, int nVersion) {
         throw CArchiveException("invalid frequency response resolution");
     }
     m_nResolution = resolution;
-    if (!m_pFilter || m_pFilter->IsEmpty() || !ComputeResponse(resolution)) {
+    if (!m_pFilter || m_pFilter->IsEmpty() || resolution > kMaxLoadedResolution ||
+        !ComputeResponse(resolution)) {
         RemoveAll();
     }
 }

@@ -9,6 +9,10 @@ class CFirFreqResponse : public CCorviData {
 public:
     // Transform lengths above this are refused (points).
     static constexpr long long kMaxLength = 1LL << 25;
+    // Largest resolution a loaded stream recomputes at once: the largest any computation of the
+    // program uses. A larger stored one is kept but leaves the response empty, so that a file
+    // cannot make loading take minutes and hundreds of megabytes.
+    static constexpr int kMaxLoadedResolution = 256;
 
     explicit CFirFreqResponse(CCorviData* pFilter = nullptr);
 
@@ -30,7 +34,8 @@ public:
     // The resolution alone (int32), from stream version 14 on.
     void Serialize(CArchiveWriter& ar, int nVersion) const override;
     // Reads the resolution and recomputes the bins with it; older streams, a filter without
-    // coefficients or a transform too long leave the response empty. A resolution outside
+    // coefficients, a resolution above kMaxLoadedResolution or a transform too long leave the
+    // response empty. A resolution outside
     // 1..kMaxLength throws CArchiveException and changes nothing.
     void Serialize(CArchiveReader& ar, int nVersion) override;
 
