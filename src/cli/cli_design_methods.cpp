@@ -490,6 +490,9 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
             args.Fail("--odd and --even exclude each other");
         else if (o.maxDbError && !o.minPhase)
             args.Fail("--max-db-error belongs to --min-phase");
+        else if (o.spline && o.project)
+            args.Fail("a --spline design cannot be saved as a project (no project method "
+                      "holds it)");
         else if (o.quantBits && (*o.quantBits < 1 || *o.quantBits > 63))
             args.Fail("option '--quantize' takes 1 to 63 bits");
         else if (o.algorithm && *o.algorithm >= 0 && !o.quantBits)

@@ -529,6 +529,7 @@ int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err
     if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
         return kExitFailed;
     CFirData& filter = project.m_Filter;
+    filter.SetWindowAfterDesignByMethod();
     const int kind = filter.m_nKind;
     const std::string caption = DesignTypeName(filter.m_nDesignType);
     if (kind == kKindImport || kind == kKindNone) {

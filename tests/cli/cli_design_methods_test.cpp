@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
 #include <numeric>
 #include <sstream>
 #include <string>
@@ -248,6 +249,37 @@ TEST(CliMethods, Quantized) {
     EXPECT_TRUE(Contains(r.err, "quantized: 4 bits, Round")) << r.err;
     // 1/9, 2/9, 3/9 in steps of 1/8.
     EXPECT_EQ(Coefficients(r.out), (std::vector<double>{0.125, 0.25, 0.375, 0.25, 0.125}));
+}
+
+TEST(CliMethods, SavedProjectDesignsTheSameFilter) {
+    const std::string path = ::testing::TempDir() + "cli_methods_project.cfp";
+    const std::vector<std::vector<std::string>> designs = {
+        {"windowed-sinc", "--fs", "1", "--type", "bandpass", "--corner1", "0.1", "--corner2", "0.2",
+         "--taps", "41", "--window", "kaiser-bessel", "--param", "3"},
+        {"lth-band", "--fs", "1", "--l", "3", "--cutoff", "0.1", "--taps", "31", "--method",
+         "windowed-sinc", "--window", "hamming"},
+        {"lth-band", "--fs", "1", "--l", "4", "--cutoff", "0.1", "--taps", "45", "--zeroize",
+         "--atten", "40"},
+        {"raised-cosine", "--fs", "1", "--rolloff", "0.3", "--sps", "4", "--symbols", "8",
+         "--root"},
+        {"maxflat", "--fs", "1", "--center", "0.2", "--taps", "51"},
+        {"cic", "--stages", "3", "--rate", "4", "--delay", "1", "--no-unity-gain"},
+    };
+    for (std::vector<std::string> args : designs) {
+        SCOPED_TRACE(args[0]);
+        args.insert(args.end(), {"-p", path});
+        const Result made = Design(args);
+        ASSERT_EQ(made.status, kExitOk) << made.err;
+        const Result again = Design({path});
+        EXPECT_EQ(again.status, kExitOk) << again.err;
+        EXPECT_EQ(again.out, made.out);
+    }
+    std::remove(path.c_str());
+    const Result spline =
+        Design({"windowed-sinc", "--fs", "1", "--type", "lowpass", "--corner1", "0.2", "--corner2",
+                "0.25", "--taps", "31", "--spline", "3", "-p", path});
+    EXPECT_EQ(spline.status, kExitUsage);
+    EXPECT_TRUE(Contains(spline.err, "cannot be saved as a project"));
 }
 
 TEST(CliMethods, HelpListsEveryMethod) {

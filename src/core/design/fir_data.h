@@ -148,6 +148,10 @@ public:
     bool CheckCorner(double f, double forbidden);
     // Tap minimum, odd taps for highpass and bandstop, Kaiser-Bessel alpha, corners.
     bool ValidateWindowedSinc();
+    // The window-after-design flag as the method's editor sets it (it is not archived): on for
+    // a windowed-sinc design and for an Lth-band design by the windowed-sinc method, else off.
+    // For a design run from a loaded project without its editor.
+    void SetWindowAfterDesignByMethod();
     // Truncated ideal lowpass, highpass, bandpass or bandstop of m_nTaps taps from m_Ws; sets
     // m_dGainFreq (unit of Fs) to the frequency of unit gain.
     void DesignWindowedSinc();

@@ -35,6 +35,12 @@ bool CFirData::CheckCorner(double f, double forbidden) {
     return true;
 }
 
+void CFirData::SetWindowAfterDesignByMethod() {
+    m_bWindowAfterDesign = m_nDesignType == kDesignWinSinc ||
+                           (m_nDesignType == kDesignLthBand &&
+                            m_Lth.m_nLthMethod == LthBandParams::kMethodWindowedSinc);
+}
+
 bool CFirData::ValidateWindowedSinc() {
     if (!CheckMinTaps())
         return false;

@@ -169,6 +169,33 @@ TEST(WindowedSinc, EvenHighpassAndBandstopAskForAnOddCount) {
     EXPECT_FALSE(f.HasCoefficients());
 }
 
+TEST(WindowedSinc, LoadedDesignWindowsAsItsEditorWould) {
+    CFirData f;
+    MakeWindowedSinc(f, 1.0, 0, 0.2, 0.0, 31, 7);
+    ASSERT_TRUE(f.DesignFilter(""));
+    // The flag is not archived: a copy made through the archive designs without the window
+    // until the flag is set again from the method.
+    CFirData copy(f);
+    EXPECT_FALSE(copy.m_bWindowAfterDesign);
+    copy.SetWindowAfterDesignByMethod();
+    ASSERT_TRUE(copy.DesignFilter(""));
+    EXPECT_EQ(Taps(copy), Taps(f));
+
+    for (int method : {0, 1, 2}) {
+        CFirData lth;
+        lth.SetDesignType(kDesignLthBand);
+        lth.m_Lth.m_nLthMethod = method;
+        lth.m_bWindowAfterDesign = true;
+        lth.SetWindowAfterDesignByMethod();
+        EXPECT_EQ(lth.m_bWindowAfterDesign, method == LthBandParams::kMethodWindowedSinc);
+    }
+    CFirData cic;
+    cic.SetDesignType(kDesignCic);
+    cic.m_bWindowAfterDesign = true;
+    cic.SetWindowAfterDesignByMethod();
+    EXPECT_FALSE(cic.m_bWindowAfterDesign);
+}
+
 TEST(SplineSinc, AutomaticOrderFollowsTapsAndTransition) {
     CFirData f;
     f.ApplyFs(CFs(1.0, 0));
