@@ -1,6 +1,7 @@
 #include "cli_design.h"
 
 #include "cli.h"
+#include "cli_design_common.h"
 #include "cli_design_methods.h"
 #include "cli_host.h"
 #include "cli_project.h"
@@ -61,76 +62,6 @@ const char* const kDesignUsage =
 
 namespace {
 
-constexpr const char* kMsgCannotOpenFile = "Cannot open file \"%1\".";
-constexpr const char* kMsgCancelled = "The design was cancelled.";
-constexpr const char* kMsgNoCoefficients = "The design produced no coefficients.";
-
-// The command line's host for a design: each question takes the answer its option chose, and
-// status texts that no message has already shown go to standard error.
-class CDesignCliHost : public CCliHost {
-public:
-    explicit CDesignCliHost(std::ostream& err) : CCliHost(err), m_err(err) {}
-
-    EAnswer m_atNyquist = EAnswer::Yes;
-    EAnswer m_unconstrained = EAnswer::Yes;
-    EAnswer m_tooFew = EAnswer::Yes;
-
-    void ShowMessage(const std::string& text, EMsgIcon icon) override {
-        m_strLastMessage = text;
-        CCliHost::ShowMessage(text, icon);
-    }
-    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override {
-        EAnswer chosen = def;
-        if (text == kMsgAskOddTaps)
-            chosen = m_atNyquist;
-        else if (text == kMsgAskAdjustTaps)
-            chosen = m_unconstrained;
-        else if (text == kMsgAskEstimateTaps)
-            chosen = m_tooFew;
-        return CCliHost::Ask(text, withCancel, chosen);
-    }
-    void SetStatusText(const std::string& text) override {
-        if (text == kReadyText || text == kMsgOptimizingStatus || text == m_strLastMessage)
-            return;
-        m_err << text << "\n";
-    }
-
-private:
-    std::ostream& m_err;
-    std::string m_strLastMessage;
-};
-
-std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
-                                   const std::vector<std::string>& words) {
-    const auto text = args.Value(name);
-    if (!text)
-        return std::nullopt;
-    const EAnswer answers[] = {EAnswer::Yes, EAnswer::No, EAnswer::Cancel};
-    for (size_t i = 0; i < words.size() && i < 3; ++i)
-        if (*text == words[i])
-            return answers[i];
-    std::string list;
-    for (const std::string& w : words)
-        list += (list.empty() ? "" : "|") + w;
-    args.Fail("option '" + name + "' takes " + list);
-    return std::nullopt;
-}
-
-std::optional<int> ParseWord(CCliArgs& args, const std::string& name,
-                             const std::vector<std::string>& words, int def) {
-    const auto text = args.Value(name);
-    if (!text)
-        return def;
-    for (size_t i = 0; i < words.size(); ++i)
-        if (*text == words[i])
-            return static_cast<int>(i);
-    std::string list;
-    for (const std::string& w : words)
-        list += (list.empty() ? "" : "|") + w;
-    args.Fail("option '" + name + "' takes " + list);
-    return std::nullopt;
-}
-
 // The specification as the command line gives it; Store puts it into the filter.
 struct SDesignSpec {
     bool simple = true;
@@ -156,44 +87,14 @@ struct SDesignSpec {
     }
 };
 
-std::string Fixed(double value, int digits) {
-    return StrPrintf("%.*f", digits, value);
-}
-
-void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol) {
-    const int n = f.GetN();
-    const char* format = n < 2500 ? "%21.18f" : "%24.21f";
-    const bool complex = !f.IsReal();
-    for (int i = 0; i < n; ++i) {
-        os << StrPrintf(format, f.m_pI->GetAt(i));
-        if (complex)
-            os << " " << StrPrintf(format, f.m_pQ->GetAt(i));
-        os << eol;
-    }
-}
-
 void WriteSummary(CFirData& f, const OptimizerState* state, std::ostream& err) {
-    const double fs = f.GetFs();
     err << "method: " << DesignTypeName(f.m_nDesignType) << " (Parks-McClellan)\n";
     err << "taps: " << f.GetN() << "\n";
     err << "iterations: " << f.m_nIteration.load() << "\n";
     if (state)
         err << "trials: " << state->m_Trials.size() << "\n";
-    if (f.m_bQuantized)
-        err << "quantized: " << f.m_Quant.m_nBits << " bits, "
-            << kQuantAlgorithmNames[f.m_Quant.m_nAlgorithm >= 0 && f.m_Quant.m_nAlgorithm <= 3
-                                        ? f.m_Quant.m_nAlgorithm
-                                        : 0]
-            << "\n";
-    err << "margin: " << Fixed(f.GetMargin(), 3) << " dB\n";
-    for (int i = 0; i < f.GetNumBands(); ++i) {
-        const bool pass = f.IsPassband(i);
-        err << "band " << i + 1 << ": " << StrPrintf("%.9g", f.GetBandLower(i) * fs) << " - "
-            << StrPrintf("%.9g", f.GetBandUpper(i) * fs) << (pass ? " pass" : " stop")
-            << (pass ? " ripple " : " attenuation ") << Fixed(f.GetBandActual(i), 4)
-            << " dB (specified " << Fixed(f.GetBandAttn(i, true), 4) << " dB) margin "
-            << Fixed(f.GetBandMargin(i), 4) << " dB\n";
-    }
+    WriteQuantization(f, err);
+    WriteBandResults(f, err);
 }
 
 } // namespace
@@ -221,25 +122,21 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const auto maxDbError = args.Number("--max-db-error");
     const auto quantBits = args.Integer("--quantize");
     const auto algorithm =
-        ParseWord(args, "--algorithm",
-                  {"round-multiple", "round", "symmetric-search", "asymmetric-search"}, -1);
+        ParseChoice(args, "--algorithm",
+                    {"round-multiple", "round", "symmetric-search", "asymmetric-search"}, -1);
     const bool noUnityGain = args.Flag("--no-unity-gain");
-    if (auto a = ParseAnswer(args, "--if-even-at-nyquist", {"add", "remove", "cancel"}))
-        host.m_atNyquist = *a;
-    if (auto a = ParseAnswer(args, "--if-unconstrained", {"adjust", "keep", "cancel"}))
-        host.m_unconstrained = *a;
-    if (auto a = ParseAnswer(args, "--if-too-few", {"estimate", "stop"}))
-        host.m_tooFew = *a;
+    host.ReadAnswerOptions(args);
 
     // Method-specific options are read for both methods so that a misplaced one is reported.
     const auto type =
-        ParseWord(args, "--type", {"lowpass", "highpass", "bandpass", "bandstop"}, -1);
+        ParseChoice(args, "--type", {"lowpass", "highpass", "bandpass", "bandstop"}, -1);
     const auto e1 = args.Number("--edge1");
     const auto e2 = args.Number("--edge2");
     const auto center = args.Number("--center");
     const auto ripple = args.Number("--ripple");
     const auto atten = args.Number("--atten");
-    const auto response = ParseWord(args, "--response", {"filter", "differentiator", "hilbert"}, 0);
+    const auto response =
+        ParseChoice(args, "--response", {"filter", "differentiator", "hilbert"}, 0);
     const auto bandArgs = args.Repeated("--band", 4);
     spec.desiredDb = args.Flag("--desired-db");
     spec.attnLinear = args.Flag("--attn-linear");
@@ -362,28 +259,10 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         filter.ReportDesignMargin();
     }
 
-    if (filter.m_bCancel) {
-        host.Error(kMsgCancelled);
-        return kExitFailed;
-    }
-    if (!filter.HasCoefficients()) {
-        host.Error(kMsgNoCoefficients);
-        return kExitFailed;
-    }
-
-    if (output) {
-        std::ofstream file(*output, std::ios::binary | std::ios::trunc);
-        if (file)
-            WriteCoefficients(filter, file, "\r\n");
-        if (!file) {
-            host.Error(FormatMessage(kMsgCannotOpenFile, {*output}));
-            return kExitFailed;
-        }
-    } else {
-        WriteCoefficients(filter, out, "\n");
-    }
+    if (const int status = WriteDesignOutput(filter, host, output, out); status != kExitOk)
+        return status;
     WriteSummary(filter, optimize ? &state : nullptr, err);
     if (project && !SaveDesignAsProject(filter, *project, host))
         return kExitFailed;
-    return filter.GetMargin() >= 0.0 ? kExitOk : kExitMissesSpec;
+    return DesignExitStatus(filter);
 }

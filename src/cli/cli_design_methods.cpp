@@ -1,5 +1,7 @@
 #include "cli_design_methods.h"
 
+#include "cli_design_common.h"
+
 #include "cli.h"
 #include "cli_design.h"
 #include "cli_host.h"
@@ -67,65 +69,6 @@ constexpr const char* kMethodNames[] = {"windowed-sinc", "raised-cosine", "lth-b
 constexpr const char* kWindowNames[] = {
     "none",    "dolph-chebyshev", "kaiser-bessel", "blackman-harris-4", "blackman-harris-7",
     "hanning", "gaussian",        "hamming"};
-constexpr const char* kMsgCannotOpenFile = "Cannot open file \"%1\".";
-constexpr const char* kMsgCancelled = "The design was cancelled.";
-constexpr const char* kMsgNoCoefficients = "The design produced no coefficients.";
-
-// Answers each question as its option chose; every other question takes its default.
-class CMethodCliHost : public CCliHost {
-public:
-    explicit CMethodCliHost(std::ostream& err) : CCliHost(err), m_err(err) {}
-
-    EAnswer m_atNyquist = EAnswer::Yes;
-    EAnswer m_unconstrained = EAnswer::Yes;
-
-    void ShowMessage(const std::string& text, EMsgIcon icon) override {
-        m_strLastMessage = text;
-        CCliHost::ShowMessage(text, icon);
-    }
-    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override {
-        EAnswer chosen = def;
-        if (text == kMsgAskOddTaps)
-            chosen = m_atNyquist;
-        else if (text == kMsgAskAdjustTaps)
-            chosen = m_unconstrained;
-        return CCliHost::Ask(text, withCancel, chosen);
-    }
-    void SetStatusText(const std::string& text) override {
-        if (text == kReadyText || text == kMsgOptimizingStatus || text == m_strLastMessage)
-            return;
-        m_err << text << "\n";
-    }
-
-private:
-    std::ostream& m_err;
-    std::string m_strLastMessage;
-};
-
-// The index of the value of --name among words (def when absent); an error otherwise.
-std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
-                               const std::vector<std::string>& words, int def) {
-    const auto text = args.Value(name);
-    if (!text)
-        return def;
-    for (size_t i = 0; i < words.size(); ++i)
-        if (*text == words[i])
-            return static_cast<int>(i);
-    std::string list;
-    for (const std::string& w : words)
-        list += (list.empty() ? "" : "|") + w;
-    args.Fail("option '" + name + "' takes " + list);
-    return std::nullopt;
-}
-
-std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
-                                   const std::vector<std::string>& words) {
-    const auto index = ParseChoice(args, name, words, -1);
-    if (!index || *index < 0)
-        return std::nullopt;
-    return *index == 0 ? EAnswer::Yes : *index == 1 ? EAnswer::No : EAnswer::Cancel;
-}
-
 // An integer option limited to a sane range (an error outside it).
 std::optional<int> SmallInteger(CCliArgs& args, const std::string& name) {
     const auto v = args.Integer(name);
@@ -138,23 +81,10 @@ std::optional<int> SmallInteger(CCliArgs& args, const std::string& name) {
     return static_cast<int>(*v);
 }
 
-void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol) {
-    const int n = f.GetN();
-    const char* format = n < 2500 ? "%21.18f" : "%24.21f";
-    const bool complex = !f.IsReal();
-    for (int i = 0; i < n; ++i) {
-        os << StrPrintf(format, f.m_pI->GetAt(i));
-        if (complex)
-            os << " " << StrPrintf(format, f.m_pQ->GetAt(i));
-        os << eol;
-    }
-}
-
 void WriteSummary(CFirData& f, std::ostream& err) {
     std::string text;
     std::string method;
     GetDesignSummary(f, text, method);
-    const double fs = f.GetFs();
     err << "method: " << DesignTypeName(f.m_nDesignType) << " (" << method << ")\n";
     err << "taps: " << f.GetN() << "\n";
     std::istringstream lines(text);
@@ -163,20 +93,8 @@ void WriteSummary(CFirData& f, std::ostream& err) {
             err << line << "\n";
     if (f.m_MinPhase.m_bEnabled)
         err << "minimum phase: " << (f.m_bMinPhaseDone ? "yes" : "no") << "\n";
-    if (f.m_bQuantized)
-        err << "quantized: " << f.m_Quant.m_nBits << " bits, "
-            << kQuantAlgorithmNames[std::clamp(f.m_Quant.m_nAlgorithm, 0, 3)] << "\n";
-    if (f.GetNumBands() == 0)
-        return;
-    err << "margin: " << StrPrintf("%.3f", f.GetMargin()) << " dB\n";
-    for (int i = 0; i < f.GetNumBands(); ++i) {
-        const bool pass = f.IsPassband(i);
-        err << "band " << i + 1 << ": " << StrPrintf("%.9g", f.GetBandLower(i) * fs) << " - "
-            << StrPrintf("%.9g", f.GetBandUpper(i) * fs) << (pass ? " pass" : " stop")
-            << (pass ? " ripple " : " attenuation ") << StrPrintf("%.4f", f.GetBandActual(i))
-            << " dB (specified " << StrPrintf("%.4f", f.GetBandAttn(i, true)) << " dB) margin "
-            << StrPrintf("%.4f", f.GetBandMargin(i)) << " dB\n";
-    }
+    WriteQuantization(f, err);
+    WriteBandResults(f, err);
 }
 
 // Every option of every method, read at once so that a misplaced one is reported.
@@ -467,13 +385,10 @@ bool IsMethodDesign(const std::vector<std::string>& args) {
 }
 
 int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
-    CMethodCliHost host(err);
+    CDesignCliHost host(err);
     SMethodOptions o;
     ReadOptions(args, o);
-    if (auto a = ParseAnswer(args, "--if-even-at-nyquist", {"add", "remove", "cancel"}))
-        host.m_atNyquist = *a;
-    if (auto a = ParseAnswer(args, "--if-unconstrained", {"adjust", "keep", "cancel"}))
-        host.m_unconstrained = *a;
+    host.ReadAnswerOptions(args);
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok()) {
         if (positionals.size() != 1)
@@ -561,34 +476,14 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
     } else {
         designed = filter.DesignFilter(caption);
     }
-    if (filter.m_bCancel) {
-        host.Error(kMsgCancelled);
-        return kExitFailed;
-    }
-    if (!designed && !o.optimize)
+    if (!designed && !o.optimize && !filter.m_bCancel)
         return kExitFailed; // the design has said why
-    if (!filter.HasCoefficients()) {
-        host.Error(kMsgNoCoefficients);
-        return kExitFailed;
-    }
+    if (const int status = WriteDesignOutput(filter, host, o.output, out); status != kExitOk)
+        return status;
     if (!o.optimize && filter.GetNumBands() > 0)
         filter.ReportDesignMargin();
-
-    if (o.output) {
-        std::ofstream file(*o.output, std::ios::binary | std::ios::trunc);
-        if (file)
-            WriteCoefficients(filter, file, "\r\n");
-        if (!file) {
-            host.Error(FormatMessage(kMsgCannotOpenFile, {*o.output}));
-            return kExitFailed;
-        }
-    } else {
-        WriteCoefficients(filter, out, "\n");
-    }
     WriteSummary(filter, err);
     if (o.project && !SaveDesignAsProject(filter, *o.project, host))
         return kExitFailed;
-    if (filter.GetNumBands() > 0 && filter.GetMargin() < 0.0)
-        return kExitMissesSpec;
-    return kExitOk;
+    return DesignExitStatus(filter);
 }

@@ -1,5 +1,7 @@
 #include "cli_project.h"
 
+#include "cli_design_common.h"
+
 #include "cli.h"
 #include "cli_host.h"
 #include "design/design_messages.h"
@@ -66,8 +68,6 @@ constexpr const char* kMsgNothingWritten = "No file was written.";
 constexpr const char* kMsgNoDesign = "A project of the method \"%1\" has no design to run.";
 constexpr const char* kMsgCannotOptimize =
     "Only Parks-McClellan and Lth-band projects can be optimized.";
-constexpr const char* kMsgCancelled = "The design was cancelled.";
-constexpr const char* kMsgNoCoefficients = "The design produced no coefficients.";
 constexpr const char* kMsgQuadratureNotWritten = "The quadrature file \"%1\" was not written.";
 constexpr const char* kMsgRealHasNoQuadrature =
     "The filter is real: it has no quadrature coefficients to write.";
@@ -96,31 +96,6 @@ bool HasProjectExtension(const std::string& path) {
     return false;
 }
 
-// The index of the value of --name among words (def when absent); an error otherwise.
-std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
-                               const std::vector<std::string>& words, int def) {
-    const auto text = args.Value(name);
-    if (!text)
-        return def;
-    for (size_t i = 0; i < words.size(); ++i)
-        if (*text == words[i])
-            return static_cast<int>(i);
-    std::string list;
-    for (const std::string& w : words)
-        list += (list.empty() ? "" : "|") + w;
-    args.Fail("option '" + name + "' takes " + list);
-    return std::nullopt;
-}
-
-// The answer chosen by --name (words name Yes, No and Cancel in that order), or def.
-EAnswer ParseAnswer(CCliArgs& args, const std::string& name, const std::vector<std::string>& words,
-                    EAnswer def) {
-    const auto index = ParseChoice(args, name, words, -1);
-    if (!index || *index < 0)
-        return def;
-    return *index == 0 ? EAnswer::Yes : *index == 1 ? EAnswer::No : EAnswer::Cancel;
-}
-
 // A format of the table by its name, checked for reading or writing; the refusal is returned.
 std::optional<int> FormatByName(const std::string& name, bool writing, std::string& refusal) {
     const SFileFormat* format = FindFileFormat(name);
@@ -147,19 +122,6 @@ std::string FullPath(const std::string& path) {
 
 // ---- text and JSON output ------------------------------------------------------------------
 
-// One coefficient (or "I Q" pair) per line, as the design command writes them.
-void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol) {
-    const int n = f.GetN();
-    const char* format = n < 2500 ? "%21.18f" : "%24.21f";
-    const bool complex = !f.IsReal();
-    for (int i = 0; i < n; ++i) {
-        os << StrPrintf(format, f.m_pI->GetAt(i));
-        if (complex)
-            os << " " << StrPrintf(format, f.m_pQ->GetAt(i));
-        os << eol;
-    }
-}
-
 // Method, taps, the design summary, and for a band list the margin and each band's result.
 void WriteDesignReport(CFirData& f, std::ostream& os) {
     std::string text, method;
@@ -173,21 +135,7 @@ void WriteDesignReport(CFirData& f, std::ostream& os) {
     for (std::string line; std::getline(lines, line);)
         if (!line.empty())
             os << line << "\n";
-    if (f.GetNumBands() == 0)
-        return;
-    if (!f.HasCoefficients()) {
-        os << "margin: none (no coefficients)\n";
-        return;
-    }
-    os << "margin: " << StrPrintf("%.3f", f.GetMargin()) << " dB\n";
-    for (int i = 0; i < f.GetNumBands(); ++i) {
-        const bool pass = f.IsPassband(i);
-        os << "band " << i + 1 << ": " << StrPrintf("%.9g", f.GetBandLower(i) * fs) << " - "
-           << StrPrintf("%.9g", f.GetBandUpper(i) * fs) << (pass ? " pass" : " stop")
-           << (pass ? " ripple " : " attenuation ") << StrPrintf("%.4f", f.GetBandActual(i))
-           << " dB (specified " << StrPrintf("%.4f", f.GetBandAttn(i, true)) << " dB) margin "
-           << StrPrintf("%.4f", f.GetBandMargin(i)) << " dB\n";
-    }
+    WriteBandResults(f, os);
 }
 
 std::string JsonString(const std::string& s) {
@@ -266,43 +214,6 @@ void WriteProjectJson(CFirProject& project, std::ostream& os) {
        << ", \"q\": " << JsonArray(*f.m_pQ, n) << "}\n";
     os << "}\n";
 }
-
-// ---- hosts -----------------------------------------------------------------------------------
-
-// Answers the design questions as the options chose; status texts that no message has already
-// shown go to standard error.
-class CProjectDesignHost : public CCliHost {
-public:
-    explicit CProjectDesignHost(std::ostream& err) : CCliHost(err), m_err(err) {}
-
-    EAnswer m_atNyquist = EAnswer::Yes;
-    EAnswer m_unconstrained = EAnswer::Yes;
-    EAnswer m_tooFew = EAnswer::Yes;
-
-    void ShowMessage(const std::string& text, EMsgIcon icon) override {
-        m_strLastMessage = text;
-        CCliHost::ShowMessage(text, icon);
-    }
-    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override {
-        EAnswer chosen = def;
-        if (text == kMsgAskOddTaps)
-            chosen = m_atNyquist;
-        else if (text == kMsgAskAdjustTaps)
-            chosen = m_unconstrained;
-        else if (text == kMsgAskEstimateTaps)
-            chosen = m_tooFew;
-        return CCliHost::Ask(text, withCancel, chosen);
-    }
-    void SetStatusText(const std::string& text) override {
-        if (text == kReadyText || text == kMsgOptimizingStatus || text == m_strLastMessage)
-            return;
-        m_err << text << "\n";
-    }
-
-private:
-    std::ostream& m_err;
-    std::string m_strLastMessage;
-};
 
 } // namespace
 
@@ -509,15 +420,11 @@ bool SaveDesignAsProject(const CFirData& filter, const std::string& path, CHost&
 }
 
 int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
-    CProjectDesignHost host(err);
+    CDesignCliHost host(err);
     const bool optimize = args.Flag("--optimize");
     const auto output = args.Value("--output", "-o");
     const auto saveAs = args.Value("--project", "-p");
-    host.m_atNyquist =
-        ParseAnswer(args, "--if-even-at-nyquist", {"add", "remove", "cancel"}, EAnswer::Yes);
-    host.m_unconstrained =
-        ParseAnswer(args, "--if-unconstrained", {"adjust", "keep", "cancel"}, EAnswer::Yes);
-    host.m_tooFew = ParseAnswer(args, "--if-too-few", {"estimate", "stop"}, EAnswer::Yes);
+    host.ReadAnswerOptions(args);
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok() && positionals.size() != 1)
         args.Fail("design needs one project file");
@@ -558,37 +465,17 @@ int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err
             return kExitUsage;
         designed = filter.DesignFilter(caption);
     }
-    if (filter.m_bCancel) {
-        host.Error(kMsgCancelled);
-        return kExitFailed;
-    }
-    if (!designed && !optimize)
+    if (!designed && !optimize && !filter.m_bCancel)
         return kExitFailed; // the design has said why
-    if (!filter.HasCoefficients()) {
-        host.Error(kMsgNoCoefficients);
-        return kExitFailed;
-    }
+    if (const int status = WriteDesignOutput(filter, host, output, out); status != kExitOk)
+        return status;
     if (!optimize && filter.GetNumBands() > 0)
         filter.ReportDesignMargin();
-
-    if (output) {
-        std::ofstream file(*output, std::ios::binary | std::ios::trunc);
-        if (file)
-            WriteCoefficients(filter, file, "\r\n");
-        if (!file) {
-            host.Error(FormatMessage(DocMsg::kCannotOpenFile, {*output}));
-            return kExitFailed;
-        }
-    } else {
-        WriteCoefficients(filter, out, "\n");
-    }
     WriteDesignReport(filter, err);
     if (saveAs) {
         project.m_strTitle = FileNameOf(*saveAs);
         if (!SaveProject(*saveAs, project, host))
             return kExitFailed;
     }
-    if (filter.GetNumBands() > 0 && filter.GetMargin() < 0.0)
-        return kExitMissesSpec;
-    return kExitOk;
+    return DesignExitStatus(filter);
 }

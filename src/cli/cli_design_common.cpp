@@ -1,0 +1,137 @@
+#include "cli_design_common.h"
+
+#include "cli.h"
+#include "design/coefficient_messages.h"
+#include "design/design_messages.h"
+#include "design/driver_messages.h"
+#include "design/fir_data.h"
+#include "support/format_number.h"
+
+#include <algorithm>
+#include <fstream>
+#include <ostream>
+
+namespace {
+constexpr const char* kMsgCannotOpenFile = "Cannot open file \"%1\".";
+constexpr const char* kMsgCancelled = "The design was cancelled.";
+constexpr const char* kMsgNoCoefficients = "The design produced no coefficients.";
+} // namespace
+
+void CDesignCliHost::ShowMessage(const std::string& text, EMsgIcon icon) {
+    m_strLastMessage = text;
+    CCliHost::ShowMessage(text, icon);
+}
+
+EAnswer CDesignCliHost::Ask(const std::string& text, bool withCancel, EAnswer def) {
+    EAnswer chosen = def;
+    if (text == kMsgAskOddTaps)
+        chosen = m_atNyquist;
+    else if (text == kMsgAskAdjustTaps)
+        chosen = m_unconstrained;
+    else if (text == kMsgAskEstimateTaps)
+        chosen = m_tooFew;
+    return CCliHost::Ask(text, withCancel, chosen);
+}
+
+void CDesignCliHost::SetStatusText(const std::string& text) {
+    if (text == kReadyText || text == kMsgOptimizingStatus || text == m_strLastMessage)
+        return;
+    m_err << text << "\n";
+}
+
+void CDesignCliHost::ReadAnswerOptions(CCliArgs& args) {
+    if (auto a = ParseAnswer(args, "--if-even-at-nyquist", {"add", "remove", "cancel"}))
+        m_atNyquist = *a;
+    if (auto a = ParseAnswer(args, "--if-unconstrained", {"adjust", "keep", "cancel"}))
+        m_unconstrained = *a;
+    if (auto a = ParseAnswer(args, "--if-too-few", {"estimate", "stop"}))
+        m_tooFew = *a;
+}
+
+std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
+                               const std::vector<std::string>& words, int def) {
+    const auto text = args.Value(name);
+    if (!text)
+        return def;
+    for (size_t i = 0; i < words.size(); ++i)
+        if (*text == words[i])
+            return static_cast<int>(i);
+    std::string list;
+    for (const std::string& w : words)
+        list += (list.empty() ? "" : "|") + w;
+    args.Fail("option '" + name + "' takes " + list);
+    return std::nullopt;
+}
+
+std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
+                                   const std::vector<std::string>& words) {
+    const auto index = ParseChoice(args, name, words, -1);
+    if (!index || *index < 0)
+        return std::nullopt;
+    return *index == 0 ? EAnswer::Yes : *index == 1 ? EAnswer::No : EAnswer::Cancel;
+}
+
+void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol) {
+    const int n = f.GetN();
+    const char* format = n < 2500 ? "%21.18f" : "%24.21f";
+    const bool complex = !f.IsReal();
+    for (int i = 0; i < n; ++i) {
+        os << StrPrintf(format, f.m_pI->GetAt(i));
+        if (complex)
+            os << " " << StrPrintf(format, f.m_pQ->GetAt(i));
+        os << eol;
+    }
+}
+
+void WriteQuantization(const CFirData& f, std::ostream& os) {
+    if (f.m_bQuantized)
+        os << "quantized: " << f.m_Quant.m_nBits << " bits, "
+           << kQuantAlgorithmNames[std::clamp(f.m_Quant.m_nAlgorithm, 0, 3)] << "\n";
+}
+
+void WriteBandResults(CFirData& f, std::ostream& os) {
+    if (f.GetNumBands() == 0)
+        return;
+    if (!f.HasCoefficients()) {
+        os << "margin: none (no coefficients)\n";
+        return;
+    }
+    const double fs = f.GetFs();
+    os << "margin: " << StrPrintf("%.3f", f.GetMargin()) << " dB\n";
+    for (int i = 0; i < f.GetNumBands(); ++i) {
+        const bool pass = f.IsPassband(i);
+        os << "band " << i + 1 << ": " << StrPrintf("%.9g", f.GetBandLower(i) * fs) << " - "
+           << StrPrintf("%.9g", f.GetBandUpper(i) * fs) << (pass ? " pass" : " stop")
+           << (pass ? " ripple " : " attenuation ") << StrPrintf("%.4f", f.GetBandActual(i))
+           << " dB (specified " << StrPrintf("%.4f", f.GetBandAttn(i, true)) << " dB) margin "
+           << StrPrintf("%.4f", f.GetBandMargin(i)) << " dB\n";
+    }
+}
+
+int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>& output,
+                      std::ostream& out) {
+    if (f.m_bCancel) {
+        host.Error(kMsgCancelled);
+        return kExitFailed;
+    }
+    if (!f.HasCoefficients()) {
+        host.Error(kMsgNoCoefficients);
+        return kExitFailed;
+    }
+    if (!output) {
+        WriteCoefficients(f, out, "\n");
+        return kExitOk;
+    }
+    std::ofstream file(*output, std::ios::binary | std::ios::trunc);
+    if (file)
+        WriteCoefficients(f, file, "\r\n");
+    if (!file) {
+        host.Error(FormatMessage(kMsgCannotOpenFile, {*output}));
+        return kExitFailed;
+    }
+    return kExitOk;
+}
+
+int DesignExitStatus(CFirData& f) {
+    return f.GetNumBands() > 0 && f.GetMargin() < 0.0 ? kExitMissesSpec : kExitOk;
+}

@@ -1,0 +1,56 @@
+#pragma once
+
+#include "cli_args.h"
+#include "cli_host.h"
+
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+class CFirData;
+
+// The command line's host for a design: each design question takes the answer its option
+// chose, and status texts that no message has already shown go to standard error.
+class CDesignCliHost : public CCliHost {
+public:
+    explicit CDesignCliHost(std::ostream& err) : CCliHost(err), m_err(err) {}
+
+    EAnswer m_atNyquist = EAnswer::Yes;     // even count with a passband at Fs/2: add a tap
+    EAnswer m_unconstrained = EAnswer::Yes; // count that misses the constraints: adjust it
+    EAnswer m_tooFew = EAnswer::Yes;        // count below the minimum: estimate
+
+    void ShowMessage(const std::string& text, EMsgIcon icon) override;
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override;
+    void SetStatusText(const std::string& text) override;
+
+    // Reads --if-even-at-nyquist, --if-unconstrained and --if-too-few.
+    void ReadAnswerOptions(CCliArgs& args);
+
+private:
+    std::ostream& m_err;
+    std::string m_strLastMessage;
+};
+
+// The index of the value of --name among words (def when absent); an error otherwise.
+std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
+                               const std::vector<std::string>& words, int def);
+// The answer chosen by --name (words name Yes, No and Cancel in that order); none when absent.
+std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
+                                   const std::vector<std::string>& words);
+
+// One coefficient (or "I Q" pair) per line in the "Text:Decimal" number format.
+void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol);
+// The margin and, per band, its edges in the unit of Fs, the actual ripple or attenuation, the
+// specified value and the margin (nothing for a filter without bands).
+void WriteBandResults(CFirData& f, std::ostream& os);
+// "quantized: B bits, Algorithm" when the coefficients are quantized.
+void WriteQuantization(const CFirData& f, std::ostream& os);
+
+// After a design ran: a cancelled or empty design is reported and gives its exit status;
+// otherwise the coefficients go to the file `output` (CR LF lines) or to out, and kExitOk
+// tells the caller to go on.
+int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>& output,
+                      std::ostream& out);
+// kExitMissesSpec when the filter has bands and misses them, kExitOk otherwise.
+int DesignExitStatus(CFirData& f);
