@@ -5,6 +5,7 @@
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
+#include "io/io_messages.h"
 #include "support/format_number.h"
 
 #include <algorithm>
@@ -12,7 +13,6 @@
 #include <ostream>
 
 namespace {
-constexpr const char* kMsgCannotOpenFile = "Cannot open file \"%1\".";
 constexpr const char* kMsgCancelled = "The design was cancelled.";
 constexpr const char* kMsgNoCoefficients = "The design produced no coefficients.";
 } // namespace

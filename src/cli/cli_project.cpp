@@ -110,6 +110,18 @@ std::optional<int> FormatByName(const std::string& name, bool writing, std::stri
     return format->code;
 }
 
+// The formats of the first and (when named) the second file; a refusal fails the arguments.
+void ResolveFormats(CCliArgs& args, const std::string& name,
+                    const std::optional<std::string>& quadName, bool writing,
+                    std::optional<int>& format, std::optional<int>& quadFormat) {
+    std::string refusal;
+    format = FormatByName(name, writing, refusal);
+    if (format && quadName)
+        quadFormat = FormatByName(*quadName, writing, refusal);
+    if (!refusal.empty())
+        args.Fail(refusal);
+}
+
 // The full path of a file named on the command line (relative to the working folder), as the
 // data file settings keep it; a path that cannot be made absolute is kept as typed.
 std::string FullPath(const std::string& path) {
@@ -275,14 +287,8 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             args.Fail("--complex and --quadrature-file exclude each other");
     }
     std::optional<int> format, quadFormat;
-    if (args.Ok()) {
-        std::string refusal;
-        format = FormatByName(*formatName, true, refusal);
-        if (format && quadFormatName)
-            quadFormat = FormatByName(*quadFormatName, true, refusal);
-        if (!refusal.empty())
-            args.Fail(refusal);
-    }
+    if (args.Ok())
+        ResolveFormats(args, *formatName, quadFormatName, true, format, quadFormat);
     args.Finish();
     if (!args.Ok())
         return UsageError("export", args.Error(), err);
@@ -363,14 +369,8 @@ int RunImportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             args.Fail("--complex and --quadrature-file exclude each other");
     }
     std::optional<int> format, quadFormat;
-    if (args.Ok()) {
-        std::string refusal;
-        format = FormatByName(*formatName, false, refusal);
-        if (format && quadFormatName)
-            quadFormat = FormatByName(*quadFormatName, false, refusal);
-        if (!refusal.empty())
-            args.Fail(refusal);
-    }
+    if (args.Ok())
+        ResolveFormats(args, *formatName, quadFormatName, false, format, quadFormat);
     args.Finish();
     if (!args.Ok())
         return UsageError("import", args.Error(), err);

@@ -8,7 +8,6 @@ inline constexpr const char* kNewerVersion =
 inline constexpr const char* kPreviousVersion =
     "This Project file was created by a previous version of\nthe program. It will be saved in "
     "the current format.";
-inline constexpr const char* kCannotOpenFile = "Cannot open file \"%1\".";
 inline constexpr const char* kUnreadableProject =
     "The project file \"%1\" is damaged or is not a project file (%2).";
 inline constexpr const char* kCannotSave = "Cannot save the project file \"%1\": %2";

@@ -1,6 +1,7 @@
 #include "doc/project_file.h"
 
 #include "doc/doc_messages.h"
+#include "io/io_messages.h"
 #include "support/archive.h"
 #include "support/format_number.h"
 #include "support/host.h"
@@ -111,7 +112,7 @@ bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
 ELoadResult LoadProject(const std::string& path, CFirProject& project, CHost& host) {
     std::vector<uint8_t> bytes;
     if (!ReadWholeFile(path, bytes)) {
-        host.Error(FormatMessage(DocMsg::kCannotOpenFile, {path}));
+        host.Error(FormatMessage(kMsgCannotOpenFile, {path}));
         return ELoadResult::Failed;
     }
     CFirProject loaded(&host);
