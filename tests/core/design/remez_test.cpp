@@ -6,8 +6,10 @@
 #include <atomic>
 #include <climits>
 #include <cmath>
+#include <cstdint>
 #include <fstream>
 #include <limits>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -392,4 +394,52 @@ TEST(Remez, CancelStopsTheExchange) {
         stoppedEarly = context.Cancelled() && context.Passes() < 16; // uncancelled it needs 16
     }
     EXPECT_TRUE(stoppedEarly);
+}
+
+namespace {
+
+// FNV-1a over the bytes of the coefficients, the deviation and the pass count.
+std::uint64_t DesignHash(const std::vector<double>& h, double deviation, int passes) {
+    std::uint64_t hash = 1469598103934665603ull;
+    auto add = [&hash](const void* data, std::size_t size) {
+        const auto* bytes = static_cast<const unsigned char*>(data);
+        for (std::size_t i = 0; i < size; ++i) {
+            hash = (hash ^ bytes[i]) * 1099511628211ull;
+        }
+    };
+    add(h.data(), h.size() * sizeof(double));
+    add(&deviation, sizeof deviation);
+    add(&passes, sizeof passes);
+    return hash;
+}
+
+} // namespace
+
+// The classical exchange gives, bit for bit, what it gave when these hashes were recorded
+// (tests/data/remez/classic_hashes.txt): its restructuring must not move a single rounding.
+TEST(Remez, ClassicalDesignsAreBitIdentical) {
+    std::ifstream in(std::string(CORVIFIR_TEST_DATA_DIR) + "/remez/classic_hashes.txt");
+    std::map<std::string, std::uint64_t> expected;
+    std::string name;
+    std::string hex;
+    while (in >> name >> hex) {
+        expected[name] = std::stoull(hex, nullptr, 16);
+    }
+    std::size_t checked = 0;
+    CRemezContext context;
+    for (const CReferenceDesign& d : ReferenceDesigns()) {
+        for (int lgrid : {16, 7}) {
+            const std::string key = d.name + "/" + std::to_string(lgrid);
+            const CDesignRun run = Design(context, d, lgrid);
+            const std::uint64_t hash = DesignHash(run.h, context.Deviation(), context.Passes());
+            std::ostringstream text;
+            text << std::hex << hash;
+            EXPECT_EQ(expected.count(key), 1u) << key << " " << text.str();
+            if (expected.count(key) == 1) {
+                EXPECT_EQ(hash, expected[key]) << key << " " << text.str();
+                ++checked;
+            }
+        }
+    }
+    EXPECT_EQ(checked, expected.size());
 }
