@@ -63,6 +63,22 @@ std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
     return std::nullopt;
 }
 
+std::optional<ERemezEngine> ParseEngine(CCliArgs& args, bool* given) {
+    constexpr ERemezEngine kEngines[] = {ERemezEngine::Auto, ERemezEngine::Classic,
+                                         ERemezEngine::Robust};
+    const char* const words[] = {"auto", "classic", "robust"};
+    const auto text = args.Value("--engine");
+    if (given)
+        *given = text.has_value();
+    if (!text)
+        return ERemezEngine::Auto;
+    for (size_t i = 0; i < 3; ++i)
+        if (*text == words[i])
+            return kEngines[i];
+    args.Fail("option '--engine' takes auto|classic|robust");
+    return std::nullopt;
+}
+
 std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
                                    const std::vector<std::string>& words) {
     const auto index = ParseChoice(args, name, words, -1);
