@@ -443,3 +443,57 @@ TEST(Remez, ClassicalDesignsAreBitIdentical) {
     }
     EXPECT_EQ(checked, expected.size());
 }
+
+// The long-filter exchange solves the same grid problem: where the classical exchange reaches
+// the optimum, both give the same design. (At 1001 taps and more the classical exchange stops a
+// little short of equiripple, so the two differ there by design.)
+TEST(Remez, RobustEngineAgreesWithClassical) {
+    CRemezContext classic;
+    CRemezContext robust;
+    robust.SetEngine(ERemezEngine::Robust);
+    for (const CReferenceDesign& d : ReferenceDesigns()) {
+        if (d.name.rfind("passlimit", 0) == 0 || d.taps > 300) {
+            continue;
+        }
+        SCOPED_TRACE(d.name);
+        const CDesignRun a = Design(classic, d);
+        const CDesignRun b = Design(robust, d);
+        ASSERT_EQ(b.result, 1);
+        EXPECT_EQ(robust.UsedEngine(), ERemezEngine::Robust);
+        EXPECT_NEAR(robust.Deviation(), classic.Deviation(), 1e-9 * classic.Deviation());
+        for (std::size_t i = 0; i < a.h.size(); ++i) {
+            EXPECT_NEAR(b.h[i], a.h[i], 1e-9) << "tap " << i;
+        }
+        EXPECT_EQ(robust.ExtremalFrequencies(), classic.ExtremalFrequencies());
+        EXPECT_LE(robust.MaxGridError(), robust.Deviation() * (1.0 + 1e-6));
+    }
+}
+
+// Auto keeps every equiripple classical design bit for bit and changes engine only for the one
+// the classical exchange leaves unfinished.
+TEST(Remez, AutoEngineKeepsEquirippleClassicalDesigns) {
+    CRemezContext classic;
+    CRemezContext automatic;
+    automatic.SetEngine(ERemezEngine::Auto);
+    for (const CReferenceDesign& d : ReferenceDesigns()) {
+        SCOPED_TRACE(d.name);
+        const CDesignRun a = Design(classic, d);
+        const CDesignRun b = Design(automatic, d);
+        const bool equiripple = classic.MaxGridError() <= classic.Deviation() * 1.01;
+        EXPECT_EQ(automatic.UsedEngine(),
+                  equiripple ? ERemezEngine::Classic : ERemezEngine::Robust);
+        if (equiripple) {
+            EXPECT_EQ(b.result, 1);
+            EXPECT_EQ(b.h, a.h);
+        } else if (b.result == 1) {
+            EXPECT_LE(automatic.MaxGridError(), automatic.Deviation() * 1.01);
+        } else {
+            // Bands so far apart that the taps cannot hold the polynomial between them
+            // precisely enough: a failure, never a design that only looks converged.
+            EXPECT_EQ(automatic.Status(), ERemezStatus::NotEquiripple);
+            EXPECT_STREQ(RemezStatusMessage(automatic.Status()),
+                         "The long-filter Parks-McClellan exchange did not reach an equiripple "
+                         "design.");
+        }
+    }
+}

@@ -485,9 +485,10 @@ void CRemezContext::RunRobust() {
     m_nPasses = exchange.Passes();
     switch (end) {
     case EExchangeEnd::Converged:
-        break;
     case EExchangeEnd::PassLimit:
-        m_bPassLimit = true;
+        // The coefficients themselves must keep the error within the deviation: a trial
+        // polynomial that is huge between the bands leaves them too little precision.
+        m_bPassLimit = end == EExchangeEnd::PassLimit;
         if (!(MaxGridError() <= m_dDeviation * (1.0 + kEquirippleTolerance))) {
             Fail(ERemezStatus::NotEquiripple);
         }

@@ -449,6 +449,9 @@ bool CRobustExchange::ChooseReference(std::vector<SCandidate>& candidates,
     std::vector<SCandidate> alt;
     alt.reserve(candidates.size());
     for (const SCandidate& c : candidates) {
+        if (!std::isfinite(c.error)) {
+            continue;
+        }
         if (!alt.empty() && (c.error < 0.0) == (alt.back().error < 0.0)) {
             if (std::fabs(c.error) > std::fabs(alt.back().error)) {
                 alt.back() = c;
@@ -491,6 +494,52 @@ bool CRobustExchange::ChooseReference(std::vector<SCandidate>& candidates,
         reference[i] = alt[i].index;
     }
     return true;
+}
+
+// The classical single exchange: the candidate of largest error takes the place of the
+// reference point next to it whose error has its sign; outside the reference it takes the end
+// point of its sign or, with the other sign, enters and pushes out the far end.
+void CRobustExchange::ExchangeLargest(const std::vector<SCandidate>& candidates,
+                                      std::vector<int>& reference) const {
+    const SCandidate* top = nullptr;
+    for (const SCandidate& c : candidates) {
+        if (std::isfinite(c.error) &&
+            (top == nullptr || std::fabs(c.error) > std::fabs(top->error))) {
+            top = &c;
+        }
+    }
+    if (top == nullptr ||
+        std::find(reference.begin(), reference.end(), top->index) != reference.end()) {
+        return;
+    }
+    const auto errorAt = [&candidates](int index) {
+        for (const SCandidate& c : candidates) {
+            if (c.index == index) {
+                return c.error;
+            }
+        }
+        return 0.0;
+    };
+    const bool negative = top->error < 0.0;
+    const auto above = std::upper_bound(reference.begin(), reference.end(), top->index);
+    if (above == reference.begin()) {
+        if ((errorAt(reference.front()) < 0.0) != negative) {
+            reference.pop_back();
+            reference.insert(reference.begin(), top->index);
+        } else {
+            reference.front() = top->index;
+        }
+    } else if (above == reference.end()) {
+        if ((errorAt(reference.back()) < 0.0) != negative) {
+            reference.erase(reference.begin());
+            reference.push_back(top->index);
+        } else {
+            reference.back() = top->index;
+        }
+    } else {
+        const auto below = above - 1;
+        *((errorAt(*below) < 0.0) == negative ? below : above) = top->index;
+    }
 }
 
 EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, double* alpha,
@@ -551,12 +600,17 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
         if (largest <= dev * (1.0 + kConvergence)) {
             break;
         }
-        if (!ChooseReference(candidates, next)) {
-            end = EExchangeEnd::NoAlternation;
-            break;
-        }
-        if (next == reference) {
-            break;
+        const bool alternating = ChooseReference(candidates, next);
+        if (!alternating || next == reference) {
+            // The multiple exchange has stalled or found too few alternations (a degenerate
+            // reference whose deviation is rounding noise): exchange the single point of
+            // largest error instead.
+            next = reference;
+            ExchangeLargest(candidates, next);
+            if (next == reference) {
+                end = alternating ? EExchangeEnd::Converged : EExchangeEnd::NoAlternation;
+                break;
+            }
         }
         reference.swap(next);
     }

@@ -71,6 +71,8 @@ private:
     void ProxyCriticalPoints(int band, double fa, double fb, std::vector<double>& points);
     void GridErrors(const std::vector<int>& indices, std::vector<double>& errors);
     bool ChooseReference(std::vector<SCandidate>& candidates, std::vector<int>& reference) const;
+    void ExchangeLargest(const std::vector<SCandidate>& candidates,
+                         std::vector<int>& reference) const;
 
     const CExchangeProblem* m_pProblem = nullptr;
     double m_dDeviation = 0.0;
