@@ -166,6 +166,11 @@ TEST_P(EditorDesign, DesignButtonMatchesTheCommandLineAndTheProjectKeepsTheForm)
     c.fill(d);
     d.Click("design");
     ASSERT_TRUE(d.host.messages.empty()) << d.host.LastMessage();
+    // For looking at the forms: CORVIFIR_EDITOR_SHOTS names a folder for a picture of each.
+    if (const QString shots = qEnvironmentVariable("CORVIFIR_EDITOR_SHOTS"); !shots.isEmpty()) {
+        d.editor->resize(d.editor->PreferredSize());
+        d.editor->grab().save(QDir(shots).filePath(QString(c.name) + ".png"));
+    }
     ExpectSameTaps(d.Filter(), CliCoefficients(c.cli));
 
     const std::string status = d.host.statusTexts.empty() ? "" : d.host.statusTexts.back();
@@ -175,10 +180,10 @@ TEST_P(EditorDesign, DesignButtonMatchesTheCommandLineAndTheProjectKeepsTheForm)
         EXPECT_EQ(status.find("failed"), std::string::npos) << status;
     if (auto* list = d.editor->findChild<QListWidget*>("rspList")) {
         // The automatic response list shows the response from 0 on, one value per frequency.
-        auto* freqs = d.Find<QComboBox>("rspFrequency");
+        auto* freqs = d.Find<QListWidget>("rspFrequencies");
         ASSERT_GE(list->count(), 2);
         EXPECT_EQ(freqs->count(), list->count());
-        EXPECT_EQ(freqs->itemText(0), "0.0");
+        EXPECT_EQ(freqs->item(0)->text(), "0.0");
         EXPECT_EQ(list->item(0)->text(), QString::fromStdString(FormatRspDb(d.Filter(), 0.0)));
     }
 

@@ -7,7 +7,6 @@
 #include "support/host.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -17,16 +16,21 @@
 
 CRspList::CRspList(CFirData& filter, CHost& host, QWidget* parent)
     : QGroupBox("Examine Frequency Response in dB", parent), m_filter(filter), m_host(host) {
-    m_pEntry = new QComboBox;
-    m_pEntry->setEditable(true);
-    m_pEntry->setInsertPolicy(QComboBox::NoInsert);
+    m_pEntry = new QLineEdit;
     m_pEntry->setObjectName("rspFrequency");
     m_pEntry->setAccessibleName("Frequency");
-    m_pEntry->setMinimumWidth(m_pEntry->fontMetrics().horizontalAdvance("000000.000000") + 30);
+    m_pFreqs = new QListWidget;
+    m_pFreqs->setObjectName("rspFrequencies");
+    m_pFreqs->setAccessibleName("Frequencies");
     m_pResponses = new QListWidget;
     m_pResponses->setObjectName("rspList");
     m_pResponses->setAccessibleName("Response in dB");
-    m_pResponses->setMinimumHeight(m_pResponses->fontMetrics().height() * 5);
+    const int width = m_pEntry->fontMetrics().horizontalAdvance("-000000.000000") + 16;
+    for (QWidget* w : std::initializer_list<QWidget*>{m_pEntry, m_pFreqs, m_pResponses}) {
+        w->setMinimumWidth(width);
+        w->setMaximumWidth(width * 3 / 2);
+    }
+    m_pFreqs->setMinimumHeight(m_pFreqs->fontMetrics().lineSpacing() * 5);
     m_pAdd = new QPushButton("&Add");
     m_pDelete = new QPushButton("&Delete");
     m_pReset = new QPushButton("Reset");
@@ -45,21 +49,25 @@ CRspList::CRspList(CFirData& filter, CHost& host, QWidget* parent)
     auto* dbLabel = new QLabel("dB");
     dbLabel->setBuddy(m_pResponses);
     grid->addWidget(freqLabel, 0, 0);
-    grid->addWidget(dbLabel, 0, 1);
-    grid->addWidget(m_pEntry, 1, 0, Qt::AlignTop);
-    grid->addWidget(m_pResponses, 1, 1, 4, 1);
-    grid->addWidget(m_pAdd, 2, 0);
-    grid->addWidget(m_pDelete, 3, 0);
-    grid->addWidget(m_pReset, 4, 0);
-    grid->addWidget(m_pAuto, 5, 0, 1, 2);
+    grid->addWidget(m_pEntry, 1, 0);
+    grid->addWidget(m_pAdd, 1, 1);
+    grid->addWidget(dbLabel, 1, 2, Qt::AlignBottom);
+    grid->addWidget(m_pFreqs, 2, 0, 3, 1);
+    grid->addWidget(m_pDelete, 2, 1);
+    grid->addWidget(m_pReset, 3, 1);
+    grid->addWidget(m_pResponses, 2, 2, 3, 1);
+    grid->addWidget(m_pAuto, 5, 0, 1, 3);
 
     connect(m_pAdd, &QPushButton::clicked, this, &CRspList::OnAdd);
+    connect(m_pEntry, &QLineEdit::returnPressed, this, [this] {
+        if (m_pAdd->isEnabled())
+            OnAdd();
+    });
     connect(m_pDelete, &QPushButton::clicked, this, &CRspList::OnDelete);
     connect(m_pReset, &QPushButton::clicked, this, &CRspList::OnReset);
     connect(m_pAuto, &QCheckBox::clicked, this, &CRspList::OnAutomatic);
-    connect(m_pEntry, &QComboBox::activated, this, &CRspList::SelectRow);
+    connect(m_pFreqs, &QListWidget::currentRowChanged, this, &CRspList::SelectRow);
     connect(m_pResponses, &QListWidget::currentRowChanged, this, &CRspList::SelectRow);
-    connect(m_pEntry, &QComboBox::currentIndexChanged, this, &CRspList::UpdateEnabling);
     m_pAuto->setChecked(m_filter.m_bRspAuto != 0);
 }
 
@@ -72,32 +80,32 @@ void CRspList::SetAutomatic(bool on) {
 }
 
 void CRspList::Refresh() {
-    const QSignalBlocker blockEntry(m_pEntry);
+    const QSignalBlocker blockFreqs(m_pFreqs);
     const QSignalBlocker blockList(m_pResponses);
-    m_pEntry->clear();
+    m_pFreqs->clear();
     m_pResponses->clear();
     for (int i = 0; i < m_filter.m_RspFreqs.GetSize(); ++i) {
         const double f = m_filter.m_RspFreqs[i];
-        m_pEntry->addItem(QString::fromStdString(FormatRspFreq(f)));
+        m_pFreqs->addItem(QString::fromStdString(FormatRspFreq(f)));
         m_pResponses->addItem(QString::fromStdString(FormatRspDb(m_filter, f)));
     }
-    m_pEntry->setCurrentIndex(-1);
-    m_pEntry->setEditText("");
     UpdateEnabling();
 }
 
 void CRspList::UpdateEnabling() {
-    const bool items = m_pEntry->count() > 0;
+    const bool items = m_pFreqs->count() > 0;
     m_pReset->setEnabled(items);
-    m_pDelete->setEnabled(items && m_pEntry->currentIndex() >= 0);
+    m_pDelete->setEnabled(items && m_pFreqs->currentRow() >= 0);
     m_pAdd->setEnabled(m_filter.HasCoefficients());
 }
 
 void CRspList::SelectRow(int row) {
-    const QSignalBlocker blockEntry(m_pEntry);
+    const QSignalBlocker blockFreqs(m_pFreqs);
     const QSignalBlocker blockList(m_pResponses);
-    m_pEntry->setCurrentIndex(row);
+    m_pFreqs->setCurrentRow(row);
     m_pResponses->setCurrentRow(row);
+    if (row >= 0 && row < m_pFreqs->count())
+        m_pEntry->setText(m_pFreqs->item(row)->text());
     UpdateEnabling();
 }
 
@@ -113,11 +121,8 @@ void CRspList::OnAdd() {
         emit listChanged();
         return;
     }
-    double value = 0.0;
-    const QByteArray text = m_pEntry->currentText().toLatin1();
-    if (std::sscanf(text.constData(), "%lf", &value) != 1)
-        value = 0.0;
-    m_filter.m_RspFreqs.Add(value);
+    m_filter.m_RspFreqs.Add(ReadDouble(m_pEntry));
+    m_pEntry->clear();
     Refresh();
     m_pEntry->setFocus();
     emit listChanged();
@@ -125,21 +130,21 @@ void CRspList::OnAdd() {
 
 void CRspList::OnDelete() {
     AutomaticOff();
-    const int row = m_pEntry->currentIndex();
+    const int row = m_pFreqs->currentRow();
     if (row >= 0) {
-        m_pEntry->removeItem(row);
+        delete m_pFreqs->takeItem(row);
         delete m_pResponses->takeItem(row);
-        m_pEntry->setCurrentIndex(-1);
-        m_pEntry->setEditText("");
+        m_pEntry->clear();
         // The filter's list follows the entries that remain, in list order.
         m_filter.m_RspFreqs.SetSize(0);
-        for (int i = 0; i < m_pEntry->count(); ++i) {
+        for (int i = 0; i < m_pFreqs->count(); ++i) {
             double value = 0.0;
-            const QByteArray t = m_pEntry->itemText(i).toLatin1();
+            const QByteArray t = m_pFreqs->item(i)->text().toLatin1();
             if (std::sscanf(t.constData(), "%lf", &value) != 1)
                 value = 0.0;
             m_filter.m_RspFreqs.Add(value);
         }
+        SelectRow(-1);
     }
     UpdateEnabling();
     emit listChanged();

@@ -5,11 +5,11 @@
 #include <QGroupBox>
 
 class QCheckBox;
-class QComboBox;
+class QLineEdit;
 class QListWidget;
 
-// The group "Examine Frequency Response in dB": an editable drop-down of frequencies (unit of
-// Fs) beside the list of the filter's response at each, with Add, Delete, Reset and
+// The group "Examine Frequency Response in dB": an entry with the list of frequencies (unit of
+// Fs) below it, beside the list of the filter's response at each, with Add, Delete, Reset and
 // Automatic. The frequencies and the automatic flag belong to the filter.
 class CRspList : public QGroupBox {
     Q_OBJECT
@@ -21,7 +21,8 @@ public:
     bool IsAutomatic() const;
     void SetAutomatic(bool on);
 
-    QComboBox* Entry() const { return m_pEntry; }
+    QLineEdit* Entry() const { return m_pEntry; }
+    QListWidget* Frequencies() const { return m_pFreqs; }
     QListWidget* Responses() const { return m_pResponses; }
 
 signals:
@@ -41,7 +42,8 @@ private:
 
     CFirData& m_filter;
     CHost& m_host;
-    QComboBox* m_pEntry;
+    QLineEdit* m_pEntry;
+    QListWidget* m_pFreqs;
     QListWidget* m_pResponses;
     QPushButton* m_pAdd;
     QPushButton* m_pDelete;
