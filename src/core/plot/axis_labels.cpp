@@ -63,7 +63,9 @@ CLabelArray LogLabels(double min, double max, double s) {
 
 } // namespace
 
-int UsedLabelPower(int power) { return (power < -3 || power >= 0) ? power : 0; }
+int UsedLabelPower(int power) {
+    return (power < -3 || power >= 0) ? power : 0;
+}
 
 CLabelArray GenerateLabels(const SLabelRequest& r, double* pSpacing, bool* pTooMany) {
     double s = r.dSpacing;
@@ -97,8 +99,7 @@ CLabelArray GenerateLabels(const SLabelRequest& r, double* pSpacing, bool* pTooM
     if (r.bLog)
         return LogLabels(min, max, s);
     const double factor = std::pow(10.0, -UsedLabelPower(r.nPower)) * r.dScale;
-    return LinearLabels({r.nDecimals, s, r.nPower, false, min, max, r.dScale}, s, factor,
-                        decimals);
+    return LinearLabels({r.nDecimals, s, r.nPower, false, min, max, r.dScale}, s, factor, decimals);
 }
 
 std::vector<double> ScaleLineValues(bool log, double start, double end, double d) {

@@ -12,13 +12,13 @@ using CLabelArray = std::vector<CLabel>;
 
 // What label generation is asked to do on one axis.
 struct SLabelRequest {
-    int nDecimals;    // most digits after the point (clamped to 0..9)
-    double dSpacing;  // label spacing (log axis: decades per label)
-    int nPower;       // power of ten the values are divided by (-3..-1 are not used)
-    bool bLog;        // logarithmic axis
-    double dMin;      // axis minimum
-    double dMax;      // axis maximum
-    double dScale;    // extra factor of every text (10^(display power - axis power))
+    int nDecimals;   // most digits after the point (clamped to 0..9)
+    double dSpacing; // label spacing (log axis: decades per label)
+    int nPower;      // power of ten the values are divided by (-3..-1 are not used)
+    bool bLog;       // logarithmic axis
+    double dMin;     // axis minimum
+    double dMax;     // axis maximum
+    double dScale;   // extra factor of every text (10^(display power - axis power))
 };
 
 // Labels of an axis. More than 100 labels would be made: ten are made instead, *pSpacing (when

@@ -39,7 +39,9 @@ bool CAxisMap::Set(double min, double max, bool log, int edge, int length) {
     return true;
 }
 
-double CAxisMap::Unit(double v) const { return m_bLog ? std::log10(v) : v; }
+double CAxisMap::Unit(double v) const {
+    return m_bLog ? std::log10(v) : v;
+}
 
 int CAxisMap::ToDeviceX(double x) const {
     if (m_bLog && x <= 0)

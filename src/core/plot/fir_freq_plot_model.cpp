@@ -132,7 +132,9 @@ void CFirFreqPlotModel::DeriveRange() {
     m_bNeedRange = 0;
 }
 
-bool CFirFreqPlotModel::HasData() const { return m_pFilter && m_pFilter->GetN() > 0; }
+bool CFirFreqPlotModel::HasData() const {
+    return m_pFilter && m_pFilter->GetN() > 0;
+}
 
 bool CFirFreqPlotModel::CanChooseChannel(int channel) const {
     return channel == kChannelInphase || (m_pFilter && !m_pFilter->IsReal());
@@ -167,7 +169,8 @@ void CFirFreqPlotModel::ComputeCurves(const std::vector<double>& freqs,
     column.SetSize(static_cast<int>(freqs.size()));
     std::copy(freqs.begin(), freqs.end(), column.begin());
     CDataSet set;
-    ::ComputeCurves(column, set, *m_pFilter, {m_nChannel, m_nType, m_bDb != 0, m_pFilter->m_dMinDb});
+    ::ComputeCurves(column, set, *m_pFilter,
+                    {m_nChannel, m_nType, m_bDb != 0, m_pFilter->m_dMinDb});
     for (size_t c = 0; c < curves.size() && static_cast<int>(c) < set.GetColumnCount(); ++c) {
         const CDataColumn* col = set.GetColumn(static_cast<int>(c));
         curves[c].assign(col->begin(), col->end());
@@ -212,9 +215,9 @@ int CFirFreqPlotModel::UpdateTitles(int xPower, int& yDisplayPower) {
     case kResponsePhaseDelay:
     case kResponseGroupDelay: {
         int y = yDisplayPower;
-        m_strYTitle = std::string(m_nType == kResponsePhaseDelay ? "Phase Delay in "
-                                                                  : "Group Delay in ") +
-                      fs.GetTimeUnitLabel(y);
+        m_strYTitle =
+            std::string(m_nType == kResponsePhaseDelay ? "Phase Delay in " : "Group Delay in ") +
+            fs.GetTimeUnitLabel(y);
         yDisplayPower = y;
         break;
     }

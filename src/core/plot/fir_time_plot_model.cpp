@@ -26,7 +26,8 @@ void CFirTimePlotModel::ResetSettings() {
 void CFirTimePlotModel::Bind(const CFirData& filter, int mode, int type, int style) {
     m_pFilter = &filter;
     AttachSignal(&filter);
-    m_nMode = std::clamp(mode, static_cast<int>(kTimeImpulse), static_cast<int>(kTimeImpulseAndStep));
+    m_nMode =
+        std::clamp(mode, static_cast<int>(kTimeImpulse), static_cast<int>(kTimeImpulseAndStep));
     m_nType = (type >= kGraphInphase && type <= kGraphPhase)
                   ? type
                   : (filter.IsReal() ? kGraphInphase : kGraphIAndQ);
@@ -88,7 +89,9 @@ const CCorviData* CFirTimePlotModel::Plotted() const {
     return m_nMode == kTimeStep ? &m_Step : CGraph::Plotted();
 }
 
-bool CFirTimePlotModel::HasData() const { return m_pFilter && m_pFilter->GetN() > 0; }
+bool CFirTimePlotModel::HasData() const {
+    return m_pFilter && m_pFilter->GetN() > 0;
+}
 
 int CFirTimePlotModel::GetCurveCount() const {
     const int n = CGraph::GetCurveCount();
@@ -96,7 +99,8 @@ int CFirTimePlotModel::GetCurveCount() const {
 }
 
 void CFirTimePlotModel::SetMode(int mode) {
-    m_nMode = std::clamp(mode, static_cast<int>(kTimeImpulse), static_cast<int>(kTimeImpulseAndStep));
+    m_nMode =
+        std::clamp(mode, static_cast<int>(kTimeImpulse), static_cast<int>(kTimeImpulseAndStep));
     RequestRefit(true, true);
     Refresh();
 }

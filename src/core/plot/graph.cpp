@@ -49,7 +49,9 @@ const CCorviData* CGraph::Plotted() const {
     return m_pSignal;
 }
 
-bool CGraph::HasData() const { return m_pSignal && m_pSignal->GetN() > 0; }
+bool CGraph::HasData() const {
+    return m_pSignal && m_pSignal->GetN() > 0;
+}
 
 int CGraph::GetCurveCount() const {
     return (m_nType == kGraphIAndQ || m_nType == kGraphPolar) ? 2 : 1;
@@ -364,8 +366,8 @@ std::string CGraph::ReadoutText(int index, int /*curve*/) {
     if (!d || index < 0 || static_cast<size_t>(index) >= m_x.size())
         return kReadyText;
     // The sample a point shows.
-    const int sample = m_nPerPoint > 0 || m_dPerPoint > 0 ? d->XToIndex(m_x[index])
-                                                          : d->m_nFirst + index;
+    const int sample =
+        m_nPerPoint > 0 || m_dPerPoint > 0 ? d->XToIndex(m_x[index]) : d->m_nFirst + index;
     if (m_nLastReadout == sample) {
         m_nLastReadout = -1;
         const double re = d->GetQuantity(sample, CCorviData::Inphase);

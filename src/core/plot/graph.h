@@ -45,8 +45,7 @@ public:
 
     // Appends one reduced value per point of the quantity kind (CCorviData::EQuantity: 0 I,
     // 1 Q, 2 power, 3 phase) of data to out; with buildX also the X column and the counts.
-    void BuildReducedCurve(const CCorviData& data, int kind, std::vector<double>& out,
-                           bool buildX);
+    void BuildReducedCurve(const CCorviData& data, int kind, std::vector<double>& out, bool buildX);
     // Toggles histogram mode (not in the polar type).
     void SetHistogram(bool on);
     // The Y limits of the present type over data (power converted to dB or magnitude).

@@ -58,7 +58,9 @@ int CPlot::GetAutoStyle() const {
     return m_x.size() <= 256 ? kStyleLineDot : kStyleLine;
 }
 
-int CPlot::UpdateTitles(int xPower, int& /*yDisplayPower*/) { return xPower; }
+int CPlot::UpdateTitles(int xPower, int& /*yDisplayPower*/) {
+    return xPower;
+}
 
 void CPlot::BuildPoints(int& /*width*/) {}
 
@@ -70,7 +72,9 @@ bool CPlot::SetXRange(double lo, double hi) {
     return true;
 }
 
-void CPlot::ResetZoom() { m_zoom.RemoveAll(); }
+void CPlot::ResetZoom() {
+    m_zoom.RemoveAll();
+}
 
 void CPlot::ReportNotice(const char* text) const {
     if (m_pHost)
@@ -295,8 +299,7 @@ bool CPlot::PlaceAxes(const CTextMeasurer& measurer, double font, SAxisLabels& l
     const double widestX = MaxWidth(measurer, labels.x, font);
     int right = l.m_area.right;
     PlaceLegend(measurer, font, right);
-    const double xTitleHeight =
-        (!m_strXTitle.empty() || labels.xDisplayPower != 0) ? t : 0.0;
+    const double xTitleHeight = (!m_strXTitle.empty() || labels.xDisplayPower != 0) ? t : 0.0;
     l.m_plot.left = l.m_area.left + static_cast<int>(std::ceil(widestY + 3 * t));
     l.m_plot.right = right - static_cast<int>(std::ceil(widestX));
     l.m_plot.top = l.m_area.top + static_cast<int>(std::ceil((m_strTitle.empty() ? 0 : t) + t));
@@ -322,8 +325,8 @@ bool CPlot::PlaceAxes(const CTextMeasurer& measurer, double font, SAxisLabels& l
     // Labels closer than 1.2 label widths shrink their font.
     l.m_dLabelFontHeight = font;
     if (labels.x.size() >= 2 && widestX > 0) {
-        const double spacing = std::fabs(m_mapX.ToDeviceX(labels.x[1].x) -
-                                         m_mapX.ToDeviceX(labels.x[0].x));
+        const double spacing =
+            std::fabs(m_mapX.ToDeviceX(labels.x[1].x) - m_mapX.ToDeviceX(labels.x[0].x));
         if (spacing <= 1.2 * widestX)
             l.m_dLabelFontHeight = std::round(font * spacing / 1.2 / widestX);
     }
@@ -443,7 +446,9 @@ int CPlot::HitTest(int x, int /*y*/, int& curve) const {
     return best;
 }
 
-std::string CPlot::ReadoutText(int /*index*/, int /*curve*/) { return kReadyText; }
+std::string CPlot::ReadoutText(int /*index*/, int /*curve*/) {
+    return kReadyText;
+}
 
 // ---- text output ------------------------------------------------------------------------------
 

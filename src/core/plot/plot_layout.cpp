@@ -1,8 +1,8 @@
 #include "plot/plot_layout.h"
 
 namespace {
-constexpr SRgb kPalette[10] = {{255, 0, 0},   {0, 0, 255},   {0, 128, 0},     {255, 0, 255},
-                               {0, 0, 128},   {0, 255, 0},   {0, 255, 255},   {128, 128, 128},
+constexpr SRgb kPalette[10] = {{255, 0, 0},     {0, 0, 255}, {0, 128, 0},   {255, 0, 255},
+                               {0, 0, 128},     {0, 255, 0}, {0, 255, 255}, {128, 128, 128},
                                {160, 160, 160}, {0, 0, 0}};
 } // namespace
 
@@ -12,7 +12,9 @@ SRgb RgbFromColorRef(int colorRef) {
             static_cast<uint8_t>((c >> 16) & 0xff)};
 }
 
-SRgb PaletteColor(int i) { return kPalette[((i % 10) + 10) % 10]; }
+SRgb PaletteColor(int i) {
+    return kPalette[((i % 10) + 10) % 10];
+}
 
 int PaletteIndex(SRgb c) {
     for (int i = 0; i < 10; ++i)

@@ -18,8 +18,7 @@ int CZoomList::GetCurrentLevelNumber() const {
     return static_cast<int>(m_nCurrent) + (m_bPresentAppended ? 0 : 1);
 }
 
-void CZoomList::PushZoom(const CAxisSettings& x, const CAxisSettings& y, double xMin,
-                         double xMax) {
+void CZoomList::PushZoom(const CAxisSettings& x, const CAxisSettings& y, double xMin, double xMax) {
     if (!m_levels.empty())
         m_levels.resize(m_nCurrent + 1);
     if (m_bPresentAppended && !m_levels.empty())
@@ -105,7 +104,9 @@ bool CZoomList::IsAtTop() const {
     return !m_levels.empty() && m_nCurrent == 0 && m_bPresentAppended;
 }
 
-bool CZoomList::IsAtBottom() const { return !m_levels.empty() && (!m_bPresentAppended || IsTail()); }
+bool CZoomList::IsAtBottom() const {
+    return !m_levels.empty() && (!m_bPresentAppended || IsTail());
+}
 
 std::string CZoomList::GetStatusText() const {
     if (m_levels.empty())

@@ -46,8 +46,8 @@ public:
 
     // Walks the levels from the view now shown (present records and X range); returns the
     // level to show, or nullptr when the list is empty. Edits made at a level are remembered.
-    const CZoomData* Navigate(int kind, const CAxisSettings& x, const CAxisSettings& y,
-                              double xMin, double xMax);
+    const CZoomData* Navigate(int kind, const CAxisSettings& x, const CAxisSettings& y, double xMin,
+                              double xMax);
     // Whether a walk of kind is possible (menu enabling).
     bool CanNavigate(int kind) const;
     // Whether Zoom Top / Zoom Bottom show checked.

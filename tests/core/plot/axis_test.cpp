@@ -24,9 +24,12 @@ TEST(PlotAxis, NiceScaleOfDataRanges) {
         double min, max, label;
     };
     const Case cases[] = {
-        {0, 7.3, false, 0, 8, 1},       {-1, 1, false, -1, 1, 0.2},
-        {0, 10, false, 0, 10, 1},       {3, 4500, true, 1, 10000, 1},
-        {0, 0, false, -0.5, 0.5, 0.1},  {-37, -2, false, -40, 0, 4},
+        {0, 7.3, false, 0, 8, 1},
+        {-1, 1, false, -1, 1, 0.2},
+        {0, 10, false, 0, 10, 1},
+        {3, 4500, true, 1, 10000, 1},
+        {0, 0, false, -0.5, 0.5, 0.1},
+        {-37, -2, false, -40, 0, 4},
         {0.001, 0.0173, false, 0, 0.018, 0.002},
     };
     for (const Case& c : cases) {

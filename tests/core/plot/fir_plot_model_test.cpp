@@ -83,9 +83,8 @@ TEST_F(LowpassFixture, SpecificationMaskAndReadout) {
     int curve = -1;
     const int i = view.HitTest(x.ToDeviceX(1500), 100, curve);
     const double f = view.XColumn()[i];
-    EXPECT_EQ(view.ReadoutText(i, curve),
-              StrPrintf("At %0.6f kHz, Inphase filter gain is %0.3f dB", f / 1000,
-                        view.Curves()[0][i]));
+    EXPECT_EQ(view.ReadoutText(i, curve), StrPrintf("At %0.6f kHz, Inphase filter gain is %0.3f dB",
+                                                    f / 1000, view.Curves()[0][i]));
     EXPECT_NEAR(f, 1500, 30);
 }
 

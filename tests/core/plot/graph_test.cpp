@@ -30,7 +30,8 @@ TEST(PlotGraph, ReductionToPlotWidth) {
         int points;
         std::string suffix;
     };
-    for (const Case& c : {Case{false, 500, " (20.0:1, Peak Mode)"}, Case{true, 500, " (20:1, Peak Mode)"}}) {
+    for (const Case& c :
+         {Case{false, 500, " (20.0:1, Peak Mode)"}, Case{true, 500, " (20:1, Peak Mode)"}}) {
         CGraph g;
         g.AttachSignal(&signal);
         g.m_nType = kGraphInphase;
@@ -85,8 +86,8 @@ TEST(PlotGraph, SumModeAddsThePowersOfAColumn) {
         // The 500 bins of 0..Fs/2, five unit powers per point: magnitude 1 at the peak,
         // sqrt(5) summed.
         EXPECT_NEAR(g.Curves()[0][5], sum ? std::sqrt(5.0) : 1.0, 1e-12);
-        EXPECT_EQ(g.ReductionSuffix(), sum ? " (Line Spacing = 5.000, Sum Mode)"
-                                           : " (Line Spacing = 5.000, Peak Mode)");
+        EXPECT_EQ(g.ReductionSuffix(),
+                  sum ? " (Line Spacing = 5.000, Sum Mode)" : " (Line Spacing = 5.000, Peak Mode)");
     }
 }
 
@@ -134,8 +135,9 @@ TEST(PlotGraph, ReadoutTextsOfTwoClicks) {
     g.m_nType = kGraphIAndQ;
     CFixedMeasurer m;
     g.Prepare(m, {0, 0, 800, 600});
-    EXPECT_EQ(g.ReadoutText(10, 0),
-              "X=10.000000E-3, Y1=99.833417E-3, Y2=500.000000E-3, Width=1.000000E-3 sec, Max Bin=10");
+    EXPECT_EQ(
+        g.ReadoutText(10, 0),
+        "X=10.000000E-3, Y1=99.833417E-3, Y2=500.000000E-3, Width=1.000000E-3 sec, Max Bin=10");
     EXPECT_EQ(g.ReadoutText(10, 0),
               "Bin 10: I=99.833E-3, Q=500.000E-3, Mag=0.51, Phase=78.708 deg");
     EXPECT_EQ(g.ReadoutText(10, 0).substr(0, 5), "X=10.");

@@ -118,14 +118,14 @@ TEST(PlotRubberBand, PressPlaceAndDragSizeDecideTheZoom) {
         int px, py, rx, ry, mode;
     };
     const Case cases[] = {
-        {200, 100, 208, 300, kBandClick},   // 8 units wide: a click
-        {200, 100, 240, 103, kBandX},       // 40 wide, 3 high: X only
-        {200, 100, 400, 300, kBandBoth},    // a rectangle
-        {300, 470, 500, 480, kBandX},       // below the plot: X range
-        {300, 470, 305, 480, kBandClick},   // X range under 10 units
-        {50, 200, 60, 300, kBandY},         // left of the plot: Y range
-        {50, 200, 60, 203, kBandNothing},   // Y range under 5 units
-        {50, 20, 300, 300, kBandBoth},      // a corner: a rectangle
+        {200, 100, 208, 300, kBandClick}, // 8 units wide: a click
+        {200, 100, 240, 103, kBandX},     // 40 wide, 3 high: X only
+        {200, 100, 400, 300, kBandBoth},  // a rectangle
+        {300, 470, 500, 480, kBandX},     // below the plot: X range
+        {300, 470, 305, 480, kBandClick}, // X range under 10 units
+        {50, 200, 60, 300, kBandY},       // left of the plot: Y range
+        {50, 200, 60, 203, kBandNothing}, // Y range under 5 units
+        {50, 20, 300, 300, kBandBoth},    // a corner: a rectangle
     };
     for (const Case& c : cases) {
         CRubberBand band;
