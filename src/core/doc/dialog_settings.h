@@ -97,18 +97,3 @@ struct CZeroPadSettings {
     int m_nStuff = 0;
     int m_bScaleFs = 1;
 };
-
-// The application preferences a document consults after an import, a fill, a mix and a design,
-// and when it is created.
-struct SDocPreferences {
-    int m_bDesignViewCoeffs = 0;
-    int m_bDesignViewFreq = 0;
-    int m_bDesignViewImp = 0;
-    int m_bReadViewCoeffs = 0;
-    int m_bReadViewFreq = 0;
-    int m_bReadViewImp = 0;
-    int m_bScaleAfterDesign = 0;
-    int m_bScaleAfterMix = 0;
-    int m_bScaleAfterRead = 0;
-    double m_dMinDb = -130.0;
-};

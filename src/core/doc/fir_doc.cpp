@@ -13,7 +13,7 @@ std::vector<CFirDoc*>& DocumentList() {
     return documents;
 }
 
-const SDocPreferences kDefaultPreferences;
+const CPreferences kDefaultPreferences;
 
 } // namespace
 
@@ -31,7 +31,7 @@ const std::vector<CFirDoc*>& CFirDoc::Documents() {
     return DocumentList();
 }
 
-const SDocPreferences& CFirDoc::Preferences() const {
+const CPreferences& CFirDoc::Preferences() const {
     return m_pPrefs ? *m_pPrefs : kDefaultPreferences;
 }
 

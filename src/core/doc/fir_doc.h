@@ -2,6 +2,7 @@
 
 #include "doc/dialog_settings.h"
 #include "doc/doc_view.h"
+#include "doc/preferences.h"
 #include "doc/project_file.h"
 
 #include <cstdint>
@@ -32,8 +33,8 @@ public:
     const CFirData& Filter() const { return m_Filter; }
     void SetViewOwner(CViewOwner* pOwner) { m_pOwner = pOwner; }
     // The preferences consulted by the commands (owned by the application); defaults if none.
-    void SetPreferences(const SDocPreferences* pPrefs) { m_pPrefs = pPrefs; }
-    const SDocPreferences& Preferences() const;
+    void SetPreferences(const CPreferences* pPrefs) { m_pPrefs = pPrefs; }
+    const CPreferences& Preferences() const;
 
     // ---- views ---------------------------------------------------------------------------
     // Adding or removing a view re-derives the design type from the first editor view.
@@ -100,7 +101,7 @@ private:
 
     CHost& m_host;
     CViewOwner* m_pOwner;
-    const SDocPreferences* m_pPrefs = nullptr;
+    const CPreferences* m_pPrefs = nullptr;
     std::vector<CDocView*> m_views;
     std::deque<Snapshot> m_undo; // front: the current state
     std::deque<Snapshot> m_redo; // front: the state undone last
