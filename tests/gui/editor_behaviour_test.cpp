@@ -3,7 +3,6 @@
 #include "editor_driver.h"
 
 #include "design/driver_messages.h"
-#include "editors/import_editor.h"
 #include "forms/form_messages.h"
 
 #include <QApplication>
@@ -126,11 +125,14 @@ TEST(EditorForm, ResponseListAddWithoutCoefficientsIsRefused) {
 
 TEST(EditorForm, ImportEditorShowsTheBoxcarTheDocumentMade) {
     CEditorDriver d(kDesignImport);
-    auto* editor = qobject_cast<CImportEditor*>(d.editor.get());
-    ASSERT_NE(editor, nullptr);
-    QObject::connect(editor, &CImportEditor::boxcarRequested,
-                     [&] { d.Filter().FillCoefficients(8, 1.0, true, false); });
+    d.dialogs.fillConstant = [](CCombFillSettings& s) {
+        s.m_nTaps = 8;
+        s.m_dConstant = 1.0;
+        s.m_bOneOverN = 0;
+        return true;
+    };
     d.Click("createBoxcar");
+    EXPECT_TRUE(d.doc.IsModified());
     EXPECT_EQ(d.Find<QLabel>("taps")->text(), "8");
     auto* list = d.Find<QListWidget>("rspList");
     ASSERT_EQ(list->count(), 2);
@@ -226,4 +228,28 @@ TEST(EditorForm, CopyImagePutsAFramedPictureOnTheClipboard) {
     EXPECT_EQ(image.pixelColor(3, 3), QColor(128, 128, 128));
     EXPECT_EQ(image.pixelColor(image.width() - 4, image.height() - 4), QColor(128, 128, 128));
     EXPECT_TRUE(mime->data("image/svg+xml").contains("<svg"));
+}
+
+TEST(EditorForm, FsButtonRunsTheDesignOptionsAndRescalesTheCutoff) {
+    CEditorDriver d(kDesignLthBand, 1000.0);
+    d.Type("cutoff", "200");
+    d.Type("l", "2");
+    d.dialogs.designOptions = [](CDesignOptions& o) {
+        o.m_Fs = CFs(2000.0, 0);
+        return true;
+    };
+    d.Click("fsButton");
+    EXPECT_EQ(d.editor->FsButton()->text(), "Fs = 2000 Hz");
+    EXPECT_EQ(d.Text("cutoff"), "400");
+    EXPECT_TRUE(d.doc.IsModified());
+}
+
+TEST(EditorForm, DesignTellsTheDocument) {
+    CEditorDriver d(kDesignCic);
+    d.Type("stages", "2");
+    d.doc.CheckPoint(); // the state of the new project
+    d.Click("design");
+    EXPECT_TRUE(d.doc.IsModified());
+    EXPECT_TRUE(d.doc.CanUndo());
+    EXPECT_EQ(d.Find<QLabel>("impulseLength")->text(), "15");
 }

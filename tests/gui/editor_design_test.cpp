@@ -189,14 +189,16 @@ TEST_P(EditorDesign, DesignButtonMatchesTheCommandLineAndTheProjectKeepsTheForm)
 
     QTemporaryDir dir;
     const std::string path = QDir(dir.path()).filePath("design.cfp").toStdString();
-    ASSERT_TRUE(SaveProject(path, d.project, d.host));
+    ASSERT_TRUE(d.doc.OnSaveDocument(path));
+    EXPECT_FALSE(d.doc.IsModified());
     CScriptedHost host2;
-    CFirProject reopened(&host2);
-    ASSERT_EQ(LoadProject(path, reopened, host2), ELoadResult::Ok);
-    reopened.m_Filter.SetDesignType(reopened.m_nDesignType);
-    std::unique_ptr<CFirEditor> again(CreateFirEditor(c.type, reopened.m_Filter, host2));
+    CFirDoc reopened(host2);
+    CEditorTestDialogs dialogs2;
+    ASSERT_TRUE(reopened.OnOpenDocument(path));
+    std::unique_ptr<CFirEditor> again(CreateFirEditor(reopened.m_nDesignType, reopened, dialogs2));
+    EXPECT_EQ(reopened.m_nDesignType, c.type);
     EXPECT_EQ(FormState(again.get()), FormState(d.editor.get()));
-    ExpectSameTaps(reopened.m_Filter, CliCoefficients(c.cli));
+    ExpectSameTaps(reopened.Filter(), CliCoefficients(c.cli));
 }
 
 INSTANTIATE_TEST_SUITE_P(AllMethods, EditorDesign, ::testing::ValuesIn(kCases),

@@ -1,7 +1,8 @@
 #pragma once
 
 #include "design/fir_data.h"
-#include "doc/project_file.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
 #include "editors/editor_factory.h"
 #include "editors/fir_editor.h"
 #include "support/scripted_host.h"
@@ -12,22 +13,48 @@
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
+#include <functional>
 #include <memory>
 
-// An editor of one design type on a project's filter, shown offscreen, driven as a person
-// would: typing into fields, clicking buttons.
+// Command dialogs that accept the document's remembered values, after an optional edit by
+// the test.
+class CEditorTestDialogs : public CCommandDialogs {
+public:
+    bool DataFiles(CDataFiles&) override { return true; }
+    bool SamplingFrequency(CFs& fs) override { return !samplingFrequency || samplingFrequency(fs); }
+    bool DesignOptions(CDesignOptions& o) override { return !designOptions || designOptions(o); }
+    bool MinimumDb(double&) override { return true; }
+    bool FillConstant(CCombFillSettings& s) override { return !fillConstant || fillConstant(s); }
+    bool Generate(CGenerateSettings&) override { return true; }
+    bool Window(CWindowSettings&) override { return true; }
+    bool Scale(CScaleSettings&, const std::string&) override { return true; }
+    bool Quantize(CQuantizeSettings&) override { return true; }
+    bool Mix(SMixSettings&, int, double) override { return true; }
+    bool ZeroPad(CZeroPadSettings&) override { return true; }
+    bool Convolve(SConvolveChoice&) override { return true; }
+    bool Truncate(CTruncateSettings&) override { return true; }
+    bool Polyphase(CPolyphaseSettings&) override { return true; }
+
+    std::function<bool(CFs&)> samplingFrequency;
+    std::function<bool(CDesignOptions&)> designOptions;
+    std::function<bool(CCombFillSettings&)> fillConstant;
+};
+
+// An editor of one design type on a new document, shown offscreen, driven as a person would:
+// typing into fields, clicking buttons.
 struct CEditorDriver {
     CScriptedHost host;
-    CFirProject project{&host};
+    CFirDoc doc{host};
+    CEditorTestDialogs dialogs;
     std::unique_ptr<CFirEditor> editor;
 
     explicit CEditorDriver(int designType, double fs = 1.0) {
-        project.m_Filter.ApplyFs(CFs(fs, 0));
-        project.m_Filter.SetDesignType(designType);
-        editor.reset(CreateFirEditor(designType, project.m_Filter, host));
+        doc.Filter().ApplyFs(CFs(fs, 0));
+        editor.reset(CreateFirEditor(designType, doc, dialogs));
+        doc.OnNewDocument();
         editor->show();
     }
-    CFirData& Filter() { return project.m_Filter; }
+    CFirData& Filter() { return doc.Filter(); }
 
     template <class T> T* Find(const char* name) {
         T* w = editor->findChild<T*>(name);

@@ -1,6 +1,8 @@
 #include "editors/advanced_pm_editor.h"
 
 #include "design/fir_data.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
 #include "editors/form_fields.h"
 #include "forms/form_messages.h"
 #include "support/host.h"
@@ -34,8 +36,8 @@ QLineEdit* AddEntryField(QGridLayout* grid, int col, const QString& caption, con
 }
 } // namespace
 
-CAdvancedPmEditor::CAdvancedPmEditor(CFirData& filter, CHost& host, QWidget* parent)
-    : CFirEditor(filter, host, parent) {
+CAdvancedPmEditor::CAdvancedPmEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent)
+    : CFirEditor(kDesignAdvancedPm, doc, dialogs, parent) {
     auto* typeBox = new QGroupBox("Response Type");
     auto* typeLayout = new QVBoxLayout(typeBox);
     m_pResponseType = AddRadios(typeLayout, {"Filter", "Diff.", "Hilbert"}, "responseType");
@@ -128,6 +130,15 @@ CAdvancedPmEditor::CAdvancedPmEditor(CFirData& filter, CHost& host, QWidget* par
     connect(m_pTable, &QTableWidget::itemSelectionChanged, this, &CAdvancedPmEditor::OnRowSelected);
 }
 
+SBandEditorPrefs CAdvancedPmEditor::Prefs() const {
+    const CPreferences& p = Doc().Preferences();
+    SBandEditorPrefs prefs;
+    prefs.m_bSelectPassStop = p.m_bEditorSelectPassStop;
+    prefs.m_dMaxPassDb = p.m_dEditorMaxPassDb;
+    prefs.m_bShowPassStop = p.m_bEditorShowPassStop;
+    return prefs;
+}
+
 void CAdvancedPmEditor::ShowTable() {
     const QSignalBlocker block(m_pTable);
     m_pTable->setRowCount(m_table.RowCount());
@@ -178,19 +189,19 @@ bool CAdvancedPmEditor::AddEntry() {
     double attn = ReadDouble(m_pAttn), desired = 0.0;
     const bool desiredDb = m_pDesiredDb->isChecked();
     if (!CBandTable::ResolveEntry(m_pDesired->text().toStdString(), attn, desired, desiredDb,
-                                  m_pAttnDb->isChecked(), m_prefs, Host()))
+                                  m_pAttnDb->isChecked(), Prefs(), Host()))
         return false;
     while (f2 > Filter().GetFs() * 0.5 * 1.000001) {
         if (Host().Ask(kMsgAskSetSampleRate, false, EAnswer::No) != EAnswer::Yes)
             return false;
-        emit sampleRateRequested();
+        FirCommand::SamplingFrequency(Doc(), Dialogs());
     }
-    const int row = m_table.InsertBand(f1, f2, desired, attn, desiredDb, m_prefs, Host());
+    const int row = m_table.InsertBand(f1, f2, desired, attn, desiredDb, Prefs(), Host());
     ShowTable();
     if (row >= 0)
         ClearEntry();
     StoreSpecs();
-    emit checkPointRequested();
+    Doc().CheckPoint();
     return row >= 0;
 }
 
@@ -204,7 +215,7 @@ void CAdvancedPmEditor::OnDelete() {
     ClearEntry();
     SelectRow(row < m_table.RowCount() ? row : m_table.RowCount() - 1);
     StoreSpecs();
-    emit checkPointRequested();
+    Doc().CheckPoint();
 }
 
 void CAdvancedPmEditor::OnClearAll() {
@@ -215,7 +226,7 @@ void CAdvancedPmEditor::OnClearAll() {
     ClearEntry();
     WriteInt(m_pTaps, 0);
     StoreSpecs();
-    emit checkPointRequested();
+    Doc().CheckPoint();
 }
 
 void CAdvancedPmEditor::OnEstimate() {
@@ -235,7 +246,7 @@ void CAdvancedPmEditor::OnUnitToggled(QCheckBox* check) {
     else
         Filter().m_bAttnInDb = now ? 1 : 0;
     LoadSpecs();
-    emit specChanged();
+    MarkModified();
 }
 
 bool CAdvancedPmEditor::StoreSpecs() {
@@ -259,7 +270,7 @@ void CAdvancedPmEditor::LoadSpecs() {
     ClearEntry();
     m_pDesiredDb->setChecked(f.m_bGainInDb != 0);
     m_pAttnDb->setChecked(f.m_bAttnInDb != 0);
-    m_table.LoadFromFilter(f, f.m_bGainInDb != 0, f.m_bAttnInDb != 0, m_prefs);
+    m_table.LoadFromFilter(f, f.m_bGainInDb != 0, f.m_bAttnInDb != 0, Prefs());
     ShowTable();
     if (QAbstractButton* b = m_pResponseType->button(f.m_nResponseType - 1))
         b->setChecked(true);

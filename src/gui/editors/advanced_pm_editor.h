@@ -12,19 +12,14 @@ class QTableWidget;
 class CAdvancedPmEditor : public CFirEditor {
     Q_OBJECT
 public:
-    CAdvancedPmEditor(CFirData& filter, CHost& host, QWidget* parent = nullptr);
+    CAdvancedPmEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent = nullptr);
 
     bool StoreSpecs() override;
     void LoadSpecs() override;
     void Design() override;
     void Optimize() override;
-    void SetPreferences(const SBandEditorPrefs& prefs) { m_prefs = prefs; }
 
     QTableWidget* Table() const { return m_pTable; }
-
-signals:
-    // The document's sampling-frequency command; it runs before the signal returns.
-    void sampleRateRequested();
 
 private:
     // Adds the entry row as a band; false when it was not added.
@@ -41,7 +36,8 @@ private:
     void SelectRow(int row);
     void WriteForm();
 
-    SBandEditorPrefs m_prefs;
+    // The band table's preferences, from the application's.
+    SBandEditorPrefs Prefs() const;
     CBandTable m_table;
     QButtonGroup* m_pResponseType;
     QLineEdit* m_pTaps;

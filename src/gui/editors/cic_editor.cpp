@@ -1,6 +1,8 @@
 #include "editors/cic_editor.h"
 
 #include "design/fir_data.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
 #include "editors/form_fields.h"
 #include "forms/method_form_rules.h"
 
@@ -12,8 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CCicEditor::CCicEditor(CFirData& filter, CHost& host, QWidget* parent)
-    : CRspListFirEditor(filter, host, parent) {
+CCicEditor::CCicEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent)
+    : CRspListFirEditor(kDesignCic, doc, dialogs, parent) {
     auto* paramBox = new QGroupBox("CIC Parameters");
     auto* params = new QGridLayout(paramBox);
     m_pStages = AddNumberField(params, 0, 0, "Number of Stages (N)", nullptr, "stages");

@@ -9,7 +9,7 @@ class QCheckBox;
 class CCicEditor : public CRspListFirEditor {
     Q_OBJECT
 public:
-    CCicEditor(CFirData& filter, CHost& host, QWidget* parent = nullptr);
+    CCicEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent = nullptr);
 
     bool StoreSpecs() override;
     void LoadSpecs() override;

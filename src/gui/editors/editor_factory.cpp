@@ -1,6 +1,7 @@
 #include "editors/editor_factory.h"
 
 #include "design/design_types.h"
+#include "doc/fir_doc.h"
 #include "editors/advanced_pm_editor.h"
 #include "editors/cic_editor.h"
 #include "editors/import_editor.h"
@@ -11,35 +12,36 @@
 #include "editors/windowed_sinc_editor.h"
 
 namespace {
-CFirEditor* NewEditor(int designType, CFirData& filter, CHost& host, QWidget* parent) {
+CFirEditor* NewEditor(int designType, CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent) {
     switch (designType) {
     case kDesignSimplePm:
-        return new CSimplePmEditor(filter, host, parent);
+        return new CSimplePmEditor(doc, dialogs, parent);
     case kDesignAdvancedPm:
-        return new CAdvancedPmEditor(filter, host, parent);
+        return new CAdvancedPmEditor(doc, dialogs, parent);
     case kDesignWinSinc:
-        return new CWindowedSincEditor(filter, host, parent);
+        return new CWindowedSincEditor(doc, dialogs, parent);
     case kDesignRaisedCos:
-        return new CRaisedCosEditor(filter, host, parent);
+        return new CRaisedCosEditor(doc, dialogs, parent);
     case kDesignImport:
-        return new CImportEditor(filter, host, parent);
+        return new CImportEditor(doc, dialogs, parent);
     case kDesignLthBand:
-        return new CNyquistEditor(filter, host, parent);
+        return new CNyquistEditor(doc, dialogs, parent);
     case kDesignMaxflat:
-        return new CMaxflatEditor(filter, host, parent);
+        return new CMaxflatEditor(doc, dialogs, parent);
     case kDesignCic:
-        return new CCicEditor(filter, host, parent);
+        return new CCicEditor(doc, dialogs, parent);
     default:
         return nullptr;
     }
 }
 } // namespace
 
-CFirEditor* CreateFirEditor(int designType, CFirData& filter, CHost& host, QWidget* parent) {
-    CFirEditor* editor = NewEditor(designType, filter, host, parent);
+CFirEditor* CreateFirEditor(int designType, CFirDoc& doc, CCommandDialogs& dialogs,
+                            QWidget* parent) {
+    CFirEditor* editor = NewEditor(designType, doc, dialogs, parent);
     if (editor) {
-        // The document's first hint binds the editor: its fields come from the filter.
-        editor->OnUpdate(5);
+        // Bound at once: the fields show the filter before the document's first hint.
+        editor->OnUpdate(doc, DocHint::kBindTime);
     }
     return editor;
 }

@@ -1,6 +1,8 @@
 #include "editors/fir_editor.h"
 
 #include "design/fir_data.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
 #include "editors/form_fields.h"
 #include "forms/form_messages.h"
 
@@ -22,16 +24,36 @@ constexpr int kFsCaptionLimit = 10;
 const QColor kFrameGray(128, 128, 128);
 } // namespace
 
-CFirEditor::CFirEditor(CFirData& filter, CHost& host, QWidget* parent)
-    : QWidget(parent), m_filter(filter), m_host(host),
-      m_strTitle(DesignTypeName(filter.m_nDesignType)) {
+CFirEditor::CFirEditor(int designType, CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_nDesignType(designType), m_doc(doc), m_dialogs(dialogs) {
     m_pFsButton = NewButton("FS", "fsButton");
     m_pFsButton->setAccessibleName("FS");
     connect(m_pFsButton, &QPushButton::clicked, this, &CFirEditor::OnFsButton);
+    m_doc.AddView(*this);
+}
+
+CFirEditor::~CFirEditor() {
+    m_doc.RemoveView(*this);
+}
+
+CFirData& CFirEditor::Filter() const {
+    return m_doc.Filter();
+}
+
+CHost& CFirEditor::Host() const {
+    return m_doc.Host();
+}
+
+std::string CFirEditor::Caption() const {
+    return m_doc.m_strTitle.empty() ? DesignTypeName(m_nDesignType) : m_doc.m_strTitle;
+}
+
+void CFirEditor::MarkModified() {
+    m_doc.SetModifiedFlag();
 }
 
 QLabel* CFirEditor::NewUnitLabel() {
-    auto* label = new QLabel(QString::fromStdString(m_filter.m_Fs.GetFreqUnitName()));
+    auto* label = new QLabel(QString::fromStdString(Filter().m_Fs.GetFreqUnitName()));
     if (m_unitLabels.size() < kMaxUnitLabels)
         m_unitLabels.append(label);
     return label;
@@ -45,29 +67,36 @@ QPushButton* CFirEditor::NewButton(const QString& caption, const char* objectNam
 }
 
 void CFirEditor::ShowSampleRate() {
-    std::string text = m_filter.m_Fs.GetFsText();
+    std::string text = Filter().m_Fs.GetFsText();
     if (text.size() < kFsCaptionLimit)
         text = kFsCaptionPrefix + text;
     m_pFsButton->setText(QString::fromStdString(text));
-    const QString unit = QString::fromStdString(m_filter.m_Fs.GetFreqUnitName());
+    const QString unit = QString::fromStdString(Filter().m_Fs.GetFreqUnitName());
     for (QLabel* label : m_unitLabels)
         label->setText(unit);
 }
 
-void CFirEditor::OnUpdate(int hint) {
-    switch (hint & 0xF) {
-    case 5:
+void CFirEditor::OnUpdate(CFirDoc& doc, int hint) {
+    if (&doc != &m_doc)
+        return;
+    switch (DocHint::EventOf(hint)) {
+    case DocHint::kBindTime:
+        if (!m_bBound)
+            LoadSpecs();
+        break;
+    case DocHint::kChanged:
         LoadSpecs();
         break;
-    case 6:
+    case DocHint::kAboutToSave:
         StoreSpecs();
         break;
-    case 7:
+    case DocHint::kFsChanged:
         OnSampleRateChange();
         break;
     default:
         break;
     }
+    m_bBound = true;
     ShowSampleRate();
 }
 
@@ -82,46 +111,47 @@ void CFirEditor::Optimize() {
 void CFirEditor::RunDesignFlow(QLineEdit* taps) {
     if (!StoreSpecs())
         return;
-    int count = taps ? ReadInt(taps) : m_filter.GetNumTaps();
-    if (!m_filter.AskEstimateTaps(count))
+    int count = taps ? ReadInt(taps) : Filter().GetNumTaps();
+    if (!Filter().AskEstimateTaps(count))
         return;
     if (taps && count != ReadInt(taps)) {
         WriteInt(taps, count);
         if (!StoreSpecs())
             return;
     }
-    if (!m_filter.ValidateSpecs())
+    if (!Filter().ValidateSpecs())
         return;
-    m_filter.DesignFilter(Caption());
+    Filter().DesignFilter(Caption());
     AfterDesign();
     LoadSpecs();
-    m_filter.ReportDesignMargin();
+    Filter().ReportDesignMargin();
 }
 
 void CFirEditor::RunOptimizeFlow() {
     if (!StoreSpecs())
         return;
-    m_filter.OptimizeFilter(Caption());
+    Filter().OptimizeFilter(Caption());
     AfterDesign();
     LoadSpecs();
 }
 
 void CFirEditor::AfterDesign() {
-    emit filterDesigned();
+    FirCommand::AfterDesign(m_doc, m_dialogs);
 }
 
 void CFirEditor::OnFsButton() {
-    const std::string before = m_filter.m_Fs.GetFsText();
-    const double oldFs = m_filter.m_Fs.GetHz();
-    emit designOptionsRequested();
+    const std::string before = Filter().m_Fs.GetFsText();
+    const double oldFs = Filter().m_Fs.GetHz();
+    if (!FirCommand::DesignOptions(m_doc, m_dialogs))
+        return;
     ShowSampleRate();
-    if (m_filter.m_Fs.GetFsText() != before) {
-        const double newFs = m_filter.m_Fs.GetHz();
+    if (Filter().m_Fs.GetFsText() != before) {
+        const double newFs = Filter().m_Fs.GetHz();
         if (oldFs > 0.0)
             OnFsScaled(newFs / oldFs);
     }
     OnSampleRateChange();
-    emit specChanged();
+    MarkModified();
 }
 
 void CFirEditor::contextMenuEvent(QContextMenuEvent* event) {

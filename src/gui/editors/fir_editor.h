@@ -1,28 +1,34 @@
 #pragma once
 
+#include "doc/doc_view.h"
+
 #include <QImage>
 #include <QList>
 #include <QString>
 #include <QWidget>
 
+class CCommandDialogs;
 class CFirData;
+class CFirDoc;
 class CHost;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// The form of one design method above a project's plots: it moves the specification between
-// its fields and the filter, shows the sampling frequency on its "FS" button, and runs the
-// Design and Optimize flows. The document is told of every change through the signals.
-class CFirEditor : public QWidget {
+// The form of one design method above a project's plots, a view of its document: it moves
+// the specification between its fields and the document's filter, shows the sampling
+// frequency on its "FS" button, and runs the Design and Optimize flows. The document's
+// commands (design options, after-design step, import, fills) run through dialogs.
+class CFirEditor : public QWidget, public CDocView {
     Q_OBJECT
 public:
-    CFirEditor(CFirData& filter, CHost& host, QWidget* parent = nullptr);
+    CFirEditor(int designType, CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent = nullptr);
+    ~CFirEditor() override;
 
-    CFirData& Filter() const { return m_filter; }
-    CHost& Host() const { return m_host; }
-    // The caption a design's status display carries (the document title).
-    void SetTitle(const QString& title) { m_strTitle = title; }
+    CFirDoc& Doc() const { return m_doc; }
+    CFirData& Filter() const;
+    CHost& Host() const;
+    CCommandDialogs& Dialogs() const { return m_dialogs; }
 
     // Reads the fields and stores them into the filter; false after telling the user why.
     virtual bool StoreSpecs() { return true; }
@@ -37,9 +43,11 @@ public:
     // The Optimize button of the methods that optimise.
     virtual void Optimize();
 
-    // The document's update hint: 5 coefficients changed (LoadSpecs), 6 about to save
-    // (StoreSpecs), 7 sampling frequency changed (OnSampleRateChange).
-    void OnUpdate(int hint);
+    // The document's update hints: the first binding hint and 5 coefficients changed
+    // (LoadSpecs), 6 about to save (StoreSpecs), 7 sampling frequency changed
+    // (OnSampleRateChange).
+    void OnUpdate(CFirDoc& doc, int hint) override;
+    int EditorDesignType() const override { return m_nDesignType; }
     // The editor window with a gray frame of 7 pixels left and top, 8 right and bottom.
     QImage CaptureImage();
     // Puts CaptureImage on the clipboard as PNG and SVG.
@@ -48,18 +56,6 @@ public:
     virtual QSize PreferredSize() const { return sizeHint(); }
 
     QPushButton* FsButton() const { return m_pFsButton; }
-
-signals:
-    // The FS button or the context menu asks for the design options (the document's command);
-    // the receiver runs them before the signal returns.
-    void designOptionsRequested();
-    // A design or optimisation has changed the coefficients: the document runs its
-    // after-design step (views, scaling, undo point, update hints).
-    void filterDesigned();
-    // The specification changed without a design (mark the document modified).
-    void specChanged();
-    // The band list changed: the document takes an undo point.
-    void checkPointRequested();
 
 protected:
     // A label that shows the sampling-frequency unit (at most 10 per form).
@@ -71,7 +67,10 @@ protected:
     void RunOptimizeFlow();
     // The after-design step of the document.
     void AfterDesign();
-    std::string Caption() const { return m_strTitle.toStdString(); }
+    // A field changed: the document is modified (no undo point).
+    void MarkModified();
+    // The document title, the caption of a design's status display.
+    std::string Caption() const;
     // Called after the FS button changed the sampling frequency by the factor ratio.
     virtual void OnFsScaled(double /*ratio*/) {}
 
@@ -80,9 +79,10 @@ protected:
 private:
     void OnFsButton();
 
-    CFirData& m_filter;
-    CHost& m_host;
-    QString m_strTitle;
+    int m_nDesignType;
+    CFirDoc& m_doc;
+    CCommandDialogs& m_dialogs;
+    bool m_bBound = false;
     QPushButton* m_pFsButton = nullptr;
     QList<QLabel*> m_unitLabels;
 };

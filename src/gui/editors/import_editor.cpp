@@ -1,14 +1,16 @@
 #include "editors/import_editor.h"
 
 #include "design/fir_data.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
 
 #include <QGroupBox>
 #include <QLabel>
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CImportEditor::CImportEditor(CFirData& filter, CHost& host, QWidget* parent)
-    : CRspListFirEditor(filter, host, parent) {
+CImportEditor::CImportEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent)
+    : CRspListFirEditor(kDesignImport, doc, dialogs, parent) {
     auto* tapsBox = new QGroupBox("Number of Taps");
     auto* taps = new QVBoxLayout(tapsBox);
     m_pTaps = new QLabel;
@@ -30,14 +32,14 @@ CImportEditor::CImportEditor(CFirData& filter, CHost& host, QWidget* parent)
 
     auto after = [this] {
         LoadSpecs();
-        emit specChanged();
+        MarkModified();
     };
     connect(import, &QPushButton::clicked, this, [this, after] {
-        emit importRequested();
+        FirCommand::Import(Doc(), Dialogs());
         after();
     });
     connect(boxcar, &QPushButton::clicked, this, [this, after] {
-        emit boxcarRequested();
+        FirCommand::FillConstant(Doc(), Dialogs(), EParts::Inphase);
         after();
     });
 }

@@ -2,21 +2,15 @@
 
 #include "editors/rsp_list.h"
 
-// The form of imported coefficients: the number of taps, the import and boxcar commands and
-// the response list.
+// The form of imported coefficients: the number of taps, the document's import and
+// fill-with-constant commands and the response list.
 class CImportEditor : public CRspListFirEditor {
     Q_OBJECT
 public:
-    CImportEditor(CFirData& filter, CHost& host, QWidget* parent = nullptr);
+    CImportEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent = nullptr);
 
     bool StoreSpecs() override;
     void LoadSpecs() override;
-
-signals:
-    // The document's "&Import Coefficients..." command; it runs before the signal returns.
-    void importRequested();
-    // The document's fill of the inphase coefficients with a constant.
-    void boxcarRequested();
 
 private:
     QLabel* m_pTaps;

@@ -1,6 +1,8 @@
 #include "editors/maxflat_editor.h"
 
 #include "design/fir_data.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
 #include "editors/form_fields.h"
 
 #include <QButtonGroup>
@@ -15,8 +17,8 @@ namespace {
 constexpr int kModeTaps = 0, kModeGamma = 1;
 } // namespace
 
-CMaxflatEditor::CMaxflatEditor(CFirData& filter, CHost& host, QWidget* parent)
-    : CRspListFirEditor(filter, host, parent) {
+CMaxflatEditor::CMaxflatEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent)
+    : CRspListFirEditor(kDesignMaxflat, doc, dialogs, parent) {
     auto* centerBox = new QGroupBox("Transition Center");
     auto* center = new QGridLayout(centerBox);
     m_pCenter = AddNumberField(center, 0, 0, "Center", NewUnitLabel(), "center");
@@ -56,7 +58,7 @@ CMaxflatEditor::CMaxflatEditor(CFirData& filter, CHost& host, QWidget* parent)
     WriteDouble(m_pGamma, 0.1);
     connect(m_pMode, &QButtonGroup::idClicked, this, [this] {
         UpdateEnabling();
-        emit specChanged();
+        MarkModified();
     });
     connect(design, &QPushButton::clicked, this, &CMaxflatEditor::Design);
     UpdateEnabling();

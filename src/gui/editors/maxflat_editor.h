@@ -9,7 +9,7 @@ class QButtonGroup;
 class CMaxflatEditor : public CRspListFirEditor {
     Q_OBJECT
 public:
-    CMaxflatEditor(CFirData& filter, CHost& host, QWidget* parent = nullptr);
+    CMaxflatEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent = nullptr);
 
     bool StoreSpecs() override;
     void LoadSpecs() override;

@@ -1,6 +1,8 @@
 #include "editors/nyquist_editor.h"
 
 #include "design/fir_data.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
 #include "editors/form_fields.h"
 #include "editors/window_list.h"
 #include "forms/form_messages.h"
@@ -29,8 +31,8 @@ QCheckBox* NewCheck(const QString& caption, const char* name, const QString& acc
 }
 } // namespace
 
-CNyquistEditor::CNyquistEditor(CFirData& filter, CHost& host, QWidget* parent)
-    : CFirEditor(filter, host, parent) {
+CNyquistEditor::CNyquistEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent)
+    : CFirEditor(kDesignLthBand, doc, dialogs, parent) {
     auto* methodBox = new QGroupBox("Design Method");
     auto* method = new QVBoxLayout(methodBox);
     m_pMethod =

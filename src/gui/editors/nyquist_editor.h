@@ -13,7 +13,7 @@ class QGroupBox;
 class CNyquistEditor : public CFirEditor {
     Q_OBJECT
 public:
-    CNyquistEditor(CFirData& filter, CHost& host, QWidget* parent = nullptr);
+    CNyquistEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent = nullptr);
 
     bool StoreSpecs() override;
     void LoadSpecs() override;

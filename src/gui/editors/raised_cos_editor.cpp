@@ -1,6 +1,8 @@
 #include "editors/raised_cos_editor.h"
 
 #include "design/fir_data.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
 #include "editors/form_fields.h"
 
 #include <QButtonGroup>
@@ -18,8 +20,8 @@ constexpr int kModeSymbols = 0, kModeTaps = 1;
 constexpr int kModeSps = 0, kModeRate = 1;
 } // namespace
 
-CRaisedCosEditor::CRaisedCosEditor(CFirData& filter, CHost& host, QWidget* parent)
-    : CRspListFirEditor(filter, host, parent) {
+CRaisedCosEditor::CRaisedCosEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent)
+    : CRspListFirEditor(kDesignRaisedCos, doc, dialogs, parent) {
     auto* lengthBox = new QGroupBox("Filter Length");
     auto* length = new QGridLayout(lengthBox);
     auto* lengthRadios = new QVBoxLayout;

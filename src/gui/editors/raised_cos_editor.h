@@ -11,7 +11,7 @@ class QRadioButton;
 class CRaisedCosEditor : public CRspListFirEditor {
     Q_OBJECT
 public:
-    CRaisedCosEditor(CFirData& filter, CHost& host, QWidget* parent = nullptr);
+    CRaisedCosEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent = nullptr);
 
     bool StoreSpecs() override;
     void LoadSpecs() override;

@@ -166,10 +166,11 @@ void CRspList::OnAutomatic() {
     emit listChanged();
 }
 
-CRspListFirEditor::CRspListFirEditor(CFirData& filter, CHost& host, QWidget* parent)
-    : CFirEditor(filter, host, parent), m_pRspList(new CRspList(filter, host)) {
+CRspListFirEditor::CRspListFirEditor(int designType, CFirDoc& doc, CCommandDialogs& dialogs,
+                                     QWidget* parent)
+    : CFirEditor(designType, doc, dialogs, parent), m_pRspList(new CRspList(Filter(), Host())) {
     connect(m_pRspList, &CRspList::automaticChanged, this, &CRspListFirEditor::OnSampleRateChange);
-    connect(m_pRspList, &CRspList::listChanged, this, &CFirEditor::specChanged);
+    connect(m_pRspList, &CRspList::listChanged, this, [this] { MarkModified(); });
 }
 
 void CRspListFirEditor::OnSampleRateChange() {

@@ -56,7 +56,8 @@ private:
 class CRspListFirEditor : public CFirEditor {
     Q_OBJECT
 public:
-    CRspListFirEditor(CFirData& filter, CHost& host, QWidget* parent = nullptr);
+    CRspListFirEditor(int designType, CFirDoc& doc, CCommandDialogs& dialogs,
+                      QWidget* parent = nullptr);
     void OnSampleRateChange() override;
     CRspList* RspList() const { return m_pRspList; }
 

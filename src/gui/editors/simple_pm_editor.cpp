@@ -1,6 +1,8 @@
 #include "editors/simple_pm_editor.h"
 
 #include "design/fir_data.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
 #include "editors/form_fields.h"
 #include "forms/method_form_rules.h"
 
@@ -12,8 +14,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CSimplePmEditor::CSimplePmEditor(CFirData& filter, CHost& host, QWidget* parent)
-    : CFirEditor(filter, host, parent) {
+CSimplePmEditor::CSimplePmEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent)
+    : CFirEditor(kDesignSimplePm, doc, dialogs, parent) {
     auto* typeBox = new QGroupBox("Filter Type");
     auto* typeLayout = new QVBoxLayout(typeBox);
     m_pType = AddRadios(typeLayout, {"Lowpass", "Highpass", "Bandpass", "Bandstop"}, "filterType");
@@ -138,7 +140,7 @@ void CSimplePmEditor::OnTypeChanged() {
     WriteForm();
     m_pRippleActual->clear();
     m_pAttnActual->clear();
-    emit specChanged();
+    MarkModified();
 }
 
 void CSimplePmEditor::OnEstimate() {

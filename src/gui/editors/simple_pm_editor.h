@@ -10,7 +10,7 @@ class QGroupBox;
 class CSimplePmEditor : public CFirEditor {
     Q_OBJECT
 public:
-    CSimplePmEditor(CFirData& filter, CHost& host, QWidget* parent = nullptr);
+    CSimplePmEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent = nullptr);
 
     bool StoreSpecs() override;
     void LoadSpecs() override;

@@ -1,6 +1,8 @@
 #include "editors/windowed_sinc_editor.h"
 
 #include "design/fir_data.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
 #include "editors/form_fields.h"
 #include "editors/window_list.h"
 #include "forms/method_form_rules.h"
@@ -14,8 +16,8 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-CWindowedSincEditor::CWindowedSincEditor(CFirData& filter, CHost& host, QWidget* parent)
-    : CRspListFirEditor(filter, host, parent) {
+CWindowedSincEditor::CWindowedSincEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent)
+    : CRspListFirEditor(kDesignWinSinc, doc, dialogs, parent) {
     auto* typeBox = new QGroupBox("Filter Type");
     auto* typeLayout = new QVBoxLayout(typeBox);
     m_pType = AddRadios(typeLayout, {"Lowpass", "Highpass", "Bandpass", "Bandstop"}, "filterType");
@@ -66,7 +68,7 @@ CWindowedSincEditor::CWindowedSincEditor(CFirData& filter, CHost& host, QWidget*
     WriteInt(m_pTaps, 0);
     connect(m_pType, &QButtonGroup::idClicked, this, [this] {
         UpdateEnabling();
-        emit specChanged();
+        MarkModified();
     });
     connect(m_pWindow, &QComboBox::currentIndexChanged, this,
             &CWindowedSincEditor::OnWindowChanged);
@@ -88,7 +90,7 @@ void CWindowedSincEditor::OnWindowChanged(int code) {
     }
     m_nShownWindow = code;
     UpdateEnabling();
-    emit specChanged();
+    MarkModified();
 }
 
 bool CWindowedSincEditor::StoreSpecs() {

@@ -10,7 +10,7 @@ class QComboBox;
 class CWindowedSincEditor : public CRspListFirEditor {
     Q_OBJECT
 public:
-    CWindowedSincEditor(CFirData& filter, CHost& host, QWidget* parent = nullptr);
+    CWindowedSincEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent = nullptr);
 
     bool StoreSpecs() override;
     void LoadSpecs() override;
