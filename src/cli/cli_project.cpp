@@ -192,7 +192,10 @@ std::string JsonArray(const CDataColumn& column, int n) {
     return out + "]";
 }
 
-void WriteProjectJson(CFirProject& project, std::ostream& os) {
+} // namespace
+
+void WriteProjectJson(CFirProject& project, std::ostream& os,
+                      const std::vector<std::pair<std::string, std::string>>& extra) {
     CFirData& f = project.m_Filter;
     std::string text, method;
     GetDesignSummary(f, text, method);
@@ -222,12 +225,12 @@ void WriteProjectJson(CFirProject& project, std::ostream& os) {
            << ", \"margin\": " << (measured ? JsonNumber(f.GetBandMargin(i)) : "null") << "}";
     }
     os << (f.GetNumBands() ? "\n  ],\n" : "],\n");
+    for (const auto& [name, value] : extra)
+        os << "  " << JsonString(name) << ": " << value << ",\n";
     os << "  \"coefficients\": {\"i\": " << JsonArray(*f.m_pI, n)
        << ", \"q\": " << JsonArray(*f.m_pQ, n) << "}\n";
     os << "}\n";
 }
-
-} // namespace
 
 // ---- show ------------------------------------------------------------------------------------
 
@@ -245,7 +248,7 @@ int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
         return kExitFailed;
     if (json) {
-        WriteProjectJson(project, out);
+        WriteProjectJson(project, out, {});
     } else {
         out << "project: " << project.m_strTitle << "\n";
         WriteDesignReport(project.m_Filter, out);
