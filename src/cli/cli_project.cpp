@@ -10,6 +10,7 @@
 #include "design/fir_data.h"
 #include "design/optimizer.h"
 #include "doc/doc_messages.h"
+#include "doc/fir_commands.h"
 #include "doc/project_file.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
@@ -419,6 +420,8 @@ bool SaveDesignAsProject(const CFirData& filter, const std::string& path, CHost&
     project.m_Filter.CopyFrom(filter);
     project.m_nDesignType = filter.m_nDesignType;
     project.m_strTitle = FileNameOf(path);
+    // The design options given on the command line act as the options sheet's OK.
+    KeepQuantBitsInFileOptions(project);
     return SaveProject(path, project, host);
 }
 
