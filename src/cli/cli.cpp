@@ -3,6 +3,7 @@
 #include "cli_commands.h"
 #include "cli_design.h"
 #include "cli_design_methods.h"
+#include "cli_plot.h"
 #include "cli_project.h"
 #include "support/version.h"
 
@@ -18,6 +19,7 @@ const std::vector<CCliCommand>& Commands() {
         {"show", kShowUsage, RunShowCommand},
         {"export", kExportUsage, RunExportCommand},
         {"import", kImportUsage, RunImportCommand},
+        {"plot", kPlotUsage, RunPlotCommand},
     };
     return commands;
 }
