@@ -65,7 +65,9 @@ QImage ViewImage(const CFirData& filter, const char* word) {
 
 } // namespace
 
-bool HasPlotPictures() { return true; }
+bool HasPlotPictures() {
+    return true;
+}
 
 std::unique_ptr<CTextMeasurer> MakePlotMeasurer() {
     EnsureGuiApplication();

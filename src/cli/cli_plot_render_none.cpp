@@ -15,13 +15,19 @@ public:
 };
 } // namespace
 
-bool HasPlotPictures() { return false; }
+bool HasPlotPictures() {
+    return false;
+}
 
-std::unique_ptr<CTextMeasurer> MakePlotMeasurer() { return std::make_unique<CEstimatedMeasurer>(); }
+std::unique_ptr<CTextMeasurer> MakePlotMeasurer() {
+    return std::make_unique<CEstimatedMeasurer>();
+}
 
 bool WritePlotPicture(CPlot&, int, int, const std::string&, std::string& error) {
     error = kNoPictures;
     return false;
 }
 
-bool WriteReportPictures(const CFirData&, const std::string&, CHost&) { return true; }
+bool WriteReportPictures(const CFirData&, const std::string&, CHost&) {
+    return true;
+}

@@ -5,9 +5,9 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
-#include <unistd.h>
 #include <fstream>
 #include <sstream>
+#include <unistd.h>
 
 namespace {
 
@@ -86,7 +86,8 @@ TEST_F(CliPlot, RefusesWhatItCannotDraw) {
         {{kLowpass, "--view", "phase", "--channel", "complex", "-o", Path("a.png")}, 2, "real"},
         {{kLowpass, "--view", "phase", "-o", Path("missing/a.plt")}, 1, "Cannot open"},
         {{kLowpass, "--view", "magnitude", "--x-range", "30000", "40000", "-o", Path("a.plt")},
-         2, "too narrow"},
+         2,
+         "too narrow"},
     };
     for (const Case& c : cases) {
         const PlotRun r = Plot(c.args);

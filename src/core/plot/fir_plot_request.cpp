@@ -30,7 +30,7 @@ const std::vector<std::string>& FirPlotChannelWords() {
 }
 
 const std::vector<std::string>& FirPlotStyleWords() {
-    static const std::vector<std::string> words = {"auto", "line",  "dot",   "line-dot",
+    static const std::vector<std::string> words = {"auto", "line", "dot",   "line-dot",
                                                    "bar",  "stem", "vline", "stair"};
     return words;
 }
@@ -62,11 +62,11 @@ std::unique_ptr<CGraph> MakeFirPlot(const CFirData& filter, const SFirPlotReques
 }
 
 bool ApplyFirPlotRanges(CGraph& plot, const SFirPlotRequest& request) {
-    if (request.xRange && !plot.ZoomTo(true, false, true, request.xRange->first,
-                                       request.xRange->second, 0, 0))
+    if (request.xRange &&
+        !plot.ZoomTo(true, false, true, request.xRange->first, request.xRange->second, 0, 0))
         return false;
-    if (request.yRange && !plot.ZoomTo(false, true, true, 0, 0, request.yRange->first,
-                                       request.yRange->second))
+    if (request.yRange &&
+        !plot.ZoomTo(false, true, true, 0, 0, request.yRange->first, request.yRange->second))
         return false;
     return true;
 }

@@ -20,9 +20,13 @@ namespace {
 const QColor kGridColor(160, 160, 160);
 const QColor kCursorColor(209, 116, 168);
 
-QColor ToQColor(SRgb c) { return QColor(c.r, c.g, c.b); }
+QColor ToQColor(SRgb c) {
+    return QColor(c.r, c.g, c.b);
+}
 
-QString ToQString(const std::string& s) { return QString::fromStdString(s); }
+QString ToQString(const std::string& s) {
+    return QString::fromStdString(s);
+}
 
 QRectF Grown(const SDeviceRect& r, int by) {
     return QRectF(r.left - by, r.top - by, r.right - r.left + 2 * by + 1,
@@ -146,8 +150,8 @@ void CPlotPainter::PaintAxes(QPainter& painter, const CPlotLayout& l) const {
     }
     for (const SPlacedText& t : l.m_yLabels) {
         const QString s = ToQString(t.m_strText);
-        painter.drawText(QPointF(t.x - m.horizontalAdvance(s), t.y + (m.ascent() - m.descent()) / 2),
-                         s);
+        painter.drawText(
+            QPointF(t.x - m.horizontalAdvance(s), t.y + (m.ascent() - m.descent()) / 2), s);
     }
 }
 
@@ -269,9 +273,9 @@ void CPlotPainter::DrawRubberBand(QPainter& painter, const CRubberBand& band) {
         break;
     default:
         if (band.HasMoved())
-            painter.drawRect(QRect(QPoint(band.AnchorX(), band.AnchorY()),
-                                   QPoint(band.PointX(), band.PointY()))
-                                 .normalized());
+            painter.drawRect(
+                QRect(QPoint(band.AnchorX(), band.AnchorY()), QPoint(band.PointX(), band.PointY()))
+                    .normalized());
         break;
     }
     painter.restore();
