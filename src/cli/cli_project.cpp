@@ -4,6 +4,7 @@
 
 #include "cli.h"
 #include "cli_host.h"
+#include "cli_plot_render.h"
 #include "design/design_messages.h"
 #include "design/design_summary.h"
 #include "design/driver_messages.h"
@@ -52,7 +53,9 @@ const char* const kExportUsage =
     "      the suffix after each value (default f). Binary:Wave takes the sample size\n"
     "      --wave-bits and the rate --wave-rate (default: the project's, 8 bits at 11025).\n"
     "      Data that overflows a fixed-point format is not written unless --force.\n"
-    "      HTML:Report writes the report text; the pictures it names are not written.\n";
+    "      HTML:Report also writes the pictures it names beside the report: NAME_spec.bmp\n"
+    "      (the design summary), NAME_freq_rsp.bmp (magnitude) and NAME_imp_rsp.bmp\n"
+    "      (impulse response).\n";
 
 const char* const kImportUsage =
     "  import FILE --format NAME [--quadrature-file FILE2] [--quadrature-format NAME2]\n"
@@ -76,12 +79,6 @@ constexpr const char* kMsgRealHasNoQuadrature =
     "The filter is real: it has no quadrature coefficients to write.";
 
 constexpr const char* kProjectExtensions[] = {".cfp", ".cfa", ".cfs"};
-
-int UsageError(const char* command, const std::string& text, std::ostream& err) {
-    err << "corvifir-cli " << command << ": " << text << "\n"
-        << "Try 'corvifir-cli " << command << " --help' for more information.\n";
-    return kExitUsage;
-}
 
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
@@ -365,6 +362,8 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         host.Error(FormatMessage(kMsgQuadratureNotWritten, {*quadFile}));
         return kExitFailed;
     }
+    if (*format == kFormatHtml && !WriteReportPictures(filter, FullPath(*output), host))
+        return kExitFailed;
     return kExitOk;
 }
 
