@@ -1,5 +1,5 @@
+#include "plot/image_file.h"
 #include "shell/application.h"
-#include "shell/image_file.h"
 #include "shell/main_frame.h"
 #include "support/error_report.h"
 #include "support/file_messages.h"

@@ -1,5 +1,5 @@
+#include "plot/image_file.h"
 #include "shell/application.h"
-#include "shell/image_file.h"
 
 #include <gtest/gtest.h>
 

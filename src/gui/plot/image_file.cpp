@@ -1,4 +1,4 @@
-#include "shell/image_file.h"
+#include "plot/image_file.h"
 
 #include "support/file_access.h"
 
