@@ -98,6 +98,13 @@ void CMainFrame::CreateActions() {
     editCommand(a.cut, "cut");
     editCommand(a.copy, "copy");
     editCommand(a.paste, "paste");
+    // Short captions on the toolbar's buttons.
+    a.viewSpecs->setIconText("Specs");
+    a.viewFreq->setIconText("Freq");
+    a.viewImpulse->setIconText("Impulse");
+    a.viewCoeffs->setIconText("Coeffs");
+    a.contextHelp->setIconText("Help");
+    a.filePrint->setIconText("Print");
     QStyle* st = style();
     a.fileNew->setIcon(st->standardIcon(QStyle::SP_FileIcon));
     a.fileOpen->setIcon(st->standardIcon(QStyle::SP_DialogOpenButton));
