@@ -4,6 +4,7 @@
 #include "cli_design.h"
 #include "cli_design_methods.h"
 #include "cli_project.h"
+#include "cli_run.h"
 #include "support/version.h"
 
 #include <ostream>
@@ -13,11 +14,13 @@ namespace {
 
 // Add a command here: its name, its usage lines and its function.
 const std::vector<CCliCommand>& Commands() {
+    static const std::string runUsage = RunUsage();
     static const std::vector<CCliCommand> commands = {
         {"design", DesignCommandUsage(), RunDesignCommand},
         {"show", kShowUsage, RunShowCommand},
         {"export", kExportUsage, RunExportCommand},
         {"import", kImportUsage, RunImportCommand},
+        {"run", runUsage.c_str(), RunRunCommand},
     };
     return commands;
 }

@@ -10,6 +10,7 @@
 #include "design/fir_data.h"
 #include "design/optimizer.h"
 #include "doc/doc_messages.h"
+#include "doc/fir_commands.h"
 #include "doc/project_file.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
@@ -192,7 +193,10 @@ std::string JsonArray(const CDataColumn& column, int n) {
     return out + "]";
 }
 
-void WriteProjectJson(CFirProject& project, std::ostream& os) {
+} // namespace
+
+void WriteProjectJson(CFirProject& project, std::ostream& os,
+                      const std::vector<std::pair<std::string, std::string>>& extra) {
     CFirData& f = project.m_Filter;
     std::string text, method;
     GetDesignSummary(f, text, method);
@@ -222,12 +226,12 @@ void WriteProjectJson(CFirProject& project, std::ostream& os) {
            << ", \"margin\": " << (measured ? JsonNumber(f.GetBandMargin(i)) : "null") << "}";
     }
     os << (f.GetNumBands() ? "\n  ],\n" : "],\n");
+    for (const auto& [name, value] : extra)
+        os << "  " << JsonString(name) << ": " << value << ",\n";
     os << "  \"coefficients\": {\"i\": " << JsonArray(*f.m_pI, n)
        << ", \"q\": " << JsonArray(*f.m_pQ, n) << "}\n";
     os << "}\n";
 }
-
-} // namespace
 
 // ---- show ------------------------------------------------------------------------------------
 
@@ -245,7 +249,7 @@ int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
         return kExitFailed;
     if (json) {
-        WriteProjectJson(project, out);
+        WriteProjectJson(project, out, {});
     } else {
         out << "project: " << project.m_strTitle << "\n";
         WriteDesignReport(project.m_Filter, out);
@@ -416,6 +420,8 @@ bool SaveDesignAsProject(const CFirData& filter, const std::string& path, CHost&
     project.m_Filter.CopyFrom(filter);
     project.m_nDesignType = filter.m_nDesignType;
     project.m_strTitle = FileNameOf(path);
+    // The design options given on the command line act as the options sheet's OK.
+    KeepQuantBitsInFileOptions(project);
     return SaveProject(path, project, host);
 }
 
