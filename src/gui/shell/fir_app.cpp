@@ -1,8 +1,10 @@
 #include "shell/fir_app.h"
 
 #include "doc/doc_messages.h"
+#include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
 #include "doc/project_file.h"
+#include "doc/view_commands.h"
 #include "shell/child_frame.h"
 #include "shell/data_view.h"
 #include "shell/doc_panes.h"
@@ -89,41 +91,17 @@ void CFirApp::ConnectCommands() {
         if (auto* view = AncestorOf<CDataView>(QApplication::focusWidget()))
             view->ChooseFont();
     });
-    connect(a.undo, &QAction::triggered, this, [this] {
-        if (CFirDoc* doc = ActiveDocument())
-            doc->OnUndo();
-    });
-    connect(a.redo, &QAction::triggered, this, [this] {
-        if (CFirDoc* doc = ActiveDocument())
-            doc->OnRedo();
-    });
-    auto requestView = [this](QAction* action, EViewKind kind) {
-        connect(action, &QAction::triggered, this, [this, kind] {
-            CFirDoc* doc = ActiveDocument();
-            if (!doc)
-                return;
-            const bool real = doc->Filter().IsReal();
-            switch (kind) {
-            case EViewKind::Editor:
-                doc->RequestView({EViewKind::Editor, true, "FIR Design", 0});
-                doc->SendNewDocumentHints();
-                break;
-            case EViewKind::Frequency:
-                doc->RequestView({kind, true, "FIR Frequency Response", DocHint::FreqView(4, 0)});
-                break;
-            case EViewKind::Time:
-                doc->RequestView({kind, true, "FIR Impulse Response", real ? 0x311 : 0x331});
-                break;
-            case EViewKind::Data:
-                doc->RequestView({kind, true, "FIR Coefficients", real ? 0x311 : 0x331});
-                break;
-            }
+    auto onDocument = [this](QAction* action, void (*command)(CFirDoc&)) {
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (CFirDoc* doc = ActiveDocument())
+                command(*doc);
         });
     };
-    requestView(a.viewSpecs, EViewKind::Editor);
-    requestView(a.viewFreq, EViewKind::Frequency);
-    requestView(a.viewImpulse, EViewKind::Time);
-    requestView(a.viewCoeffs, EViewKind::Data);
+    onDocument(a.viewSpecs, &ShowSpecifications);
+    onDocument(a.viewFreq, &ShowFrequencyView);
+    onDocument(a.viewImpulse, &ShowImpulseViewTool);
+    onDocument(a.viewCoeffs, &ShowCoefficientViewTool);
+    CreateFirCommands();
     connect(a.preferences, &QAction::triggered, this, &CFirApp::EditPreferences);
     connect(a.about, &QAction::triggered, this, &CFirApp::ShowAbout);
     auto movePane = [this](bool next) {
@@ -147,6 +125,34 @@ void CFirApp::ConnectCommands() {
             &CFirApp::OnSubWindowActivated);
     connect(qApp, &QApplication::focusChanged, this,
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+}
+
+void CFirApp::CreateFirCommands() {
+    const CShellActions& a = m_pFrame->Actions();
+    QMenu* fir = m_pFrame->FirMenu();
+    auto item = [fir](const char* caption) { return fir->addAction(caption); };
+    m_firCommands = {
+        {ECommand::Undo, &FirCommand::Undo, a.undo},
+        {ECommand::Redo, &FirCommand::Redo, a.redo},
+    };
+    fir->addSeparator();
+    m_firCommands.push_back(
+        {ECommand::MinPhase, &FirCommand::MinPhase, item("Convert to Minimum Phase")});
+    m_firCommands.push_back({ECommand::Reverse, &FirCommand::Reverse, item("Reverse")});
+    m_firCommands.push_back(
+        {ECommand::CopyIToQ, &FirCommand::CopyIToQ, item("Copy &Inphase to Quadrature")});
+    m_firCommands.push_back(
+        {ECommand::CopyQToI, &FirCommand::CopyQToI, item("Copy &Quadrature to Inphase")});
+    m_firCommands.push_back(
+        {ECommand::SwapIQ, &FirCommand::SwapIQ, item("Swap Inphase and Quadrature")});
+    fir->addSeparator();
+    m_firCommands.push_back({ECommand::CopyToClipboard, &FirCommand::CopyToClipboard,
+                             item("&Copy Filter Data to Clipboard")});
+    for (const SFirCommandItem& c : m_firCommands)
+        connect(c.action, &QAction::triggered, this, [this, run = c.run] {
+            if (CFirDoc* doc = ActiveDocument())
+                run(*doc);
+        });
 }
 
 void CFirApp::SaveGeometry() {
@@ -461,8 +467,8 @@ void CFirApp::UpdateCommands() {
     for (QAction* action : {a.fileClose, a.fileSave, a.fileSaveAs, a.viewSpecs, a.viewFreq,
                             a.viewImpulse, a.viewCoeffs})
         action->setEnabled(doc != nullptr);
-    a.undo->setEnabled(doc && doc->CanUndo());
-    a.redo->setEnabled(doc && doc->CanRedo());
+    for (const SFirCommandItem& c : m_firCommands)
+        c.action->setEnabled(doc && IsCommandEnabled(*doc, c.command));
     a.filePrint->setEnabled(AncestorOf<CDataView>(focus) != nullptr);
     a.chooseFont->setEnabled(AncestorOf<CDataView>(focus) != nullptr);
     for (QAction* action : {a.cut, a.copy, a.paste})

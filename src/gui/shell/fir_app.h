@@ -1,6 +1,7 @@
 #pragma once
 
 #include "doc/doc_view.h"
+#include "doc/fir_commands.h"
 #include "doc/preferences.h"
 #include "doc/project_templates.h"
 
@@ -11,6 +12,7 @@
 #include <vector>
 
 class CChildFrame;
+class QAction;
 class CMainFrame;
 class CQtHost;
 class CShellOpenServer;
@@ -76,6 +78,7 @@ private:
     CChildFrame* AddFrame(CChildFrame* frame, QWidget* content, QSize size);
     CChildFrame* FindFrame(const CFirDoc& doc, EViewKind kind) const;
     void ConnectCommands();
+    void CreateFirCommands();
     void OnFocusChanged(QWidget* now);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void UpdateCommands();
@@ -92,6 +95,13 @@ private:
     std::unique_ptr<CQtHost> m_pHost;
     CShellOpenServer* m_pShellOpen = nullptr;
     std::vector<std::unique_ptr<CFirDoc>> m_docs;
+    // The FIR menu's commands that need no dialog, with their enabling rules.
+    struct SFirCommandItem {
+        ECommand command;
+        bool (*run)(CFirDoc&);
+        QAction* action;
+    };
+    std::vector<SFirCommandItem> m_firCommands;
     bool m_bCommandsPending = false;
     int m_nChooserRadio = 0; // the chooser's button chosen last since the start
     int m_nUntitled[8] = {}; // numbers given to new projects of each type

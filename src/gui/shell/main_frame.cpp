@@ -172,8 +172,6 @@ void CMainFrame::CreateMenus() {
     m_pFirMenu = new QMenu("F&IR", this);
     m_pFirMenu->addAction(a.undo);
     m_pFirMenu->addAction(a.redo);
-    m_pFirMenu->addSeparator();
-    m_pFirMenu->addAction(a.designFs);
 
     m_pProjectView = new QMenu("&View", this);
     m_pProjectView->addAction(a.viewSpecs);
