@@ -16,6 +16,7 @@
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
+#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -262,4 +263,39 @@ TEST_F(ShellTest, ASecondLaunchHandsItsFileToTheFirstAndDroppedFilesOpen) {
     const bool delivered = QApplication::sendEvent(&app.MainFrame(), &drop);
     EXPECT_TRUE(delivered);
     EXPECT_EQ(CFirDoc::Documents().size(), 1u);
+}
+
+TEST_F(ShellTest, ADesignInTheProjectWindowFillsTheCoefficientPaneAndTheTapsPane) {
+    app.NewProject(2); // windowed sinc: designed on this thread, quickly
+    CDataView* view = ActiveDataView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->toPlainText().isEmpty());
+    auto* editor = app.MainFrame().MdiArea()->activeSubWindow()->findChild<QWidget*>("editorPane");
+    ASSERT_NE(editor, nullptr);
+    auto setField = [editor](const QString& name, const QString& text) {
+        for (QLineEdit* field : editor->findChildren<QLineEdit*>())
+            if (field->accessibleName() == name) {
+                field->selectAll();
+                QTest::keyClicks(field, text);
+                return;
+            }
+        ADD_FAILURE() << "no field " << name.toStdString();
+    };
+    setField("Number of Taps", "31");
+    setField("First Corner", "0.1");
+    QString said;
+    OnModal<QMessageBox>(
+        [&said](QMessageBox* box) {
+            said = box->text();
+            box->done(QMessageBox::Ok);
+        },
+        500);
+    ClickButton(editor, "Design");
+    EXPECT_EQ(said.toStdString(), "");
+    QApplication::processEvents();
+    const int taps = app.ActiveDocument()->Filter().GetLength();
+    ASSERT_EQ(taps, 31);
+    EXPECT_EQ(view->toPlainText().count('\n'), taps);
+    EXPECT_EQ(app.MainFrame().TapsText(), QString("%1 Taps").arg(taps));
+    EXPECT_TRUE(app.MainFrame().isWindowModified());
 }

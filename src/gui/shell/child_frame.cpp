@@ -46,12 +46,13 @@ void CChildFrame::closeEvent(QCloseEvent* event) {
     QMdiSubWindow::closeEvent(event);
 }
 
-CSplitFrame::CSplitFrame(CFirDoc& doc, int designType, QSize size, QWidget* parent)
+CSplitFrame::CSplitFrame(CFirDoc& doc, int designType, CCommandDialogs& dialogs, QSize size,
+                         QWidget* parent)
     : QWidget(parent), m_pOuter(new QSplitter(Qt::Vertical, this)),
       m_pUpper(new QSplitter(Qt::Horizontal, m_pOuter)),
       m_pLower(new QSplitter(Qt::Horizontal, m_pOuter)) {
     setObjectName("projectWindow");
-    m_pEditor = new CEditorPane(doc, designType, m_pUpper);
+    m_pEditor = new CEditorPane(doc, designType, dialogs, m_pUpper);
     m_pDataView = new CDataView(doc, m_pUpper);
     auto* freq = new CPlotPane(doc, EViewKind::Frequency, m_pLower);
     auto* time = new CPlotPane(doc, EViewKind::Time, m_pLower);

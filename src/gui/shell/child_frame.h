@@ -4,6 +4,7 @@
 
 #include <QMdiSubWindow>
 
+class CCommandDialogs;
 class CDataView;
 class CEditorPane;
 class CFirApp;
@@ -46,7 +47,8 @@ class CSplitFrame : public QWidget {
     Q_OBJECT
 public:
     // size: the window's size (W x H).
-    CSplitFrame(CFirDoc& doc, int designType, QSize size, QWidget* parent = nullptr);
+    CSplitFrame(CFirDoc& doc, int designType, CCommandDialogs& dialogs, QSize size,
+                QWidget* parent = nullptr);
 
     CEditorPane* Editor() const { return m_pEditor; }
     CDataView* DataView() const { return m_pDataView; }

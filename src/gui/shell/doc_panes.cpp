@@ -2,29 +2,22 @@
 
 #include "doc/fir_doc.h"
 #include "doc/project_templates.h"
+#include "editors/editor_factory.h"
+#include "editors/fir_editor.h"
 
 #include <QFontMetrics>
 #include <QLabel>
 #include <QVBoxLayout>
 
-CEditorPane::CEditorPane(CFirDoc& doc, int designType, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_nDesignType(designType) {
+CEditorPane::CEditorPane(CFirDoc& doc, int designType, CCommandDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_nDesignType(designType),
+      m_pEditor(CreateFirEditor(designType, doc, dialogs, this)) {
     setObjectName("editorPane");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    const CProjectTemplate* t = TemplateOfType(designType);
-    auto* caption = new QLabel(t ? t->chooserCaption : "", this);
-    caption->setAlignment(Qt::AlignCenter);
-    layout->addWidget(caption);
-    setFocusPolicy(Qt::StrongFocus);
-    m_doc.AddView(*this);
+    layout->addWidget(m_pEditor);
+    setFocusProxy(m_pEditor);
 }
-
-CEditorPane::~CEditorPane() {
-    m_doc.RemoveView(*this);
-}
-
-void CEditorPane::OnUpdate(CFirDoc& /*doc*/, int /*hint*/) {}
 
 QSize CEditorPane::FormSize() const {
     const CProjectTemplate* t = TemplateOfType(m_nDesignType);

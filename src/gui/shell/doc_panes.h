@@ -4,26 +4,21 @@
 
 #include <QWidget>
 
+class CCommandDialogs;
 class CFirEditor;
-class CHost;
 
-// The upper left pane of a project window: the editor of the project's design method. It
-// passes the document's hints on to the editor and the editor's requests to the document.
-class CEditorPane : public QWidget, public CDocView {
+// The upper left pane of a project window: the editor of the project's design method, which
+// is itself a view of the document.
+class CEditorPane : public QWidget {
     Q_OBJECT
 public:
-    CEditorPane(CFirDoc& doc, int designType, QWidget* parent = nullptr);
-    ~CEditorPane() override;
+    CEditorPane(CFirDoc& doc, int designType, CCommandDialogs& dialogs, QWidget* parent = nullptr);
 
-    void OnUpdate(CFirDoc& doc, int hint) override;
-    int EditorDesignType() const override { return m_nDesignType; }
     CFirDoc& Document() const { return m_doc; }
-    // The natural size of the editor's form, in pixels.
+    CFirEditor* Editor() const { return m_pEditor; }
+    // The size of the editor's form in pixels: the form table's size in dialog units, widened
+    // to what the form needs to show every field in full.
     QSize FormSize() const;
-
-signals:
-    // The document changed without a hint (modified mark, undo point).
-    void documentTouched();
 
 private:
     CFirDoc& m_doc;

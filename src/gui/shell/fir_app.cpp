@@ -5,6 +5,7 @@
 #include "doc/fir_doc.h"
 #include "doc/project_file.h"
 #include "doc/view_commands.h"
+#include "editors/fir_editor.h"
 #include "shell/child_frame.h"
 #include "shell/data_view.h"
 #include "shell/doc_panes.h"
@@ -12,6 +13,7 @@
 #include "shell/main_frame.h"
 #include "shell/preferences_dialog.h"
 #include "shell/project_chooser.h"
+#include "shell/qt_command_dialogs.h"
 #include "shell/qt_host.h"
 #include "shell/qt_settings_store.h"
 #include "shell/shell_open.h"
@@ -27,6 +29,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
 #include <QTimer>
@@ -102,6 +105,10 @@ void CFirApp::ConnectCommands() {
     onDocument(a.viewImpulse, &ShowImpulseViewTool);
     onDocument(a.viewCoeffs, &ShowCoefficientViewTool);
     CreateFirCommands();
+    connect(a.designFs, &QAction::triggered, this, [this] {
+        if (CSplitFrame* project = ActiveProjectWindow())
+            project->Editor()->Editor()->FsButton()->click();
+    });
     connect(a.preferences, &QAction::triggered, this, &CFirApp::EditPreferences);
     connect(a.about, &QAction::triggered, this, &CFirApp::ShowAbout);
     auto movePane = [this](bool next) {
@@ -374,7 +381,7 @@ CChildFrame* CFirApp::CreateProjectWindow(CFirDoc& doc, int designType) {
     auto* frame = new CChildFrame(*this, doc, EViewKind::Editor);
     const QSize area = m_pFrame->MdiArea()->viewport()->size();
     const QSize size(std::max(area.width() - 10, 200), std::max(area.height() - 10, 150));
-    auto* content = new CSplitFrame(doc, designType, size);
+    auto* content = new CSplitFrame(doc, designType, *m_pDialogs, size);
     AddFrame(frame, content, size);
     frame->move(0, 0);
     return frame;
@@ -406,6 +413,11 @@ void CFirApp::OpenView(CFirDoc& doc, const SViewRequest& request) {
 CFirDoc* CFirApp::ActiveDocument() const {
     auto* frame = qobject_cast<CChildFrame*>(m_pFrame->MdiArea()->activeSubWindow());
     return frame ? &frame->Document() : nullptr;
+}
+
+CSplitFrame* CFirApp::ActiveProjectWindow() const {
+    auto* frame = qobject_cast<CChildFrame*>(m_pFrame->MdiArea()->activeSubWindow());
+    return frame ? frame->findChild<CSplitFrame*>() : nullptr;
 }
 
 void CFirApp::OnFocusChanged(QWidget* now) {
@@ -474,7 +486,10 @@ void CFirApp::UpdateCommands() {
     for (QAction* action : {a.cut, a.copy, a.paste})
         action->setEnabled(text);
     // Commands whose handlers belong to the operation dialogs and help.
-    for (QAction* action : {a.designFs, a.window, a.scale, a.quantize, a.mix, a.contextHelp})
+    CSplitFrame* project = ActiveProjectWindow();
+    a.designFs->setEnabled(project && project->Editor()->Editor() &&
+                           project->Editor()->Editor()->FsButton());
+    for (QAction* action : {a.window, a.scale, a.quantize, a.mix, a.contextHelp})
         action->setEnabled(false);
 }
 

@@ -12,8 +12,10 @@
 #include <vector>
 
 class CChildFrame;
+class CSplitFrame;
 class QAction;
 class CMainFrame;
+class CQtCommandDialogs;
 class CQtHost;
 class CShellOpenServer;
 class QMdiSubWindow;
@@ -74,6 +76,7 @@ public:
 private:
     CFirDoc& CreateDocument();
     CChildFrame* CreateProjectWindow(CFirDoc& doc, int designType);
+    CSplitFrame* ActiveProjectWindow() const;
     CChildFrame* CreateViewWindow(CFirDoc& doc, EViewKind kind);
     CChildFrame* AddFrame(CChildFrame* frame, QWidget* content, QSize size);
     CChildFrame* FindFrame(const CFirDoc& doc, EViewKind kind) const;
@@ -93,6 +96,7 @@ private:
     CRecentFileList m_recent;
     std::unique_ptr<CMainFrame> m_pFrame;
     std::unique_ptr<CQtHost> m_pHost;
+    std::unique_ptr<CQtCommandDialogs> m_pDialogs;
     CShellOpenServer* m_pShellOpen = nullptr;
     std::vector<std::unique_ptr<CFirDoc>> m_docs;
     // The FIR menu's commands that need no dialog, with their enabling rules.
