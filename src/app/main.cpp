@@ -1,17 +1,26 @@
 #include "doc/project_templates.h"
+#include "plot/image_file.h"
+#include "shell/application.h"
 #include "shell/fir_app.h"
 #include "shell/main_frame.h"
 #include "shell/shell_open.h"
+#include "support/error_report.h"
+#include "support/file_messages.h"
+#include "support/format_number.h"
 #include "support/version.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QScreen>
 #include <QSettings>
 #include <QTimer>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+int RunDesktop(int argc, char** argv) {
+    CApplication app(argc, argv);
     QApplication::setApplicationName(ShellText::kAppName);
     QApplication::setApplicationVersion(kProgramVersion);
     QApplication::setOrganizationName(ShellText::kCompany);
@@ -43,10 +52,27 @@ int main(int argc, char** argv) {
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);
         QTimer::singleShot(1500, &app, [path] {
-            QApplication::primaryScreen()->grabWindow(0).save(path);
+            std::string reason;
+            if (!WriteImageFile(QApplication::primaryScreen()->grabWindow(0).toImage(), path,
+                                reason))
+                std::fprintf(
+                    stderr, "corvifir: %s\n",
+                    FormatMessage(kMsgCannotWriteFile, {path.toStdString(), reason}).c_str());
             QApplication::exit();
         });
     }
     QTimer::singleShot(0, &firApp, [&firApp, paths] { firApp.ProcessCommandLine(paths); });
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return RunDesktop(argc, argv);
+    } catch (...) {
+        // The application object is gone: the message can only go to standard error.
+        std::fprintf(stderr, "corvifir: %s\n", ExceptionMessage(std::current_exception()).c_str());
+        return 1;
+    }
 }
