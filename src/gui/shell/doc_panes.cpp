@@ -4,9 +4,9 @@
 #include "doc/project_templates.h"
 #include "editors/editor_factory.h"
 #include "editors/fir_editor.h"
+#include "views/fir_plots.h"
 
 #include <QFontMetrics>
-#include <QLabel>
 #include <QVBoxLayout>
 
 CEditorPane::CEditorPane(CFirDoc& doc, int designType, CCommandDialogs& dialogs, QWidget* parent)
@@ -31,20 +31,10 @@ QSize CEditorPane::FormSize() const {
 }
 
 CPlotPane::CPlotPane(CFirDoc& doc, EViewKind kind, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_kind(kind) {
+    : QWidget(parent), m_doc(doc), m_kind(kind), m_pView(CreatePlotView(doc, kind, 0, this)) {
     setObjectName(kind == EViewKind::Frequency ? "frequencyPane" : "timePane");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    auto* caption =
-        new QLabel(kind == EViewKind::Frequency ? "Frequency Response" : "Impulse Response", this);
-    caption->setAlignment(Qt::AlignCenter);
-    layout->addWidget(caption);
-    setFocusPolicy(Qt::StrongFocus);
-    m_doc.AddView(*this);
+    layout->addWidget(m_pView);
+    setFocusProxy(m_pView);
 }
-
-CPlotPane::~CPlotPane() {
-    m_doc.RemoveView(*this);
-}
-
-void CPlotPane::OnUpdate(CFirDoc& /*doc*/, int /*hint*/) {}

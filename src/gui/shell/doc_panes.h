@@ -6,6 +6,7 @@
 
 class CCommandDialogs;
 class CFirEditor;
+class CPlotView;
 
 // The upper left pane of a project window: the editor of the project's design method, which
 // is itself a view of the document.
@@ -26,19 +27,19 @@ private:
     CFirEditor* m_pEditor = nullptr;
 };
 
-// A response plot pane (the frequency or the time response of the project's filter).
-class CPlotPane : public QWidget, public CDocView {
+// A response plot pane: the frequency or the time response of the project's filter. The plot
+// is a view of the document and binds at the document's next binding hint of its kind.
+class CPlotPane : public QWidget {
     Q_OBJECT
 public:
     CPlotPane(CFirDoc& doc, EViewKind kind, QWidget* parent = nullptr);
-    ~CPlotPane() override;
 
-    void OnUpdate(CFirDoc& doc, int hint) override;
     EViewKind Kind() const { return m_kind; }
     CFirDoc& Document() const { return m_doc; }
+    CPlotView* View() const { return m_pView; }
 
 private:
     CFirDoc& m_doc;
     EViewKind m_kind;
-    QWidget* m_pView = nullptr;
+    CPlotView* m_pView;
 };

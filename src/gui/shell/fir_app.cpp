@@ -19,6 +19,7 @@
 #include "shell/shell_open.h"
 #include "support/format_number.h"
 #include "support/version.h"
+#include "views/plot_view.h"
 
 #include <QAction>
 #include <QApplication>
@@ -382,6 +383,8 @@ CChildFrame* CFirApp::CreateProjectWindow(CFirDoc& doc, int designType) {
     const QSize area = m_pFrame->MdiArea()->viewport()->size();
     const QSize size(std::max(area.width() - 10, 200), std::max(area.height() - 10, 150));
     auto* content = new CSplitFrame(doc, designType, *m_pDialogs, size);
+    for (CPlotPane* pane : content->findChildren<CPlotPane*>())
+        ConnectPlot(*pane);
     AddFrame(frame, content, size);
     frame->move(0, 0);
     return frame;
@@ -389,8 +392,14 @@ CChildFrame* CFirApp::CreateProjectWindow(CFirDoc& doc, int designType) {
 
 CChildFrame* CFirApp::CreateViewWindow(CFirDoc& doc, EViewKind kind) {
     auto* frame = new CChildFrame(*this, doc, kind);
-    QWidget* content = kind == EViewKind::Data ? static_cast<QWidget*>(new CDataView(doc))
-                                               : new CPlotPane(doc, kind);
+    QWidget* content = nullptr;
+    if (kind == EViewKind::Data) {
+        content = new CDataView(doc);
+    } else {
+        auto* pane = new CPlotPane(doc, kind);
+        ConnectPlot(*pane);
+        content = pane;
+    }
     const QSize area = m_pFrame->MdiArea()->viewport()->size();
     return AddFrame(frame, content, QSize(area.width() * 3 / 5, area.height() * 3 / 5));
 }
@@ -413,6 +422,10 @@ void CFirApp::OpenView(CFirDoc& doc, const SViewRequest& request) {
 CFirDoc* CFirApp::ActiveDocument() const {
     auto* frame = qobject_cast<CChildFrame*>(m_pFrame->MdiArea()->activeSubWindow());
     return frame ? &frame->Document() : nullptr;
+}
+
+void CFirApp::ConnectPlot(CPlotPane& pane) {
+    connect(pane.View(), &CPlotView::statusText, m_pFrame.get(), &CMainFrame::SetStatusText);
 }
 
 CSplitFrame* CFirApp::ActiveProjectWindow() const {

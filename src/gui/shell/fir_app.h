@@ -13,6 +13,7 @@
 
 class CChildFrame;
 class CSplitFrame;
+class CPlotPane;
 class QAction;
 class CMainFrame;
 class CQtCommandDialogs;
@@ -77,6 +78,7 @@ private:
     CFirDoc& CreateDocument();
     CChildFrame* CreateProjectWindow(CFirDoc& doc, int designType);
     CSplitFrame* ActiveProjectWindow() const;
+    void ConnectPlot(CPlotPane& pane);
     CChildFrame* CreateViewWindow(CFirDoc& doc, EViewKind kind);
     CChildFrame* AddFrame(CChildFrame* frame, QWidget* content, QSize size);
     CChildFrame* FindFrame(const CFirDoc& doc, EViewKind kind) const;
