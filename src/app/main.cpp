@@ -53,12 +53,14 @@ int RunDesktop(int argc, char** argv) {
         const QString path = parser.value(screenshot);
         QTimer::singleShot(1500, &app, [path] {
             std::string reason;
-            if (!WriteImageFile(QApplication::primaryScreen()->grabWindow(0).toImage(), path,
-                                reason))
-                std::fprintf(
-                    stderr, "corvifir: %s\n",
-                    FormatMessage(kMsgCannotWriteFile, {path.toStdString(), reason}).c_str());
-            QApplication::exit();
+            if (WriteImageFile(QApplication::primaryScreen()->grabWindow(0).toImage(), path,
+                               reason)) {
+                QApplication::exit(0);
+                return;
+            }
+            std::fprintf(stderr, "corvifir: %s\n",
+                         FormatMessage(kMsgCannotWriteFile, {path.toStdString(), reason}).c_str());
+            QApplication::exit(1);
         });
     }
     QTimer::singleShot(0, &firApp, [&firApp, paths] { firApp.ProcessCommandLine(paths); });
