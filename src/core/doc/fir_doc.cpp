@@ -154,6 +154,7 @@ void CFirDoc::Restore(const Snapshot& snapshot) {
     const int designType = m_nDesignType;
     const int fileVersion = m_nFileVersion;
     CArchiveReader ar(snapshot);
+    CDeferResponseScope deferResponse;
     Serialize(ar);
     m_nDesignType = designType;
     m_nFileVersion = fileVersion;

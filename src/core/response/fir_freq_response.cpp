@@ -110,7 +110,11 @@ bool CFirFreqResponse::ComputeResponse(int resolution) {
 void CFirFreqResponse::GetPowerRange(double& min, double& max, double fLow, double fHigh) {
     min = 0.0;
     max = 0.0;
-    if (!m_pFilter || (IsEmpty() && !ComputeResponse(kDefaultResponseResolution))) {
+    // An empty response is computed at the resolution it was last computed or read with.
+    const int resolution = m_nResolution >= 1 && m_nResolution <= kMaxLoadedResolution
+                               ? m_nResolution
+                               : kDefaultResponseResolution;
+    if (!m_pFilter || (IsEmpty() && !ComputeResponse(resolution))) {
         return;
     }
     const long long length = GetN();
@@ -163,8 +167,24 @@ void CFirFreqResponse::Serialize(CArchiveReader& ar, int nVersion) {
         throw CArchiveException("invalid frequency response resolution");
     }
     m_nResolution = resolution;
-    if (!m_pFilter || m_pFilter->IsEmpty() || resolution > kMaxLoadedResolution ||
-        !ComputeResponse(resolution)) {
+    if (CDeferResponseScope::Active() || !m_pFilter || m_pFilter->IsEmpty() ||
+        resolution > kMaxLoadedResolution || !ComputeResponse(resolution)) {
         RemoveAll();
     }
+}
+
+namespace {
+thread_local bool t_bDeferResponse = false;
+} // namespace
+
+CDeferResponseScope::CDeferResponseScope() : m_bPrevious(t_bDeferResponse) {
+    t_bDeferResponse = true;
+}
+
+CDeferResponseScope::~CDeferResponseScope() {
+    t_bDeferResponse = m_bPrevious;
+}
+
+bool CDeferResponseScope::Active() {
+    return t_bDeferResponse;
 }
