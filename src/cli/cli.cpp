@@ -3,6 +3,7 @@
 #include "cli_commands.h"
 #include "cli_design.h"
 #include "cli_design_methods.h"
+#include "cli_plot.h"
 #include "cli_project.h"
 #include "cli_run.h"
 #include "support/version.h"
@@ -20,6 +21,7 @@ const std::vector<CCliCommand>& Commands() {
         {"show", kShowUsage, RunShowCommand},
         {"export", kExportUsage, RunExportCommand},
         {"import", kImportUsage, RunImportCommand},
+        {"plot", kPlotUsage, RunPlotCommand},
         {"run", runUsage.c_str(), RunRunCommand},
     };
     return commands;

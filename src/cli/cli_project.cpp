@@ -4,6 +4,7 @@
 
 #include "cli.h"
 #include "cli_host.h"
+#include "cli_plot_render.h"
 #include "design/design_messages.h"
 #include "design/design_summary.h"
 #include "design/driver_messages.h"
@@ -49,8 +50,9 @@ const char* const kExportUsage =
     "      components one after another (default none). Text:C takes the array name\n"
     "      (default the project's file name with \".\" as \"_\"), type (default float) and\n"
     "      the suffix after each value (default f). Data that overflows a fixed-point\n"
-    "      format is not written unless --force. HTML:Report writes the report text; the\n"
-    "      pictures it names are not written.\n";
+    "      format is not written unless --force. HTML:Report also writes the pictures it\n"
+    "      names beside the report: NAME_spec.bmp (the design summary), NAME_freq_rsp.bmp\n"
+    "      (magnitude) and NAME_imp_rsp.bmp (impulse response).\n";
 
 const char* const kImportUsage =
     "  import FILE --format NAME [--quadrature-file FILE2] [--quadrature-format NAME2]\n"
@@ -74,12 +76,6 @@ constexpr const char* kMsgRealHasNoQuadrature =
     "The filter is real: it has no quadrature coefficients to write.";
 
 constexpr const char* kProjectExtensions[] = {".cfp", ".cfa", ".cfs"};
-
-int UsageError(const char* command, const std::string& text, std::ostream& err) {
-    err << "corvifir-cli " << command << ": " << text << "\n"
-        << "Try 'corvifir-cli " << command << " --help' for more information.\n";
-    return kExitUsage;
-}
 
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
@@ -342,6 +338,8 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         host.Error(FormatMessage(kMsgQuadratureNotWritten, {*quadFile}));
         return kExitFailed;
     }
+    if (*format == kFormatHtml && !WriteReportPictures(filter, FullPath(*output), host))
+        return kExitFailed;
     return kExitOk;
 }
 

@@ -110,11 +110,7 @@ bool CFirFreqResponse::ComputeResponse(int resolution) {
 void CFirFreqResponse::GetPowerRange(double& min, double& max, double fLow, double fHigh) {
     min = 0.0;
     max = 0.0;
-    // An empty response is computed at the resolution it was last computed or read with.
-    const int resolution = m_nResolution >= 1 && m_nResolution <= kMaxLoadedResolution
-                               ? m_nResolution
-                               : kDefaultResponseResolution;
-    if (!m_pFilter || (IsEmpty() && !ComputeResponse(resolution))) {
+    if (!m_pFilter || (IsEmpty() && !ComputeResponse(kDefaultResponseResolution))) {
         return;
     }
     const long long length = GetN();

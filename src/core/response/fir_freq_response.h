@@ -23,8 +23,7 @@ public:
 
     // Smallest and largest power |H|^2 over [fLow, fHigh] (fractions of the sampling frequency):
     // the inphase response evaluated exactly at both edges and every bin between them. Computes
-    // the bins first, at m_nResolution (the default when that is not a usable one), when there
-    // are none. Both are 0 without a
+    // the bins first, with the default resolution, when there are none. Both are 0 without a
     // filter.
     void GetPowerRange(double& min, double& max, double fLow, double fHigh);
 
@@ -45,8 +44,8 @@ public:
 };
 
 // While one lives on a thread, responses read from a stream keep their resolution but are left
-// empty, to be computed when first needed. A document restores its undo states this way, so that
-// undo and redo of a long filter do not transform it again and again.
+// empty, to be computed (at the default resolution) when first needed. A document restores its undo
+// states this way, so that undo and redo of a long filter do not transform it again and again.
 class CDeferResponseScope {
 public:
     CDeferResponseScope();
