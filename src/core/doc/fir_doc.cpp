@@ -1,5 +1,6 @@
 #include "doc/fir_doc.h"
 
+#include "response/response_types.h"
 #include "support/archive.h"
 #include "support/host.h"
 #include "support/paths.h"
