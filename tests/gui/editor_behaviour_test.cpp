@@ -253,3 +253,32 @@ TEST(EditorForm, DesignTellsTheDocument) {
     EXPECT_TRUE(d.doc.CanUndo());
     EXPECT_EQ(d.Find<QLabel>("impulseLength")->text(), "15");
 }
+
+TEST(EditorForm, TabFollowsTheFieldsInReadingOrder) {
+    CEditorDriver d(kDesignSimplePm);
+    d.editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d.editor.get()));
+    QWidget* field = d.Find<QLineEdit>("firstFrequency");
+    field->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited,
+              (QStringList{"secondFrequency", "ripple", "attenuation", "taps", "estimate"}));
+}
+
+TEST(EditorForm, FirstBindingHintPreselectsTheSimpleFilterType) {
+    CEditorDriver d(kDesignSimplePm); // bound by the new document's hints
+    EXPECT_TRUE(d.Find<QAbstractButton>("filterType0")->isChecked());
+    CScriptedHost host;
+    CFirDoc doc(host);
+    CEditorTestDialogs dialogs;
+    std::unique_ptr<CFirEditor> editor(CreateFirEditor(kDesignSimplePm, doc, dialogs));
+    doc.UpdateAllViews(DocHint::kBindTime | (11 << 4));
+    EXPECT_TRUE(editor->findChild<QAbstractButton*>("filterType2")->isChecked());
+    doc.UpdateAllViews(DocHint::kBindTime | (12 << 4)); // only the first binding chooses
+    EXPECT_TRUE(editor->findChild<QAbstractButton*>("filterType2")->isChecked());
+}

@@ -136,6 +136,15 @@ const SDesignCase kCases[] = {
      {"design", "lth-band", "--fs", "1", "--l", "2", "--cutoff", "0.2", "--taps", "41", "--atten",
       "60"},
      "Design succeeded, with a margin of "},
+    {"LthBandEstimated",
+     kDesignLthBand,
+     [](CEditorDriver& d) {
+         d.Type("taps", "0");
+         d.Type("cutoff", "0.1");
+         d.Type("l", "4");
+     },
+     {"design", "lth-band", "--fs", "1", "--l", "4", "--cutoff", "0.1"},
+     "Design succeeded, with a margin of "},
     {"Maxflat",
      kDesignMaxflat,
      [](CEditorDriver& d) {

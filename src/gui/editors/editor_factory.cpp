@@ -40,8 +40,9 @@ CFirEditor* CreateFirEditor(int designType, CFirDoc& doc, CCommandDialogs& dialo
                             QWidget* parent) {
     CFirEditor* editor = NewEditor(designType, doc, dialogs, parent);
     if (editor) {
-        // Bound at once: the fields show the filter before the document's first hint.
-        editor->OnUpdate(doc, DocHint::kBindTime);
+        // The fields show the filter at once; the document's first binding hint still binds.
+        editor->LoadSpecs();
+        editor->ShowSampleRate();
     }
     return editor;
 }

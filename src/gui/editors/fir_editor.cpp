@@ -82,7 +82,7 @@ void CFirEditor::OnUpdate(CFirDoc& doc, int hint) {
     switch (DocHint::EventOf(hint)) {
     case DocHint::kBindTime:
         if (!m_bBound)
-            LoadSpecs();
+            OnFirstBind(hint);
         break;
     case DocHint::kChanged:
         LoadSpecs();

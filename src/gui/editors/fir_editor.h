@@ -71,6 +71,8 @@ protected:
     void MarkModified();
     // The document title, the caption of a design's status display.
     std::string Caption() const;
+    // The document's first binding hint: the fields come from the filter.
+    virtual void OnFirstBind(int /*hint*/) { LoadSpecs(); }
     // Called after the FS button changed the sampling frequency by the factor ratio.
     virtual void OnFsScaled(double /*ratio*/) {}
 

@@ -156,7 +156,8 @@ void CSimplePmEditor::Design() {
     RunDesignFlow(m_pTaps);
 }
 
-void CSimplePmEditor::PreselectType(int hint) {
+void CSimplePmEditor::OnFirstBind(int hint) {
+    LoadSpecs();
     const int code = (hint >> 4) & 0xF;
     if (code >= 9 && code <= 12) {
         m_pType->button(code - 9)->setChecked(true);

@@ -15,8 +15,10 @@ public:
     bool StoreSpecs() override;
     void LoadSpecs() override;
     void Design() override;
+
+protected:
     // A bind hint whose bits 4-7 are 9 to 12 preselects lowpass to bandstop.
-    void PreselectType(int hint);
+    void OnFirstBind(int hint) override;
 
 private:
     void OnTypeChanged();
