@@ -38,12 +38,14 @@ int RunDesktop(int argc, char** argv) {
         const QString path = parser.value(screenshot);
         QTimer::singleShot(500, &app, [path] {
             std::string reason;
-            if (!WriteImageFile(QApplication::primaryScreen()->grabWindow(0).toImage(), path,
-                                reason))
-                std::fprintf(
-                    stderr, "corvifir: %s\n",
-                    FormatMessage(kMsgCannotWriteFile, {path.toStdString(), reason}).c_str());
-            QApplication::quit();
+            if (WriteImageFile(QApplication::primaryScreen()->grabWindow(0).toImage(), path,
+                               reason)) {
+                QApplication::quit();
+                return;
+            }
+            std::fprintf(stderr, "corvifir: %s\n",
+                         FormatMessage(kMsgCannotWriteFile, {path.toStdString(), reason}).c_str());
+            QApplication::exit(1);
         });
     }
     return QApplication::exec();
