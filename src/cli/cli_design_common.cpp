@@ -2,6 +2,7 @@
 
 #include "cli.h"
 #include "design/coefficient_messages.h"
+#include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
@@ -130,6 +131,25 @@ int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>
         return kExitFailed;
     }
     return kExitOk;
+}
+
+int FlowExitStatus(const SDesignResult& result) {
+    switch (result.end) {
+    case EDesignEnd::Refused:
+        return kExitUsage;
+    case EDesignEnd::Failed:
+        return kExitFailed;
+    default:
+        return kExitOk;
+    }
+}
+
+void EstimateLthTaps(CFirData& f) {
+    if (f.m_nKind == kKindLthBand && f.GetNumTaps() < f.m_Constraints.m_nMin &&
+        f.m_Lth.m_nLthMethod == LthBandParams::kMethodPm && f.ValidateLth(true, false)) {
+        f.BuildLthBands();
+        f.SetNumTaps(f.EstimateNumTaps());
+    }
 }
 
 int DesignExitStatus(CFirData& f) {

@@ -9,6 +9,7 @@
 #include <vector>
 
 class CFirData;
+struct SDesignResult;
 
 // The command line's host for a design: each design question takes the answer its option
 // chose, and status texts that no message has already shown go to standard error.
@@ -52,5 +53,12 @@ void WriteQuantization(const CFirData& f, std::ostream& os);
 // tells the caller to go on.
 int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>& output,
                       std::ostream& out);
+// The exit status of a design flow that stopped before its output: kExitUsage when a check or an
+// answer refused the specification, kExitFailed when the method failed; kExitOk otherwise
+// (a cancelled design is reported by WriteDesignOutput).
+int FlowExitStatus(const SDesignResult& result);
+// An Lth-band Parks-McClellan design without a usable count takes the estimate, as the method's
+// editor does before it designs.
+void EstimateLthTaps(CFirData& f);
 // kExitMissesSpec when the filter has bands and misses them, kExitOk otherwise.
 int DesignExitStatus(CFirData& f);

@@ -8,6 +8,7 @@
 #include "cli_project.h"
 #include "design/coefficient_messages.h"
 #include "design/constraint_rules.h"
+#include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/design_summary.h"
 #include "design/driver_messages.h"
@@ -454,34 +455,27 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
     }
 
     const std::string caption = DesignTypeName(filter.m_nDesignType);
-    const bool lth = filter.m_nKind == kKindLthBand;
-    // The Lth-band Parks-McClellan method estimates a count that was not given.
-    if (lth && filter.GetNumTaps() < filter.m_Constraints.m_nMin &&
-        filter.m_Lth.m_nLthMethod == LthBandParams::kMethodPm && filter.ValidateLth(true, false)) {
-        filter.BuildLthBands();
-        filter.SetNumTaps(filter.EstimateNumTaps());
-    }
-    if (!filter.ValidateSpecs())
-        return kExitUsage;
-    bool designed = false;
-    if (o.optimize) {
-        OptimizerState state(&filter);
-        designed = filter.OptimizeFilter(caption, &state);
-    } else if (o.spline) {
+    EstimateLthTaps(filter);
+    SDesignFlowSteps steps;
+    if (o.spline) {
+        // No design type holds a spline design: it is checked and designed here.
         if (filter.CheckCorner(filter.m_Ws.m_dCorner2, 0.5) || !filter.ValidateSplineSinc(true))
             return kExitUsage;
-        filter.DesignSplineSinc();
-        filter.FinishDesign();
-        designed = filter.HasCoefficients();
-    } else {
-        designed = filter.DesignFilter(caption);
+        steps.design = [&filter] {
+            filter.DesignSplineSinc();
+            filter.FinishDesign();
+            return filter.HasCoefficients();
+        };
     }
-    if (!designed && !o.optimize && !filter.m_bCancel)
-        return kExitFailed; // the design has said why
+    // The Lth-band editor checks its specification before it optimises too.
+    if (o.optimize && !filter.ValidateSpecs())
+        return kExitUsage;
+    const SDesignResult result = o.optimize ? RunOptimizeFlow(filter, host, caption, steps)
+                                            : RunDesignFlow(filter, host, caption, steps);
+    if (const int status = FlowExitStatus(result); status != kExitOk)
+        return status;
     if (const int status = WriteDesignOutput(filter, host, o.output, out); status != kExitOk)
         return status;
-    if (!o.optimize && filter.GetNumBands() > 0)
-        filter.ReportDesignMargin();
     WriteSummary(filter, err);
     if (o.project && !SaveDesignAsProject(filter, *o.project, host))
         return kExitFailed;

@@ -33,7 +33,6 @@ bool CFirData::ValidateCic() {
 // response of N cascaded moving sums of R*M samples: a boxcar of R*M ones convolved with itself
 // N - 1 times, N (R*M - 1) + 1 taps whose sum is (R*M)^N.
 void CFirData::DesignCic() {
-    m_bCancel = 0;
     RemoveAll();
     const int stages = m_Cic.m_nStages;
     const long long product = static_cast<long long>(m_Cic.m_nRate) * m_Cic.m_nDelay;

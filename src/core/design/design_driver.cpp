@@ -108,6 +108,7 @@ bool CFirData::ValidateSpecs() {
 }
 
 bool CFirData::DesignFilter(const std::string& caption) {
+    const CDesignRun run(*this);
     m_bDesignedFromSpec = 0;
     m_bQuantized = 0;
     bool designed = false;
@@ -142,6 +143,7 @@ bool CFirData::DesignFilter(const std::string& caption) {
 }
 
 bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState) {
+    const CDesignRun run(*this);
     m_bDesignedFromSpec = 0;
     bool done = false;
     if (m_nKind == kKindParksMcClellan) {
@@ -150,7 +152,9 @@ bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState
     } else if (m_nKind == kKindLthBand) {
         done = DesignLth(caption, true, pState);
     }
-    FinishDesign();
+    // An optimisation that could not start has left the coefficients as they were.
+    if (done)
+        FinishDesign();
     return done;
 }
 
@@ -197,21 +201,6 @@ void CFirData::FinishDesign() {
     // the final coefficients; only a design from the band list has computed it already.
     if (changed || !fromSpec)
         m_Response.ComputeResponse(kDefaultResponseResolution);
-}
-
-void CFirData::ReportDesignMargin() {
-    CHost* host = GetHost();
-    if (!host)
-        return;
-    if (!HasCoefficients()) {
-        host->SetStatusText(kReadyText);
-        return;
-    }
-    const double margin = GetMargin();
-    if (margin >= 0.0)
-        host->SetStatusText(FormatMessage(kMsgDesignSucceeded, {FormatNumber(margin, 3, false)}));
-    else
-        host->SetStatusText(kMsgDesignFailedSpec);
 }
 
 // ---- optimisation ---------------------------------------------------------------------------
@@ -265,15 +254,13 @@ bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& 
     state.m_nTaps = GetNumTaps();
     state.m_bOddOnly = (HasPassbandAtNyquist() || oddOnly) ? 1 : 0;
 
+    const CDesignRun run(*this);
     m_bResult = 0;
-    m_bCancel = 0;
-    m_bDesignDone = 0;
     if (host) {
         COptimizeJob job(*this, state, kMsgOptimizingPrefix + caption);
         host->RunLongJob(job);
     } else {
         state.OptimizeSearch(m_Constraints);
-        m_bDesignDone = 1;
     }
     if (!state.m_strMathFunction.empty() && host)
         ReportMathError(*host, state.m_strMathFunction);

@@ -292,8 +292,6 @@ public:
     // Post-design steps, when there are coefficients: window, minimum phase, unity gain, the
     // post-design step of designs not made from the band list.
     void FinishDesign();
-    // Status text after a design: the margin, the failure, or "Ready" without coefficients.
-    void ReportDesignMargin();
     // Searches for the fewest taps that meet the band list's specification (odd counts only
     // when oddOnly or a passband reaches Fs/2) on the host's worker thread; the outcome is shown
     // as a message and as the status text. False when the specification cannot be optimised.
@@ -315,8 +313,8 @@ public:
     NTapsConstraints m_Constraints;
     int m_bMinPhaseDone = 0;
     std::atomic<int> m_nIteration{0};     // exchange iterations of the running design
-    std::atomic<int> m_bDesignDone{1};    // 0 while a design or quantization thread runs
-    std::atomic<int> m_bCancel{1};        // set by the status display's Cancel
+    std::atomic<int> m_bDesignDone{1};    // 0 while a design, optimisation or quantization runs
+    std::atomic<int> m_bCancel{0};        // set by the status display's Cancel
     std::atomic<int> m_nQuantProgress{0}; // percent of a running quantization
     int m_bMeetsSpec = 0;
     int m_nCurveColor = 255; // RGB of the response curves

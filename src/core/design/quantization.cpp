@@ -92,14 +92,11 @@ bool CFirData::Quantize(const QuantOptions& options) {
         options.m_nAlgorithm == kSymmetricSearch || options.m_nAlgorithm == kAsymmetricSearch;
     // Inside a running design or optimisation the cancel request belongs to that design and is
     // kept; a quantization of its own starts afresh.
-    const bool standalone = m_bDesignDone == 1;
-    if (standalone)
-        m_bCancel = 0;
+    const CDesignRun run(*this);
     m_nQuantProgress = 0;
 
     CHost* host = GetHost();
-    if (standalone && search && GetN() > kThreadedQuantizeTaps && host) {
-        m_bDesignDone = 0;
+    if (run.IsOutermost() && search && GetN() > kThreadedQuantizeTaps && host) {
         bool result = false;
         CDesignJob job(
             *this, kQuantizeCaption,

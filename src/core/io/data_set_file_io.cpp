@@ -25,7 +25,6 @@ public:
     void SetStatusText(const std::string&) override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
-    void RunLongJob(CLongJob& job) override { job.Run(); }
 };
 
 CHost& HostOf(CHost* host) {

@@ -5,4 +5,5 @@ set(CORE_SUPPORT_SOURCES
     paths.cpp
     scripted_host.cpp
     version.cpp
+    worker.cpp
 )

@@ -4,17 +4,14 @@
 
 #include <QApplication>
 #include <QClipboard>
+#include <QCloseEvent>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QProgressDialog>
+#include <QPushButton>
 #include <QStatusBar>
-#include <QThread>
-#include <QTimer>
-#include <atomic>
-#include <thread>
+#include <QVBoxLayout>
 
 void CQtHost::ShowMessage(const std::string& text, EMsgIcon icon) {
     QMessageBox::Icon qicon = QMessageBox::Information;
@@ -74,36 +71,64 @@ void CQtHost::EndWaitCursor() {
     QApplication::restoreOverrideCursor();
 }
 
-void CQtHost::RunLongJob(CLongJob& job) {
-    std::atomic<bool> finished{false};
-    std::thread worker([&] {
-        job.Run();
-        finished = true;
-    });
-    if (!job.ShowStatusDisplay()) {
-        while (!finished)
-            QThread::msleep(25);
-        worker.join();
-        return;
+// The modal status display of a long job: its status text and a Cancel button. Cancel (or
+// Escape, or closing the window) asks once to cancel; the display stays, with the button
+// disabled, until the job has ended and the host closes it.
+class CJobStatusDialog : public QDialog {
+public:
+    CJobStatusDialog(const CLongJob& job, QWidget* parent)
+        : QDialog(parent), m_pText(new QLabel(this)), m_pCancel(new QPushButton("Cancel", this)) {
+        setWindowTitle(QString::fromStdString(job.Title()));
+        setWindowModality(Qt::ApplicationModal);
+        m_pText->setText(QString::fromStdString(job.StatusText()));
+        m_pText->setMinimumWidth(320);
+        auto* layout = new QVBoxLayout(this);
+        layout->addWidget(m_pText);
+        layout->addWidget(m_pCancel, 0, Qt::AlignCenter);
+        connect(m_pCancel, &QPushButton::clicked, this, [this] { reject(); });
     }
-    QProgressDialog dialog(QString::fromStdString(job.StatusText()), "Cancel", 0, 0, m_pParent);
-    dialog.setWindowTitle(QString::fromStdString(job.Title()));
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setMinimumDuration(0);
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, &dialog, [&] {
-        if (finished) {
-            dialog.accept();
-            return;
-        }
-        dialog.setLabelText(QString::fromStdString(job.StatusText()));
-    });
-    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&] { job.RequestCancel(); });
-    timer.start(10);
-    if (!finished)
-        dialog.exec();
-    timer.stop();
-    worker.join();
+
+    void reject() override {
+        m_bCancelRequested = true;
+        m_pCancel->setEnabled(false);
+    }
+    void closeEvent(QCloseEvent* event) override {
+        reject();
+        event->ignore();
+    }
+
+    // Shows the job's status; true once the user has asked to cancel.
+    bool Poll(const CLongJob& job) {
+        m_pText->setText(QString::fromStdString(job.StatusText()));
+        return m_bCancelRequested;
+    }
+
+private:
+    QLabel* m_pText;
+    QPushButton* m_pCancel;
+    bool m_bCancelRequested = false;
+};
+
+CQtHost::CQtHost(QWidget* parent) : m_pParent(parent) {}
+
+CQtHost::~CQtHost() = default;
+
+void CQtHost::OpenJobDisplay(CLongJob& job) {
+    if (!job.ShowStatusDisplay())
+        return;
+    m_pStatus = std::make_unique<CJobStatusDialog>(job, m_pParent);
+    m_pStatus->show();
+}
+
+bool CQtHost::PollJobDisplay(CLongJob& job) {
+    if (!m_pStatus)
+        return false;
+    QCoreApplication::processEvents();
+    return m_pStatus->Poll(job);
+}
+
+void CQtHost::CloseJobDisplay(CLongJob& /*job*/) {
+    m_pStatus.reset();
 }
 
 void CQtHost::SetClipboardText(const std::string& text) {

@@ -1,4 +1,5 @@
 #include "design/constraint_rules.h"
+#include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
@@ -272,23 +273,24 @@ TEST(Driver, DesignReportsItsMarginInTheStatusText) {
     CFirData f(&host);
     for (int taps : {79, 61}) {
         MakeLowpass60(f, taps);
-        ASSERT_TRUE(f.ValidateSpecs());
-        ASSERT_TRUE(f.DesignFilter("lowpass"));
-        f.ReportDesignMargin();
+        const SDesignResult result = RunDesignFlow(f, host, "lowpass");
+        ASSERT_EQ(result.end, EDesignEnd::Designed);
+        ASSERT_TRUE(result.measured);
         const double margin = f.GetMargin();
+        EXPECT_EQ(result.margin, margin);
+        EXPECT_EQ(host.statusTexts.back(), result.statusText);
         SCOPED_TRACE(taps);
         if (taps == 79) {
             ASSERT_GE(margin, 0.0);
-            EXPECT_EQ(host.statusTexts.back(), "Design succeeded, with a margin of " +
-                                                   FormatNumber(margin, 3, false) + " dB.");
+            EXPECT_EQ(result.statusText, "Design succeeded, with a margin of " +
+                                             FormatNumber(margin, 3, false) + " dB.");
         } else {
             ASSERT_LT(margin, 0.0);
-            EXPECT_EQ(host.statusTexts.back(), kMsgDesignFailedSpec);
+            EXPECT_EQ(result.statusText, kMsgDesignFailedSpec);
         }
     }
     f.RemoveAll();
-    f.ReportDesignMargin();
-    EXPECT_EQ(host.statusTexts.back(), kReadyText);
+    EXPECT_EQ(DesignStatusText(f), kReadyText);
 }
 
 TEST(Driver, WindowAndMinimumPhaseAfterDesign) {

@@ -168,35 +168,30 @@ SNaive NaiveSearch(const std::vector<double>& taps, const std::vector<double>& q
 // A host that records the titles of the long jobs it runs.
 class CTitleHost : public CScriptedHost {
 public:
-    void RunLongJob(CLongJob& job) override {
-        titles.push_back(job.Title());
-        CScriptedHost::RunLongJob(job);
-    }
     std::vector<std::string> titles;
+
+protected:
+    void OpenJobDisplay(CLongJob& job) override {
+        titles.push_back(job.Title());
+        CScriptedHost::OpenJobDisplay(job);
+    }
 };
 
 // A host whose status display cancels the job as soon as it shows quantization progress.
 class CCancelOnProgressHost : public CScriptedHost {
 public:
-    void RunLongJob(CLongJob& job) override {
-        std::atomic<bool> finished{false};
-        std::thread worker([&] {
-            job.Run();
-            finished = true;
-        });
-        while (!finished) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            const std::string text = job.StatusText();
-            if (!cancelled && text.find("Quantizing: ") != std::string::npos) {
-                progressText = text;
-                job.RequestCancel();
-                cancelled = true;
-            }
-        }
-        worker.join();
-    }
     bool cancelled = false;
     std::string progressText;
+
+protected:
+    bool PollJobDisplay(CLongJob& job) override {
+        const std::string text = job.StatusText();
+        if (!cancelled && text.find("Quantizing: ") != std::string::npos) {
+            progressText = text;
+            cancelled = true;
+        }
+        return cancelled;
+    }
 };
 
 } // namespace
