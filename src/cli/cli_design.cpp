@@ -122,9 +122,7 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const bool minPhase = args.Flag("--min-phase");
     const auto maxDbError = args.Number("--max-db-error");
     const auto quantBits = args.Integer("--quantize");
-    const auto algorithm =
-        ParseChoice(args, "--algorithm",
-                    {"round-multiple", "round", "symmetric-search", "asymmetric-search"}, -1);
+    const auto algorithm = ParseChoice(args, "--algorithm", QuantAlgorithmWords(), -1);
     const bool noUnityGain = args.Flag("--no-unity-gain");
     host.ReadAnswerOptions(args);
 

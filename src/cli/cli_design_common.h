@@ -22,7 +22,8 @@ public:
     EAnswer m_tooFew = EAnswer::Yes;        // count below the minimum: estimate
 
     void ShowMessage(const std::string& text, EMsgIcon icon) override;
-    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override;
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def,
+                EMsgIcon icon = EMsgIcon::Question) override;
     void SetStatusText(const std::string& text) override;
 
     // Reads --if-even-at-nyquist, --if-unconstrained and --if-too-few.
@@ -39,6 +40,11 @@ std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
 // The answer chosen by --name (words name Yes, No and Cancel in that order); none when absent.
 std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
                                    const std::vector<std::string>& words);
+
+// The --algorithm choices, in the order of the quantization algorithm codes.
+std::vector<std::string> QuantAlgorithmWords();
+// The --window choices: none, then the window codes in order.
+std::vector<std::string> WindowWords();
 
 // One coefficient (or "I Q" pair) per line in the "Text:Decimal" number format.
 void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol);

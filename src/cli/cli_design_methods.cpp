@@ -67,9 +67,6 @@ namespace {
 
 constexpr const char* kMethodNames[] = {"windowed-sinc", "raised-cosine", "lth-band", "maxflat",
                                         "cic"};
-constexpr const char* kWindowNames[] = {
-    "none",    "dolph-chebyshev", "kaiser-bessel", "blackman-harris-4", "blackman-harris-7",
-    "hanning", "gaussian",        "hamming"};
 // An integer option limited to a sane range (an error outside it).
 std::optional<int> SmallInteger(CCliArgs& args, const std::string& name) {
     const auto v = args.Integer(name);
@@ -111,13 +108,12 @@ struct SMethodOptions {
 };
 
 void ReadOptions(CCliArgs& args, SMethodOptions& o) {
-    std::vector<std::string> windows(std::begin(kWindowNames), std::end(kWindowNames));
     o.fs = args.Number("--fs");
     o.type = ParseChoice(args, "--type", {"lowpass", "highpass", "bandpass", "bandstop"}, -1);
     o.corner1 = args.Number("--corner1");
     o.corner2 = args.Number("--corner2");
     o.taps = SmallInteger(args, "--taps");
-    o.window = ParseChoice(args, "--window", windows, -1);
+    o.window = ParseChoice(args, "--window", WindowWords(), -1);
     o.param = args.Number("--param");
     o.spline = args.Value("--spline");
     o.rolloff = args.Number("--rolloff");
@@ -153,9 +149,7 @@ void ReadOptions(CCliArgs& args, SMethodOptions& o) {
     o.output = args.Value("--output", "-o");
     o.project = args.Value("--project", "-p");
     o.quantBits = SmallInteger(args, "--quantize");
-    o.algorithm =
-        ParseChoice(args, "--algorithm",
-                    {"round-multiple", "round", "symmetric-search", "asymmetric-search"}, -1);
+    o.algorithm = ParseChoice(args, "--algorithm", QuantAlgorithmWords(), -1);
 }
 
 // The options a method accepts besides the common ones; anything else given is an error.

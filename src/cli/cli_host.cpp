@@ -39,7 +39,7 @@ void CCliHost::ShowMessage(const std::string& text, EMsgIcon icon) {
     m_err << prefix << text << "\n";
 }
 
-EAnswer CCliHost::Ask(const std::string& text, bool withCancel, EAnswer def) {
+EAnswer CCliHost::Ask(const std::string& text, bool withCancel, EAnswer def, EMsgIcon /*icon*/) {
     EAnswer a = m_bForced ? m_forced : def;
     if (a == EAnswer::Cancel && !withCancel)
         a = EAnswer::No;

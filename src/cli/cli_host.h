@@ -14,7 +14,8 @@ class CCliHost : public CHost {
 public:
     explicit CCliHost(std::ostream& err);
     void ShowMessage(const std::string& text, EMsgIcon icon) override;
-    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override;
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def,
+                EMsgIcon icon = EMsgIcon::Question) override;
     void SetStatusText(const std::string&) override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}

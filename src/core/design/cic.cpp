@@ -1,6 +1,7 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -22,7 +23,7 @@ bool CFirData::ValidateCic() {
         return false;
     }
     const long long product = static_cast<long long>(cic.m_nStages) * cic.m_nRate * cic.m_nDelay;
-    if (product > m_Constraints.m_nMax) {
+    if (product > std::min(m_Constraints.m_nMax, kMaxTaps)) {
         Report(kMsgCicTooLong);
         return false;
     }

@@ -42,8 +42,17 @@ bool CFirData::AskAdjustTaps(int& n) {
     }
 }
 
+bool CFirData::CheckTapMaximum(long long n) {
+    if (n <= kMaxTaps)
+        return true;
+    Report(FormatMessage(kMsgTapsAboveAbsMax, {std::to_string(kMaxTaps)}));
+    return false;
+}
+
 bool CFirData::CheckTapLimits() {
     int n = GetNumTaps();
+    if (!CheckTapMaximum(n))
+        return false;
     if (n < m_Constraints.m_nMin) {
         Report(kMsgTapsBelowMinimum);
         return false;
@@ -94,7 +103,8 @@ bool CFirData::ValidateSpecs() {
     case kKindCic:
         return ValidateCic();
     case kKindRaisedCosine:
-        return ValidateRaisedCosine();
+        return ValidateRaisedCosine() &&
+               CheckTapMaximum(m_Rc.m_bZeroPad ? m_Rc.m_nZeroPadTaps : m_Rc.m_nRcTaps);
     case kKindWindowedSinc:
         return ValidateWindowedSinc();
     case kKindLthBand:

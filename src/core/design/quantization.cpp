@@ -6,6 +6,7 @@
 #include "dsp/fixed_point.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -54,9 +55,10 @@ bool RunQuantization(CFirData& filter, const QuantOptions& options,
     bool completed = true;
     if (algorithm == kSymmetricSearch || algorithm == kAsymmetricSearch) {
         CQuantSearch search(filter, options, quantizer, filter.m_bCancel, filter.m_nQuantProgress);
-        if (!search.IsUsable())
+        if (!search.IsUsable()) {
             RoundColumn(*filter.m_pI, n, quantizer); // too long to measure: rounded
-        else if (algorithm == kSymmetricSearch)
+            algorithm = kRound;
+        } else if (algorithm == kSymmetricSearch)
             completed = search.RunSymmetric();
         else
             completed = search.RunAsymmetric();
@@ -73,6 +75,7 @@ bool RunQuantization(CFirData& filter, const QuantOptions& options,
         }
     }
     filter.m_nQuantProgress = 0;
+    filter.m_nQuantAlgorithmRun = algorithm;
     if (completed)
         filter.m_bQuantized = 1;
     // The gridded response must show the coefficients as they now are.
@@ -83,10 +86,13 @@ bool RunQuantization(CFirData& filter, const QuantOptions& options,
 
 } // namespace
 
-bool CFirData::Quantize(const QuantOptions& options) {
+SQuantizeResult CFirData::Quantize(const QuantOptions& options) {
     CFixedPointQuantizer quantizer;
     if (GetN() == 0 || options.m_nBits < 1 || !quantizer.Setup(options.m_nBits))
-        return false;
+        return {};
+    const std::vector<double> oldI(m_pI->begin(), m_pI->end());
+    const std::vector<double> oldQ(m_pQ->begin(), m_pQ->end());
+    SQuantizeResult result;
 
     const bool search =
         options.m_nAlgorithm == kSymmetricSearch || options.m_nAlgorithm == kAsymmetricSearch;
@@ -97,17 +103,19 @@ bool CFirData::Quantize(const QuantOptions& options) {
 
     CHost* host = GetHost();
     if (run.IsOutermost() && search && GetN() > kThreadedQuantizeTaps && host) {
-        bool result = false;
         CDesignJob job(
             *this, kQuantizeCaption,
             [this, &options, &quantizer, &result] {
-                result = RunQuantization(*this, options, quantizer);
+                result.completed = RunQuantization(*this, options, quantizer);
             },
             true);
         host->RunLongJob(job);
-        return result;
+    } else {
+        result.completed = RunQuantization(*this, options, quantizer);
     }
-    return RunQuantization(*this, options, quantizer);
+    result.changed = !std::equal(oldI.begin(), oldI.end(), m_pI->begin(), m_pI->end()) ||
+                     !std::equal(oldQ.begin(), oldQ.end(), m_pQ->begin(), m_pQ->end());
+    return result;
 }
 
 bool CheckQuantizeBits(int bits, CHost* host) {

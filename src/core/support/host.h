@@ -28,8 +28,10 @@ class CHost {
 public:
     virtual ~CHost() = default;
     virtual void ShowMessage(const std::string& text, EMsgIcon icon) = 0;
-    // A Yes/No question (Yes/No/Cancel when withCancel); def is the default button.
-    virtual EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) = 0;
+    // A Yes/No question (Yes/No/Cancel when withCancel) shown with icon; def is the default
+    // button. Overrides repeat the default icon.
+    virtual EAnswer Ask(const std::string& text, bool withCancel, EAnswer def,
+                        EMsgIcon icon = EMsgIcon::Question) = 0;
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;

@@ -4,8 +4,9 @@ void CScriptedHost::ShowMessage(const std::string& text, EMsgIcon icon) {
     messages.push_back({text, icon});
 }
 
-EAnswer CScriptedHost::Ask(const std::string& text, bool withCancel, EAnswer def) {
+EAnswer CScriptedHost::Ask(const std::string& text, bool withCancel, EAnswer def, EMsgIcon icon) {
     questions.push_back(text);
+    questionIcons.push_back(icon);
     if (m_answers.empty())
         return def;
     EAnswer a = m_answers.front();

@@ -16,7 +16,8 @@ public:
     };
 
     void ShowMessage(const std::string& text, EMsgIcon icon) override;
-    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override;
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def,
+                EMsgIcon icon = EMsgIcon::Question) override;
     void SetStatusText(const std::string& text) override;
     void BeginWaitCursor() override { ++m_nWaitDepth; }
     void EndWaitCursor() override { --m_nWaitDepth; }
@@ -27,6 +28,7 @@ public:
 
     std::vector<Message> messages;
     std::vector<std::string> questions;
+    std::vector<EMsgIcon> questionIcons;     // the icon of each question
     std::vector<std::string> statusTexts;    // SetStatusText calls
     std::vector<std::string> polledTexts;    // distinct status display texts seen while polling
     std::vector<std::string> clipboardTexts; // SetClipboardText calls

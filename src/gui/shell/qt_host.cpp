@@ -13,7 +13,9 @@
 #include <QStatusBar>
 #include <QVBoxLayout>
 
-void CQtHost::ShowMessage(const std::string& text, EMsgIcon icon) {
+namespace {
+
+QMessageBox::Icon QtIcon(EMsgIcon icon) {
     QMessageBox::Icon qicon = QMessageBox::Information;
     switch (icon) {
     case EMsgIcon::Stop:
@@ -32,16 +34,22 @@ void CQtHost::ShowMessage(const std::string& text, EMsgIcon icon) {
         qicon = QMessageBox::NoIcon;
         break;
     }
-    QMessageBox box(qicon, kProgramName, QString::fromStdString(text), QMessageBox::Ok, m_pParent);
+    return qicon;
+}
+
+} // namespace
+
+void CQtHost::ShowMessage(const std::string& text, EMsgIcon icon) {
+    QMessageBox box(QtIcon(icon), kProgramName, QString::fromStdString(text), QMessageBox::Ok,
+                    m_pParent);
     box.exec();
 }
 
-EAnswer CQtHost::Ask(const std::string& text, bool withCancel, EAnswer def) {
+EAnswer CQtHost::Ask(const std::string& text, bool withCancel, EAnswer def, EMsgIcon icon) {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
-    QMessageBox box(QMessageBox::Question, kProgramName, QString::fromStdString(text), buttons,
-                    m_pParent);
+    QMessageBox box(QtIcon(icon), kProgramName, QString::fromStdString(text), buttons, m_pParent);
     box.setDefaultButton(def == EAnswer::Yes  ? QMessageBox::Yes
                          : def == EAnswer::No ? QMessageBox::No
                                               : QMessageBox::Cancel);

@@ -14,7 +14,8 @@ public:
     explicit CQtHost(QWidget* parent);
     ~CQtHost() override;
     void ShowMessage(const std::string& text, EMsgIcon icon) override;
-    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override;
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def,
+                EMsgIcon icon = EMsgIcon::Question) override;
     void SetStatusText(const std::string& text) override;
     void BeginWaitCursor() override;
     void EndWaitCursor() override;

@@ -1,4 +1,5 @@
 #include "design/design_flow.h"
+#include "design/design_messages.h"
 #include "design/design_types.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
@@ -101,4 +102,65 @@ TEST(DesignFlow, RefusedSpecificationsAndOptimisationsChangeNothing) {
     EXPECT_EQ(RunOptimizeFlow(f, host, "lowpass", editor.Steps(f)).end, EDesignEnd::Refused);
     EXPECT_EQ(editor.afterDesign, 0);
     EXPECT_EQ(std::vector<double>(f.m_pI->begin(), f.m_pI->end()), before);
+}
+
+TEST(DesignFlow, OnlySymmetricEvenDesignsAreAskedToAddATapForABandAtFs2) {
+    struct Case {
+        int responseType;
+        bool asked;
+    };
+    const Case cases[] = {
+        {PmResponseType::Filter, true},
+        {PmResponseType::Differentiator, false},
+        {PmResponseType::Hilbert, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.responseType);
+        CScriptedHost host;
+        CFirData f(&host);
+        f.SetDesignType(kDesignAdvancedPm);
+        f.ResetSpec(c.responseType, 16, 20);
+        ASSERT_TRUE(f.AddBand(false, false, 0.0, 0.1, 0.0, 10.0, 1.0, false));
+        ASSERT_TRUE(f.AddBand(false, false, 0.15, 0.5, 1.0, 10.0, 1.0, false));
+        const SDesignResult result = RunDesignFlow(f, host, "band at Fs/2");
+        if (c.asked) {
+            ASSERT_EQ(host.questions, std::vector<std::string>{kMsgAskOddTaps});
+            EXPECT_EQ(host.questionIcons[0], EMsgIcon::Stop);
+            EXPECT_EQ(f.GetNumTaps(), 21); // Yes adds one
+        } else {
+            EXPECT_TRUE(host.questions.empty());
+            EXPECT_EQ(f.GetNumTaps(), 20);
+            EXPECT_NE(result.end, EDesignEnd::Refused);
+        }
+        if (result.end == EDesignEnd::Designed)
+            EXPECT_EQ(f.GetN(), f.GetNumTaps());
+    }
+}
+
+TEST(DesignFlow, NoTapCountAboveTheAbsoluteMaximumIsDesignedOrFilled) {
+    const std::string message = "A FIR filter cannot have more than 16384 taps.";
+    CScriptedHost host;
+    CFirData f(&host);
+    MakeLowpass60(f, 16385);
+    f.m_Constraints.m_nMax = 20000; // as an unchecked project may hold
+    EXPECT_EQ(RunDesignFlow(f, host, "lowpass").end, EDesignEnd::Refused);
+    EXPECT_EQ(host.LastMessage(), message);
+    EXPECT_FALSE(f.HasCoefficients());
+
+    EXPECT_FALSE(f.FillCoefficients(16385, 1.0, true, false));
+    EXPECT_EQ(host.LastMessage(), message);
+    EXPECT_FALSE(f.HasCoefficients());
+
+    CFirData rc(&host);
+    rc.SetDesignType(kDesignRaisedCos);
+    rc.m_Constraints.m_nMax = 20000;
+    rc.m_Rc.m_dRolloff = 0.35;
+    rc.m_Rc.m_dSamplesPerSymbol = 4.0;
+    rc.m_Rc.m_bLengthInTaps = 1;
+    rc.m_Rc.m_nRcTaps = 41;
+    rc.m_Rc.m_bZeroPad = 1;
+    rc.m_Rc.m_nZeroPadTaps = 17000;
+    EXPECT_EQ(RunDesignFlow(rc, host, "raised cosine").end, EDesignEnd::Refused);
+    EXPECT_EQ(host.LastMessage(), message);
+    EXPECT_FALSE(rc.HasCoefficients());
 }

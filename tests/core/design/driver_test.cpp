@@ -115,7 +115,11 @@ TEST(Driver, ConstraintPageRules) {
         {9, 14, kEither, true, 8, kMsgMultipleOutsideLimits},
         {9, 16, kEither, true, 8, nullptr}, // the maximum is a multiple
         {8, 14, kEither, true, 8, nullptr}, // the minimum is a multiple
+        {8, 12, kEither, true, 5, nullptr}, // 10 lies between, neither limit is a multiple
+        {11, 14, kEither, true, 5, kMsgMultipleOutsideLimits},
         {3, 100, kOdd, true, 3, nullptr},
+        {3, 16384, kEither, false, 2, nullptr},
+        {3, 16385, kEither, false, 2, "The maximum cannot be greater than 16384."},
     };
     for (const Case& k : cases) {
         CScriptedHost host;

@@ -394,7 +394,9 @@ TEST(Quantization, CancelledSearchKeepsWhatItQuantized) {
         CCancelOnProgressHost host;
         CFirData f(&host);
         SetTaps(f, h);
-        EXPECT_FALSE(f.Quantize(Options(16, algorithm))) << algorithm;
+        const SQuantizeResult result = f.Quantize(Options(16, algorithm));
+        EXPECT_FALSE(result.completed) << algorithm;
+        EXPECT_TRUE(result.changed); // the caller must take the filter as changed
         ASSERT_TRUE(host.cancelled);
         EXPECT_NE(host.progressText.find("% complete"), std::string::npos);
         EXPECT_EQ(f.m_bQuantized, 0);
