@@ -132,8 +132,9 @@ TEST(DesignFlow, OnlySymmetricEvenDesignsAreAskedToAddATapForABandAtFs2) {
             EXPECT_EQ(f.GetNumTaps(), 20);
             EXPECT_NE(result.end, EDesignEnd::Refused);
         }
-        if (result.end == EDesignEnd::Designed)
+        if (result.end == EDesignEnd::Designed) {
             EXPECT_EQ(f.GetN(), f.GetNumTaps());
+        }
     }
 }
 

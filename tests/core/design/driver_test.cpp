@@ -541,9 +541,10 @@ TEST(Driver, OptimizationReportsANonFiniteResultOnce) {
 TEST(Driver, CancelledOptimizationRestoresTheTapCountSilently) {
     CScriptedHost host;
     CFirData f(&host);
-    // 90 dB with a narrow transition: several hundred taps per trial.
-    MakeSimple(f, 0, 25, 0.1, 0.1, 0.11, 90.0);
-    host.CancelAfterPolls(3);
+    // 90 dB with a narrow transition: several hundred taps per trial, far more than one 10 ms
+    // poll lasts.
+    MakeSimple(f, 0, 25, 0.1, 0.1, 0.105, 90.0);
+    host.CancelAfterPolls(1);
     ASSERT_TRUE(f.OptimizeFilter("long"));
     EXPECT_TRUE(host.jobCancelled);
     EXPECT_EQ(f.GetNumTaps(), 25);

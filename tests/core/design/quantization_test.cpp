@@ -486,3 +486,21 @@ TEST(Quantization, SettingChecks) {
         }
     }
 }
+
+TEST(Quantization, TheAlgorithmThatRanIsRecorded) {
+    struct Case {
+        int algorithm;
+        int ran;
+    };
+    const Case cases[] = {
+        {kSymmetric, kSymmetric},
+        {9, kRoundMultiple}, // an unknown code runs the first algorithm
+    };
+    for (const Case& c : cases) {
+        CFirData f;
+        SetTaps(f, Lowpass(21, 0.1));
+        EXPECT_TRUE(f.Quantize(Options(10, c.algorithm)));
+        EXPECT_EQ(f.m_nQuantAlgorithmRun, c.ran) << c.algorithm;
+        EXPECT_EQ(QuantAlgorithmInfo(c.algorithm).code, c.ran);
+    }
+}
