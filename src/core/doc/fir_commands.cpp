@@ -71,6 +71,12 @@ void CopyColumn(const CDataColumn& from, CDataColumn& to, int n) {
 
 } // namespace
 
+void KeepQuantBitsInFileOptions(CFirProject& project) {
+    const QuantOptions& q = project.m_Filter.m_Quant;
+    if (q.m_bSaveInFileOptions && q.m_nBits > 0)
+        project.m_DataFiles.SetWordLength(q.m_nBits);
+}
+
 const char* CommandDisabledReason(const CFirDoc& doc, ECommand cmd, EParts parts) {
     static constexpr const char* kNoCoefficients = "the filter has no coefficients";
     static constexpr const char* kReal = "the filter is real";
@@ -198,8 +204,7 @@ bool DesignOptions(CFirDoc& doc, CCommandDialogs& dialogs) {
             break;
     }
     doc.m_nDesignOptionsPage = options.m_nPage;
-    if (filter.m_Quant.m_bSaveInFileOptions && filter.m_Quant.m_nBits > 0)
-        doc.m_DataFiles.SetWordLength(filter.m_Quant.m_nBits);
+    KeepQuantBitsInFileOptions(doc);
     if (filter.m_Fs.GetFsText() != fsBefore)
         doc.OnSampleRateChanged();
     doc.SetModifiedFlag();

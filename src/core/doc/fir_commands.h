@@ -8,6 +8,11 @@
 
 class CDataFiles;
 class CFirDoc;
+class CFirProject;
+
+// What the design options' OK does to the data file options: quantization that is on and asks
+// to be saved in the file options gives its bit count to fixed-point exports.
+void KeepQuantBitsInFileOptions(CFirProject& project);
 
 // Which coefficients a command works on: the menu item's variant.
 enum class EParts { Inphase, Quadrature, Complex };

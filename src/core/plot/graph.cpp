@@ -251,6 +251,27 @@ void CGraph::BuildTypeCurves(const CCorviData& data, size_t first, bool buildX) 
     }
 }
 
+int CGraph::GroupEnd(int i, int first, int last, double x0, double dx) const {
+    if (m_nPerPoint > 0 && !m_workX.bLog)
+        return std::min(last + 1, i + m_nPerPoint);
+    if (!(m_dPerPoint > 0 || m_workX.bLog) || !m_mapX.IsValid())
+        return i + 1;
+    const auto columnOf = [&](int j) { return m_mapX.ToDeviceX(x0 + (j - first) * dx); };
+    const int column = columnOf(i);
+    int end = i + 1;
+    if (!m_workX.bLog && dx > 0) {
+        // Jump to where the next column starts, then settle on the exact boundary.
+        const double guess = std::ceil((m_mapX.FromDeviceX(column + 1) - x0) / dx) + first;
+        end = static_cast<int>(
+            std::clamp(guess, static_cast<double>(i + 1), static_cast<double>(last + 1)));
+        while (end > i + 1 && columnOf(end - 1) != column)
+            --end;
+    }
+    while (end <= last && columnOf(end) == column)
+        ++end;
+    return end;
+}
+
 void CGraph::BuildReducedCurve(const CCorviData& data, int kind, std::vector<double>& out,
                                bool buildX) {
     const int first = data.m_nFirst, last = data.m_nLast;
@@ -260,44 +281,43 @@ void CGraph::BuildReducedCurve(const CCorviData& data, int kind, std::vector<dou
     const bool sum = power && m_bSumMode && !data.m_bTime;
     const double x0 = data.IndexToX(first);
     const double dx = last > first ? data.IndexToX(first + 1) - x0 : 0.0;
-    const bool byCount = m_nPerPoint > 0 && !m_workX.bLog;
-    const bool byColumn = !byCount && (m_dPerPoint > 0 || m_workX.bLog);
-    const auto columnOf = [&](int i) {
-        return m_mapX.IsValid() ? m_mapX.ToDeviceX(x0 + (i - first) * dx) : i;
-    };
-    out.reserve(out.size() + static_cast<size_t>(last - first + 1));
-    int i = first;
-    while (i <= last) {
-        // One group: by count, by device column or a single sample.
-        int end = i + 1;
-        if (byCount) {
-            end = std::min(last + 1, i + m_nPerPoint);
-        } else if (byColumn) {
-            const int column = columnOf(i);
-            while (end <= last && columnOf(end) == column)
-                ++end;
-        }
-        int best = i;
-        double bestAbs = -1, total = 0;
-        for (int j = i; j < end; ++j) {
-            const double v = data.GetQuantity(j, kind);
-            total += v;
-            const double a = std::fabs(v);
-            if (a > bestAbs) {
-                bestAbs = a;
-                best = j;
+    out.reserve(out.size() + static_cast<size_t>(std::min(last - first + 1, 1 << 16)));
+    // Reads the samples straight from the columns where the indexes need no mapping.
+    const bool direct = first >= 0 && last < data.GetN();
+    const double* re = data.m_pI->GetData();
+    const double* im = data.m_pQ->GetData();
+    const auto reduce = [&](auto value) {
+        for (int i = first; i <= last;) {
+            const int end = GroupEnd(i, first, last, x0, dx);
+            int best = i;
+            double bestAbs = -1, total = 0;
+            for (int j = i; j < end; ++j) {
+                const double v = value(j);
+                total += v;
+                if (std::fabs(v) > bestAbs) {
+                    bestAbs = std::fabs(v);
+                    best = j;
+                }
             }
+            double result = sum ? total : value(best);
+            if (power)
+                result = ToDisplayPower(data, result);
+            out.push_back(result);
+            if (buildX) {
+                m_x.push_back(x0 + (best - first) * dx);
+                m_counts.push_back(end - i);
+            }
+            i = end;
         }
-        double value = sum ? total : data.GetQuantity(best, kind);
-        if (power)
-            value = ToDisplayPower(data, value);
-        out.push_back(value);
-        if (buildX) {
-            m_x.push_back(x0 + (best - first) * dx);
-            m_counts.push_back(end - i);
-        }
-        i = end;
-    }
+    };
+    if (direct && kind == CCorviData::Inphase)
+        reduce([re](int j) { return re[j]; });
+    else if (direct && kind == CCorviData::Quadrature)
+        reduce([im](int j) { return im[j]; });
+    else if (direct && power)
+        reduce([re, im](int j) { return re[j] * re[j] + im[j] * im[j]; });
+    else
+        reduce([&data, kind](int j) { return data.GetQuantity(j, kind); });
 }
 
 void CGraph::SetCurveAttributes() {

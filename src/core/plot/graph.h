@@ -67,6 +67,9 @@ public:
 protected:
     // Reduces the plotted data into curves [first, first + count of the type).
     void BuildTypeCurves(const CCorviData& data, size_t first, bool buildX);
+    // The end (exclusive) of the group of samples that starts at i: a count of samples, the
+    // samples of one device column, or the sample alone.
+    int GroupEnd(int i, int first, int last, double x0, double dx) const;
     // Groups the displayed samples for a plot width; returns the width drawn.
     int ChooseReduction(const CCorviData& data, int width);
     double ToDisplayPower(const CCorviData& data, double power) const;

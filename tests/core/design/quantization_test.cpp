@@ -493,8 +493,7 @@ TEST(Quantization, TheAlgorithmThatRanIsRecorded) {
         int ran;
     };
     const Case cases[] = {
-        {kSymmetric, kSymmetric},
-        {9, kRoundMultiple}, // an unknown code runs the first algorithm
+        {kSymmetric, kSymmetric}, {9, kRoundMultiple}, // an unknown code runs the first algorithm
     };
     for (const Case& c : cases) {
         CFirData f;
