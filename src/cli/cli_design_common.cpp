@@ -8,11 +8,12 @@
 #include "design/fir_data.h"
 #include "dsp/windows.h"
 #include "io/io_messages.h"
+#include "support/file_access.h"
 #include "support/format_number.h"
 
 #include <algorithm>
-#include <fstream>
 #include <ostream>
+#include <sstream>
 
 namespace {
 constexpr const char* kMsgCancelled = "The design was cancelled.";
@@ -87,6 +88,15 @@ std::vector<std::string> WindowWords() {
     return words;
 }
 
+void RefuseFileClash(CCliArgs& args, const std::vector<std::string>& inputs,
+                     const std::vector<std::string>& outputs) {
+    if (!args.Ok())
+        return;
+    const std::string clash = FindFileClash(inputs, outputs);
+    if (!clash.empty())
+        args.Fail(clash);
+}
+
 void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol) {
     const int n = f.GetN();
     const char* format = n < 2500 ? "%21.18f" : "%24.21f";
@@ -141,14 +151,9 @@ int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>
         WriteCoefficients(f, out, "\n");
         return kExitOk;
     }
-    std::ofstream file(*output, std::ios::binary | std::ios::trunc);
-    if (file)
-        WriteCoefficients(f, file, "\r\n");
-    if (!file) {
-        host.Error(FormatMessage(kMsgCannotOpenFile, {*output}));
-        return kExitFailed;
-    }
-    return kExitOk;
+    std::ostringstream text;
+    WriteCoefficients(f, text, "\r\n");
+    return WriteFileReported(*output, text.str(), host) ? kExitOk : kExitFailed;
 }
 
 int FlowExitStatus(const SDesignResult& result) {

@@ -48,6 +48,10 @@ std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
 std::vector<std::string> QuantAlgorithmWords();
 // The --window choices: none, then the window codes in order.
 std::vector<std::string> WindowWords();
+// Fails the arguments when an output would overwrite an input or another output (optional
+// names that are absent are empty).
+void RefuseFileClash(CCliArgs& args, const std::vector<std::string>& inputs,
+                     const std::vector<std::string>& outputs);
 
 // One coefficient (or "I Q" pair) per line in the "Text:Decimal" number format.
 void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol);

@@ -1,5 +1,7 @@
 set(CORE_SUPPORT_SOURCES
     archive.cpp
+    error_report.cpp
+    file_access.cpp
     format_number.cpp
     host.cpp
     paths.cpp
