@@ -1,5 +1,6 @@
 #include "shell/qt_host.h"
 
+#include "shell/design_status_dialog.h"
 #include "support/version.h"
 
 #include <QApplication>

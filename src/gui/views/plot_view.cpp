@@ -1,10 +1,9 @@
 #include "views/plot_view.h"
 
 #include "doc/fir_doc.h"
-#include "io/io_messages.h"
 #include "plot/plot_messages.h"
 #include "plot/plot_painter.h"
-#include "support/format_number.h"
+#include "support/file_access.h"
 #include "support/host.h"
 #include "views/plot_dialogs.h"
 
@@ -21,8 +20,6 @@
 #include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QWheelEvent>
-
-#include <fstream>
 
 namespace {
 
@@ -223,11 +220,7 @@ void CPlotView::WriteData() {
     CGraph& model = Model();
     const bool titles =
         model.HasAllTitles() && Host().AskYesNo(PlotMessages::kWriteTitles, EAnswer::Yes);
-    std::ofstream os(path.toStdString(), std::ios::binary | std::ios::trunc);
-    if (os)
-        os << model.GetPlotFileText(titles);
-    if (!os || !os.flush())
-        Host().Error(FormatMessage(kMsgCannotOpenFile, {path.toStdString()}));
+    WriteFileReported(path.toStdString(), model.GetPlotFileText(titles), Host());
 }
 
 void CPlotView::Print() {
