@@ -1,5 +1,6 @@
 set(CORE_SUPPORT_SOURCES
     archive.cpp
+    field_exchange.cpp
     format_number.cpp
     host.cpp
     paths.cpp
