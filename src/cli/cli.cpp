@@ -3,7 +3,9 @@
 #include "cli_commands.h"
 #include "cli_design.h"
 #include "cli_design_methods.h"
+#include "cli_plot.h"
 #include "cli_project.h"
+#include "cli_run.h"
 #include "support/version.h"
 
 #include <ostream>
@@ -13,11 +15,14 @@ namespace {
 
 // Add a command here: its name, its usage lines and its function.
 const std::vector<CCliCommand>& Commands() {
+    static const std::string runUsage = RunUsage();
     static const std::vector<CCliCommand> commands = {
         {"design", DesignCommandUsage(), RunDesignCommand},
         {"show", kShowUsage, RunShowCommand},
         {"export", kExportUsage, RunExportCommand},
         {"import", kImportUsage, RunImportCommand},
+        {"plot", kPlotUsage, RunPlotCommand},
+        {"run", runUsage.c_str(), RunRunCommand},
     };
     return commands;
 }

@@ -135,3 +135,9 @@ int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>
 int DesignExitStatus(CFirData& f) {
     return f.GetNumBands() > 0 && f.GetMargin() < 0.0 ? kExitMissesSpec : kExitOk;
 }
+
+int UsageError(const char* command, const std::string& text, std::ostream& err) {
+    err << "corvifir-cli " << command << ": " << text << "\n"
+        << "Try 'corvifir-cli " << command << " --help' for more information.\n";
+    return kExitUsage;
+}

@@ -32,6 +32,9 @@ private:
     std::string m_strLastMessage;
 };
 
+// Reports a usage error of a command with the hint to its help; returns kExitUsage.
+int UsageError(const char* command, const std::string& text, std::ostream& err);
+
 // The index of the value of --name among words (def when absent); an error otherwise.
 std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
                                const std::vector<std::string>& words, int def);

@@ -4,12 +4,14 @@
 
 #include "cli.h"
 #include "cli_host.h"
+#include "cli_plot_render.h"
 #include "design/design_messages.h"
 #include "design/design_summary.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
 #include "design/optimizer.h"
 #include "doc/doc_messages.h"
+#include "doc/fir_commands.h"
 #include "doc/project_file.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
@@ -48,8 +50,9 @@ const char* const kExportUsage =
     "      components one after another (default none). Text:C takes the array name\n"
     "      (default the project's file name with \".\" as \"_\"), type (default float) and\n"
     "      the suffix after each value (default f). Data that overflows a fixed-point\n"
-    "      format is not written unless --force. HTML:Report writes the report text; the\n"
-    "      pictures it names are not written.\n";
+    "      format is not written unless --force. HTML:Report also writes the pictures it\n"
+    "      names beside the report: NAME_spec.bmp (the design summary), NAME_freq_rsp.bmp\n"
+    "      (magnitude) and NAME_imp_rsp.bmp (impulse response).\n";
 
 const char* const kImportUsage =
     "  import FILE --format NAME [--quadrature-file FILE2] [--quadrature-format NAME2]\n"
@@ -73,12 +76,6 @@ constexpr const char* kMsgRealHasNoQuadrature =
     "The filter is real: it has no quadrature coefficients to write.";
 
 constexpr const char* kProjectExtensions[] = {".cfp", ".cfa", ".cfs"};
-
-int UsageError(const char* command, const std::string& text, std::ostream& err) {
-    err << "corvifir-cli " << command << ": " << text << "\n"
-        << "Try 'corvifir-cli " << command << " --help' for more information.\n";
-    return kExitUsage;
-}
 
 std::string Lower(std::string s) {
     std::transform(s.begin(), s.end(), s.begin(),
@@ -192,7 +189,10 @@ std::string JsonArray(const CDataColumn& column, int n) {
     return out + "]";
 }
 
-void WriteProjectJson(CFirProject& project, std::ostream& os) {
+} // namespace
+
+void WriteProjectJson(CFirProject& project, std::ostream& os,
+                      const std::vector<std::pair<std::string, std::string>>& extra) {
     CFirData& f = project.m_Filter;
     std::string text, method;
     GetDesignSummary(f, text, method);
@@ -222,12 +222,12 @@ void WriteProjectJson(CFirProject& project, std::ostream& os) {
            << ", \"margin\": " << (measured ? JsonNumber(f.GetBandMargin(i)) : "null") << "}";
     }
     os << (f.GetNumBands() ? "\n  ],\n" : "],\n");
+    for (const auto& [name, value] : extra)
+        os << "  " << JsonString(name) << ": " << value << ",\n";
     os << "  \"coefficients\": {\"i\": " << JsonArray(*f.m_pI, n)
        << ", \"q\": " << JsonArray(*f.m_pQ, n) << "}\n";
     os << "}\n";
 }
-
-} // namespace
 
 // ---- show ------------------------------------------------------------------------------------
 
@@ -245,7 +245,7 @@ int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
         return kExitFailed;
     if (json) {
-        WriteProjectJson(project, out);
+        WriteProjectJson(project, out, {});
     } else {
         out << "project: " << project.m_strTitle << "\n";
         WriteDesignReport(project.m_Filter, out);
@@ -338,6 +338,8 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         host.Error(FormatMessage(kMsgQuadratureNotWritten, {*quadFile}));
         return kExitFailed;
     }
+    if (*format == kFormatHtml && !WriteReportPictures(filter, FullPath(*output), host))
+        return kExitFailed;
     return kExitOk;
 }
 
@@ -416,6 +418,8 @@ bool SaveDesignAsProject(const CFirData& filter, const std::string& path, CHost&
     project.m_Filter.CopyFrom(filter);
     project.m_nDesignType = filter.m_nDesignType;
     project.m_strTitle = FileNameOf(path);
+    // The design options given on the command line act as the options sheet's OK.
+    KeepQuantBitsInFileOptions(project);
     return SaveProject(path, project, host);
 }
 

@@ -4,9 +4,11 @@
 
 #include <iosfwd>
 #include <string>
+#include <utility>
 #include <vector>
 
 class CFirData;
+class CFirProject;
 class CHost;
 
 // Usage lines of the project commands.
@@ -30,3 +32,8 @@ int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err
 // Saves a designed filter as a new project at path (its design type and every parameter); the
 // failure is reported through the host.
 bool SaveDesignAsProject(const CFirData& filter, const std::string& path, CHost& host);
+
+// The project as one JSON object (see show --json), with the extra fields (name, JSON value)
+// before the coefficients.
+void WriteProjectJson(CFirProject& project, std::ostream& os,
+                      const std::vector<std::pair<std::string, std::string>>& extra);

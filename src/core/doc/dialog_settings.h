@@ -61,3 +61,39 @@ struct CWindowSettings {
     void Serialize(CArchiveWriter& ar, int nVersion) const;
     void Serialize(CArchiveReader& ar, int nVersion);
 };
+
+// The remembered values of the operation dialogs that live only as long as their document.
+
+// "Quantize": the dialog's own values beside the quantization record the project keeps.
+struct CQuantizeSettings {
+    int m_bInphaseOnly = 1; // set by the command: 1 for the inphase item, 0 otherwise
+    int m_nBits = 16;
+    int m_bSave = 1; // "Save in fractional file options"
+    int m_nAlgorithm = 0;
+    int m_bTruncateZeros = 1;
+    int m_nSearchLow = 4;
+    int m_nSearchHigh = 32;
+};
+
+// "Truncate".
+struct CTruncateSettings {
+    int m_nWhere = 0;  // 0 each end, 1 beginning, 2 end
+    int m_nMethod = 0; // 0 quantity, 1 magnitude, 2 dB below peak, 3 dB below sum
+    double m_dValue = 0.0;
+};
+
+// "Select Polyphase Filter".
+struct CPolyphaseSettings {
+    int m_nPhase = 0;
+    int m_nPhases = 0;
+    int m_bScaleFs = 1;
+    int m_bScaleGain = 1;
+};
+
+// "Zero-Stuff and Zero-Pad"; counts of 0 or less do nothing.
+struct CZeroPadSettings {
+    int m_nPrepend = 0;
+    int m_nAppend = 0;
+    int m_nStuff = 0;
+    int m_bScaleFs = 1;
+};

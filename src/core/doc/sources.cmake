@@ -1,4 +1,10 @@
 set(CORE_DOC_SOURCES
     dialog_settings.cpp
+    fir_commands.cpp
+    fir_doc.cpp
+    operation_checks.cpp
+    preferences.cpp
     project_file.cpp
+    project_templates.cpp
+    view_commands.cpp
 )

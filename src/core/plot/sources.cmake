@@ -1,1 +1,13 @@
-set(CORE_PLOT_SOURCES)
+set(CORE_PLOT_SOURCES
+    axis_labels.cpp
+    axis_map.cpp
+    axis_settings.cpp
+    fir_plot_request.cpp
+    fir_freq_plot_model.cpp
+    fir_time_plot_model.cpp
+    graph.cpp
+    plot.cpp
+    plot_layout.cpp
+    rubber_band.cpp
+    zoom_list.cpp
+)

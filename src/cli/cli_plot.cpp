@@ -1,0 +1,152 @@
+#include "cli_plot.h"
+
+#include "cli.h"
+#include "cli_design_common.h"
+#include "cli_host.h"
+#include "cli_plot_render.h"
+#include "doc/project_file.h"
+#include "io/io_messages.h"
+#include "plot/fir_plot_request.h"
+#include "plot/graph.h"
+#include "support/format_number.h"
+
+#include <algorithm>
+#include <fstream>
+#include <vector>
+
+const char* const kPlotUsage =
+    "  plot PROJECT --view magnitude|phase|unwrapped-phase|phase-delay|group-delay|\n"
+    "                      impulse|step|impulse-step\n"
+    "       [--channel inphase|quadrature|both|complex] [--linear] [--x-range A B]\n"
+    "       [--y-range A B] [--style auto|line|dot|line-dot|bar|stem|vline|stair]\n"
+    "       [--size WxH] [--titles] -o FILE\n"
+    "      Draws a response of the project's filter as the desktop program's views do.\n"
+    "      FILE's extension chooses the output: .png, .bmp, .svg, .pdf, or .plt for the\n"
+    "      plot file text of the points drawn at that size (--titles adds the main, Y and X\n"
+    "      titles first). Frequencies are in the project's unit, times in its time unit.\n"
+    "      --channel defaults to inphase for a real filter, complex (both for time views)\n"
+    "      otherwise; --linear shows magnitudes as gains; --size defaults to 800x600.\n";
+
+namespace {
+
+constexpr const char* kCommand = "plot";
+constexpr const char* kExtensions[] = {".png", ".bmp", ".svg", ".pdf", ".plt"};
+
+std::string Extension(const std::string& path) {
+    const size_t dot = path.find_last_of('.');
+    const size_t slash = path.find_last_of("/\\");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash))
+        return std::string();
+    std::string ext = path.substr(dot);
+    std::transform(ext.begin(), ext.end(), ext.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
+    return ext;
+}
+
+std::optional<std::pair<double, double>> Range(CCliArgs& args, const std::string& name) {
+    const auto values = args.Repeated(name, 2);
+    if (values.empty())
+        return std::nullopt;
+    const auto a = ParseWholeNumber(values.back()[0]), b = ParseWholeNumber(values.back()[1]);
+    if (!a || !b || !(*b > *a)) {
+        args.Fail("option '" + name + "' takes two numbers A < B");
+        return std::nullopt;
+    }
+    return std::make_pair(*a, *b);
+}
+
+bool ParseSize(const std::string& text, int& w, int& h) {
+    const size_t x = text.find_first_of("xX");
+    if (x == std::string::npos)
+        return false;
+    const auto a = ParseWholeNumber(text.substr(0, x)), b = ParseWholeNumber(text.substr(x + 1));
+    if (!a || !b || *a < 50 || *b < 40 || *a > 20000 || *b > 20000)
+        return false;
+    w = static_cast<int>(*a);
+    h = static_cast<int>(*b);
+    return true;
+}
+
+bool WritePlotText(const CGraph& plot, bool titles, const std::string& path, CHost& host) {
+    std::ofstream os(path, std::ios::binary | std::ios::trunc);
+    if (os)
+        os << plot.GetPlotFileText(titles);
+    if (!os || !os.flush()) {
+        host.Error(FormatMessage(kMsgCannotOpenFile, {path}));
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
+    (void)out;
+    std::vector<std::string> viewWords;
+    for (const SFirPlotView& v : FirPlotViews())
+        viewWords.push_back(v.word);
+    SFirPlotRequest request;
+    const auto view = ParseChoice(args, "--view", viewWords, -1);
+    const auto channel = ParseChoice(args, "--channel", FirPlotChannelWords(), -1);
+    const auto style = ParseChoice(args, "--style", FirPlotStyleWords(), 0);
+    request.bLinear = args.Flag("--linear");
+    request.xRange = Range(args, "--x-range");
+    request.yRange = Range(args, "--y-range");
+    const auto size = args.Value("--size");
+    const bool titles = args.Flag("--titles");
+    const auto output = args.Value("--output", "-o");
+    const std::vector<std::string> positionals = args.Positionals();
+    int width = 800, height = 600;
+    std::string ext;
+    if (args.Ok()) {
+        ext = output ? Extension(*output) : std::string();
+        if (positionals.size() != 1)
+            args.Fail("plot needs one project file");
+        else if (!view || *view < 0)
+            args.Fail("plot needs --view VIEW");
+        else if (!output || output->empty())
+            args.Fail("plot needs -o FILE");
+        else if (std::find(std::begin(kExtensions), std::end(kExtensions), ext) ==
+                 std::end(kExtensions))
+            args.Fail("the output file must end in .png, .bmp, .svg, .pdf or .plt");
+        else if (size && !ParseSize(*size, width, height))
+            args.Fail("option '--size' takes WxH, at least 50x40");
+        else if (ext != ".plt" && !HasPlotPictures())
+            args.Fail("this build writes plot files (.plt) only");
+    }
+    args.Finish();
+    if (!args.Ok())
+        return UsageError(kCommand, args.Error(), err);
+    request.nView = *view;
+    request.nChannel = channel.value_or(-1);
+    request.nStyle = style.value_or(0);
+
+    CCliHost host(err);
+    CFirProject project(&host);
+    if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
+        return kExitFailed;
+    std::string refusal;
+    std::unique_ptr<CGraph> plot = MakeFirPlot(project.m_Filter, request, &host, refusal);
+    if (!plot)
+        return UsageError(kCommand, refusal, err);
+    if (!plot->HasData()) {
+        host.Error("The filter has no coefficients to plot.");
+        return kExitFailed;
+    }
+    // A first layout fits the axes to the data; the ranges asked for then zoom into it.
+    const std::unique_ptr<CTextMeasurer> measurer = MakePlotMeasurer();
+    const SDeviceRect area{0, 0, width, height};
+    plot->Prepare(*measurer, area);
+    if (!ApplyFirPlotRanges(*plot, request))
+        return kExitUsage;
+    if (ext == ".plt") {
+        plot->Prepare(*measurer, area);
+        return WritePlotText(*plot, titles, *output, host) ? kExitOk : kExitFailed;
+    }
+    std::string error;
+    if (!WritePlotPicture(*plot, width, height, *output, error)) {
+        host.Error(error);
+        return kExitFailed;
+    }
+    return kExitOk;
+}

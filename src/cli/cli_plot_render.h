@@ -1,0 +1,23 @@
+#pragma once
+
+#include <memory>
+#include <string>
+
+class CFirData;
+class CHost;
+class CPlot;
+class CTextMeasurer;
+
+// Plot pictures for the command line. Without Qt in the build only the plot file text is
+// available: HasPlotPictures is false and the others refuse.
+
+bool HasPlotPictures();
+// The text measurer that the pictures are drawn with (a fixed-width estimate without Qt).
+std::unique_ptr<CTextMeasurer> MakePlotMeasurer();
+// Draws plot at width x height device units into path: ".png", ".bmp", ".svg" or ".pdf".
+// False with the reason in error.
+bool WritePlotPicture(CPlot& plot, int width, int height, const std::string& path,
+                      std::string& error);
+// The pictures a report names, beside it: the design summary, the frequency response and the
+// impulse response, each in a grey frame. Failures are reported through the host.
+bool WriteReportPictures(const CFirData& filter, const std::string& reportPath, CHost& host);

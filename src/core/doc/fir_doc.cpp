@@ -1,0 +1,202 @@
+#include "doc/fir_doc.h"
+
+#include "support/archive.h"
+#include "support/host.h"
+#include "support/paths.h"
+
+#include <algorithm>
+
+namespace {
+
+std::vector<CFirDoc*>& DocumentList() {
+    static std::vector<CFirDoc*> documents;
+    return documents;
+}
+
+const CPreferences kDefaultPreferences;
+
+} // namespace
+
+CFirDoc::CFirDoc(CHost& host, CViewOwner* pOwner)
+    : CFirProject(&host), m_host(host), m_pOwner(pOwner) {
+    DocumentList().push_back(this);
+}
+
+CFirDoc::~CFirDoc() {
+    auto& list = DocumentList();
+    list.erase(std::remove(list.begin(), list.end(), this), list.end());
+}
+
+const std::vector<CFirDoc*>& CFirDoc::Documents() {
+    return DocumentList();
+}
+
+const CPreferences& CFirDoc::Preferences() const {
+    return m_pPrefs ? *m_pPrefs : kDefaultPreferences;
+}
+
+// ---- views -------------------------------------------------------------------------------
+
+void CFirDoc::AddView(CDocView& view) {
+    if (std::find(m_views.begin(), m_views.end(), &view) == m_views.end())
+        m_views.push_back(&view);
+    OnChangedViewList();
+}
+
+void CFirDoc::RemoveView(CDocView& view) {
+    m_views.erase(std::remove(m_views.begin(), m_views.end(), &view), m_views.end());
+    OnChangedViewList();
+}
+
+void CFirDoc::OnChangedViewList() {
+    for (const CDocView* view : m_views) {
+        const int type = view->EditorDesignType();
+        if (type >= 0) {
+            m_nDesignType = type;
+            m_Filter.SetDesignType(type);
+            return;
+        }
+    }
+    if (m_views.empty() && m_pOwner)
+        m_pOwner->OnLastViewClosed(*this);
+}
+
+void CFirDoc::UpdateAllViews(int hint) {
+    // A view may close itself on a hint: walk a copy.
+    const std::vector<CDocView*> views = m_views;
+    for (CDocView* view : views)
+        view->OnUpdate(*this, hint);
+}
+
+void CFirDoc::RequestView(const SViewRequest& request) {
+    if (m_pOwner)
+        m_pOwner->OpenView(*this, request);
+    m_Filter.m_strName = request.title;
+    UpdateAllViews(request.hint);
+}
+
+// ---- life cycle --------------------------------------------------------------------------
+
+void CFirDoc::SendNewDocumentHints() {
+    UpdateAllViews(DocHint::kNewTime);
+    UpdateAllViews(m_Filter.IsReal() ? DocHint::kNewFreqReal : DocHint::kNewFreqComplex);
+}
+
+void CFirDoc::OnNewDocument() {
+    m_Filter.m_dMinDb = Preferences().m_dMinDb;
+    SendNewDocumentHints();
+}
+
+bool CFirDoc::OnOpenDocument(const std::string& path) {
+    CFirProject loaded(&m_host);
+    if (LoadProject(path, loaded, m_host) != ELoadResult::Ok)
+        return false;
+    static_cast<CFirProject&>(*this) = std::move(loaded);
+    m_strPathName = path;
+    m_bDirty = m_nFileVersion < kCurrentVersion;
+    CloseEmptyAdvancedProjects();
+    SendNewDocumentHints();
+    OnChangedViewList();
+    CheckPoint();
+    return true;
+}
+
+void CFirDoc::CloseEmptyAdvancedProjects() {
+    if (!m_pOwner)
+        return;
+    std::vector<CFirDoc*> empty;
+    for (CFirDoc* doc : Documents())
+        if (doc != this && doc->m_nDesignType == kDesignAdvancedPm &&
+            !doc->m_Filter.HasCoefficients())
+            empty.push_back(doc);
+    for (CFirDoc* doc : empty)
+        m_pOwner->CloseDocument(*doc);
+}
+
+bool CFirDoc::OnSaveDocument(const std::string& path) {
+    UpdateAllViews(DocHint::kAboutToSave);
+    if (m_strPathName != path)
+        m_strTitle = FileNameOf(path);
+    if (!SaveProject(path, *this, m_host))
+        return false;
+    m_strPathName = path;
+    m_nFileVersion = kCurrentVersion;
+    m_bDirty = false;
+    return true;
+}
+
+void CFirDoc::OnCloseDocument() {
+    UpdateAllViews(DocHint::kClosing);
+}
+
+// ---- notifications and undo --------------------------------------------------------------
+
+void CFirDoc::OnFilterChanged() {
+    SetModifiedFlag();
+    UpdateAllViews(DocHint::kChanged);
+    CheckPoint();
+}
+
+void CFirDoc::OnSampleRateChanged() {
+    SetModifiedFlag();
+    UpdateAllViews(DocHint::kFsChanged);
+    CheckPoint();
+}
+
+CFirDoc::Snapshot CFirDoc::TakeSnapshot() const {
+    CArchiveWriter ar;
+    Serialize(ar);
+    return ar.TakeBytes();
+}
+
+void CFirDoc::Restore(const Snapshot& snapshot) {
+    // The design type belongs to the editor and the version word to the file, not to a state.
+    const int designType = m_nDesignType;
+    const int fileVersion = m_nFileVersion;
+    CArchiveReader ar(snapshot);
+    Serialize(ar);
+    m_nDesignType = designType;
+    m_nFileVersion = fileVersion;
+}
+
+void CFirDoc::CheckPoint() {
+    if (m_nSuspend > 0)
+        return;
+    Snapshot snapshot = TakeSnapshot();
+    if (static_cast<int>(m_undo.size()) > kMaxUndoDepth)
+        m_undo.pop_back();
+    m_undo.push_front(std::move(snapshot));
+    m_redo.clear();
+}
+
+std::string CFirDoc::SampleRateText() const {
+    return m_Filter.m_Fs.GetFsText();
+}
+
+void CFirDoc::SendRestoreHints(const std::string& fsBefore) {
+    UpdateAllViews(DocHint::kChanged);
+    if (SampleRateText() != fsBefore)
+        UpdateAllViews(DocHint::kFsChanged);
+}
+
+void CFirDoc::OnUndo() {
+    if (!CanUndo())
+        return;
+    const std::string fsBefore = SampleRateText();
+    Restore(m_undo[1]);
+    m_redo.push_front(std::move(m_undo.front()));
+    m_undo.pop_front();
+    SendRestoreHints(fsBefore);
+}
+
+void CFirDoc::OnRedo() {
+    if (!CanRedo())
+        return;
+    const std::string fsBefore = SampleRateText();
+    Restore(m_redo.front());
+    if (static_cast<int>(m_undo.size()) > kMaxUndoDepth)
+        m_undo.pop_back();
+    m_undo.push_front(std::move(m_redo.front()));
+    m_redo.pop_front();
+    SendRestoreHints(fsBefore);
+}

@@ -1,0 +1,123 @@
+#pragma once
+
+#include "doc/dialog_settings.h"
+#include "doc/doc_view.h"
+#include "doc/preferences.h"
+#include "doc/project_file.h"
+
+#include <cstdint>
+#include <deque>
+#include <string>
+#include <vector>
+
+class CHost;
+
+// One open project: its filter, the remembered values of every dialog, the modified flag, the
+// views that show it and an undo/redo history of whole-project snapshots. Every document is
+// listed, in creation order, in one application-wide list.
+class CFirDoc : public CFirProject {
+public:
+    // Undo points beyond the current state that the history keeps.
+    static constexpr int kMaxUndoDepth = 10;
+
+    explicit CFirDoc(CHost& host, CViewOwner* pOwner = nullptr);
+    ~CFirDoc();
+    CFirDoc(const CFirDoc&) = delete;
+    CFirDoc& operator=(const CFirDoc&) = delete;
+
+    // Every open document, oldest first.
+    static const std::vector<CFirDoc*>& Documents();
+
+    CHost& Host() const { return m_host; }
+    CFirData& Filter() { return m_Filter; }
+    const CFirData& Filter() const { return m_Filter; }
+    void SetViewOwner(CViewOwner* pOwner) { m_pOwner = pOwner; }
+    // The preferences consulted by the commands (owned by the application); defaults if none.
+    void SetPreferences(const CPreferences* pPrefs) { m_pPrefs = pPrefs; }
+    const CPreferences& Preferences() const;
+
+    // ---- views ---------------------------------------------------------------------------
+    // Adding or removing a view re-derives the design type from the first editor view.
+    void AddView(CDocView& view);
+    void RemoveView(CDocView& view);
+    const std::vector<CDocView*>& Views() const { return m_views; }
+    void UpdateAllViews(int hint);
+    // Asks the view owner for a window, then sets the filter's display title and sends the hint.
+    void RequestView(const SViewRequest& request);
+
+    // ---- life cycle ----------------------------------------------------------------------
+    // A new project: the filter's minimum dB from the preferences, then the new-document hints.
+    void OnNewDocument();
+    // Reads the project at path (nothing changes when that fails), closes empty Advanced PM
+    // projects, sends the new-document hints and takes the first undo point.
+    bool OnOpenDocument(const std::string& path);
+    // Editors store their fields (hint 6), then the safe save; the document becomes unmodified
+    // at the current version.
+    bool OnSaveDocument(const std::string& path);
+    // Hint 8 to the views.
+    void OnCloseDocument();
+    const std::string& GetPathName() const { return m_strPathName; }
+    // The new-document hints: time and data views, then the frequency view.
+    void SendNewDocumentHints();
+
+    bool IsModified() const { return m_bDirty; }
+    void SetModifiedFlag(bool modified = true) { m_bDirty = modified; }
+
+    // ---- notifications and undo ----------------------------------------------------------
+    // Modified, hint 5, undo point.
+    void OnFilterChanged();
+    // Modified, hint 7, undo point.
+    void OnSampleRateChanged();
+    // Takes an undo point unless suspended; the redo states are dropped.
+    void CheckPoint();
+    bool CanUndo() const { return m_undo.size() > 1; }
+    bool CanRedo() const { return !m_redo.empty(); }
+    // Restore the previous (next) state; hint 5, and hint 7 when the sampling frequency text
+    // changed. Neither takes an undo point nor changes the modified flag.
+    void OnUndo();
+    void OnRedo();
+    int UndoDepth() const { return m_undo.empty() ? 0 : static_cast<int>(m_undo.size()) - 1; }
+    int RedoDepth() const { return static_cast<int>(m_redo.size()); }
+    // While suspended (counted), CheckPoint does nothing.
+    void SuspendUndo() { ++m_nSuspend; }
+    void ResumeUndo() { --m_nSuspend; }
+
+    // ---- remembered values not kept in the project file ----------------------------------
+    CFs m_SampRate;
+    CZeroPadSettings m_ZeroPad;
+    CPolyphaseSettings m_Polyphase;
+    CTruncateSettings m_Truncate;
+    CQuantizeSettings m_Quantize;
+    int m_nDesignOptionsPage = 0; // page of the design options sheet last closed with OK
+
+private:
+    using Snapshot = std::vector<uint8_t>;
+    Snapshot TakeSnapshot() const;
+    void Restore(const Snapshot& snapshot);
+    void OnChangedViewList();
+    void CloseEmptyAdvancedProjects();
+    std::string SampleRateText() const;
+    void SendRestoreHints(const std::string& fsBefore);
+
+    CHost& m_host;
+    CViewOwner* m_pOwner;
+    const CPreferences* m_pPrefs = nullptr;
+    std::vector<CDocView*> m_views;
+    std::deque<Snapshot> m_undo; // front: the current state
+    std::deque<Snapshot> m_redo; // front: the state undone last
+    int m_nSuspend = 0;
+    bool m_bDirty = false;
+    std::string m_strPathName;
+};
+
+// Suspends a document's undo points for the lifetime of a scope.
+class CUndoSuspend {
+public:
+    explicit CUndoSuspend(CFirDoc& doc) : m_doc(doc) { m_doc.SuspendUndo(); }
+    ~CUndoSuspend() { m_doc.ResumeUndo(); }
+    CUndoSuspend(const CUndoSuspend&) = delete;
+    CUndoSuspend& operator=(const CUndoSuspend&) = delete;
+
+private:
+    CFirDoc& m_doc;
+};

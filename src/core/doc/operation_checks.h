@@ -1,0 +1,64 @@
+#pragma once
+
+#include "data/sampling_frequency.h"
+#include "design/constraint_rules.h"
+#include "design/quant_options.h"
+#include "doc/dialog_settings.h"
+#include "dsp/min_phase_options.h"
+
+#include <string>
+
+class CFirData;
+class CHost;
+
+// The checks the operation dialogs make when they close with OK. Each returns the message of the
+// first check that fails, or "" when the values are accepted; the dialog shows the message (stop
+// icon) and stays open.
+
+// "Quantize": grid values 1 to 256, grid order, then 1 to 62 bits.
+std::string CheckQuantizeDialog(const CQuantizeSettings& s);
+// "Fill Coefficients With Constant": at least one tap.
+std::string CheckFillConstantDialog(const CCombFillSettings& s);
+// "Select Polyphase Filter" for a filter of nTaps taps: 0 < phases < nTaps, phases divides nTaps,
+// 0 <= phase < phases.
+std::string CheckPolyphaseDialog(const CPolyphaseSettings& s, int nTaps);
+// "Window Filter Coefficients": gamma of Dolph-Chebyshev at least 1, alpha of Kaiser-Bessel above
+// 0 (the command then ends as if cancelled).
+std::string CheckWindowDialog(const CWindowSettings& s);
+// "Fill Coefficients With Constant": with "= 1 / NTaps" on and taps above 0, the constant becomes
+// 1 / taps.
+void ApplyOneOverN(CCombFillSettings& s);
+// The parameter the window operation takes: gamma, alpha or 0.
+double WindowParameter(const CWindowSettings& s);
+
+// The pages of the "FIR Design Options" sheet.
+struct SQuantPageValues {
+    bool m_bQuantize = false; // "Quantize to"
+    int m_nBits = 16;
+    int m_bSave = 1;
+    int m_nAlgorithm = 0;
+    int m_bTruncateZeros = 1;
+    int m_nSearchLow = 4;
+    int m_nSearchHigh = 32;
+};
+SQuantPageValues GetQuantPageValues(const QuantOptions& q);
+// The bit count is kept negated while "Quantize to" is off.
+QuantOptions QuantOptionsOfPage(const SQuantPageValues& v);
+
+struct CDesignOptions {
+    CFs m_Fs;
+    bool m_bConstraintPages = true; // the taps and minimum-phase pages (not for CIC)
+    SConstraintPageValues m_NTaps;
+    MinPhaseOptions m_MinPhase;
+    SQuantPageValues m_Quant;
+    int m_nPage = 0; // the page shown first
+};
+// The sheet's values of a filter's settings.
+CDesignOptions GetDesignOptions(const CFirData& filter, int page);
+// "Quantization" page: 1 to 63 bits, grid values 1 to 256 and in order.
+std::string CheckQuantPage(const SQuantPageValues& v);
+// "Min Phase" page: a maximum error above 0 dB.
+std::string CheckMinPhasePage(const MinPhaseOptions& m);
+// OK of the sheet: each page's checks in page order (the first refusal is shown through host and
+// the result is false, nothing stored); then the values are written into the filter.
+bool ApplyDesignOptions(CDesignOptions& options, CFirData& filter, CHost& host);

@@ -1,0 +1,5 @@
+set(CORE_FORMS_SOURCES
+    band_table.cpp
+    method_form_rules.cpp
+    rsp_list_rules.cpp
+)

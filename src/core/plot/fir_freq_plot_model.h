@@ -1,0 +1,55 @@
+#pragma once
+
+#include "plot/graph.h"
+
+class CFirData;
+
+// The frequency-response plot of a filter: magnitude, phase, unwrapped phase, phase delay or
+// group delay of the inphase, quadrature, both or the complex filter, computed at one frequency
+// per device column of the visible part of -Fs/2..Fs/2, with the specification mask over it.
+// m_nType holds the response kind (EResponseKind).
+class CFirFreqPlotModel : public CGraph {
+public:
+    explicit CFirFreqPlotModel(CHost* pHost = nullptr);
+
+    // Acts on a document hint (SFirPlotHint) about filter.
+    void OnUpdate(int hint, const CFirData& filter);
+    // Binds filter directly with a response kind (EResponseKind) and channel (EResponseChannel).
+    void Bind(const CFirData& filter, int kind, int channel);
+    void ResetSettings() override;
+    const CFirData* Filter() const { return m_pFilter; }
+
+    // Commands: the channel (1..4) and the response kind; each refreshes.
+    void SetChannel(int channel);
+    void SetKind(int kind);
+    int GetChannel() const { return m_nChannel; }
+    int GetKind() const { return m_nType; }
+    // Quadrature, I and Q and Complex need a complex filter.
+    bool CanChooseChannel(int channel) const;
+
+    bool HasData() const override;
+    int GetCurveCount() const override { return m_nChannel == 3 ? 2 : 1; }
+    int GetAutoStyle() const override { return kStyleLine; }
+    void AutoScale() override;
+    int UpdateTitles(int xPower, int& yDisplayPower) override;
+    void BuildPoints(int& width) override;
+    void SetCurveAttributes() override;
+    bool SetXRange(double lo, double hi) override;
+    std::string ReadoutText(int index, int curve) override;
+    std::vector<SOverlayLine> OverlayLines() const override;
+    int HitTest(int x, int y, int& curve) const override { return CPlot::HitTest(x, y, curve); }
+
+    // The response values of the present kind, channel and dB option at freqs (unit of Fs).
+    void ComputeCurves(const std::vector<double>& freqs,
+                       std::vector<std::vector<double>>& curves) const;
+
+    // The titles automatic titles last produced (main, X, Y).
+    std::string m_strMainTitle;
+
+private:
+    void DeriveRange();
+    bool ShowsMask() const;
+    const CFirData* m_pFilter = nullptr;
+    int m_nChannel = 1;
+    int m_bNeedRange = 1;
+};

@@ -1,0 +1,72 @@
+#include "plot/fir_plot_request.h"
+
+#include "design/fir_data.h"
+#include "plot/fir_freq_plot_model.h"
+#include "plot/fir_time_plot_model.h"
+#include "response/response_types.h"
+
+namespace {
+constexpr const char* kRealFilterChannel =
+    "The filter is real: only its inphase channel can be plotted.";
+} // namespace
+
+const std::vector<SFirPlotView>& FirPlotViews() {
+    static const std::vector<SFirPlotView> views = {
+        {"magnitude", true, kResponseMagnitude},
+        {"phase", true, kResponsePhase},
+        {"unwrapped-phase", true, kResponseUnwrappedPhase},
+        {"phase-delay", true, kResponsePhaseDelay},
+        {"group-delay", true, kResponseGroupDelay},
+        {"impulse", false, kTimeImpulse},
+        {"step", false, kTimeStep},
+        {"impulse-step", false, kTimeImpulseAndStep},
+    };
+    return views;
+}
+
+const std::vector<std::string>& FirPlotChannelWords() {
+    static const std::vector<std::string> words = {"inphase", "quadrature", "both", "complex"};
+    return words;
+}
+
+const std::vector<std::string>& FirPlotStyleWords() {
+    static const std::vector<std::string> words = {"auto", "line", "dot",   "line-dot",
+                                                   "bar",  "stem", "vline", "stair"};
+    return words;
+}
+
+std::unique_ptr<CGraph> MakeFirPlot(const CFirData& filter, const SFirPlotRequest& request,
+                                    CHost* pHost, std::string& error) {
+    const SFirPlotView& view = FirPlotViews().at(static_cast<size_t>(request.nView));
+    int channel = request.nChannel;
+    if (channel < 0)
+        channel = filter.IsReal() ? 0 : (view.bFrequency ? 3 : 2);
+    if (channel > 0 && filter.IsReal()) {
+        error = kRealFilterChannel;
+        return nullptr;
+    }
+    std::unique_ptr<CGraph> plot;
+    if (view.bFrequency) {
+        auto freq = std::make_unique<CFirFreqPlotModel>(pHost);
+        freq->Bind(filter, view.nKindOrMode, channel + 1);
+        plot = std::move(freq);
+    } else {
+        auto time = std::make_unique<CFirTimePlotModel>(pHost);
+        // inphase, quadrature, both, complex: the amplitude types and the complex magnitude.
+        time->Bind(filter, view.nKindOrMode, channel, request.nStyle);
+        plot = std::move(time);
+    }
+    plot->m_bDb = request.bLinear ? 0 : 1;
+    plot->m_nStyle = request.nStyle;
+    return plot;
+}
+
+bool ApplyFirPlotRanges(CGraph& plot, const SFirPlotRequest& request) {
+    if (request.xRange &&
+        !plot.ZoomTo(true, false, true, request.xRange->first, request.xRange->second, 0, 0))
+        return false;
+    if (request.yRange &&
+        !plot.ZoomTo(false, true, true, 0, 0, request.yRange->first, request.yRange->second))
+        return false;
+    return true;
+}

@@ -1,0 +1,62 @@
+#pragma once
+
+#include "plot/plot.h"
+
+#include <QFont>
+#include <QRect>
+
+class QPainter;
+class QPaintDevice;
+class CRubberBand;
+
+// The plot font (a bold sans face) at a pixel height, measured on a paint device.
+class CQtTextMeasurer : public CTextMeasurer {
+public:
+    explicit CQtTextMeasurer(QPaintDevice* pDevice = nullptr) : m_pDevice(pDevice) {}
+    double TextWidth(const std::string& text, double fontHeight) const override;
+    double LineHeight(double fontHeight) const override;
+    static QFont PlotFont(double pixelHeight);
+
+private:
+    QPaintDevice* m_pDevice;
+};
+
+// Draws a plot model with a QPainter: the same drawing serves the screen, printing, PDF, SVG,
+// images and the clipboard, so vector output stays vector.
+class CPlotPainter {
+public:
+    explicit CPlotPainter(CPlot& plot) : m_plot(plot) {}
+
+    // Lays the plot out in rect (scaling and building its points when they were emptied) and
+    // draws it. percent: base font height in percent of the smaller side (4 screen, 3 paper).
+    void Draw(QPainter& painter, const QRect& rect, double percent = 4.0);
+    // Draws the plot as last laid out, without computing anything.
+    void Paint(QPainter& painter) const;
+
+    // The rubber band's lines or rectangle and the crosshair lines, in the cursor colour.
+    static void DrawRubberBand(QPainter& painter, const CRubberBand& band);
+    static void DrawCrosshair(QPainter& painter, const SDeviceRect& plot, const SDevicePoint& p);
+
+private:
+    void PaintTitles(QPainter& painter, const CPlotLayout& l) const;
+    void PaintGrid(QPainter& painter, const CPlotLayout& l) const;
+    void PaintAxes(QPainter& painter, const CPlotLayout& l) const;
+    void PaintLegend(QPainter& painter, const CPlotLayout& l) const;
+    void PaintCurves(QPainter& painter, const CPlotLayout& l) const;
+    CPlot& m_plot;
+};
+
+// Convenience outputs of a plot drawn at a size in device units (pixels).
+namespace PlotOutput {
+// The plot on a white image.
+QImage RenderImage(CPlot& plot, QSize size);
+// Writes the plot as PNG, BMP (by the path's extension), SVG or PDF; false when the file
+// cannot be written.
+bool SaveImage(CPlot& plot, QSize size, const QString& path);
+bool SaveSvg(CPlot& plot, QSize size, const QString& path);
+bool SavePdf(CPlot& plot, QSize size, const QString& path);
+// The SVG text of the plot.
+QByteArray SvgBytes(CPlot& plot, QSize size);
+// A picture of a window for the report: the image in a grey frame 7 units wide (15 in all).
+QImage FramedCapture(const QImage& client);
+} // namespace PlotOutput

@@ -1,0 +1,120 @@
+#include "cli.h"
+#include "cli_plot_render.h"
+#include "design/design_summary.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <unistd.h>
+
+namespace {
+
+const std::string kLowpass = CORVIFIR_TEST_DATA_DIR "/doc/lowpass.cfp";
+
+struct PlotRun {
+    int status;
+    std::string err;
+};
+
+PlotRun Plot(std::vector<std::string> args) {
+    args.insert(args.begin(), "plot");
+    std::ostringstream out, err;
+    const int status = RunCli(args, out, err);
+    return {status, err.str()};
+}
+
+std::string ReadAll(const std::filesystem::path& p) {
+    std::ifstream is(p, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(is), {});
+}
+
+struct CliPlot : ::testing::Test {
+    std::filesystem::path dir;
+    void SetUp() override {
+        dir = std::filesystem::temp_directory_path() /
+              ("corvifir_cli_plot_" + std::to_string(::getpid()));
+        std::filesystem::create_directories(dir);
+    }
+    void TearDown() override { std::filesystem::remove_all(dir); }
+    std::string Path(const std::string& name) const { return (dir / name).string(); }
+};
+
+} // namespace
+
+TEST_F(CliPlot, PlotFileHoldsThePointsDrawn) {
+    const std::string plt = Path("zoom.plt");
+    ASSERT_EQ(Plot({kLowpass, "--view", "magnitude", "--x-range", "1000", "2000", "--size",
+                    "400x300", "--titles", "-o", plt})
+                  .status,
+              0);
+    std::istringstream lines(ReadAll(plt));
+    std::string line;
+    std::vector<std::string> titles(3);
+    for (std::string& t : titles)
+        std::getline(lines, t);
+    EXPECT_EQ(titles[0], "Inphase Filter Frequency Response\r");
+    EXPECT_EQ(titles[1], "Magnitude in dB\r");
+    int points = 0;
+    double first = 0, last = 0, f, db;
+    while (std::getline(lines, line)) {
+        ASSERT_EQ(std::sscanf(line.c_str(), "%lf   %lf", &f, &db), 2) << line;
+        if (points++ == 0)
+            first = f;
+        last = f;
+        EXPECT_NEAR(db, 0, 0.5); // the passband
+    }
+    EXPECT_NEAR(first, 1000, 1e-6);
+    EXPECT_NEAR(last, 2000, 10);
+    // One point per device column of a plot narrower than 400 units.
+    EXPECT_GT(points, 150);
+    EXPECT_LT(points, 400);
+}
+
+TEST_F(CliPlot, RefusesWhatItCannotDraw) {
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    };
+    const Case cases[] = {
+        {{kLowpass, "--view", "spectrum", "-o", Path("a.png")}, 2, "--view"},
+        {{kLowpass, "--view", "phase", "-o", Path("a.gif")}, 2, ".png"},
+        {{kLowpass, "--view", "phase", "--size", "10x10", "-o", Path("a.png")}, 2, "--size"},
+        {{kLowpass, "--view", "phase", "--x-range", "5", "1", "-o", Path("a.png")}, 2, "A < B"},
+        {{kLowpass, "--view", "phase", "--channel", "complex", "-o", Path("a.png")}, 2, "real"},
+        {{kLowpass, "--view", "phase", "-o", Path("missing/a.plt")}, 1, "Cannot open"},
+        {{kLowpass, "--view", "magnitude", "--x-range", "30000", "40000", "-o", Path("a.plt")},
+         2,
+         "too narrow"},
+    };
+    for (const Case& c : cases) {
+        const PlotRun r = Plot(c.args);
+        EXPECT_EQ(r.status, c.status) << c.args[2] << " " << r.err;
+        EXPECT_NE(r.err.find(c.message), std::string::npos) << r.err;
+    }
+}
+
+TEST_F(CliPlot, PicturesAndReportImages) {
+    if (!HasPlotPictures())
+        GTEST_SKIP() << "built without pictures";
+    for (const char* name : {"m.png", "m.bmp", "m.svg", "m.pdf"})
+        ASSERT_EQ(Plot({kLowpass, "--view", "impulse", "-o", Path(name)}).status, 0) << name;
+    EXPECT_EQ(ReadAll(dir / "m.png").substr(1, 3), "PNG");
+    EXPECT_EQ(ReadAll(dir / "m.bmp").substr(0, 2), "BM");
+    const std::string svg = ReadAll(dir / "m.svg");
+    EXPECT_NE(svg.find("<polyline"), std::string::npos);
+    EXPECT_EQ(svg.find("<image"), std::string::npos);
+    EXPECT_EQ(ReadAll(dir / "m.pdf").substr(0, 5), "%PDF-");
+
+    const std::string report = Path("lp.htm");
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"export", kLowpass, "--format", "HTML:Report", "-o", report}, out, err), 0)
+        << err.str();
+    for (const char* suffix : {kReportSpecImage, kReportFreqImage, kReportImpulseImage}) {
+        const std::string bmp = ReadAll(HtmlReportImagePath(report, suffix));
+        ASSERT_GT(bmp.size(), 1000u) << suffix;
+        EXPECT_EQ(bmp.substr(0, 2), "BM") << suffix;
+    }
+}

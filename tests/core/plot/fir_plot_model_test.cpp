@@ -1,0 +1,149 @@
+#include "design/fir_data.h"
+#include "doc/project_file.h"
+#include "plot/fir_freq_plot_model.h"
+#include "plot/fir_plot_hints.h"
+#include "plot/fir_time_plot_model.h"
+#include "plot_test_util.h"
+#include "response/response_types.h"
+#include "support/format_number.h"
+#include "support/scripted_host.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+// The designed lowpass of the test data: 41 taps at 48 kHz, passband to 6 kHz with 1 dB
+// ripple, stopband from 9 kHz with 60 dB attenuation.
+struct LowpassFixture : ::testing::Test {
+    CScriptedHost host;
+    CFirProject project{&host};
+    CFixedMeasurer measurer;
+    const SDeviceRect area{0, 0, 1000, 600};
+    void SetUp() override {
+        ASSERT_EQ(LoadProject(CORVIFIR_TEST_DATA_DIR "/doc/lowpass.cfp", project, host),
+                  ELoadResult::Ok);
+    }
+    CFirData& Filter() { return project.m_Filter; }
+};
+
+} // namespace
+
+TEST_F(LowpassFixture, FrequencyViewComputesOnePointPerColumn) {
+    CFirFreqPlotModel view(&host);
+    view.OnUpdate(67, Filter()); // magnitude of the inphase filter
+    const CPlotLayout& l = view.Prepare(measurer, area);
+    ASSERT_TRUE(l.m_bDrawn);
+    EXPECT_EQ(view.m_strXTitle, "Frequency in kHz");
+    EXPECT_EQ(view.m_strYTitle, "Magnitude in dB");
+    EXPECT_EQ(view.m_strTitle, "Inphase Filter Frequency Response");
+    EXPECT_EQ(l.m_xLabels.back().m_strText, "25.0"); // labels 0, 2.5, ... kHz
+    // Columns from 0 Hz to the one of 24 kHz, one frequency each.
+    const CAxisMap& x = view.Map(true);
+    const std::vector<double>& f = view.XColumn();
+    ASSERT_EQ(static_cast<int>(f.size()), x.ToDeviceX(24000) - x.ToDeviceX(0) + 1);
+    for (size_t i = 0; i < f.size(); ++i)
+        EXPECT_EQ(x.ToDeviceX(f[i]), x.ToDeviceX(0) + static_cast<int>(i));
+    for (size_t i = 0; i < f.size(); ++i) {
+        const double db = view.Curves()[0][i];
+        if (f[i] <= 6000) {
+            EXPECT_NEAR(db, 0, 0.5) << f[i];
+        } else if (f[i] >= 9000) {
+            EXPECT_LT(db, -60) << f[i];
+        }
+    }
+    // A zoom into 1..2 kHz computes that range only, one point per column.
+    ASSERT_TRUE(view.ZoomTo(true, false, true, 1000, 2000, 0, 0));
+    view.Prepare(measurer, area);
+    EXPECT_GE(view.XColumn().front(), 1000);
+    EXPECT_LE(view.XColumn().back(), 2000);
+    EXPECT_EQ(static_cast<int>(view.XColumn().size()),
+              view.Map(true).ToDeviceX(2000) - view.Map(true).ToDeviceX(1000) + 1);
+}
+
+TEST_F(LowpassFixture, SpecificationMaskAndReadout) {
+    CFirFreqPlotModel view(&host);
+    view.OnUpdate(67, Filter());
+    const CPlotLayout& l = view.Prepare(measurer, area);
+    const CAxisMap& x = view.Map(true);
+    const CAxisMap& y = view.Map(false);
+    ASSERT_EQ(l.m_overlay.size(), 3u);
+    EXPECT_EQ(l.m_overlay[0].y1, y.ToDeviceY(0.5));
+    EXPECT_EQ(l.m_overlay[1].y1, y.ToDeviceY(-0.5));
+    EXPECT_EQ(l.m_overlay[1].x2, x.ToDeviceX(6000));
+    EXPECT_EQ(l.m_overlay[2].y1, y.ToDeviceY(-60));
+    EXPECT_EQ(l.m_overlay[2].x1, x.ToDeviceX(9000));
+    // Phase shows no mask.
+    view.SetKind(kResponsePhase);
+    EXPECT_TRUE(view.Prepare(measurer, area).m_overlay.empty());
+
+    view.SetKind(kResponseMagnitude);
+    view.Prepare(measurer, area);
+    int curve = -1;
+    const int i = view.HitTest(x.ToDeviceX(1500), 100, curve);
+    const double f = view.XColumn()[i];
+    EXPECT_EQ(view.ReadoutText(i, curve), StrPrintf("At %0.6f kHz, Inphase filter gain is %0.3f dB",
+                                                    f / 1000, view.Curves()[0][i]));
+    EXPECT_NEAR(f, 1500, 30);
+}
+
+TEST_F(LowpassFixture, ChannelsFollowTheFilter) {
+    CFirData& filter = Filter();
+    filter.ApplyFs(CFs(8, 1)); // 8 kHz
+    CFirFreqPlotModel view(&host);
+    view.OnUpdate(67, filter);
+    EXPECT_FALSE(view.CanChooseChannel(kChannelComplex));
+    view.Prepare(measurer, area);
+    EXPECT_DOUBLE_EQ(view.XRangeMax(), 4);
+    EXPECT_EQ(view.m_strXTitle, "Frequency in kHz");
+    // Filling Q makes the filter complex: the complex filter over -4..4 kHz.
+    for (int n = 0; n < filter.GetN(); ++n)
+        filter.m_pQ->SetAt(n, 0.01 * n);
+    filter.m_bReal = 0;
+    view.OnUpdate(kHintCoefficients, filter);
+    EXPECT_EQ(view.GetChannel(), kChannelComplex);
+    view.Prepare(measurer, area);
+    EXPECT_DOUBLE_EQ(view.XRangeMin(), -4);
+    EXPECT_EQ(view.m_strTitle, "Complex Filter Frequency Response");
+
+    // Hint 0x243: magnitude of I and Q, two curves in the filter's colour, Q dotted.
+    CFirFreqPlotModel both(&host);
+    both.OnUpdate(0x243, filter);
+    const CPlotLayout& l = both.Prepare(measurer, area);
+    ASSERT_EQ(l.m_curves.size(), 2u);
+    ASSERT_EQ(l.m_legend.size(), 2u);
+    EXPECT_EQ(l.m_legend[0].m_strName, "I");
+    EXPECT_EQ(l.m_legend[1].m_strName, "Q");
+    EXPECT_TRUE(l.m_curveAttributes[1].m_bDotted);
+    EXPECT_EQ(l.m_curveAttributes[1].m_color, RgbFromColorRef(filter.m_nCurveColor));
+}
+
+TEST_F(LowpassFixture, TimeViewImpulseAndStep) {
+    CFirTimePlotModel view(&host);
+    view.OnUpdate(TimeViewHint(0, 0, false), Filter()); // automatic type
+    view.SetMode(kTimeImpulseAndStep);
+    const CPlotLayout& l = view.Prepare(measurer, area);
+    ASSERT_TRUE(l.m_bDrawn);
+    ASSERT_EQ(l.m_legend.size(), 2u);
+    EXPECT_EQ(l.m_legend[0].m_strName, "Impulse");
+    EXPECT_EQ(l.m_legend[1].m_strName, "Step");
+    EXPECT_EQ(l.m_legend[0].m_color, PaletteColor(0));
+    EXPECT_EQ(l.m_legend[1].m_color, PaletteColor(1));
+    EXPECT_EQ(view.m_strTitle, "Impulse and Step Response");
+    EXPECT_EQ(view.m_strXTitle, "Time in us");
+    // The step curve ends at the sum of the taps (the gain at 0 Hz, near 1).
+    EXPECT_NEAR(view.Curves()[1].back(), 1.0, 0.06);
+    ASSERT_EQ(view.XColumn().size(), 41u);
+}
+
+TEST(PlotHints, DecodeAndBuild) {
+    EXPECT_EQ(FreqViewHint(4, 0), 67);
+    EXPECT_EQ(FreqViewHint(4, 3), 835);
+    EXPECT_EQ(FreqViewHint(4, 2), 0x243);
+    const SFirPlotHint h = SFirPlotHint::Decode(769);
+    EXPECT_EQ(h.nEvent, kHintBindTime);
+    EXPECT_EQ(h.nType, 0);
+    EXPECT_EQ(h.nChannel, 3);
+    EXPECT_EQ(SFirPlotHint::Decode(0x1095).nType, 0); // low byte 0x95: type not read
+}

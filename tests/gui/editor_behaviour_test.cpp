@@ -1,0 +1,284 @@
+// What the forms do besides designing: captions and names, enabling, questions, the response
+// list and the editor picture.
+#include "editor_driver.h"
+
+#include "design/driver_messages.h"
+#include "forms/form_messages.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QComboBox>
+#include <QGroupBox>
+#include <QLabel>
+#include <QListWidget>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTableWidget>
+
+namespace {
+const int kEditorTypes[] = {kDesignSimplePm, kDesignAdvancedPm, kDesignWinSinc, kDesignRaisedCos,
+                            kDesignImport,   kDesignLthBand,    kDesignMaxflat, kDesignCic};
+} // namespace
+
+TEST(EditorForm, EveryInputIsNamedAndNothingIsCutOff) {
+    for (int type : kEditorTypes) {
+        CEditorDriver d(type);
+        d.editor->resize(d.editor->PreferredSize());
+        QApplication::processEvents();
+        QList<QWidget*> inputs;
+        for (QWidget* w : d.editor->findChildren<QWidget*>())
+            if (qobject_cast<QLineEdit*>(w) || qobject_cast<QAbstractButton*>(w) ||
+                qobject_cast<QComboBox*>(w) || qobject_cast<QAbstractItemView*>(w))
+                inputs << w;
+        ASSERT_FALSE(inputs.isEmpty());
+        for (QWidget* w : inputs) {
+            if (w->parentWidget() && qobject_cast<QComboBox*>(w->parentWidget()))
+                continue; // a combo box's own line edit
+            if (!w->isVisibleTo(d.editor.get()) || qobject_cast<QAbstractItemView*>(w->parent()))
+                continue;
+            EXPECT_FALSE(w->accessibleName().isEmpty())
+                << type << " " << w->metaObject()->className() << " "
+                << w->objectName().toStdString();
+            EXPECT_GE(w->width(), w->minimumSizeHint().width())
+                << type << " " << w->objectName().toStdString();
+        }
+    }
+}
+
+TEST(EditorForm, FsButtonShowsTheSamplingFrequency) {
+    CEditorDriver small(kDesignCic, 8000.0);
+    EXPECT_EQ(small.editor->FsButton()->text(), "Fs = 8000 Hz");
+    CEditorDriver wide(kDesignCic, 44100.125);
+    const QString text = QString::fromStdString(wide.Filter().m_Fs.GetFsText());
+    ASSERT_GE(text.size(), 10);
+    EXPECT_EQ(wide.editor->FsButton()->text(), text);
+}
+
+TEST(EditorForm, SimplePmTypeOrdersFrequenciesAndEnablesFields) {
+    CEditorDriver d(kDesignSimplePm);
+    d.Type("firstFrequency", "0.3");
+    d.Type("secondFrequency", "0.2");
+    d.Click("filterType1");
+    EXPECT_EQ(d.Text("firstFrequency"), "0.2");
+    EXPECT_EQ(d.Text("secondFrequency"), "0.3");
+    EXPECT_EQ(d.Find<QLineEdit>("firstFrequency")->accessibleName(), "Stopband Upper Frequency");
+    EXPECT_FALSE(d.Find<QLineEdit>("center")->isEnabled());
+    d.Click("filterType3");
+    EXPECT_EQ(d.Text("firstFrequency"), "0.3");
+    EXPECT_TRUE(d.Find<QLineEdit>("center")->isEnabled());
+    EXPECT_FALSE(d.Find<QPushButton>("estimate")->isEnabled());
+}
+
+TEST(EditorForm, SimplePmEstimateFillsTheTaps) {
+    CEditorDriver d(kDesignSimplePm);
+    d.Type("secondFrequency", "0.15");
+    d.Type("attenuation", "60");
+    d.Click("estimate");
+    EXPECT_EQ(d.Text("taps").toInt(), d.Filter().EstimateNumTaps());
+    EXPECT_GT(d.Text("taps").toInt(), 28);
+}
+
+TEST(EditorForm, ResponseListAddNeedsCoefficientsAndEditsTheFiltersList) {
+    CEditorDriver d(kDesignCic);
+    auto* entry = d.Find<QListWidget>("rspFrequencies");
+    d.Click("rspAdd"); // disabled without coefficients: nothing happens
+    EXPECT_TRUE(d.host.messages.empty());
+    d.Click("design");
+    EXPECT_TRUE(d.Find<QCheckBox>("rspAutomatic")->isChecked());
+    const int automatic = entry->count();
+    ASSERT_GE(automatic, 2);
+
+    d.Type("rspFrequency", "0.01");
+    d.Click("rspAdd");
+    EXPECT_FALSE(d.Find<QCheckBox>("rspAutomatic")->isChecked());
+    EXPECT_EQ(d.Filter().m_bRspAuto, 0);
+    ASSERT_EQ(d.Filter().m_RspFreqs.GetSize(), automatic + 1);
+    EXPECT_EQ(entry->item(automatic)->text(), "0.01");
+    EXPECT_EQ(d.Text("rspFrequency"), "");
+
+    d.Find<QListWidget>("rspList")->setCurrentRow(0);
+    EXPECT_EQ(entry->currentRow(), 0);
+    EXPECT_EQ(d.Text("rspFrequency"), "0.0");
+    d.Click("rspDelete");
+    EXPECT_EQ(d.Filter().m_RspFreqs.GetSize(), automatic);
+    EXPECT_EQ(d.Filter().m_RspFreqs[automatic - 1], 0.01);
+
+    d.host.QueueAnswer(EAnswer::Yes);
+    d.Click("rspReset");
+    EXPECT_EQ(d.host.questions.back(), kMsgRspAskReset);
+    EXPECT_EQ(d.Filter().m_RspFreqs.GetSize(), 0);
+
+    d.Click("rspAutomatic");
+    EXPECT_EQ(entry->count(), automatic);
+}
+
+TEST(EditorForm, ResponseListAddWithoutCoefficientsIsRefused) {
+    CEditorDriver d(kDesignImport);
+    auto* add = d.Find<QPushButton>("rspAdd");
+    EXPECT_FALSE(add->isEnabled());
+    add->setEnabled(true); // as after the coefficients were removed behind the list's back
+    d.Click("rspAdd");
+    EXPECT_EQ(d.host.LastMessage(), kMsgRspNoCoefficients);
+    EXPECT_FALSE(d.Find<QCheckBox>("rspAutomatic")->isChecked());
+}
+
+TEST(EditorForm, ImportEditorShowsTheBoxcarTheDocumentMade) {
+    CEditorDriver d(kDesignImport);
+    d.dialogs.fillConstant = [](CCombFillSettings& s) {
+        s.m_nTaps = 8;
+        s.m_dConstant = 1.0;
+        s.m_bOneOverN = 0;
+        return true;
+    };
+    d.Click("createBoxcar");
+    EXPECT_TRUE(d.doc.IsModified());
+    EXPECT_EQ(d.Find<QLabel>("taps")->text(), "8");
+    auto* list = d.Find<QListWidget>("rspList");
+    ASSERT_EQ(list->count(), 2);
+    EXPECT_EQ(list->item(0)->text(), "18.06"); // 20 log10 8
+}
+
+TEST(EditorForm, LthBandAsksForAnOddCountAndCancelDesignsNothing) {
+    CEditorDriver d(kDesignLthBand);
+    d.Type("taps", "20");
+    d.Type("cutoff", "0.2");
+    d.Type("l", "2");
+    d.host.QueueAnswer(EAnswer::Cancel);
+    d.Click("design");
+    ASSERT_EQ(d.host.questions.size(), 1u);
+    EXPECT_EQ(d.host.questions[0], kMsgLthAskOddTaps);
+    EXPECT_FALSE(d.Filter().HasCoefficients());
+
+    d.host.QueueAnswer(EAnswer::Yes);
+    d.Click("design");
+    EXPECT_EQ(d.Filter().GetN(), 21);
+    EXPECT_EQ(d.Text("taps"), "21");
+    EXPECT_EQ(d.Find<QGroupBox>("bandInfoBox")->title(), "Band Info - Lowpass");
+}
+
+TEST(EditorForm, LthBandRefusesLBelowTwo) {
+    CEditorDriver d(kDesignLthBand);
+    d.Type("l", "1");
+    d.Type("cutoff", "0.2");
+    d.Type("taps", "21");
+    d.Click("design");
+    EXPECT_EQ(d.host.LastMessage(), kMsgLthFormL);
+    EXPECT_FALSE(d.Filter().HasCoefficients());
+}
+
+TEST(EditorForm, WindowParameterIsRememberedPerWindow) {
+    CEditorDriver d(kDesignWinSinc);
+    d.Choose("window", 1);
+    d.Type("windowParam", "50");
+    d.Choose("window", 2);
+    EXPECT_EQ(d.Find<QLineEdit>("windowParam")->accessibleName(), "Alpha");
+    EXPECT_EQ(d.Text("windowParam"), "2.5");
+    d.Type("windowParam", "6");
+    d.Choose("window", 3);
+    EXPECT_FALSE(d.Find<QLineEdit>("windowParam")->isEnabled());
+    d.Choose("window", 1);
+    EXPECT_EQ(d.Find<QLineEdit>("windowParam")->accessibleName(), "Gamma");
+    EXPECT_EQ(d.Text("windowParam"), "50");
+    d.Choose("window", 2);
+    EXPECT_EQ(d.Text("windowParam"), "6");
+}
+
+TEST(EditorForm, BandEditorAsksAboutAnEntryNotAdded) {
+    CEditorDriver d(kDesignAdvancedPm);
+    d.Type("lower", "0");
+    d.Type("upper", "0.1");
+    d.Type("attn", "1");
+    d.host.QueueAnswer(EAnswer::Cancel);
+    d.Click("design");
+    EXPECT_EQ(d.host.questions.back(), kMsgBandNotAdded);
+    EXPECT_EQ(d.Find<QTableWidget>("bandTable")->rowCount(), 0);
+    EXPECT_EQ(d.Text("lower"), "0");
+
+    d.host.QueueAnswer(EAnswer::Yes); // adds the band, then the design refuses one band
+    d.Click("design");
+    EXPECT_EQ(d.Find<QTableWidget>("bandTable")->rowCount(), 1);
+    EXPECT_FALSE(d.Filter().HasCoefficients());
+}
+
+TEST(EditorForm, BandEditorConvertsValuesWhenTheUnitChanges) {
+    CEditorDriver d(kDesignAdvancedPm);
+    d.Type("lower", "0.2");
+    d.Type("upper", "0.5");
+    d.Type("desired", "0");
+    d.Type("attn", "40");
+    d.Click("add");
+    auto* table = d.Find<QTableWidget>("bandTable");
+    ASSERT_EQ(table->rowCount(), 1);
+    EXPECT_EQ(table->item(0, 4)->text().trimmed(), "40");
+    d.Click("attnInDb");
+    EXPECT_EQ(table->item(0, 4)->text().trimmed(), "100");
+    table->selectRow(0);
+    EXPECT_EQ(d.Text("attn"), "100");
+}
+
+TEST(EditorForm, CopyImagePutsAFramedPictureOnTheClipboard) {
+    CEditorDriver d(kDesignMaxflat);
+    d.editor->resize(d.editor->PreferredSize());
+    d.editor->CopyImage();
+    const QMimeData* mime = QApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    const QImage image = qvariant_cast<QImage>(mime->imageData());
+    EXPECT_EQ(image.size(), d.editor->size() + QSize(15, 15));
+    EXPECT_EQ(image.pixelColor(3, 3), QColor(128, 128, 128));
+    EXPECT_EQ(image.pixelColor(image.width() - 4, image.height() - 4), QColor(128, 128, 128));
+    EXPECT_TRUE(mime->data("image/svg+xml").contains("<svg"));
+}
+
+TEST(EditorForm, FsButtonRunsTheDesignOptionsAndRescalesTheCutoff) {
+    CEditorDriver d(kDesignLthBand, 1000.0);
+    d.Type("cutoff", "200");
+    d.Type("l", "2");
+    d.dialogs.designOptions = [](CDesignOptions& o) {
+        o.m_Fs = CFs(2000.0, 0);
+        return true;
+    };
+    d.Click("fsButton");
+    EXPECT_EQ(d.editor->FsButton()->text(), "Fs = 2000 Hz");
+    EXPECT_EQ(d.Text("cutoff"), "400");
+    EXPECT_TRUE(d.doc.IsModified());
+}
+
+TEST(EditorForm, DesignTellsTheDocument) {
+    CEditorDriver d(kDesignCic);
+    d.Type("stages", "2");
+    d.doc.CheckPoint(); // the state of the new project
+    d.Click("design");
+    EXPECT_TRUE(d.doc.IsModified());
+    EXPECT_TRUE(d.doc.CanUndo());
+    EXPECT_EQ(d.Find<QLabel>("impulseLength")->text(), "15");
+}
+
+TEST(EditorForm, TabFollowsTheFieldsInReadingOrder) {
+    CEditorDriver d(kDesignSimplePm);
+    d.editor->activateWindow();
+    ASSERT_TRUE(QTest::qWaitForWindowActive(d.editor.get()));
+    QWidget* field = d.Find<QLineEdit>("firstFrequency");
+    field->setFocus();
+    QStringList visited;
+    for (int i = 0; i < 5; ++i) {
+        ASSERT_NE(QApplication::focusWidget(), nullptr);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        visited << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(visited,
+              (QStringList{"secondFrequency", "ripple", "attenuation", "taps", "estimate"}));
+}
+
+TEST(EditorForm, FirstBindingHintPreselectsTheSimpleFilterType) {
+    CEditorDriver d(kDesignSimplePm); // bound by the new document's hints
+    EXPECT_TRUE(d.Find<QAbstractButton>("filterType0")->isChecked());
+    CScriptedHost host;
+    CFirDoc doc(host);
+    CEditorTestDialogs dialogs;
+    std::unique_ptr<CFirEditor> editor(CreateFirEditor(kDesignSimplePm, doc, dialogs));
+    doc.UpdateAllViews(DocHint::kBindTime | (11 << 4));
+    EXPECT_TRUE(editor->findChild<QAbstractButton*>("filterType2")->isChecked());
+    doc.UpdateAllViews(DocHint::kBindTime | (12 << 4)); // only the first binding chooses
+    EXPECT_TRUE(editor->findChild<QAbstractButton*>("filterType2")->isChecked());
+}

@@ -1,0 +1,80 @@
+#pragma once
+
+#include "design/fir_data.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
+#include "editors/editor_factory.h"
+#include "editors/fir_editor.h"
+#include "support/scripted_host.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QComboBox>
+#include <QLineEdit>
+#include <QTest>
+#include <functional>
+#include <memory>
+
+// Command dialogs that accept the document's remembered values, after an optional edit by
+// the test.
+class CEditorTestDialogs : public CCommandDialogs {
+public:
+    bool DataFiles(CDataFiles&) override { return true; }
+    bool SamplingFrequency(CFs& fs) override { return !samplingFrequency || samplingFrequency(fs); }
+    bool DesignOptions(CDesignOptions& o) override { return !designOptions || designOptions(o); }
+    bool MinimumDb(double&) override { return true; }
+    bool FillConstant(CCombFillSettings& s) override { return !fillConstant || fillConstant(s); }
+    bool Generate(CGenerateSettings&) override { return true; }
+    bool Window(CWindowSettings&) override { return true; }
+    bool Scale(CScaleSettings&, const std::string&) override { return true; }
+    bool Quantize(CQuantizeSettings&) override { return true; }
+    bool Mix(SMixSettings&, int, double) override { return true; }
+    bool ZeroPad(CZeroPadSettings&) override { return true; }
+    bool Convolve(SConvolveChoice&) override { return true; }
+    bool Truncate(CTruncateSettings&) override { return true; }
+    bool Polyphase(CPolyphaseSettings&) override { return true; }
+
+    std::function<bool(CFs&)> samplingFrequency;
+    std::function<bool(CDesignOptions&)> designOptions;
+    std::function<bool(CCombFillSettings&)> fillConstant;
+};
+
+// An editor of one design type on a new document, shown offscreen, driven as a person would:
+// typing into fields, clicking buttons.
+struct CEditorDriver {
+    CScriptedHost host;
+    CFirDoc doc{host};
+    CEditorTestDialogs dialogs;
+    std::unique_ptr<CFirEditor> editor;
+
+    explicit CEditorDriver(int designType, double fs = 1.0) {
+        doc.Filter().ApplyFs(CFs(fs, 0));
+        editor.reset(CreateFirEditor(designType, doc, dialogs));
+        doc.OnNewDocument();
+        editor->show();
+    }
+    CFirData& Filter() { return doc.Filter(); }
+
+    template <class T> T* Find(const char* name) {
+        T* w = editor->findChild<T*>(name);
+        EXPECT_NE(w, nullptr) << name;
+        return w;
+    }
+    // Replaces the field's text by typing.
+    void Type(const char* name, const QString& text) {
+        QLineEdit* e = Find<QLineEdit>(name);
+        e->setFocus();
+        QTest::keyClick(e, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(e, Qt::Key_Delete);
+        QTest::keyClicks(e, text);
+    }
+    void Click(const char* name) {
+        QAbstractButton* b = Find<QAbstractButton>(name);
+        // A check or radio button reacts on its indicator and caption only.
+        const QPoint at = b->isCheckable() ? QPoint(6, b->height() / 2) : b->rect().center();
+        QTest::mouseClick(b, Qt::LeftButton, {}, at);
+    }
+    void Choose(const char* name, int index) { Find<QComboBox>(name)->setCurrentIndex(index); }
+    QString Text(const char* name) { return Find<QLineEdit>(name)->text(); }
+};
