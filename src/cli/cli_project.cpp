@@ -307,7 +307,7 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
 
     // The settings the dialog would hold, starting from those stored in the project.
     CDataFiles& files = project.m_DataFiles;
-    files.PrepareDialog(kExportCoefficientsTitle, project.m_strTitle, false, filter.IsReal());
+    files.PrepareDialog("Export Coefficients", project.m_strTitle, false, filter.IsReal());
     files.SetPaths(FullPath(*output), FullPath(quadFile.value_or("")));
     files.m_FormatI.m_nFormat = *format;
     files.m_FormatQ.m_nFormat = quadFormat.value_or(*format);
@@ -386,7 +386,7 @@ int RunImportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     filter.m_bReportOpenErrors = 1;
 
     CDataFiles& files = project.m_DataFiles;
-    files.PrepareDialog(kImportCoefficientsTitle, project.m_strTitle, true, filter.IsReal());
+    files.PrepareDialog("Import Coefficients", project.m_strTitle, true, filter.IsReal());
     files.SetPaths(FullPath(positionals[0]), FullPath(quadFile.value_or("")));
     files.m_FormatI.m_nFormat = *format;
     files.m_FormatQ.m_nFormat = quadFormat.value_or(*format);

@@ -71,7 +71,3 @@ bool CheckMixSettings(CHost& host, const SMixSettings& s, double fs) {
         return host.AskYesNo(SignalMsg::kMixOutOfRange, EAnswer::Yes);
     return true;
 }
-
-double CombFillConstant(int taps, double constant, bool oneOverN) {
-    return oneOverN && taps > 0 ? 1.0 / taps : constant;
-}

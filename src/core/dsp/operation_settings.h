@@ -38,7 +38,3 @@ double MixPhase(const SMixSettings& s, double frequency, double fs, int nTaps);
 // The checks made when the mix dialog closes with OK, in order: a zero divisor, a zero
 // frequency (both refused), a frequency outside +-fs/2 (asks). False keeps the dialog open.
 bool CheckMixSettings(CHost& host, const SMixSettings& s, double fs);
-
-// The constant of "Fill Coefficients With Constant": 1 / taps while "= 1 / NTaps" is on and the
-// count is above 0, otherwise the constant entered.
-double CombFillConstant(int taps, double constant, bool oneOverN);

@@ -18,9 +18,6 @@ const char* const kDataFilesFilter =
     "All Files (*.*)|*.*|Text Files (*.txt;*.hex)|*.txt;*.hex|Assembly Files "
     "(*.asm;*.dsp;*.pm)|*.asm;*.dsp;*.pm|Binary Files (*.bin;*.dat)|*.bin; *.dat|Wave Files "
     "(*.wav)|*.wav||";
-const char* const kImportCoefficientsTitle = "Import Coefficients";
-const char* const kExportCoefficientsTitle = "Export Coefficients";
-
 namespace {
 
 std::string Trim(const std::string& s) {

@@ -13,9 +13,6 @@ class CHost;
 
 // The file types offered by "Browse...", as pairs of description and patterns separated by "|".
 extern const char* const kDataFilesFilter;
-// Titles of the data file dialog for the two flows.
-extern const char* const kImportCoefficientsTitle;
-extern const char* const kExportCoefficientsTitle;
 
 // Which controls of the data file dialog are enabled or shown for the present settings.
 struct SDataFilesControls {

@@ -1,14 +1,13 @@
 #include "support/field_exchange.h"
 
-#include "support/format_number.h"
 #include "support/host.h"
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 
 const char* const kMsgEnterNumber = "Please enter a number.";
 const char* const kMsgEnterInteger = "Please enter an integer.";
-const char* const kMsgIntegerOutOfRange = "Please enter an integer between %1 and %2.";
 
 namespace {
 
@@ -33,19 +32,13 @@ bool ExchangeDouble(const std::string& text, double& value, CHost& host) {
     return true;
 }
 
-bool ExchangeInt(const std::string& text, int lo, int hi, int& value, CHost& host) {
+bool ExchangeInt(const std::string& text, int& value, CHost& host) {
     const char* begin = text.c_str();
     char* end = nullptr;
     errno = 0;
     const long v = std::strtol(begin, &end, 10);
-    if (end == begin || !OnlyBlanks(end)) {
+    if (end == begin || !OnlyBlanks(end) || errno == ERANGE || v < INT_MIN || v > INT_MAX) {
         host.ShowMessage(kMsgEnterInteger, EMsgIcon::Exclamation);
-        return false;
-    }
-    if (errno == ERANGE || v < lo || v > hi) {
-        host.ShowMessage(
-            FormatMessage(kMsgIntegerOutOfRange, {std::to_string(lo), std::to_string(hi)}),
-            EMsgIcon::Exclamation);
         return false;
     }
     value = static_cast<int>(v);

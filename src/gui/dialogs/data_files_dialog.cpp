@@ -145,26 +145,3 @@ void CDataFilesDialog::accept() {
     m_files = m_work;
     QDialog::accept();
 }
-
-namespace {
-
-CDataFiles::FRunDialog DialogRunner(QWidget* parent, CHost& host) {
-    return [parent, &host](CDataFiles& files) {
-        CDataFilesDialog dialog(files, host, parent);
-        return dialog.exec() == QDialog::Accepted;
-    };
-}
-
-} // namespace
-
-int ImportCoefficients(QWidget* parent, CDataFiles& files, CCorviData& target,
-                       const std::string& documentName, CHost& host) {
-    return files.Import(kImportCoefficientsTitle, target, documentName, host,
-                        DialogRunner(parent, host));
-}
-
-int ExportCoefficients(QWidget* parent, CDataFiles& files, CCorviData& source,
-                       const std::string& documentName, CHost& host) {
-    return files.Export(kExportCoefficientsTitle, source, documentName, host,
-                        DialogRunner(parent, host));
-}

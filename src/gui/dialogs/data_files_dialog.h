@@ -6,7 +6,6 @@
 
 #include <string>
 
-class CCorviData;
 class CHost;
 class QButtonGroup;
 class QCheckBox;
@@ -48,13 +47,3 @@ private:
     QButtonGroup* m_pInterleaveMode;
     QSpinBox* m_pFactor;
 };
-
-// "Import Coefficients": runs the import flow of files into target with the dialog; nonzero on
-// success.
-int ImportCoefficients(QWidget* parent, CDataFiles& files, CCorviData& target,
-                       const std::string& documentName, CHost& host);
-// "Export Coefficients": runs the export flow from source with the dialog, which reopens until
-// its settings pass the checks or it is cancelled. Returns the flow's result; the files written
-// are in files.m_writtenFiles.
-int ExportCoefficients(QWidget* parent, CDataFiles& files, CCorviData& source,
-                       const std::string& documentName, CHost& host);

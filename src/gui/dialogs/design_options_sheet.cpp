@@ -1,12 +1,10 @@
 #include "dialogs/design_options_sheet.h"
 
 #include "design/coefficient_messages.h"
-#include "design/constraint_rules.h"
-#include "design/design_types.h"
-#include "design/fir_data.h"
 #include "design/quantization.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/number_field.h"
+#include "doc/operation_checks.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -17,18 +15,15 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
-#include <QSignalBlocker>
 #include <QTabWidget>
 #include <QVBoxLayout>
-
-#include <cstdlib>
 
 namespace {
 
 // "Sampling Frequency": the value and its unit.
 class CFsPage : public CDesignOptionsPage {
 public:
-    explicit CFsPage(const CFs& fs) : m_fs(fs) {
+    explicit CFsPage(const CFs& fs) {
         auto* layout = new QVBoxLayout(this);
         auto* form = new QFormLayout;
         m_pValue = new CNumberField;
@@ -42,17 +37,15 @@ public:
         layout->addLayout(form);
         layout->addStretch();
     }
-    bool Leave(CHost& host) override {
-        double value = m_fs.m_dValue;
+    bool Read(CDesignOptions& o, CHost& host) override {
+        double value = o.m_Fs.m_dValue;
         if (!m_pValue->ReadDouble(value, host))
             return false;
-        m_fs = CFs(value, m_pUnit->currentIndex());
+        o.m_Fs = CFs(value, m_pUnit->currentIndex());
         return true;
     }
-    void Store(CFirData& filter) const override { filter.m_Fs = m_fs; }
 
 private:
-    CFs m_fs;
     CNumberField* m_pValue;
     QComboBox* m_pUnit;
 };
@@ -60,13 +53,14 @@ private:
 // "NTaps Constraints": limits, parity, multiple and whether estimates obey them.
 class CNTapsPage : public CDesignOptionsPage {
 public:
-    explicit CNTapsPage(const NTapsConstraints& c)
-        : m_constraints(c), m_values(GetConstraintPageValues(c)) {
+    explicit CNTapsPage(const SConstraintPageValues& v) {
         auto* layout = new QVBoxLayout(this);
         auto* limits = new QGroupBox("Limits");
         auto* limitsForm = new QFormLayout(limits);
         m_pMin = new CNumberField;
         m_pMax = new CNumberField;
+        m_pMin->SetInt(v.m_nMin);
+        m_pMax->SetInt(v.m_nMax);
         AddCaptionedRow(limitsForm, "Mi&nimum", m_pMin);
         AddCaptionedRow(limitsForm, "Ma&ximum", m_pMax);
         layout->addWidget(limits);
@@ -80,53 +74,41 @@ public:
             m_pParity->addButton(radio, i);
             parityLayout->addWidget(radio);
         }
+        if (QAbstractButton* b = m_pParity->button(v.m_nParity))
+            b->setChecked(true);
         layout->addWidget(parity);
 
         auto* multiple = new QGroupBox("Multiple");
         auto* multipleLayout = new QHBoxLayout(multiple);
         m_pMultipleOn = new QCheckBox("Multiple &of");
+        m_pMultipleOn->setChecked(v.m_bMultipleOn);
         m_pMultiple = new CNumberField;
         m_pMultiple->setAccessibleName("Multiple");
+        m_pMultiple->SetInt(v.m_nMultiple);
+        m_pMultiple->setEnabled(v.m_bMultipleOn);
         multipleLayout->addWidget(m_pMultipleOn);
         multipleLayout->addWidget(m_pMultiple);
         multipleLayout->addStretch();
         layout->addWidget(multiple);
         m_pConstrainEstimates = new QCheckBox("&Constrain estimates");
+        m_pConstrainEstimates->setChecked(v.m_bConstrainEstimates);
         layout->addWidget(m_pConstrainEstimates);
         layout->addStretch();
-
-        Show();
         connect(m_pMultipleOn, &QCheckBox::toggled, m_pMultiple, &QWidget::setEnabled);
     }
-    bool Leave(CHost& host) override {
-        if (!m_pMin->ReadInt(0, 1 << 30, m_values.m_nMin, host) ||
-            !m_pMax->ReadInt(0, 1 << 30, m_values.m_nMax, host))
+    bool Read(CDesignOptions& o, CHost& host) override {
+        SConstraintPageValues v = o.m_NTaps;
+        if (!m_pMin->ReadInt(v.m_nMin, host) || !m_pMax->ReadInt(v.m_nMax, host) ||
+            !m_pMultiple->ReadInt(v.m_nMultiple, host))
             return false;
-        m_values.m_nParity = std::max(0, m_pParity->checkedId());
-        m_values.m_bMultipleOn = m_pMultipleOn->isChecked();
-        if (!m_pMultiple->ReadInt(-(1 << 30), 1 << 30, m_values.m_nMultiple, host))
-            return false;
-        m_values.m_bConstrainEstimates = m_pConstrainEstimates->isChecked();
-        const bool ok = ApplyConstraintPage(m_values, m_constraints, &host);
-        Show(); // a minimum below the lowest allowed has been raised to it
-        return ok;
+        v.m_nParity = std::max(0, m_pParity->checkedId());
+        v.m_bMultipleOn = m_pMultipleOn->isChecked();
+        v.m_bConstrainEstimates = m_pConstrainEstimates->isChecked();
+        o.m_NTaps = v;
+        return true;
     }
-    void Store(CFirData& filter) const override { filter.m_Constraints = m_constraints; }
 
 private:
-    void Show() {
-        m_pMin->SetInt(m_values.m_nMin);
-        m_pMax->SetInt(m_values.m_nMax);
-        if (QAbstractButton* b = m_pParity->button(m_values.m_nParity))
-            b->setChecked(true);
-        m_pMultipleOn->setChecked(m_values.m_bMultipleOn);
-        m_pMultiple->SetInt(m_values.m_nMultiple);
-        m_pMultiple->setEnabled(m_values.m_bMultipleOn);
-        m_pConstrainEstimates->setChecked(m_values.m_bConstrainEstimates);
-    }
-
-    NTapsConstraints m_constraints;
-    SConstraintPageValues m_values;
     CNumberField* m_pMin;
     CNumberField* m_pMax;
     QButtonGroup* m_pParity;
@@ -138,7 +120,7 @@ private:
 // "Min Phase": conversion to minimum phase after each design.
 class CMinphasePage : public CDesignOptionsPage {
 public:
-    explicit CMinphasePage(const MinPhaseOptions& o) : m_options(o) {
+    explicit CMinphasePage(const MinPhaseOptions& o) {
         auto* layout = new QVBoxLayout(this);
         m_pEnabled = new QCheckBox("Con&vert to minimum phase");
         m_pEnabled->setChecked(o.m_bEnabled);
@@ -159,21 +141,16 @@ public:
         connect(m_pEnabled, &QCheckBox::toggled, this, &CMinphasePage::UpdateControls);
         UpdateControls();
     }
-    bool Leave(CHost& host) override {
-        MinPhaseOptions o = m_options;
-        o.m_bEnabled = m_pEnabled->isChecked();
-        o.m_bWarn = m_pWarn->isChecked();
-        if (!m_pMaxTaps->ReadInt(0, 1 << 30, o.m_nMaxTaps, host) ||
+    bool Read(CDesignOptions& options, CHost& host) override {
+        MinPhaseOptions o = options.m_MinPhase;
+        if (!m_pMaxTaps->ReadInt(o.m_nMaxTaps, host) ||
             !m_pMaxError->ReadDouble(o.m_dMaxDbError, host))
             return false;
-        if (!o.Validate(host)) {
-            m_pMaxError->setFocus();
-            return false;
-        }
-        m_options = o;
+        o.m_bEnabled = m_pEnabled->isChecked();
+        o.m_bWarn = m_pWarn->isChecked();
+        options.m_MinPhase = o;
         return true;
     }
-    void Store(CFirData& filter) const override { filter.m_MinPhase = m_options; }
 
 private:
     void UpdateControls() {
@@ -183,7 +160,6 @@ private:
         m_pWarn->setEnabled(on);
     }
 
-    MinPhaseOptions m_options;
     QCheckBox* m_pEnabled;
     CNumberField* m_pMaxTaps;
     CNumberField* m_pMaxError;
@@ -193,21 +169,21 @@ private:
 // "Quantization": quantization after each design.
 class CQuantPage : public CDesignOptionsPage {
 public:
-    explicit CQuantPage(const QuantOptions& q) : m_options(q) {
+    explicit CQuantPage(const SQuantPageValues& q) {
         auto* layout = new QVBoxLayout(this);
         auto* bitsRow = new QHBoxLayout;
         m_pOn = new QCheckBox("&Quantize to");
-        m_pOn->setChecked(q.m_nBits > 0);
+        m_pOn->setChecked(q.m_bQuantize);
         m_pBits = new CNumberField;
         m_pBits->setAccessibleName("Quantize to bits");
-        m_pBits->SetInt(std::abs(q.m_nBits));
+        m_pBits->SetInt(q.m_nBits);
         bitsRow->addWidget(m_pOn);
         bitsRow->addWidget(m_pBits);
         bitsRow->addWidget(new QLabel("bits"));
         bitsRow->addStretch();
         layout->addLayout(bitsRow);
         m_pSave = new QCheckBox("&Save in file options");
-        m_pSave->setChecked(q.m_bSaveInFileOptions);
+        m_pSave->setChecked(q.m_bSave);
         layout->addWidget(m_pSave);
         auto* form = new QFormLayout;
         m_pAlgorithm = new QComboBox;
@@ -233,27 +209,22 @@ public:
         connect(m_pAlgorithm, &QComboBox::currentIndexChanged, this, &CQuantPage::UpdateControls);
         UpdateControls();
     }
-    bool Leave(CHost& host) override {
-        QuantOptions q = m_options;
-        int bits = 0;
-        if (!m_pBits->ReadInt(1, 63, bits, host) ||
-            !m_pFrom->ReadInt(1, 256, q.m_nSearchLow, host) ||
-            !m_pTo->ReadInt(1, 256, q.m_nSearchHigh, host))
+    bool Read(CDesignOptions& o, CHost& host) override {
+        SQuantPageValues q = o.m_Quant;
+        if (!m_pBits->ReadInt(q.m_nBits, host) || !m_pFrom->ReadInt(q.m_nSearchLow, host) ||
+            !m_pTo->ReadInt(q.m_nSearchHigh, host))
             return false;
-        if (!CheckSearchRange(q.m_nSearchLow, q.m_nSearchHigh, &host)) {
-            m_pFrom->setFocus();
-            return false;
-        }
-        q.m_nBits = m_pOn->isChecked() ? bits : -bits;
-        q.m_bSaveInFileOptions = m_pSave->isChecked();
+        q.m_bQuantize = m_pOn->isChecked();
+        q.m_bSave = m_pSave->isChecked();
         q.m_nAlgorithm = m_pAlgorithm->currentIndex();
         q.m_bTruncateZeros = m_pTruncate->isChecked();
-        m_options = q;
+        o.m_Quant = q;
         return true;
     }
-    void Store(CFirData& filter) const override { filter.m_Quant = m_options; }
 
 private:
+    // The list and the options follow "Quantize to"; the search range applies only to the two
+    // search algorithms.
     void UpdateControls() {
         const bool on = m_pOn->isChecked();
         for (QWidget* w :
@@ -262,7 +233,6 @@ private:
         m_pGrid->setEnabled(on && SearchRangeApplies(m_pAlgorithm->currentIndex()));
     }
 
-    QuantOptions m_options;
     QCheckBox* m_pOn;
     CNumberField* m_pBits;
     QCheckBox* m_pSave;
@@ -273,68 +243,35 @@ private:
     CNumberField* m_pTo;
 };
 
-CDesignOptionsPage* Page(QTabWidget* tabs, int index) {
-    return static_cast<CDesignOptionsPage*>(tabs->widget(index));
-}
-
 } // namespace
 
-CFirDesignOptionsSheet::CFirDesignOptionsSheet(CFirData& filter, int startPage, CHost& host,
+CFirDesignOptionsSheet::CFirDesignOptionsSheet(CDesignOptions& options, CHost& host,
                                                QWidget* parent)
-    : QDialog(parent), m_filter(filter), m_host(host) {
+    : QDialog(parent), m_options(options), m_host(host) {
     setWindowTitle("FIR Design Options");
     auto* layout = new QVBoxLayout(this);
     m_pTabs = new QTabWidget;
-    m_pTabs->addTab(new CFsPage(filter.m_Fs), "Sampling Frequency");
-    if (filter.m_nDesignType != kDesignCic) {
-        m_pTabs->addTab(new CNTapsPage(filter.m_Constraints), "NTaps Constraints");
-        m_pTabs->addTab(new CMinphasePage(filter.m_MinPhase), "Min Phase");
+    m_pTabs->addTab(new CFsPage(options.m_Fs), "Sampling Frequency");
+    if (options.m_bConstraintPages) {
+        m_pTabs->addTab(new CNTapsPage(options.m_NTaps), "NTaps Constraints");
+        m_pTabs->addTab(new CMinphasePage(options.m_MinPhase), "Min Phase");
     }
-    m_pTabs->addTab(new CQuantPage(filter.m_Quant), "Quantization");
-    m_nCurrent = startPage >= 0 && startPage < m_pTabs->count() ? startPage : 0;
-    m_pTabs->setCurrentIndex(m_nCurrent);
+    m_pTabs->addTab(new CQuantPage(options.m_Quant), "Quantization");
+    const int page = options.m_nPage;
+    m_pTabs->setCurrentIndex(page >= 0 && page < m_pTabs->count() ? page : 0);
     layout->addWidget(m_pTabs);
     AddOkCancel(this, layout);
-    connect(m_pTabs, &QTabWidget::currentChanged, this, &CFirDesignOptionsSheet::OnPageChanged);
-}
-
-int CFirDesignOptionsSheet::ActivePage() const {
-    return m_pTabs->currentIndex();
-}
-
-void CFirDesignOptionsSheet::OnPageChanged(int index) {
-    if (index == m_nCurrent)
-        return;
-    if (!Page(m_pTabs, m_nCurrent)->Leave(m_host)) {
-        const QSignalBlocker block(m_pTabs);
-        m_pTabs->setCurrentIndex(m_nCurrent);
-        return;
-    }
-    m_nCurrent = index;
 }
 
 void CFirDesignOptionsSheet::accept() {
-    // The page shown is checked first; the others are checked again in order, so a page that
-    // was never left cannot hand back unchecked values.
-    if (!Page(m_pTabs, m_nCurrent)->Leave(m_host))
-        return;
+    CDesignOptions read = m_options;
     for (int i = 0; i < m_pTabs->count(); ++i) {
-        if (i != m_nCurrent && !Page(m_pTabs, i)->Leave(m_host)) {
-            const QSignalBlocker block(m_pTabs);
+        if (!static_cast<CDesignOptionsPage*>(m_pTabs->widget(i))->Read(read, m_host)) {
             m_pTabs->setCurrentIndex(i);
-            m_nCurrent = i;
             return;
         }
     }
-    for (int i = 0; i < m_pTabs->count(); ++i)
-        Page(m_pTabs, i)->Store(m_filter);
+    read.m_nPage = m_pTabs->currentIndex();
+    m_options = read;
     QDialog::accept();
-}
-
-bool ShowDesignOptions(QWidget* parent, CFirData& filter, int& lastPage, CHost& host) {
-    CFirDesignOptionsSheet sheet(filter, lastPage, host, parent);
-    if (sheet.exec() != QDialog::Accepted)
-        return false;
-    lastPage = sheet.ActivePage();
-    return true;
 }

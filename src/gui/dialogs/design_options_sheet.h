@@ -2,38 +2,29 @@
 
 #include <QDialog>
 
-class CFirData;
 class CHost;
 class QTabWidget;
+struct CDesignOptions;
 
-// One page of the design options: it checks its values when it is left and writes them into the
-// filter when the sheet is accepted.
+// One page of the design options: it shows its part of the values and reads it back on OK.
 class CDesignOptionsPage : public QWidget {
 public:
-    virtual bool Leave(CHost& host) = 0;
-    virtual void Store(CFirData& filter) const = 0;
+    // False when a field does not hold a number (the message has been shown).
+    virtual bool Read(CDesignOptions& options, CHost& host) = 0;
 };
 
 // "FIR Design Options": the sampling frequency, the tap-count constraints, the minimum-phase and
-// the quantization settings of a filter, one page each ("NTaps Constraints" and "Min Phase" are
-// left out for CIC filters). A page that refuses its values keeps the sheet on it.
+// the quantization settings, one page each ("NTaps Constraints" and "Min Phase" only when the
+// values have them, not for CIC filters). It opens on the page options.m_nPage and hands back the
+// values with the page shown at OK; the checks are those of the design options command, which
+// shows the sheet again on a refusal.
 class CFirDesignOptionsSheet : public QDialog {
 public:
-    // Opens on page startPage (of the pages shown; the first when out of range).
-    CFirDesignOptionsSheet(CFirData& filter, int startPage, CHost& host, QWidget* parent);
+    CFirDesignOptionsSheet(CDesignOptions& options, CHost& host, QWidget* parent);
     void accept() override;
-    // The page shown now (index among the pages shown).
-    int ActivePage() const;
 
 private:
-    void OnPageChanged(int index);
-
-    CFirData& m_filter;
+    CDesignOptions& m_options;
     CHost& m_host;
     QTabWidget* m_pTabs;
-    int m_nCurrent = 0;
 };
-
-// Runs the sheet on filter. On OK the values are in the filter, lastPage is the page that was
-// active, and the result is true; Cancel changes nothing.
-bool ShowDesignOptions(QWidget* parent, CFirData& filter, int& lastPage, CHost& host);

@@ -5,7 +5,7 @@
 #include "dialogs/number_field.h"
 #include "dialogs/operation_dialog.h"
 #include "doc/dialog_settings.h"
-#include "dsp/operation_settings.h"
+#include "doc/operation_checks.h"
 #include "dsp/signal_messages.h"
 #include "support/format_number.h"
 
@@ -16,7 +16,6 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
-#include <climits>
 #include <optional>
 
 namespace {
@@ -47,11 +46,9 @@ public:
 protected:
     bool Exchange() override {
         CCombFillSettings s = m_s;
-        if (!m_pTaps->ReadInt(INT_MIN, INT_MAX, s.m_nTaps, m_host) ||
-            !m_pConstant->ReadDouble(s.m_dConstant, m_host))
+        if (!m_pTaps->ReadInt(s.m_nTaps, m_host) || !m_pConstant->ReadDouble(s.m_dConstant, m_host))
             return false;
         s.m_bOneOverN = m_pOneOverN->isChecked();
-        s.m_dConstant = CombFillConstant(s.m_nTaps, s.m_dConstant, s.m_bOneOverN);
         m_s = s;
         return true;
     }
@@ -61,10 +58,14 @@ private:
     void UpdateConstant() {
         const bool oneOverN = m_pOneOverN->isChecked();
         if (const std::optional<double> taps = ParseDouble(ToStd(m_pTaps->text()))) {
-            const double entered = ParseDouble(ToStd(m_pConstant->text())).value_or(0.0);
-            const double constant = CombFillConstant(static_cast<int>(*taps), entered, oneOverN);
-            if (constant != entered)
-                m_pConstant->SetDouble(constant);
+            CCombFillSettings shown;
+            shown.m_nTaps = static_cast<int>(*taps);
+            shown.m_bOneOverN = oneOverN;
+            shown.m_dConstant = ParseDouble(ToStd(m_pConstant->text())).value_or(0.0);
+            const double entered = shown.m_dConstant;
+            ApplyOneOverN(shown);
+            if (shown.m_dConstant != entered)
+                m_pConstant->SetDouble(shown.m_dConstant);
         }
         m_pConstant->setEnabled(!oneOverN);
     }
@@ -114,7 +115,7 @@ protected:
     bool Exchange() override {
         CGenerateSettings s = m_s;
         double frequency = s.m_fFrequency, cycles = s.m_fCycles;
-        if (!m_pSamples->ReadInt(INT_MIN, INT_MAX, s.m_nSamples, m_host) ||
+        if (!m_pSamples->ReadInt(s.m_nSamples, m_host) ||
             !m_pFrequency->ReadDouble(frequency, m_host) ||
             !m_pCycles->ReadDouble(cycles, m_host) ||
             !m_pPhase->ReadDouble(s.m_dPhaseDegrees, m_host))

@@ -29,6 +29,6 @@ bool CNumberField::ReadDouble(double& value, CHost& host) {
     return ExchangeDouble(text().toStdString(), value, host) || Refused();
 }
 
-bool CNumberField::ReadInt(int lo, int hi, int& value, CHost& host) {
-    return ExchangeInt(text().toStdString(), lo, hi, value, host) || Refused();
+bool CNumberField::ReadInt(int& value, CHost& host) {
+    return ExchangeInt(text().toStdString(), value, host) || Refused();
 }

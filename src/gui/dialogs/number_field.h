@@ -5,7 +5,7 @@
 class CHost;
 
 // A number field of a dialog. Reading it on OK uses the core's field exchange: text that is not
-// a number (or an integer out of range) is refused with the standard message and the field
+// a number is refused with the standard message and the field
 // takes the focus with its text selected.
 class CNumberField : public QLineEdit {
 public:
@@ -14,7 +14,7 @@ public:
     void SetDouble(double value);
     void SetInt(int value);
     bool ReadDouble(double& value, CHost& host);
-    bool ReadInt(int lo, int hi, int& value, CHost& host);
+    bool ReadInt(int& value, CHost& host);
 
 private:
     bool Refused();

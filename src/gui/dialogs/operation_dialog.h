@@ -33,6 +33,14 @@ protected:
     QVBoxLayout* m_pLayout;
 };
 
+// The captions of a table of texts.
+template <class Texts> QStringList Captions(const Texts& texts) {
+    QStringList list;
+    for (const char* t : texts)
+        list << t;
+    return list;
+}
+
 // Shows a dialog modally; true when it was accepted.
 inline bool RunModal(QDialog&& dialog) {
     return dialog.exec() == QDialog::Accepted;

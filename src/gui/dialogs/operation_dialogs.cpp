@@ -24,13 +24,6 @@
 
 namespace {
 
-QStringList Captions(const auto& texts) {
-    QStringList list;
-    for (const char* t : texts)
-        list << t;
-    return list;
-}
-
 // A field with a unit text after it, as one widget for a form or a radio row.
 QWidget* WithUnit(QWidget* field, const QString& unit, QLabel** label = nullptr) {
     auto* box = new QWidget;
@@ -129,7 +122,6 @@ public:
         CheckId(m_pWindow, s.m_nCode - 1);
         FinishLayout();
     }
-    bool Refused() const { return m_bRefused; }
 
 protected:
     bool Exchange() override {
@@ -138,12 +130,6 @@ protected:
         if (!m_pGamma->ReadDouble(gamma, m_host) || !m_pAlpha->ReadDouble(alpha, m_host))
             return false;
         s.m_nCode = std::max(0, m_pWindow->checkedId()) + 1;
-        if (!CheckWindowSettings(m_host, s.m_nCode, alpha, gamma)) {
-            // The refusal ends the dialog as a Cancel would.
-            m_bRefused = true;
-            reject();
-            return false;
-        }
         s.m_fGamma = static_cast<float>(gamma);
         s.m_fAlpha = static_cast<float>(alpha);
         m_s = s;
@@ -155,17 +141,15 @@ private:
     QButtonGroup* m_pWindow;
     CNumberField* m_pGamma;
     CNumberField* m_pAlpha;
-    bool m_bRefused = false;
 };
 
 // ---- Mix Filter ----------------------------------------------------------------------------
 
 class CMixDlg : public COperationDialog {
 public:
-    CMixDlg(SMixSettings& s, double fs, CHost& host, QWidget* parent)
-        : COperationDialog("Mix Filter", host, parent), m_s(s), m_fs(fs) {
-        SMixSettings shown = s;
-        ApplyMixDefaults(shown, fs);
+    CMixDlg(SMixSettings& s, CHost& host, QWidget* parent)
+        : COperationDialog("Mix Filter", host, parent), m_s(s) {
+        const SMixSettings& shown = s;
         m_pFrequency = new CNumberField;
         m_pFrequency->SetDouble(shown.frequency);
         m_pDivisor = new CNumberField;
@@ -193,15 +177,12 @@ protected:
             return false;
         s.mode = std::max(0, m_pMode->checkedId());
         s.phaseMode = std::max(0, m_pPhaseMode->checkedId());
-        if (!CheckMixSettings(m_host, s, m_fs))
-            return false;
         m_s = s;
         return true;
     }
 
 private:
     SMixSettings& m_s;
-    double m_fs;
     QButtonGroup* m_pMode;
     QButtonGroup* m_pPhaseMode;
     CNumberField* m_pFrequency;
@@ -221,6 +202,6 @@ bool RunWindowDialog(QWidget* parent, CWindowSettings& settings, CHost& host) {
     return RunModal(CWndDlg(settings, host, parent));
 }
 
-bool RunMixDialog(QWidget* parent, SMixSettings& settings, double fs, CHost& host) {
-    return RunModal(CMixDlg(settings, fs, host, parent));
+bool RunMixDialog(QWidget* parent, SMixSettings& settings, CHost& host) {
+    return RunModal(CMixDlg(settings, host, parent));
 }

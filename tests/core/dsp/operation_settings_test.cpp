@@ -88,10 +88,3 @@ TEST(OperationSettings, MixPhaseIsReducedKeepingItsSign) {
     s.phaseDegrees = -450.0;
     EXPECT_NEAR(MixPhase(s, 250.0, 1000.0, 31), -0.5 * pi, 1e-12);
 }
-
-TEST(OperationSettings, CombFillConstantIsOneOverTapsOnlyWhenAsked) {
-    EXPECT_DOUBLE_EQ(CombFillConstant(8, 3.0, true), 0.125);
-    EXPECT_DOUBLE_EQ(CombFillConstant(8, 3.0, false), 3.0);
-    EXPECT_DOUBLE_EQ(CombFillConstant(0, 3.0, true), 3.0); // no taps yet: the entry stays
-    EXPECT_DOUBLE_EQ(CombFillConstant(-2, 3.0, true), 3.0);
-}

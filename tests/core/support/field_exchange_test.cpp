@@ -23,17 +23,16 @@ TEST(FieldExchange, NumbersAreReadOrRefusedWithTheStandardMessage) {
     }
 }
 
-TEST(FieldExchange, IntegersKeepTheirRange) {
+TEST(FieldExchange, IntegersAreWholeNumbersOfTheIntRange) {
     CScriptedHost host;
     int v = 0;
-    EXPECT_TRUE(ExchangeInt(" 12 ", 1, 63, v, host));
-    EXPECT_EQ(v, 12);
-    EXPECT_FALSE(ExchangeInt("64", 1, 63, v, host));
-    EXPECT_EQ(host.LastMessage(), "Please enter an integer between 1 and 63.");
-    EXPECT_FALSE(ExchangeInt("1.5", 1, 63, v, host));
-    EXPECT_EQ(host.LastMessage(), kMsgEnterInteger);
-    EXPECT_FALSE(ExchangeInt("99999999999", 1, 63, v, host));
-    EXPECT_EQ(v, 12);
+    EXPECT_TRUE(ExchangeInt(" -12 ", v, host));
+    EXPECT_EQ(v, -12);
+    EXPECT_FALSE(ExchangeInt("1.5", v, host));
+    EXPECT_FALSE(ExchangeInt("99999999999", v, host));
+    EXPECT_FALSE(ExchangeInt("", v, host));
+    EXPECT_EQ(v, -12);
     ASSERT_EQ(host.messages.size(), 3u);
+    EXPECT_EQ(host.messages[0].text, kMsgEnterInteger);
     EXPECT_EQ(host.messages[0].icon, EMsgIcon::Exclamation);
 }

@@ -1,8 +1,9 @@
 #include "dialogs/data_files_dialog.h"
 
-#include "cli.h"
+#include "command_fixture.h"
 #include "dialogs/format_options_dialogs.h"
-#include "doc/project_file.h"
+#include "doc/command_messages.h"
+#include "doc/fir_commands.h"
 #include "io/file_formats.h"
 #include "io/io_messages.h"
 #include "modal_driver.h"
@@ -26,13 +27,6 @@ namespace {
 std::string ReadAll(const std::string& path) {
     std::ifstream in(path, std::ios::binary);
     return {std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
-}
-
-int Cli(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    EXPECT_EQ(status, 0) << err.str();
-    return status;
 }
 
 void ChooseFormat(QDialog* dialog, const QString& which, const QString& format) {
@@ -63,22 +57,9 @@ QRadioButton* Radio(QWidget* dialog, const QString& caption) {
     return nullptr;
 }
 
-// A complex 12-tap project made by the command line's import.
-class DataFilesDialogTest : public ::testing::Test {
+// The project of the fixture, exported through the Export command with the dialog.
+class DataFilesDialogTest : public CCommandFixture {
 protected:
-    void SetUp() override {
-        ASSERT_TRUE(dir.isValid());
-        std::ofstream data(Path("taps.txt"));
-        for (int i = 0; i < 12; ++i)
-            data << 0.05 * (i - 5) << " " << -0.03 * i << "\n";
-        data.close();
-        Cli({"import", Path("taps.txt"), "--format", "Text:Decimal", "--complex", "-o",
-             Path("proj.cfp")});
-        ASSERT_EQ(LoadProject(Path("proj.cfp"), project, host), ELoadResult::Ok);
-    }
-    std::string Path(const std::string& name) const {
-        return (dir.path() + "/" + QString::fromStdString(name)).toStdString();
-    }
     int ExportWithDialog(std::function<void(QDialog*)> fill) {
         auto exporting = std::make_shared<bool>(true);
         OnNextModal([fill, exporting](QDialog* d) {
@@ -86,15 +67,10 @@ protected:
             // A refusal reopens the dialog: close it so that the test ends.
             OnNextModal([](QDialog* again) { again->reject(); }, exporting);
         });
-        const int result = ExportCoefficients(nullptr, project.m_DataFiles, project.m_Filter,
-                                              project.m_strTitle, host);
+        const bool result = FirCommand::Export(doc, dialogs);
         *exporting = false;
-        return result;
+        return result ? 1 : 0;
     }
-
-    QTemporaryDir dir;
-    CScriptedHost host;
-    CFirProject project{&host};
 };
 
 struct SExportCase {
@@ -165,11 +141,11 @@ TEST_F(DataFilesDialogTest, WritesTheSameFilesAsTheCommandLine) {
         }
         Cli(args);
 
-        ASSERT_EQ(LoadProject(Path("proj.cfp"), project, host), ELoadResult::Ok);
+        ASSERT_TRUE(doc.OnOpenDocument(Path("proj.cfp")));
         EXPECT_GT(ExportWithDialog([&](QDialog* d) { c.fill(d, guiFolder); }), 0);
         EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
-        ASSERT_FALSE(project.m_DataFiles.m_writtenFiles.empty());
-        for (const std::string& written : project.m_DataFiles.m_writtenFiles) {
+        ASSERT_FALSE(doc.m_DataFiles.m_writtenFiles.empty());
+        for (const std::string& written : doc.m_DataFiles.m_writtenFiles) {
             const std::string name = written.substr(guiFolder.size());
             const std::string expected = ReadAll(cliFolder + name);
             EXPECT_FALSE(expected.empty()) << name;
@@ -202,7 +178,7 @@ TEST_F(DataFilesDialogTest, RefusedExportShowsTheMessageAndReopens) {
 
 TEST_F(DataFilesDialogTest, ControlsFollowTheDataAndTheChoices) {
     CDataFiles files;
-    files.PrepareDialog(kExportCoefficientsTitle, "lp.cfp", false, /*dataReal=*/true);
+    files.PrepareDialog(CmdMsg::kExportTitle, "lp.cfp", false, /*dataReal=*/true);
     CDataFilesDialog exportReal(files, host, nullptr);
     exportReal.show();
     EXPECT_EQ(exportReal.windowTitle(), "Export Coefficients lp.cfp");
@@ -220,7 +196,7 @@ TEST_F(DataFilesDialogTest, ControlsFollowTheDataAndTheChoices) {
     auto* formats = Field<QComboBox>(&exportReal, "Inphase Format");
     EXPECT_EQ(formats->findText("Text:Analyzer"), -1);
 
-    files.PrepareDialog(kImportCoefficientsTitle, "lp.cfp", true, true);
+    files.PrepareDialog(CmdMsg::kImportTitle, "lp.cfp", true, true);
     CDataFilesDialog import(files, host, nullptr);
     import.show();
     EXPECT_TRUE(CheckBox(&import, "Complex")->isEnabled());
@@ -232,16 +208,17 @@ TEST_F(DataFilesDialogTest, ControlsFollowTheDataAndTheChoices) {
 }
 
 TEST_F(DataFilesDialogTest, ImportReadsTheNamedFile) {
-    CFirProject target(&host);
+    CFirDoc target(host);
+    target.OnNewDocument();
     OnNextModal([&](QDialog* d) {
+        EXPECT_EQ(d->windowTitle().left(19), "Import Coefficients");
         TypeInto(Field<QLineEdit>(d, "Inphase File"), QString::fromStdString(Path("taps.txt")));
         ChooseFormat(d, "Inphase", "Text:Decimal");
         SetTicked(CheckBox(d, "Complex"), true);
         ClickOk(d);
     });
-    EXPECT_EQ(ImportCoefficients(nullptr, target.m_DataFiles, target.m_Filter, "new.cfp", host), 1);
-    EXPECT_EQ(target.m_Filter.GetN(), 12);
-    EXPECT_FALSE(target.m_Filter.IsReal());
+    EXPECT_TRUE(FirCommand::Import(target, dialogs));
+    ExpectSameFilter(target.Filter(), doc.Filter());
     EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
 }
 

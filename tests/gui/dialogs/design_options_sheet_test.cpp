@@ -1,13 +1,11 @@
 #include "dialogs/design_options_sheet.h"
 
-#include "design/coefficient_messages.h"
+#include "command_fixture.h"
 #include "design/design_types.h"
 #include "design/driver_messages.h"
-#include "design/fir_data.h"
+#include "doc/fir_commands.h"
+#include "doc/operation_checks.h"
 #include "modal_driver.h"
-#include "support/scripted_host.h"
-
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -25,8 +23,7 @@ QStringList TabNames(QWidget* sheet) {
 }
 
 void GoToPage(QWidget* sheet, const QString& name) {
-    auto* tabs = sheet->findChild<QTabWidget*>();
-    tabs->setCurrentIndex(TabNames(sheet).indexOf(name));
+    sheet->findChild<QTabWidget*>()->setCurrentIndex(TabNames(sheet).indexOf(name));
 }
 
 QAbstractButton* Caption(QWidget* w, const QString& text) {
@@ -36,98 +33,96 @@ QAbstractButton* Caption(QWidget* w, const QString& text) {
     return nullptr;
 }
 
-void Tick(QAbstractButton* b) {
-    b->setFocus();
-    QTest::keyClick(b, Qt::Key_Space);
-}
+using DesignOptionsSheet = CCommandFixture;
 
-class DesignOptionsSheetTest : public ::testing::Test {
-protected:
-    void SetUp() override { filter.SetDesignType(kDesignSimplePm); }
-    CScriptedHost host;
-    CFirData filter{&host};
-};
-
-TEST_F(DesignOptionsSheetTest, AcceptedValuesReachTheFilterAndThePageIsRemembered) {
-    int lastPage = 3;
+TEST_F(DesignOptionsSheet, SetsTheFilterAsTheCommandLineAndReopensOnThePageLastAccepted) {
+    const CFirData expected = RunOnCommandLine(
+        "design-options --fs 48 --fs-unit kHz --min-taps 9 --max-taps 99 --parity odd "
+        "--quantize 12 --quant-algorithm round --min-phase yes");
+    doc.m_nDesignOptionsPage = 3;
     OnNextModal([](QDialog* sheet) {
         EXPECT_EQ(sheet->windowTitle(), "FIR Design Options");
         EXPECT_EQ(TabNames(sheet), (QStringList{"Sampling Frequency", "NTaps Constraints",
                                                 "Min Phase", "Quantization"}));
         EXPECT_EQ(sheet->findChild<QTabWidget*>()->currentIndex(), 3);
-        // 12 bits, then "Quantize to" switched off: the word length is kept as -12.
-        Tick(Caption(sheet, "Quantize to"));
+        SetTicked(Caption(sheet, "Quantize to"), true);
         TypeInto(Field<QLineEdit>(sheet, "Quantize to bits"), "12");
-        Tick(Caption(sheet, "Quantize to"));
+        auto* algorithm = Field<QComboBox>(sheet, "Algorithm");
+        algorithm->setFocus();
+        QTest::keyClick(algorithm, Qt::Key_Home);
+        QTest::keyClick(algorithm, Qt::Key_Down);
         GoToPage(sheet, "Sampling Frequency");
         TypeInto(Field<QLineEdit>(sheet, "Sampling Frequency"), "48");
         auto* unit = Field<QComboBox>(sheet, "Units of Frequency,Time");
         unit->setFocus();
+        QTest::keyClick(unit, Qt::Key_Home);
         QTest::keyClick(unit, Qt::Key_Down);
         GoToPage(sheet, "Min Phase");
-        Tick(Caption(sheet, "Convert to minimum phase"));
+        SetTicked(Caption(sheet, "Convert to minimum phase"), true);
+        GoToPage(sheet, "NTaps Constraints");
+        TypeInto(Field<QLineEdit>(sheet, "Minimum"), "9");
+        TypeInto(Field<QLineEdit>(sheet, "Maximum"), "99");
+        SetTicked(Caption(sheet, "Odd"), true);
         ClickOk(sheet);
     });
-    ASSERT_TRUE(ShowDesignOptions(nullptr, filter, lastPage, host));
-    EXPECT_EQ(lastPage, 2);
-    EXPECT_EQ(filter.m_Quant.m_nBits, -12);
-    EXPECT_EQ(filter.m_Fs, CFs(48.0, 1));
-    EXPECT_EQ(filter.m_MinPhase.m_bEnabled, 1);
-    EXPECT_TRUE(host.messages.empty());
+    ASSERT_TRUE(FirCommand::DesignOptions(doc, dialogs));
+    EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
+    const CFirData& f = doc.Filter();
+    EXPECT_EQ(f.m_Fs, expected.m_Fs);
+    EXPECT_EQ(f.m_Quant.m_nBits, expected.m_Quant.m_nBits);
+    EXPECT_EQ(f.m_Quant.m_nAlgorithm, expected.m_Quant.m_nAlgorithm);
+    EXPECT_EQ(f.m_MinPhase, expected.m_MinPhase);
+    EXPECT_EQ(f.m_Constraints.m_nMin, expected.m_Constraints.m_nMin);
+    EXPECT_EQ(f.m_Constraints.m_nMax, expected.m_Constraints.m_nMax);
+    EXPECT_EQ(f.m_Constraints.m_nParity, expected.m_Constraints.m_nParity);
+    EXPECT_EQ(doc.m_nDesignOptionsPage, 1); // the page shown at OK
 }
 
-TEST_F(DesignOptionsSheetTest, ARefusingPageKeepsTheSheetOnIt) {
+TEST_F(DesignOptionsSheet, ARefusedPageShowsItsMessageAndTheSheetAgain) {
     struct Case {
         const char* min;
         const char* max;
         const char* parity;
-        const char* multiple; // nullptr: "Multiple of" off
-        const char* message;  // nullptr: accepted
+        const char* message;
     };
     const Case cases[] = {
-        {"10", "10", "Odd", nullptr, kMsgParityConflictsLimits},
-        {"10", "10", "Even", nullptr, nullptr},
-        {"11", "14", "None", "5", kMsgMultipleOutsideLimits},
-        {"8", "14", "None", "5", nullptr},
-        {"9", "99", "Odd", "4", kMsgMultipleEvenWhenOdd},
-        {"20", "10", "None", nullptr, kMsgMinAboveMax},
-        {"x", "10", "None", nullptr, "Please enter an integer."},
+        {"10", "10", "Odd", kMsgParityConflictsLimits},
+        {"20", "10", "None", kMsgMinAboveMax},
     };
     for (const Case& c : cases) {
-        SCOPED_TRACE(std::string(c.min) + ".." + c.max + " " + c.parity);
+        SCOPED_TRACE(c.message);
         host.messages.clear();
-        CFirData before(filter);
-        CFirDesignOptionsSheet sheet(filter, 1, host, nullptr);
-        sheet.show();
-        TypeInto(Field<QLineEdit>(&sheet, "Minimum"), c.min);
-        TypeInto(Field<QLineEdit>(&sheet, "Maximum"), c.max);
-        Tick(Caption(&sheet, c.parity));
-        if (Caption(&sheet, "Multiple of")->isChecked() != (c.multiple != nullptr))
-            Tick(Caption(&sheet, "Multiple of"));
-        if (c.multiple)
-            TypeInto(Field<QLineEdit>(&sheet, "Multiple"), c.multiple);
-        GoToPage(&sheet, "Quantization"); // leaving the page checks it
-        if (c.message) {
-            EXPECT_EQ(sheet.ActivePage(), 1);
-            EXPECT_EQ(host.LastMessage(), c.message);
-            ClickOk(&sheet);
-            EXPECT_TRUE(sheet.isVisible());
-            EXPECT_EQ(filter.m_Constraints.m_nMin, before.m_Constraints.m_nMin);
-            sheet.reject();
-        } else {
-            EXPECT_EQ(sheet.ActivePage(), 3);
-            EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
-            ClickOk(&sheet);
-            EXPECT_FALSE(sheet.isVisible());
-            EXPECT_EQ(filter.m_Constraints.m_nMin, std::atoi(c.min));
-        }
+        const NTapsConstraints before = doc.Filter().m_Constraints;
+        int shown = 0;
+        std::function<void(QDialog*)> fill = [&](QDialog* sheet) {
+            if (++shown == 1) {
+                GoToPage(sheet, "NTaps Constraints");
+                TypeInto(Field<QLineEdit>(sheet, "Minimum"), c.min);
+                TypeInto(Field<QLineEdit>(sheet, "Maximum"), c.max);
+                SetTicked(Caption(sheet, c.parity), true);
+                ClickOk(sheet);
+                OnNextModal(fill);
+            } else {
+                // Shown again on the page, with the values typed.
+                EXPECT_EQ(sheet->findChild<QTabWidget*>()->currentIndex(), 1);
+                EXPECT_EQ(Field<QLineEdit>(sheet, "Maximum")->text(), c.max);
+                sheet->reject();
+            }
+        };
+        OnNextModal(fill);
+        EXPECT_FALSE(FirCommand::DesignOptions(doc, dialogs));
+        EXPECT_EQ(shown, 2);
+        EXPECT_EQ(host.LastMessage(), c.message);
+        EXPECT_EQ(doc.Filter().m_Constraints.m_nMax, before.m_nMax);
     }
 }
 
-TEST_F(DesignOptionsSheetTest, CicShowsTwoPagesAndQuantizationEnablingFollowsTheChoices) {
-    filter.SetDesignType(kDesignCic);
-    filter.m_Quant.m_nBits = 16;
-    CFirDesignOptionsSheet sheet(filter, 1, host, nullptr);
+TEST_F(DesignOptionsSheet, CicShowsTwoPagesAndQuantizationEnablingFollowsTheChoices) {
+    CFirData cic(&host);
+    cic.SetDesignType(kDesignCic);
+    cic.m_Quant.m_nBits = 16;
+    CDesignOptions options = GetDesignOptions(cic, 1);
+    CFirDesignOptionsSheet sheet(options, host, nullptr);
     sheet.show();
     EXPECT_EQ(TabNames(&sheet), (QStringList{"Sampling Frequency", "Quantization"}));
     auto* from = Field<QLineEdit>(&sheet, "from");
@@ -138,14 +133,13 @@ TEST_F(DesignOptionsSheetTest, CicShowsTwoPagesAndQuantizationEnablingFollowsThe
     QTest::keyClick(algorithm, Qt::Key_Down);
     QTest::keyClick(algorithm, Qt::Key_Down);
     EXPECT_TRUE(from->isEnabled()); // "Symmetric Search"
-    TypeInto(from, "40");
-    TypeInto(Field<QLineEdit>(&sheet, "to"), "8");
-    ClickOk(&sheet);
-    EXPECT_TRUE(sheet.isVisible());
-    EXPECT_EQ(host.LastMessage(), kMsgQuantSearchRange);
-    Tick(Caption(&sheet, "Quantize to"));
+    SetTicked(Caption(&sheet, "Quantize to"), false);
     EXPECT_FALSE(algorithm->isEnabled());
     EXPECT_FALSE(from->isEnabled());
+    ClickOk(&sheet);
+    EXPECT_FALSE(options.m_Quant.m_bQuantize);
+    EXPECT_EQ(options.m_Quant.m_nBits, 16); // kept while quantization is off
+    EXPECT_EQ(options.m_nPage, 1);
 }
 
 } // namespace

@@ -1,18 +1,15 @@
-#include "dialogs/operation_dialogs.h"
-
-#include "data/sampling_frequency.h"
-#include "doc/dialog_settings.h"
-#include "dsp/operation_settings.h"
+#include "command_fixture.h"
+#include "doc/fir_commands.h"
 #include "dsp/signal_messages.h"
 #include "modal_driver.h"
 #include "support/field_exchange.h"
-#include "support/scripted_host.h"
-
-#include <gtest/gtest.h>
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QListWidget>
 #include <QRadioButton>
+
+#include <functional>
 
 namespace {
 
@@ -23,160 +20,191 @@ QAbstractButton* Caption(QWidget* w, const QString& text) {
     return nullptr;
 }
 
-void Tick(QAbstractButton* b) {
-    b->setFocus();
-    QTest::keyClick(b, Qt::Key_Space);
+void Choose(QWidget* w, const QString& caption) {
+    SetTicked(Caption(w, caption), true);
 }
 
-TEST(OperationDialogs, ScaleTakesTheTypedValuesAndFocusOnTheFrequencyChoosesGainAt) {
-    CScriptedHost host;
-    CScaleSettings s;
-    OnNextModal([](QDialog* d) {
-        EXPECT_EQ(d->windowTitle(), "Scale Filter");
-        EXPECT_TRUE(Caption(d, "Gain at DC (coefficient sum)")->isChecked());
-        TypeInto(Field<QLineEdit>(d, "Gain at frequency"), "0.125");
-        EXPECT_TRUE(Caption(d, "Gain at")->isChecked());
-        TypeInto(Field<QLineEdit>(d, "Scale to Value"), "-6");
-        Tick(Caption(d, "Round to nearest integer"));
-        ClickOk(d);
-    });
-    ASSERT_TRUE(RunScaleDialog(nullptr, s, "kHz", host));
-    EXPECT_EQ(s.m_nMethod, 1);
-    EXPECT_DOUBLE_EQ(s.m_dFrequency, 0.125);
-    EXPECT_DOUBLE_EQ(s.m_dTarget, -6.0);
-    EXPECT_EQ(s.m_bInDb, 1);
-    EXPECT_EQ(s.m_bRound, 1);
+struct SCommandCase {
+    const char* cli; // the same command for `corvifir-cli run`
+    std::function<bool(CFirDoc&, CCommandDialogs&)> command;
+    std::function<void(QDialog*)> fill;
+};
 
-    // Text that is not a number keeps the dialog open; Cancel then changes nothing.
-    const CScaleSettings before = s;
+using OperationDialogs = CCommandFixture;
+
+TEST_F(OperationDialogs, EachCommandChangesTheFilterAsTheCommandLineDoes) {
+    const std::vector<SCommandCase> cases = {
+        {"scale inphase --method max --value 0.5 --linear --no-round",
+         [](CFirDoc& d, CCommandDialogs& g) { return FirCommand::Scale(d, g, EParts::Inphase); },
+         [](QDialog* d) {
+             EXPECT_EQ(d->windowTitle(), "Scale Filter");
+             Choose(d, "Maximum coefficient magnitude");
+             TypeInto(Field<QLineEdit>(d, "Scale to Value"), "0.5");
+             SetTicked(Caption(d, "dB"), false);
+             ClickOk(d);
+         }},
+        {"window complex --type kaiser-bessel --param 6",
+         [](CFirDoc& d, CCommandDialogs& g) { return FirCommand::Window(d, g, EParts::Complex); },
+         [](QDialog* d) {
+             Choose(d, "Kaiser-Bessel, Alpha =");
+             TypeInto(Field<QLineEdit>(d, "Alpha"), "6");
+             ClickOk(d);
+         }},
+        {"quantize inphase --bits 8 --algorithm round",
+         [](CFirDoc& d, CCommandDialogs& g) { return FirCommand::Quantize(d, g, EParts::Inphase); },
+         [](QDialog* d) {
+             TypeInto(Field<QLineEdit>(d, "Quantize to"), "8");
+             auto* algorithm = Field<QComboBox>(d, "Algorithm");
+             EXPECT_EQ(algorithm->count(), 4); // the searches are offered for the inphase part
+             algorithm->setFocus();
+             QTest::keyClick(algorithm, Qt::Key_Home);
+             QTest::keyClick(algorithm, Qt::Key_Down);
+             ClickOk(d);
+         }},
+        {"mix --divisor 8 --auto-phase",
+         [](CFirDoc& d, CCommandDialogs& g) { return FirCommand::Mix(d, g); },
+         [](QDialog* d) {
+             Choose(d, "Fs divided by");
+             TypeInto(Field<QLineEdit>(d, "Fs divided by"), "8");
+             Choose(d, "Set automatically for linear phase");
+             ClickOk(d);
+         }},
+        {"zero-stuff --stuff 1 --prepend 2 --append 3 --scale-fs",
+         [](CFirDoc& d, CCommandDialogs& g) { return FirCommand::ZeroStuff(d, g); },
+         [](QDialog* d) {
+             TypeInto(Field<QLineEdit>(d, "Stuff"), "1");
+             TypeInto(Field<QLineEdit>(d, "Prepend"), "2");
+             TypeInto(Field<QLineEdit>(d, "Append"), "3");
+             SetTicked(Caption(d, "Scale sampling frequency"), true);
+             ClickOk(d);
+         }},
+        {"truncate --method quantity --value 2 --end beginning",
+         [](CFirDoc& d, CCommandDialogs& g) { return FirCommand::Truncate(d, g); },
+         [](QDialog* d) {
+             Choose(d, "Beginning");
+             Choose(d, "Quantity");
+             TypeInto(Field<QLineEdit>(d, "using value"), "2");
+             ClickOk(d);
+         }},
+        {"polyphase --phases 3 --select 1 --scale-values --no-scale-fs",
+         [](CFirDoc& d, CCommandDialogs& g) { return FirCommand::Polyphase(d, g); },
+         [](QDialog* d) {
+             TypeInto(Field<QLineEdit>(d, "Select polyphase filter number"), "1");
+             TypeInto(Field<QLineEdit>(d, "total polyphases"), "3");
+             SetTicked(Caption(d, "Scale gain"), true);
+             SetTicked(Caption(d, "Scale sampling frequency"), false);
+             ClickOk(d);
+         }},
+        {"fill-constant quadrature --taps 8 --one-over-n",
+         [](CFirDoc& d, CCommandDialogs& g) {
+             return FirCommand::FillConstant(d, g, EParts::Quadrature);
+         },
+         [](QDialog* d) {
+             TypeInto(Field<QLineEdit>(d, "Number of Taps"), "8");
+             SetTicked(Caption(d, "= 1 / NTaps"), true);
+             EXPECT_EQ(Field<QLineEdit>(d, "Constant")->text(), "0.125");
+             ClickOk(d);
+         }},
+        {"sampling-frequency 2.5 MHz",
+         [](CFirDoc& d, CCommandDialogs& g) { return FirCommand::SamplingFrequency(d, g); },
+         [](QDialog* d) {
+             TypeInto(Field<QLineEdit>(d, "Sampling Frequency"), "2.5");
+             auto* unit = Field<QComboBox>(d, "Units of Frequency,Time");
+             unit->setFocus();
+             QTest::keyClick(unit, Qt::Key_Home);
+             QTest::keyClick(unit, Qt::Key_Down);
+             QTest::keyClick(unit, Qt::Key_Down);
+             ClickOk(d);
+         }},
+    };
+    for (const SCommandCase& c : cases) {
+        SCOPED_TRACE(c.cli);
+        const CFirData expected = RunOnCommandLine(c.cli);
+        ASSERT_TRUE(doc.OnOpenDocument(Path("proj.cfp")));
+        host.messages.clear();
+        OnNextModal(c.fill);
+        EXPECT_TRUE(c.command(doc, dialogs));
+        ExpectSameFilter(doc.Filter(), expected);
+        EXPECT_TRUE(doc.IsModified());
+    }
+}
+
+TEST_F(OperationDialogs, ARefusedValueShowsTheMessageAndTheDialogAgain) {
+    // Polyphase of 12 taps into 5 phases is refused; the dialog reopens with the values typed.
+    int shown = 0;
+    std::function<void(QDialog*)> fill = [&](QDialog* d) {
+        ++shown;
+        if (shown == 1) {
+            TypeInto(Field<QLineEdit>(d, "total polyphases"), "5");
+            ClickOk(d);
+            OnNextModal(fill);
+        } else {
+            EXPECT_EQ(Field<QLineEdit>(d, "total polyphases")->text(), "5");
+            d->reject();
+        }
+    };
+    OnNextModal(fill);
+    const CFirData before(doc.Filter());
+    EXPECT_FALSE(FirCommand::Polyphase(doc, dialogs));
+    EXPECT_EQ(shown, 2);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].icon, EMsgIcon::Stop);
+    ExpectSameFilter(doc.Filter(), before);
+
+    // Text that is not a number keeps the dialog itself open.
     OnNextModal([&](QDialog* d) {
-        TypeInto(Field<QLineEdit>(d, "Scale to Value"), "six");
+        TypeInto(Field<QLineEdit>(d, "Minimum dB"), "low");
         ClickOk(d);
         EXPECT_TRUE(d->isVisible());
         EXPECT_EQ(host.LastMessage(), kMsgEnterNumber);
         d->reject();
     });
-    EXPECT_FALSE(RunScaleDialog(nullptr, s, "kHz", host));
-    EXPECT_DOUBLE_EQ(s.m_dTarget, before.m_dTarget);
+    EXPECT_FALSE(FirCommand::MinimumDb(doc, dialogs));
 }
 
-TEST(OperationDialogs, WindowRefusalEndsTheDialogAsCancel) {
-    struct Case {
-        const char* window;
-        const char* field;
-        const char* value;
-        bool accepted;
-        const char* message;
-        int code;
-    };
-    const Case cases[] = {
-        {"Dolph-Cheby, Gamma =", "Gamma", "0.5", false, SignalMsg::kGammaTooSmall, 1},
-        {"Kaiser-Bessel, Alpha =", "Alpha", "0", false, SignalMsg::kAlphaNotPositive, 1},
-        {"Kaiser-Bessel, Alpha =", "Alpha", "6", true, "", 2},
-        {"Hamming", "Alpha", "-1", true, "", 7}, // a parameter the window does not take
-    };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.window);
-        CScriptedHost host;
-        CWindowSettings s; // Dolph-Chebyshev, gamma 40, alpha 4
-        OnNextModal([&](QDialog* d) {
-            Tick(Caption(d, c.window));
-            TypeInto(Field<QLineEdit>(d, c.field), c.value);
-            ClickOk(d);
-        });
-        EXPECT_EQ(RunWindowDialog(nullptr, s, host), c.accepted);
-        EXPECT_EQ(host.LastMessage(), c.message);
-        EXPECT_EQ(s.m_nCode, c.code);
-    }
-}
-
-TEST(OperationDialogs, MixOpensWithDefaultsAndAsksOutsideHalfFs) {
-    CScriptedHost host;
-    SMixSettings s;
+TEST_F(OperationDialogs, MixAsksOutsideHalfFsAndWindowRefusalEndsTheCommand) {
+    // Fs 1 Hz: 1/1.5 lies outside +-0.5; No shows the dialog again.
     host.QueueAnswer(EAnswer::No);
     int shown = 0;
-    OnNextModal([&](QDialog* d) {
-        EXPECT_EQ(Field<QLineEdit>(d, "Frequency")->text(), "250");
-        EXPECT_EQ(Field<QLineEdit>(d, "Fs divided by")->text(), "4");
-        EXPECT_EQ(Field<QLineEdit>(d, "Fs multiplied by")->text(), "0.25");
-        Tick(Caption(d, "Fs divided by"));
-        TypeInto(Field<QLineEdit>(d, "Fs divided by"), "1.5");
-        ClickOk(d); // 2000/3 lies outside +-500: asked, No keeps the dialog
-        shown += d->isVisible();
-        TypeInto(Field<QLineEdit>(d, "Fs divided by"), "0");
+    std::function<void(QDialog*)> fill = [&](QDialog* d) {
+        ++shown;
+        Choose(d, "Fs divided by");
+        TypeInto(Field<QLineEdit>(d, "Fs divided by"), shown == 1 ? "1.5" : "4");
         ClickOk(d);
-        shown += d->isVisible();
-        TypeInto(Field<QLineEdit>(d, "Fs divided by"), "8");
-        ClickOk(d);
-    });
-    ASSERT_TRUE(RunMixDialog(nullptr, s, 1000.0, host));
+        if (shown == 1)
+            OnNextModal(fill);
+    };
+    OnNextModal(fill);
+    EXPECT_TRUE(FirCommand::Mix(doc, dialogs));
     EXPECT_EQ(shown, 2);
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0], SignalMsg::kMixOutOfRange);
-    EXPECT_EQ(host.LastMessage(), SignalMsg::kMixDivisorZero);
-    EXPECT_EQ(s.mode, 1);
-    EXPECT_DOUBLE_EQ(MixFrequency(s, 1000.0), 125.0);
+
+    const CFirData before(doc.Filter());
+    OnNextModal([](QDialog* d) {
+        Choose(d, "Dolph-Cheby, Gamma =");
+        TypeInto(Field<QLineEdit>(d, "Gamma"), "0.5");
+        ClickOk(d);
+    });
+    EXPECT_FALSE(FirCommand::Window(doc, dialogs, EParts::Inphase));
+    EXPECT_EQ(host.LastMessage(), SignalMsg::kGammaTooSmall);
+    ExpectSameFilter(doc.Filter(), before);
 }
 
-TEST(OperationDialogs, FillConstantFollowsOneOverTaps) {
-    CScriptedHost host;
-    CCombFillSettings s;
-    s.m_bOneOverN = 0;
-    s.m_dConstant = 2.0;
+TEST_F(OperationDialogs, ConvolveListsTheOtherProjects) {
+    CScriptedHost otherHost;
+    CFirDoc other(otherHost);
+    ASSERT_TRUE(other.OnOpenDocument(Path("proj.cfp")));
+    other.m_strTitle = "other.cfp";
     OnNextModal([](QDialog* d) {
-        auto* constant = Field<QLineEdit>(d, "Constant");
-        EXPECT_TRUE(constant->isEnabled());
-        TypeInto(Field<QLineEdit>(d, "Number of Taps"), "8");
-        EXPECT_EQ(constant->text(), "2");
-        Tick(Caption(d, "= 1 / NTaps"));
-        EXPECT_EQ(constant->text(), "0.125");
-        EXPECT_FALSE(constant->isEnabled());
-        TypeInto(Field<QLineEdit>(d, "Number of Taps"), "4");
-        EXPECT_EQ(constant->text(), "0.25");
+        auto* list = Field<QListWidget>(d, "Select an open CorviFIR project");
+        ASSERT_NE(list, nullptr);
+        ASSERT_EQ(list->count(), 1);
+        EXPECT_EQ(list->item(0)->text(), "other.cfp");
         ClickOk(d);
     });
-    ASSERT_TRUE(RunCombFillDialog(nullptr, s, host));
-    EXPECT_EQ(s.m_nTaps, 4);
-    EXPECT_DOUBLE_EQ(s.m_dConstant, 0.25);
-    EXPECT_EQ(s.m_bOneOverN, 1);
-}
-
-TEST(OperationDialogs, GeneratorMinimumDbAndSamplingFrequencyTakeTheirFields) {
-    CScriptedHost host;
-    CGenerateSettings g;
-    OnNextModal([](QDialog* d) {
-        EXPECT_EQ(d->windowTitle(), "Waveform Generator");
-        TypeInto(Field<QLineEdit>(d, "Number of Samples"), "64");
-        Tick(Caption(d, "Frequency"));
-        TypeInto(Field<QLineEdit>(d, "Frequency"), "0.0625");
-        ClickOk(d);
-    });
-    ASSERT_TRUE(RunGenerateDialog(nullptr, g, host));
-    EXPECT_EQ(g.m_nSamples, 64);
-    EXPECT_EQ(g.m_nRateMode, 0);
-    EXPECT_FLOAT_EQ(g.m_fFrequency, 0.0625f);
-
-    double minDb = -130.0;
-    OnNextModal([](QDialog* d) {
-        TypeInto(Field<QLineEdit>(d, "Minimum dB"), "-90");
-        ClickOk(d);
-    });
-    ASSERT_TRUE(RunMinDbDialog(nullptr, minDb, host));
-    EXPECT_DOUBLE_EQ(minDb, -90.0);
-
-    CFs fs(1.0, 0);
-    OnNextModal([](QDialog* d) {
-        EXPECT_EQ(d->windowTitle(), "Set Sampling Frequency");
-        TypeInto(Field<QLineEdit>(d, "Sampling Frequency"), "2.5");
-        auto* unit = Field<QComboBox>(d, "Units of Frequency,Time");
-        unit->setFocus();
-        QTest::keyClick(unit, Qt::Key_Down);
-        QTest::keyClick(unit, Qt::Key_Down);
-        ClickOk(d);
-    });
-    ASSERT_TRUE(RunSampRateDialog(nullptr, fs, host));
-    EXPECT_EQ(fs, CFs(2.5, 2));
-    EXPECT_TRUE(host.messages.empty());
+    EXPECT_TRUE(FirCommand::Convolve(doc, dialogs));
+    EXPECT_EQ(doc.Filter().GetN(), 23);
 }
 
 } // namespace
