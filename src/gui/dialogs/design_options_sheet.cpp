@@ -261,6 +261,7 @@ CFirDesignOptionsSheet::CFirDesignOptionsSheet(CDesignOptions& options, CHost& h
     m_pTabs->setCurrentIndex(page >= 0 && page < m_pTabs->count() ? page : 0);
     layout->addWidget(m_pTabs);
     AddOkCancel(this, layout);
+    setMinimumWidth(480); // all four tabs in view
 }
 
 void CFirDesignOptionsSheet::accept() {
