@@ -1,13 +1,22 @@
+#include "plot/image_file.h"
+#include "shell/application.h"
 #include "shell/main_frame.h"
+#include "support/error_report.h"
+#include "support/file_messages.h"
+#include "support/format_number.h"
 #include "support/version.h"
 
-#include <QApplication>
 #include <QCommandLineParser>
 #include <QScreen>
 #include <QTimer>
 
-int main(int argc, char** argv) {
-    QApplication app(argc, argv);
+#include <cstdio>
+#include <exception>
+
+namespace {
+
+int RunDesktop(int argc, char** argv) {
+    CApplication app(argc, argv);
     QApplication::setApplicationName(kProgramName);
     QApplication::setApplicationVersion(kProgramVersion);
     QApplication::setOrganizationName("CorviFIR");
@@ -28,9 +37,28 @@ int main(int argc, char** argv) {
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);
         QTimer::singleShot(500, &app, [path] {
-            QApplication::primaryScreen()->grabWindow(0).save(path);
-            QApplication::quit();
+            std::string reason;
+            if (WriteImageFile(QApplication::primaryScreen()->grabWindow(0).toImage(), path,
+                               reason)) {
+                QApplication::quit();
+                return;
+            }
+            std::fprintf(stderr, "corvifir: %s\n",
+                         FormatMessage(kMsgCannotWriteFile, {path.toStdString(), reason}).c_str());
+            QApplication::exit(1);
         });
     }
     return QApplication::exec();
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        return RunDesktop(argc, argv);
+    } catch (...) {
+        // The application object is gone: the message can only go to standard error.
+        std::fprintf(stderr, "corvifir: %s\n", ExceptionMessage(std::current_exception()).c_str());
+        return 1;
+    }
 }

@@ -6,6 +6,7 @@
 #include "cli_plot.h"
 #include "cli_project.h"
 #include "cli_run.h"
+#include "support/error_report.h"
 #include "support/version.h"
 
 #include <ostream>
@@ -26,6 +27,8 @@ const std::vector<CCliCommand>& Commands() {
     };
     return commands;
 }
+
+constexpr const char* kMsgCannotWriteOutput = "Cannot write to standard output.";
 
 void PrintUsage(std::ostream& os) {
     os << "Usage: corvifir-cli [--help] [--version] <command> [options]\n\n"
@@ -52,7 +55,9 @@ const CCliCommand* FindCliCommand(const std::string& name) {
     return nullptr;
 }
 
-int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+namespace {
+
+int RunCommandLine(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
     if (args.empty()) {
         PrintUsage(err);
         return kExitUsage;
@@ -81,4 +86,46 @@ int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream
     }
     CCliArgs parsed(std::move(rest));
     return command->run(parsed, out, err);
+}
+
+// Writes an error line; a stream that fails (or throws) here has nothing left to tell.
+void SayError(std::ostream& err, const std::string& text) noexcept {
+    try {
+        err << "corvifir-cli: error: " << text << "\n";
+    } catch (...) {
+    }
+}
+
+// Whether everything written to os has reached its file or pipe.
+bool Flushed(std::ostream& os) noexcept {
+    try {
+        return static_cast<bool>(os.flush());
+    } catch (...) {
+        return false;
+    }
+}
+
+// Runs the command; an exception that escapes it is reported, never left to terminate the
+// program.
+int RunGuarded(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    try {
+        return RunCommandLine(args, out, err);
+    } catch (...) {
+        SayError(err, ExceptionMessage(std::current_exception()));
+        return kExitFailed;
+    }
+}
+
+} // namespace
+
+int RunCli(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
+    int status = RunGuarded(args, out, err);
+    // Output that did not reach its file or pipe is a failure, whatever the command said.
+    if (!Flushed(out)) {
+        SayError(err, kMsgCannotWriteOutput);
+        status = kExitFailed;
+    }
+    if (!Flushed(err))
+        status = kExitFailed;
+    return status;
 }

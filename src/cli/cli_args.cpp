@@ -54,11 +54,15 @@ bool CCliArgs::Flag(const std::string& name, const std::string& alias) {
 
 std::optional<std::string> CCliArgs::Value(const std::string& name, const std::string& alias) {
     std::optional<std::string> result;
+    bool found = false;
     std::optional<std::string> inlineValue;
     for (size_t i = 0; i < m_args.size(); ++i) {
         if (m_used[i] || !Matches(i, name, alias, inlineValue))
             continue;
         m_used[i] = true;
+        if (found)
+            Fail("option '" + name + "' is given more than once");
+        found = true;
         if (inlineValue) {
             result = inlineValue;
         } else if (i + 1 < m_args.size() && !m_used[i + 1]) {

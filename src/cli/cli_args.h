@@ -13,7 +13,8 @@ public:
 
     // True when --name (or one of its aliases, e.g. "-o") is present; consumes it.
     bool Flag(const std::string& name, const std::string& alias = "");
-    // The value of the last --name; sets an error when the value is missing.
+    // The value of --name; sets an error when the value is missing or the option is given
+    // more than once.
     std::optional<std::string> Value(const std::string& name, const std::string& alias = "");
     // The value of --name as a number; sets an error when it is not one.
     std::optional<double> Number(const std::string& name, const std::string& alias = "");

@@ -145,7 +145,7 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     if (args.Ok()) {
         if (positionals.size() != 1 ||
             (positionals[0] != "simple-pm" && positionals[0] != "advanced-pm"))
-            args.Fail("design needs one method: simple-pm or advanced-pm");
+            args.Fail(MissingMethodText());
         else if (!fs || !(*fs > 0.0))
             args.Fail("design needs --fs with a positive sampling frequency");
         else if (odd && even)
@@ -189,6 +189,7 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             spec.bands.push_back(values);
         }
     }
+    RefuseFileClash(args, {}, {output.value_or(""), project.value_or("")});
     args.Finish();
     if (!args.Ok()) {
         err << "corvifir-cli design: " << args.Error() << "\n"

@@ -6,11 +6,12 @@
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
 #include "io/io_messages.h"
+#include "support/file_access.h"
 #include "support/format_number.h"
 
 #include <algorithm>
-#include <fstream>
 #include <ostream>
+#include <sstream>
 
 namespace {
 constexpr const char* kMsgCancelled = "The design was cancelled.";
@@ -71,6 +72,15 @@ std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
     return *index == 0 ? EAnswer::Yes : *index == 1 ? EAnswer::No : EAnswer::Cancel;
 }
 
+void RefuseFileClash(CCliArgs& args, const std::vector<std::string>& inputs,
+                     const std::vector<std::string>& outputs) {
+    if (!args.Ok())
+        return;
+    const std::string clash = FindFileClash(inputs, outputs);
+    if (!clash.empty())
+        args.Fail(clash);
+}
+
 void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol) {
     const int n = f.GetN();
     const char* format = n < 2500 ? "%21.18f" : "%24.21f";
@@ -122,14 +132,9 @@ int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>
         WriteCoefficients(f, out, "\n");
         return kExitOk;
     }
-    std::ofstream file(*output, std::ios::binary | std::ios::trunc);
-    if (file)
-        WriteCoefficients(f, file, "\r\n");
-    if (!file) {
-        host.Error(FormatMessage(kMsgCannotOpenFile, {*output}));
-        return kExitFailed;
-    }
-    return kExitOk;
+    std::ostringstream text;
+    WriteCoefficients(f, text, "\r\n");
+    return WriteFileReported(*output, text.str(), host) ? kExitOk : kExitFailed;
 }
 
 int DesignExitStatus(CFirData& f) {

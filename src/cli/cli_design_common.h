@@ -42,6 +42,11 @@ std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
 std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
                                    const std::vector<std::string>& words);
 
+// Fails the arguments when an output would overwrite an input or another output (optional
+// names that are absent are empty).
+void RefuseFileClash(CCliArgs& args, const std::vector<std::string>& inputs,
+                     const std::vector<std::string>& outputs);
+
 // One coefficient (or "I Q" pair) per line in the "Text:Decimal" number format.
 void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol);
 // The margin and, per band, its edges in the unit of Fs, the actual ripple or attenuation, the

@@ -48,8 +48,9 @@ const char* const kMethodDesignUsage =
     "      --taps the count is estimated. Windowed sinc with the window W (default\n"
     "      dolph-chebyshev), spline sinc of order P (default automatic).\n"
     "  design maxflat --fs F --center C (--taps N | --gamma G) [method options]\n"
-    "      Maximally flat lowpass with its transition band centred on C, G wide (or as\n"
-    "      wide as N taps allow; N odd, at most 1299).\n"
+    "      Maximally flat lowpass with its transition band centred on C, G wide, or as\n"
+    "      wide as N taps allow (N odd, 3 to 1299: G = sqrt(1/(2(N-1))) of F). The taps\n"
+    "      are as many as the flatness orders for C and G need: N-4 to N+6 for --taps N.\n"
     "  design cic --stages N --rate R --delay M [--fs F] [--no-unity-gain]\n"
     "      Cascaded integrator-comb response: N boxcars of R*M ones convolved, scaled to\n"
     "      unit gain at DC unless --no-unity-gain.\n"
@@ -376,6 +377,15 @@ const char* DesignCommandUsage() {
     return usage.c_str();
 }
 
+std::string MissingMethodText() {
+    std::vector<std::string> names = {"simple-pm", "advanced-pm"};
+    names.insert(names.end(), std::begin(kMethodNames), std::end(kMethodNames));
+    std::string text = "design needs one method: ";
+    for (size_t i = 0; i < names.size(); ++i)
+        text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
+    return text;
+}
+
 bool IsMethodDesign(const std::vector<std::string>& args) {
     for (const std::string& a : args)
         for (const char* name : kMethodNames)
@@ -392,7 +402,7 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok()) {
         if (positionals.size() != 1)
-            args.Fail("design needs one method");
+            args.Fail(MissingMethodText());
         else
             o.method = positionals[0];
     }
@@ -415,6 +425,7 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
         else
             CheckMethodOptions(args, o);
     }
+    RefuseFileClash(args, {}, {o.output.value_or(""), o.project.value_or("")});
     args.Finish();
     CFirData filter(&host);
     filter.ApplyFs(CFs(o.fs.value_or(1.0), 0));

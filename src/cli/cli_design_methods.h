@@ -12,6 +12,10 @@ extern const char* const kMethodDesignUsage;
 // The usage of the whole design command: the Parks-McClellan forms and the other methods.
 const char* DesignCommandUsage();
 
+// "design needs one method: simple-pm, advanced-pm, ... or cic", every method the design
+// command knows.
+std::string MissingMethodText();
+
 // Whether the design command's arguments name one of the methods below.
 bool IsMethodDesign(const std::vector<std::string>& args);
 

@@ -8,10 +8,10 @@
 #include "io/io_messages.h"
 #include "plot/fir_plot_request.h"
 #include "plot/graph.h"
+#include "support/file_access.h"
 #include "support/format_number.h"
 
 #include <algorithm>
-#include <fstream>
 #include <vector>
 
 const char* const kPlotUsage =
@@ -68,14 +68,7 @@ bool ParseSize(const std::string& text, int& w, int& h) {
 }
 
 bool WritePlotText(const CGraph& plot, bool titles, const std::string& path, CHost& host) {
-    std::ofstream os(path, std::ios::binary | std::ios::trunc);
-    if (os)
-        os << plot.GetPlotFileText(titles);
-    if (!os || !os.flush()) {
-        host.Error(FormatMessage(kMsgCannotOpenFile, {path}));
-        return false;
-    }
-    return true;
+    return WriteFileReported(path, plot.GetPlotFileText(titles), host);
 }
 
 } // namespace

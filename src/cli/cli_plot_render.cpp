@@ -5,11 +5,11 @@
 #include "io/io_messages.h"
 #include "plot/fir_plot_request.h"
 #include "plot/graph.h"
+#include "plot/image_file.h"
 #include "plot/plot_painter.h"
 #include "support/format_number.h"
 #include "support/host.h"
 
-#include <QFileInfo>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -77,19 +77,11 @@ std::unique_ptr<CTextMeasurer> MakePlotMeasurer() {
 bool WritePlotPicture(CPlot& plot, int width, int height, const std::string& path,
                       std::string& error) {
     EnsureGuiApplication();
-    const QString file = QString::fromStdString(path);
-    const QString ext = QFileInfo(file).suffix().toLower();
-    const QSize size(width, height);
-    bool ok = false;
-    if (ext == "svg")
-        ok = PlotOutput::SaveSvg(plot, size, file);
-    else if (ext == "pdf")
-        ok = PlotOutput::SavePdf(plot, size, file);
-    else
-        ok = PlotOutput::SaveImage(plot, size, file);
-    if (!ok)
-        error = FormatMessage(kMsgCannotOpenFile, {path});
-    return ok;
+    std::string reason;
+    if (PlotOutput::SavePlot(plot, QSize(width, height), QString::fromStdString(path), reason))
+        return true;
+    error = FormatMessage(kMsgCannotWriteFile, {path, reason});
+    return false;
 }
 
 bool WriteReportPictures(const CFirData& filter, const std::string& reportPath, CHost& host) {
@@ -102,8 +94,10 @@ bool WriteReportPictures(const CFirData& filter, const std::string& reportPath, 
     bool ok = true;
     for (const auto& [suffix, image] : pictures) {
         const std::string path = HtmlReportImagePath(reportPath, suffix);
-        if (!PlotOutput::FramedCapture(image).save(QString::fromStdString(path), "BMP")) {
-            host.Error(FormatMessage(kMsgCannotOpenFile, {path}));
+        std::string reason;
+        if (!WriteImageFile(PlotOutput::FramedCapture(image), QString::fromStdString(path),
+                            reason)) {
+            host.Error(FormatMessage(kMsgCannotWriteFile, {path, reason}));
             ok = false;
         }
     }

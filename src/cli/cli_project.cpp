@@ -41,7 +41,8 @@ const char* const kExportUsage =
     "  export PROJECT --format NAME -o FILE [--quadrature-file FILE2]\n"
     "         [--quadrature-format NAME2] [--complex] [--bits B]\n"
     "         [--interleave none|forward|reverse --factor K]\n"
-    "         [--c-name N --c-type T --c-suffix S] [--force]\n"
+    "         [--c-name N --c-type T --c-suffix S] [--wave-bits 8|16]\n"
+    "         [--wave-rate 11025|22050|44100] [--force]\n"
     "      Writes the coefficients in the data file format NAME (a name of the format list,\n"
     "      e.g. \"Text:Decimal\", \"Text:Hex\", \"Text:C\", \"HTML:Report\", \"Binary:Wave\").\n"
     "      A complex filter needs --complex (I and Q in FILE) or --quadrature-file (Q in\n"
@@ -49,10 +50,12 @@ const char* const kExportUsage =
     "      (default: the project's, 16 for a new one). --interleave writes the polyphase\n"
     "      components one after another (default none). Text:C takes the array name\n"
     "      (default the project's file name with \".\" as \"_\"), type (default float) and\n"
-    "      the suffix after each value (default f). Data that overflows a fixed-point\n"
-    "      format is not written unless --force. HTML:Report also writes the pictures it\n"
-    "      names beside the report: NAME_spec.bmp (the design summary), NAME_freq_rsp.bmp\n"
-    "      (magnitude) and NAME_imp_rsp.bmp (impulse response).\n";
+    "      the suffix after each value (default f). Binary:Wave takes the sample size\n"
+    "      --wave-bits and the rate --wave-rate (default: the project's, 8 bits at 11025).\n"
+    "      Data that overflows a fixed-point format is not written unless --force.\n"
+    "      HTML:Report also writes the pictures it names beside the report: NAME_spec.bmp\n"
+    "      (the design summary), NAME_freq_rsp.bmp (magnitude) and NAME_imp_rsp.bmp\n"
+    "      (impulse response).\n";
 
 const char* const kImportUsage =
     "  import FILE --format NAME [--quadrature-file FILE2] [--quadrature-format NAME2]\n"
@@ -117,6 +120,18 @@ void ResolveFormats(CCliArgs& args, const std::string& name,
         quadFormat = FormatByName(*quadName, writing, refusal);
     if (!refusal.empty())
         args.Fail(refusal);
+}
+
+// --wave-bits and --wave-rate belong to a WAVE file; --bits to the fixed-point formats only.
+void CheckWaveOptions(CCliArgs& args, int format, const std::optional<int>& quadFormat,
+                      bool bitsGiven, const std::optional<int>& waveBits,
+                      const std::optional<int>& waveRate) {
+    const bool waveI = IsWaveFormat(format);
+    const bool waveQ = IsWaveFormat(quadFormat.value_or(format));
+    if ((*waveBits >= 0 || *waveRate >= 0) && !waveI && !waveQ)
+        args.Fail("--wave-bits and --wave-rate belong to the format Binary:Wave");
+    else if (bitsGiven && waveI && waveQ)
+        args.Fail("--bits does not apply to Binary:Wave (its samples take --wave-bits)");
 }
 
 // The full path of a file named on the command line (relative to the working folder), as the
@@ -269,6 +284,8 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const auto cType = args.Value("--c-type");
     const auto cSuffix = args.Value("--c-suffix");
     const bool force = args.Flag("--force");
+    const auto waveBits = ParseChoice(args, "--wave-bits", {"8", "16"}, -1);
+    const auto waveRate = ParseChoice(args, "--wave-rate", {"11025", "22050", "44100"}, -1);
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok()) {
         if (positionals.size() != 1)
@@ -289,6 +306,9 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     std::optional<int> format, quadFormat;
     if (args.Ok())
         ResolveFormats(args, *formatName, quadFormatName, true, format, quadFormat);
+    if (args.Ok())
+        CheckWaveOptions(args, *format, quadFormat, bits.has_value(), waveBits, waveRate);
+    RefuseFileClash(args, positionals, {output.value_or(""), quadFile.value_or("")});
     args.Finish();
     if (!args.Ok())
         return UsageError("export", args.Error(), err);
@@ -317,6 +337,10 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     if (bits)
         files.SetWordLength(static_cast<int>(*bits));
     for (CFileFormatOpts* opts : {&files.m_FormatI, &files.m_FormatQ}) {
+        if (*waveBits >= 0)
+            opts->m_WavFmt.m_nSampleSize = *waveBits;
+        if (*waveRate >= 0)
+            opts->m_WavFmt.m_nSampleRate = *waveRate;
         if (cName)
             opts->m_OptionsC.m_strName = *cName;
         if (cType)
@@ -373,6 +397,8 @@ int RunImportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     std::optional<int> format, quadFormat;
     if (args.Ok())
         ResolveFormats(args, *formatName, quadFormatName, false, format, quadFormat);
+    RefuseFileClash(args, {positionals.empty() ? "" : positionals[0], quadFile.value_or("")},
+                    {output.value_or("")});
     args.Finish();
     if (!args.Ok())
         return UsageError("import", args.Error(), err);
@@ -432,6 +458,9 @@ int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok() && positionals.size() != 1)
         args.Fail("design needs one project file");
+    // The project may be saved over itself (-p), never overwritten by the coefficients.
+    RefuseFileClash(args, positionals, {output.value_or("")});
+    RefuseFileClash(args, {}, {output.value_or(""), saveAs.value_or("")});
     args.Finish();
     if (!args.Ok())
         return UsageError("design", args.Error(), err);

@@ -5,9 +5,11 @@
 #include "cli_run_commands.h"
 #include "cli_run_dialogs.h"
 #include "doc/fir_doc.h"
+#include "support/file_access.h"
 
-#include <fstream>
+#include <cstdint>
 #include <ostream>
+#include <sstream>
 
 const char* const kRunUsage =
     "  run PROJECT [-o OUT] [--in-place] [--answer yes|no|cancel]... [--script FILE]\n"
@@ -53,9 +55,11 @@ int RunUsageError(const std::string& text, std::ostream& err) {
 
 // The script's commands: its lines that are neither empty nor comments.
 bool ReadScript(const std::string& path, std::vector<std::string>& commands) {
-    std::ifstream in(path);
-    if (!in)
+    std::vector<uint8_t> bytes;
+    std::string reason;
+    if (ReadFileBounded(path, bytes, reason) != EFileRead::Ok)
         return false;
+    std::istringstream in(std::string(bytes.begin(), bytes.end()));
     for (std::string line; std::getline(in, line);) {
         const size_t first = line.find_first_not_of(" \t\r");
         if (first != std::string::npos && line[first] != '#')

@@ -84,7 +84,7 @@ TEST_F(CliPlot, RefusesWhatItCannotDraw) {
         {{kLowpass, "--view", "phase", "--size", "10x10", "-o", Path("a.png")}, 2, "--size"},
         {{kLowpass, "--view", "phase", "--x-range", "5", "1", "-o", Path("a.png")}, 2, "A < B"},
         {{kLowpass, "--view", "phase", "--channel", "complex", "-o", Path("a.png")}, 2, "real"},
-        {{kLowpass, "--view", "phase", "-o", Path("missing/a.plt")}, 1, "Cannot open"},
+        {{kLowpass, "--view", "phase", "-o", Path("missing/a.plt")}, 1, "Cannot write file"},
         {{kLowpass, "--view", "magnitude", "--x-range", "30000", "40000", "-o", Path("a.plt")},
          2,
          "too narrow"},

@@ -24,8 +24,10 @@ public:
 
     // Data files in the format of opts (defined with the readers and writers in io/).
     // Reads a file held in memory into column columnA and, unless columnB is -1, columnB (both
-    // emptied first); returns whether columnA holds a value afterwards.
-    bool Read(CFileFormatOpts& opts, const uint8_t* data, size_t size, int columnA, int columnB);
+    // emptied first); returns whether columnA holds a value afterwards. name is the file's name
+    // in messages.
+    bool Read(CFileFormatOpts& opts, const uint8_t* data, size_t size, int columnA, int columnB,
+              const std::string& name = std::string());
     // Reads the file at path (resolved by ResolvePath); an empty path or a file that cannot be
     // opened gives false, the latter reported when m_bReportOpenErrors is set.
     bool ReadFile(CFileFormatOpts& opts, const std::string& path, int columnA, int columnB);

@@ -138,7 +138,21 @@ bool CFirData::DesignFilter(const std::string& caption) {
         return false;
     }
     FinishDesign();
+    if (designed && QuantizedToZero()) {
+        Report(FormatMessage(kMsgQuantizedToZero, {std::to_string(m_Quant.m_nBits)}));
+        return false;
+    }
     return designed;
+}
+
+bool CFirData::QuantizedToZero() const {
+    if (m_Quant.m_nBits <= 0 || !HasCoefficients())
+        return false;
+    const int n = GetN();
+    for (int i = 0; i < n; ++i)
+        if (m_pI->GetAt(i) != 0.0 || m_pQ->GetAt(i) != 0.0)
+            return false;
+    return true;
 }
 
 bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState) {

@@ -5,6 +5,9 @@
 // Band list
 inline constexpr const char* kMsgTooManyBands = "Maximum number of bands exceeded.";
 inline constexpr const char* kMsgOverlappingBands = "Overlapping or intersecting bands.";
+inline constexpr const char* kMsgBandOutsideRange =
+    "A band must lie between 0 and half the sampling frequency,\nwith its lower edge not above "
+    "its upper edge.";
 inline constexpr const char* kMsgNegativeGain =
     "Linear Gain must be greater than or equal to zero.";
 inline constexpr const char* kMsgHilbertNeedsPassband =

@@ -31,6 +31,8 @@ inline constexpr const char* kMsgAskEstimateTaps =
     "Too few taps were specified.\nEstimate and design?";
 inline constexpr const char* kMsgDesignSucceeded = "Design succeeded, with a margin of %1 dB.";
 inline constexpr const char* kMsgDesignFailedSpec = "Design failed to meet specifcations.";
+inline constexpr const char* kMsgQuantizedToZero =
+    "Every coefficient is zero after quantization to %1 bits.\nUse a longer word length.";
 
 // Optimisation
 inline constexpr const char* kMsgOptimizingStatus = "Optimizing...";

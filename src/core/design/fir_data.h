@@ -146,8 +146,11 @@ public:
     // A corner f (unit of Fs) below 0, above Fs/2 or at forbidden (fraction of Fs: 0 or 0.5) is
     // reported ("Bad corner frequency at ..."). Returns true when it reported.
     bool CheckCorner(double f, double forbidden);
-    // Tap minimum, odd taps for highpass and bandstop, Kaiser-Bessel alpha, corners.
+    // Tap minimum, odd taps for highpass and bandstop, the window parameter, corners.
     bool ValidateWindowedSinc();
+    // The message that refuses the parameter of the chosen window (Kaiser-Bessel alpha not
+    // inside (0, 50), Dolph-Chebyshev gamma below 1 dB), nullptr when it is usable.
+    const char* WindowParamProblem() const;
     // The window-after-design flag as the method's editor sets it (it is not archived): on for
     // a windowed-sinc design and for an Lth-band design by the windowed-sinc method, else off.
     // For a design run from a loaded project without its editor.
@@ -261,7 +264,8 @@ public:
     // Measured on the frequency response: the passband ripple (dB, peak to peak) or the
     // stopband attenuation (dB) the coefficients achieve in band i.
     double GetBandActual(int i);
-    // How far band i is inside its specification (dB; negative: outside); -120 for no band.
+    // How far band i is inside its specification (dB; negative: outside); -120 for no band and
+    // for a passband without gain.
     double GetBandMargin(int i);
     // Smallest band margin; -120 without coefficients or bands. >= 0 meets the specification.
     double GetMargin();
@@ -284,8 +288,11 @@ public:
     // CheckTapLimits (not for CIC), then the method's own checks.
     bool ValidateSpecs();
     // Runs the method's design (caption: the status display's title after "Designing "), then
-    // FinishDesign. Returns whether the method's design succeeded.
+    // FinishDesign. Returns whether the method's design succeeded; a design that quantization
+    // turned into zeros only is reported and fails.
     bool DesignFilter(const std::string& caption);
+    // Whether quantization is on and every coefficient is zero.
+    bool QuantizedToZero() const;
     // Runs the method's optimisation, then FinishDesign; false when it could not start. The
     // optimiser's state is kept in *pState when given.
     bool OptimizeFilter(const std::string& caption, OptimizerState* pState = nullptr);

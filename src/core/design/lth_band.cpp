@@ -72,9 +72,8 @@ bool CFirData::ValidateLth(bool showMessages, bool full) {
         return false;
     switch (lth.m_nLthMethod) {
     case LthBandParams::kMethodWindowedSinc:
-        if (m_Ws.m_nWindowType == kKaiserBesselWindow &&
-            (m_Ws.m_dWindowParam <= 0.0 || m_Ws.m_dWindowParam >= 50.0))
-            return refuse(kMsgAlphaRange);
+        if (const char* problem = WindowParamProblem())
+            return refuse(problem);
         break;
     case LthBandParams::kMethodSplineSinc:
         if (!ValidateSplineSinc(showMessages))

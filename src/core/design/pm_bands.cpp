@@ -8,6 +8,9 @@
 
 namespace {
 
+// How far (fraction of Fs) an edge given in the unit of Fs may pass Fs/2 by rounding.
+constexpr double kEdgeTolerance = 1e-12;
+
 // Display values in dB keep six decimals.
 double RoundTo6(double x) {
     return RoundHalfAwayDouble(x * 1e6) / 1e6;
@@ -53,6 +56,13 @@ bool CFirData::AddBand(bool attnInDb, bool absFreq, double lower, double upper, 
     const int n = GetNumBands();
     if (n >= m_nBandCapacity) {
         Report(kMsgTooManyBands);
+        return false;
+    }
+    // Edges are fractions of Fs from 0 to 1/2; an edge a rounding error beyond 1/2 is 1/2.
+    if (upper > 0.5 && upper <= 0.5 + kEdgeTolerance)
+        upper = 0.5;
+    if (!(lower >= 0.0 && upper <= 0.5 && lower <= upper)) {
+        Report(kMsgBandOutsideRange);
         return false;
     }
     if (n > 0 && lower <= GetBandUpper(n - 1)) {

@@ -11,6 +11,8 @@ namespace {
 
 // Designs of fewer taps run without a status display.
 constexpr int kStatusDisplayTaps = 101;
+// Peak power (-200 dB) at or below which a passband counts as having no gain.
+constexpr double kDeadPassbandPower = 1e-20;
 
 } // namespace
 
@@ -42,9 +44,9 @@ bool CFirData::DesignPm(const std::string& name) {
     if (!m_strMathFunction.empty() && host)
         ReportMathError(*host, m_strMathFunction);
     if (!m_bCancel && !m_bResult) {
-        if (const char* storage = RemezStatusMessage(m_eRemezStatus))
-            Report(storage);
-        Report(kMsgPmNoConvergence);
+        // Storage that could not be allocated is the whole story: the exchange never ran.
+        const char* storage = RemezStatusMessage(m_eRemezStatus);
+        Report(storage ? storage : kMsgPmNoConvergence);
     }
     return m_bResult != 0;
 }
@@ -100,6 +102,14 @@ double CFirData::GetBandActual(int i) {
 double CFirData::GetBandMargin(int i) {
     if (i < 0 || i >= GetNumBands())
         return -120.0;
+    if (IsPassband(i)) {
+        // A passband without gain has no ripple to measure, and it is no passband.
+        double minPower = 0.0;
+        double maxPower = 0.0;
+        m_Response.GetPowerRange(minPower, maxPower, GetBandLower(i), GetBandUpper(i));
+        if (!(maxPower > kDeadPassbandPower))
+            return -120.0;
+    }
     const double spec = GetBandAttn(i, true);
     const double actual = GetBandActual(i);
     return IsPassband(i) ? spec - actual : actual - spec;

@@ -1,5 +1,6 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
+#include "dsp/signal_messages.h"
 #include "support/format_number.h"
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 namespace {
 
 // Window code of the Kaiser-Bessel window, whose parameter is alpha.
+constexpr int kDolphChebyshevWindow = 1;
 constexpr int kKaiserBesselWindow = 2;
 
 } // namespace
@@ -41,15 +43,24 @@ void CFirData::SetWindowAfterDesignByMethod() {
                             m_Lth.m_nLthMethod == LthBandParams::kMethodWindowedSinc);
 }
 
+const char* CFirData::WindowParamProblem() const {
+    if (m_Ws.m_nWindowType == kKaiserBesselWindow &&
+        !(m_Ws.m_dWindowParam > 0.0 && m_Ws.m_dWindowParam < 50.0))
+        return kMsgAlphaRange;
+    // The sidelobe level in dB; 0 would ask for sidelobes of zero height.
+    if (m_Ws.m_nWindowType == kDolphChebyshevWindow && !(m_Ws.m_dChebyParam >= 1.0))
+        return SignalMsg::kGammaTooSmall;
+    return nullptr;
+}
+
 bool CFirData::ValidateWindowedSinc() {
     if (!CheckMinTaps())
         return false;
     const int type = m_Ws.m_nFilterType;
     if (m_nTaps % 2 == 0 && (type == 1 || type == 3) && !AskOddTaps())
         return false;
-    if (m_Ws.m_nWindowType == kKaiserBesselWindow &&
-        (m_Ws.m_dWindowParam <= 0.0 || m_Ws.m_dWindowParam >= 50.0)) {
-        Report(kMsgAlphaRange);
+    if (const char* problem = WindowParamProblem()) {
+        Report(problem);
         return false;
     }
     if (type == 2 || type == 3) {

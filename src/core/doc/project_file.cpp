@@ -3,19 +3,13 @@
 #include "doc/doc_messages.h"
 #include "io/io_messages.h"
 #include "support/archive.h"
+#include "support/file_access.h"
 #include "support/format_number.h"
 #include "support/host.h"
 #include "support/paths.h"
 
 #include <algorithm>
 #include <cctype>
-#include <cerrno>
-#include <cstdio>
-#include <cstring>
-#include <fstream>
-#include <iterator>
-#include <sys/stat.h>
-#include <unistd.h>
 
 CFirProject::CFirProject(CHost* pHost) : m_Filter(pHost), m_pHost(pHost) {}
 
@@ -97,24 +91,10 @@ int DesignTypeOfExtension(const std::string& path) {
     return -1;
 }
 
-namespace {
-
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
-} // namespace
-
 ELoadResult LoadProject(const std::string& path, CFirProject& project, CHost& host) {
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(path, bytes)) {
-        host.Error(FormatMessage(kMsgCannotOpenFile, {path}));
+    if (!ReadFileReported(path, bytes, host))
         return ELoadResult::Failed;
-    }
     CFirProject loaded(&host);
     try {
         CArchiveReader ar(bytes);
@@ -145,32 +125,9 @@ ELoadResult LoadProject(const std::string& path, CFirProject& project, CHost& ho
 
 bool SaveProject(const std::string& path, const CFirProject& project, CHost& host) {
     const std::vector<uint8_t> bytes = project.ToBytes();
-    std::string temp = DirectoryOf(path) + "." + FileNameOf(path) + ".XXXXXX";
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back('\0');
-    const int fd = ::mkstemp(name.data());
-    if (fd < 0) {
-        host.Error(FormatMessage(DocMsg::kCannotSave, {path, std::strerror(errno)}));
-        return false;
-    }
-    temp = name.data();
-    struct stat previous {};
-    ::fchmod(fd, ::stat(path.c_str(), &previous) == 0 ? (previous.st_mode & 07777) : 0644);
-    size_t written = 0;
-    while (written < bytes.size()) {
-        const ssize_t n = ::write(fd, bytes.data() + written, bytes.size() - written);
-        if (n <= 0)
-            break;
-        written += static_cast<size_t>(n);
-    }
-    const bool ok = written == bytes.size() && ::fsync(fd) == 0;
-    const int savedErrno = errno;
-    ::close(fd);
-    if (!ok || std::rename(temp.c_str(), path.c_str()) != 0) {
-        const int err = ok ? errno : savedErrno;
-        std::remove(temp.c_str());
-        host.Error(FormatMessage(DocMsg::kCannotSave, {path, std::strerror(err)}));
-        return false;
-    }
-    return true;
+    std::string reason;
+    if (WriteFileSafely(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, reason))
+        return true;
+    host.Error(FormatMessage(DocMsg::kCannotSave, {path, reason}));
+    return false;
 }

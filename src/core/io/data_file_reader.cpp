@@ -2,9 +2,11 @@
 
 #include "io/io_messages.h"
 #include "io/number_text.h"
+#include "support/format_number.h"
 #include "support/host.h"
 
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <string>
 
@@ -130,8 +132,19 @@ bool ScanTextLine(int code, int bits, double scale, std::string& line, bool want
     return true;
 }
 
-void ReadText(const SFormatState& state, CLineReader& reader, std::vector<double>& a,
-              std::vector<double>* b) {
+// The 1-based position of the first point whose value (or either value of a pair) is not a
+// finite number, counted from `first`; 0 when every one is.
+size_t FirstNonFinite(const std::vector<double>& a, const std::vector<double>* b, size_t first) {
+    for (size_t i = first; i < a.size(); ++i)
+        if (!std::isfinite(a[i]) || (b && !std::isfinite((*b)[i])))
+            return i + 1;
+    return 0;
+}
+
+// Reads lines until one does not scan. Returns the line number of the first value that is not
+// a finite number (the read stops there), 0 when there is none.
+int ReadText(const SFormatState& state, CLineReader& reader, std::vector<double>& a,
+             std::vector<double>* b) {
     const int bits = state.WordLength();
     const double scale = 1.0 / FormatFullScale(state.code, state.fixedBits, false);
     std::string line;
@@ -139,10 +152,13 @@ void ReadText(const SFormatState& state, CLineReader& reader, std::vector<double
     double vb = 0.0;
     while (reader.ReadLine(line) &&
            ScanTextLine(state.code, bits, scale, line, b != nullptr, va, vb)) {
+        if (!std::isfinite(va) || (b && !std::isfinite(vb)))
+            return reader.LineNumber();
         a.push_back(va);
         if (b)
             b->push_back(vb);
     }
+    return 0;
 }
 
 template <typename T> T LoadLittleEndian(const uint8_t* p) {
@@ -195,7 +211,7 @@ void ReadWaveSamples(const SFormatState& state, const uint8_t* data, size_t size
 } // namespace
 
 bool ReadDataBytes(SFormatState& state, const uint8_t* data, size_t size, std::vector<double>& a,
-                   std::vector<double>* b, CHost& host) {
+                   std::vector<double>* b, CHost& host, const std::string& name) {
     static const uint8_t kNoBytes[1] = {0};
     if (data == nullptr) {
         data = kNoBytes;
@@ -243,20 +259,37 @@ bool ReadDataBytes(SFormatState& state, const uint8_t* data, size_t size, std::v
     if (b)
         b->clear();
 
+    int badLine = 0;
+    size_t badSample = 0;
     switch (state.code) {
     case kFormatFloat:
         ReadFloats<float>(data, size, a, b);
+        badSample = FirstNonFinite(a, b, 0);
         break;
     case kFormatDouble:
         ReadFloats<double>(data, size, a, b);
+        badSample = FirstNonFinite(a, b, 0);
         break;
     case kFormatWave8:
     case kFormatWave16:
         ReadWaveSamples(state, data + dataOffset, size - dataOffset, a, b);
+        if (a.size() < state.wave.PointCount())
+            host.Warning(
+                FormatMessage(kMsgWaveEndsEarly,
+                              {std::to_string(a.size()), std::to_string(state.wave.PointCount())}));
         break;
     default:
-        ReadText(state, reader, a, b);
+        badLine = ReadText(state, reader, a, b);
         break;
+    }
+    if (badLine > 0 || badSample > 0) {
+        host.Error(badLine > 0
+                       ? FormatMessage(kMsgNotFiniteAtLine, {name, std::to_string(badLine)})
+                       : FormatMessage(kMsgNotFiniteAtSample, {name, std::to_string(badSample)}));
+        a.clear();
+        if (b)
+            b->clear();
+        return false;
     }
     return !a.empty();
 }

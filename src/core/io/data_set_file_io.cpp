@@ -5,14 +5,13 @@
 #include "io/data_file_writer.h"
 #include "io/format_state.h"
 #include "io/io_messages.h"
+#include "support/file_access.h"
 #include "support/format_number.h"
 #include "support/host.h"
 #include "support/paths.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 namespace {
@@ -33,14 +32,6 @@ CHost& HostOf(CHost* host) {
     return host ? *host : quiet;
 }
 
-bool ReadWholeFile(const std::string& path, std::vector<uint8_t>& bytes) {
-    std::ifstream in(path, std::ios::binary);
-    if (!in)
-        return false;
-    bytes.assign(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-    return !in.bad();
-}
-
 // The columns a read or write names, made to exist.
 CDataColumn* ColumnOf(CDataSetIO& set, int column) {
     if (column < 0)
@@ -59,7 +50,7 @@ std::string CDataSetIO::ResolvePath(const std::string& path) const {
 }
 
 bool CDataSetIO::Read(CFileFormatOpts& opts, const uint8_t* data, size_t size, int columnA,
-                      int columnB) {
+                      int columnB, const std::string& name) {
     CDataColumn* a = ColumnOf(*this, columnA);
     if (!a)
         return false;
@@ -71,7 +62,7 @@ bool CDataSetIO::Read(CFileFormatOpts& opts, const uint8_t* data, size_t size, i
     if (b)
         vb.assign(b->begin(), b->end());
     SFormatState state = FormatStateOf(opts);
-    const bool ok = ReadDataBytes(state, data, size, va, b ? &vb : nullptr, HostOf(m_pHost));
+    const bool ok = ReadDataBytes(state, data, size, va, b ? &vb : nullptr, HostOf(m_pHost), name);
     StoreFormatState(state, opts);
     a->SetSize(static_cast<int>(va.size()));
     std::copy(va.begin(), va.end(), a->begin());
@@ -88,12 +79,9 @@ bool CDataSetIO::ReadFile(CFileFormatOpts& opts, const std::string& path, int co
         return false;
     const std::string resolved = ResolvePath(path);
     std::vector<uint8_t> bytes;
-    if (!ReadWholeFile(resolved, bytes)) {
-        if (m_bReportOpenErrors)
-            HostOf(m_pHost).Error(FormatMessage(kMsgCannotOpenFile, {resolved}));
+    if (!ReadFileReported(resolved, bytes, HostOf(m_pHost), m_bReportOpenErrors != 0))
         return false;
-    }
-    return Read(opts, bytes.data(), bytes.size(), columnA, columnB);
+    return Read(opts, bytes.data(), bytes.size(), columnA, columnB, resolved);
 }
 
 int CDataSetIO::Write(CFileFormatOpts& opts, std::string& out, int columnA, int columnB, int step) {
@@ -141,16 +129,5 @@ int CDataSetIO::WriteFile(CFileFormatOpts& opts, const std::string& path, int co
     m_strWritingPath.clear();
     if (!result)
         return 0;
-    std::ofstream file(resolved, std::ios::binary | std::ios::trunc);
-    if (!file) {
-        HostOf(m_pHost).Error(FormatMessage(kMsgCannotOpenFile, {resolved}));
-        return 0;
-    }
-    file.write(bytes.data(), static_cast<std::streamsize>(bytes.size()));
-    file.close();
-    if (!file) {
-        HostOf(m_pHost).Error(FormatMessage(kMsgCannotWriteFile, {resolved}));
-        return 0;
-    }
-    return 1;
+    return WriteFileReported(resolved, bytes, HostOf(m_pHost)) ? 1 : 0;
 }

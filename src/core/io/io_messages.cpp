@@ -1,6 +1,5 @@
 #include "io/io_messages.h"
 
-const char* const kMsgCannotOpenFile = "Cannot open file \"%1\".";
 const char* const kMsgInvalidHeader = "Input file does not have a valid header.";
 const char* const kMsgOneChannelOnly =
     "File contains only one channel: quadrature data will not be read.";
@@ -15,8 +14,13 @@ const char* const kMsgOverflowQuestion =
 const char* const kMsgStepDoesNotDivide =
     "The number of points (%1) is not a multiple of the interleave factor (%2).";
 const char* const kMsgFormatCannotBeWritten = "Data cannot be written in the file format \"%1\".";
+const char* const kMsgNotFiniteAtLine =
+    "The file \"%1\" holds a value that is not a finite number at line %2.";
+const char* const kMsgNotFiniteAtSample =
+    "The file \"%1\" holds a value that is not a finite number at sample %2.";
+const char* const kMsgWaveEndsEarly =
+    "The WAVE data ends early: %1 of the %2 samples the header announces were read.";
 const char* const kMsgWaveTooLong = "The data is too long for a WAVE file.";
-const char* const kMsgCannotWriteFile = "Cannot write file \"%1\".";
 
 const char* const kMsgNoInputFiles = "No input files were specified.";
 const char* const kMsgFileMissingOrBusy =

@@ -1,10 +1,11 @@
 #pragma once
 
+#include "support/file_messages.h" // opening, reading and writing any file
+
 // Messages of the data file readers and writers, the code exporters and the import and export
 // flows. Placeholders are the 1-based %1, %2 of FormatMessage.
 
 // Reading and writing data files.
-extern const char* const kMsgCannotOpenFile;        // %1 path
 extern const char* const kMsgInvalidHeader;         // follows the WAVE header's own message
 extern const char* const kMsgOneChannelOnly;        // exclamation
 extern const char* const kMsgNotWaveFile;           //
@@ -15,8 +16,10 @@ extern const char* const kMsgNoFormatOptions;       //
 extern const char* const kMsgOverflowQuestion;      // question, Yes/No
 extern const char* const kMsgStepDoesNotDivide;     // %1 point count, %2 interleave factor
 extern const char* const kMsgFormatCannotBeWritten; // %1 format name or code
+extern const char* const kMsgNotFiniteAtLine;       // %1 file name, %2 line number
+extern const char* const kMsgNotFiniteAtSample;     // %1 file name, %2 sample number
+extern const char* const kMsgWaveEndsEarly;         // exclamation; %1 read, %2 announced
 extern const char* const kMsgWaveTooLong;           //
-extern const char* const kMsgCannotWriteFile;       // %1 path
 
 // Import and export flows.
 extern const char* const kMsgNoInputFiles;

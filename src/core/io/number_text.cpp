@@ -122,6 +122,7 @@ bool CLineReader::ReadLine(std::string& line) {
     line.clear();
     if (m_nPos >= m_nSize)
         return false;
+    ++m_nLine;
     while (m_nPos < m_nSize) {
         const uint8_t c = m_pData[m_nPos++];
         if (c == '\n')

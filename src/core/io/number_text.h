@@ -31,6 +31,7 @@ private:
     void SkipSpace();
     const std::string& m_text;
     size_t m_nPos = 0;
+    int m_nLine = 0;
 };
 
 // Reads a byte buffer line by line: bytes up to a line feed, carriage returns dropped.
@@ -39,10 +40,16 @@ public:
     CLineReader(const uint8_t* data, size_t size) : m_pData(data), m_nSize(size) {}
     // False at the end of the buffer; a last line without a line feed is still a line.
     bool ReadLine(std::string& line);
-    void Rewind() { m_nPos = 0; }
+    void Rewind() {
+        m_nPos = 0;
+        m_nLine = 0;
+    }
+    // The 1-based number of the line read last (0 before the first).
+    int LineNumber() const { return m_nLine; }
 
 private:
     const uint8_t* m_pData;
     size_t m_nSize;
     size_t m_nPos = 0;
+    int m_nLine = 0;
 };

@@ -187,7 +187,7 @@ int CGraph::ChooseReduction(const CCorviData& data, int width) {
     m_dPerPoint = 0;
     const int n = data.m_nLast - data.m_nFirst + 1;
     if (width < 1 || width >= n || m_workX.bLog)
-        return std::max(1, std::min(width, n));
+        return width;
     const double c = m_bXYMode ? 4096.0 : n;
     if (m_bIntegerReduction) {
         const double k = std::ceil(c / width);
@@ -423,13 +423,20 @@ void CGraph::SetHistogram(bool on) {
     m_bHistogram = on ? 1 : 0;
     if (on) {
         m_bHistogramTitles = 1;
-        static constexpr int kKinds[5][2] = {{0, 5}, {1, 5}, {0, 1}, {4, 5}, {3, 5}};
-        const int t = std::clamp(m_nType, 0, 4);
-        m_Histogram.BuildHistogram(*m_pSignal, kKinds[t][0], kKinds[t][1]);
+        RebuildHistogram();
     } else {
         m_bAutoTitles = 1;
         m_Histogram.RemoveAll();
     }
     ResetZoom();
     Refresh();
+}
+
+void CGraph::RebuildHistogram() {
+    if (!m_pSignal || !m_bHistogram)
+        return;
+    // I for type 0, Q for 1, I and Q for 2, the magnitude for 3, the phase for 4.
+    static constexpr int kKinds[5][2] = {{0, 5}, {1, 5}, {0, 1}, {4, 5}, {3, 5}};
+    const int t = std::clamp(m_nType, 0, 4);
+    m_Histogram.BuildHistogram(*m_pSignal, kKinds[t][0], kKinds[t][1]);
 }

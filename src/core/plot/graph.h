@@ -48,6 +48,8 @@ public:
     void BuildReducedCurve(const CCorviData& data, int kind, std::vector<double>& out, bool buildX);
     // Toggles histogram mode (not in the polar type).
     void SetHistogram(bool on);
+    // Recomputes the histogram of the shown quantity (in histogram mode).
+    void RebuildHistogram();
     // The Y limits of the present type over data (power converted to dB or magnitude).
     void QuantityLimits(const CCorviData& data, double& lo, double& hi) const;
     // The X title's reduction note, e.g. " (20.0:1, Peak Mode)", or "".

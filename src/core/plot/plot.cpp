@@ -236,15 +236,17 @@ const CPlotLayout& CPlot::Prepare(const CTextMeasurer& measurer, const SDeviceRe
     SAxisLabels labels;
     if (!PlaceAxes(measurer, font, labels))
         return l;
+    int width = l.m_plot.right - l.m_plot.left;
     if (fresh) {
-        int width = l.m_plot.right - l.m_plot.left;
         BuildPoints(width);
-        if (width >= 1 && width < l.m_plot.right - l.m_plot.left) {
-            l.m_plot.right = l.m_plot.left + width;
-            m_mapX.Set(m_workX.dMin, m_workX.dMax, m_workX.bLog, l.m_plot.left, width);
-        }
+        m_nPointsWidth = width;
         m_bPointsValid = true;
         m_nBuiltWidth = w;
+    }
+    // Every point has its own column: a reduced plot is as wide as its points.
+    if (m_nPointsWidth >= 1 && m_nPointsWidth < width) {
+        l.m_plot.right = l.m_plot.left + m_nPointsWidth;
+        m_mapX.Set(m_workX.dMin, m_workX.dMax, m_workX.bLog, l.m_plot.left, m_nPointsWidth);
     }
     // Labels and grid are placed against the final maps.
     for (SPlacedText& p : labels.x) {

@@ -158,7 +158,8 @@ protected:
     double m_dXMin = 0, m_dXMax = 100; // the visible X range
     bool m_bRefitX = false, m_bRefitY = false;
     bool m_bPointsValid = false;
-    int m_nBuiltWidth = -1;
+    int m_nBuiltWidth = -1;  // area width the points were built for
+    int m_nPointsWidth = -1; // plot width the points were built for
     std::vector<double> m_x;
     std::vector<std::vector<double>> m_curves;
     std::vector<int> m_counts; // samples each point stands for

@@ -43,3 +43,36 @@ inline constexpr const char* kZoomOut = "Zoom Out";
 inline constexpr const char* kZoomBottom = "Zoom Bottom";
 inline constexpr const char* kZoomPrevious = "Zoom Previous";
 } // namespace PlotMessages
+
+// Menu captions of the plot commands, in the order of their codes.
+namespace PlotMenus {
+// Styles 0..7.
+inline constexpr const char* kStyles[] = {"Auto", "Line", "Dot",           "Line And Dot",
+                                          "Bar",  "Stem", "Vertical Line", "Stair"};
+// Frequency view channels 1..4 and response kinds 3, 4, 6, 7, 8.
+inline constexpr const char* kChannels[] = {"Inphase", "Quadrature", "I And Q", "Complex"};
+inline constexpr const char* kKinds[] = {"Magnitude", "Phase", "Unwrapped Phase", "Phase Delay",
+                                         "Group Delay"};
+inline constexpr int kKindCodes[] = {3, 4, 6, 7, 8};
+// Time view graph types 0..5, then histogram mode, and the response modes 13..15.
+inline constexpr const char* kTypes[] = {"Inphase Amplitude",  "Quadrature Amplitude",
+                                         "I And Q Amplitudes", "Complex Magnitude",
+                                         "Complex Phase",      "Polar (I vs. Q)"};
+inline constexpr const char* kHistogram = "Histogram";
+inline constexpr const char* kModes[] = {"Impulse", "Step", "Impulse and Step"};
+inline constexpr const char* kXAxisItem = "X-Axis...";
+inline constexpr const char* kYAxisItem = "Y-Axis...";
+inline constexpr const char* kTitlesItem = "Titles...";
+inline constexpr const char* kFontItem = "Choose Font...";
+inline constexpr const char* kPropertiesItem = "Properties...";
+inline constexpr const char* kPrintItem = "Print...";
+inline constexpr const char* kPrintPreviewItem = "Print Preview";
+inline constexpr const char* kCopyImageItem = "Copy Image";
+inline constexpr const char* kCopyDataItem = "Copy Data";
+inline constexpr const char* kWriteDataItem = "Write Data...";
+inline constexpr const char* kFilterMenu = "Filter";
+inline constexpr const char* kResponseMenu = "Response";
+inline constexpr const char* kTypeMenu = "Type";
+inline constexpr const char* kStyleMenu = "Style";
+inline constexpr const char* kAxisMenu = "Axis";
+} // namespace PlotMenus

@@ -6,6 +6,7 @@ set(CORE_PLOT_SOURCES
     fir_freq_plot_model.cpp
     fir_time_plot_model.cpp
     graph.cpp
+    plot_dialog_rules.cpp
     plot.cpp
     plot_layout.cpp
     rubber_band.cpp

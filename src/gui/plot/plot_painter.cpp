@@ -1,9 +1,11 @@
 #include "plot/plot_painter.h"
 
+#include "plot/image_file.h"
 #include "plot/rubber_band.h"
+#include "support/file_access.h"
 
 #include <QBuffer>
-#include <QFile>
+#include <QFileInfo>
 #include <QFontMetricsF>
 #include <QImage>
 #include <QPageSize>
@@ -294,16 +296,16 @@ void CPlotPainter::DrawCrosshair(QPainter& painter, const SDeviceRect& plot,
 
 namespace PlotOutput {
 
+namespace {
+constexpr const char* kReasonCannotDraw = "the picture could not be drawn";
+} // namespace
+
 QImage RenderImage(CPlot& plot, QSize size) {
     QImage image(size, QImage::Format_RGB32);
     image.fill(Qt::white);
     QPainter painter(&image);
     CPlotPainter(plot).Draw(painter, image.rect());
     return image;
-}
-
-bool SaveImage(CPlot& plot, QSize size, const QString& path) {
-    return RenderImage(plot, size).save(path);
 }
 
 namespace {
@@ -328,29 +330,35 @@ QByteArray SvgBytes(CPlot& plot, QSize size) {
     return buffer.data();
 }
 
-bool SaveSvg(CPlot& plot, QSize size, const QString& path) {
-    const QByteArray bytes = SvgBytes(plot, size);
-    QFile file(path);
-    if (!file.open(QIODevice::WriteOnly | QIODevice::Truncate))
-        return false;
-    return file.write(bytes) == bytes.size() && file.flush();
+QByteArray PdfBytes(CPlot& plot, QSize size) {
+    QBuffer buffer;
+    buffer.open(QIODevice::WriteOnly);
+    {
+        QPdfWriter pdf(&buffer);
+        pdf.setResolution(96);
+        pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
+        pdf.setPageSize(QPageSize(QSizeF(size.width() * 72.0 / 96.0, size.height() * 72.0 / 96.0),
+                                  QPageSize::Point));
+        QPainter painter;
+        if (!painter.begin(&pdf))
+            return QByteArray();
+        DrawOnWhite(plot, painter, QRect(QPoint(0, 0), QSize(pdf.width(), pdf.height())));
+        painter.end();
+    }
+    return buffer.data();
 }
 
-bool SavePdf(CPlot& plot, QSize size, const QString& path) {
-    QFile probe(path);
-    if (!probe.open(QIODevice::WriteOnly | QIODevice::Truncate))
+bool SavePlot(CPlot& plot, QSize size, const QString& path, std::string& reason) {
+    const QString ext = QFileInfo(path).suffix().toLower();
+    if (ext != "svg" && ext != "pdf")
+        return WriteImageFile(RenderImage(plot, size), path, reason);
+    const QByteArray bytes = ext == "svg" ? SvgBytes(plot, size) : PdfBytes(plot, size);
+    if (bytes.isEmpty()) {
+        reason = kReasonCannotDraw;
         return false;
-    probe.close();
-    QPdfWriter pdf(path);
-    pdf.setResolution(96);
-    pdf.setPageMargins(QMarginsF(0, 0, 0, 0));
-    pdf.setPageSize(QPageSize(QSizeF(size.width() * 72.0 / 96.0, size.height() * 72.0 / 96.0),
-                              QPageSize::Point));
-    QPainter painter;
-    if (!painter.begin(&pdf))
-        return false;
-    DrawOnWhite(plot, painter, QRect(QPoint(0, 0), QSize(pdf.width(), pdf.height())));
-    return painter.end();
+    }
+    return WriteFileSafely(path.toStdString(),
+                           {bytes.constData(), static_cast<size_t>(bytes.size())}, reason);
 }
 
 QImage FramedCapture(const QImage& client) {

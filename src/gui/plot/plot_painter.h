@@ -5,6 +5,8 @@
 #include <QFont>
 #include <QRect>
 
+#include <string>
+
 class QPainter;
 class QPaintDevice;
 class CRubberBand;
@@ -50,13 +52,12 @@ private:
 namespace PlotOutput {
 // The plot on a white image.
 QImage RenderImage(CPlot& plot, QSize size);
-// Writes the plot as PNG, BMP (by the path's extension), SVG or PDF; false when the file
-// cannot be written.
-bool SaveImage(CPlot& plot, QSize size, const QString& path);
-bool SaveSvg(CPlot& plot, QSize size, const QString& path);
-bool SavePdf(CPlot& plot, QSize size, const QString& path);
-// The SVG text of the plot.
+// Writes the plot as SVG, PDF or an image (PNG, BMP, ...) by the path's extension through the
+// safe file writer; false, with the reason, when the file cannot be written.
+bool SavePlot(CPlot& plot, QSize size, const QString& path, std::string& reason);
+// The SVG text and the PDF document of the plot (empty when it cannot be drawn).
 QByteArray SvgBytes(CPlot& plot, QSize size);
+QByteArray PdfBytes(CPlot& plot, QSize size);
 // A picture of a window for the report: the image in a grey frame 7 units wide (15 in all).
 QImage FramedCapture(const QImage& client);
 } // namespace PlotOutput

@@ -1,5 +1,6 @@
 #include "design/design_job.h"
 #include "design/fir_data.h"
+#include "response/response_types.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -131,6 +132,12 @@ TEST(PmDesign, MarginsMeasureTheDesign) {
     // Too few taps: a negative margin.
     f.SetNumTaps(11);
     ASSERT_TRUE(f.DesignPm("Margins"));
+    EXPECT_LT(f.GetMargin(), 0.0);
+    // Coefficients that are all zero have no ripple in the passband, and meet nothing.
+    for (int i = 0; i < f.GetN(); ++i)
+        (*f.m_pI)[i] = 0.0;
+    f.m_Response.ComputeResponse(kDefaultResponseResolution);
+    EXPECT_EQ(f.GetBandMargin(0), -120.0);
     EXPECT_LT(f.GetMargin(), 0.0);
 }
 

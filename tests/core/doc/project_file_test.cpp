@@ -1,10 +1,14 @@
 #include "doc/project_file.h"
 
+#include "io/file_formats.h"
+#include "io/format_state.h"
 #include "support/archive.h"
+#include "support/file_access.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
@@ -262,4 +266,31 @@ TEST_F(ProjectFiles, OldExtensionsAndVersionsOpenAsTheirMethod) {
               "saved in the current format.");
     EXPECT_EQ(DesignTypeOfExtension("a.cfs"), kDesignSimplePm);
     EXPECT_EQ(DesignTypeOfExtension("a.cfp"), -1);
+}
+
+// The reading limit must take every file the program writes for the longest filter, with room
+// to spare: a complex filter of 16384 taps in each format that can be written, and as a project.
+TEST(ProjectFile, TheReadLimitHoldsTheLargestFilesWithRoomToSpare) {
+    CScriptedHost host;
+    CFirProject project(&host);
+    CFirData& f = project.m_Filter;
+    f.SetDesignType(kDesignImport);
+    constexpr int kTaps = 16384;
+    for (int k = 0; k < kTaps; ++k) {
+        f.m_pI->Add(-0.987654321 + 1.9 * k / kTaps);
+        f.m_pQ->Add(0.876543219 - 1.7 * k / kTaps);
+    }
+    f.EqualizeLengths(0.0);
+    f.m_bReal = 0;
+    size_t largest = project.ToBytes().size();
+    for (const std::string& name : WriteFormatNames()) {
+        CFileFormatOpts opts;
+        ASSERT_TRUE(SelectFormat(opts, name));
+        opts.m_FixedPoint.m_nBits = 64;
+        std::string out;
+        ASSERT_EQ(f.Write(opts, out, 0, 1, 1), 1) << name;
+        largest = std::max(largest, out.size());
+    }
+    EXPECT_GT(largest, size_t{1} << 20); // the comparison means something
+    EXPECT_LT(largest * 8, kMaxReadFileBytes);
 }

@@ -1,6 +1,7 @@
 #include "io/data_file_reader.h"
 #include "io/io_messages.h"
 #include "io_test_bytes.h"
+#include "support/format_number.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -185,10 +186,14 @@ TEST(DataFileReader, WaveSamples) {
         EXPECT_EQ(state.code, 100);
         EXPECT_EQ(state.waveSize, 0);
         EXPECT_EQ(state.waveRate, 0);
-        EXPECT_TRUE(host.messages.empty());
-        // Complex from a one-channel file: the warning, then the real part alone.
-        r = ReadAs(state, b.Str(), true, host);
+        // What the file holds is read, with how much of the announced data that is.
         ASSERT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(host.messages[0].text, FormatMessage(kMsgWaveEndsEarly, {"3", "1000000"}));
+        EXPECT_EQ(host.messages[0].icon, EMsgIcon::Exclamation);
+        // Complex from a one-channel file: the warning, then the real part alone.
+        host.messages.clear();
+        r = ReadAs(state, b.Str(), true, host);
+        ASSERT_EQ(host.messages.size(), 2u);
         EXPECT_EQ(host.messages[0].text, kMsgOneChannelOnly);
         EXPECT_EQ(host.messages[0].icon, EMsgIcon::Exclamation);
         EXPECT_EQ(r.a.size(), 3u);

@@ -1,0 +1,267 @@
+#include "support/file_access.h"
+
+#include "support/file_messages.h"
+#include "support/format_number.h"
+#include "support/host.h"
+#include "support/paths.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <filesystem>
+#include <fstream>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// Symbolic links followed before a path is given up as a loop (the kernel's own limit).
+constexpr int kMaxLinkHops = 40;
+
+std::string ErrnoText(int err) {
+    return std::strerror(err);
+}
+
+// The path a chain of symbolic links ends at; the path itself when it is not a link. A link
+// to a missing file ends at that file's path.
+bool FollowLinks(const std::string& path, std::string& target, std::string& reason) {
+    target = path;
+    for (int hop = 0; hop < kMaxLinkHops; ++hop) {
+        struct stat st {};
+        if (::lstat(target.c_str(), &st) != 0 || !S_ISLNK(st.st_mode))
+            return true;
+        std::vector<char> buf(static_cast<size_t>(st.st_size > 0 ? st.st_size : 255) + 1);
+        const ssize_t n = ::readlink(target.c_str(), buf.data(), buf.size());
+        if (n < 0) {
+            reason = ErrnoText(errno);
+            return false;
+        }
+        const std::string link(buf.data(), static_cast<size_t>(n));
+        target = link[0] == '/' ? link : DirectoryOf(target) + link;
+    }
+    reason = kMsgTooManyLinks;
+    return false;
+}
+
+// The permission bits a new file gets: 0666 less the process's umask (read without changing
+// it, so other threads are not disturbed).
+mode_t NewFileMode() {
+    mode_t mask = 022;
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);) {
+        if (line.rfind("Umask:", 0) == 0) {
+            mask = static_cast<mode_t>(std::strtoul(line.c_str() + 6, nullptr, 8));
+            break;
+        }
+    }
+    return 0666 & ~mask;
+}
+
+bool WriteAll(int fd, std::string_view bytes, const SFileWriteCalls& calls, int& err) {
+    size_t written = 0;
+    while (written < bytes.size()) {
+        const ssize_t n = calls.write(fd, bytes.data() + written, bytes.size() - written);
+        if (n < 0 && errno == EINTR)
+            continue;
+        if (n <= 0) {
+            err = n < 0 ? errno : ENOSPC;
+            return false;
+        }
+        written += static_cast<size_t>(n);
+    }
+    return true;
+}
+
+// Writes into a file that is not regular (a device, a FIFO) without replacing it.
+bool WriteInPlace(const std::string& path, std::string_view bytes, std::string& reason,
+                  const SFileWriteCalls& calls) {
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    if (fd < 0) {
+        reason = ErrnoText(errno);
+        return false;
+    }
+    int err = 0;
+    const bool ok = WriteAll(fd, bytes, calls, err);
+    if (::close(fd) != 0 && ok) {
+        reason = ErrnoText(errno);
+        return false;
+    }
+    if (!ok)
+        reason = ErrnoText(err);
+    return ok;
+}
+
+void SyncDirectoryOf(const std::string& path) {
+    const std::string dir = DirectoryOf(path);
+    const int fd = ::open(dir.empty() ? "." : dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+// Writes a temporary file beside path, syncs it and renames it over path.
+bool ReplaceFile(const std::string& path, std::string_view bytes, const struct stat* previous,
+                 std::string& reason, const SFileWriteCalls& calls) {
+    std::string temp = DirectoryOf(path) + "." + FileNameOf(path) + ".XXXXXX";
+    std::vector<char> name(temp.begin(), temp.end());
+    name.push_back('\0');
+    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
+    if (fd < 0) {
+        reason = ErrnoText(errno);
+        return false;
+    }
+    temp = name.data();
+    ::fchmod(fd, previous ? (previous->st_mode & 07777) : NewFileMode());
+    int err = 0;
+    bool ok = WriteAll(fd, bytes, calls, err);
+    if (ok && calls.fsync(fd) != 0) {
+        err = errno;
+        ok = false;
+    }
+    if (::close(fd) != 0 && ok) {
+        err = errno;
+        ok = false;
+    }
+    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
+        err = errno;
+        ok = false;
+    }
+    if (!ok) {
+        std::remove(temp.c_str());
+        reason = ErrnoText(err);
+        return false;
+    }
+    SyncDirectoryOf(path);
+    return true;
+}
+
+} // namespace
+
+const SFileWriteCalls& SystemFileWriteCalls() {
+    static const SFileWriteCalls calls{::write, ::fsync};
+    return calls;
+}
+
+bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string& reason,
+                     const SFileWriteCalls& calls) {
+    reason.clear();
+    if (path.empty()) {
+        reason = ErrnoText(ENOENT);
+        return false;
+    }
+    std::string target;
+    if (!FollowLinks(path, target, reason))
+        return false;
+    struct stat st {};
+    if (::stat(target.c_str(), &st) != 0)
+        return ReplaceFile(target, bytes, nullptr, reason, calls);
+    if (S_ISDIR(st.st_mode)) {
+        reason = ErrnoText(EISDIR);
+        return false;
+    }
+    if (!S_ISREG(st.st_mode))
+        return WriteInPlace(target, bytes, reason, calls);
+    return ReplaceFile(target, bytes, &st, reason, calls);
+}
+
+bool WriteFileReported(const std::string& path, std::string_view bytes, CHost& host) {
+    std::string reason;
+    if (WriteFileSafely(path, bytes, reason))
+        return true;
+    host.Error(FormatMessage(kMsgCannotWriteFile, {path, reason}));
+    return false;
+}
+
+EFileRead ReadFileBounded(const std::string& path, std::vector<uint8_t>& bytes, std::string& reason,
+                          size_t maxBytes) {
+    bytes.clear();
+    reason.clear();
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        reason = ErrnoText(errno);
+        return EFileRead::CannotOpen;
+    }
+    struct stat st {};
+    if (::fstat(fd, &st) != 0)
+        reason = ErrnoText(errno);
+    else if (S_ISDIR(st.st_mode))
+        reason = kMsgIsDirectory;
+    else if (!S_ISREG(st.st_mode))
+        reason = kMsgNotRegularFile;
+    else if (static_cast<uint64_t>(st.st_size) > maxBytes)
+        reason = FormatMessage(kMsgFileTooLarge, {std::to_string(maxBytes)});
+    if (reason.empty()) {
+        // The file may grow while it is read: never take more than the limit.
+        bytes.resize(static_cast<size_t>(st.st_size));
+        size_t got = 0;
+        for (;;) {
+            if (got == bytes.size())
+                bytes.resize(std::min(maxBytes + 1, bytes.size() + 4096));
+            if (got == bytes.size())
+                break;
+            const ssize_t n = ::read(fd, bytes.data() + got, bytes.size() - got);
+            if (n < 0 && errno == EINTR)
+                continue;
+            if (n < 0)
+                reason = ErrnoText(errno);
+            if (n <= 0)
+                break;
+            got += static_cast<size_t>(n);
+        }
+        bytes.resize(got);
+        if (reason.empty() && got > maxBytes)
+            reason = FormatMessage(kMsgFileTooLarge, {std::to_string(maxBytes)});
+    }
+    ::close(fd);
+    if (!reason.empty()) {
+        bytes.clear();
+        return EFileRead::Refused;
+    }
+    return EFileRead::Ok;
+}
+
+bool ReadFileReported(const std::string& path, std::vector<uint8_t>& bytes, CHost& host,
+                      bool reportOpenFailure) {
+    std::string reason;
+    switch (ReadFileBounded(path, bytes, reason)) {
+    case EFileRead::Ok:
+        return true;
+    case EFileRead::CannotOpen:
+        if (reportOpenFailure)
+            host.Error(FormatMessage(kMsgCannotOpenFile, {path}));
+        return false;
+    case EFileRead::Refused:
+        host.Error(FormatMessage(kMsgCannotReadFile, {path, reason}));
+        return false;
+    }
+    return false;
+}
+
+bool IsSameFile(const std::string& a, const std::string& b) {
+    struct stat sa {};
+    struct stat sb {};
+    if (::stat(a.c_str(), &sa) == 0 && ::stat(b.c_str(), &sb) == 0)
+        return sa.st_dev == sb.st_dev && sa.st_ino == sb.st_ino;
+    std::error_code ea, eb;
+    const auto ca = std::filesystem::weakly_canonical(std::filesystem::absolute(a, ea), ea);
+    const auto cb = std::filesystem::weakly_canonical(std::filesystem::absolute(b, eb), eb);
+    return !ea && !eb && ca == cb;
+}
+
+std::string FindFileClash(const std::vector<std::string>& inputs,
+                          const std::vector<std::string>& outputs) {
+    for (size_t i = 0; i < outputs.size(); ++i) {
+        if (outputs[i].empty())
+            continue;
+        for (const std::string& input : inputs)
+            if (!input.empty() && IsSameFile(outputs[i], input))
+                return FormatMessage(kMsgOutputIsInput, {outputs[i]});
+        for (size_t j = 0; j < i; ++j)
+            if (!outputs[j].empty() && IsSameFile(outputs[i], outputs[j]))
+                return FormatMessage(kMsgOutputTwice, {outputs[i]});
+    }
+    return std::string();
+}

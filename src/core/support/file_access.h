@@ -1,0 +1,61 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+#include <vector>
+
+class CHost;
+
+// Reading and writing whole files. Every file the program writes goes through WriteFileSafely,
+// every file it reads through ReadFileBounded.
+
+// The system calls through which WriteFileSafely writes and syncs a file; a test replaces them
+// with calls that fail as a full disk does.
+struct SFileWriteCalls {
+    ssize_t (*write)(int fd, const void* data, size_t n);
+    int (*fsync)(int fd);
+};
+const SFileWriteCalls& SystemFileWriteCalls();
+
+// Makes `bytes` the whole content of the file at path. A regular file (or a new one) is written
+// to a temporary file beside it, flushed to the disk and renamed over it, so a failure leaves
+// the previous file as it was; a new file gets the permissions the umask allows, a replaced one
+// keeps its own. A symbolic link is followed: the link stays and its target is replaced. An
+// existing file that is not regular (a device, a FIFO) is written directly and never replaced.
+// On failure returns false with the system's reason ("No space left on device").
+bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string& reason,
+                     const SFileWriteCalls& calls = SystemFileWriteCalls());
+// WriteFileSafely, reporting a failure as "Cannot write file "%1": %2" through the host.
+bool WriteFileReported(const std::string& path, std::string_view bytes, CHost& host);
+
+// The largest file the program reads (bytes): many times the largest project, data file or
+// code export it writes for 16384 complex taps.
+inline constexpr size_t kMaxReadFileBytes = size_t{64} << 20;
+
+enum class EFileRead {
+    Ok,
+    CannotOpen, // missing, or no permission to open it
+    Refused,    // a directory, not a regular file, larger than the limit, or a read error
+};
+// Reads the whole regular file at path into bytes. A file larger than maxBytes is refused
+// before it is read. On failure `reason` says why and bytes is empty.
+EFileRead ReadFileBounded(const std::string& path, std::vector<uint8_t>& bytes, std::string& reason,
+                          size_t maxBytes = kMaxReadFileBytes);
+// ReadFileBounded, reporting a failure through the host: "Cannot open file "%1"." for a file
+// that cannot be opened (only when reportOpenFailure is set), "Cannot read file "%1": %2" for a
+// refused one.
+bool ReadFileReported(const std::string& path, std::vector<uint8_t>& bytes, CHost& host,
+                      bool reportOpenFailure = true);
+
+// Whether two paths name one file: the same device and inode when both exist, otherwise the
+// same absolute path once the symbolic links of its existing part are resolved.
+bool IsSameFile(const std::string& a, const std::string& b);
+
+// The refusal of a command whose outputs would overwrite one of its inputs or each other: "The
+// output file "%1" is also an input file." or "The file "%1" is named for two outputs."; ""
+// when every output is a file of its own. Empty names are not files.
+std::string FindFileClash(const std::vector<std::string>& inputs,
+                          const std::vector<std::string>& outputs);

@@ -1,0 +1,27 @@
+#include "plot/image_file.h"
+
+#include "support/file_access.h"
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QFileInfo>
+#include <QImage>
+
+namespace {
+constexpr const char* kReasonCannotEncode = "the picture cannot be stored in this format";
+}
+
+bool WriteImageFile(const QImage& image, const QString& path, std::string& reason) {
+    QString format = QFileInfo(path).suffix().toLower();
+    if (format.isEmpty())
+        format = "png";
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, format.toLatin1().constData())) {
+        reason = kReasonCannotEncode;
+        return false;
+    }
+    return WriteFileSafely(path.toStdString(),
+                           {bytes.constData(), static_cast<size_t>(bytes.size())}, reason);
+}

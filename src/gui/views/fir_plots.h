@@ -1,0 +1,50 @@
+#pragma once
+
+#include "plot/fir_freq_plot_model.h"
+#include "plot/fir_time_plot_model.h"
+#include "views/plot_view.h"
+
+// The frequency-response window of a document: magnitude, phase, unwrapped phase, phase delay
+// or group delay of its filter's inphase, quadrature, both or complex coefficients. It binds to
+// the filter at the first frequency binding hint (DocHint::FreqView) the document sends.
+class CFirFreqPlot : public CPlotView {
+    Q_OBJECT
+public:
+    CFirFreqPlot(CFirDoc& doc, QWidget* parent = nullptr);
+    CGraph& Model() override { return m_model; }
+    CFirFreqPlotModel& FreqModel() { return m_model; }
+    void OnUpdate(CFirDoc& doc, int hint) override;
+    void SetChannel(int channel);
+    void SetKind(int kind);
+
+protected:
+    void AddViewMenus(QMenu& menu) override;
+
+private:
+    CFirFreqPlotModel m_model;
+};
+
+// The time-response window of a document: the impulse response, the step response or both,
+// as any graph type. It binds at the first time binding hint (DocHint::kBindTime or
+// kBindTimeStep) the document sends.
+class CFirTimePlot : public CPlotView {
+    Q_OBJECT
+public:
+    CFirTimePlot(CFirDoc& doc, QWidget* parent = nullptr);
+    CGraph& Model() override { return m_model; }
+    CFirTimePlotModel& TimeModel() { return m_model; }
+    void OnUpdate(CFirDoc& doc, int hint) override;
+    void SetMode(int mode);
+    void SetType(int type);
+    void ToggleHistogram();
+
+protected:
+    void AddViewMenus(QMenu& menu) override;
+
+private:
+    CFirTimePlotModel m_model;
+};
+
+// A plot window of kind (EViewKind::Frequency or EViewKind::Time) for doc, bound at once with
+// hint when it is not 0 (otherwise by the next binding hint the document sends).
+CPlotView* CreatePlotView(CFirDoc& doc, EViewKind kind, int hint, QWidget* parent = nullptr);

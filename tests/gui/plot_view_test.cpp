@@ -1,0 +1,175 @@
+#include "doc/fir_doc.h"
+#include "plot/plot_messages.h"
+#include "response/response_types.h"
+#include "support/scripted_host.h"
+#include "views/fir_plots.h"
+#include "views/plot_dialogs.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QClipboard>
+#include <QLineEdit>
+#include <QMimeData>
+#include <QSignalSpy>
+#include <QTest>
+
+namespace {
+
+// A document of the designed lowpass (48 kHz, passband to 6 kHz) with a frequency and a time
+// window bound by the hints its opening sends.
+struct PlotViews : ::testing::Test {
+    CScriptedHost host;
+    CFirDoc doc{host};
+    CFirFreqPlot freq{doc};
+    CFirTimePlot time{doc};
+    void SetUp() override {
+        ASSERT_TRUE(doc.OnOpenDocument(CORVIFIR_TEST_DATA_DIR "/doc/lowpass.cfp"));
+        for (CPlotView* v : {static_cast<CPlotView*>(&freq), static_cast<CPlotView*>(&time)}) {
+            v->resize(800, 500);
+            v->show();
+        }
+        QApplication::processEvents();
+    }
+    static int RedPixelsInColumn(const QImage& image, int x, int yFrom, int yTo) {
+        int n = 0;
+        for (int y = yFrom; y <= yTo; ++y) {
+            const QColor c = image.pixelColor(x, y);
+            n += c.red() > 200 && c.green() < 80 && c.blue() < 80;
+        }
+        return n;
+    }
+};
+
+} // namespace
+
+TEST_F(PlotViews, OpenedDocumentShowsItsResponses) {
+    const QImage image = freq.grab().toImage();
+    image.save(QStringLiteral("/tmp/corvifir_freq_view.png"));
+    time.grab().toImage().save(QStringLiteral("/tmp/corvifir_time_view.png"));
+    const CFirFreqPlotModel& m = freq.FreqModel();
+    EXPECT_EQ(m.m_strTitle, "Inphase Filter Frequency Response");
+    const int top = m.Map(false).ToDeviceY(0);
+    // The curve runs along 0 dB in the passband.
+    const int x = m.Map(true).ToDeviceX(3000);
+    EXPECT_GT(RedPixelsInColumn(image, x, top - 3, top + 3), 0);
+    EXPECT_EQ(time.TimeModel().m_strTitle, "Impulse Response");
+    EXPECT_EQ(time.TimeModel().XColumn().size(), 41u);
+    // 41 taps are spread over the whole plot, not squeezed into 41 columns.
+    const SDeviceRect& plot = time.TimeModel().Layout().m_plot;
+    EXPECT_GT(plot.right - plot.left, 600);
+}
+
+TEST_F(PlotViews, RubberBandWheelAndReadout) {
+    QSignalSpy status(&freq, &CPlotView::statusText);
+    const CFirFreqPlotModel& m = freq.FreqModel();
+    const SDeviceRect p = m.Layout().m_plot;
+    // A drag across the plot's middle zooms both axes.
+    const QPoint from(p.left + 100, p.top + 40), to(p.left + 300, p.top + 200);
+    QTest::mousePress(&freq, Qt::LeftButton, {}, from);
+    QTest::mouseMove(&freq, to);
+    QMouseEvent move(QEvent::MouseMove, to, freq.mapToGlobal(to), Qt::NoButton, Qt::LeftButton,
+                     Qt::NoModifier);
+    QApplication::sendEvent(&freq, &move);
+    QTest::mouseRelease(&freq, Qt::LeftButton, {}, to);
+    QApplication::processEvents();
+    freq.grab();
+    EXPECT_EQ(m.Zoom().GetLevelCount(), 1);
+    EXPECT_GT(m.XRangeMin(), 0);
+    EXPECT_EQ(status.last().at(0).toString(), "Zoom Level 1 of 1");
+
+    // The wheel toward the user zooms out to the top.
+    QWheelEvent wheel(QPointF(400, 250), freq.mapToGlobal(QPointF(400, 250)), QPoint(),
+                      QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&freq, &wheel);
+    freq.grab();
+    EXPECT_EQ(m.XRangeMin(), 0);
+    EXPECT_EQ(status.last().at(0).toString(), "Top Zoom Level of 1");
+
+    // A click reads the point under it out.
+    const CPlotLayout& l = m.Layout();
+    const int cx = m.Map(true).ToDeviceX(1500);
+    QTest::mouseClick(&freq, Qt::LeftButton, {}, QPoint(cx, l.m_plot.top + 50));
+    EXPECT_TRUE(status.last().at(0).toString().startsWith("At 1."));
+    EXPECT_TRUE(status.last().at(0).toString().contains(" kHz, Inphase filter gain is "));
+}
+
+TEST_F(PlotViews, CopiesAndCapture) {
+    freq.CopyData();
+    const QString text = QGuiApplication::clipboard()->text();
+    EXPECT_EQ(text.count("\r\n"), static_cast<int>(freq.FreqModel().XColumn().size()));
+    freq.CopyImage();
+    const QMimeData* mime = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(mime, nullptr);
+    EXPECT_TRUE(mime->hasImage());
+    EXPECT_TRUE(mime->data("image/svg+xml").contains("<polyline"));
+    const QImage capture = freq.CaptureReportImage();
+    EXPECT_EQ(capture.size(), freq.size() + QSize(15, 15));
+    EXPECT_EQ(capture.pixelColor(3, 3), QColor(128, 128, 128));
+}
+
+TEST_F(PlotViews, CommandsFollowTheFilter) {
+    // A real filter offers only the inphase channel.
+    EXPECT_TRUE(freq.FreqModel().CanChooseChannel(kChannelInphase));
+    EXPECT_FALSE(freq.FreqModel().CanChooseChannel(kChannelComplex));
+    freq.SetKind(kResponseGroupDelay);
+    freq.grab();
+    EXPECT_EQ(freq.FreqModel().m_strYTitle.rfind("Group Delay in ", 0), 0u);
+    time.SetMode(kTimeImpulseAndStep);
+    time.grab();
+    EXPECT_EQ(time.TimeModel().m_strTitle, "Impulse and Step Response");
+    // The document closing forgets the filter.
+    doc.OnCloseDocument();
+    EXPECT_EQ(freq.FreqModel().Filter(), nullptr);
+    EXPECT_FALSE(time.TimeModel().HasData());
+}
+
+TEST(PlotDialogs, AxisChecksCorrectTheSpacings) {
+    CScriptedHost host;
+    CAxisSettings linear;
+    linear.Refit(0, 1000);
+    linear.m_bAutoScale = 0;
+    CAxisDlg dialog(linear, true);
+    dialog.m_pLabel->setText("5");
+    dialog.m_pTic->setText("1");
+    CAxisSettings out;
+    ASSERT_TRUE(dialog.GetRecord(out, &host));
+    EXPECT_DOUBLE_EQ(out.m_dLabel, 100);
+    EXPECT_DOUBLE_EQ(out.m_dTic, 20);
+    ASSERT_EQ(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[0].text,
+              "X-Axis: Specified Label Spacing will result in too many labels.\nTen labels will "
+              "be used.");
+    // The same on a log axis: no message.
+    host.messages.clear();
+    dialog.m_pLog->setChecked(true);
+    dialog.m_pLabel->setText("5");
+    dialog.m_pTic->setText("1");
+    ASSERT_TRUE(dialog.GetRecord(out, &host));
+    EXPECT_TRUE(host.messages.empty());
+    // Checking Automatic refills the fields from the fitted data range.
+    dialog.m_pLog->setChecked(false);
+    dialog.m_pAutoScale->setChecked(true);
+    EXPECT_EQ(dialog.m_pLabel->text(), "100");
+    EXPECT_FALSE(dialog.m_pMax->isEnabled());
+    // A field that is not a number keeps the dialog open.
+    dialog.m_pDecimals->setText("x");
+    EXPECT_FALSE(dialog.GetRecord(out, &host));
+}
+
+TEST(PlotDialogs, PropertiesRefuseAnEmptyHistogramRange) {
+    CScriptedHost host;
+    SGraphOptions o;
+    o.bAutoRange = false;
+    o.dMin = o.dMax = 5;
+    CGraphOptions dialog(o, host);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+    ASSERT_EQ(host.messages.size(), 1u);
+    EXPECT_EQ(host.messages[0].text, PlotMessages::kHistogramRange);
+    // With the range automatic the values are ignored.
+    dialog.m_pAutoRange->setChecked(true);
+    dialog.accept();
+    EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
