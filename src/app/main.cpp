@@ -1,6 +1,9 @@
+#include "doc/project_templates.h"
 #include "plot/image_file.h"
 #include "shell/application.h"
+#include "shell/fir_app.h"
 #include "shell/main_frame.h"
+#include "shell/shell_open.h"
 #include "support/error_report.h"
 #include "support/file_messages.h"
 #include "support/format_number.h"
@@ -8,6 +11,7 @@
 
 #include <QCommandLineParser>
 #include <QScreen>
+#include <QSettings>
 #include <QTimer>
 
 #include <cstdio>
@@ -17,30 +21,41 @@ namespace {
 
 int RunDesktop(int argc, char** argv) {
     CApplication app(argc, argv);
-    QApplication::setApplicationName(kProgramName);
+    QApplication::setApplicationName(ShellText::kAppName);
     QApplication::setApplicationVersion(kProgramVersion);
-    QApplication::setOrganizationName("CorviFIR");
+    QApplication::setOrganizationName(ShellText::kCompany);
 
     QCommandLineParser parser;
     parser.setApplicationDescription("FIR filter design, analysis and export.");
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addPositionalArgument("project", "Project files to open (.cfp, .cfa, .cfs).",
+                                 "[project...]");
     QCommandLineOption screenshot("screenshot",
                                   "Save a picture of the screen to <file> once the main window is "
                                   "shown, then quit.",
                                   "file");
     parser.addOption(screenshot);
     parser.process(app);
+    const QStringList paths = parser.positionalArguments();
 
-    CMainFrame frame;
-    frame.show();
+    // A later launch with project paths hands them to the program already running.
+    const QString serverName = ShellOpenServerName();
+    if (!paths.isEmpty() && !parser.isSet(screenshot) &&
+        HandOverToRunningProgram(serverName, paths))
+        return 0;
+
+    QSettings settings;
+    CFirApp firApp(settings);
+    firApp.EnableShellOpen(serverName);
+    firApp.MainFrame().show();
     if (parser.isSet(screenshot)) {
         const QString path = parser.value(screenshot);
-        QTimer::singleShot(500, &app, [path] {
+        QTimer::singleShot(1500, &app, [path] {
             std::string reason;
             if (WriteImageFile(QApplication::primaryScreen()->grabWindow(0).toImage(), path,
                                reason)) {
-                QApplication::quit();
+                QApplication::exit(0);
                 return;
             }
             std::fprintf(stderr, "corvifir: %s\n",
@@ -48,6 +63,7 @@ int RunDesktop(int argc, char** argv) {
             QApplication::exit(1);
         });
     }
+    QTimer::singleShot(0, &firApp, [&firApp, paths] { firApp.ProcessCommandLine(paths); });
     return QApplication::exec();
 }
 

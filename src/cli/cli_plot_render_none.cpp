@@ -5,14 +5,6 @@
 namespace {
 constexpr const char* kNoPictures = "This build draws no pictures (it was built without Qt).";
 
-// Glyphs 0.6 of the font height wide, lines 1.2 high.
-class CEstimatedMeasurer : public CTextMeasurer {
-public:
-    double TextWidth(const std::string& text, double h) const override {
-        return 0.6 * h * static_cast<double>(text.size());
-    }
-    double LineHeight(double h) const override { return 1.2 * h; }
-};
 } // namespace
 
 bool HasPlotPictures() {
@@ -20,7 +12,7 @@ bool HasPlotPictures() {
 }
 
 std::unique_ptr<CTextMeasurer> MakePlotMeasurer() {
-    return std::make_unique<CEstimatedMeasurer>();
+    return std::make_unique<CEstimatedTextMeasurer>();
 }
 
 bool WritePlotPicture(CPlot&, int, int, const std::string&, std::string& error) {

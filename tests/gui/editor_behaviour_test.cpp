@@ -137,6 +137,7 @@ TEST(EditorForm, ImportEditorShowsTheBoxcarTheDocumentMade) {
     auto* list = d.Find<QListWidget>("rspList");
     ASSERT_EQ(list->count(), 2);
     EXPECT_EQ(list->item(0)->text(), "18.06"); // 20 log10 8
+    d.SaveShot("Import");
 }
 
 TEST(EditorForm, LthBandAsksForAnOddCountAndCancelDesignsNothing) {

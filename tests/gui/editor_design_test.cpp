@@ -175,11 +175,7 @@ TEST_P(EditorDesign, DesignButtonMatchesTheCommandLineAndTheProjectKeepsTheForm)
     c.fill(d);
     d.Click("design");
     ASSERT_TRUE(d.host.messages.empty()) << d.host.LastMessage();
-    // For looking at the forms: CORVIFIR_EDITOR_SHOTS names a folder for a picture of each.
-    if (const QString shots = qEnvironmentVariable("CORVIFIR_EDITOR_SHOTS"); !shots.isEmpty()) {
-        d.editor->resize(d.editor->PreferredSize());
-        d.editor->grab().save(QDir(shots).filePath(QString(c.name) + ".png"));
-    }
+    d.SaveShot(c.name);
     ExpectSameTaps(d.Filter(), CliCoefficients(c.cli));
 
     const std::string status = d.host.statusTexts.empty() ? "" : d.host.statusTexts.back();

@@ -77,4 +77,12 @@ struct CEditorDriver {
     }
     void Choose(const char* name, int index) { Find<QComboBox>(name)->setCurrentIndex(index); }
     QString Text(const char* name) { return Find<QLineEdit>(name)->text(); }
+    // For looking at the forms: CORVIFIR_EDITOR_SHOTS names a folder for a picture of each.
+    void SaveShot(const QString& name) {
+        const QString folder = qEnvironmentVariable("CORVIFIR_EDITOR_SHOTS");
+        if (folder.isEmpty())
+            return;
+        editor->resize(editor->PreferredSize());
+        editor->grab().save(folder + "/" + name + ".png");
+    }
 };

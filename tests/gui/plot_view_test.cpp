@@ -46,8 +46,6 @@ struct PlotViews : ::testing::Test {
 
 TEST_F(PlotViews, OpenedDocumentShowsItsResponses) {
     const QImage image = freq.grab().toImage();
-    image.save(QStringLiteral("/tmp/corvifir_freq_view.png"));
-    time.grab().toImage().save(QStringLiteral("/tmp/corvifir_time_view.png"));
     const CFirFreqPlotModel& m = freq.FreqModel();
     EXPECT_EQ(m.m_strTitle, "Inphase Filter Frequency Response");
     const int top = m.Map(false).ToDeviceY(0);

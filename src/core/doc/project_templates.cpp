@@ -2,9 +2,12 @@
 
 #include "design/design_types.h"
 #include "doc/preferences.h"
+#include "doc/project_file.h"
+#include "support/archive.h"
 
 #include <algorithm>
 #include <filesystem>
+#include <fstream>
 
 namespace {
 
@@ -109,4 +112,16 @@ void CRecentFileList::Add(const std::string& path) {
 
 void CRecentFileList::Remove(const std::string& path) {
     m_entries.erase(std::remove(m_entries.begin(), m_entries.end(), path), m_entries.end());
+}
+
+int PeekProjectType(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    uint8_t word[2] = {};
+    if (!in.read(reinterpret_cast<char*>(word), 2))
+        return -1;
+    const int byExtension = DesignTypeOfExtension(path);
+    if (byExtension >= 0)
+        return byExtension;
+    CArchiveReader ar(word, 2);
+    return CFirProject::ReadVersionWord(ar).second;
 }

@@ -72,3 +72,7 @@ public:
 private:
     std::vector<std::string> m_entries;
 };
+
+// The design type a project file opens with, without reading the whole file: the type of the
+// older extensions, else the version word's; -1 when the file cannot be read.
+int PeekProjectType(const std::string& path);

@@ -54,12 +54,8 @@ CAdvancedPmEditor::CAdvancedPmEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWi
     m_pUpper = AddEntryField(entry, 1, "Upper\nFrequency", "upper");
     m_pDesired = AddEntryField(entry, 2, "Desired", "desired");
     m_pAttn = AddEntryField(entry, 3, "Attn/Ripple", "attn");
-    m_pDesiredDb = new QCheckBox("in dB");
-    m_pDesiredDb->setObjectName("desiredInDb");
-    m_pDesiredDb->setAccessibleName("Desired in dB");
-    m_pAttnDb = new QCheckBox("in dB");
-    m_pAttnDb->setObjectName("attnInDb");
-    m_pAttnDb->setAccessibleName("Attn/Ripple in dB");
+    m_pDesiredDb = NewCheck("in dB", "desiredInDb", "Desired in dB");
+    m_pAttnDb = NewCheck("in dB", "attnInDb", "Attn/Ripple in dB");
     entry->addWidget(m_pDesiredDb, 2, 2);
     entry->addWidget(m_pAttnDb, 2, 3);
     auto* add = NewButton("Add", "add");

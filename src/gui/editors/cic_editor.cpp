@@ -21,9 +21,7 @@ CCicEditor::CCicEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent)
     m_pStages = AddNumberField(params, 0, 0, "Number of Stages (N)", nullptr, "stages");
     m_pRate = AddNumberField(params, 1, 0, "Rate Change Factor (R)", nullptr, "rate");
     m_pDelay = AddNumberField(params, 2, 0, "Differential Delay (M)", nullptr, "delay");
-    m_pUnityGain = new QCheckBox("Unity Gain");
-    m_pUnityGain->setObjectName("unityGain");
-    NameButton(m_pUnityGain);
+    m_pUnityGain = NewCheck("Unity Gain", "unityGain");
     params->addWidget(m_pUnityGain, 3, 0, 1, 2);
 
     auto* lengthBox = new QGroupBox("Impulse Length");

@@ -1,6 +1,7 @@
 #include "editors/form_fields.h"
 
 #include <QAbstractButton>
+#include <QCheckBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -57,6 +58,20 @@ QLineEdit* AddNumberField(QGridLayout* grid, int row, int col, const QString& ca
     if (unit)
         grid->addWidget(unit, row, col + 2);
     return edit;
+}
+
+QLineEdit* NewField(const char* name, const QString& accessible) {
+    auto* edit = new QLineEdit;
+    edit->setObjectName(name);
+    edit->setAccessibleName(accessible);
+    return edit;
+}
+
+QCheckBox* NewCheck(const QString& caption, const char* name, const QString& accessible) {
+    auto* check = new QCheckBox(caption);
+    check->setObjectName(name);
+    check->setAccessibleName(accessible.isEmpty() ? PlainCaption(caption) : accessible);
+    return check;
 }
 
 void NameButton(QAbstractButton* button) {

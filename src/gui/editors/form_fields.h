@@ -22,6 +22,12 @@ void WriteInt(QLineEdit* edit, int value);
 // given, that label after it.
 QLineEdit* AddNumberField(QGridLayout* grid, int row, int col, const QString& caption,
                           QLabel* unit = nullptr, const QString& objectName = {});
+// A field named name for the code and accessible for screen readers (its caption stands beside
+// it as a radio button or group title).
+QLineEdit* NewField(const char* name, const QString& accessible);
+// A check box with its caption as its accessible name unless accessible is given.
+class QCheckBox;
+QCheckBox* NewCheck(const QString& caption, const char* name, const QString& accessible = {});
 // Sets a label's text and the accessible name of the field it is the buddy of.
 void SetCaption(QLabel* label, const QString& caption);
 // A button with its caption as its accessible name.

@@ -29,12 +29,8 @@ CMaxflatEditor::CMaxflatEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* 
     auto* radios = new QVBoxLayout;
     m_pMode = AddRadios(radios, {"Number of Taps", "Gamma"}, "rolloffMode");
     rolloff->addLayout(radios, 0, 0, 2, 1);
-    m_pTaps = new QLineEdit;
-    m_pTaps->setObjectName("taps");
-    m_pTaps->setAccessibleName("Number of Taps");
-    m_pGamma = new QLineEdit;
-    m_pGamma->setObjectName("gamma");
-    m_pGamma->setAccessibleName("Gamma");
+    m_pTaps = NewField("taps", "Number of Taps");
+    m_pGamma = NewField("gamma", "Gamma");
     rolloff->addWidget(m_pTaps, 0, 1);
     rolloff->addWidget(m_pGamma, 1, 1);
     rolloff->addWidget(NewUnitLabel(), 1, 2);

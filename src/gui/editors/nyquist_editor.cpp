@@ -22,13 +22,6 @@
 
 namespace {
 constexpr int kSpecRipple = 0, kSpecAttn = 1;
-
-QCheckBox* NewCheck(const QString& caption, const char* name, const QString& accessible) {
-    auto* check = new QCheckBox(caption);
-    check->setObjectName(name);
-    check->setAccessibleName(accessible);
-    return check;
-}
 } // namespace
 
 CNyquistEditor::CNyquistEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* parent)
@@ -71,12 +64,8 @@ CNyquistEditor::CNyquistEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidget* 
     auto* specRadios = new QVBoxLayout;
     m_pSpec = AddRadios(specRadios, {"Passband Ripple", "Stopband Attn"}, "specChoice");
     options->addLayout(specRadios, 1, 0, 2, 1);
-    m_pRipple = new QLineEdit;
-    m_pRipple->setObjectName("ripple");
-    m_pRipple->setAccessibleName("Passband Ripple");
-    m_pAttn = new QLineEdit;
-    m_pAttn->setObjectName("attenuation");
-    m_pAttn->setAccessibleName("Stopband Attn");
+    m_pRipple = NewField("ripple", "Passband Ripple");
+    m_pAttn = NewField("attenuation", "Stopband Attn");
     m_pRippleDb = NewCheck("in dB", "rippleInDb", "Ripple in dB");
     m_pAttnDb = NewCheck("in dB", "attnInDb", "Attenuation in dB");
     options->addWidget(m_pRipple, 1, 1);

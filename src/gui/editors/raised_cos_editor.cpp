@@ -27,23 +27,15 @@ CRaisedCosEditor::CRaisedCosEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidg
     auto* lengthRadios = new QVBoxLayout;
     m_pLengthMode = AddRadios(lengthRadios, {"Symbols", "Number of Taps"}, "lengthMode");
     length->addLayout(lengthRadios, 0, 0, 2, 1);
-    m_pSymbols = new QLineEdit;
-    m_pSymbols->setObjectName("symbols");
-    m_pSymbols->setAccessibleName("Symbols");
-    m_pTaps = new QLineEdit;
-    m_pTaps->setObjectName("taps");
-    m_pTaps->setAccessibleName("taps");
+    m_pSymbols = NewField("symbols", "Symbols");
+    m_pTaps = NewField("taps", "taps");
     length->addWidget(m_pSymbols, 0, 1);
     length->addWidget(m_pTaps, 1, 1);
     auto* tapsUnit = new QLabel("taps");
     tapsUnit->setBuddy(m_pTaps);
     length->addWidget(tapsUnit, 1, 2);
-    m_pZeroPad = new QCheckBox("Zero-pad to");
-    m_pZeroPad->setObjectName("zeroPad");
-    NameButton(m_pZeroPad);
-    m_pZeroPadTaps = new QLineEdit;
-    m_pZeroPadTaps->setObjectName("zeroPadTaps");
-    m_pZeroPadTaps->setAccessibleName("Zero-pad to");
+    m_pZeroPad = NewCheck("Zero-pad to", "zeroPad");
+    m_pZeroPadTaps = NewField("zeroPadTaps", "Zero-pad to");
     length->addWidget(m_pZeroPad, 2, 0);
     length->addWidget(m_pZeroPadTaps, 2, 1);
 
@@ -52,11 +44,8 @@ CRaisedCosEditor::CRaisedCosEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidg
     auto* rateRadios = new QVBoxLayout;
     m_pRateMode = AddRadios(rateRadios, {"Samples Per Symbol", "Symbol Rate in "}, "rateMode");
     rate->addLayout(rateRadios, 0, 0, 2, 1);
-    m_pSps = new QLineEdit;
-    m_pSps->setObjectName("samplesPerSymbol");
-    m_pSps->setAccessibleName("Samples Per Symbol");
-    m_pRate = new QLineEdit;
-    m_pRate->setObjectName("symbolRate");
+    m_pSps = NewField("samplesPerSymbol", "Samples Per Symbol");
+    m_pRate = NewField("symbolRate", "Symbol Rate in ");
     rate->addWidget(m_pSps, 0, 1);
     rate->addWidget(m_pRate, 1, 1);
 
@@ -64,9 +53,7 @@ CRaisedCosEditor::CRaisedCosEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWidg
     auto* rolloff = new QGridLayout(rolloffBox);
     m_pRolloff = AddNumberField(rolloff, 0, 0, "Beta", nullptr, "rolloff");
     m_pRolloff->setAccessibleName("Rolloff (Beta)");
-    m_pRoot = new QCheckBox("Root Raised");
-    m_pRoot->setObjectName("root");
-    NameButton(m_pRoot);
+    m_pRoot = NewCheck("Root Raised", "root");
     rolloff->addWidget(m_pRoot, 1, 0, 1, 2);
 
     auto* design = NewButton("Design", "design");

@@ -16,9 +16,7 @@
 
 CRspList::CRspList(CFirData& filter, CHost& host, QWidget* parent)
     : QGroupBox("Examine Frequency Response in dB", parent), m_filter(filter), m_host(host) {
-    m_pEntry = new QLineEdit;
-    m_pEntry->setObjectName("rspFrequency");
-    m_pEntry->setAccessibleName("Frequency");
+    m_pEntry = NewField("rspFrequency", "Frequency");
     m_pFreqs = new QListWidget;
     m_pFreqs->setObjectName("rspFrequencies");
     m_pFreqs->setAccessibleName("Frequencies");

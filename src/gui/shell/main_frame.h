@@ -1,22 +1,99 @@
 #pragma once
 
+#include <QList>
 #include <QMainWindow>
 
+class QLabel;
 class QMdiArea;
+class QMenu;
 class QToolBar;
 
-// The main window: a multi-document area, the main menu, the main toolbar and the status bar.
+// The commands of the menus and the toolbar. The main window makes them; the application
+// connects them and decides which are enabled.
+struct CShellActions {
+    QAction* fileNew;
+    QAction* fileOpen;
+    QAction* fileClose;
+    QAction* fileSave;
+    QAction* fileSaveAs;
+    QAction* filePrint;
+    QAction* exit;
+    QAction* designFs;
+    QAction* window;
+    QAction* scale;
+    QAction* quantize;
+    QAction* mix;
+    QAction* undo;
+    QAction* redo;
+    QAction* viewSpecs;
+    QAction* viewFreq;
+    QAction* viewImpulse;
+    QAction* viewCoeffs;
+    QAction* cut;
+    QAction* copy;
+    QAction* paste;
+    QAction* contextHelp;
+    QAction* chooseFont;
+    QAction* preferences;
+    QAction* about;
+    QAction* nextPane;
+    QAction* prevPane;
+};
+
+// The main window: a multi-document area, the menu bar (switched to the menus of the pane with
+// the focus), the main toolbar and the status bar with its message and taps panes.
 class CMainFrame : public QMainWindow {
     Q_OBJECT
 public:
     explicit CMainFrame(QWidget* parent = nullptr);
 
     QMdiArea* MdiArea() const { return m_pMdi; }
+    const CShellActions& Actions() const { return m_actions; }
+    QMenu* RecentFilesMenu() const { return m_pRecentMenu; }
+
+    // The message pane's text, shown at once (before a long operation starts).
+    void SetStatusText(const QString& text);
+    // The taps pane: "%d Taps", or empty when no project is active.
+    void SetTaps(int taps);
+    void ClearTaps();
+    QString TapsText() const;
+
+    // The menus of the pane with the focus; the main menu when none is given.
+    void SetMenus(const QList<QMenu*>& menus);
+    void ShowMainMenu();
+    // The project menu: File, FIR and View of a project, and Help.
+    QMenu* ProjectFileMenu() const { return m_pProjectFile; }
+    QMenu* FirMenu() const { return m_pFirMenu; }
+    QMenu* ProjectViewMenu() const { return m_pProjectView; }
+    QMenu* HelpMenu() const { return m_pHelp; }
+    QList<QMenu*> ProjectMenus() const;
+
+signals:
+    void FilesDropped(const QStringList& paths);
+    void CloseRequested(bool* accept);
+
+protected:
+    void dragEnterEvent(QDragEnterEvent* event) override;
+    void dropEvent(QDropEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
-    void CreateMainMenu();
-    void ShowAbout();
+    void CreateActions();
+    void CreateMenus();
+    void CreateToolBar();
+    void CreateStatusBar();
+    QAction* Action(const QString& text, const QString& prompt, const QKeySequence& key = {});
 
     QMdiArea* m_pMdi = nullptr;
     QToolBar* m_pToolBar = nullptr;
+    QLabel* m_pTaps = nullptr;
+    CShellActions m_actions{};
+    QAction* m_pStatusBarToggle = nullptr;
+    QMenu* m_pMainFile = nullptr;
+    QMenu* m_pMainView = nullptr;
+    QMenu* m_pProjectFile = nullptr;
+    QMenu* m_pFirMenu = nullptr;
+    QMenu* m_pProjectView = nullptr;
+    QMenu* m_pHelp = nullptr;
+    QMenu* m_pRecentMenu = nullptr;
 };

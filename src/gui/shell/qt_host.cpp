@@ -1,18 +1,16 @@
 #include "shell/qt_host.h"
 
+#include "shell/design_status_dialog.h"
 #include "support/version.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDialog>
-#include <QElapsedTimer>
 #include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QProgressDialog>
 #include <QStatusBar>
 #include <QThread>
-#include <QTimer>
 #include <atomic>
 #include <thread>
 
@@ -76,34 +74,41 @@ void CQtHost::EndWaitCursor() {
 
 void CQtHost::RunLongJob(CLongJob& job) {
     std::atomic<bool> finished{false};
+    std::exception_ptr failure;
     std::thread worker([&] {
-        job.Run();
+        try {
+            job.Run();
+        } catch (...) {
+            failure = std::current_exception();
+        }
         finished = true;
     });
     if (!job.ShowStatusDisplay()) {
         while (!finished)
             QThread::msleep(25);
-        worker.join();
-        return;
-    }
-    QProgressDialog dialog(QString::fromStdString(job.StatusText()), "Cancel", 0, 0, m_pParent);
-    dialog.setWindowTitle(QString::fromStdString(job.Title()));
-    dialog.setWindowModality(Qt::ApplicationModal);
-    dialog.setMinimumDuration(0);
-    QTimer timer;
-    QObject::connect(&timer, &QTimer::timeout, &dialog, [&] {
-        if (finished) {
-            dialog.accept();
-            return;
+    } else {
+        CDesignStatusDialog dialog(job, m_pParent);
+        dialog.show();
+        bool cancelSent = false;
+        while (!finished) {
+            QApplication::processEvents(QEventLoop::AllEvents, 5);
+            if (dialog.Poll(job) && !cancelSent) {
+                job.RequestCancel();
+                cancelSent = true;
+            }
+            QThread::msleep(10);
         }
-        dialog.setLabelText(QString::fromStdString(job.StatusText()));
-    });
-    QObject::connect(&dialog, &QProgressDialog::canceled, &dialog, [&] { job.RequestCancel(); });
-    timer.start(10);
-    if (!finished)
-        dialog.exec();
-    timer.stop();
+    }
     worker.join();
+    if (failure) {
+        try {
+            std::rethrow_exception(failure);
+        } catch (const std::exception& e) {
+            Error(e.what());
+        } catch (...) {
+            Error("Unknown error.");
+        }
+    }
 }
 
 void CQtHost::SetClipboardText(const std::string& text) {

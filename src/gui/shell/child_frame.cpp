@@ -1,0 +1,86 @@
+#include "shell/child_frame.h"
+
+#include "doc/fir_doc.h"
+#include "shell/data_view.h"
+#include "shell/doc_panes.h"
+#include "shell/fir_app.h"
+
+#include <QCloseEvent>
+#include <QSplitter>
+
+namespace {
+
+constexpr int kMinPane = 25;
+
+} // namespace
+
+CChildFrame::CChildFrame(CFirApp& app, CFirDoc& doc, EViewKind kind, QWidget* parent)
+    : QMdiSubWindow(parent), m_app(app), m_doc(doc), m_kind(kind) {
+    setAttribute(Qt::WA_DeleteOnClose);
+    m_doc.AddView(*this);
+}
+
+CChildFrame::~CChildFrame() {
+    m_doc.RemoveView(*this);
+}
+
+void CChildFrame::OnUpdate(CFirDoc& doc, int /*hint*/) {
+    m_app.RefreshDocument(doc);
+}
+
+void CChildFrame::UpdateTitle() {
+    setWindowTitle(QString::fromStdString(m_doc.m_strTitle) + "[*]");
+    setWindowModified(m_doc.IsModified());
+}
+
+void CChildFrame::ForceClose() {
+    m_bForced = true;
+    close();
+}
+
+void CChildFrame::closeEvent(QCloseEvent* event) {
+    if (!m_bForced && !m_app.CanCloseFrame(*this)) {
+        event->ignore();
+        return;
+    }
+    QMdiSubWindow::closeEvent(event);
+}
+
+CSplitFrame::CSplitFrame(CFirDoc& doc, int designType, CCommandDialogs& dialogs, QSize size,
+                         QWidget* parent)
+    : QWidget(parent), m_pOuter(new QSplitter(Qt::Vertical, this)),
+      m_pUpper(new QSplitter(Qt::Horizontal, m_pOuter)),
+      m_pLower(new QSplitter(Qt::Horizontal, m_pOuter)) {
+    setObjectName("projectWindow");
+    m_pEditor = new CEditorPane(doc, designType, dialogs, m_pUpper);
+    m_pDataView = new CDataView(doc, m_pUpper);
+    auto* freq = new CPlotPane(doc, EViewKind::Frequency, m_pLower);
+    auto* time = new CPlotPane(doc, EViewKind::Time, m_pLower);
+    for (QSplitter* s : {m_pOuter, m_pUpper, m_pLower})
+        s->setChildrenCollapsible(false);
+    for (QWidget* w : std::initializer_list<QWidget*>{m_pEditor, m_pDataView, freq, time})
+        w->setMinimumSize(kMinPane, kMinPane);
+
+    const QSize form = m_pEditor->FormSize();
+    const int w = std::min(form.width(), size.width() - kMinPane);
+    const int h = std::min(form.height(), size.height() - kMinPane);
+    m_pUpper->setSizes({w, size.width() - w});
+    // Each lower pane takes half of the width, rounded to the nearest pixel.
+    const int half = int(size.width() * 0.5 + 0.5);
+    m_pLower->setSizes({half, half});
+    m_pOuter->setSizes({std::max(h, kMinPane), std::max(size.height() - h, kMinPane)});
+    resize(size);
+}
+
+void CSplitFrame::resizeEvent(QResizeEvent* event) {
+    m_pOuter->setGeometry(rect());
+    QWidget::resizeEvent(event);
+    // Maximizing the window shares its width equally between the two plots.
+    const QWidget* sub = parentWidget();
+    const bool maximized = sub && sub->isMaximized();
+    if (maximized && !m_bWasMaximized) {
+        const int half = std::max(width() / 2, kMinPane);
+        m_pLower->setSizes({half, half});
+    }
+    m_bWasMaximized = maximized;
+}

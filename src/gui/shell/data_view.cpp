@@ -1,0 +1,202 @@
+#include "shell/data_view.h"
+
+#include "doc/fir_doc.h"
+#include "io/file_formats.h"
+
+#include <QApplication>
+#include <QButtonGroup>
+#include <QContextMenuEvent>
+#include <QDialogButtonBox>
+#include <QFontDatabase>
+#include <QFontDialog>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QListWidget>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// The formats whose options this view edits: the word length of the fixed-point text formats.
+bool HasWordLengthOption(int code) {
+    return code == kFormatFract || code == kFormatHex || code == kFormatBinary;
+}
+
+} // namespace
+
+CDataViewFormat::CDataViewFormat(CDataViewSettings& settings, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_pMode(new QButtonGroup(this)),
+      m_pFormats(new QListWidget(this)), m_pOptions(new QPushButton("Options", this)) {
+    setWindowTitle(DataViewText::kFormatTitle);
+    auto* modes = new QGroupBox("View Coefficients:", this);
+    auto* modeLayout = new QVBoxLayout(modes);
+    int id = 0;
+    for (const char* caption : {"Automatic", "Inphase", "Quadrature", "Complex"}) {
+        auto* radio = new QRadioButton(caption, modes);
+        m_pMode->addButton(radio, id++);
+        modeLayout->addWidget(radio);
+    }
+    m_pMode->button(settings.m_nMode)->setChecked(true);
+    auto* listLabel = new QLabel("&In Format:", this);
+    listLabel->setBuddy(m_pFormats);
+    m_pFormats->setAccessibleName("In Format:");
+    for (const std::string& name : DataViewFormatNames())
+        m_pFormats->addItem(QString::fromStdString(name));
+    const auto current = m_pFormats->findItems(
+        QString::fromStdString(FileFormatName(FileFormatListCode(settings.m_Format.m_nFormat))),
+        Qt::MatchExactly);
+    if (!current.isEmpty())
+        m_pFormats->setCurrentItem(current.first());
+    m_pOptions->setEnabled(HasWordLengthOption(settings.m_Format.m_nFormat));
+
+    auto* formatColumn = new QVBoxLayout;
+    formatColumn->addWidget(listLabel);
+    formatColumn->addWidget(m_pFormats);
+    formatColumn->addWidget(m_pOptions, 0, Qt::AlignLeft);
+    auto* columns = new QHBoxLayout;
+    columns->addWidget(modes);
+    columns->addLayout(formatColumn, 1);
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    layout->addWidget(buttons);
+    connect(buttons, &QDialogButtonBox::accepted, this, [this] {
+        Store();
+        accept();
+    });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(m_pFormats, &QListWidget::currentRowChanged, this, &CDataViewFormat::Store);
+    connect(m_pOptions, &QPushButton::clicked, this, [this] {
+        // The fixed-point formats' one option: the word length in bits.
+        bool ok = false;
+        const int bits = QInputDialog::getInt(
+            this, "Word Length", "&Bits per word:", m_settings.m_Format.m_FixedPoint.m_nBits, 1, 64,
+            1, &ok);
+        if (ok)
+            m_settings.m_Format.m_FixedPoint.m_nBits = bits;
+    });
+}
+
+void CDataViewFormat::Store() {
+    m_settings.m_nMode = std::max(0, m_pMode->checkedId());
+    if (QListWidgetItem* item = m_pFormats->currentItem())
+        if (const SFileFormat* format = FindFileFormat(item->text().toStdString()))
+            m_settings.m_Format.m_nFormat = format->code;
+    m_pOptions->setEnabled(HasWordLengthOption(m_settings.m_Format.m_nFormat));
+}
+
+CDataView::CDataView(CFirDoc& doc, QWidget* parent) : QPlainTextEdit(parent), m_doc(doc) {
+    setObjectName("dataView");
+    setAccessibleName("Coefficients");
+    setLineWrapMode(QPlainTextEdit::NoWrap);
+    CreateMenus();
+    m_doc.AddView(*this);
+}
+
+CDataView::~CDataView() {
+    m_doc.RemoveView(*this);
+}
+
+void CDataView::CreateMenus() {
+    auto build = [this](QMenu* menu, bool context) {
+        menu->addAction("&Select Filter and Data Format...", this, &CDataView::SelectFormat);
+        menu->addAction("Chose &Font...", this, &CDataView::ChooseFont);
+        menu->addSeparator();
+        menu->addAction(context ? "&Undo Edit" : "&Undo", this, &QPlainTextEdit::undo);
+        menu->addAction("Cu&t", this, &QPlainTextEdit::cut);
+        menu->addAction("&Copy", this, &QPlainTextEdit::copy);
+        menu->addAction("&Paste", this, &QPlainTextEdit::paste);
+        menu->addAction("C&lear", this, [this] { textCursor().removeSelectedText(); });
+        menu->addAction("Select &All", this, &QPlainTextEdit::selectAll);
+        menu->addSeparator();
+        menu->addAction("&Find...", this, &CDataView::FindText);
+        menu->addAction("&Repeat Last Find/Replace", this, [this] {
+            if (!m_strLastFind.isEmpty())
+                find(m_strLastFind);
+        });
+        menu->addSeparator();
+        if (context)
+            menu->addAction("&Print...\tCtrl+P", this, &CDataView::PrintText);
+        menu->addAction("&Update Filter From Editor", this, &CDataView::UpdateFilterFromEditor);
+    };
+    m_pMenu = new QMenu("&Coefficients", this);
+    build(m_pMenu, false);
+    m_pContextMenu = new QMenu("&Editor", this);
+    build(m_pContextMenu, true);
+}
+
+void CDataView::OnUpdate(CFirDoc& doc, int hint) {
+    const int event = DocHint::EventOf(hint);
+    if (!m_bBound) {
+        if (event != DocHint::kBindTime)
+            return;
+        m_bBound = true;
+        m_settings.m_nMode = DataViewModeOfHint(hint);
+        setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+        List();
+        return;
+    }
+    if (event == DocHint::kChanged && &doc == &m_doc)
+        List();
+}
+
+void CDataView::List() {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    setPlainText(QString::fromStdString(ListCoefficients(m_doc.Filter(), m_settings)));
+    QApplication::restoreOverrideCursor();
+}
+
+void CDataView::UpdateFilterFromEditor() {
+    const bool found =
+        ReadCoefficientsText(m_doc.Filter(), m_settings, toPlainText().toStdString());
+    m_doc.SetModifiedFlag();
+    if (found)
+        m_doc.OnFilterChanged();
+}
+
+void CDataView::SelectFormat() {
+    CDataViewFormat dialog(m_settings, this);
+    if (dialog.exec() == QDialog::Accepted)
+        m_doc.UpdateAllViews(DocHint::kChanged);
+}
+
+void CDataView::ChooseFont() {
+    bool ok = false;
+    const QFont chosen =
+        QFontDialog::getFont(&ok, font(), this, "Font", QFontDialog::MonospacedFonts);
+    if (ok)
+        setFont(chosen);
+}
+
+void CDataView::FindText() {
+    bool ok = false;
+    const QString text =
+        QInputDialog::getText(this, "Find", "Fi&nd what:", QLineEdit::Normal, m_strLastFind, &ok);
+    if (!ok || text.isEmpty())
+        return;
+    m_strLastFind = text;
+    if (!find(text)) {
+        moveCursor(QTextCursor::Start);
+        if (!find(text))
+            QMessageBox::information(this, "Find",
+                                     QString("Cannot find the string '%1'.").arg(text));
+    }
+}
+
+void CDataView::PrintText() {
+    QPrinter printer;
+    QPrintDialog dialog(&printer, this);
+    if (dialog.exec() == QDialog::Accepted)
+        print(&printer);
+}
+
+void CDataView::contextMenuEvent(QContextMenuEvent* event) {
+    m_pContextMenu->exec(event->globalPos());
+}

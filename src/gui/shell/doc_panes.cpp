@@ -1,0 +1,40 @@
+#include "shell/doc_panes.h"
+
+#include "doc/fir_doc.h"
+#include "doc/project_templates.h"
+#include "editors/editor_factory.h"
+#include "editors/fir_editor.h"
+#include "views/fir_plots.h"
+
+#include <QFontMetrics>
+#include <QVBoxLayout>
+
+CEditorPane::CEditorPane(CFirDoc& doc, int designType, CCommandDialogs& dialogs, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_nDesignType(designType),
+      m_pEditor(CreateFirEditor(designType, doc, dialogs, this)) {
+    setObjectName("editorPane");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pEditor);
+    setFocusProxy(m_pEditor);
+}
+
+QSize CEditorPane::FormSize() const {
+    const CProjectTemplate* t = TemplateOfType(m_nDesignType);
+    const CProjectTemplate& form = t ? FormOfEditor(t->editorClass) : FormOfEditor("");
+    // Dialog units: a quarter of the average character width, an eighth of the line height.
+    const QFontMetrics fm(font());
+    const double charWidth =
+        fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52.0;
+    return {int(form.formWidthDu * charWidth / 4 + 0.5),
+            int(form.formHeightDu * fm.height() / 8.0 + 0.5)};
+}
+
+CPlotPane::CPlotPane(CFirDoc& doc, EViewKind kind, QWidget* parent)
+    : QWidget(parent), m_doc(doc), m_kind(kind), m_pView(CreatePlotView(doc, kind, 0, this)) {
+    setObjectName(kind == EViewKind::Frequency ? "frequencyPane" : "timePane");
+    auto* layout = new QVBoxLayout(this);
+    layout->setContentsMargins(0, 0, 0, 0);
+    layout->addWidget(m_pView);
+    setFocusProxy(m_pView);
+}

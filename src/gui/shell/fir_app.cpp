@@ -1,0 +1,527 @@
+#include "shell/fir_app.h"
+
+#include "doc/doc_messages.h"
+#include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
+#include "doc/project_file.h"
+#include "doc/view_commands.h"
+#include "editors/fir_editor.h"
+#include "shell/child_frame.h"
+#include "shell/data_view.h"
+#include "shell/doc_panes.h"
+#include "shell/file_dialogs.h"
+#include "shell/main_frame.h"
+#include "shell/preferences_dialog.h"
+#include "shell/project_chooser.h"
+#include "shell/qt_command_dialogs.h"
+#include "shell/qt_host.h"
+#include "shell/qt_settings_store.h"
+#include "shell/shell_open.h"
+#include "support/format_number.h"
+#include "support/version.h"
+#include "views/plot_view.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSettings>
+#include <QSplitter>
+#include <QTimer>
+
+namespace {
+
+constexpr const char* kGeometryKey = "Settings/MainWindowGeometry";
+constexpr const char* kStateKey = "Settings/MainWindowState";
+
+template <typename T> T* AncestorOf(QWidget* w) {
+    for (; w; w = w->parentWidget())
+        if (auto* match = qobject_cast<T*>(w))
+            return match;
+    return nullptr;
+}
+
+} // namespace
+
+CFirApp::CFirApp(QSettings& settings, QObject* parent)
+    : QObject(parent), m_settings(settings), m_pStore(std::make_unique<CQtSettingsStore>(settings)),
+      m_pFrame(std::make_unique<CMainFrame>()), m_pHost(std::make_unique<CQtHost>(m_pFrame.get())) {
+    ReadPreferences(*m_pStore, m_prefs);
+    m_recent.Read(*m_pStore);
+    SetFileDialogSettings(&m_settings);
+    m_pFrame->restoreGeometry(m_settings.value(kGeometryKey).toByteArray());
+    m_pFrame->restoreState(m_settings.value(kStateKey).toByteArray());
+    ConnectCommands();
+    UpdateRecentMenu();
+    UpdateCommands();
+}
+
+CFirApp::~CFirApp() {
+    // Windows (and their views) go before the projects they show.
+    for (QMdiSubWindow* w : m_pFrame->MdiArea()->subWindowList())
+        delete w;
+    m_docs.clear();
+    SetFileDialogSettings(nullptr);
+}
+
+void CFirApp::ConnectCommands() {
+    const CShellActions& a = m_pFrame->Actions();
+    connect(a.fileNew, &QAction::triggered, this, &CFirApp::FileNew);
+    connect(a.fileOpen, &QAction::triggered, this, &CFirApp::FileOpen);
+    connect(a.fileSave, &QAction::triggered, this, [this] {
+        if (CFirDoc* doc = ActiveDocument())
+            SaveDocument(*doc, false);
+    });
+    connect(a.fileSaveAs, &QAction::triggered, this, [this] {
+        if (CFirDoc* doc = ActiveDocument())
+            SaveDocument(*doc, true);
+    });
+    connect(a.fileClose, &QAction::triggered, this, [this] {
+        CFirDoc* doc = ActiveDocument();
+        if (doc && SaveModified(*doc))
+            CloseDocument(*doc);
+    });
+    connect(a.filePrint, &QAction::triggered, this, [] {
+        if (auto* view = AncestorOf<CDataView>(QApplication::focusWidget()))
+            view->PrintText();
+    });
+    connect(a.chooseFont, &QAction::triggered, this, [] {
+        if (auto* view = AncestorOf<CDataView>(QApplication::focusWidget()))
+            view->ChooseFont();
+    });
+    auto onDocument = [this](QAction* action, void (*command)(CFirDoc&)) {
+        connect(action, &QAction::triggered, this, [this, command] {
+            if (CFirDoc* doc = ActiveDocument())
+                command(*doc);
+        });
+    };
+    onDocument(a.viewSpecs, &ShowSpecifications);
+    onDocument(a.viewFreq, &ShowFrequencyView);
+    onDocument(a.viewImpulse, &ShowImpulseViewTool);
+    onDocument(a.viewCoeffs, &ShowCoefficientViewTool);
+    CreateFirCommands();
+    connect(a.designFs, &QAction::triggered, this, [this] {
+        if (CSplitFrame* project = ActiveProjectWindow())
+            project->Editor()->Editor()->FsButton()->click();
+    });
+    connect(a.preferences, &QAction::triggered, this, &CFirApp::EditPreferences);
+    connect(a.about, &QAction::triggered, this, &CFirApp::ShowAbout);
+    auto movePane = [this](bool next) {
+        auto* frame = qobject_cast<CChildFrame*>(m_pFrame->MdiArea()->activeSubWindow());
+        if (frame)
+            frame->MovePane(next);
+    };
+    connect(a.nextPane, &QAction::triggered, this, [movePane] { movePane(true); });
+    connect(a.prevPane, &QAction::triggered, this, [movePane] { movePane(false); });
+
+    connect(m_pFrame.get(), &CMainFrame::FilesDropped, this, [this](const QStringList& paths) {
+        for (const QString& path : paths)
+            OpenDocumentFile(path);
+    });
+    connect(m_pFrame.get(), &CMainFrame::CloseRequested, this, [this](bool* accept) {
+        *accept = CloseAllDocuments();
+        if (*accept)
+            SaveGeometry();
+    });
+    connect(m_pFrame->MdiArea(), &QMdiArea::subWindowActivated, this,
+            &CFirApp::OnSubWindowActivated);
+    connect(qApp, &QApplication::focusChanged, this,
+            [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
+}
+
+void CFirApp::CreateFirCommands() {
+    const CShellActions& a = m_pFrame->Actions();
+    QMenu* fir = m_pFrame->FirMenu();
+    auto item = [fir](const char* caption) { return fir->addAction(caption); };
+    m_firCommands = {
+        {ECommand::Undo, &FirCommand::Undo, a.undo},
+        {ECommand::Redo, &FirCommand::Redo, a.redo},
+    };
+    fir->addSeparator();
+    m_firCommands.push_back(
+        {ECommand::MinPhase, &FirCommand::MinPhase, item("Convert to Minimum Phase")});
+    m_firCommands.push_back({ECommand::Reverse, &FirCommand::Reverse, item("Reverse")});
+    m_firCommands.push_back(
+        {ECommand::CopyIToQ, &FirCommand::CopyIToQ, item("Copy &Inphase to Quadrature")});
+    m_firCommands.push_back(
+        {ECommand::CopyQToI, &FirCommand::CopyQToI, item("Copy &Quadrature to Inphase")});
+    m_firCommands.push_back(
+        {ECommand::SwapIQ, &FirCommand::SwapIQ, item("Swap Inphase and Quadrature")});
+    fir->addSeparator();
+    m_firCommands.push_back({ECommand::CopyToClipboard, &FirCommand::CopyToClipboard,
+                             item("&Copy Filter Data to Clipboard")});
+    for (const SFirCommandItem& c : m_firCommands)
+        connect(c.action, &QAction::triggered, this, [this, run = c.run] {
+            if (CFirDoc* doc = ActiveDocument())
+                run(*doc);
+        });
+}
+
+void CFirApp::SaveGeometry() {
+    m_settings.setValue(kGeometryKey, m_pFrame->saveGeometry());
+    m_settings.setValue(kStateKey, m_pFrame->saveState());
+}
+
+// ---- start-up and the application's commands ----------------------------------------------
+
+void CFirApp::ProcessCommandLine(const QStringList& paths) {
+    if (paths.isEmpty())
+        FileNew();
+    for (const QString& path : paths)
+        OpenDocumentFile(path);
+}
+
+bool CFirApp::EnableShellOpen(const QString& serverName) {
+    m_pShellOpen = new CShellOpenServer(this);
+    connect(m_pShellOpen, &CShellOpenServer::OpenRequested, this, [this](const QString& path) {
+        OpenDocumentFile(path);
+        m_pFrame->setWindowState(m_pFrame->windowState() & ~Qt::WindowMinimized);
+        m_pFrame->show();
+        m_pFrame->raise();
+        m_pFrame->activateWindow();
+    });
+    return m_pShellOpen->Listen(serverName);
+}
+
+void CFirApp::FileNew() {
+    QStringList files;
+    for (const std::string& path :
+         ChooserFileList(m_recent.Entries(), QDir::currentPath().toStdString()))
+        files << QString::fromStdString(path);
+    CProjectChooser chooser(files, m_nChooserRadio, m_pFrame.get());
+    if (chooser.exec() != QDialog::Accepted)
+        return;
+    if (chooser.RadioIndex() >= 0)
+        m_nChooserRadio = chooser.RadioIndex();
+    const CChooserResult result = chooser.Result();
+    if (!result.path.empty())
+        OpenDocumentFile(QString::fromStdString(result.path));
+    else
+        NewProject(result.designType);
+}
+
+void CFirApp::FileOpen() {
+    const QString path = GetProjectOpenPath(m_pFrame.get());
+    if (!path.isEmpty())
+        OpenDocumentFile(path);
+}
+
+void CFirApp::EditPreferences() {
+    CPreferencesDialog dialog(m_prefs, m_pFrame.get());
+    if (dialog.exec() == QDialog::Accepted)
+        AcceptPreferences(dialog.Entered(), m_prefs, *m_pStore, *m_pHost);
+}
+
+void CFirApp::ShowAbout() {
+    QMessageBox::about(m_pFrame.get(), QString("About %1").arg(kProgramName),
+                       QString("%1 %2\nFIR filter design, analysis and export.")
+                           .arg(kProgramName, kProgramVersion));
+}
+
+// ---- projects -----------------------------------------------------------------------------
+
+CFirDoc& CFirApp::CreateDocument() {
+    m_docs.push_back(std::make_unique<CFirDoc>(*m_pHost, this));
+    CFirDoc& doc = *m_docs.back();
+    doc.SetPreferences(&m_prefs);
+    return doc;
+}
+
+CFirDoc* CFirApp::NewProject(int designType) {
+    const CProjectTemplate* t = TemplateOfType(designType);
+    if (!t)
+        return nullptr;
+    CFirDoc& doc = CreateDocument();
+    doc.m_strTitle = t->docName + std::to_string(++m_nUntitled[designType]);
+    CreateProjectWindow(doc, designType);
+    doc.OnNewDocument();
+    RefreshDocument(doc);
+    return &doc;
+}
+
+CFirDoc* CFirApp::OpenDocumentFile(const QString& path) {
+    const QString full = QFileInfo(path).absoluteFilePath();
+    for (const auto& doc : m_docs)
+        if (QString::fromStdString(doc->GetPathName()) == full) {
+            if (CChildFrame* frame = FindFrame(*doc, EViewKind::Editor))
+                m_pFrame->MdiArea()->setActiveSubWindow(frame);
+            return doc.get();
+        }
+    const int type = PeekProjectType(full.toStdString());
+    if (!TemplateOfType(type)) {
+        // Let the reader say why the file does not open.
+        CFirProject project(m_pHost.get());
+        LoadProject(full.toStdString(), project, *m_pHost);
+        return nullptr;
+    }
+    CFirDoc& doc = CreateDocument();
+    CreateProjectWindow(doc, type);
+    if (!doc.OnOpenDocument(full.toStdString())) {
+        CloseDocument(doc);
+        return nullptr;
+    }
+    AddRecentFile(full);
+    RefreshDocument(doc);
+    return &doc;
+}
+
+bool CFirApp::SaveDocument(CFirDoc& doc, bool askPath) {
+    QString path = QString::fromStdString(doc.GetPathName());
+    if (askPath || path.isEmpty()) {
+        QString start = path;
+        if (start.isEmpty()) {
+            start = QString::fromStdString(doc.m_strTitle);
+            if (QFileInfo(start).suffix().isEmpty())
+                start += ShellText::kProjectExtension;
+        }
+        path = GetProjectSavePath(m_pFrame.get(), start);
+        if (path.isEmpty())
+            return false;
+    }
+    if (!doc.OnSaveDocument(path.toStdString()))
+        return false;
+    AddRecentFile(path);
+    RefreshDocument(doc);
+    return true;
+}
+
+bool CFirApp::SaveModified(CFirDoc& doc) {
+    if (!doc.IsModified())
+        return true;
+    const std::string question = FormatMessage(ShellText::kSaveChanges, {doc.m_strTitle});
+    switch (m_pHost->Ask(question, true, EAnswer::Yes)) {
+    case EAnswer::Yes:
+        return SaveDocument(doc, false);
+    case EAnswer::No:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool CFirApp::CloseAllDocuments() {
+    std::vector<CFirDoc*> docs;
+    for (const auto& doc : m_docs)
+        docs.push_back(doc.get());
+    for (CFirDoc* doc : docs)
+        if (!SaveModified(*doc))
+            return false;
+    for (CFirDoc* doc : docs)
+        CloseDocument(*doc);
+    return true;
+}
+
+void CFirApp::CloseDocument(CFirDoc& doc) {
+    doc.OnCloseDocument();
+    for (CChildFrame* frame : FramesOf(doc))
+        frame->ForceClose();
+}
+
+void CFirApp::OnLastViewClosed(CFirDoc& doc) {
+    // The document is still running the call that removed its last view.
+    CFirDoc* p = &doc;
+    QMetaObject::invokeMethod(
+        this, [this, p] { DestroyDocument(p); }, Qt::QueuedConnection);
+}
+
+void CFirApp::DestroyDocument(CFirDoc* doc) {
+    auto it =
+        std::find_if(m_docs.begin(), m_docs.end(), [doc](const auto& d) { return d.get() == doc; });
+    if (it != m_docs.end() && (*it)->Views().empty())
+        m_docs.erase(it);
+    UpdateCommands();
+}
+
+bool CFirApp::CanCloseFrame(CChildFrame& frame) {
+    if (FramesOf(frame.Document()).size() > 1)
+        return true;
+    if (!SaveModified(frame.Document()))
+        return false;
+    frame.Document().OnCloseDocument();
+    return true;
+}
+
+// ---- windows ------------------------------------------------------------------------------
+
+std::vector<CChildFrame*> CFirApp::FramesOf(const CFirDoc& doc) const {
+    std::vector<CChildFrame*> frames;
+    for (QMdiSubWindow* w : m_pFrame->MdiArea()->subWindowList())
+        if (auto* frame = qobject_cast<CChildFrame*>(w); frame && &frame->Document() == &doc)
+            frames.push_back(frame);
+    return frames;
+}
+
+CChildFrame* CFirApp::FindFrame(const CFirDoc& doc, EViewKind kind) const {
+    CChildFrame* project = nullptr;
+    for (CChildFrame* frame : FramesOf(doc)) {
+        if (frame->Kind() == kind)
+            return frame;
+        if (frame->Kind() == EViewKind::Editor)
+            project = frame;
+    }
+    // The project window shows a view of every kind.
+    return project;
+}
+
+CChildFrame* CFirApp::AddFrame(CChildFrame* frame, QWidget* content, QSize size) {
+    frame->setWidget(content);
+    m_pFrame->MdiArea()->addSubWindow(frame);
+    frame->resize(size);
+    frame->show();
+    frame->UpdateTitle();
+    return frame;
+}
+
+CChildFrame* CFirApp::CreateProjectWindow(CFirDoc& doc, int designType) {
+    auto* frame = new CChildFrame(*this, doc, EViewKind::Editor);
+    const QSize area = m_pFrame->MdiArea()->viewport()->size();
+    const QSize size(std::max(area.width() - 10, 200), std::max(area.height() - 10, 150));
+    auto* content = new CSplitFrame(doc, designType, *m_pDialogs, size);
+    for (CPlotPane* pane : content->findChildren<CPlotPane*>())
+        ConnectPlot(*pane);
+    AddFrame(frame, content, size);
+    frame->move(0, 0);
+    return frame;
+}
+
+CChildFrame* CFirApp::CreateViewWindow(CFirDoc& doc, EViewKind kind) {
+    auto* frame = new CChildFrame(*this, doc, kind);
+    QWidget* content = nullptr;
+    if (kind == EViewKind::Data) {
+        content = new CDataView(doc);
+    } else {
+        auto* pane = new CPlotPane(doc, kind);
+        ConnectPlot(*pane);
+        content = pane;
+    }
+    const QSize area = m_pFrame->MdiArea()->viewport()->size();
+    return AddFrame(frame, content, QSize(area.width() * 3 / 5, area.height() * 3 / 5));
+}
+
+void CFirApp::OpenView(CFirDoc& doc, const SViewRequest& request) {
+    if (request.reuse || request.kind == EViewKind::Editor) {
+        if (CChildFrame* frame = FindFrame(doc, request.kind)) {
+            m_pFrame->MdiArea()->setActiveSubWindow(frame);
+            return;
+        }
+    }
+    if (request.kind == EViewKind::Editor)
+        CreateProjectWindow(doc, doc.m_nDesignType);
+    else
+        CreateViewWindow(doc, request.kind);
+}
+
+// ---- menus, commands and panes that follow the focus ---------------------------------------
+
+CFirDoc* CFirApp::ActiveDocument() const {
+    auto* frame = qobject_cast<CChildFrame*>(m_pFrame->MdiArea()->activeSubWindow());
+    return frame ? &frame->Document() : nullptr;
+}
+
+void CFirApp::ConnectPlot(CPlotPane& pane) {
+    connect(pane.View(), &CPlotView::statusText, m_pFrame.get(), &CMainFrame::SetStatusText);
+}
+
+CSplitFrame* CFirApp::ActiveProjectWindow() const {
+    auto* frame = qobject_cast<CChildFrame*>(m_pFrame->MdiArea()->activeSubWindow());
+    return frame ? frame->findChild<CSplitFrame*>() : nullptr;
+}
+
+void CFirApp::OnFocusChanged(QWidget* now) {
+    if (auto* data = AncestorOf<CDataView>(now)) {
+        if (data->IsBound() && !data->Document().Filter().IsEmpty()) {
+            QList<QMenu*> menus = m_pFrame->ProjectMenus();
+            menus.insert(2, data->CoefficientsMenu());
+            m_pFrame->SetMenus(menus);
+        }
+    } else if (AncestorOf<CEditorPane>(now) || AncestorOf<CPlotPane>(now)) {
+        m_pFrame->SetMenus(m_pFrame->ProjectMenus());
+    }
+    UpdateCommands();
+}
+
+void CFirApp::OnSubWindowActivated(QMdiSubWindow* window) {
+    if (!window) {
+        if (m_pFrame->MdiArea()->subWindowList().isEmpty()) {
+            m_pFrame->ShowMainMenu();
+            m_pFrame->ClearTaps();
+            m_pFrame->setWindowTitle(ShellText::kAppName);
+        }
+        UpdateCommands();
+        return;
+    }
+    if (auto* frame = qobject_cast<CChildFrame*>(window)) {
+        if (frame->Kind() == EViewKind::Editor || frame->Kind() == EViewKind::Frequency ||
+            frame->Kind() == EViewKind::Time)
+            m_pFrame->SetMenus(m_pFrame->ProjectMenus());
+        RefreshDocument(frame->Document());
+    }
+}
+
+void CFirApp::RefreshDocument(CFirDoc& doc) {
+    for (CChildFrame* frame : FramesOf(doc))
+        frame->UpdateTitle();
+    if (ActiveDocument() == &doc) {
+        m_pFrame->SetTaps(doc.Filter().GetLength());
+        m_pFrame->setWindowTitle(
+            QString("%1 - %2[*]").arg(ShellText::kAppName, QString::fromStdString(doc.m_strTitle)));
+        m_pFrame->setWindowModified(doc.IsModified());
+    }
+    // A hint may come before the change is complete (the undo point follows the hint): the
+    // commands are brought up to date once the event loop is idle again.
+    if (!m_bCommandsPending) {
+        m_bCommandsPending = true;
+        QTimer::singleShot(0, this, [this] {
+            m_bCommandsPending = false;
+            UpdateCommands();
+        });
+    }
+}
+
+void CFirApp::UpdateCommands() {
+    const CShellActions& a = m_pFrame->Actions();
+    CFirDoc* doc = ActiveDocument();
+    QWidget* focus = QApplication::focusWidget();
+    const bool text = qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QLineEdit*>(focus);
+    for (QAction* action : {a.fileClose, a.fileSave, a.fileSaveAs, a.viewSpecs, a.viewFreq,
+                            a.viewImpulse, a.viewCoeffs})
+        action->setEnabled(doc != nullptr);
+    for (const SFirCommandItem& c : m_firCommands)
+        c.action->setEnabled(doc && IsCommandEnabled(*doc, c.command));
+    a.filePrint->setEnabled(AncestorOf<CDataView>(focus) != nullptr);
+    a.chooseFont->setEnabled(AncestorOf<CDataView>(focus) != nullptr);
+    for (QAction* action : {a.cut, a.copy, a.paste})
+        action->setEnabled(text);
+    // Commands whose handlers belong to the operation dialogs and help.
+    CSplitFrame* project = ActiveProjectWindow();
+    a.designFs->setEnabled(project && project->Editor()->Editor() &&
+                           project->Editor()->Editor()->FsButton());
+    for (QAction* action : {a.window, a.scale, a.quantize, a.mix, a.contextHelp})
+        action->setEnabled(false);
+}
+
+// ---- recent files -------------------------------------------------------------------------
+
+void CFirApp::AddRecentFile(const QString& path) {
+    m_recent.Add(path.toStdString());
+    m_recent.Write(*m_pStore);
+    UpdateRecentMenu();
+}
+
+void CFirApp::UpdateRecentMenu() {
+    QMenu* menu = m_pFrame->RecentFilesMenu();
+    menu->clear();
+    int n = 0;
+    for (const std::string& entry : m_recent.Entries()) {
+        const QString path = QString::fromStdString(entry);
+        QAction* action = menu->addAction(QString("&%1 %2").arg(++n).arg(path));
+        connect(action, &QAction::triggered, this, [this, path] { OpenDocumentFile(path); });
+    }
+    menu->setEnabled(n > 0);
+}

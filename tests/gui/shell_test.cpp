@@ -1,0 +1,301 @@
+#include "doc/fir_doc.h"
+#include "doc/project_templates.h"
+#include "gui_test_util.h"
+#include "shell/child_frame.h"
+#include "shell/data_view.h"
+#include "shell/doc_panes.h"
+#include "shell/fir_app.h"
+#include "shell/main_frame.h"
+#include "shell/preferences_dialog.h"
+#include "shell/project_chooser.h"
+#include "shell/shell_open.h"
+
+#include <gtest/gtest.h>
+
+#include <QAbstractButton>
+#include <QDialogButtonBox>
+#include <QFileDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMdiArea>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QMimeData>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QStatusTipEvent>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <thread>
+
+namespace {
+
+// A program with its own settings file in a temporary folder.
+class ShellTest : public ::testing::Test {
+protected:
+    ShellTest() : settings(dir.filePath("settings.ini"), QSettings::IniFormat), app(settings) {
+        app.MainFrame().show();
+        QApplication::processEvents();
+    }
+    ~ShellTest() override {
+        // Projects left modified close without a question.
+        for (CFirDoc* doc : CFirDoc::Documents())
+            doc->SetModifiedFlag(false);
+    }
+
+    QString MenuTitles() const {
+        QStringList titles;
+        for (QAction* a : app.MainFrame().menuBar()->actions())
+            titles << a->text();
+        return titles.join(",");
+    }
+    CDataView* ActiveDataView() const {
+        auto* frame = app.MainFrame().MdiArea()->activeSubWindow();
+        return frame ? frame->findChild<CDataView*>() : nullptr;
+    }
+    static void ClickButton(QWidget* parent, const QString& caption) {
+        for (QAbstractButton* b : parent->findChildren<QAbstractButton*>())
+            if (b->text().remove('&') == caption) {
+                QTest::mouseClick(b, Qt::LeftButton);
+                return;
+            }
+        ADD_FAILURE() << "no button " << caption.toStdString();
+    }
+    // Types text into the active project's data view and reads it into the filter.
+    void EnterCoefficients(const QString& text) {
+        CDataView* view = ActiveDataView();
+        ASSERT_NE(view, nullptr);
+        view->setFocus();
+        view->selectAll();
+        QTest::keyClick(view, Qt::Key_Delete);
+        for (const QString& line : text.split('\n', Qt::SkipEmptyParts)) {
+            QTest::keyClicks(view, line);
+            QTest::keyClick(view, Qt::Key_Return);
+        }
+        view->UpdateFilterFromEditor();
+        QApplication::processEvents();
+    }
+    // Answers the next "Save As" dialog with path.
+    static void AnswerSaveAs(const QString& path) {
+        OnModal<QFileDialog>([path](QFileDialog* d) {
+            d->selectFile(path);
+            static_cast<QDialog*>(d)->accept();
+        });
+    }
+
+    QTemporaryDir dir;
+    QSettings settings;
+    CFirApp app;
+};
+
+} // namespace
+
+TEST_F(ShellTest, ChooserCreatesAProjectOfEachKind) {
+    for (int radio = 0; radio < 8; ++radio) {
+        const int type = ChooserTypes()[radio];
+        const QString caption = TemplateOfType(type)->chooserCaption;
+        OnModal<CProjectChooser>([caption](CProjectChooser* chooser) {
+            for (QRadioButton* r : chooser->findChildren<QRadioButton*>())
+                if (r->text() == caption)
+                    QTest::mouseClick(r, Qt::LeftButton, {}, QPoint(8, r->height() / 2));
+            ClickButton(chooser, "OK");
+        });
+        app.FileNew();
+        CFirDoc* doc = app.ActiveDocument();
+        ASSERT_NE(doc, nullptr) << caption.toStdString();
+        EXPECT_EQ(doc->m_nDesignType, type) << caption.toStdString();
+        EXPECT_EQ(doc->m_strTitle, std::string(TemplateOfType(type)->docName) + "1");
+        EXPECT_EQ(app.MainFrame().windowTitle(),
+                  QString("CorviFIR - %1[*]").arg(QString::fromStdString(doc->m_strTitle)));
+    }
+    EXPECT_EQ(CFirDoc::Documents().size(), 8u);
+    // The chooser opens with the button chosen last.
+    OnModal<CProjectChooser>([](CProjectChooser* chooser) {
+        EXPECT_EQ(chooser->RadioIndex(), 7);
+        chooser->reject();
+    });
+    app.FileNew();
+}
+
+TEST_F(ShellTest, SaveCloseAndReopenShowTheSameCoefficients) {
+    app.NewProject(0);
+    EnterCoefficients("0.25\n0.5\n0.25\n");
+    CFirDoc* doc = app.ActiveDocument();
+    ASSERT_NE(doc, nullptr);
+    EXPECT_TRUE(doc->IsModified());
+    EXPECT_EQ(app.MainFrame().findChild<QLabel*>("tapsPane")->text(), "3 Taps");
+    EXPECT_TRUE(app.MainFrame().isWindowModified());
+    const QString listed = ActiveDataView()->toPlainText();
+
+    const QString path = dir.filePath("three.cfp");
+    AnswerSaveAs(path);
+    app.MainFrame().Actions().fileSave->trigger();
+    EXPECT_FALSE(doc->IsModified());
+    EXPECT_EQ(app.MainFrame().windowTitle(), "CorviFIR - three.cfp[*]");
+    EXPECT_FALSE(app.MainFrame().isWindowModified());
+
+    app.MainFrame().Actions().fileClose->trigger();
+    ASSERT_TRUE(WaitFor([] { return CFirDoc::Documents().empty(); }));
+    EXPECT_EQ(MenuTitles(), "&File,&View,&Help");
+    EXPECT_EQ(app.MainFrame().findChild<QLabel*>("tapsPane")->text(), "");
+
+    ASSERT_NE(app.OpenDocumentFile(path), nullptr);
+    EXPECT_EQ(ActiveDataView()->toPlainText(), listed);
+    EXPECT_EQ(app.RecentFiles().Entries().front(), path.toStdString());
+    // Opening it again brings its window forward instead of a second copy.
+    app.OpenDocumentFile(path);
+    EXPECT_EQ(CFirDoc::Documents().size(), 1u);
+}
+
+TEST_F(ShellTest, ClosingAModifiedProjectAsksToSaveIt) {
+    app.NewProject(2);
+    EnterCoefficients("1\n2\n");
+    auto* frame = app.MainFrame().MdiArea()->activeSubWindow();
+    const std::string question = "Save changes to WindowedSinc1?";
+    // Cancel keeps the window; No closes it without saving.
+    for (auto [button, staysOpen] :
+         {std::pair{QMessageBox::Cancel, true}, {QMessageBox::No, false}}) {
+        QString asked;
+        OnModal<QMessageBox>([&asked, button](QMessageBox* box) {
+            asked = box->text();
+            box->button(button)->click();
+        });
+        frame->close();
+        EXPECT_EQ(asked.toStdString(), question);
+        WaitFor([] { return CFirDoc::Documents().empty(); }, staysOpen ? 100 : 5000);
+        EXPECT_EQ(CFirDoc::Documents().size(), staysOpen ? 1u : 0u);
+    }
+}
+
+TEST_F(ShellTest, MenusFollowTheFocusAndTheMessagePaneReturnsToReady) {
+    app.NewProject(1);
+    auto* frame = app.MainFrame().MdiArea()->activeSubWindow();
+    auto* split = frame->findChild<CSplitFrame*>();
+    ASSERT_NE(split, nullptr);
+    EXPECT_EQ(MenuTitles(), "&File,F&IR,&View,&Help");
+    // The data view adds its menu only when its filter holds something.
+    EnterCoefficients("0.5\n");
+    split->Editor()->setFocus();
+    split->DataView()->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(MenuTitles(), "&File,F&IR,&Coefficients,&View,&Help");
+    split->Editor()->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(MenuTitles(), "&File,F&IR,&View,&Help");
+
+    QStatusBar* bar = app.MainFrame().statusBar();
+    QStatusTipEvent flyBy("Undo the last change");
+    QApplication::sendEvent(&app.MainFrame(), &flyBy);
+    EXPECT_EQ(bar->currentMessage(), "Undo the last change");
+    QStatusTipEvent gone("");
+    QApplication::sendEvent(&app.MainFrame(), &gone);
+    EXPECT_EQ(bar->currentMessage(), "Ready");
+
+    // Undo is the FIR menu's and follows the project's history: the first change only takes
+    // the first snapshot.
+    EXPECT_FALSE(app.MainFrame().Actions().undo->isEnabled());
+    EnterCoefficients("0.25\n0.5\n");
+    EXPECT_EQ(app.MainFrame().TapsText(), "2 Taps");
+    EXPECT_TRUE(app.MainFrame().Actions().undo->isEnabled());
+    app.MainFrame().Actions().undo->trigger();
+    QApplication::processEvents();
+    EXPECT_EQ(app.MainFrame().TapsText(), "1 Taps");
+    EXPECT_FALSE(app.MainFrame().Actions().undo->isEnabled());
+    EXPECT_TRUE(app.MainFrame().Actions().redo->isEnabled());
+}
+
+TEST_F(ShellTest, PreferencesStoreAGridDensityBelowOneAsOne) {
+    QString warning;
+    OnModal<CPreferencesDialog>([&warning](CPreferencesDialog* dialog) {
+        QSpinBox* density = dialog->findChild<QSpinBox*>();
+        density->selectAll();
+        QTest::keyClicks(density, "-5");
+        OnModal<QMessageBox>([&warning](QMessageBox* box) {
+            warning = box->text();
+            box->accept();
+        });
+        ClickButton(dialog, "OK");
+    });
+    app.MainFrame().Actions().preferences->trigger();
+    EXPECT_EQ(warning.toStdString(), "Grid Density must be greater than zero.\nSetting it to one.");
+    EXPECT_EQ(app.Preferences().m_nEditorGridDensity, 1);
+    EXPECT_EQ(settings.value("Options/m_nEditorGridDensity").toInt(), 1);
+    EXPECT_EQ(settings.value("Options/m_dMinDb").toString(), "-130.000");
+}
+
+TEST_F(ShellTest, ASecondLaunchHandsItsFileToTheFirstAndDroppedFilesOpen) {
+    app.NewProject(0);
+    EnterCoefficients("1\n");
+    const QString path = dir.filePath("handed.cfp");
+    AnswerSaveAs(path);
+    app.SaveDocument(*app.ActiveDocument(), true);
+    app.MainFrame().Actions().fileClose->trigger();
+    ASSERT_TRUE(WaitFor([] { return CFirDoc::Documents().empty(); }));
+
+    const QString name = "CorviFIR-test-" + QString::number(QCoreApplication::applicationPid());
+    ASSERT_TRUE(app.EnableShellOpen(name));
+    bool handed = false;
+    bool done = false;
+    std::thread secondLaunch([&] {
+        handed = HandOverToRunningProgram(name, {path});
+        done = true;
+    });
+    WaitFor([&] { return done; });
+    secondLaunch.join();
+    EXPECT_TRUE(handed);
+    ASSERT_EQ(CFirDoc::Documents().size(), 1u);
+    EXPECT_EQ(CFirDoc::Documents()[0]->GetPathName(), path.toStdString());
+    // Nobody listens under another name: the launch goes on by itself.
+    EXPECT_FALSE(HandOverToRunningProgram(name + "-none", {path}, 200));
+
+    app.CloseAllDocuments();
+    ASSERT_TRUE(WaitFor([] { return CFirDoc::Documents().empty(); }));
+    QMimeData mime;
+    mime.setUrls({QUrl::fromLocalFile(path)});
+    QDragEnterEvent enter(QPoint(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    QApplication::sendEvent(&app.MainFrame(), &enter);
+    EXPECT_TRUE(enter.isAccepted());
+    QDropEvent drop(QPointF(10, 10), Qt::CopyAction, &mime, Qt::LeftButton, Qt::NoModifier);
+    const bool delivered = QApplication::sendEvent(&app.MainFrame(), &drop);
+    EXPECT_TRUE(delivered);
+    EXPECT_EQ(CFirDoc::Documents().size(), 1u);
+}
+
+TEST_F(ShellTest, ADesignInTheProjectWindowFillsTheCoefficientPaneAndTheTapsPane) {
+    app.NewProject(2); // windowed sinc: designed on this thread, quickly
+    CDataView* view = ActiveDataView();
+    ASSERT_NE(view, nullptr);
+    EXPECT_TRUE(view->toPlainText().isEmpty());
+    auto* editor = app.MainFrame().MdiArea()->activeSubWindow()->findChild<QWidget*>("editorPane");
+    ASSERT_NE(editor, nullptr);
+    auto setField = [editor](const QString& name, const QString& text) {
+        for (QLineEdit* field : editor->findChildren<QLineEdit*>())
+            if (field->accessibleName() == name) {
+                field->selectAll();
+                QTest::keyClicks(field, text);
+                return;
+            }
+        ADD_FAILURE() << "no field " << name.toStdString();
+    };
+    setField("Number of Taps", "31");
+    setField("First Corner", "0.1");
+    QString said;
+    OnModal<QMessageBox>(
+        [&said](QMessageBox* box) {
+            said = box->text();
+            box->done(QMessageBox::Ok);
+        },
+        500);
+    ClickButton(editor, "Design");
+    EXPECT_EQ(said.toStdString(), "");
+    QApplication::processEvents();
+    const int taps = app.ActiveDocument()->Filter().GetLength();
+    ASSERT_EQ(taps, 31);
+    EXPECT_EQ(view->toPlainText().count('\n'), taps);
+    EXPECT_EQ(app.MainFrame().TapsText(), QString("%1 Taps").arg(taps));
+    EXPECT_TRUE(app.MainFrame().isWindowModified());
+}
