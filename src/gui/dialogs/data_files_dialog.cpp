@@ -4,6 +4,7 @@
 #include "dialogs/format_options_dialogs.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
+#include "shell/file_dialogs.h"
 #include "support/paths.h"
 
 #include <QButtonGroup>

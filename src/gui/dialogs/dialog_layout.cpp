@@ -43,15 +43,3 @@ QDialogButtonBox* AddOkCancel(QDialog* dialog, QLayout* layout) {
     layout->addWidget(buttons);
     return buttons;
 }
-
-QString QtFileFilter(const char* filter) {
-    // Pairs of description and pattern list; the patterns are already in the description.
-    const QStringList parts = QString::fromLatin1(filter).split('|', Qt::SkipEmptyParts);
-    QStringList entries;
-    for (int i = 0; i + 1 < parts.size(); i += 2) {
-        QString description = parts[i];
-        description.replace(';', ' ');
-        entries << description;
-    }
-    return entries.join(";;");
-}

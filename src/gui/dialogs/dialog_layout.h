@@ -24,8 +24,6 @@ QLabel* AddCaptionedCell(QGridLayout* grid, int row, int column, const QString& 
 void NameAfterCaption(QWidget* field, const QString& caption);
 // OK and Cancel buttons wired to accept() and reject(), added to layout.
 QDialogButtonBox* AddOkCancel(QDialog* dialog, QLayout* layout);
-// A file dialog filter ("Name (*.a;*.b)|*.a;*.b|...||") in the form Qt's file dialogs take.
-QString QtFileFilter(const char* filter);
 
 // Text between the core's 8-bit strings and Qt.
 inline QString ToQ(const std::string& s) {
