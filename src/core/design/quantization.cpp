@@ -134,3 +134,7 @@ bool CheckSearchRange(int low, int high, CHost* host) {
         host->Error(kMsgQuantSearchRange);
     return false;
 }
+
+bool SearchRangeApplies(int algorithm) {
+    return algorithm == 2 || algorithm == 3;
+}

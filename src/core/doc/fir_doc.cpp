@@ -1,5 +1,6 @@
 #include "doc/fir_doc.h"
 
+#include "response/response_types.h"
 #include "support/archive.h"
 #include "support/host.h"
 #include "support/paths.h"
@@ -46,6 +47,8 @@ void CFirDoc::AddView(CDocView& view) {
 void CFirDoc::RemoveView(CDocView& view) {
     m_views.erase(std::remove(m_views.begin(), m_views.end(), &view), m_views.end());
     OnChangedViewList();
+    if (m_views.empty() && m_pOwner)
+        m_pOwner->OnLastViewClosed(*this);
 }
 
 void CFirDoc::OnChangedViewList() {
@@ -57,8 +60,6 @@ void CFirDoc::OnChangedViewList() {
             return;
         }
     }
-    if (m_views.empty() && m_pOwner)
-        m_pOwner->OnLastViewClosed(*this);
 }
 
 void CFirDoc::UpdateAllViews(int hint) {
@@ -153,8 +154,17 @@ void CFirDoc::Restore(const Snapshot& snapshot) {
     // The design type belongs to the editor and the version word to the file, not to a state.
     const int designType = m_nDesignType;
     const int fileVersion = m_nFileVersion;
-    CArchiveReader ar(snapshot);
-    Serialize(ar);
+    {
+        // The gridded response follows when first needed, unless it was computed at another
+        // resolution than the one it is computed at then.
+        CArchiveReader ar(snapshot);
+        CDeferResponseScope deferResponse;
+        Serialize(ar);
+    }
+    CFirFreqResponse& response = m_Filter.m_Response;
+    if (response.m_nResolution != kDefaultResponseResolution && m_Filter.HasCoefficients() &&
+        response.m_nResolution <= CFirFreqResponse::kMaxLoadedResolution)
+        response.ComputeResponse(response.m_nResolution);
     m_nDesignType = designType;
     m_nFileVersion = fileVersion;
 }

@@ -11,6 +11,9 @@ class CArchiveWriter;
 class CCorviData;
 class CHost;
 
+// The file types offered by "Browse...", as pairs of description and patterns separated by "|".
+extern const char* const kDataFilesFilter;
+
 // Which controls of the data file dialog are enabled or shown for the present settings.
 struct SDataFilesControls {
     bool inphaseOptions = false;    // "Options..." of the first file

@@ -163,8 +163,24 @@ void CFirFreqResponse::Serialize(CArchiveReader& ar, int nVersion) {
         throw CArchiveException("invalid frequency response resolution");
     }
     m_nResolution = resolution;
-    if (!m_pFilter || m_pFilter->IsEmpty() || resolution > kMaxLoadedResolution ||
-        !ComputeResponse(resolution)) {
+    if (CDeferResponseScope::Active() || !m_pFilter || m_pFilter->IsEmpty() ||
+        resolution > kMaxLoadedResolution || !ComputeResponse(resolution)) {
         RemoveAll();
     }
+}
+
+namespace {
+thread_local bool t_bDeferResponse = false;
+} // namespace
+
+CDeferResponseScope::CDeferResponseScope() : m_bPrevious(t_bDeferResponse) {
+    t_bDeferResponse = true;
+}
+
+CDeferResponseScope::~CDeferResponseScope() {
+    t_bDeferResponse = m_bPrevious;
+}
+
+bool CDeferResponseScope::Active() {
+    return t_bDeferResponse;
 }

@@ -42,3 +42,18 @@ public:
     CCorviData* m_pFilter; // the filter whose coefficients are transformed; not owned
     int m_nResolution;     // oversampling factor of the last computation
 };
+
+// While one lives on a thread, responses read from a stream keep their resolution but are left
+// empty, to be computed (at the default resolution) when first needed. A document restores its undo
+// states this way, so that undo and redo of a long filter do not transform it again and again.
+class CDeferResponseScope {
+public:
+    CDeferResponseScope();
+    ~CDeferResponseScope();
+    CDeferResponseScope(const CDeferResponseScope&) = delete;
+    CDeferResponseScope& operator=(const CDeferResponseScope&) = delete;
+    static bool Active();
+
+private:
+    bool m_bPrevious;
+};

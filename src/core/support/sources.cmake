@@ -1,6 +1,7 @@
 set(CORE_SUPPORT_SOURCES
     archive.cpp
     error_report.cpp
+    field_exchange.cpp
     file_access.cpp
     format_number.cpp
     host.cpp

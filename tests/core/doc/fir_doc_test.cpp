@@ -237,3 +237,14 @@ TEST_F(FirDoc, ShowingAViewAsksTheOwnerThenTitlesAndHints) {
     EXPECT_EQ(doc.Filter().m_strName, "FIR Inphase Coefficients");
     EXPECT_EQ(view.hints, std::vector<int>{0x311});
 }
+
+TEST_F(FirDoc, AnUndoneDesignMeasuresAsBefore) {
+    CFirDoc doc(host);
+    ASSERT_TRUE(doc.OnOpenDocument(kDataDir + "/doc/lowpass.cfp"));
+    const double margin = doc.Filter().GetMargin();
+    doc.Filter().Scale(true, false, false, 2.0);
+    doc.OnFilterChanged();
+    doc.OnUndo();
+    EXPECT_DOUBLE_EQ(doc.Filter().GetMargin(), margin);
+    EXPECT_EQ(doc.Filter().m_Response.m_nResolution, 32);
+}
