@@ -48,7 +48,7 @@ public:
         // The searches work on the inphase part only.
         const int offered = s.m_bInphaseOnly ? 4 : 2;
         for (int i = 0; i < offered; ++i)
-            m_pAlgorithm->addItem(kQuantAlgorithmNames[i]);
+            m_pAlgorithm->addItem(kQuantAlgorithms[i].caption);
         m_pAlgorithm->setCurrentIndex(s.m_nAlgorithm < offered ? s.m_nAlgorithm : 0);
         AddCaptionedRow(form, "&Algorithm", m_pAlgorithm);
         m_pLayout->addLayout(form);

@@ -187,8 +187,8 @@ public:
         layout->addWidget(m_pSave);
         auto* form = new QFormLayout;
         m_pAlgorithm = new QComboBox;
-        for (const char* name : kQuantAlgorithmNames)
-            m_pAlgorithm->addItem(name);
+        for (const SQuantAlgorithmInfo& algorithm : kQuantAlgorithms)
+            m_pAlgorithm->addItem(algorithm.caption);
         m_pAlgorithm->setCurrentIndex(q.m_nAlgorithm);
         AddCaptionedRow(form, "&Algorithm", m_pAlgorithm);
         layout->addLayout(form);

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "io/code_export_options.h"
-#include "io/format_options.h"
+#include "data/code_export_options.h"
+#include "data/format_options.h"
 
 #include <QDialog>
 

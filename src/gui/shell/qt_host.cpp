@@ -5,14 +5,9 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QCloseEvent>
-#include <QDialog>
-#include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
-#include <QPushButton>
 #include <QStatusBar>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -80,44 +75,6 @@ void CQtHost::EndWaitCursor() {
     QApplication::restoreOverrideCursor();
 }
 
-// The modal status display of a long job: its status text and a Cancel button. Cancel (or
-// Escape, or closing the window) asks once to cancel; the display stays, with the button
-// disabled, until the job has ended and the host closes it.
-class CJobStatusDialog : public QDialog {
-public:
-    CJobStatusDialog(const CLongJob& job, QWidget* parent)
-        : QDialog(parent), m_pText(new QLabel(this)), m_pCancel(new QPushButton("Cancel", this)) {
-        setWindowTitle(QString::fromStdString(job.Title()));
-        setWindowModality(Qt::ApplicationModal);
-        m_pText->setText(QString::fromStdString(job.StatusText()));
-        m_pText->setMinimumWidth(320);
-        auto* layout = new QVBoxLayout(this);
-        layout->addWidget(m_pText);
-        layout->addWidget(m_pCancel, 0, Qt::AlignCenter);
-        connect(m_pCancel, &QPushButton::clicked, this, [this] { reject(); });
-    }
-
-    void reject() override {
-        m_bCancelRequested = true;
-        m_pCancel->setEnabled(false);
-    }
-    void closeEvent(QCloseEvent* event) override {
-        reject();
-        event->ignore();
-    }
-
-    // Shows the job's status; true once the user has asked to cancel.
-    bool Poll(const CLongJob& job) {
-        m_pText->setText(QString::fromStdString(job.StatusText()));
-        return m_bCancelRequested;
-    }
-
-private:
-    QLabel* m_pText;
-    QPushButton* m_pCancel;
-    bool m_bCancelRequested = false;
-};
-
 CQtHost::CQtHost(QWidget* parent) : m_pParent(parent) {}
 
 CQtHost::~CQtHost() = default;
@@ -125,7 +82,7 @@ CQtHost::~CQtHost() = default;
 void CQtHost::OpenJobDisplay(CLongJob& job) {
     if (!job.ShowStatusDisplay())
         return;
-    m_pStatus = std::make_unique<CJobStatusDialog>(job, m_pParent);
+    m_pStatus = std::make_unique<CDesignStatusDialog>(job, m_pParent);
     m_pStatus->show();
 }
 

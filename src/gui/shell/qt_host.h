@@ -5,7 +5,7 @@
 #include <memory>
 
 class QWidget;
-class CJobStatusDialog;
+class CDesignStatusDialog;
 
 // The desktop program's host: message boxes, the main window's status bar, the wait cursor and
 // a modal status dialog polling a worker thread every 10 ms.
@@ -28,5 +28,5 @@ protected:
 
 private:
     QWidget* m_pParent;
-    std::unique_ptr<CJobStatusDialog> m_pStatus; // while a long job shows its status
+    std::unique_ptr<CDesignStatusDialog> m_pStatus; // while a long job shows its status
 };
