@@ -7,6 +7,7 @@
 #include "cli_project.h"
 #include "design/coefficient_messages.h"
 #include "design/constraint_rules.h"
+#include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
@@ -123,9 +124,7 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const bool minPhase = args.Flag("--min-phase");
     const auto maxDbError = args.Number("--max-db-error");
     const auto quantBits = args.Integer("--quantize");
-    const auto algorithm =
-        ParseChoice(args, "--algorithm",
-                    {"round-multiple", "round", "symmetric-search", "asymmetric-search"}, -1);
+    const auto algorithm = ParseChoice(args, "--algorithm", QuantAlgorithmWords(), -1);
     const bool noUnityGain = args.Flag("--no-unity-gain");
     host.ReadAnswerOptions(args);
 
@@ -242,26 +241,17 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             return kExitUsage;
     }
 
-    int count = static_cast<int>(taps.value_or(0));
-    if (!spec.Store(filter, count))
+    if (!spec.Store(filter, static_cast<int>(taps.value_or(0))))
         return kExitUsage;
 
     const std::string caption = DesignTypeName(filter.m_nDesignType);
     OptimizerState state(&filter);
-    if (optimize) {
-        if (!filter.OptimizeFilter(caption, &state))
-            return kExitUsage;
-    } else {
-        if (!filter.AskEstimateTaps(count))
-            return kExitUsage;
-        if (count != filter.GetNumTaps() && !spec.Store(filter, count))
-            return kExitUsage;
-        if (!filter.ValidateSpecs())
-            return kExitUsage;
-        if (!filter.DesignFilter(caption) && !filter.m_bCancel)
-            return kExitFailed; // the design has said why
-        filter.ReportDesignMargin();
-    }
+    SDesignFlowSteps steps;
+    steps.storeTaps = [&](int n) { return spec.Store(filter, n); };
+    const SDesignResult result = optimize ? RunOptimizeFlow(filter, host, caption, steps, &state)
+                                          : RunDesignFlow(filter, host, caption, steps);
+    if (const int status = FlowExitStatus(result); status != kExitOk)
+        return status;
 
     if (const int status = WriteDesignOutput(filter, host, output, out); status != kExitOk)
         return status;

@@ -2,9 +2,11 @@
 
 #include "cli.h"
 #include "design/coefficient_messages.h"
+#include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
+#include "dsp/windows.h"
 #include "io/io_messages.h"
 #include "support/file_access.h"
 #include "support/format_number.h"
@@ -23,7 +25,7 @@ void CDesignCliHost::ShowMessage(const std::string& text, EMsgIcon icon) {
     CCliHost::ShowMessage(text, icon);
 }
 
-EAnswer CDesignCliHost::Ask(const std::string& text, bool withCancel, EAnswer def) {
+EAnswer CDesignCliHost::Ask(const std::string& text, bool withCancel, EAnswer def, EMsgIcon icon) {
     EAnswer chosen = def;
     if (text == kMsgAskOddTaps)
         chosen = m_atNyquist;
@@ -31,7 +33,7 @@ EAnswer CDesignCliHost::Ask(const std::string& text, bool withCancel, EAnswer de
         chosen = m_unconstrained;
     else if (text == kMsgAskEstimateTaps)
         chosen = m_tooFew;
-    return CCliHost::Ask(text, withCancel, chosen);
+    return CCliHost::Ask(text, withCancel, chosen, icon);
 }
 
 void CDesignCliHost::SetStatusText(const std::string& text) {
@@ -88,6 +90,20 @@ std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
     return *index == 0 ? EAnswer::Yes : *index == 1 ? EAnswer::No : EAnswer::Cancel;
 }
 
+std::vector<std::string> QuantAlgorithmWords() {
+    std::vector<std::string> words;
+    for (const SQuantAlgorithmInfo& info : kQuantAlgorithms)
+        words.push_back(info.word);
+    return words;
+}
+
+std::vector<std::string> WindowWords() {
+    std::vector<std::string> words{kNoWindowWord};
+    for (const SWindowInfo& info : kWindowCatalogue)
+        words.push_back(info.word);
+    return words;
+}
+
 void RefuseFileClash(CCliArgs& args, const std::vector<std::string>& inputs,
                      const std::vector<std::string>& outputs) {
     if (!args.Ok())
@@ -112,7 +128,10 @@ void WriteCoefficients(const CFirData& f, std::ostream& os, const char* eol) {
 void WriteQuantization(const CFirData& f, std::ostream& os) {
     if (f.m_bQuantized)
         os << "quantized: " << f.m_Quant.m_nBits << " bits, "
-           << kQuantAlgorithmNames[std::clamp(f.m_Quant.m_nAlgorithm, 0, 3)] << "\n";
+           << QuantAlgorithmInfo(f.m_nQuantAlgorithmRun >= 0 ? f.m_nQuantAlgorithmRun
+                                                             : f.m_Quant.m_nAlgorithm)
+                  .caption
+           << "\n";
 }
 
 void WriteBandResults(CFirData& f, std::ostream& os) {
@@ -151,6 +170,25 @@ int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>
     std::ostringstream text;
     WriteCoefficients(f, text, "\r\n");
     return WriteFileReported(*output, text.str(), host) ? kExitOk : kExitFailed;
+}
+
+int FlowExitStatus(const SDesignResult& result) {
+    switch (result.end) {
+    case EDesignEnd::Refused:
+        return kExitUsage;
+    case EDesignEnd::Failed:
+        return kExitFailed;
+    default:
+        return kExitOk;
+    }
+}
+
+void EstimateLthTaps(CFirData& f) {
+    if (f.m_nKind == kKindLthBand && f.GetNumTaps() < f.m_Constraints.m_nMin &&
+        f.m_Lth.m_nLthMethod == LthBandParams::kMethodPm && f.ValidateLth(true, false)) {
+        f.BuildLthBands();
+        f.SetNumTaps(f.EstimateNumTaps());
+    }
 }
 
 int DesignExitStatus(CFirData& f) {

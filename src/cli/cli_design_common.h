@@ -11,6 +11,7 @@
 #include <vector>
 
 class CFirData;
+struct SDesignResult;
 
 // The command line's host for a design: each design question takes the answer its option
 // chose, and status texts that no message has already shown go to standard error.
@@ -23,7 +24,8 @@ public:
     EAnswer m_tooFew = EAnswer::Yes;        // count below the minimum: estimate
 
     void ShowMessage(const std::string& text, EMsgIcon icon) override;
-    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override;
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def,
+                EMsgIcon icon = EMsgIcon::Question) override;
     void SetStatusText(const std::string& text) override;
 
     // Reads --if-even-at-nyquist, --if-unconstrained and --if-too-few.
@@ -47,6 +49,10 @@ std::optional<ERemezEngine> ParseEngine(CCliArgs& args, bool* given = nullptr);
 std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
                                    const std::vector<std::string>& words);
 
+// The --algorithm choices, in the order of the quantization algorithm codes.
+std::vector<std::string> QuantAlgorithmWords();
+// The --window choices: none, then the window codes in order.
+std::vector<std::string> WindowWords();
 // Fails the arguments when an output would overwrite an input or another output (optional
 // names that are absent are empty).
 void RefuseFileClash(CCliArgs& args, const std::vector<std::string>& inputs,
@@ -65,5 +71,12 @@ void WriteQuantization(const CFirData& f, std::ostream& os);
 // tells the caller to go on.
 int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>& output,
                       std::ostream& out);
+// The exit status of a design flow that stopped before its output: kExitUsage when a check or an
+// answer refused the specification, kExitFailed when the method failed; kExitOk otherwise
+// (a cancelled design is reported by WriteDesignOutput).
+int FlowExitStatus(const SDesignResult& result);
+// An Lth-band Parks-McClellan design without a usable count takes the estimate, as the method's
+// editor does before it designs.
+void EstimateLthTaps(CFirData& f);
 // kExitMissesSpec when the filter has bands and misses them, kExitOk otherwise.
 int DesignExitStatus(CFirData& f);

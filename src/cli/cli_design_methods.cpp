@@ -8,6 +8,7 @@
 #include "cli_project.h"
 #include "design/coefficient_messages.h"
 #include "design/constraint_rules.h"
+#include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/design_summary.h"
 #include "design/driver_messages.h"
@@ -68,9 +69,6 @@ namespace {
 
 constexpr const char* kMethodNames[] = {"windowed-sinc", "raised-cosine", "lth-band", "maxflat",
                                         "cic"};
-constexpr const char* kWindowNames[] = {
-    "none",    "dolph-chebyshev", "kaiser-bessel", "blackman-harris-4", "blackman-harris-7",
-    "hanning", "gaussian",        "hamming"};
 // An integer option limited to a sane range (an error outside it).
 std::optional<int> SmallInteger(CCliArgs& args, const std::string& name) {
     const auto v = args.Integer(name);
@@ -114,13 +112,12 @@ struct SMethodOptions {
 };
 
 void ReadOptions(CCliArgs& args, SMethodOptions& o) {
-    std::vector<std::string> windows(std::begin(kWindowNames), std::end(kWindowNames));
     o.fs = args.Number("--fs");
     o.type = ParseChoice(args, "--type", {"lowpass", "highpass", "bandpass", "bandstop"}, -1);
     o.corner1 = args.Number("--corner1");
     o.corner2 = args.Number("--corner2");
     o.taps = SmallInteger(args, "--taps");
-    o.window = ParseChoice(args, "--window", windows, -1);
+    o.window = ParseChoice(args, "--window", WindowWords(), -1);
     o.param = args.Number("--param");
     o.spline = args.Value("--spline");
     o.rolloff = args.Number("--rolloff");
@@ -157,9 +154,7 @@ void ReadOptions(CCliArgs& args, SMethodOptions& o) {
     o.output = args.Value("--output", "-o");
     o.project = args.Value("--project", "-p");
     o.quantBits = SmallInteger(args, "--quantize");
-    o.algorithm =
-        ParseChoice(args, "--algorithm",
-                    {"round-multiple", "round", "symmetric-search", "asymmetric-search"}, -1);
+    o.algorithm = ParseChoice(args, "--algorithm", QuantAlgorithmWords(), -1);
 }
 
 // The options a method accepts besides the common ones; anything else given is an error.
@@ -471,34 +466,27 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
     }
 
     const std::string caption = DesignTypeName(filter.m_nDesignType);
-    const bool lth = filter.m_nKind == kKindLthBand;
-    // The Lth-band Parks-McClellan method estimates a count that was not given.
-    if (lth && filter.GetNumTaps() < filter.m_Constraints.m_nMin &&
-        filter.m_Lth.m_nLthMethod == LthBandParams::kMethodPm && filter.ValidateLth(true, false)) {
-        filter.BuildLthBands();
-        filter.SetNumTaps(filter.EstimateNumTaps());
-    }
-    if (!filter.ValidateSpecs())
-        return kExitUsage;
-    bool designed = false;
-    if (o.optimize) {
-        OptimizerState state(&filter);
-        designed = filter.OptimizeFilter(caption, &state);
-    } else if (o.spline) {
+    EstimateLthTaps(filter);
+    SDesignFlowSteps steps;
+    if (o.spline) {
+        // No design type holds a spline design: it is checked and designed here.
         if (filter.CheckCorner(filter.m_Ws.m_dCorner2, 0.5) || !filter.ValidateSplineSinc(true))
             return kExitUsage;
-        filter.DesignSplineSinc();
-        filter.FinishDesign();
-        designed = filter.HasCoefficients();
-    } else {
-        designed = filter.DesignFilter(caption);
+        steps.design = [&filter] {
+            filter.DesignSplineSinc();
+            filter.FinishDesign();
+            return filter.HasCoefficients();
+        };
     }
-    if (!designed && !o.optimize && !filter.m_bCancel)
-        return kExitFailed; // the design has said why
+    // The Lth-band editor checks its specification before it optimises too.
+    if (o.optimize && !filter.ValidateSpecs())
+        return kExitUsage;
+    const SDesignResult result = o.optimize ? RunOptimizeFlow(filter, host, caption, steps)
+                                            : RunDesignFlow(filter, host, caption, steps);
+    if (const int status = FlowExitStatus(result); status != kExitOk)
+        return status;
     if (const int status = WriteDesignOutput(filter, host, o.output, out); status != kExitOk)
         return status;
-    if (!o.optimize && filter.GetNumBands() > 0)
-        filter.ReportDesignMargin();
     WriteSummary(filter, err);
     if (o.project && !SaveDesignAsProject(filter, *o.project, host))
         return kExitFailed;

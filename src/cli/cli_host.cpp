@@ -1,14 +1,14 @@
 #include "cli_host.h"
 
 #include <atomic>
-#include <chrono>
-#include <csignal>
 #include <ostream>
 #include <string>
-#include <thread>
 #include <unistd.h>
 
 namespace {
+// The terminal line is rewritten at most this often.
+constexpr std::chrono::milliseconds kLineInterval{200};
+
 std::atomic<bool> g_interrupted{false};
 extern "C" void OnInterrupt(int) {
     g_interrupted = true;
@@ -30,6 +30,8 @@ std::string OneLine(const std::string& text) {
 }
 } // namespace
 
+CCliHost::CCliHost(std::ostream& err) : m_err(err), m_bTerminal(::isatty(STDERR_FILENO) != 0) {}
+
 void CCliHost::ShowMessage(const std::string& text, EMsgIcon icon) {
     const char* prefix = icon == EMsgIcon::Stop          ? "error: "
                          : icon == EMsgIcon::Exclamation ? "warning: "
@@ -37,7 +39,7 @@ void CCliHost::ShowMessage(const std::string& text, EMsgIcon icon) {
     m_err << prefix << text << "\n";
 }
 
-EAnswer CCliHost::Ask(const std::string& text, bool withCancel, EAnswer def) {
+EAnswer CCliHost::Ask(const std::string& text, bool withCancel, EAnswer def, EMsgIcon /*icon*/) {
     EAnswer a = m_bForced ? m_forced : def;
     if (a == EAnswer::Cancel && !withCancel)
         a = EAnswer::No;
@@ -49,42 +51,31 @@ EAnswer CCliHost::Ask(const std::string& text, bool withCancel, EAnswer def) {
     return a;
 }
 
-void CCliHost::RunLongJob(CLongJob& job) {
+void CCliHost::OpenJobDisplay(CLongJob& /*job*/) {
     g_interrupted = false;
     struct sigaction sa {};
-    struct sigaction old {};
     sa.sa_handler = OnInterrupt;
     sigemptyset(&sa.sa_mask);
-    sigaction(SIGINT, &sa, &old);
+    sigaction(SIGINT, &sa, &m_oldInterrupt);
+    m_strShown.clear();
+    m_lastPrint = std::chrono::steady_clock::now();
+}
 
-    const bool terminal = ::isatty(STDERR_FILENO) != 0;
-    std::atomic<bool> finished{false};
-    std::thread worker([&] {
-        job.Run();
-        finished = true;
-    });
-    std::string shown;
-    bool cancelled = false;
-    auto lastPrint = std::chrono::steady_clock::now();
-    while (!finished) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-        if (g_interrupted && !cancelled) {
-            job.RequestCancel();
-            cancelled = true;
+bool CCliHost::PollJobDisplay(CLongJob& job) {
+    const auto now = std::chrono::steady_clock::now();
+    if (m_bTerminal && job.ShowStatusDisplay() && now - m_lastPrint > kLineInterval) {
+        const std::string text = OneLine(job.StatusText());
+        if (text != m_strShown) {
+            m_err << "\r" << text << "\x1b[K" << std::flush;
+            m_strShown = text;
         }
-        const auto now = std::chrono::steady_clock::now();
-        if (terminal && job.ShowStatusDisplay() &&
-            now - lastPrint > std::chrono::milliseconds(200)) {
-            const std::string text = OneLine(job.StatusText());
-            if (text != shown) {
-                m_err << "\r" << text << "\x1b[K" << std::flush;
-                shown = text;
-            }
-            lastPrint = now;
-        }
+        m_lastPrint = now;
     }
-    worker.join();
-    if (!shown.empty())
+    return g_interrupted;
+}
+
+void CCliHost::CloseJobDisplay(CLongJob& /*job*/) {
+    if (!m_strShown.empty())
         m_err << "\r\x1b[K" << std::flush;
-    sigaction(SIGINT, &old, nullptr);
+    sigaction(SIGINT, &m_oldInterrupt, nullptr);
 }

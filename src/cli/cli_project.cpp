@@ -5,6 +5,7 @@
 #include "cli.h"
 #include "cli_host.h"
 #include "cli_plot_render.h"
+#include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/design_summary.h"
 #include "design/driver_messages.h"
@@ -483,29 +484,15 @@ int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err
         return kExitUsage;
     }
 
-    bool designed = false;
-    filter.m_bCancel = 0; // set again only by Ctrl+C
-    if (optimize) {
-        OptimizerState state(&filter);
-        designed = filter.OptimizeFilter(caption, &state);
-    } else {
-        if (kind == kKindParksMcClellan) {
-            int count = filter.GetNumTaps();
-            if (!filter.AskEstimateTaps(count))
-                return kExitUsage;
-            if (count != filter.GetNumTaps())
-                filter.SetNumTaps(count);
-        }
-        if (!filter.ValidateSpecs())
-            return kExitUsage;
-        designed = filter.DesignFilter(caption);
-    }
-    if (!designed && !optimize && !filter.m_bCancel)
-        return kExitFailed; // the design has said why
+    EstimateLthTaps(filter);
+    if (optimize && kind == kKindLthBand && !filter.ValidateSpecs())
+        return kExitUsage;
+    const SDesignResult result =
+        optimize ? RunOptimizeFlow(filter, host, caption) : RunDesignFlow(filter, host, caption);
+    if (const int status = FlowExitStatus(result); status != kExitOk)
+        return status;
     if (const int status = WriteDesignOutput(filter, host, output, out); status != kExitOk)
         return status;
-    if (!optimize && filter.GetNumBands() > 0)
-        filter.ReportDesignMargin();
     WriteDesignReport(filter, err);
     if (saveAs) {
         project.m_strTitle = FileNameOf(*saveAs);

@@ -82,7 +82,7 @@ void CRunHost::ShowMessage(const std::string& text, EMsgIcon icon) {
     m_err << text << "\n";
 }
 
-EAnswer CRunHost::Ask(const std::string& text, bool withCancel, EAnswer def) {
+EAnswer CRunHost::Ask(const std::string& text, bool withCancel, EAnswer def, EMsgIcon /*icon*/) {
     EAnswer a = def;
     if (!m_answers.empty()) {
         a = m_answers.front();

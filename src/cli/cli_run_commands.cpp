@@ -2,6 +2,7 @@
 
 #include "cli_design_common.h"
 #include "cli_run_dialogs.h"
+#include "design/design_flow.h"
 #include "design/design_types.h"
 #include "design/fir_data.h"
 #include "design/optimizer.h"
@@ -158,29 +159,11 @@ bool RunDesign(CRunContext& ctx, bool optimize) {
                                                    std::string(optimize ? "optimize" : "design")}));
         return false;
     }
-    filter.m_bCancel = 0;
-    bool designed = false;
-    if (optimize) {
-        OptimizerState state(&filter);
-        designed = filter.OptimizeFilter(caption, &state);
-    } else {
-        if (kind == kKindParksMcClellan) {
-            int count = filter.GetNumTaps();
-            if (!filter.AskEstimateTaps(count))
-                return false;
-            if (count != filter.GetNumTaps())
-                filter.SetNumTaps(count);
-        }
-        if (!filter.ValidateSpecs())
-            return false;
-        designed = filter.DesignFilter(caption);
-        if (designed && filter.GetNumBands() > 0)
-            filter.ReportDesignMargin();
-    }
-    if (!designed || !filter.HasCoefficients())
-        return false;
-    FirCommand::AfterDesign(ctx.doc, ctx.dialogs);
-    return true;
+    SDesignFlowSteps steps;
+    steps.afterDesign = [&ctx] { FirCommand::AfterDesign(ctx.doc, ctx.dialogs); };
+    const SDesignResult result = optimize ? RunOptimizeFlow(filter, ctx.host, caption, steps)
+                                          : RunDesignFlow(filter, ctx.host, caption, steps);
+    return result.end == EDesignEnd::Designed && result.hasCoefficients;
 }
 
 // ---- parsers: each reads its options and gives what to run

@@ -15,7 +15,8 @@ class CRunHost : public CCliHost {
 public:
     explicit CRunHost(std::ostream& err) : CCliHost(err), m_err(err) {}
     void ShowMessage(const std::string& text, EMsgIcon icon) override;
-    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override;
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def,
+                EMsgIcon icon = EMsgIcon::Question) override;
     void QueueAnswer(EAnswer a) { m_answers.push_back(a); }
     int Errors() const { return m_nErrors; }
 

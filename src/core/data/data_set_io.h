@@ -1,7 +1,7 @@
 #pragma once
 
 #include "data/data_set.h"
-#include "io/format_options.h"
+#include "data/format_options.h"
 
 #include <cstddef>
 #include <cstdint>

@@ -1,7 +1,9 @@
 set(CORE_DATA_SOURCES
+    code_export_options.cpp
     corvi_data.cpp
     data_column.cpp
     data_set.cpp
     data_set_io.cpp
+    format_options.cpp
     sampling_frequency.cpp
 )

@@ -1,6 +1,7 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 
+#include <algorithm>
 #include <cmath>
 #include <vector>
 
@@ -22,7 +23,7 @@ bool CFirData::ValidateCic() {
         return false;
     }
     const long long product = static_cast<long long>(cic.m_nStages) * cic.m_nRate * cic.m_nDelay;
-    if (product > m_Constraints.m_nMax) {
+    if (product > std::min(m_Constraints.m_nMax, kMaxTaps)) {
         Report(kMsgCicTooLong);
         return false;
     }
@@ -33,7 +34,6 @@ bool CFirData::ValidateCic() {
 // response of N cascaded moving sums of R*M samples: a boxcar of R*M ones convolved with itself
 // N - 1 times, N (R*M - 1) + 1 taps whose sum is (R*M)^N.
 void CFirData::DesignCic() {
-    m_bCancel = 0;
     RemoveAll();
     const int stages = m_Cic.m_nStages;
     const long long product = static_cast<long long>(m_Cic.m_nRate) * m_Cic.m_nDelay;

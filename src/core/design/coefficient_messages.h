@@ -15,8 +15,6 @@ inline constexpr const char* kScaleMethodNames[] = {
 // Quantization
 inline constexpr const char* kQuantizeCaption = "Quantize";
 // Names of the quantization algorithms, in the order of their codes (QuantOptions).
-inline constexpr const char* kQuantAlgorithmNames[] = {"Round Multiple", "Round",
-                                                       "Symmetric Search", "Asymmetric Search"};
 inline constexpr const char* kMsgQuantSearchRange =
     "The first search grid range value\ncannot be greater than the second.";
 inline constexpr const char* kMsgQuantBitsRange =

@@ -89,7 +89,7 @@ bool CFirData::ScaleToUnityGain() {
 }
 
 bool CFirData::FillCoefficients(int n, double value, bool fillI, bool fillQ) {
-    if (!AskAdjustTaps(n))
+    if (!CheckTapMaximum(n) || !AskAdjustTaps(n))
         return false;
     RemoveAll();
     Fill(n, fillI, fillQ, value);

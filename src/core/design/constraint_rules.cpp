@@ -40,6 +40,11 @@ bool ApplyConstraintPage(SConstraintPageValues& v, NTapsConstraints& c, CHost* h
         v.m_nMin = c.m_nAbsMin;
         return Refuse(host, FormatMessage(kMsgMinBelowAbsMin, {std::to_string(c.m_nAbsMin)}));
     }
+    const int absMax = c.m_nAbsMax > 0 ? c.m_nAbsMax : NTapsConstraints::kAbsMaxTaps;
+    if (v.m_nMax > absMax) {
+        v.m_nMax = absMax;
+        return Refuse(host, FormatMessage(kMsgMaxAboveAbsMax, {std::to_string(absMax)}));
+    }
     if (v.m_nMin == v.m_nMax && ViolatesParity(v.m_nMin, v.m_nParity))
         return Refuse(host, kMsgParityConflictsLimits);
     if (v.m_bMultipleOn) {
@@ -48,7 +53,8 @@ bool ApplyConstraintPage(SConstraintPageValues& v, NTapsConstraints& c, CHost* h
             return Refuse(host, kMsgMultipleEvenWhenOdd);
         if (m <= 1)
             return Refuse(host, kMsgMultipleTooSmall);
-        if (v.m_nMax - v.m_nMin < m && v.m_nMin % m != 0 && v.m_nMax % m != 0)
+        // Refused only when no multiple lies within [minimum, maximum].
+        if (v.m_nMax / m * m < v.m_nMin)
             return Refuse(host, kMsgMultipleOutsideLimits);
     }
     c.m_nMin = v.m_nMin;

@@ -42,8 +42,17 @@ bool CFirData::AskAdjustTaps(int& n) {
     }
 }
 
+bool CFirData::CheckTapMaximum(long long n) {
+    if (n <= kMaxTaps)
+        return true;
+    Report(FormatMessage(kMsgTapsAboveAbsMax, {std::to_string(kMaxTaps)}));
+    return false;
+}
+
 bool CFirData::CheckTapLimits() {
     int n = GetNumTaps();
+    if (!CheckTapMaximum(n))
+        return false;
     if (n < m_Constraints.m_nMin) {
         Report(kMsgTapsBelowMinimum);
         return false;
@@ -94,7 +103,8 @@ bool CFirData::ValidateSpecs() {
     case kKindCic:
         return ValidateCic();
     case kKindRaisedCosine:
-        return ValidateRaisedCosine();
+        return ValidateRaisedCosine() &&
+               CheckTapMaximum(m_Rc.m_bZeroPad ? m_Rc.m_nZeroPadTaps : m_Rc.m_nRcTaps);
     case kKindWindowedSinc:
         return ValidateWindowedSinc();
     case kKindLthBand:
@@ -108,6 +118,7 @@ bool CFirData::ValidateSpecs() {
 }
 
 bool CFirData::DesignFilter(const std::string& caption) {
+    const CDesignRun run(*this);
     m_bDesignedFromSpec = 0;
     m_bQuantized = 0;
     bool designed = false;
@@ -156,6 +167,7 @@ bool CFirData::QuantizedToZero() const {
 }
 
 bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState) {
+    const CDesignRun run(*this);
     m_bDesignedFromSpec = 0;
     bool done = false;
     if (m_nKind == kKindParksMcClellan) {
@@ -164,7 +176,9 @@ bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState
     } else if (m_nKind == kKindLthBand) {
         done = DesignLth(caption, true, pState);
     }
-    FinishDesign();
+    // An optimisation that could not start has left the coefficients as they were.
+    if (done)
+        FinishDesign();
     return done;
 }
 
@@ -211,21 +225,6 @@ void CFirData::FinishDesign() {
     // the final coefficients; only a design from the band list has computed it already.
     if (changed || !fromSpec)
         m_Response.ComputeResponse(kDefaultResponseResolution);
-}
-
-void CFirData::ReportDesignMargin() {
-    CHost* host = GetHost();
-    if (!host)
-        return;
-    if (!HasCoefficients()) {
-        host->SetStatusText(kReadyText);
-        return;
-    }
-    const double margin = GetMargin();
-    if (margin >= 0.0)
-        host->SetStatusText(FormatMessage(kMsgDesignSucceeded, {FormatNumber(margin, 3, false)}));
-    else
-        host->SetStatusText(kMsgDesignFailedSpec);
 }
 
 // ---- optimisation ---------------------------------------------------------------------------
@@ -279,15 +278,13 @@ bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& 
     state.m_nTaps = GetNumTaps();
     state.m_bOddOnly = (HasPassbandAtNyquist() || oddOnly) ? 1 : 0;
 
+    const CDesignRun run(*this);
     m_bResult = 0;
-    m_bCancel = 0;
-    m_bDesignDone = 0;
     if (host) {
         COptimizeJob job(*this, state, kMsgOptimizingPrefix + caption);
         host->RunLongJob(job);
     } else {
         state.OptimizeSearch(m_Constraints);
-        m_bDesignDone = 1;
     }
     if (!state.m_strMathFunction.empty() && host)
         ReportMathError(*host, state.m_strMathFunction);

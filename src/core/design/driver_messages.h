@@ -18,6 +18,9 @@ inline constexpr const char* kMsgAskAdjustTaps =
 // Rules of the constraints page
 inline constexpr const char* kMsgMinAboveMax = "The minimum cannot exceed the maximum.";
 inline constexpr const char* kMsgMinBelowAbsMin = "The minimum cannot be less than %1.";
+inline constexpr const char* kMsgMaxAboveAbsMax = "The maximum cannot be greater than %1.";
+// Any tap count entered or designed above the largest a filter can have.
+inline constexpr const char* kMsgTapsAboveAbsMax = "A FIR filter cannot have more than %1 taps.";
 inline constexpr const char* kMsgParityConflictsLimits =
     "The even/odd constraint conflicts with the minimum/maximum limits.";
 inline constexpr const char* kMsgMultipleEvenWhenOdd =

@@ -252,7 +252,8 @@ bool CFirData::CheckMinTaps() {
 
 bool CFirData::AskOddTaps() {
     CHost* host = GetHost();
-    const EAnswer answer = host ? host->Ask(kMsgAskOddTaps, true, EAnswer::Yes) : EAnswer::Yes;
+    const EAnswer answer =
+        host ? host->Ask(kMsgAskOddTaps, true, EAnswer::Yes, EMsgIcon::Stop) : EAnswer::Yes;
     if (answer == EAnswer::Cancel)
         return false;
     const int n = answer == EAnswer::Yes ? GetNumTaps() + 1 : GetNumTaps() - 1;

@@ -33,7 +33,7 @@ public:
     static constexpr int kCurrentVersion = 20;
     // Smallest and largest tap counts a design may have.
     static constexpr int kMinTaps = 3;
-    static constexpr int kMaxTaps = 16384;
+    static constexpr int kMaxTaps = NTapsConstraints::kAbsMaxTaps;
     // Number of bands a new filter can hold.
     static constexpr int kDefaultBandCapacity = 32;
 
@@ -106,9 +106,9 @@ public:
     // Quantizes the coefficients to options.m_nBits-bit fractions with options.m_nAlgorithm.
     // A search over more than kThreadedQuantizeTaps coefficients started while no design runs
     // goes to the host's worker thread with the "Quantize" status display. Sets the quantized
-    // marker. False when there is nothing to quantize, the bit count is off or out of range, or
-    // the search was cancelled (the taps searched so far stay quantized).
-    bool Quantize(const QuantOptions& options);
+    // marker. Not completed when there is nothing to quantize, the bit count is off or out of
+    // range, or the search was cancelled (the taps searched so far stay quantized: changed).
+    SQuantizeResult Quantize(const QuantOptions& options);
 
     // ---- taps, design type ---------------------------------------------------------------
     // Stores the id, derives the kind and, the first time, fills the tap-count limits.
@@ -279,6 +279,8 @@ public:
     // For a requested count n that does not meet the constraints, asks whether to adjust it:
     // Yes moves n up onto them, No keeps it, Cancel refuses (false). Never asked for CIC.
     bool AskAdjustTaps(int& n);
+    // Refuses (with its message) a tap count above kMaxTaps, whatever the constraints say.
+    bool CheckTapMaximum(long long n);
     // Whether the method can estimate its tap count (the reason is shown when asked).
     bool CanEstimateNumTaps(bool showMessage) const;
     // Design flow: when taps is below the minimum and the method can estimate, asks "Too few
@@ -299,8 +301,6 @@ public:
     // Post-design steps, when there are coefficients: window, minimum phase, unity gain, the
     // post-design step of designs not made from the band list.
     void FinishDesign();
-    // Status text after a design: the margin, the failure, or "Ready" without coefficients.
-    void ReportDesignMargin();
     // Searches for the fewest taps that meet the band list's specification (odd counts only
     // when oddOnly or a passband reaches Fs/2) on the host's worker thread; the outcome is shown
     // as a message and as the status text. False when the specification cannot be optimised.
@@ -322,11 +322,12 @@ public:
     NTapsConstraints m_Constraints;
     int m_bMinPhaseDone = 0;
     std::atomic<int> m_nIteration{0};     // exchange iterations of the running design
-    std::atomic<int> m_bDesignDone{1};    // 0 while a design or quantization thread runs
-    std::atomic<int> m_bCancel{1};        // set by the status display's Cancel
+    std::atomic<int> m_bDesignDone{1};    // 0 while a design, optimisation or quantization runs
+    std::atomic<int> m_bCancel{0};        // set by the status display's Cancel
     std::atomic<int> m_nQuantProgress{0}; // percent of a running quantization
     int m_bMeetsSpec = 0;
-    int m_nCurveColor = 255; // RGB of the response curves
+    int m_nQuantAlgorithmRun = -1; // algorithm the last quantization ran (not archived)
+    int m_nCurveColor = 255;       // RGB of the response curves
     int m_nReserved5 = 1;
     CDataColumn m_RspFreqs; // frequencies of the response list, unit of Fs
     int m_bRspAuto = 1;

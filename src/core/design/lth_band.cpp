@@ -119,7 +119,6 @@ bool CFirData::BuildLthBands() {
 }
 
 bool CFirData::DesignLth(const std::string& caption, bool optimize, OptimizerState* pState) {
-    m_bCancel = 0;
     SetTransitionBand();
     bool done = false;
     switch (m_Lth.m_nLthMethod) {

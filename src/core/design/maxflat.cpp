@@ -136,7 +136,6 @@ int MaxflatResponse(double beta, double gamma, int capacity, std::vector<double>
 }
 
 bool CFirData::DesignMaxflat() {
-    m_bCancel = 0;
     RemoveAll();
     const double gamma = m_Maxflat.m_dGamma;
     const double conditions = gamma > 0.0 ? 1.0 / (4.0 * gamma * gamma) : 0.0;

@@ -5,6 +5,9 @@ class CArchiveWriter;
 
 // The limits a tap count must meet: a range, a parity and optionally a multiple.
 struct NTapsConstraints {
+    // Largest tap count any filter may have.
+    static constexpr int kAbsMaxTaps = 16384;
+
     int m_nAbsMin = 0; // smallest minimum the options accept; filled when a design type is set
     int m_nAbsMax = 0; // largest maximum the options accept
     int m_bConstrainEstimates = 1;

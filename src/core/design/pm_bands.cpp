@@ -139,7 +139,9 @@ bool CFirData::ValidateSpec(bool full) {
         return true;
     if (!CheckMinTaps())
         return false;
-    if (m_nTaps % 2 == 0 && HasPassbandAtNyquist())
+    // Only a symmetric (filter) response of even length has a forced zero at Fs/2; the
+    // antisymmetric differentiator and Hilbert responses of even length do not.
+    if (m_nResponseType == PmResponseType::Filter && m_nTaps % 2 == 0 && HasPassbandAtNyquist())
         return AskOddTaps();
     return true;
 }

@@ -28,9 +28,8 @@ bool CFirData::DesignPm(const std::string& name) {
         return false;
     EnsureGridDensity();
 
+    const CDesignRun run(*this);
     m_bResult = 0;
-    m_bCancel = 0;
-    m_bDesignDone = 0;
     CHost* host = GetHost();
     if (host) {
         CDesignJob job(
@@ -38,7 +37,6 @@ bool CFirData::DesignPm(const std::string& name) {
         host->RunLongJob(job);
     } else {
         RunPm();
-        m_bDesignDone = 1;
     }
 
     if (!m_strMathFunction.empty() && host)

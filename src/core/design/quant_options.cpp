@@ -2,6 +2,13 @@
 
 #include "support/archive.h"
 
+const SQuantAlgorithmInfo& QuantAlgorithmInfo(int code) {
+    for (const SQuantAlgorithmInfo& info : kQuantAlgorithms)
+        if (info.code == code)
+            return info;
+    return kQuantAlgorithms[0];
+}
+
 void QuantOptions::Store(CArchiveWriter& ar) const {
     ar.WriteInt32(m_nBits);
     ar.WriteInt32(m_bSaveInFileOptions);

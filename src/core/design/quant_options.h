@@ -17,3 +17,29 @@ struct QuantOptions {
     void Store(CArchiveWriter& ar) const;
     void Load(CArchiveReader& ar);
 };
+
+// One quantization algorithm: its code (QuantOptions::m_nAlgorithm), its caption and the
+// command line's word for it.
+struct SQuantAlgorithmInfo {
+    int code;
+    const char* caption;
+    const char* word;
+};
+inline constexpr SQuantAlgorithmInfo kQuantAlgorithms[] = {
+    {0, "Round Multiple", "round-multiple"},
+    {1, "Round", "round"},
+    {2, "Symmetric Search", "symmetric-search"},
+    {3, "Asymmetric Search", "asymmetric-search"},
+};
+
+// The row of an algorithm code; a code outside the catalogue gives the first row, the
+// algorithm such a code runs.
+const SQuantAlgorithmInfo& QuantAlgorithmInfo(int code);
+
+// What a quantization did. A cancelled search has still changed the taps it had searched, and
+// the caller must treat the filter as changed.
+struct SQuantizeResult {
+    bool completed = false; // every coefficient was quantized
+    bool changed = false;   // some coefficient differs from before, completed or not
+    explicit operator bool() const { return completed; }
+};

@@ -2,6 +2,7 @@
 
 #include "data/corvi_data.h"
 #include "response/fir_freq_response.h"
+#include "support/multiversion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -43,12 +44,9 @@ inline V4 Select(V4i mask, V4 a, V4 b) {
 
 // The sum of the counted squared magnitude differences of (re + delta rowRe, im + delta rowIm)
 // against ref over the first padded bins (a multiple of kLanes), and their count.
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(__clang__)
-__attribute__((target_clones("avx2", "default")))
-#endif
-double
-SumCounted(const double* re, const double* im, const double* rowRe, const double* rowIm,
-           const double* ref, int padded, double delta, std::int64_t* pCount) {
+CORVIFIR_TARGET_CLONES("avx2", "default")
+double SumCounted(const double* re, const double* im, const double* rowRe, const double* rowIm,
+                  const double* ref, int padded, double delta, std::int64_t* pCount) {
     const V4 d = {delta, delta, delta, delta};
     const V4 a = {kEstimateMax, kEstimateMax, kEstimateMax, kEstimateMax};
     const V4 b = {kEstimateMin, kEstimateMin, kEstimateMin, kEstimateMin};

@@ -6,6 +6,7 @@
 #include "dsp/fixed_point.h"
 
 #include <algorithm>
+#include <vector>
 
 namespace {
 
@@ -54,9 +55,10 @@ bool RunQuantization(CFirData& filter, const QuantOptions& options,
     bool completed = true;
     if (algorithm == kSymmetricSearch || algorithm == kAsymmetricSearch) {
         CQuantSearch search(filter, options, quantizer, filter.m_bCancel, filter.m_nQuantProgress);
-        if (!search.IsUsable())
+        if (!search.IsUsable()) {
             RoundColumn(*filter.m_pI, n, quantizer); // too long to measure: rounded
-        else if (algorithm == kSymmetricSearch)
+            algorithm = kRound;
+        } else if (algorithm == kSymmetricSearch)
             completed = search.RunSymmetric();
         else
             completed = search.RunAsymmetric();
@@ -73,6 +75,7 @@ bool RunQuantization(CFirData& filter, const QuantOptions& options,
         }
     }
     filter.m_nQuantProgress = 0;
+    filter.m_nQuantAlgorithmRun = algorithm;
     if (completed)
         filter.m_bQuantized = 1;
     // The gridded response must show the coefficients as they now are.
@@ -83,34 +86,36 @@ bool RunQuantization(CFirData& filter, const QuantOptions& options,
 
 } // namespace
 
-bool CFirData::Quantize(const QuantOptions& options) {
+SQuantizeResult CFirData::Quantize(const QuantOptions& options) {
     CFixedPointQuantizer quantizer;
     if (GetN() == 0 || options.m_nBits < 1 || !quantizer.Setup(options.m_nBits))
-        return false;
+        return {};
+    const std::vector<double> oldI(m_pI->begin(), m_pI->end());
+    const std::vector<double> oldQ(m_pQ->begin(), m_pQ->end());
+    SQuantizeResult result;
 
     const bool search =
         options.m_nAlgorithm == kSymmetricSearch || options.m_nAlgorithm == kAsymmetricSearch;
     // Inside a running design or optimisation the cancel request belongs to that design and is
     // kept; a quantization of its own starts afresh.
-    const bool standalone = m_bDesignDone == 1;
-    if (standalone)
-        m_bCancel = 0;
+    const CDesignRun run(*this);
     m_nQuantProgress = 0;
 
     CHost* host = GetHost();
-    if (standalone && search && GetN() > kThreadedQuantizeTaps && host) {
-        m_bDesignDone = 0;
-        bool result = false;
+    if (run.IsOutermost() && search && GetN() > kThreadedQuantizeTaps && host) {
         CDesignJob job(
             *this, kQuantizeCaption,
             [this, &options, &quantizer, &result] {
-                result = RunQuantization(*this, options, quantizer);
+                result.completed = RunQuantization(*this, options, quantizer);
             },
             true);
         host->RunLongJob(job);
-        return result;
+    } else {
+        result.completed = RunQuantization(*this, options, quantizer);
     }
-    return RunQuantization(*this, options, quantizer);
+    result.changed = !std::equal(oldI.begin(), oldI.end(), m_pI->begin(), m_pI->end()) ||
+                     !std::equal(oldQ.begin(), oldQ.end(), m_pQ->begin(), m_pQ->end());
+    return result;
 }
 
 bool CheckQuantizeBits(int bits, CHost* host) {
@@ -128,4 +133,8 @@ bool CheckSearchRange(int low, int high, CHost* host) {
     if (host)
         host->Error(kMsgQuantSearchRange);
     return false;
+}
+
+bool SearchRangeApplies(int algorithm) {
+    return algorithm == 2 || algorithm == 3;
 }

@@ -9,3 +9,5 @@ class CHost;
 bool CheckQuantizeBits(int bits, CHost* host);
 // Search resolutions: the first may not exceed the second.
 bool CheckSearchRange(int low, int high, CHost* host);
+// Whether the search grid range is used: only by the two search algorithms (2 and 3).
+bool SearchRangeApplies(int algorithm);

@@ -69,7 +69,6 @@ bool CFirData::ValidateRaisedCosine() {
 // Raised-cosine and root-raised-cosine Nyquist pulses sampled at t = (i - (N-1)/2)/sps symbols;
 // at their removable singularities the limits (L'Hopital) are used.
 void CFirData::DesignRaisedCosine() {
-    m_bCancel = 0;
     const RaisedCosineParams& rc = m_Rc;
     const int n = rc.m_nRcTaps;
     const double sps = rc.m_dSamplesPerSymbol;

@@ -3,6 +3,7 @@ set(CORE_DESIGN_SOURCES
     coefficient_ops.cpp
     constraint_rules.cpp
     design_driver.cpp
+    design_flow.cpp
     design_job.cpp
     design_summary.cpp
     design_types.cpp

@@ -27,7 +27,6 @@ bool CFirData::ValidateSplineSinc(bool showMessage) {
 // middle of the transition band, multiplied by the p-th power of sinc(dw m / (2p)), whose
 // spectrum is a p-th order spline transition of width dw.
 void CFirData::DesignSplineSinc() {
-    m_bCancel = 0;
     const int n = m_nTaps;
     const double fs = GetFs();
     const double pi = std::numbers::pi;

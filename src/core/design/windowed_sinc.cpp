@@ -81,7 +81,6 @@ bool CFirData::ValidateWindowedSinc() {
 // a lowpass of cutoff w is sin(w m)/(pi m), with w/pi at m = 0; the highpass, bandpass and
 // bandstop are sums and differences of lowpasses and of the unit impulse.
 void CFirData::DesignWindowedSinc() {
-    m_bCancel = 0;
     const int n = m_nTaps;
     const double fs = GetFs();
     const double w1 = 2.0 * std::numbers::pi * m_Ws.m_dCorner1 / fs;

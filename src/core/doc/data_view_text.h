@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/format_options.h"
+#include "data/format_options.h"
 
 #include <string>
 

@@ -4,13 +4,15 @@
 #include <complex>
 
 const std::array<SWindowInfo, 7> kWindowCatalogue = {{
-    {EWindow::DolphChebyshev, "Dolph-Cheby, Gamma =", EWindowParam::Gamma},
-    {EWindow::KaiserBessel, "Kaiser-Bessel, Alpha =", EWindowParam::Alpha},
-    {EWindow::BlackmanHarris4, "Blackman-Harris - Four Term", EWindowParam::None},
-    {EWindow::BlackmanHarris7, "Blackman-Harris - Seven Term", EWindowParam::None},
-    {EWindow::Hanning, "Hanning (Cosine)", EWindowParam::None},
-    {EWindow::Gaussian, "Gaussian", EWindowParam::None},
-    {EWindow::Hamming, "Hamming", EWindowParam::None},
+    {EWindow::DolphChebyshev, "Dolph-Cheby, Gamma =", EWindowParam::Gamma, "dolph-chebyshev"},
+    {EWindow::KaiserBessel, "Kaiser-Bessel, Alpha =", EWindowParam::Alpha, "kaiser-bessel"},
+    {EWindow::BlackmanHarris4, "Blackman-Harris - Four Term", EWindowParam::None,
+     "blackman-harris-4"},
+    {EWindow::BlackmanHarris7, "Blackman-Harris - Seven Term", EWindowParam::None,
+     "blackman-harris-7"},
+    {EWindow::Hanning, "Hanning (Cosine)", EWindowParam::None, "hanning"},
+    {EWindow::Gaussian, "Gaussian", EWindowParam::None, "gaussian"},
+    {EWindow::Hamming, "Hamming", EWindowParam::None, "hamming"},
 }};
 
 const SWindowInfo& WindowInfo(int code) {

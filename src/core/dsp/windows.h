@@ -17,12 +17,16 @@ enum class EWindow : int {
 // The one parameter a window takes, if any.
 enum class EWindowParam { None, Gamma, Alpha };
 
-// One row of the window catalogue: code, the dialog's radio text and the parameter it takes.
+// One row of the window catalogue: code, the dialog's radio text, the parameter it takes and
+// the command line's word for it.
 struct SWindowInfo {
     EWindow code;
     const char* dialogText;
     EWindowParam param;
+    const char* word;
 };
+// The command line's word for "no window" (code 0 where a window is optional).
+inline constexpr const char* kNoWindowWord = "none";
 
 // Every window, in dialog order (radio index = code - 1).
 extern const std::array<SWindowInfo, 7> kWindowCatalogue;

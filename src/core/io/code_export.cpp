@@ -1,6 +1,6 @@
 #include "io/code_export.h"
 
-#include "io/code_export_options.h"
+#include "data/code_export_options.h"
 #include "io/number_text.h"
 #include "support/format_number.h"
 

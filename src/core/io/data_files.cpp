@@ -14,6 +14,10 @@
 #include <fstream>
 #include <limits>
 
+const char* const kDataFilesFilter =
+    "All Files (*.*)|*.*|Text Files (*.txt;*.hex)|*.txt;*.hex|Assembly Files "
+    "(*.asm;*.dsp;*.pm)|*.asm;*.dsp;*.pm|Binary Files (*.bin;*.dat)|*.bin; *.dat|Wave Files "
+    "(*.wav)|*.wav||";
 namespace {
 
 std::string Trim(const std::string& s) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/format_options.h"
+#include "data/format_options.h"
 
 #include <functional>
 #include <string>
@@ -10,6 +10,9 @@ class CArchiveReader;
 class CArchiveWriter;
 class CCorviData;
 class CHost;
+
+// The file types offered by "Browse...", as pairs of description and patterns separated by "|".
+extern const char* const kDataFilesFilter;
 
 // Which controls of the data file dialog are enabled or shown for the present settings.
 struct SDataFilesControls {

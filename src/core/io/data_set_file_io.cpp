@@ -20,11 +20,12 @@ namespace {
 class CQuietHost : public CHost {
 public:
     void ShowMessage(const std::string&, EMsgIcon) override {}
-    EAnswer Ask(const std::string&, bool, EAnswer def) override { return def; }
+    EAnswer Ask(const std::string&, bool, EAnswer def, EMsgIcon = EMsgIcon::Question) override {
+        return def;
+    }
     void SetStatusText(const std::string&) override {}
     void BeginWaitCursor() override {}
     void EndWaitCursor() override {}
-    void RunLongJob(CLongJob& job) override { job.Run(); }
 };
 
 CHost& HostOf(CHost* host) {

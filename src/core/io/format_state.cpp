@@ -1,6 +1,6 @@
 #include "io/format_state.h"
 
-#include "io/format_options.h"
+#include "data/format_options.h"
 #include "io/io_messages.h"
 #include "support/host.h"
 

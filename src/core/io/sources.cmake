@@ -1,12 +1,10 @@
 set(CORE_IO_SOURCES
     code_export.cpp
-    code_export_options.cpp
     data_file_reader.cpp
     data_file_writer.cpp
     data_files.cpp
     data_set_file_io.cpp
     file_formats.cpp
-    format_options.cpp
     format_state.cpp
     io_messages.cpp
     number_text.cpp

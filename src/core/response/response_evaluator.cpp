@@ -1,4 +1,5 @@
 #include "response/response_evaluator.h"
+#include "support/multiversion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -14,11 +15,7 @@
 // a sum with exactly rounded sines and cosines, and the inner sums are plain dot products that
 // vectorise.
 
-#if defined(__x86_64__) && defined(__GNUC__) && !defined(CORVIFIR_NO_MULTIVERSION)
-#define CORVIFIR_VECTOR_CLONES __attribute__((target_clones("arch=x86-64-v3", "default")))
-#else
-#define CORVIFIR_VECTOR_CLONES
-#endif
+#define CORVIFIR_VECTOR_CLONES CORVIFIR_TARGET_CLONES("arch=x86-64-v3", "default")
 
 namespace {
 

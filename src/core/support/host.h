@@ -28,13 +28,17 @@ class CHost {
 public:
     virtual ~CHost() = default;
     virtual void ShowMessage(const std::string& text, EMsgIcon icon) = 0;
-    // A Yes/No question (Yes/No/Cancel when withCancel); def is the default button.
-    virtual EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) = 0;
+    // A Yes/No question (Yes/No/Cancel when withCancel) shown with icon; def is the default
+    // button. Overrides repeat the default icon.
+    virtual EAnswer Ask(const std::string& text, bool withCancel, EAnswer def,
+                        EMsgIcon icon = EMsgIcon::Question) = 0;
     virtual void SetStatusText(const std::string& text) = 0;
     virtual void BeginWaitCursor() = 0;
     virtual void EndWaitCursor() = 0;
-    // Runs job.Run on a worker thread and returns when it has returned.
-    virtual void RunLongJob(CLongJob& job) = 0;
+    // Runs job.Run on a worker thread while the status display polls it every 10 ms and
+    // forwards its Cancel; returns when Run has returned. An exception that escaped Run is shown
+    // as an error message and the result is false.
+    bool RunLongJob(CLongJob& job);
     // Places plain 8-bit text on the clipboard; a host without a clipboard ignores it.
     virtual void SetClipboardText(const std::string& /*text*/) {}
 
@@ -45,6 +49,13 @@ public:
     bool AskYesNo(const std::string& text, EAnswer def = EAnswer::Yes) {
         return Ask(text, false, def) == EAnswer::Yes;
     }
+
+protected:
+    // The status display of a long job: opened before the job starts, polled on this thread
+    // every 10 ms while it runs (true: the user asks to cancel), closed after it has ended.
+    virtual void OpenJobDisplay(CLongJob& /*job*/) {}
+    virtual bool PollJobDisplay(CLongJob& /*job*/) { return false; }
+    virtual void CloseJobDisplay(CLongJob& /*job*/) {}
 };
 
 // Status text and wait cursor for the lifetime of a scope; "Ready" returns at the end.
@@ -61,6 +72,10 @@ private:
 
 // The text of the status bar when nothing runs.
 extern const char* const kReadyText;
+// A long job that stopped with an error; %1 is the error's own text.
+extern const char* const kMsgJobFailed;
+// kMsgJobFailed with the error's text.
+std::string FormatJobFailure(const std::string& what);
 
 // Reports "Math error in function %1." for the first non-finite result after start-up only;
 // later calls do nothing. Returns whether this call reported.

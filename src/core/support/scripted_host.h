@@ -16,13 +16,11 @@ public:
     };
 
     void ShowMessage(const std::string& text, EMsgIcon icon) override;
-    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def) override;
+    EAnswer Ask(const std::string& text, bool withCancel, EAnswer def,
+                EMsgIcon icon = EMsgIcon::Question) override;
     void SetStatusText(const std::string& text) override;
     void BeginWaitCursor() override { ++m_nWaitDepth; }
     void EndWaitCursor() override { --m_nWaitDepth; }
-    // Runs the job on a real worker thread, polling every millisecond; with CancelAfterPolls
-    // set, the job is cancelled after that many polls.
-    void RunLongJob(CLongJob& job) override;
     void SetClipboardText(const std::string& text) override { clipboardTexts.push_back(text); }
 
     void QueueAnswer(EAnswer a) { m_answers.push_back(a); }
@@ -30,6 +28,7 @@ public:
 
     std::vector<Message> messages;
     std::vector<std::string> questions;
+    std::vector<EMsgIcon> questionIcons;     // the icon of each question
     std::vector<std::string> statusTexts;    // SetStatusText calls
     std::vector<std::string> polledTexts;    // distinct status display texts seen while polling
     std::vector<std::string> clipboardTexts; // SetClipboardText calls
@@ -42,8 +41,15 @@ public:
         return messages.empty() ? std::string() : messages.back().text;
     }
 
+protected:
+    // Long jobs run on a real worker thread: every distinct status text polled is recorded, and
+    // with CancelAfterPolls set, the job is cancelled after that many polls.
+    void OpenJobDisplay(CLongJob& job) override;
+    bool PollJobDisplay(CLongJob& job) override;
+
 private:
     std::deque<EAnswer> m_answers;
+    int m_nPolls = 0;
     int m_nCancelAfterPolls = -1;
     int m_nWaitDepth = 0;
 };

@@ -1,10 +1,12 @@
 set(CORE_SUPPORT_SOURCES
     archive.cpp
     error_report.cpp
+    field_exchange.cpp
     file_access.cpp
     format_number.cpp
     host.cpp
     paths.cpp
     scripted_host.cpp
     version.cpp
+    worker.cpp
 )

@@ -111,28 +111,28 @@ void CFirEditor::Optimize() {
 void CFirEditor::RunDesignFlow(QLineEdit* taps) {
     if (!StoreSpecs())
         return;
-    int count = taps ? ReadInt(taps) : Filter().GetNumTaps();
-    if (!Filter().AskEstimateTaps(count))
-        return;
-    if (taps && count != ReadInt(taps)) {
-        WriteInt(taps, count);
-        if (!StoreSpecs())
-            return;
-    }
-    if (!Filter().ValidateSpecs())
-        return;
-    Filter().DesignFilter(Caption());
-    AfterDesign();
-    LoadSpecs();
-    Filter().ReportDesignMargin();
+    SDesignFlowSteps steps = EditorSteps();
+    if (taps)
+        steps.storeTaps = [this, taps](int n) {
+            WriteInt(taps, n);
+            return StoreSpecs();
+        };
+    ::RunDesignFlow(Filter(), Host(), Caption(), steps);
 }
 
 void CFirEditor::RunOptimizeFlow() {
     if (!StoreSpecs())
         return;
-    Filter().OptimizeFilter(Caption());
-    AfterDesign();
-    LoadSpecs();
+    ::RunOptimizeFlow(Filter(), Host(), Caption(), EditorSteps());
+}
+
+SDesignFlowSteps CFirEditor::EditorSteps() {
+    SDesignFlowSteps steps;
+    steps.afterDesign = [this] {
+        AfterDesign();
+        LoadSpecs();
+    };
+    return steps;
 }
 
 void CFirEditor::AfterDesign() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "design/design_flow.h"
 #include "doc/doc_view.h"
 
 #include <QImage>
@@ -65,6 +66,8 @@ protected:
     void RunDesignFlow(QLineEdit* taps);
     // The shared Optimize flow.
     void RunOptimizeFlow();
+    // The editor's steps after a design: the document's after-design step, then LoadSpecs.
+    SDesignFlowSteps EditorSteps();
     // The after-design step of the document.
     void AfterDesign();
     // A field changed: the document is modified (no undo point).

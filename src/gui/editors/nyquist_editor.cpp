@@ -1,5 +1,6 @@
 #include "editors/nyquist_editor.h"
 
+#include "design/design_flow.h"
 #include "design/fir_data.h"
 #include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
@@ -313,8 +314,8 @@ void CNyquistEditor::RunDesign(bool optimize) {
     LoadSpecs();
     AfterDesign();
     WriteForm();
-    if (!optimize && f.GetNumBands() > 0)
-        f.ReportDesignMargin();
+    if (!optimize)
+        Host().SetStatusText(DesignStatusText(f));
 }
 
 void CNyquistEditor::OnZeroize() {

@@ -1,5 +1,6 @@
 #include "shell/fir_app.h"
 
+#include "dialogs/qt_command_dialogs.h"
 #include "doc/doc_messages.h"
 #include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
@@ -13,7 +14,6 @@
 #include "shell/main_frame.h"
 #include "shell/preferences_dialog.h"
 #include "shell/project_chooser.h"
-#include "shell/qt_command_dialogs.h"
 #include "shell/qt_host.h"
 #include "shell/qt_settings_store.h"
 #include "shell/shell_open.h"
@@ -51,7 +51,8 @@ template <typename T> T* AncestorOf(QWidget* w) {
 
 CFirApp::CFirApp(QSettings& settings, QObject* parent)
     : QObject(parent), m_settings(settings), m_pStore(std::make_unique<CQtSettingsStore>(settings)),
-      m_pFrame(std::make_unique<CMainFrame>()), m_pHost(std::make_unique<CQtHost>(m_pFrame.get())) {
+      m_pFrame(std::make_unique<CMainFrame>()), m_pHost(std::make_unique<CQtHost>(m_pFrame.get())),
+      m_pDialogs(std::make_unique<CQtCommandDialogs>(m_pFrame.get(), *m_pHost)) {
     ReadPreferences(*m_pStore, m_prefs);
     m_recent.Read(*m_pStore);
     SetFileDialogSettings(&m_settings);

@@ -5,16 +5,13 @@
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDialog>
-#include <QLabel>
 #include <QMainWindow>
 #include <QMessageBox>
 #include <QStatusBar>
-#include <QThread>
-#include <atomic>
-#include <thread>
 
-void CQtHost::ShowMessage(const std::string& text, EMsgIcon icon) {
+namespace {
+
+QMessageBox::Icon QtIcon(EMsgIcon icon) {
     QMessageBox::Icon qicon = QMessageBox::Information;
     switch (icon) {
     case EMsgIcon::Stop:
@@ -33,16 +30,22 @@ void CQtHost::ShowMessage(const std::string& text, EMsgIcon icon) {
         qicon = QMessageBox::NoIcon;
         break;
     }
-    QMessageBox box(qicon, kProgramName, QString::fromStdString(text), QMessageBox::Ok, m_pParent);
+    return qicon;
+}
+
+} // namespace
+
+void CQtHost::ShowMessage(const std::string& text, EMsgIcon icon) {
+    QMessageBox box(QtIcon(icon), kProgramName, QString::fromStdString(text), QMessageBox::Ok,
+                    m_pParent);
     box.exec();
 }
 
-EAnswer CQtHost::Ask(const std::string& text, bool withCancel, EAnswer def) {
+EAnswer CQtHost::Ask(const std::string& text, bool withCancel, EAnswer def, EMsgIcon icon) {
     QMessageBox::StandardButtons buttons = QMessageBox::Yes | QMessageBox::No;
     if (withCancel)
         buttons |= QMessageBox::Cancel;
-    QMessageBox box(QMessageBox::Question, kProgramName, QString::fromStdString(text), buttons,
-                    m_pParent);
+    QMessageBox box(QtIcon(icon), kProgramName, QString::fromStdString(text), buttons, m_pParent);
     box.setDefaultButton(def == EAnswer::Yes  ? QMessageBox::Yes
                          : def == EAnswer::No ? QMessageBox::No
                                               : QMessageBox::Cancel);
@@ -72,43 +75,26 @@ void CQtHost::EndWaitCursor() {
     QApplication::restoreOverrideCursor();
 }
 
-void CQtHost::RunLongJob(CLongJob& job) {
-    std::atomic<bool> finished{false};
-    std::exception_ptr failure;
-    std::thread worker([&] {
-        try {
-            job.Run();
-        } catch (...) {
-            failure = std::current_exception();
-        }
-        finished = true;
-    });
-    if (!job.ShowStatusDisplay()) {
-        while (!finished)
-            QThread::msleep(25);
-    } else {
-        CDesignStatusDialog dialog(job, m_pParent);
-        dialog.show();
-        bool cancelSent = false;
-        while (!finished) {
-            QApplication::processEvents(QEventLoop::AllEvents, 5);
-            if (dialog.Poll(job) && !cancelSent) {
-                job.RequestCancel();
-                cancelSent = true;
-            }
-            QThread::msleep(10);
-        }
-    }
-    worker.join();
-    if (failure) {
-        try {
-            std::rethrow_exception(failure);
-        } catch (const std::exception& e) {
-            Error(e.what());
-        } catch (...) {
-            Error("Unknown error.");
-        }
-    }
+CQtHost::CQtHost(QWidget* parent) : m_pParent(parent) {}
+
+CQtHost::~CQtHost() = default;
+
+void CQtHost::OpenJobDisplay(CLongJob& job) {
+    if (!job.ShowStatusDisplay())
+        return;
+    m_pStatus = std::make_unique<CDesignStatusDialog>(job, m_pParent);
+    m_pStatus->show();
+}
+
+bool CQtHost::PollJobDisplay(CLongJob& job) {
+    if (!m_pStatus)
+        return false;
+    QCoreApplication::processEvents();
+    return m_pStatus->Poll(job);
+}
+
+void CQtHost::CloseJobDisplay(CLongJob& /*job*/) {
+    m_pStatus.reset();
 }
 
 void CQtHost::SetClipboardText(const std::string& text) {

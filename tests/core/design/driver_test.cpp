@@ -1,4 +1,5 @@
 #include "design/constraint_rules.h"
+#include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
@@ -114,7 +115,11 @@ TEST(Driver, ConstraintPageRules) {
         {9, 14, kEither, true, 8, kMsgMultipleOutsideLimits},
         {9, 16, kEither, true, 8, nullptr}, // the maximum is a multiple
         {8, 14, kEither, true, 8, nullptr}, // the minimum is a multiple
+        {8, 12, kEither, true, 5, nullptr}, // 10 lies between, neither limit is a multiple
+        {11, 14, kEither, true, 5, kMsgMultipleOutsideLimits},
         {3, 100, kOdd, true, 3, nullptr},
+        {3, 16384, kEither, false, 2, nullptr},
+        {3, 16385, kEither, false, 2, "The maximum cannot be greater than 16384."},
     };
     for (const Case& k : cases) {
         CScriptedHost host;
@@ -272,23 +277,24 @@ TEST(Driver, DesignReportsItsMarginInTheStatusText) {
     CFirData f(&host);
     for (int taps : {79, 61}) {
         MakeLowpass60(f, taps);
-        ASSERT_TRUE(f.ValidateSpecs());
-        ASSERT_TRUE(f.DesignFilter("lowpass"));
-        f.ReportDesignMargin();
+        const SDesignResult result = RunDesignFlow(f, host, "lowpass");
+        ASSERT_EQ(result.end, EDesignEnd::Designed);
+        ASSERT_TRUE(result.measured);
         const double margin = f.GetMargin();
+        EXPECT_EQ(result.margin, margin);
+        EXPECT_EQ(host.statusTexts.back(), result.statusText);
         SCOPED_TRACE(taps);
         if (taps == 79) {
             ASSERT_GE(margin, 0.0);
-            EXPECT_EQ(host.statusTexts.back(), "Design succeeded, with a margin of " +
-                                                   FormatNumber(margin, 3, false) + " dB.");
+            EXPECT_EQ(result.statusText, "Design succeeded, with a margin of " +
+                                             FormatNumber(margin, 3, false) + " dB.");
         } else {
             ASSERT_LT(margin, 0.0);
-            EXPECT_EQ(host.statusTexts.back(), kMsgDesignFailedSpec);
+            EXPECT_EQ(result.statusText, kMsgDesignFailedSpec);
         }
     }
     f.RemoveAll();
-    f.ReportDesignMargin();
-    EXPECT_EQ(host.statusTexts.back(), kReadyText);
+    EXPECT_EQ(DesignStatusText(f), kReadyText);
 }
 
 TEST(Driver, WindowAndMinimumPhaseAfterDesign) {
@@ -535,9 +541,10 @@ TEST(Driver, OptimizationReportsANonFiniteResultOnce) {
 TEST(Driver, CancelledOptimizationRestoresTheTapCountSilently) {
     CScriptedHost host;
     CFirData f(&host);
-    // 90 dB with a narrow transition: several hundred taps per trial.
-    MakeSimple(f, 0, 25, 0.1, 0.1, 0.11, 90.0);
-    host.CancelAfterPolls(3);
+    // 90 dB with a narrow transition: several hundred taps per trial, far more than one 10 ms
+    // poll lasts.
+    MakeSimple(f, 0, 25, 0.1, 0.1, 0.105, 90.0);
+    host.CancelAfterPolls(1);
     ASSERT_TRUE(f.OptimizeFilter("long"));
     EXPECT_TRUE(host.jobCancelled);
     EXPECT_EQ(f.GetNumTaps(), 25);

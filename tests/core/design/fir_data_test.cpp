@@ -220,7 +220,7 @@ TEST(FirData, ArchiveReadsBackAndCopies) {
     CFirData f;
     FillNonDefaults(f);
     f.SetDesignType(kDesignLthBand);
-    f.m_bCancel = 0;
+    f.m_bCancel = 1;
     f.m_nIteration = 12;
     const std::vector<uint8_t> bytes = Store(f);
 
@@ -238,7 +238,7 @@ TEST(FirData, ArchiveReadsBackAndCopies) {
 
     CFirData copy(f);
     EXPECT_EQ(Store(copy), bytes);
-    EXPECT_EQ(copy.m_bCancel, 1); // transient state is not copied
+    EXPECT_EQ(copy.m_bCancel, 0); // transient state is not copied
     EXPECT_EQ(copy.m_nIteration, 0);
     copy.m_pI->SetAt(0, 9.0);
     copy.AddBand(false, false, 0.6, 0.7, 1.0, 2.0, 1.0, false);

@@ -168,35 +168,30 @@ SNaive NaiveSearch(const std::vector<double>& taps, const std::vector<double>& q
 // A host that records the titles of the long jobs it runs.
 class CTitleHost : public CScriptedHost {
 public:
-    void RunLongJob(CLongJob& job) override {
-        titles.push_back(job.Title());
-        CScriptedHost::RunLongJob(job);
-    }
     std::vector<std::string> titles;
+
+protected:
+    void OpenJobDisplay(CLongJob& job) override {
+        titles.push_back(job.Title());
+        CScriptedHost::OpenJobDisplay(job);
+    }
 };
 
 // A host whose status display cancels the job as soon as it shows quantization progress.
 class CCancelOnProgressHost : public CScriptedHost {
 public:
-    void RunLongJob(CLongJob& job) override {
-        std::atomic<bool> finished{false};
-        std::thread worker([&] {
-            job.Run();
-            finished = true;
-        });
-        while (!finished) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(1));
-            const std::string text = job.StatusText();
-            if (!cancelled && text.find("Quantizing: ") != std::string::npos) {
-                progressText = text;
-                job.RequestCancel();
-                cancelled = true;
-            }
-        }
-        worker.join();
-    }
     bool cancelled = false;
     std::string progressText;
+
+protected:
+    bool PollJobDisplay(CLongJob& job) override {
+        const std::string text = job.StatusText();
+        if (!cancelled && text.find("Quantizing: ") != std::string::npos) {
+            progressText = text;
+            cancelled = true;
+        }
+        return cancelled;
+    }
 };
 
 } // namespace
@@ -399,7 +394,9 @@ TEST(Quantization, CancelledSearchKeepsWhatItQuantized) {
         CCancelOnProgressHost host;
         CFirData f(&host);
         SetTaps(f, h);
-        EXPECT_FALSE(f.Quantize(Options(16, algorithm))) << algorithm;
+        const SQuantizeResult result = f.Quantize(Options(16, algorithm));
+        EXPECT_FALSE(result.completed) << algorithm;
+        EXPECT_TRUE(result.changed); // the caller must take the filter as changed
         ASSERT_TRUE(host.cancelled);
         EXPECT_NE(host.progressText.find("% complete"), std::string::npos);
         EXPECT_EQ(f.m_bQuantized, 0);
@@ -487,5 +484,22 @@ TEST(Quantization, SettingChecks) {
         } else {
             EXPECT_TRUE(host.messages.empty());
         }
+    }
+}
+
+TEST(Quantization, TheAlgorithmThatRanIsRecorded) {
+    struct Case {
+        int algorithm;
+        int ran;
+    };
+    const Case cases[] = {
+        {kSymmetric, kSymmetric}, {9, kRoundMultiple}, // an unknown code runs the first algorithm
+    };
+    for (const Case& c : cases) {
+        CFirData f;
+        SetTaps(f, Lowpass(21, 0.1));
+        EXPECT_TRUE(f.Quantize(Options(10, c.algorithm)));
+        EXPECT_EQ(f.m_nQuantAlgorithmRun, c.ran) << c.algorithm;
+        EXPECT_EQ(QuantAlgorithmInfo(c.algorithm).code, c.ran);
     }
 }

@@ -1,5 +1,5 @@
+#include "data/code_export_options.h"
 #include "io/code_export.h"
-#include "io/code_export_options.h"
 
 #include <gtest/gtest.h>
 

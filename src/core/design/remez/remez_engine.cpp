@@ -1,4 +1,5 @@
 #include "design/remez/remez_engine.h"
+#include "support/multiversion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -19,11 +20,7 @@ constexpr double kEquirippleTolerance = 1e-2;
 // Function named in the math-error report when a value of the exchange itself is not finite.
 constexpr const char* kEngineFunction = "Remez";
 
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
-#define CORVI_REMEZ_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define CORVI_REMEZ_CLONES
-#endif
+#define CORVI_REMEZ_CLONES CORVIFIR_TARGET_CLONES("avx512f", "avx2", "default")
 
 // Barycentric form of the Lagrange interpolant through (x[j], y[j]) with weights ad[j], evaluated
 // at xf (zero-based arrays of n). Eight partial sums let the divisions run side by side.

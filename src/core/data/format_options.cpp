@@ -1,4 +1,4 @@
-#include "io/format_options.h"
+#include "data/format_options.h"
 
 #include "support/archive.h"
 

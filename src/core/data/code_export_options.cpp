@@ -1,4 +1,4 @@
-#include "io/code_export_options.h"
+#include "data/code_export_options.h"
 
 #include "support/archive.h"
 #include "support/host.h"

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "io/code_export_options.h"
+#include "data/code_export_options.h"
 
 #include <array>
 #include <cstdint>

@@ -38,6 +38,8 @@ public:
     // The check made when the options dialog is accepted: the base name is trimmed; an empty one
     // becomes "FIR", the refusal is shown and false returned (the dialog stays open).
     bool ValidateOnOk(CHost& host);
+    // "Show Other Format" and "Show Floating Point" apply only to the two integer formats.
+    bool CommentFormatsEnabled() const { return m_nDataFormat != Float; }
 
     bool operator==(const CAsmOpts&) const = default;
 

@@ -1,0 +1,55 @@
+#pragma once
+
+#include <functional>
+#include <string>
+
+class CFirData;
+class CHost;
+class OptimizerState;
+
+// The steps a front end adds to the Design and Optimize flows; each may be left empty.
+struct SDesignFlowSteps {
+    // Stores the specification again with a new tap count (an editor puts the count into its
+    // taps field and stores its fields); false stops the flow. Empty: the filter's count is set.
+    std::function<bool(int taps)> storeTaps;
+    // Designs in place of the method's own design (a design no design type holds).
+    std::function<bool()> design;
+    // The document's after-design step (views, scaling, undo point, change notice).
+    std::function<void()> afterDesign;
+};
+
+// How a Design or Optimize flow ended.
+enum class EDesignEnd {
+    Refused,   // a check or a question stopped it before the design; the filter is unchanged
+    Cancelled, // the user cancelled the running design
+    Failed,    // the method could not design (it has said why)
+    Designed,  // the method designed; the margin tells whether it meets its specification
+};
+
+// What a Design or Optimize flow did, for the editors and the command line to show.
+struct SDesignResult {
+    EDesignEnd end = EDesignEnd::Refused;
+    bool hasCoefficients = false;
+    // Whether the filter has a band list to measure, and its margin (dB; >= 0 meets it).
+    bool measured = false;
+    double margin = 0.0;
+    // The status text the flow showed ("" when it showed none).
+    std::string statusText;
+};
+
+// The status text after a design: "Design succeeded, with a margin of %1 dB." (three
+// decimals), "Design failed to meet specifcations.", or "Ready" for a filter without
+// coefficients or without a band list to measure them against.
+std::string DesignStatusText(CFirData& filter);
+
+// The Design flow of a method's editor, after the editor has stored its fields into filter:
+// the estimate question for a count below the minimum, the tap-count checks and the method's
+// own checks, the design (caption: the status display's title after "Designing "), the
+// after-design step, and the status text through host (the filter's host).
+SDesignResult RunDesignFlow(CFirData& filter, CHost& host, const std::string& caption,
+                            const SDesignFlowSteps& steps = {});
+
+// The Optimize flow: the search for the fewest taps (its outcome is shown by the optimiser), then
+// the after-design step. The optimiser's counters are kept in *pState when given.
+SDesignResult RunOptimizeFlow(CFirData& filter, CHost& host, const std::string& caption,
+                              const SDesignFlowSteps& steps = {}, OptimizerState* pState = nullptr);

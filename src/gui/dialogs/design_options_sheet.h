@@ -1,0 +1,30 @@
+#pragma once
+
+#include <QDialog>
+
+class CHost;
+class QTabWidget;
+struct CDesignOptions;
+
+// One page of the design options: it shows its part of the values and reads it back on OK.
+class CDesignOptionsPage : public QWidget {
+public:
+    // False when a field does not hold a number (the message has been shown).
+    virtual bool Read(CDesignOptions& options, CHost& host) = 0;
+};
+
+// "FIR Design Options": the sampling frequency, the tap-count constraints, the minimum-phase and
+// the quantization settings, one page each ("NTaps Constraints" and "Min Phase" only when the
+// values have them, not for CIC filters). It opens on the page options.m_nPage and hands back the
+// values with the page shown at OK; the checks are those of the design options command, which
+// shows the sheet again on a refusal.
+class CFirDesignOptionsSheet : public QDialog {
+public:
+    CFirDesignOptionsSheet(CDesignOptions& options, CHost& host, QWidget* parent);
+    void accept() override;
+
+private:
+    CDesignOptions& m_options;
+    CHost& m_host;
+    QTabWidget* m_pTabs;
+};

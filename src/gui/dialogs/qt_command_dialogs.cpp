@@ -1,0 +1,62 @@
+#include "dialogs/qt_command_dialogs.h"
+
+#include "dialogs/data_files_dialog.h"
+#include "dialogs/design_options_sheet.h"
+#include "dialogs/operation_dialog.h"
+#include "dialogs/operation_dialogs.h"
+
+bool CQtCommandDialogs::DataFiles(CDataFiles& files) {
+    return RunModal(CDataFilesDialog(files, m_host, m_pParent));
+}
+
+bool CQtCommandDialogs::SamplingFrequency(CFs& fs) {
+    return RunSampRateDialog(m_pParent, fs, m_host);
+}
+
+bool CQtCommandDialogs::DesignOptions(CDesignOptions& options) {
+    return RunModal(CFirDesignOptionsSheet(options, m_host, m_pParent));
+}
+
+bool CQtCommandDialogs::MinimumDb(double& minDb) {
+    return RunMinDbDialog(m_pParent, minDb, m_host);
+}
+
+bool CQtCommandDialogs::FillConstant(CCombFillSettings& s) {
+    return RunCombFillDialog(m_pParent, s, m_host);
+}
+
+bool CQtCommandDialogs::Generate(CGenerateSettings& s) {
+    return RunGenerateDialog(m_pParent, s, m_host);
+}
+
+bool CQtCommandDialogs::Window(CWindowSettings& s) {
+    return RunWindowDialog(m_pParent, s, m_host);
+}
+
+bool CQtCommandDialogs::Scale(CScaleSettings& s, const std::string& unit) {
+    return RunScaleDialog(m_pParent, s, unit, m_host);
+}
+
+bool CQtCommandDialogs::Quantize(CQuantizeSettings& s) {
+    return RunQuantizeDialog(m_pParent, s, m_host);
+}
+
+bool CQtCommandDialogs::Mix(SMixSettings& s, int /*nTaps*/, double /*fs*/) {
+    return RunMixDialog(m_pParent, s, m_host);
+}
+
+bool CQtCommandDialogs::ZeroPad(CZeroPadSettings& s) {
+    return RunZeroPadDialog(m_pParent, s, m_host);
+}
+
+bool CQtCommandDialogs::Convolve(SConvolveChoice& choice) {
+    return RunConvolveDialog(m_pParent, choice, m_host);
+}
+
+bool CQtCommandDialogs::Truncate(CTruncateSettings& s) {
+    return RunTruncateDialog(m_pParent, s, m_host);
+}
+
+bool CQtCommandDialogs::Polyphase(CPolyphaseSettings& s) {
+    return RunPolyphaseDialog(m_pParent, s, m_host);
+}
