@@ -266,9 +266,11 @@ std::string CFirFreqPlotModel::ReadoutText(int index, int /*curve*/) {
     const std::string unit = m_pFilter->m_Fs.GetFreqUnitLabel(left);
     const double shown = f / std::pow(10.0, power - left);
     const auto [word, valueUnit] = ReadoutWords(m_nType, m_bDb != 0, m_pFilter->m_Fs);
+    // A named copy: clang 14 cannot capture a structured binding in a lambda.
+    const std::string unitText(valueUnit);
     const auto valueText = [&](size_t c) {
         std::string s = StrPrintf("%0.3f", m_curves[c][static_cast<size_t>(index)]);
-        return valueUnit.empty() ? s : s + " " + valueUnit;
+        return unitText.empty() ? s : s + " " + unitText;
     };
     std::string s = StrPrintf("At %0.6f", shown) + " " + unit + ",";
     if (m_curves.empty())

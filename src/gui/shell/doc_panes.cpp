@@ -26,8 +26,10 @@ QSize CEditorPane::FormSize() const {
     const QFontMetrics fm(font());
     const double charWidth =
         fm.horizontalAdvance("ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz") / 52.0;
-    return {int(form.formWidthDu * charWidth / 4 + 0.5),
-            int(form.formHeightDu * fm.height() / 8.0 + 0.5)};
+    const QSize fromTable(int(form.formWidthDu * charWidth / 4 + 0.5),
+                          int(form.formHeightDu * fm.height() / 8.0 + 0.5));
+    // The form's own layout wins where its captions need more room than the table gives.
+    return m_pEditor ? fromTable.expandedTo(m_pEditor->PreferredSize()) : fromTable;
 }
 
 CPlotPane::CPlotPane(CFirDoc& doc, EViewKind kind, QWidget* parent)
