@@ -67,17 +67,13 @@ std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
 }
 
 std::optional<ERemezEngine> ParseEngine(CCliArgs& args, bool* given) {
-    constexpr ERemezEngine kEngines[] = {ERemezEngine::Auto, ERemezEngine::Classic,
-                                         ERemezEngine::Robust};
-    const char* const words[] = {"auto", "classic", "robust"};
     const auto text = args.Value("--engine");
     if (given)
         *given = text.has_value();
     if (!text)
         return ERemezEngine::Auto;
-    for (size_t i = 0; i < 3; ++i)
-        if (*text == words[i])
-            return kEngines[i];
+    if (const SRemezEngineName* name = FindRemezEngine(*text))
+        return name->engine;
     args.Fail("option '--engine' takes auto|classic|robust");
     return std::nullopt;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "design/remez/remez_engine.h"
+#include "design/remez/remez_messages.h"
 
 #include "cli_args.h"
 #include "cli_host.h"

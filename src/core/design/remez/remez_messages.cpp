@@ -17,3 +17,18 @@ const char* RemezStatusMessage(ERemezStatus status) {
         return nullptr;
     }
 }
+
+const SRemezEngineName kRemezEngineNames[3] = {
+    {ERemezEngine::Auto, "auto", "Auto (classical, long-filter when needed)"},
+    {ERemezEngine::Classic, "classic", "Classical"},
+    {ERemezEngine::Robust, "robust", "Long-filter"},
+};
+
+const SRemezEngineName* FindRemezEngine(const std::string& word) {
+    for (const SRemezEngineName& name : kRemezEngineNames) {
+        if (word == name.word) {
+            return &name;
+        }
+    }
+    return nullptr;
+}
