@@ -2,6 +2,7 @@
 
 #include "doc/fir_doc.h"
 #include "io/file_formats.h"
+#include "views/page_setup.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -17,6 +18,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintDialog>
+#include <QPrintPreviewDialog>
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
@@ -192,9 +194,19 @@ void CDataView::FindText() {
 
 void CDataView::PrintText() {
     QPrinter printer;
+    ApplyPageSetup(printer);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         print(&printer);
+}
+
+void CDataView::PrintPreview() {
+    QPrinter printer;
+    ApplyPageSetup(printer);
+    QPrintPreviewDialog preview(&printer, this);
+    connect(&preview, &QPrintPreviewDialog::paintRequested, this,
+            [this](QPrinter* p) { print(p); });
+    preview.exec();
 }
 
 void CDataView::contextMenuEvent(QContextMenuEvent* event) {

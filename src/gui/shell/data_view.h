@@ -50,6 +50,7 @@ public:
     void ChooseFont();
     void FindText();
     void PrintText();
+    void PrintPreview();
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
