@@ -38,6 +38,7 @@ const char* const kDesignUsage =
     "    Common options:\n"
     "      --taps N          number of taps; without it, or below the minimum, the estimate\n"
     "      --grid G          grid density (default 16)\n"
+    "      --engine E        exchange engine: auto (default), classic or robust (long filters)\n"
     "      --optimize        search for the fewest taps that meet the specification\n"
     "      --min-phase [--max-db-error E]   convert to minimum phase (accepted when its\n"
     "                        magnitude differs by at most E dB, default 0.05)\n"
@@ -111,6 +112,7 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const auto fs = args.Number("--fs");
     const auto taps = args.Integer("--taps");
     const auto grid = args.Integer("--grid");
+    const auto engine = ParseEngine(args);
     const bool optimize = args.Flag("--optimize");
     const auto output = args.Value("--output", "-o");
     const auto project = args.Value("--project", "-p");
@@ -208,6 +210,7 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
 
     CFirData filter(&host);
     filter.SetDesignType(spec.simple ? kDesignSimplePm : kDesignAdvancedPm);
+    filter.m_eRemezEngine = engine.value_or(ERemezEngine::Auto);
     filter.ApplyFs(CFs(*fs, 0));
     if (minPhase) {
         filter.m_MinPhase.m_bEnabled = 1;

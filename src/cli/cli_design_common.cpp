@@ -66,6 +66,18 @@ std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
     return std::nullopt;
 }
 
+std::optional<ERemezEngine> ParseEngine(CCliArgs& args, bool* given) {
+    const auto text = args.Value("--engine");
+    if (given)
+        *given = text.has_value();
+    if (!text)
+        return ERemezEngine::Auto;
+    if (const SRemezEngineName* name = FindRemezEngine(*text))
+        return name->engine;
+    args.Fail("option '--engine' takes auto|classic|robust");
+    return std::nullopt;
+}
+
 std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
                                    const std::vector<std::string>& words) {
     const auto index = ParseChoice(args, name, words, -1);

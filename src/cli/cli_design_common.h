@@ -1,5 +1,8 @@
 #pragma once
 
+#include "design/remez/remez_engine.h"
+#include "design/remez/remez_messages.h"
+
 #include "cli_args.h"
 #include "cli_host.h"
 
@@ -40,6 +43,9 @@ int UsageError(const char* command, const std::string& text, std::ostream& err);
 // The index of the value of --name among words (def when absent); an error otherwise.
 std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
                                const std::vector<std::string>& words, int def);
+// The Parks-McClellan exchange engine chosen by --engine auto|classic|robust (auto when absent);
+// none, with an error, for another word. *given tells whether the option was there.
+std::optional<ERemezEngine> ParseEngine(CCliArgs& args, bool* given = nullptr);
 // The answer chosen by --name (words name Yes, No and Cancel in that order); none when absent.
 std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
                                    const std::vector<std::string>& words);

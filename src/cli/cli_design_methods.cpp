@@ -40,6 +40,7 @@ const char* const kMethodDesignUsage =
     "      S samples per symbol or R symbols per unit of F, zero-padded to M taps.\n"
     "  design lth-band --fs F --l L --cutoff C [--taps N] [--method pm|windowed-sinc|\n"
     "         spline-sinc] [--atten DB | --ripple DB] [--linear] [--zeroize] [--grid G]\n"
+    "         [--engine auto|classic|robust]\n"
     "         [--window W --param P] [--order P | --auto-order] [--optimize]\n"
     "         [method options]\n"
     "      Lth-band (Nyquist) filter for a rate change by L with its transition band from C\n"
@@ -104,6 +105,8 @@ struct SMethodOptions {
     std::optional<int> type, window, taps, zeroPadTo, l, lthMethod, grid, order, stages, rate,
         delay, minTaps, maxTaps, multiple, quantBits, algorithm;
     std::optional<std::string> spline, output, project;
+    std::optional<ERemezEngine> engine;
+    bool engineGiven = false;
     bool root = false, linear = false, zeroize = false, autoOrder = false, optimize = false,
          noUnityGain = false, minPhase = false, odd = false, even = false;
 };
@@ -131,6 +134,7 @@ void ReadOptions(CCliArgs& args, SMethodOptions& o) {
     o.linear = args.Flag("--linear");
     o.zeroize = args.Flag("--zeroize");
     o.grid = SmallInteger(args, "--grid");
+    o.engine = ParseEngine(args, &o.engineGiven);
     o.order = SmallInteger(args, "--order");
     o.autoOrder = args.Flag("--auto-order");
     o.optimize = args.Flag("--optimize");
@@ -181,6 +185,7 @@ bool CheckMethodOptions(CCliArgs& args, const SMethodOptions& o) {
         {"--linear", o.linear},
         {"--zeroize", o.zeroize},
         {"--grid", o.grid.has_value()},
+        {"--engine", o.engineGiven},
         {"--order", o.order.has_value()},
         {"--auto-order", o.autoOrder},
         {"--optimize", o.optimize},
@@ -199,10 +204,10 @@ bool CheckMethodOptions(CCliArgs& args, const SMethodOptions& o) {
             ? std::vector<std::string>{"--rolloff", "--sps",  "--symbol-rate", "--taps",
                                        "--symbols", "--root", "--zero-pad-to"}
         : m == "lth-band"
-            ? std::vector<std::string>{"--l",          "--cutoff",  "--taps",   "--method",
-                                       "--atten",      "--ripple",  "--linear", "--zeroize",
-                                       "--grid",       "--window",  "--param",  "--order",
-                                       "--auto-order", "--optimize"}
+            ? std::vector<std::string>{"--l",          "--cutoff",   "--taps",   "--method",
+                                       "--atten",      "--ripple",   "--linear", "--zeroize",
+                                       "--grid",       "--window",   "--param",  "--order",
+                                       "--auto-order", "--optimize", "--engine"}
         : m == "maxflat" ? std::vector<std::string>{"--center", "--taps", "--gamma"}
                          : std::vector<std::string>{"--stages", "--rate", "--delay"};
     for (const SGiven& g : given) {
@@ -424,6 +429,7 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
     args.Finish();
     CFirData filter(&host);
     filter.ApplyFs(CFs(o.fs.value_or(1.0), 0));
+    filter.m_eRemezEngine = o.engine.value_or(ERemezEngine::Auto);
     if (args.Ok() && !StoreMethod(args, o, filter) && args.Ok())
         return kExitUsage; // the method's rules have said why
     if (!args.Ok()) {

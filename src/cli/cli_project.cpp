@@ -453,6 +453,7 @@ bool SaveDesignAsProject(const CFirData& filter, const std::string& path, CHost&
 int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     CDesignCliHost host(err);
     const bool optimize = args.Flag("--optimize");
+    const auto engine = ParseEngine(args);
     const auto output = args.Value("--output", "-o");
     const auto saveAs = args.Value("--project", "-p");
     host.ReadAnswerOptions(args);
@@ -471,6 +472,7 @@ int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err
         return kExitFailed;
     CFirData& filter = project.m_Filter;
     filter.SetWindowAfterDesignByMethod();
+    filter.m_eRemezEngine = engine.value_or(ERemezEngine::Auto);
     const int kind = filter.m_nKind;
     const std::string caption = DesignTypeName(filter.m_nDesignType);
     if (kind == kKindImport || kind == kKindNone) {

@@ -144,6 +144,25 @@ TEST(CliDesign, ExitStatusesOfRealDesigns) {
     EXPECT_FALSE(Contains(again.err, "Math error"));
 }
 
+// Every engine designs the same short lowpass; the long-filter one to the same taps.
+TEST(CliDesign, EngineChoice) {
+    const Result classic = RunDesign(Lowpass60({"--taps", "80", "--engine", "classic"}));
+    const Result robust = RunDesign(Lowpass60({"--taps", "80", "--engine", "robust"}));
+    const Result automatic = RunDesign(Lowpass60({"--taps", "80"}));
+    ASSERT_EQ(classic.status, kExitOk) << classic.err;
+    ASSERT_EQ(robust.status, kExitOk) << robust.err;
+    EXPECT_EQ(automatic.out, classic.out);
+    const std::vector<double> a = ParseCoefficients(classic.out);
+    const std::vector<double> b = ParseCoefficients(robust.out);
+    ASSERT_EQ(a.size(), b.size());
+    for (std::size_t i = 0; i < a.size(); ++i)
+        EXPECT_NEAR(a[i], b[i], 1e-9);
+    const Result lth = RunDesign({"lth-band", "--fs", "1", "--l", "4", "--cutoff", "0.1", "--taps",
+                                  "63", "--engine", "robust"});
+    EXPECT_TRUE(lth.status == kExitOk || lth.status == kExitMissesSpec) << lth.err;
+    EXPECT_EQ(CountLines(lth.out), 63);
+}
+
 TEST(CliDesign, RefusedSpecificationsAndBadArguments) {
     struct Case {
         std::vector<std::string> args;
@@ -168,6 +187,7 @@ TEST(CliDesign, RefusedSpecificationsAndBadArguments) {
          "--fs"},
         {{"elliptic", "--fs", "1"}, "simple-pm, advanced-pm, windowed-sinc"},
         {{"advanced-pm", "--fs", "1", "--band", "0", "0.2", "1"}, "needs 4 values"},
+        {Lowpass60({"--engine", "fast"}), "option '--engine' takes auto|classic|robust"},
     };
     for (const Case& c : cases) {
         const Result r = RunDesign(c.args);

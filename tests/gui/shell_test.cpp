@@ -14,6 +14,7 @@
 #include <gtest/gtest.h>
 
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFileDialog>
 #include <QLabel>
@@ -164,6 +165,22 @@ TEST_F(ShellTest, PreferencesStoreAGridDensityBelowOneAsOne) {
     EXPECT_EQ(app.Preferences().m_nEditorGridDensity, 1);
     EXPECT_EQ(settings.value("Options/m_nEditorGridDensity").toInt(), 1);
     EXPECT_EQ(settings.value("Options/m_dMinDb").toString(), "-130.000");
+}
+
+TEST_F(ShellTest, PreferencesChooseTheExchangeEngine) {
+    QString shown;
+    OnModal<CPreferencesDialog>([&shown](CPreferencesDialog* dialog) {
+        auto* engine = dialog->findChild<QComboBox*>();
+        ASSERT_NE(engine, nullptr);
+        EXPECT_EQ(engine->accessibleName(), "Parks-McClellan Engine");
+        shown = engine->currentText();
+        engine->setCurrentIndex(engine->findText("Long-filter"));
+        ClickButton(dialog, "OK");
+    });
+    app.MainFrame().Actions().preferences->trigger();
+    EXPECT_EQ(shown.toStdString(), "Auto (classical, long-filter when needed)");
+    EXPECT_EQ(app.Preferences().m_eRemezEngine, ERemezEngine::Robust);
+    EXPECT_EQ(settings.value("Options/m_eRemezEngine").toInt(), 2);
 }
 
 TEST_F(ShellTest, ASecondLaunchHandsItsFileToTheFirstAndDroppedFilesOpen) {

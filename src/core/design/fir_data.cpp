@@ -13,12 +13,14 @@ CFirData::CFirData(CHost* pHost) : CCorviData(pHost) {
 CFirData::CFirData(const CFirData& src) : CFirData(src.GetHost()) {
     CopyFrom(src);
     m_nKind = src.m_nKind; // derived from the design type, not archived
+    m_eRemezEngine = src.m_eRemezEngine;
 }
 
 CFirData& CFirData::operator=(const CFirData& src) {
     if (this != &src) {
         CopyFrom(src);
         m_nKind = src.m_nKind;
+        m_eRemezEngine = src.m_eRemezEngine;
     }
     return *this;
 }

@@ -344,6 +344,9 @@ public:
     int m_bDesignedFromSpec = 0;
     int m_bResult = 0; // result of the last engine run (1 success)
     ERemezStatus m_eRemezStatus = ERemezStatus::Success; // outcome of the last engine run
+    // Exchange engine of the Parks-McClellan designs: a setting of the session, copied with the
+    // filter but not archived.
+    ERemezEngine m_eRemezEngine = ERemezEngine::Auto;
     std::string m_strMathFunction; // function of a non-finite result in the last run, or ""
     CCorviData m_Best;             // best design found by the optimiser
 

@@ -58,6 +58,7 @@ void CFirData::RunPm() {
     std::vector<double> h(static_cast<size_t>(std::max(taps, 0)));
     m_eRemezStatus = ERemezStatus::Success;
     CRemezContext engine;
+    engine.SetEngine(m_eRemezEngine);
     m_bResult =
         engine.PMFir(m_Edges.data(), GetNumBands(), *this, m_nResponseType, taps, m_nGridDensity,
                      m_Desired.data(), m_Attn.data(), h.data(), &m_nIteration, &m_bCancel);

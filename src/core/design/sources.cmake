@@ -23,6 +23,7 @@ set(CORE_DESIGN_SOURCES
     remez/pm_fir.cpp
     remez/remez_engine.cpp
     remez/remez_messages.cpp
+    remez/robust_exchange.cpp
     spline_sinc.cpp
     windowed_sinc.cpp
 )

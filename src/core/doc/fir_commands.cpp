@@ -134,6 +134,10 @@ void AfterRead(CFirDoc& doc, CCommandDialogs& dialogs) {
     doc.SetModifiedFlag();
 }
 
+void BeforeDesign(CFirDoc& doc) {
+    doc.Filter().m_eRemezEngine = doc.Preferences().m_eRemezEngine;
+}
+
 void AfterDesign(CFirDoc& doc, CCommandDialogs& dialogs) {
     doc.Filter().m_nWindow = -1;
     const CPreferences& prefs = doc.Preferences();

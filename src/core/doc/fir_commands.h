@@ -120,4 +120,7 @@ void AfterRead(CFirDoc& doc, CCommandDialogs& dialogs);
 // After a design by the editor: no window marker, the views the preferences ask for, then
 // scaling or OnFilterChanged.
 void AfterDesign(CFirDoc& doc, CCommandDialogs& dialogs);
+// Before a design or an optimisation of the document's filter: the Parks-McClellan exchange
+// engine the preferences choose.
+void BeforeDesign(CFirDoc& doc);
 } // namespace FirCommand

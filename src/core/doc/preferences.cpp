@@ -1,11 +1,14 @@
 #include "doc/preferences.h"
 
+#include "design/remez/remez_messages.h"
 #include "support/format_number.h"
 #include "support/host.h"
 
 #include <cstdlib>
 
 namespace {
+
+constexpr const char* kEngineKey = "m_eRemezEngine";
 
 std::string KeyOf(const std::string& section, const std::string& name) {
     return section + "/" + name;
@@ -75,6 +78,12 @@ void ReadPreferences(CSettingsStore& store, CPreferences& prefs) {
     ReadNumber(store, "m_dEditorMaxPassDb", "10.0", prefs.m_dEditorMaxPassDb);
     ForEachFlagAfterMaxPass(prefs, readInt);
     ReadNumber(store, "m_dMinDb", "-130.0", prefs.m_dMinDb);
+    const int engine =
+        store.GetInt(PrefText::kSection, kEngineKey, static_cast<int>(prefs.m_eRemezEngine));
+    for (const SRemezEngineName& name : kRemezEngineNames) {
+        if (static_cast<int>(name.engine) == engine)
+            prefs.m_eRemezEngine = name.engine;
+    }
 }
 
 void WritePreferences(CSettingsStore& store, const CPreferences& prefs) {
@@ -86,6 +95,7 @@ void WritePreferences(CSettingsStore& store, const CPreferences& prefs) {
                       StrPrintf("%.3f", prefs.m_dEditorMaxPassDb));
     ForEachFlagAfterMaxPass(prefs, writeInt);
     store.WriteString(PrefText::kSection, "m_dMinDb", StrPrintf("%.3f", prefs.m_dMinDb));
+    store.WriteInt(PrefText::kSection, kEngineKey, static_cast<int>(prefs.m_eRemezEngine));
 }
 
 void AcceptPreferences(const CPreferences& entered, CPreferences& prefs, CSettingsStore& store,

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "design/remez/remez_engine.h"
+
 #include <map>
 #include <string>
 #include <utility>
@@ -57,6 +59,8 @@ struct CPreferences {
     bool m_bScaleAfterMix = false;
     bool m_bScaleAfterRead = false;
     double m_dMinDb = -130.0; // dB: lowest level of every new project's plots
+    // The exchange engine of the Parks-McClellan designs the program runs.
+    ERemezEngine m_eRemezEngine = ERemezEngine::Auto;
 
     bool operator==(const CPreferences&) const = default;
 };
@@ -68,10 +72,11 @@ inline constexpr const char* kGridDensityNotPositive =
 } // namespace PrefText
 
 // Reads every preference; a value that is not stored keeps the one `prefs` holds. The two numbers
-// are stored as text; a text that is not a number keeps the value held.
+// are stored as text; a text that is not a number keeps the value held, and so does an engine
+// number outside the choices.
 void ReadPreferences(CSettingsStore& store, CPreferences& prefs);
-// Writes every preference: flags and counts as integers, the two numbers as text with three
-// decimals ("10.000", "-130.000").
+// Writes every preference: flags, counts and the engine (0 auto, 1 classic, 2 robust) as
+// integers, the two numbers as text with three decimals ("10.000", "-130.000").
 void WritePreferences(CSettingsStore& store, const CPreferences& prefs);
 // What the Preferences dialog's OK does with the values entered: a grid density of 0 or less is
 // warned about and becomes 1; the values become the program's and are written to the store.

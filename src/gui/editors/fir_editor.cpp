@@ -117,12 +117,14 @@ void CFirEditor::RunDesignFlow(QLineEdit* taps) {
             WriteInt(taps, n);
             return StoreSpecs();
         };
+    FirCommand::BeforeDesign(m_doc);
     ::RunDesignFlow(Filter(), Host(), Caption(), steps);
 }
 
 void CFirEditor::RunOptimizeFlow() {
     if (!StoreSpecs())
         return;
+    FirCommand::BeforeDesign(m_doc);
     ::RunOptimizeFlow(Filter(), Host(), Caption(), EditorSteps());
 }
 

@@ -1,8 +1,10 @@
 #include "shell/preferences_dialog.h"
 
+#include "design/remez/remez_messages.h"
 #include "support/format_number.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -29,7 +31,7 @@ double NumberOf(const QLineEdit* edit, double fallback) {
 CPreferencesDialog::CPreferencesDialog(const CPreferences& prefs, QWidget* parent)
     : QDialog(parent), m_prefs(prefs), m_pGridDensity(new QSpinBox(this)),
       m_pMaxPassDb(NumberEdit(prefs.m_dEditorMaxPassDb, this)),
-      m_pMinDb(NumberEdit(prefs.m_dMinDb, this)) {
+      m_pMinDb(NumberEdit(prefs.m_dMinDb, this)), m_pEngine(new QComboBox(this)) {
     setWindowTitle("Preferences");
     auto addFlag = [this](QLayout* layout, const char* caption, bool CPreferences::*member) {
         auto* box = new QCheckBox(caption, this);
@@ -49,6 +51,12 @@ CPreferencesDialog::CPreferencesDialog(const CPreferences& prefs, QWidget* paren
     auto* form = new QFormLayout;
     form->addRow("&Grid Density", m_pGridDensity);
     form->addRow("Max &Passband dB", m_pMaxPassDb);
+    for (const SRemezEngineName& name : kRemezEngineNames) {
+        m_pEngine->addItem(name.caption, static_cast<int>(name.engine));
+        if (name.engine == prefs.m_eRemezEngine)
+            m_pEngine->setCurrentIndex(m_pEngine->count() - 1);
+    }
+    form->addRow("Parks-McClellan &Engine", m_pEngine);
     static_cast<QVBoxLayout*>(editor->layout())->addLayout(form);
     addFlag(editor->layout(), "Auto &Select Pass/Stopband", &CPreferences::m_bEditorSelectPassStop);
     addFlag(editor->layout(), "&Attn/Ripple in dB", &CPreferences::m_bEditorAttnInDb);
@@ -92,6 +100,7 @@ CPreferencesDialog::CPreferencesDialog(const CPreferences& prefs, QWidget* paren
     for (QLineEdit* edit : {m_pMaxPassDb, m_pMinDb})
         edit->setAccessibleName(edit == m_pMinDb ? "Default Min dB" : "Max Passband dB");
     m_pGridDensity->setAccessibleName("Grid Density");
+    m_pEngine->setAccessibleName("Parks-McClellan Engine");
 }
 
 CPreferences CPreferencesDialog::Entered() const {
@@ -99,6 +108,7 @@ CPreferences CPreferencesDialog::Entered() const {
     p.m_nEditorGridDensity = m_pGridDensity->value();
     p.m_dEditorMaxPassDb = NumberOf(m_pMaxPassDb, p.m_dEditorMaxPassDb);
     p.m_dMinDb = NumberOf(m_pMinDb, p.m_dMinDb);
+    p.m_eRemezEngine = static_cast<ERemezEngine>(m_pEngine->currentData().toInt());
     for (const FlagBox& f : m_flags)
         p.*(f.member) = f.box->isChecked();
     return p;

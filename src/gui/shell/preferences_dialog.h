@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QSpinBox;
 
@@ -21,6 +22,7 @@ private:
     QSpinBox* m_pGridDensity;
     QLineEdit* m_pMaxPassDb;
     QLineEdit* m_pMinDb;
+    QComboBox* m_pEngine;
     struct FlagBox {
         bool CPreferences::*member;
         QCheckBox* box;

@@ -8,6 +8,7 @@
 #include <cmath>
 #include <fstream>
 #include <limits>
+#include <map>
 #include <sstream>
 #include <string>
 #include <thread>
@@ -392,4 +393,103 @@ TEST(Remez, CancelStopsTheExchange) {
         stoppedEarly = context.Cancelled() && context.Passes() < 16; // uncancelled it needs 16
     }
     EXPECT_TRUE(stoppedEarly);
+}
+
+// The classical exchange gives what it gave when tests/data/remez/classic_designs.txt was
+// recorded: the same passes, and the deviation and coefficients to rounding (builds differ in
+// how they contract multiplies and adds, so bit-for-bit holds only within one build).
+TEST(Remez, ClassicalDesignsAreUnchanged) {
+    std::ifstream in(std::string(CORVIFIR_TEST_DATA_DIR) + "/remez/classic_designs.txt");
+    std::map<std::string, std::istringstream> recorded;
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line[0] != '#') {
+            const std::size_t space = line.find(' ');
+            recorded[line.substr(0, space)].str(line.substr(space + 1));
+        }
+    }
+    std::size_t checked = 0;
+    CRemezContext context;
+    for (const CReferenceDesign& d : ReferenceDesigns()) {
+        for (int lgrid : {16, 7}) {
+            const std::string key = d.name + "/" + std::to_string(lgrid);
+            SCOPED_TRACE(key);
+            ASSERT_EQ(recorded.count(key), 1u);
+            std::istringstream& values = recorded[key];
+            int passes = 0;
+            double deviation = 0.0;
+            int taps = 0;
+            values >> passes >> deviation >> taps;
+            const CDesignRun run = Design(context, d, lgrid);
+            EXPECT_EQ(context.Passes(), passes);
+            EXPECT_NEAR(context.Deviation(), deviation, 1e-12 * deviation);
+            ASSERT_EQ(taps, d.taps);
+            std::vector<double> h(static_cast<std::size_t>(taps + 1) / 2);
+            double largest = 0.0;
+            for (double& v : h) {
+                values >> v;
+                largest = std::max(largest, std::fabs(v));
+            }
+            ASSERT_FALSE(values.fail());
+            for (std::size_t i = 0; i < h.size(); ++i) {
+                EXPECT_NEAR(run.h[i], h[i], 1e-12 * largest) << "tap " << i;
+            }
+            ++checked;
+        }
+    }
+    EXPECT_EQ(checked, recorded.size());
+}
+
+// The long-filter exchange solves the same grid problem: where the classical exchange reaches
+// the optimum, both give the same design. (At 1001 taps and more the classical exchange stops a
+// little short of equiripple, so the two differ there by design.)
+TEST(Remez, RobustEngineAgreesWithClassical) {
+    CRemezContext classic;
+    CRemezContext robust;
+    robust.SetEngine(ERemezEngine::Robust);
+    for (const CReferenceDesign& d : ReferenceDesigns()) {
+        if (d.name.rfind("passlimit", 0) == 0 || d.taps > 300) {
+            continue;
+        }
+        SCOPED_TRACE(d.name);
+        const CDesignRun a = Design(classic, d);
+        const CDesignRun b = Design(robust, d);
+        ASSERT_EQ(b.result, 1);
+        EXPECT_EQ(robust.UsedEngine(), ERemezEngine::Robust);
+        EXPECT_NEAR(robust.Deviation(), classic.Deviation(), 1e-9 * classic.Deviation());
+        for (std::size_t i = 0; i < a.h.size(); ++i) {
+            EXPECT_NEAR(b.h[i], a.h[i], 1e-9) << "tap " << i;
+        }
+        EXPECT_EQ(robust.ExtremalFrequencies(), classic.ExtremalFrequencies());
+        EXPECT_LE(robust.MaxGridError(), robust.Deviation() * (1.0 + 1e-6));
+    }
+}
+
+// Auto keeps every equiripple classical design bit for bit and changes engine only for the one
+// the classical exchange leaves unfinished.
+TEST(Remez, AutoEngineKeepsEquirippleClassicalDesigns) {
+    CRemezContext classic;
+    CRemezContext automatic;
+    automatic.SetEngine(ERemezEngine::Auto);
+    for (const CReferenceDesign& d : ReferenceDesigns()) {
+        SCOPED_TRACE(d.name);
+        const CDesignRun a = Design(classic, d);
+        const CDesignRun b = Design(automatic, d);
+        const bool equiripple = classic.MaxGridError() <= classic.Deviation() * 1.01;
+        EXPECT_EQ(automatic.UsedEngine(),
+                  equiripple ? ERemezEngine::Classic : ERemezEngine::Robust);
+        if (equiripple) {
+            EXPECT_EQ(b.result, 1);
+            EXPECT_EQ(b.h, a.h);
+        } else if (b.result == 1) {
+            EXPECT_LE(automatic.MaxGridError(), automatic.Deviation() * 1.01);
+        } else {
+            // Bands so far apart that the taps cannot hold the polynomial between them
+            // precisely enough: a failure, never a design that only looks converged.
+            EXPECT_EQ(automatic.Status(), ERemezStatus::NotEquiripple);
+            EXPECT_STREQ(RemezStatusMessage(automatic.Status()),
+                         "The long-filter Parks-McClellan exchange did not reach an equiripple "
+                         "design.");
+        }
+    }
 }

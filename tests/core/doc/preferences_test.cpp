@@ -32,7 +32,8 @@ TEST(Preferences, WritesIntegersAndNumbersWithThreeDecimalsInOrder) {
                                          "m_bDesignViewCoeffs",  "m_bReadViewCoeffs",
                                          "m_bReadViewFreq",      "m_bReadViewImp",
                                          "m_bScaleAfterDesign",  "m_bScaleAfterMix",
-                                         "m_bScaleAfterRead",    "m_dMinDb"};
+                                         "m_bScaleAfterRead",    "m_dMinDb",
+                                         "m_eRemezEngine"};
     EXPECT_EQ(store.writes, order);
 }
 
@@ -44,6 +45,7 @@ TEST(Preferences, WrittenValuesReadBack) {
     written.m_bReadViewImp = true;
     written.m_bScaleAfterMix = true;
     written.m_dMinDb = -96.5;
+    written.m_eRemezEngine = ERemezEngine::Robust;
     CMemorySettingsStore store;
     WritePreferences(store, written);
     CPreferences read;
@@ -55,8 +57,11 @@ TEST(Preferences, AStoredTextThatIsNoNumberKeepsTheValueHeld) {
     CMemorySettingsStore store;
     store.values["Options/m_dMinDb"] = "loud";
     store.values["Options/m_dEditorMaxPassDb"] = " 12.5 dB";
+    store.WriteInt(PrefText::kSection, "m_eRemezEngine", 3);
     CPreferences prefs;
+    prefs.m_eRemezEngine = ERemezEngine::Classic;
     ReadPreferences(store, prefs);
+    EXPECT_EQ(prefs.m_eRemezEngine, ERemezEngine::Classic);
     EXPECT_DOUBLE_EQ(prefs.m_dMinDb, -130.0);
     EXPECT_DOUBLE_EQ(prefs.m_dEditorMaxPassDb, 12.5);
 }

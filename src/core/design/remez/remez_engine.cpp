@@ -14,6 +14,9 @@ constexpr double kPi = 3.141592653589793238462643383280;
 // Largest dense grid the engine allocates (points per array) and longest filter (taps).
 constexpr double kMaxGridPoints = 268435456.0;
 constexpr int kMaxTaps = 16777216;
+// A design is equiripple when no weighted error on its grid exceeds the levelled deviation by
+// more than this fraction of it.
+constexpr double kEquirippleTolerance = 1e-2;
 // Function named in the math-error report when a value of the exchange itself is not finite.
 constexpr const char* kEngineFunction = "Remez";
 
@@ -101,6 +104,7 @@ int CRemezContext::PMFir(const double* edges, int nbands, const CPmFir& pmfir, i
     m_bFailed = false;
     m_nfcns = 0;
     m_ngrid = 0;
+    m_eUsedEngine = m_eEngine == ERemezEngine::Robust ? m_eEngine : ERemezEngine::Classic;
     m_pIterations = iterations;
     m_pCancel = cancel;
 
@@ -173,8 +177,11 @@ bool CRemezContext::BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nba
     }
     std::size_t j = 1;
     std::size_t l = 1;
+    m_bandFirst.clear();
+    m_bandLast.clear();
     for (int band = 1;; ++band) {
         const double fup = m_edge[l + 1];
+        m_bandFirst.push_back(static_cast<int>(j));
         do {
             if (j + 1 >= capacity) {
                 Fail(ERemezStatus::GridStorage);
@@ -189,6 +196,7 @@ bool CRemezContext::BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nba
         m_grid[j - 1] = fup;
         m_des[j - 1] = pmfir.EFF(fup, m_fx[band], m_wtx[band], band, jtype);
         m_wt[j - 1] = pmfir.WATE(fup, m_fx[band], m_wtx[band], band, jtype);
+        m_bandLast.push_back(static_cast<int>(j) - 1);
         l += 2;
         if (band >= nbands) {
             break;
@@ -211,13 +219,23 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
         ++nfcns;
     }
     m_nfcns = nfcns;
+    m_pPmFir = &pmfir;
+    m_jtype = jtype;
+    m_neg = neg;
+    m_nodd = nodd;
 
     if (!BuildGrid(lgrid, pmfir, jtype, nbands, neg)) {
         return 0;
     }
     const double delf = 0.5 / (static_cast<double>(lgrid) * nfcns);
+    m_delf = delf;
     if (neg == nodd && m_grid[m_ngrid] > 0.5 - delf) {
         --m_ngrid;
+        m_bandLast.back() = m_ngrid;
+        if (m_bandLast.back() < m_bandFirst.back()) {
+            m_bandFirst.pop_back();
+            m_bandLast.pop_back();
+        }
     }
     if (m_ngrid <= 1) {
         Fail(ERemezStatus::GridTooSmall);
@@ -261,9 +279,37 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
     }
     m_iext[nfcns + 1] = ngrid;
 
-    Remez();
+    if (m_eEngine == ERemezEngine::Robust) {
+        RunRobust();
+    } else {
+        Remez();
+        m_eUsedEngine = ERemezEngine::Classic;
+        if (m_eEngine == ERemezEngine::Auto && !m_bCancelled &&
+            (m_bFailed || !(MaxGridError() <= m_dDeviation * (1.0 + kEquirippleTolerance)))) {
+            m_bFailed = false;
+            m_eStatus = ERemezStatus::Success;
+            m_strMathFunction.clear();
+            m_bPassLimit = false;
+            RunRobust();
+        }
+    }
+    ImpulseResponse(nfilt, neg, nodd);
+    if (!m_bFailed) {
+        for (int i = 1; i <= nfilt; ++i) {
+            if (!std::isfinite(m_h[i])) {
+                Fail(ERemezStatus::NotFinite, kEngineFunction);
+                break;
+            }
+        }
+    }
+    return m_bFailed ? 0 : 1;
+}
 
-    // Impulse response from the cosine-series coefficients.
+// The impulse response from the cosine-series coefficients alpha of the equivalent problem,
+// with the factor cos(pi f), sin(pi f) or sin(2 pi f) multiplied back in, mirrored into the
+// whole length.
+void CRemezContext::ImpulseResponse(int nfilt, int neg, int nodd) {
+    const int nfcns = m_nfcns;
     OneBasedArray<double>& h = m_h;
     const OneBasedArray<double>& alpha = m_alpha;
     const int nz = nfcns + 1;
@@ -304,16 +350,162 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
     if (neg == 1 && nodd == 1) {
         h[nfcns + 1] = 0.0;
     }
+}
 
-    if (!m_bFailed) {
-        for (int i = 1; i <= nfilt; ++i) {
-            if (!std::isfinite(h[i])) {
-                Fail(ERemezStatus::NotFinite, kEngineFunction);
+void CRemezContext::GridResponse(double f, int band, double& des, double& wt) const {
+    const int b = band + 1;
+    des = m_pPmFir->EFF(f, m_fx[b], m_wtx[b], b, m_jtype);
+    wt = m_pPmFir->WATE(f, m_fx[b], m_wtx[b], b, m_jtype);
+    if (!(m_neg == 0 && m_nodd == 1)) {
+        double change;
+        if (m_neg == 0) {
+            change = std::cos(kPi * f);
+        } else if (m_nodd == 0) {
+            change = std::sin(kPi * f);
+        } else {
+            change = std::sin(kTwoPi * f);
+        }
+        des = des / change;
+        wt = wt * change;
+    }
+}
+
+double CRemezContext::MaxGridError() const {
+    if (m_nfcns <= 0 || m_ngrid <= 0 || m_alpha.IsEmpty()) {
+        return 0.0;
+    }
+    std::vector<double> p(static_cast<std::size_t>(m_ngrid));
+    ChebyshevSeriesValues(m_alpha.Data() + 1, m_nfcns - 1, m_xgrid.Data() + 1, p.data(), m_ngrid);
+    double largest = 0.0;
+    for (int j = 1; j <= m_ngrid; ++j) {
+        const double e = std::fabs((p[static_cast<std::size_t>(j) - 1] - m_des[j]) * m_wt[j]);
+        largest = std::isnan(e) ? e : std::max(largest, e);
+    }
+    return largest;
+}
+
+// Starting reference of the long-filter exchange. For many reference points the extremal
+// frequencies of an equiripple design lie about evenly in frequency away from the band edges,
+// and crowd towards each edge of a gap between bands with the inverse square-root density of
+// the equilibrium distribution of the band set. A gap (a, b) is modelled by the density
+// |f - c| / sqrt|(f - a)(f - b)| with c its centre, which tends to 1 away from the gap, holds
+// no mass inside it and has the antiderivative +-sqrt|(f - a)(f - b)|; a gap at 0 or at 0.5
+// acts as its mirror image about that end. The reference points are placed at equal steps of
+// the cumulative mass, the sum of the gaps' contributions.
+void CRemezContext::EquilibriumReference() {
+    struct SGap {
+        double a, b;
+    };
+    std::vector<SGap> gaps;
+    const int nbands = static_cast<int>(m_bandFirst.size());
+    const double first = m_grid[m_bandFirst.front()];
+    const double last = m_grid[m_bandLast.back()];
+    if (first > 0.0) {
+        gaps.push_back({-first, first});
+    }
+    for (int b = 0; b + 1 < nbands; ++b) {
+        gaps.push_back({m_grid[m_bandLast[b]], m_grid[m_bandFirst[b + 1]]});
+    }
+    if (last < 0.5) {
+        gaps.push_back({last, 1.0 - last});
+    }
+    const auto mass = [&gaps](double f) {
+        double m = f;
+        for (const SGap& g : gaps) {
+            const double root = std::sqrt(std::fabs((f - g.a) * (f - g.b)));
+            m += (f >= g.b ? root : f <= g.a ? -root : 0.0) - f;
+        }
+        return m;
+    };
+    const int nz = m_nfcns + 1;
+    const double lo = mass(first);
+    const double hi = mass(last);
+    std::vector<int> reference;
+    int g = 1;
+    double mg = mass(m_grid[1]);
+    for (int k = 0; k < nz; ++k) {
+        const double target = lo + (hi - lo) * k / (nz - 1);
+        while (g < m_ngrid && mg < target) {
+            const double next = mass(m_grid[g + 1]);
+            if (next - target > target - mg && mg < target && next >= target) {
                 break;
             }
+            ++g;
+            mg = next;
         }
+        reference.push_back(g);
     }
-    return m_bFailed ? 0 : 1;
+    SetReference(reference);
+}
+
+// Makes the grid indices strictly ascending inside the grid and, if that works, the reference.
+void CRemezContext::SetReference(std::vector<int>& reference) {
+    const int nz = m_nfcns + 1;
+    if (static_cast<int>(reference.size()) != nz) {
+        return;
+    }
+    for (int k = 1; k < nz; ++k) {
+        reference[k] = std::max(reference[k], reference[k - 1] + 1);
+    }
+    reference[nz - 1] = std::min(reference[nz - 1], m_ngrid);
+    for (int k = nz - 2; k >= 0; --k) {
+        reference[k] = std::min(reference[k], reference[k + 1] - 1);
+    }
+    if (reference[0] < 1) {
+        return;
+    }
+    for (int k = 0; k < nz; ++k) {
+        m_iext[k + 1] = reference[k];
+    }
+}
+
+void CRemezContext::RunRobust() {
+    m_eUsedEngine = ERemezEngine::Robust;
+    EquilibriumReference();
+    CExchangeProblem problem;
+    problem.grid = m_grid.Data();
+    problem.xgrid = m_xgrid.Data();
+    problem.des = m_des.Data();
+    problem.wt = m_wt.Data();
+    problem.ngrid = m_ngrid;
+    problem.nfcns = m_nfcns;
+    problem.delf = m_delf;
+    problem.bandFirst = m_bandFirst;
+    problem.bandLast = m_bandLast;
+    problem.response = [this](double f, int b, double& des, double& wt) {
+        GridResponse(f, b, des, wt);
+    };
+    CRobustExchange exchange;
+    const EExchangeEnd end =
+        exchange.Run(problem, m_iext.Data(), m_alpha.Data(), m_pIterations, m_pCancel);
+    m_dDeviation = exchange.Deviation();
+    m_nPasses = exchange.Passes();
+    switch (end) {
+    case EExchangeEnd::Converged:
+    case EExchangeEnd::PassLimit:
+        // The coefficients themselves must keep the error within the deviation: a trial
+        // polynomial that is huge between the bands leaves them too little precision.
+        m_bPassLimit = end == EExchangeEnd::PassLimit;
+        if (!(MaxGridError() <= m_dDeviation * (1.0 + kEquirippleTolerance))) {
+            Fail(ERemezStatus::NotEquiripple);
+        }
+        break;
+    case EExchangeEnd::Cancelled:
+        m_bCancelled = true;
+        break;
+    case EExchangeEnd::LagrangeNotFinite:
+        Fail(ERemezStatus::LagrangeNotFinite);
+        break;
+    case EExchangeEnd::DeviationNotGrowing:
+        Fail(ERemezStatus::DeviationNotGrowing);
+        break;
+    case EExchangeEnd::NotFinite:
+        Fail(ERemezStatus::NotFinite, kEngineFunction);
+        break;
+    case EExchangeEnd::NoAlternation:
+        Fail(ERemezStatus::NotEquiripple);
+        break;
+    }
 }
 
 void CRemezContext::Dee(int n, int m) {

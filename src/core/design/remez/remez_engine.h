@@ -2,6 +2,7 @@
 
 #include "design/remez/one_based_array.h"
 #include "design/remez/pm_fir.h"
+#include "design/remez/robust_exchange.h"
 
 #include <atomic>
 #include <string>
@@ -17,7 +18,13 @@ enum class ERemezStatus {
     LagrangeNotFinite,   // a Lagrange coefficient of the reference set was not finite
     DeviationNotGrowing, // the levelled deviation did not grow from one pass to the next
     NotFinite,           // a grid value, the levelled response or a coefficient was not finite
+    NotEquiripple,       // the long-filter exchange found no equiripple design
 };
+
+// Which exchange runs a design: Classic is the McClellan-Parks-Rabiner exchange, Robust the
+// long-filter exchange (CRobustExchange); Auto runs the classical one and changes to the
+// long-filter one when the classical one fails or its design is not equiripple on the grid.
+enum class ERemezEngine { Auto, Classic, Robust };
 
 // Work storage and outcome of one Parks-McClellan design. Each thread designs with its own
 // context, so designs on different threads never share state; a context may be reused for
@@ -43,6 +50,15 @@ public:
               const double* desired, const double* weights, double* hOut,
               std::atomic<int>* iterations, const std::atomic<int>* cancel);
 
+    // The exchange the next designs use (Classic for a new context).
+    void SetEngine(ERemezEngine engine) { m_eEngine = engine; }
+    ERemezEngine Engine() const { return m_eEngine; }
+    // The exchange whose result the last design returned (Classic or Robust).
+    ERemezEngine UsedEngine() const { return m_eUsedEngine; }
+    // Largest weighted error of the last design's cosine polynomial on its dense grid; an
+    // equiripple design keeps it within a hair of Deviation.
+    double MaxGridError() const;
+
     ERemezStatus Status() const { return m_eStatus; }
     // With NotFinite, the function whose result was not finite ("cos", or "Remez" for the
     // exchange itself); the caller passes it to ReportMathError. Empty otherwise.
@@ -61,6 +77,11 @@ public:
 private:
     int PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int nfilt, int nbands);
     bool BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nbands, int neg);
+    void GridResponse(double f, int band, double& des, double& wt) const;
+    void RunRobust();
+    void EquilibriumReference();
+    void SetReference(std::vector<int>& reference);
+    void ImpulseResponse(int nfilt, int neg, int nodd);
     void Remez();
     void Dee(int n, int m);
     double Gee(double xf) const;
@@ -79,6 +100,16 @@ private:
     // Exchange scratch: transform, polynomial, Lagrange, abscissa and ordinate arrays.
     OneBasedArray<double> m_a, m_p, m_q, m_ad, m_x, m_y;
     std::vector<double> m_cosTable;
+    // First and last grid index of each band; what the equivalent problem multiplies the
+    // desired value and weight by (cos, sin of pi f or sin of 2 pi f, or none).
+    std::vector<int> m_bandFirst, m_bandLast;
+    const CPmFir* m_pPmFir = nullptr;
+    int m_jtype = 1;
+    int m_neg = 0;
+    int m_nodd = 0;
+    double m_delf = 0.0;
+    ERemezEngine m_eEngine = ERemezEngine::Classic;
+    ERemezEngine m_eUsedEngine = ERemezEngine::Classic;
 
     int m_nfcns = 0;
     int m_ngrid = 0;
