@@ -1,42 +1,25 @@
-#include "doc/fir_doc.h"
-#include "gui_test_util.h"
-#include "shell/data_view.h"
 #include "shell/find_replace_dialog.h"
-#include "shell/fir_app.h"
-#include "shell/main_frame.h"
-
-#include <gtest/gtest.h>
+#include "shell_fixture.h"
 
 #include <QCheckBox>
 #include <QFile>
 #include <QLineEdit>
-#include <QMdiArea>
-#include <QMdiSubWindow>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
-#include <QPushButton>
-#include <QSettings>
 #include <QStandardPaths>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
 // The data view of a new project's window.
-class DataViewTest : public ::testing::Test {
+class DataViewTest : public ShellTest {
 protected:
-    DataViewTest() : settings(dir.filePath("settings.ini"), QSettings::IniFormat), app(settings) {
-        app.MainFrame().show();
+    DataViewTest() {
         app.NewProject(2);
-        view = app.MainFrame().MdiArea()->activeSubWindow()->findChild<CDataView*>();
-    }
-    ~DataViewTest() override {
-        for (CFirDoc* d : CFirDoc::Documents())
-            d->SetModifiedFlag(false);
+        view = ActiveDataView();
     }
     void RunMenuItem(const QString& caption) {
         for (QAction* a : view->CoefficientsMenu()->actions())
@@ -69,9 +52,6 @@ protected:
         QTest::keyClick(b, Qt::Key_Space);
     }
 
-    QTemporaryDir dir;
-    QSettings settings;
-    CFirApp app;
     CDataView* view = nullptr;
 };
 

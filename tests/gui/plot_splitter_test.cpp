@@ -1,44 +1,29 @@
-#include "doc/fir_doc.h"
 #include "doc/view_commands.h"
-#include "gui_test_util.h"
 #include "shell/child_frame.h"
-#include "shell/data_view.h"
 #include "shell/doc_panes.h"
-#include "shell/fir_app.h"
-#include "shell/main_frame.h"
 #include "shell/plot_splitter.h"
+#include "shell_fixture.h"
 #include "views/fir_plots.h"
 
-#include <gtest/gtest.h>
-
-#include <QMdiArea>
-#include <QSettings>
 #include <QSplitter>
-#include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
-// A program with one project of three taps and its own settings file.
-class PlotSplitterTest : public ::testing::Test {
+// A project of three taps.
+class PlotSplitterTest : public ShellTest {
 protected:
-    PlotSplitterTest()
-        : settings(dir.filePath("settings.ini"), QSettings::IniFormat), app(settings) {
+    PlotSplitterTest() {
         app.MainFrame().resize(1200, 900);
-        app.MainFrame().show();
         app.NewProject(2);
         doc = app.ActiveDocument();
-        dataView = app.MainFrame().MdiArea()->activeSubWindow()->findChild<CDataView*>();
+        dataView = ActiveDataView();
         Enter("0.25\n0.5\n0.25\n");
     }
+    // Reads coefficients into the filter through the project window's data view.
     void Enter(const QString& coefficients) {
         dataView->setPlainText(coefficients);
         dataView->UpdateFilterFromEditor();
         QApplication::processEvents();
-    }
-    ~PlotSplitterTest() override {
-        for (CFirDoc* d : CFirDoc::Documents())
-            d->SetModifiedFlag(false);
     }
     // Opens a new window of the View menu's item and returns its splitter.
     CPlotSplitter* OpenPlotWindow(const std::string& item) {
@@ -66,9 +51,6 @@ protected:
         return curves;
     }
 
-    QTemporaryDir dir;
-    QSettings settings;
-    CFirApp app;
     CFirDoc* doc = nullptr;
     CDataView* dataView = nullptr;
 };

@@ -3,6 +3,7 @@
 #include "doc/fir_doc.h"
 #include "io/file_formats.h"
 #include "shell/find_replace_dialog.h"
+#include "views/page_setup.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -283,7 +284,7 @@ void CDataView::Print(QPrinter& printer) const {
 
 void CDataView::PrintText() {
     QPrinter printer;
-    printer.setPageOrientation(QPageLayout::Landscape);
+    ApplyPageSetup(printer);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
         Print(printer);
@@ -291,7 +292,7 @@ void CDataView::PrintText() {
 
 void CDataView::PrintPreview() {
     QPrinter printer;
-    printer.setPageOrientation(QPageLayout::Landscape);
+    ApplyPageSetup(printer);
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* p) { Print(*p); });

@@ -66,7 +66,7 @@ public:
     int ReplaceAll(const QString& what, const QString& with, bool matchCase);
 
 public slots:
-    // The coefficient text on the printer, landscape unless the user chooses otherwise.
+    // The coefficient text on the printer, in the page setup chosen last (landscape at first).
     void PrintText();
     void PrintPreview();
 
