@@ -24,19 +24,27 @@ void AddFrequencyItems(std::vector<SViewMenuItem>& items) {
     static const struct {
         const char* name;
         int kind;
-    } kinds[] = {{"magnitude", 4},
-                 {"phase", 5},
-                 {"unwrapped-phase", 6},
-                 {"group-delay", 8},
-                 {"phase-delay", 7}};
-    static const char* const selections[] = {"inphase", "quadrature", "i-and-q", "complex"};
+        const char* submenu;
+    } kinds[] = {{"magnitude", 4, "&Frequency Response/&Magnitude"},
+                 {"phase", 5, "&Frequency Response/&Phase"},
+                 {"unwrapped-phase", 6, "&Frequency Response/&Unwrapped Phase"},
+                 {"group-delay", 8, "&Frequency Response/&Group Delay"},
+                 {"phase-delay", 7, "&Frequency Response/P&hase Delay"}};
+    static const struct {
+        const char* name;
+        const char* caption;
+    } selections[] = {{"inphase", "&Inphase"},
+                      {"quadrature", "&Quadrature"},
+                      {"i-and-q", "I &And Q"},
+                      {"complex", "&Complex"}};
     static std::vector<std::string> names;
     names.reserve(20);
     for (const auto& k : kinds) {
         for (int s = 0; s < 4; ++s) {
-            names.push_back(std::string(k.name) + "-" + selections[s]);
+            names.push_back(std::string(k.name) + "-" + selections[s].name);
             items.push_back({names.back().c_str(), EViewKind::Frequency, "",
-                             DocHint::FreqView(k.kind, s), s != 0});
+                             DocHint::FreqView(k.kind, s), s != 0, k.submenu,
+                             selections[s].caption});
         }
     }
 }
@@ -78,31 +86,70 @@ const std::vector<SViewMenuItem>& ViewMenuItems() {
         AddFrequencyItems(v);
         using namespace ViewTitle;
         const EViewKind t = EViewKind::Time;
+        const EViewKind d = EViewKind::Data;
+        const char* impulse = "&Time Response/&Impulse Response";
+        const char* step = "&Time Response/&Step Response";
+        const char* data = "&Coefficient Data";
         v.insert(
             v.end(),
             {
-                {"impulse-inphase", t, kImpulseI, kHintInphase, false},
-                {"impulse-quadrature", t, kImpulseQ, kHintQuadrature, true},
-                {"impulse-i-and-q", t, kImpulseComplex, kHintComplex, true},
-                {"impulse-magnitude", t, kImpulseMagnitude, 0x341, true},
-                {"impulse-phase", t, kImpulsePhase, 0x351, true},
-                {"step-inphase", t, kImpulseI, 0x31B, false},
-                {"step-quadrature", t, kImpulseQ, 0x32B, true},
-                {"step-i-and-q", t, kImpulseComplex, 0x33B, true},
-                {"step-magnitude", t, kImpulseMagnitude, 0x34B, true},
-                {"step-phase", t, kImpulsePhase, 0x35B, true},
-                {"coefficients-inphase", EViewKind::Data, kCoefficientsI, kHintInphase, false},
-                {"coefficients-quadrature", EViewKind::Data, kCoefficientsQ, kHintQuadrature, true},
-                {"coefficients-complex", EViewKind::Data, kCoefficientsComplex, kHintComplex, true},
+                {"impulse-inphase", t, kImpulseI, kHintInphase, false, impulse,
+                 "&Inphase Amplitude"},
+                {"impulse-quadrature", t, kImpulseQ, kHintQuadrature, true, impulse,
+                 "&Quadrature Amplitude"},
+                {"impulse-i-and-q", t, kImpulseComplex, kHintComplex, true, impulse,
+                 "I &And Q Amplitude"},
+                {"impulse-magnitude", t, kImpulseMagnitude, 0x341, true, impulse,
+                 "Complex &Magnitude"},
+                {"impulse-phase", t, kImpulsePhase, 0x351, true, impulse, "Complex &Phase"},
+                {"step-inphase", t, kImpulseI, 0x31B, false, step, "&Inphase Amplitude"},
+                {"step-quadrature", t, kImpulseQ, 0x32B, true, step, "&Quadrature Amplitude"},
+                {"step-i-and-q", t, kImpulseComplex, 0x33B, true, step, "I &And Q Amplitude"},
+                {"step-magnitude", t, kImpulseMagnitude, 0x34B, true, step, "Complex &Magnitude"},
+                {"step-phase", t, kImpulsePhase, 0x35B, true, step, "Complex &Phase"},
+                {"coefficients-inphase", d, kCoefficientsI, kHintInphase, false, data, "&Inphase"},
+                {"coefficients-quadrature", d, kCoefficientsQ, kHintQuadrature, true, data,
+                 "&Quadrature"},
+                {"coefficients-complex", d, kCoefficientsComplex, kHintComplex, true, data,
+                 "&Complex"},
             });
         return v;
     }();
     return items;
 }
 
-bool OpenMenuView(CFirDoc& doc, const SViewMenuItem& item) {
+const SViewMenuItem* FindViewMenuItem(const std::string& name) {
+    for (const SViewMenuItem& item : ViewMenuItems())
+        if (name == item.name)
+            return &item;
+    return nullptr;
+}
+
+const std::vector<SShortViewMenuItem>& CoefficientViewFrequencyItems() {
+    static const std::vector<SShortViewMenuItem> items = [] {
+        static const std::pair<const char*, const char*> rows[] = {
+            {"magnitude-inphase", "&Inphase Magnitude"},
+            {"magnitude-quadrature", "&Quadrature Magnitude"},
+            {"magnitude-i-and-q", "I &And Q Magnitudes"},
+            {"magnitude-complex", "Complex &Magnitude"},
+            {"phase-inphase", "Inphase Phase"},
+            {"phase-quadrature", "Quadrature Phase"},
+            {"phase-complex", "Complex &Phase"}};
+        std::vector<SShortViewMenuItem> v;
+        for (const auto& [name, caption] : rows)
+            v.push_back({FindViewMenuItem(name), caption});
+        return v;
+    }();
+    return items;
+}
+
+bool IsViewItemEnabled(const CFirDoc& doc, const SViewMenuItem& item) {
     const CFirData& f = doc.Filter();
-    if (!f.HasCoefficients() || (item.needsComplex && f.IsReal()))
+    return f.HasCoefficients() && !(item.needsComplex && f.IsReal());
+}
+
+bool OpenMenuView(CFirDoc& doc, const SViewMenuItem& item) {
+    if (!IsViewItemEnabled(doc, item))
         return false;
     doc.RequestView({item.kind, false, item.title, item.hint});
     return true;

@@ -2,6 +2,7 @@
 
 #include "doc/doc_view.h"
 
+#include <string>
 #include <vector>
 
 class CFirDoc;
@@ -25,8 +26,20 @@ struct SViewMenuItem {
     EViewKind kind;
     const char* title;
     int hint;
-    bool needsComplex; // enabled only for a complex filter (else: only with coefficients)
+    bool needsComplex;   // enabled only for a complex filter (else: only with coefficients)
+    const char* submenu; // the submenus holding the item, outermost first, separated by '/'
+    const char* caption; // the item's text in its submenu
 };
 const std::vector<SViewMenuItem>& ViewMenuItems();
+// The item of a command-line word; nullptr for an unknown word.
+const SViewMenuItem* FindViewMenuItem(const std::string& name);
+// The items of the coefficient view's shorter "Frequency Response" submenu, with their captions
+// there.
+struct SShortViewMenuItem {
+    const SViewMenuItem* item;
+    const char* caption;
+};
+const std::vector<SShortViewMenuItem>& CoefficientViewFrequencyItems();
+bool IsViewItemEnabled(const CFirDoc& doc, const SViewMenuItem& item);
 // Opens the item's new window; false (nothing opened) when the item is disabled.
 bool OpenMenuView(CFirDoc& doc, const SViewMenuItem& item);

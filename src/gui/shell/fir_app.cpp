@@ -7,24 +7,30 @@
 #include "doc/project_file.h"
 #include "doc/view_commands.h"
 #include "editors/fir_editor.h"
+#include "help/help_window.h"
 #include "shell/child_frame.h"
 #include "shell/data_view.h"
 #include "shell/doc_panes.h"
 #include "shell/file_dialogs.h"
+#include "shell/help_context.h"
 #include "shell/main_frame.h"
+#include "shell/plot_splitter.h"
 #include "shell/preferences_dialog.h"
 #include "shell/project_chooser.h"
+#include "shell/project_commands.h"
 #include "shell/qt_host.h"
 #include "shell/qt_settings_store.h"
 #include "shell/shell_open.h"
 #include "support/format_number.h"
 #include "support/version.h"
+#include "views/page_setup.h"
 #include "views/plot_view.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QDir>
 #include <QFileInfo>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -34,6 +40,7 @@
 #include <QSettings>
 #include <QSplitter>
 #include <QTimer>
+#include <QWhatsThis>
 
 namespace {
 
@@ -88,10 +95,6 @@ void CFirApp::ConnectCommands() {
         if (doc && SaveModified(*doc))
             CloseDocument(*doc);
     });
-    connect(a.filePrint, &QAction::triggered, this, [] {
-        if (auto* view = AncestorOf<CDataView>(QApplication::focusWidget()))
-            view->PrintText();
-    });
     connect(a.chooseFont, &QAction::triggered, this, [] {
         if (auto* view = AncestorOf<CDataView>(QApplication::focusWidget()))
             view->ChooseFont();
@@ -106,7 +109,11 @@ void CFirApp::ConnectCommands() {
     onDocument(a.viewFreq, &ShowFrequencyView);
     onDocument(a.viewImpulse, &ShowImpulseViewTool);
     onDocument(a.viewCoeffs, &ShowCoefficientViewTool);
-    CreateFirCommands();
+    m_pCommands = std::make_unique<CProjectCommands>(
+        *m_pFrame, *m_pDialogs, [this] { return ActiveDocument(); }, [this] { UpdateCommands(); });
+    ConnectPrintCommands();
+    ConnectHelpCommands();
+    connect(m_pFrame->PlotMenu(), &QMenu::aboutToShow, this, &CFirApp::FillPlotMenu);
     connect(a.designFs, &QAction::triggered, this, [this] {
         if (CSplitFrame* project = ActiveProjectWindow())
             project->Editor()->Editor()->FsButton()->click();
@@ -136,32 +143,51 @@ void CFirApp::ConnectCommands() {
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 }
 
-void CFirApp::CreateFirCommands() {
+void CFirApp::ConnectPrintCommands() {
     const CShellActions& a = m_pFrame->Actions();
-    QMenu* fir = m_pFrame->FirMenu();
-    auto item = [fir](const char* caption) { return fir->addAction(caption); };
-    m_firCommands = {
-        {ECommand::Undo, &FirCommand::Undo, a.undo},
-        {ECommand::Redo, &FirCommand::Redo, a.redo},
-    };
-    fir->addSeparator();
-    m_firCommands.push_back(
-        {ECommand::MinPhase, &FirCommand::MinPhase, item("Convert to Minimum Phase")});
-    m_firCommands.push_back({ECommand::Reverse, &FirCommand::Reverse, item("Reverse")});
-    m_firCommands.push_back(
-        {ECommand::CopyIToQ, &FirCommand::CopyIToQ, item("Copy &Inphase to Quadrature")});
-    m_firCommands.push_back(
-        {ECommand::CopyQToI, &FirCommand::CopyQToI, item("Copy &Quadrature to Inphase")});
-    m_firCommands.push_back(
-        {ECommand::SwapIQ, &FirCommand::SwapIQ, item("Swap Inphase and Quadrature")});
-    fir->addSeparator();
-    m_firCommands.push_back({ECommand::CopyToClipboard, &FirCommand::CopyToClipboard,
-                             item("&Copy Filter Data to Clipboard")});
-    for (const SFirCommandItem& c : m_firCommands)
-        connect(c.action, &QAction::triggered, this, [this, run = c.run] {
-            if (CFirDoc* doc = ActiveDocument())
-                run(*doc);
-        });
+    // Print and Print Preview act on the data view or the plot with the focus.
+    connect(a.filePrint, &QAction::triggered, this, [] {
+        QWidget* focus = QApplication::focusWidget();
+        if (auto* data = AncestorOf<CDataView>(focus))
+            data->PrintText();
+        else if (auto* plot = AncestorOf<CPlotView>(focus))
+            plot->Print();
+    });
+    connect(a.filePrintPreview, &QAction::triggered, this, [] {
+        QWidget* focus = QApplication::focusWidget();
+        if (auto* data = AncestorOf<CDataView>(focus))
+            data->PrintPreview();
+        else if (auto* plot = AncestorOf<CPlotView>(focus))
+            plot->PrintPreview();
+    });
+    connect(a.filePrintSetup, &QAction::triggered, this, [this] { EditPageSetup(m_pFrame.get()); });
+}
+
+void CFirApp::ConnectHelpCommands() {
+    const CShellActions& a = m_pFrame->Actions();
+    connect(a.helpContents, &QAction::triggered, this, [] { ShowHelpContents(); });
+    connect(a.helpIndex, &QAction::triggered, this, [] { ShowHelpIndex(); });
+    connect(a.helpSearch, &QAction::triggered, this, [] { ShowHelpSearch(); });
+    connect(a.contextHelp, &QAction::triggered, this, [] { QWhatsThis::enterWhatsThisMode(); });
+    // F1 opens the page of the window with the focus, also from a modal dialog.
+    qApp->installEventFilter(this);
+}
+
+bool CFirApp::eventFilter(QObject* watched, QEvent* event) {
+    if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
+        static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier &&
+        watched == QApplication::focusWidget()) {
+        ShowHelpTopic(HelpTopicOfWidget(QApplication::focusWidget()));
+        return true;
+    }
+    return QObject::eventFilter(watched, event);
+}
+
+void CFirApp::FillPlotMenu() {
+    QMenu* menu = m_pFrame->PlotMenu();
+    menu->clear();
+    if (m_pFocusPlot)
+        m_pFocusPlot->FillMenu(*menu);
 }
 
 void CFirApp::SaveGeometry() {
@@ -397,9 +423,9 @@ CChildFrame* CFirApp::CreateViewWindow(CFirDoc& doc, EViewKind kind) {
     if (kind == EViewKind::Data) {
         content = new CDataView(doc);
     } else {
-        auto* pane = new CPlotPane(doc, kind);
-        ConnectPlot(*pane);
-        content = pane;
+        auto* plots = new CPlotSplitter(doc, kind);
+        connect(plots, &CPlotSplitter::statusText, m_pFrame.get(), &CMainFrame::SetStatusText);
+        content = plots;
     }
     const QSize area = m_pFrame->MdiArea()->viewport()->size();
     return AddFrame(frame, content, QSize(area.width() * 3 / 5, area.height() * 3 / 5));
@@ -435,16 +461,26 @@ CSplitFrame* CFirApp::ActiveProjectWindow() const {
 }
 
 void CFirApp::OnFocusChanged(QWidget* now) {
+    UpdateMenus(now);
+    UpdateCommands();
+}
+
+void CFirApp::UpdateMenus(QWidget* now) {
+    // The menu bar follows the pane with the focus: the coefficient-view menu for a data view
+    // with a filter, the plot menu for a plot with data, the project menu for an editor.
+    const CMainFrame& f = *m_pFrame;
     if (auto* data = AncestorOf<CDataView>(now)) {
-        if (data->IsBound() && !data->Document().Filter().IsEmpty()) {
-            QList<QMenu*> menus = m_pFrame->ProjectMenus();
-            menus.insert(2, data->CoefficientsMenu());
-            m_pFrame->SetMenus(menus);
-        }
-    } else if (AncestorOf<CEditorPane>(now) || AncestorOf<CPlotPane>(now)) {
+        if (data->IsBound() && !data->Document().Filter().IsEmpty())
+            m_pFrame->SetMenus({f.ProjectFileMenu(), f.FirMenu(), data->CoefficientsMenu(),
+                                m_pCommands->CoefficientViewMenu(), f.HelpMenu()});
+    } else if (auto* plot = AncestorOf<CPlotView>(now)) {
+        m_pFocusPlot = plot;
+        if (plot->Model().HasData())
+            m_pFrame->SetMenus({f.ProjectFileMenu(), f.FirMenu(), f.PlotMenu(), f.ProjectViewMenu(),
+                                f.HelpMenu()});
+    } else if (AncestorOf<CEditorPane>(now)) {
         m_pFrame->SetMenus(m_pFrame->ProjectMenus());
     }
-    UpdateCommands();
 }
 
 void CFirApp::OnSubWindowActivated(QMdiSubWindow* window) {
@@ -461,6 +497,8 @@ void CFirApp::OnSubWindowActivated(QMdiSubWindow* window) {
         if (frame->Kind() == EViewKind::Editor || frame->Kind() == EViewKind::Frequency ||
             frame->Kind() == EViewKind::Time)
             m_pFrame->SetMenus(m_pFrame->ProjectMenus());
+        if (frame->isAncestorOf(QApplication::focusWidget()))
+            UpdateMenus(QApplication::focusWidget());
         RefreshDocument(frame->Document());
     }
 }
@@ -480,6 +518,8 @@ void CFirApp::RefreshDocument(CFirDoc& doc) {
         m_bCommandsPending = true;
         QTimer::singleShot(0, this, [this] {
             m_bCommandsPending = false;
+            // A view that has just received its data may now show its own menu.
+            UpdateMenus(QApplication::focusWidget());
             UpdateCommands();
         });
     }
@@ -493,18 +533,19 @@ void CFirApp::UpdateCommands() {
     for (QAction* action : {a.fileClose, a.fileSave, a.fileSaveAs, a.viewSpecs, a.viewFreq,
                             a.viewImpulse, a.viewCoeffs})
         action->setEnabled(doc != nullptr);
-    for (const SFirCommandItem& c : m_firCommands)
-        c.action->setEnabled(doc && IsCommandEnabled(*doc, c.command));
-    a.filePrint->setEnabled(AncestorOf<CDataView>(focus) != nullptr);
+    m_pCommands->Update(doc);
+    auto* plot = AncestorOf<CPlotView>(focus);
+    const bool printable =
+        AncestorOf<CDataView>(focus) != nullptr || (plot && plot->Model().HasData());
+    a.filePrint->setEnabled(printable);
+    a.filePrintPreview->setEnabled(printable);
     a.chooseFont->setEnabled(AncestorOf<CDataView>(focus) != nullptr);
-    for (QAction* action : {a.cut, a.copy, a.paste})
+    for (QAction* action : {a.cut, a.copy, a.paste, a.editUndo})
         action->setEnabled(text);
     // Commands whose handlers belong to the operation dialogs and help.
     CSplitFrame* project = ActiveProjectWindow();
     a.designFs->setEnabled(project && project->Editor()->Editor() &&
                            project->Editor()->Editor()->FsButton());
-    for (QAction* action : {a.window, a.scale, a.quantize, a.mix, a.contextHelp})
-        action->setEnabled(false);
 }
 
 // ---- recent files -------------------------------------------------------------------------

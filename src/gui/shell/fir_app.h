@@ -6,6 +6,7 @@
 #include "doc/project_templates.h"
 
 #include <QObject>
+#include <QPointer>
 #include <QStringList>
 
 #include <memory>
@@ -14,6 +15,8 @@
 class CChildFrame;
 class CSplitFrame;
 class CPlotPane;
+class CPlotView;
+class CProjectCommands;
 class QAction;
 class CMainFrame;
 class CQtCommandDialogs;
@@ -83,8 +86,12 @@ private:
     CChildFrame* AddFrame(CChildFrame* frame, QWidget* content, QSize size);
     CChildFrame* FindFrame(const CFirDoc& doc, EViewKind kind) const;
     void ConnectCommands();
-    void CreateFirCommands();
+    bool eventFilter(QObject* watched, QEvent* event) override;
+    void ConnectPrintCommands();
+    void ConnectHelpCommands();
+    void FillPlotMenu();
     void OnFocusChanged(QWidget* now);
+    void UpdateMenus(QWidget* focus);
     void OnSubWindowActivated(QMdiSubWindow* window);
     void UpdateCommands();
     void UpdateRecentMenu();
@@ -101,13 +108,8 @@ private:
     std::unique_ptr<CQtCommandDialogs> m_pDialogs;
     CShellOpenServer* m_pShellOpen = nullptr;
     std::vector<std::unique_ptr<CFirDoc>> m_docs;
-    // The FIR menu's commands that need no dialog, with their enabling rules.
-    struct SFirCommandItem {
-        ECommand command;
-        bool (*run)(CFirDoc&);
-        QAction* action;
-    };
-    std::vector<SFirCommandItem> m_firCommands;
+    std::unique_ptr<CProjectCommands> m_pCommands;
+    QPointer<CPlotView> m_pFocusPlot; // the plot whose menu the menu bar shows
     bool m_bCommandsPending = false;
     int m_nChooserRadio = 0; // the chooser's button chosen last since the start
     int m_nUntitled[8] = {}; // numbers given to new projects of each type

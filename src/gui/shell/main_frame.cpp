@@ -52,7 +52,11 @@ void CMainFrame::CreateActions() {
     a.fileClose = Action("&Close", "Close the active project");
     a.fileSave = Action("&Save", "Save the active project\nSave", QKeySequence::Save);
     a.fileSaveAs = Action("Save &As...", "Save the active project with a new name");
+    a.fileImport = Action("&Import Coefficients...", "Read coefficients from a data file");
+    a.fileExport = Action("&Export Coefficients...", "Write the coefficients to a data file");
     a.filePrint = Action("&Print...", "Print the active view\nPrint", QKeySequence::Print);
+    a.filePrintPreview = Action("Print Pre&view", "Display full pages");
+    a.filePrintSetup = Action("P&rint Setup...", "Change the printer and printing options");
     a.exit = Action("E&xit", "Quit the application; prompts to save projects");
     a.designFs = Action("FS", "Set the sampling frequency\nSampling Frequency");
     a.window = Action("Window", "Window filter coefficients\nWindow");
@@ -82,7 +86,12 @@ void CMainFrame::CreateActions() {
                            QKeySequence(Qt::SHIFT | Qt::Key_F1));
     a.chooseFont = Action("Choose Font...", "Choose the font of the coefficient text");
     a.preferences = Action("&Preferences...", "Change the program's preferences");
+    a.helpContents = Action("&Contents...", "List the help topics");
+    a.helpIndex = Action("Index...", "Find a help topic by keyword");
+    a.helpSearch = Action("&Search...", "Search the help pages for words");
     a.about = Action("&About...", "Display program information and version\nAbout");
+    a.editUndo = Action("Undo Edit", "Undo the last edit of the text field",
+                        QKeySequence(Qt::ALT | Qt::Key_Backspace));
     a.nextPane =
         Action("Next Pane", "Move to the next pane of the window", QKeySequence(Qt::Key_F6));
     a.prevPane = Action("Previous Pane", "Move to the previous pane of the window",
@@ -98,6 +107,7 @@ void CMainFrame::CreateActions() {
     editCommand(a.cut, "cut");
     editCommand(a.copy, "copy");
     editCommand(a.paste, "paste");
+    editCommand(a.editUndo, "undo");
     // Short captions on the toolbar's buttons.
     a.viewSpecs->setIconText("Specs");
     a.viewFreq->setIconText("Freq");
@@ -145,8 +155,13 @@ void CMainFrame::CreateMenus() {
             menu->addAction(a.fileSave);
             menu->addAction(a.fileSaveAs);
             menu->addSeparator();
+            menu->addAction(a.fileImport);
+            menu->addAction(a.fileExport);
+            menu->addSeparator();
             menu->addAction(a.filePrint);
+            menu->addAction(a.filePrintPreview);
         }
+        menu->addAction(a.filePrintSetup);
         menu->addSeparator();
         menu->addMenu(m_pRecentMenu);
         menu->addSeparator();
@@ -173,17 +188,21 @@ void CMainFrame::CreateMenus() {
     m_pFirMenu->addAction(a.undo);
     m_pFirMenu->addAction(a.redo);
 
+    // The project's view items go before the separator (the application adds them).
     m_pProjectView = new QMenu("&View", this);
     m_pProjectView->addAction(a.viewSpecs);
-    m_pProjectView->addAction(a.viewFreq);
-    m_pProjectView->addAction(a.viewImpulse);
-    m_pProjectView->addAction(a.viewCoeffs);
     m_pProjectView->addSeparator();
     m_pProjectView->addAction(toolbarToggle);
     m_pProjectView->addAction(m_pStatusBarToggle);
     m_pProjectView->addAction(a.preferences);
 
+    m_pPlotMenu = new QMenu("&Plot", this);
+
     m_pHelp = new QMenu("&Help", this);
+    m_pHelp->addAction(a.helpContents);
+    m_pHelp->addAction(a.helpIndex);
+    m_pHelp->addAction(a.helpSearch);
+    m_pHelp->addSeparator();
     m_pHelp->addAction(a.about);
 }
 

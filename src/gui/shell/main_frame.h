@@ -16,7 +16,11 @@ struct CShellActions {
     QAction* fileClose;
     QAction* fileSave;
     QAction* fileSaveAs;
+    QAction* fileImport;
+    QAction* fileExport;
     QAction* filePrint;
+    QAction* filePrintPreview;
+    QAction* filePrintSetup;
     QAction* exit;
     QAction* designFs;
     QAction* window;
@@ -35,7 +39,11 @@ struct CShellActions {
     QAction* contextHelp;
     QAction* chooseFont;
     QAction* preferences;
+    QAction* helpContents;
+    QAction* helpIndex;
+    QAction* helpSearch;
     QAction* about;
+    QAction* editUndo; // the text field's own undo (Alt+Backspace)
     QAction* nextPane;
     QAction* prevPane;
 };
@@ -66,6 +74,8 @@ public:
     QMenu* FirMenu() const { return m_pFirMenu; }
     QMenu* ProjectViewMenu() const { return m_pProjectView; }
     QMenu* HelpMenu() const { return m_pHelp; }
+    // The plot menu of a plot with the focus; its items are those of the plot's context menu.
+    QMenu* PlotMenu() const { return m_pPlotMenu; }
     QList<QMenu*> ProjectMenus() const;
 
 signals:
@@ -95,5 +105,6 @@ private:
     QMenu* m_pFirMenu = nullptr;
     QMenu* m_pProjectView = nullptr;
     QMenu* m_pHelp = nullptr;
+    QMenu* m_pPlotMenu = nullptr;
     QMenu* m_pRecentMenu = nullptr;
 };

@@ -5,6 +5,7 @@
 #include "plot/plot_painter.h"
 #include "support/file_access.h"
 #include "support/host.h"
+#include "views/page_setup.h"
 #include "views/plot_dialogs.h"
 
 #include <QApplication>
@@ -225,7 +226,7 @@ void CPlotView::WriteData() {
 
 void CPlotView::Print() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
+    ApplyPageSetup(printer);
     printer.setFromTo(1, 1);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() != QDialog::Accepted)
@@ -236,7 +237,7 @@ void CPlotView::Print() {
 
 void CPlotView::PrintPreview() {
     QPrinter printer(QPrinter::HighResolution);
-    printer.setPageOrientation(QPageLayout::Landscape);
+    ApplyPageSetup(printer);
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* p) { PrintPlot(Model(), *p); });
@@ -321,8 +322,12 @@ void CPlotView::contextMenuEvent(QContextMenuEvent* event) {
     m_bCrosshair = false;
     update();
     QMenu menu(this);
+    FillMenu(menu);
+    menu.exec(event->globalPos());
+}
+
+void CPlotView::FillMenu(QMenu& menu) {
     AddZoomItems(menu);
     AddViewMenus(menu);
     AddCommonItems(menu);
-    menu.exec(event->globalPos());
 }

@@ -26,6 +26,10 @@ public:
     // The window's picture for a report: the client area in a grey frame.
     QImage CaptureReportImage();
 
+    // The plot's commands (zoom, the view's own items, style, dialogs, copy, print), as in its
+    // context menu; also the menu bar's plot menu while the plot has the focus.
+    void FillMenu(QMenu& menu);
+
     // Commands.
     void ZoomNavigate(int kind);
     void SetStyle(int style);
