@@ -19,8 +19,8 @@
 
 namespace {
 
-constexpr int kBoxLength = 16; // pixels
-constexpr int kBoxThickness = 6;
+constexpr int kBoxLength = 24; // pixels
+constexpr int kBoxThickness = 8;
 
 } // namespace
 
@@ -44,6 +44,15 @@ protected:
         QPainter painter(this);
         const QBrush fill = palette().button();
         qDrawWinPanel(&painter, rect(), palette(), false, &fill);
+        // Two grip lines across the box, in the direction of the divider it makes.
+        painter.setPen(palette().color(QPalette::Dark));
+        const QPoint c = rect().center();
+        for (int d : {-1, 1}) {
+            if (m_orientation == Qt::Vertical)
+                painter.drawLine(c.x() - 6, c.y() + d, c.x() + 6, c.y() + d);
+            else
+                painter.drawLine(c.x() + d, c.y() - 6, c.x() + d, c.y() + 6);
+        }
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
