@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
     qt6-base-dev qt6-svg-dev xvfb xauth fonts-dejavu-core
-    python3 python3-numpy gcc
+    python3 python3-numpy gcc poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

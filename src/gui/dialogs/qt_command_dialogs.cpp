@@ -4,6 +4,10 @@
 #include "dialogs/design_options_sheet.h"
 #include "dialogs/operation_dialog.h"
 #include "dialogs/operation_dialogs.h"
+#include "doc/fir_doc.h"
+#include "editors/fir_editor.h"
+#include "plot/report_pictures.h"
+#include "views/fir_plots.h"
 
 bool CQtCommandDialogs::DataFiles(CDataFiles& files) {
     return RunModal(CDataFilesDialog(files, m_host, m_pParent));
@@ -59,4 +63,24 @@ bool CQtCommandDialogs::Truncate(CTruncateSettings& s) {
 
 bool CQtCommandDialogs::Polyphase(CPolyphaseSettings& s) {
     return RunPolyphaseDialog(m_pParent, s, m_host);
+}
+
+void CQtCommandDialogs::SaveReportPictures(CFirDoc& doc, const std::string& reportPath) {
+    CFirEditor* editor = nullptr;
+    CFirFreqPlot* freq = nullptr;
+    CFirTimePlot* time = nullptr;
+    for (CDocView* view : doc.Views()) {
+        if (auto* e = dynamic_cast<CFirEditor*>(view))
+            editor = e;
+        else if (auto* f = dynamic_cast<CFirFreqPlot*>(view))
+            freq = f;
+        else if (auto* t = dynamic_cast<CFirTimePlot*>(view))
+            time = t;
+    }
+    const CFirData& filter = doc.Filter();
+    const SReportPictures pictures = {
+        editor ? editor->CaptureImage() : ReportSummaryPicture(filter),
+        freq ? freq->CaptureReportImage() : ReportPlotPicture(filter, "magnitude"),
+        time ? time->CaptureReportImage() : ReportPlotPicture(filter, "impulse")};
+    WriteReportPictureFiles(pictures, reportPath, m_host);
 }

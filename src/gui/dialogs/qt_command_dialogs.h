@@ -25,6 +25,9 @@ public:
     bool Convolve(SConvolveChoice& choice) override;
     bool Truncate(CTruncateSettings& s) override;
     bool Polyphase(CPolyphaseSettings& s) override;
+    // The pictures of the project's last editor, frequency plot and time plot (each drawn
+    // from the filter when the project shows none of that kind) beside the report.
+    void SaveReportPictures(CFirDoc& doc, const std::string& reportPath) override;
 
 private:
     QWidget* m_pParent;

@@ -2,6 +2,7 @@
 
 #include "doc/fir_doc.h"
 #include "io/file_formats.h"
+#include "shell/find_replace_dialog.h"
 #include "views/page_setup.h"
 
 #include <QApplication>
@@ -22,6 +23,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QTextDocument>
 #include <QVBoxLayout>
 
 namespace {
@@ -119,10 +121,8 @@ void CDataView::CreateMenus() {
         menu->addAction("Select &All", this, &QPlainTextEdit::selectAll);
         menu->addSeparator();
         menu->addAction("&Find...", this, &CDataView::FindText);
-        menu->addAction("&Repeat Last Find/Replace", this, [this] {
-            if (!m_strLastFind.isEmpty())
-                find(m_strLastFind);
-        });
+        menu->addAction("Replace...", this, &CDataView::ReplaceText);
+        menu->addAction("&Repeat Last Find/Replace", this, &CDataView::RepeatLastFind);
         menu->addSeparator();
         if (context)
             menu->addAction("&Print...\tCtrl+P", this, &CDataView::PrintText);
@@ -178,18 +178,108 @@ void CDataView::ChooseFont() {
 }
 
 void CDataView::FindText() {
-    bool ok = false;
-    const QString text =
-        QInputDialog::getText(this, "Find", "Fi&nd what:", QLineEdit::Normal, m_strLastFind, &ok);
-    if (!ok || text.isEmpty())
-        return;
-    m_strLastFind = text;
-    if (!find(text)) {
-        moveCursor(QTextCursor::Start);
-        if (!find(text))
-            QMessageBox::information(this, "Find",
-                                     QString("Cannot find the string '%1'.").arg(text));
+    ShowFindDialog(false);
+}
+
+void CDataView::ReplaceText() {
+    ShowFindDialog(true);
+}
+
+void CDataView::ShowFindDialog(bool replace) {
+    if (m_pFindDialog && m_pFindDialog->windowTitle() != (replace ? FindReplaceText::kReplaceTitle
+                                                                  : FindReplaceText::kFindTitle))
+        delete m_pFindDialog;
+    if (!m_pFindDialog) {
+        m_pFindDialog = new CFindReplaceDialog(replace, this);
+        m_pFindDialog->setAttribute(Qt::WA_DeleteOnClose);
+        CFindReplaceDialog* d = m_pFindDialog;
+        connect(d, &CFindReplaceDialog::findNext, this, [this, d] {
+            m_last = {d->FindWhat(), QString(), d->MatchCase(), false};
+            FindNext(m_last.what, m_last.matchCase);
+        });
+        connect(d, &CFindReplaceDialog::replaceOne, this, [this, d] {
+            m_last = {d->FindWhat(), d->ReplaceWith(), d->MatchCase(), true};
+            ReplaceNext(m_last.what, m_last.with, m_last.matchCase);
+        });
+        connect(d, &CFindReplaceDialog::replaceAll, this, [this, d] {
+            m_last = {d->FindWhat(), d->ReplaceWith(), d->MatchCase(), true};
+            if (ReplaceAll(m_last.what, m_last.with, m_last.matchCase) == 0)
+                QMessageBox::information(this, FindReplaceText::kReplaceTitle,
+                                         QString(FindReplaceText::kNotFound).arg(m_last.what));
+        });
     }
+    const QString selected = textCursor().selectedText();
+    m_pFindDialog->SetFindWhat(selected.isEmpty() || selected.contains(QChar::ParagraphSeparator)
+                                   ? m_last.what
+                                   : selected);
+    m_pFindDialog->show();
+    m_pFindDialog->raise();
+    m_pFindDialog->activateWindow();
+}
+
+void CDataView::RepeatLastFind() {
+    if (m_last.what.isEmpty())
+        return;
+    if (m_last.replace)
+        ReplaceNext(m_last.what, m_last.with, m_last.matchCase);
+    else
+        FindNext(m_last.what, m_last.matchCase);
+}
+
+bool CDataView::FindNoMessage(const QString& what, bool matchCase) {
+    const QTextDocument::FindFlags flags =
+        matchCase ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags();
+    if (find(what, flags))
+        return true;
+    const QTextCursor here = textCursor();
+    moveCursor(QTextCursor::Start);
+    if (find(what, flags))
+        return true;
+    setTextCursor(here);
+    return false;
+}
+
+bool CDataView::FindNext(const QString& what, bool matchCase) {
+    if (what.isEmpty())
+        return false;
+    if (FindNoMessage(what, matchCase))
+        return true;
+    QMessageBox::information(this, FindReplaceText::kFindTitle,
+                             QString(FindReplaceText::kNotFound).arg(what));
+    return false;
+}
+
+void CDataView::ReplaceNext(const QString& what, const QString& with, bool matchCase) {
+    if (what.isEmpty())
+        return;
+    const Qt::CaseSensitivity cs = matchCase ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    QTextCursor cursor = textCursor();
+    if (cursor.selectedText().compare(what, cs) == 0) {
+        cursor.insertText(with);
+        setTextCursor(cursor);
+    }
+    FindNext(what, matchCase);
+}
+
+int CDataView::ReplaceAll(const QString& what, const QString& with, bool matchCase) {
+    if (what.isEmpty())
+        return 0;
+    const QTextDocument::FindFlags flags =
+        matchCase ? QTextDocument::FindCaseSensitively : QTextDocument::FindFlags();
+    QTextCursor edit(document());
+    edit.beginEditBlock();
+    int count = 0;
+    for (QTextCursor found = document()->find(what, 0, flags); !found.isNull();
+         found = document()->find(what, found, flags)) {
+        found.insertText(with);
+        ++count;
+    }
+    edit.endEditBlock();
+    return count;
+}
+
+void CDataView::Print(QPrinter& printer) const {
+    print(&printer);
 }
 
 void CDataView::PrintText() {
@@ -197,7 +287,7 @@ void CDataView::PrintText() {
     ApplyPageSetup(printer);
     QPrintDialog dialog(&printer, this);
     if (dialog.exec() == QDialog::Accepted)
-        print(&printer);
+        Print(printer);
 }
 
 void CDataView::PrintPreview() {
@@ -205,7 +295,7 @@ void CDataView::PrintPreview() {
     ApplyPageSetup(printer);
     QPrintPreviewDialog preview(&printer, this);
     connect(&preview, &QPrintPreviewDialog::paintRequested, this,
-            [this](QPrinter* p) { print(p); });
+            [this](QPrinter* p) { Print(*p); });
     preview.exec();
 }
 

@@ -5,10 +5,13 @@
 
 #include <QDialog>
 #include <QPlainTextEdit>
+#include <QPointer>
 
+class CFindReplaceDialog;
 class QButtonGroup;
 class QListWidget;
 class QMenu;
+class QPrinter;
 class QPushButton;
 
 // The "Data View Format" dialog: which coefficients the view lists and in which text format.
@@ -48,9 +51,28 @@ public:
     // "&Select Filter and Data Format...".
     void SelectFormat();
     void ChooseFont();
+    // "&Find..." and "Replace...": the modeless find or replace dialog, starting from the
+    // selected text or the text searched for last.
     void FindText();
+    void ReplaceText();
+    // "&Repeat Last Find/Replace".
+    void RepeatLastFind();
+    // Selects the next occurrence after the cursor, wrapping round to the start once; says so
+    // when there is none.
+    bool FindNext(const QString& what, bool matchCase);
+    // Replaces the selection when it is an occurrence of what, then finds the next one.
+    void ReplaceNext(const QString& what, const QString& with, bool matchCase);
+    // Replaces every occurrence (one undo step); the number replaced.
+    int ReplaceAll(const QString& what, const QString& with, bool matchCase);
+
+public slots:
+    // The coefficient text on the printer, in the page setup chosen last (landscape at first).
     void PrintText();
     void PrintPreview();
+
+public:
+    // Prints the text on an open printer (also a PDF file).
+    void Print(QPrinter& printer) const;
 
 protected:
     void contextMenuEvent(QContextMenuEvent* event) override;
@@ -58,11 +80,20 @@ protected:
 private:
     void List();
     void CreateMenus();
+    void ShowFindDialog(bool replace);
+    bool FindNoMessage(const QString& what, bool matchCase);
 
     CFirDoc& m_doc;
     CDataViewSettings m_settings;
     bool m_bBound = false;
     QMenu* m_pMenu = nullptr;
     QMenu* m_pContextMenu = nullptr;
-    QString m_strLastFind;
+    QPointer<CFindReplaceDialog> m_pFindDialog;
+    // The last search: what was searched for, with what it was replaced (when it was a replace).
+    struct SLastSearch {
+        QString what;
+        QString with;
+        bool matchCase = false;
+        bool replace = false;
+    } m_last;
 };

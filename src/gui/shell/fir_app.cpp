@@ -14,6 +14,7 @@
 #include "shell/file_dialogs.h"
 #include "shell/help_context.h"
 #include "shell/main_frame.h"
+#include "shell/plot_splitter.h"
 #include "shell/preferences_dialog.h"
 #include "shell/project_chooser.h"
 #include "shell/project_commands.h"
@@ -422,9 +423,9 @@ CChildFrame* CFirApp::CreateViewWindow(CFirDoc& doc, EViewKind kind) {
     if (kind == EViewKind::Data) {
         content = new CDataView(doc);
     } else {
-        auto* pane = new CPlotPane(doc, kind);
-        ConnectPlot(*pane);
-        content = pane;
+        auto* plots = new CPlotSplitter(doc, kind);
+        connect(plots, &CPlotSplitter::statusText, m_pFrame.get(), &CMainFrame::SetStatusText);
+        content = plots;
     }
     const QSize area = m_pFrame->MdiArea()->viewport()->size();
     return AddFrame(frame, content, QSize(area.width() * 3 / 5, area.height() * 3 / 5));

@@ -79,6 +79,9 @@ void CRemezContext::Fail(ERemezStatus status, const char* mathFunction) {
 }
 
 std::vector<double> CRemezContext::ExtremalFrequencies() const {
+    if (m_eUsedEngine == ERemezEngine::Robust) {
+        return m_robustExtremals;
+    }
     std::vector<double> result;
     if (m_nfcns <= 0 || m_iext.IsEmpty() || m_grid.IsEmpty()) {
         return result;
@@ -105,6 +108,7 @@ int CRemezContext::PMFir(const double* edges, int nbands, const CPmFir& pmfir, i
     m_nfcns = 0;
     m_ngrid = 0;
     m_eUsedEngine = m_eEngine == ERemezEngine::Robust ? m_eEngine : ERemezEngine::Classic;
+    m_robustExtremals.clear();
     m_pIterations = iterations;
     m_pCancel = cancel;
 
@@ -286,11 +290,19 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
         m_eUsedEngine = ERemezEngine::Classic;
         if (m_eEngine == ERemezEngine::Auto && !m_bCancelled &&
             (m_bFailed || !(MaxGridError() <= m_dDeviation * (1.0 + kEquirippleTolerance)))) {
+            // When both exchanges fail, the classical one's failure is the one reported.
+            const bool classicalFailed = m_bFailed;
+            const ERemezStatus classicalStatus = m_eStatus;
+            const std::string classicalFunction = m_strMathFunction;
             m_bFailed = false;
             m_eStatus = ERemezStatus::Success;
             m_strMathFunction.clear();
             m_bPassLimit = false;
             RunRobust();
+            if (m_bFailed && classicalFailed && !m_bCancelled) {
+                m_eStatus = classicalStatus;
+                m_strMathFunction = classicalFunction;
+            }
         }
     }
     ImpulseResponse(nfilt, neg, nodd);
@@ -480,29 +492,27 @@ void CRemezContext::RunRobust() {
         exchange.Run(problem, m_iext.Data(), m_alpha.Data(), m_pIterations, m_pCancel);
     m_dDeviation = exchange.Deviation();
     m_nPasses = exchange.Passes();
+    m_robustExtremals = exchange.ReferenceFrequencies();
     switch (end) {
     case EExchangeEnd::Converged:
     case EExchangeEnd::PassLimit:
-        // The coefficients themselves must keep the error within the deviation: a trial
-        // polynomial that is huge between the bands leaves them too little precision.
+        // The coefficients must keep the error within the deviation everywhere in the bands,
+        // between the grid points too.
         m_bPassLimit = end == EExchangeEnd::PassLimit;
-        if (!(MaxGridError() <= m_dDeviation * (1.0 + kEquirippleTolerance))) {
+        if (!(exchange.LargestError() <= m_dDeviation * (1.0 + kEquirippleTolerance))) {
             Fail(ERemezStatus::NotEquiripple);
         }
         break;
     case EExchangeEnd::Cancelled:
         m_bCancelled = true;
         break;
-    case EExchangeEnd::LagrangeNotFinite:
-        Fail(ERemezStatus::LagrangeNotFinite);
-        break;
-    case EExchangeEnd::DeviationNotGrowing:
-        Fail(ERemezStatus::DeviationNotGrowing);
-        break;
     case EExchangeEnd::NotFinite:
         Fail(ERemezStatus::NotFinite, kEngineFunction);
         break;
+    case EExchangeEnd::LagrangeNotFinite:
+    case EExchangeEnd::DeviationNotGrowing:
     case EExchangeEnd::NoAlternation:
+        // The arithmetic broke down before the design was equiripple.
         Fail(ERemezStatus::NotEquiripple);
         break;
     }

@@ -110,6 +110,8 @@ private:
     double m_delf = 0.0;
     ERemezEngine m_eEngine = ERemezEngine::Classic;
     ERemezEngine m_eUsedEngine = ERemezEngine::Classic;
+    // Reference frequencies of the last long-filter exchange (they may lie between grid points).
+    std::vector<double> m_robustExtremals;
 
     int m_nfcns = 0;
     int m_ngrid = 0;

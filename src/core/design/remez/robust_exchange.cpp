@@ -6,33 +6,29 @@
 #include <cmath>
 #include <complex>
 #include <cstddef>
+#include <limits>
 
 namespace {
 
 constexpr double kPi = 3.141592653589793238462643383280;
 constexpr double kTwoPi = 6.283185307179586476925286766559;
-// Degree of the Chebyshev interpolant of the error on one subinterval.
-constexpr int kProxyDegree = 6;
-// Samples of the interpolant's derivative per unit of its degree when its sign changes are
-// sought.
-constexpr int kRootSamplesPerDegree = 4;
-// Grid points examined on each side of a critical point for the grid point of largest error.
-constexpr int kSnapReach = 2;
-// The exchange has converged when no error on the grid exceeds the levelled deviation by more
-// than this fraction of it.
-constexpr double kConvergence = 1e-9;
+// Dense samples per mean spacing of the reference points.
+constexpr int kDensePerExtremal = 32;
+// Grid points examined on each side of the grid point nearest to a located extremum.
+constexpr int kSnapReach = 1;
+// The exchange on the grid has converged when no error on it exceeds the levelled deviation by
+// more than this fraction of it; off the grid, where the extrema are located to a few units in
+// the last place of their values, by more than the larger fraction.
+constexpr double kGridConvergence = 1e-9;
+constexpr double kFreeConvergence = 1e-5;
 // A levelled deviation smaller than the previous one by more than this fraction means the
 // arithmetic has broken down.
 constexpr double kDeviationSlack = 1e-9;
-// The Chebyshev series of the trial polynomial is evaluated instead of the barycentric formula
-// when this many unit roundoffs of its error bound stay below the deviation.
-constexpr double kSeriesTrust = 1e-8;
 // Points evaluated side by side by the Chebyshev recurrence.
 constexpr int kBlock = 32;
 // Magnitudes beyond which a running product of the barycentric weights is renormalised.
 constexpr double kProductHigh = 0x1p300;
 constexpr double kProductLow = 0x1p-300;
-
 #if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
 #define CORVI_ROBUST_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
 #else
@@ -95,55 +91,6 @@ CORVI_ROBUST_CLONES void BarycentricSums(double t, const double* w, const double
     den = d;
 }
 
-// Value of the Chebyshev series sum c[k] T_k(t), k = 0..degree, at one point.
-double ChebyshevValue(const double* c, int degree, double t) {
-    double b1 = 0.0;
-    double b2 = 0.0;
-    for (int k = degree; k >= 1; --k) {
-        const double b0 = 2.0 * t * b1 - b2 + c[k];
-        b2 = b1;
-        b1 = b0;
-    }
-    return t * b1 - b2 + c[0];
-}
-
-// Real roots in [-1, 1] of the Chebyshev series c (degree d): sign changes on a sampling in the
-// angle t = cos(theta), which crowds the samples towards the ends as the roots of such series
-// crowd, each refined by bisection to full precision.
-void ChebyshevRealRoots(const double* c, int d, std::vector<double>& roots) {
-    if (d < 1) {
-        return;
-    }
-    const int samples = kRootSamplesPerDegree * d + 1;
-    double tPrev = -1.0;
-    double vPrev = ChebyshevValue(c, d, tPrev);
-    for (int s = 1; s < samples; ++s) {
-        const double t = -std::cos(kPi * s / (samples - 1));
-        const double v = ChebyshevValue(c, d, t);
-        if (vPrev == 0.0) {
-            roots.push_back(tPrev);
-        } else if ((v < 0.0) != (vPrev < 0.0) && v != 0.0) {
-            double lo = tPrev;
-            double hi = t;
-            const bool loNegative = vPrev < 0.0;
-            for (int i = 0; i < 60 && hi - lo > 1e-15; ++i) {
-                const double mid = 0.5 * (lo + hi);
-                if ((ChebyshevValue(c, d, mid) < 0.0) == loNegative) {
-                    lo = mid;
-                } else {
-                    hi = mid;
-                }
-            }
-            roots.push_back(0.5 * (lo + hi));
-        }
-        tPrev = t;
-        vPrev = v;
-    }
-    if (vPrev == 0.0) {
-        roots.push_back(tPrev);
-    }
-}
-
 } // namespace
 
 void ChebyshevSeriesValues(const double* c, int degree, const double* x, double* out, int count) {
@@ -199,17 +146,72 @@ bool CRobustExchange::ReferenceWeights() {
     return true;
 }
 
+CRobustExchange::CRobustExchange() = default;
+CRobustExchange::~CRobustExchange() = default;
+
+CRobustExchange::SPoint CRobustExchange::GridPoint(int g, int band) const {
+    const CExchangeProblem& pb = *m_pProblem;
+    SPoint p;
+    p.f = pb.grid[g];
+    p.x = pb.xgrid[g];
+    p.des = pb.des[g];
+    p.wt = pb.wt[g];
+    p.band = band;
+    p.grid = g;
+    return p;
+}
+
+CRobustExchange::SPoint CRobustExchange::FreePoint(double f, int band) const {
+    SPoint p;
+    p.f = f;
+    p.x = std::cos(kTwoPi * f);
+    p.band = band;
+    m_pProblem->response(f, band, p.des, p.wt);
+    return p;
+}
+
+// The dense grid f_j = j / (2 L) with L a power of two of at least kDensePerExtremal points per
+// mean reference spacing, and the problem's data at its points strictly inside each band.
+void CRobustExchange::PrepareDense() {
+    const CExchangeProblem& pb = *m_pProblem;
+    int half = 64;
+    while (half < kDensePerExtremal * pb.nfcns) {
+        half *= 2;
+    }
+    if (m_nDense != half || !m_pDenseFft) {
+        m_nDense = half;
+        m_pDenseFft = std::make_unique<CFft>(2 * static_cast<std::size_t>(half));
+    }
+    const double step = 0.5 / half;
+    const std::size_t size = static_cast<std::size_t>(half) + 1;
+    m_denseDes.assign(size, 0.0);
+    m_denseWt.assign(size, 0.0);
+    m_denseFirst.clear();
+    m_denseLast.clear();
+    for (std::size_t b = 0; b < pb.bandFirst.size(); ++b) {
+        const double fa = pb.grid[pb.bandFirst[b]];
+        const double fb = pb.grid[pb.bandLast[b]];
+        const int first = static_cast<int>(std::floor(fa / step)) + 1;
+        const int last = std::min(half, static_cast<int>(std::ceil(fb / step)) - 1);
+        m_denseFirst.push_back(first);
+        m_denseLast.push_back(last);
+        for (int j = first; j <= last; ++j) {
+            pb.response(j * step, static_cast<int>(b), m_denseDes[j], m_denseWt[j]);
+        }
+    }
+}
+
 // The levelled deviation of the reference: the interpolant through the values
 // des_k + (-1)^k dev / wt_k has degree nfcns - 1 only for dev = sum w_k des_k /
 // sum (-1)^k w_k / wt_k (the leading divided difference vanishes). The sign is then folded
-// into the alternation so that dev >= 0.
-bool CRobustExchange::LevelReference(const std::vector<int>& reference, double& dev) {
-    const CExchangeProblem& pb = *m_pProblem;
-    const int nz = static_cast<int>(reference.size());
-    m_x.resize(static_cast<std::size_t>(nz));
-    m_y.resize(static_cast<std::size_t>(nz));
-    for (int k = 0; k < nz; ++k) {
-        m_x[k] = pb.xgrid[reference[k]];
+// into the alternation so that dev >= 0; the weighted error at each reference point is then
+// +-dev exactly.
+bool CRobustExchange::LevelReference(double& dev) {
+    const std::size_t nz = m_reference.size();
+    m_x.resize(nz);
+    m_y.resize(nz);
+    for (std::size_t k = 0; k < nz; ++k) {
+        m_x[k] = m_reference[k].x;
     }
     if (!ReferenceWeights()) {
         return false;
@@ -217,18 +219,18 @@ bool CRobustExchange::LevelReference(const std::vector<int>& reference, double& 
     double dnum = 0.0;
     double dden = 0.0;
     double sign = 1.0;
-    for (int k = 0; k < nz; ++k) {
-        const int g = reference[k];
-        dnum += m_w[k] * pb.des[g];
-        dden += sign * m_w[k] / pb.wt[g];
+    for (std::size_t k = 0; k < nz; ++k) {
+        dnum += m_w[k] * m_reference[k].des;
+        dden += sign * m_w[k] / m_reference[k].wt;
         sign = -sign;
     }
     dev = dnum / dden;
     sign = dev > 0.0 ? -1.0 : 1.0;
     dev = std::fabs(dev);
-    for (int k = 0; k < nz; ++k) {
-        const int g = reference[k];
-        m_y[k] = pb.des[g] + sign * dev / pb.wt[g];
+    for (std::size_t k = 0; k < nz; ++k) {
+        SPoint& p = m_reference[k];
+        m_y[k] = p.des + sign * dev / p.wt;
+        p.error = sign * dev;
         sign = -sign;
     }
     return true;
@@ -239,7 +241,7 @@ bool CRobustExchange::LevelReference(const std::vector<int>& reference, double& 
 // reference points (dropping the last one divides each weight by C (x_k - x_last)), and the
 // samples go through a type-I discrete cosine transform, done as an FFT of their even
 // extension of length 2n.
-void CRobustExchange::TrialCoefficients(double dev) {
+void CRobustExchange::TrialCoefficients() {
     const int nfcns = m_pProblem->nfcns;
     const int n = nfcns - 1;
     m_cheb.assign(static_cast<std::size_t>(nfcns), 0.0);
@@ -253,7 +255,8 @@ void CRobustExchange::TrialCoefficients(double dev) {
     for (int k = 0; k < nfcns; ++k) {
         w[k] = m_w[k] * (m_x[k] - xLast);
     }
-    m_values.resize(static_cast<std::size_t>(n) + 1);
+    const std::size_t length = 2 * static_cast<std::size_t>(n);
+    std::vector<std::complex<double>> u(length);
     for (int i = 0; i <= n; ++i) {
         const double t = std::cos(kPi * i / n);
         double num = 0.0;
@@ -268,187 +271,196 @@ void CRobustExchange::TrialCoefficients(double dev) {
                 }
             }
         }
-        m_values[i] = v;
+        u[static_cast<std::size_t>(i)] = v;
+        if (i > 0 && i < n) {
+            u[length - static_cast<std::size_t>(i)] = v;
+        }
     }
-    const std::size_t length = 2 * static_cast<std::size_t>(n);
-    std::vector<std::complex<double>> u(length);
-    for (int i = 0; i <= n; ++i) {
-        u[static_cast<std::size_t>(i)] = m_values[i];
+    if (!m_pDctFft || m_pDctFft->Size() != length) {
+        m_pDctFft = std::make_unique<CFft>(length);
     }
-    for (int i = 1; i < n; ++i) {
-        u[length - static_cast<std::size_t>(i)] = m_values[i];
-    }
-    CFft fft(length);
-    fft.Forward(u);
+    m_pDctFft->Forward(u);
     for (int k = 0; k <= n; ++k) {
         m_cheb[k] = u[static_cast<std::size_t>(k)].real() / n;
     }
     m_cheb[0] *= 0.5;
     m_cheb[static_cast<std::size_t>(n)] *= 0.5;
-    double sum = 0.0;
-    for (double c : m_cheb) {
-        sum += std::fabs(c);
-    }
-    m_bSeriesAccurate = kSeriesTrust * n * sum * m_dLargestWeight <= dev;
 }
 
-// The trial polynomial at count points: by its Chebyshev series when that is accurate enough,
-// otherwise by the barycentric formula on the reference, whose error stays relative to the
-// levelled values however large the polynomial grows between the bands. The series is
-// trusted when its rounding error bound, eps * degree * sum |c_k| times the largest weight,
-// lies far below the deviation.
-void CRobustExchange::TrialValues(const double* xs, double* ps, int count) const {
-    const int nfcns = m_pProblem->nfcns;
-    if (m_bSeriesAccurate || nfcns == 1) {
-        ChebyshevSeriesValues(m_cheb.data(), nfcns - 1, xs, ps, count);
-        return;
+// The trial polynomial on the dense grid: p(cos 2 pi f_j) = sum c_k cos(pi k j / L), the real
+// part of the FFT of length 2 L of the coefficients.
+void CRobustExchange::SampleDense() {
+    const std::size_t length = 2 * static_cast<std::size_t>(m_nDense);
+    std::vector<std::complex<double>> u(length);
+    for (std::size_t k = 0; k < m_cheb.size(); ++k) {
+        u[k] = m_cheb[k];
     }
+    m_pDenseFft->Forward(u);
+    m_denseP.resize(static_cast<std::size_t>(m_nDense) + 1);
+    for (std::size_t j = 0; j < m_denseP.size(); ++j) {
+        m_denseP[j] = u[j].real();
+    }
+}
+
+void CRobustExchange::PointErrors(std::vector<SPoint>& points) {
+    const int count = static_cast<int>(points.size());
+    m_xs.resize(points.size());
+    m_ps.resize(points.size());
     for (int i = 0; i < count; ++i) {
-        double num = 0.0;
-        double den = 0.0;
-        BarycentricSums(xs[i], m_wNodes.data(), m_x.data(), m_y.data(), nfcns, num, den);
-        double v = num / den;
-        if (!std::isfinite(v)) {
-            for (int k = 0; k < nfcns; ++k) {
-                if (m_x[k] == xs[i]) {
-                    v = m_y[k];
-                }
-            }
-        }
-        ps[i] = v;
+        m_xs[i] = points[i].x;
     }
-}
-
-void CRobustExchange::GridErrors(const std::vector<int>& indices, std::vector<double>& errors) {
-    const CExchangeProblem& pb = *m_pProblem;
-    const int count = static_cast<int>(indices.size());
-    m_xs.resize(indices.size());
-    m_ps.resize(indices.size());
+    ChebyshevSeriesValues(m_cheb.data(), m_pProblem->nfcns - 1, m_xs.data(), m_ps.data(), count);
     for (int i = 0; i < count; ++i) {
-        m_xs[i] = pb.xgrid[indices[i]];
-    }
-    TrialValues(m_xs.data(), m_ps.data(), count);
-    errors.resize(indices.size());
-    for (int i = 0; i < count; ++i) {
-        const int g = indices[i];
-        errors[i] = (m_ps[i] - pb.des[g]) * pb.wt[g];
+        points[i].error = (m_ps[i] - points[i].des) * points[i].wt;
     }
 }
 
-// On [fa, fb] of band b: the weighted error interpolated at kProxyDegree + 1 Chebyshev extreme
-// points, the derivative of that interpolant by the Chebyshev derivative recurrence
-// b_(k-1) = b_(k+1) + 2 k a_k, and its real roots mapped back to frequencies.
-void CRobustExchange::ProxyCriticalPoints(int band, double fa, double fb,
-                                          std::vector<double>& points) {
-    const CExchangeProblem& pb = *m_pProblem;
-    constexpr int m = kProxyDegree;
-    const double mid = 0.5 * (fa + fb);
-    const double half = 0.5 * (fb - fa);
-    double f[m + 1];
-    double x[m + 1];
-    double p[m + 1];
-    for (int i = 0; i <= m; ++i) {
-        f[i] = mid + half * std::cos(kPi * i / m);
-        x[i] = std::cos(kTwoPi * f[i]);
+namespace {
+
+// Abscissa of the vertex of the parabola through (x0, y0), (x1, y1), (x2, y2), x0 < x1 < x2,
+// kept within [x0, x2]; x1 when the three points lie on a line.
+double Vertex(double x0, double y0, double x1, double y1, double x2, double y2) {
+    const double a = (x1 - x0) * (y1 - y2);
+    const double b = (x1 - x2) * (y1 - y0);
+    const double den = a - b;
+    if (den == 0.0 || !std::isfinite(den)) {
+        return x1;
     }
-    TrialValues(x, p, m + 1);
-    double e[m + 1];
-    for (int i = 0; i <= m; ++i) {
-        double des = 0.0;
-        double wt = 0.0;
-        pb.response(f[i], band, des, wt);
-        e[i] = (p[i] - des) * wt;
-    }
-    double a[m + 1];
-    for (int k = 0; k <= m; ++k) {
-        double sum = 0.5 * (e[0] + (k % 2 == 0 ? e[m] : -e[m]));
-        for (int i = 1; i < m; ++i) {
-            sum += e[i] * std::cos(kPi * i * k / m);
-        }
-        a[k] = 2.0 * sum / m;
-    }
-    a[0] *= 0.5;
-    a[m] *= 0.5;
-    double d[m + 1] = {};
-    for (int k = m; k >= 1; --k) {
-        d[k - 1] = (k + 1 <= m ? d[k + 1] : 0.0) + 2.0 * k * a[k];
-    }
-    d[0] *= 0.5;
-    std::vector<double> roots;
-    ChebyshevRealRoots(d, m - 1, roots);
-    for (double t : roots) {
-        points.push_back(mid + half * t);
-    }
+    const double v = x1 - 0.5 * ((x1 - x0) * a - (x1 - x2) * b) / den;
+    return std::clamp(v, x0, x2);
 }
 
-// Candidates for the next reference: the grid points of largest error next to every critical
-// point of the error, the ends of every band and the present reference, with their errors.
-void CRobustExchange::FindExtrema(const std::vector<int>& reference,
-                                  std::vector<SCandidate>& candidates) {
+bool IsExtremum(double before, double e, double after) {
+    return (e > 0.0 && e >= before && e > after) || (e < 0.0 && e <= before && e < after);
+}
+
+} // namespace
+
+// Every extremum of the weighted error of the trial polynomial: the band edges, and in each band
+// the vertex of the parabola through the dense samples around each local extremum of the signed
+// error, where the error is then evaluated exactly (the sample itself when that is larger).
+// Also the largest error seen.
+void CRobustExchange::LocateExtrema(std::vector<SPoint>& found) {
     const CExchangeProblem& pb = *m_pProblem;
-    // Subintervals no wider than the mean spacing of the reference.
-    const double widest = 0.5 / pb.nfcns;
-    std::vector<int> indices(reference.begin(), reference.end());
-    std::vector<double> critical;
-    std::size_t r = 0;
+    const double step = 0.5 / m_nDense;
+    found.clear();
+    std::vector<SPoint> edges;
     for (std::size_t b = 0; b < pb.bandFirst.size(); ++b) {
-        const int ga = pb.bandFirst[b];
-        const int gb = pb.bandLast[b];
-        indices.push_back(ga);
-        indices.push_back(gb);
-        std::vector<double> bounds{pb.grid[ga]};
-        while (r < reference.size() && reference[r] < ga) {
-            ++r;
+        edges.push_back(GridPoint(pb.bandFirst[b], static_cast<int>(b)));
+        edges.push_back(GridPoint(pb.bandLast[b], static_cast<int>(b)));
+    }
+    PointErrors(edges);
+    double largest = 0.0;
+    std::vector<double> sampleError;
+    std::vector<double> sampleF;
+    std::vector<double> fallback;
+    for (std::size_t b = 0; b < pb.bandFirst.size(); ++b) {
+        const SPoint& lo = edges[2 * b];
+        const SPoint& hi = edges[2 * b + 1];
+        sampleF.assign(1, lo.f);
+        sampleError.assign(1, lo.error);
+        for (int j = m_denseFirst[b]; j <= m_denseLast[b]; ++j) {
+            sampleF.push_back(j * step);
+            sampleError.push_back((m_denseP[j] - m_denseDes[j]) * m_denseWt[j]);
         }
-        while (r < reference.size() && reference[r] <= gb) {
-            if (reference[r] > ga && reference[r] < gb) {
-                bounds.push_back(pb.grid[reference[r]]);
-            }
-            ++r;
+        sampleF.push_back(hi.f);
+        sampleError.push_back(hi.error);
+        for (std::size_t i = 0; i < sampleError.size(); ++i) {
+            largest = std::isnan(sampleError[i]) ? sampleError[i]
+                                                 : std::max(largest, std::fabs(sampleError[i]));
         }
-        bounds.push_back(pb.grid[gb]);
-        critical.clear();
-        for (std::size_t i = 0; i + 1 < bounds.size(); ++i) {
-            const double span = bounds[i + 1] - bounds[i];
-            if (!(span > 0.0)) {
+        found.push_back(lo);
+        for (std::size_t i = 1; i + 1 < sampleError.size(); ++i) {
+            if (!IsExtremum(sampleError[i - 1], sampleError[i], sampleError[i + 1])) {
                 continue;
             }
-            const int pieces = std::max(1, static_cast<int>(std::ceil(span / widest)));
-            for (int piece = 0; piece < pieces; ++piece) {
-                const double fa = bounds[i] + span * piece / pieces;
-                const double fb =
-                    piece + 1 == pieces ? bounds[i + 1] : bounds[i] + span * (piece + 1) / pieces;
-                ProxyCriticalPoints(static_cast<int>(b), fa, fb, critical);
-            }
+            const double f = Vertex(sampleF[i - 1], sampleError[i - 1], sampleF[i], sampleError[i],
+                                    sampleF[i + 1], sampleError[i + 1]);
+            found.push_back(FreePoint(f, static_cast<int>(b)));
+            fallback.push_back(sampleF[i]);
+            fallback.push_back(sampleError[i]);
         }
-        for (double f : critical) {
-            const long near = ga + std::lround((f - pb.grid[ga]) / pb.delf);
-            const int g0 = static_cast<int>(std::clamp<long>(near, ga, gb));
-            for (int g = std::max(ga, g0 - kSnapReach); g <= std::min(gb, g0 + kSnapReach); ++g) {
-                indices.push_back(g);
-            }
+        if (hi.f > lo.f) {
+            found.push_back(hi);
         }
     }
-    std::sort(indices.begin(), indices.end());
-    indices.erase(std::unique(indices.begin(), indices.end()), indices.end());
-    std::vector<double> errors;
-    GridErrors(indices, errors);
-    candidates.resize(indices.size());
-    for (std::size_t i = 0; i < indices.size(); ++i) {
-        candidates[i] = {indices[i], errors[i]};
+    PointErrors(found);
+    std::size_t next = 0;
+    for (SPoint& p : found) {
+        if (p.grid != 0) {
+            continue;
+        }
+        const double f = fallback[next];
+        const double e = fallback[next + 1];
+        next += 2;
+        if (!(std::fabs(p.error) >= std::fabs(e))) {
+            const double error = p.error;
+            p = FreePoint(f, p.band);
+            p.error = std::isnan(error) ? error : e;
+        }
+        largest = std::isnan(p.error) ? p.error : std::max(largest, std::fabs(p.error));
     }
+    m_dLargestError = largest;
 }
 
-// The next reference from the candidates (ascending): of each run of errors of one sign the
-// largest stays, so that the signs alternate; then, while there are too many, the smaller end
-// goes when one too many is left, otherwise the neighbouring pair whose smaller error is the
-// smallest (removing a pair keeps the alternation).
-bool CRobustExchange::ChooseReference(std::vector<SCandidate>& candidates,
-                                      std::vector<int>& reference) const {
+// The located extrema moved onto the design grid: each to the grid point of largest error of
+// its sign next to it.
+void CRobustExchange::OnGrid(std::vector<SPoint>& candidates) {
+    const CExchangeProblem& pb = *m_pProblem;
+    std::vector<SPoint> near;
+    std::vector<std::size_t> owner;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        const SPoint& p = candidates[i];
+        if (p.grid != 0) {
+            continue;
+        }
+        const int ga = pb.bandFirst[p.band];
+        const int gb = pb.bandLast[p.band];
+        const long g0 = ga + std::lround((p.f - pb.grid[ga]) / pb.delf);
+        const int lo = static_cast<int>(std::clamp<long>(g0 - kSnapReach, ga, gb));
+        const int hi = static_cast<int>(std::clamp<long>(g0 + kSnapReach, ga, gb));
+        for (int g = lo; g <= hi; ++g) {
+            near.push_back(GridPoint(g, p.band));
+            owner.push_back(i);
+        }
+    }
+    PointErrors(near);
+    std::vector<SPoint> best(candidates.size());
+    std::vector<bool> has(candidates.size(), false);
+    for (std::size_t k = 0; k < near.size(); ++k) {
+        const std::size_t i = owner[k];
+        const SPoint& q = near[k];
+        if ((q.error < 0.0) != (candidates[i].error < 0.0)) {
+            continue;
+        }
+        if (!has[i] || std::fabs(q.error) > std::fabs(best[i].error)) {
+            best[i] = q;
+            has[i] = true;
+        }
+    }
+    std::vector<SPoint> result;
+    for (std::size_t i = 0; i < candidates.size(); ++i) {
+        if (candidates[i].grid != 0) {
+            result.push_back(candidates[i]);
+        } else if (has[i]) {
+            result.push_back(best[i]);
+        }
+    }
+    candidates.swap(result);
+}
+
+// The next reference from the candidates: in ascending frequency, of each run of errors of one
+// sign the largest stays, so that the signs alternate; then, while there are too many, the
+// smaller end goes when one too many is left, otherwise the neighbouring pair whose smaller
+// error is the smallest (removing a pair keeps the alternation).
+bool CRobustExchange::ChooseReference(std::vector<SPoint>& candidates,
+                                      std::vector<SPoint>& next) const {
     const std::size_t nz = static_cast<std::size_t>(m_pProblem->nfcns) + 1;
-    std::vector<SCandidate> alt;
-    alt.reserve(candidates.size());
-    for (const SCandidate& c : candidates) {
+    std::stable_sort(candidates.begin(), candidates.end(),
+                     [](const SPoint& a, const SPoint& b) { return a.f < b.f; });
+    std::vector<SPoint>& alt = next;
+    alt.clear();
+    for (const SPoint& c : candidates) {
         if (!std::isfinite(c.error)) {
             continue;
         }
@@ -456,6 +468,8 @@ bool CRobustExchange::ChooseReference(std::vector<SCandidate>& candidates,
             if (std::fabs(c.error) > std::fabs(alt.back().error)) {
                 alt.back() = c;
             }
+        } else if (!alt.empty() && c.f == alt.back().f) {
+            continue;
         } else {
             alt.push_back(c);
         }
@@ -486,75 +500,88 @@ bool CRobustExchange::ChooseReference(std::vector<SCandidate>& candidates,
         alt.erase(alt.begin() + static_cast<std::ptrdiff_t>(best),
                   alt.begin() + static_cast<std::ptrdiff_t>(best) + 2);
     }
-    if (alt.size() < nz) {
-        return false;
-    }
-    reference.resize(nz);
-    for (std::size_t i = 0; i < nz; ++i) {
-        reference[i] = alt[i].index;
-    }
-    return true;
+    return alt.size() == nz;
 }
 
 // The classical single exchange: the candidate of largest error takes the place of the
 // reference point next to it whose error has its sign; outside the reference it takes the end
 // point of its sign or, with the other sign, enters and pushes out the far end.
-void CRobustExchange::ExchangeLargest(const std::vector<SCandidate>& candidates,
-                                      std::vector<int>& reference) const {
-    const SCandidate* top = nullptr;
-    for (const SCandidate& c : candidates) {
+void CRobustExchange::ExchangeLargest(const std::vector<SPoint>& candidates,
+                                      std::vector<SPoint>& next) const {
+    next = m_reference;
+    const SPoint* top = nullptr;
+    for (const SPoint& c : candidates) {
         if (std::isfinite(c.error) &&
             (top == nullptr || std::fabs(c.error) > std::fabs(top->error))) {
             top = &c;
         }
     }
+    const auto before = [](const SPoint& a, const SPoint& b) { return a.f < b.f; };
     if (top == nullptr ||
-        std::find(reference.begin(), reference.end(), top->index) != reference.end()) {
+        std::any_of(next.begin(), next.end(), [top](const SPoint& p) { return p.f == top->f; })) {
         return;
     }
-    const auto errorAt = [&candidates](int index) {
-        for (const SCandidate& c : candidates) {
-            if (c.index == index) {
-                return c.error;
-            }
-        }
-        return 0.0;
-    };
     const bool negative = top->error < 0.0;
-    const auto above = std::upper_bound(reference.begin(), reference.end(), top->index);
-    if (above == reference.begin()) {
-        if ((errorAt(reference.front()) < 0.0) != negative) {
-            reference.pop_back();
-            reference.insert(reference.begin(), top->index);
+    const auto above = std::upper_bound(next.begin(), next.end(), *top, before);
+    if (above == next.begin()) {
+        if ((next.front().error < 0.0) != negative) {
+            next.pop_back();
+            next.insert(next.begin(), *top);
         } else {
-            reference.front() = top->index;
+            next.front() = *top;
         }
-    } else if (above == reference.end()) {
-        if ((errorAt(reference.back()) < 0.0) != negative) {
-            reference.erase(reference.begin());
-            reference.push_back(top->index);
+    } else if (above == next.end()) {
+        if ((next.back().error < 0.0) != negative) {
+            next.erase(next.begin());
+            next.push_back(*top);
         } else {
-            reference.back() = top->index;
+            next.back() = *top;
         }
     } else {
         const auto below = above - 1;
-        *((errorAt(*below) < 0.0) == negative ? below : above) = top->index;
+        *((below->error < 0.0) == negative ? below : above) = *top;
     }
+}
+
+// The next reference from the candidates and the present reference: the multiple exchange, or,
+// when it stalls or finds too few alternations (a degenerate reference whose deviation is
+// rounding noise), the single exchange of the point of largest error. False when neither moves
+// the reference.
+bool CRobustExchange::NextReference(std::vector<SPoint>& candidates, std::vector<SPoint>& next,
+                                    bool& alternating) const {
+    candidates.insert(candidates.end(), m_reference.begin(), m_reference.end());
+    alternating = ChooseReference(candidates, next);
+    const auto same = [](const SPoint& a, const SPoint& b) { return a.f == b.f; };
+    if (alternating &&
+        !std::equal(next.begin(), next.end(), m_reference.begin(), m_reference.end(), same)) {
+        return true;
+    }
+    ExchangeLargest(candidates, next);
+    return !std::equal(next.begin(), next.end(), m_reference.begin(), m_reference.end(), same);
 }
 
 EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, double* alpha,
                                   std::atomic<int>* iterations, const std::atomic<int>* cancel) {
     m_pProblem = &problem;
-    m_dLargestWeight = 0.0;
-    for (int g = 1; g <= problem.ngrid; ++g) {
-        m_dLargestWeight = std::max(m_dLargestWeight, std::fabs(problem.wt[g]));
-    }
     m_nPasses = 0;
     m_dDeviation = 0.0;
+    m_dLargestError = 0.0;
+    m_bContinuous = false;
     const int nfcns = problem.nfcns;
-    std::vector<int> reference(iext + 1, iext + nfcns + 2);
-    std::vector<int> next;
-    std::vector<SCandidate> candidates;
+    const auto bandOf = [&problem](int g) {
+        const auto it = std::lower_bound(problem.bandLast.begin(), problem.bandLast.end(), g);
+        return static_cast<int>(
+            std::min<std::ptrdiff_t>(it - problem.bandLast.begin(),
+                                     static_cast<std::ptrdiff_t>(problem.bandLast.size()) - 1));
+    };
+    m_reference.clear();
+    for (int j = 1; j <= nfcns + 1; ++j) {
+        m_reference.push_back(GridPoint(iext[j], bandOf(iext[j])));
+    }
+    PrepareDense();
+    std::vector<SPoint> found;
+    std::vector<SPoint> candidates;
+    std::vector<SPoint> next;
     double devl = -1.0;
     bool levelled = false;
     EExchangeEnd end = EExchangeEnd::Converged;
@@ -572,7 +599,7 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
             break;
         }
         double dev = 0.0;
-        if (!LevelReference(reference, dev)) {
+        if (!LevelReference(dev)) {
             end = EExchangeEnd::LagrangeNotFinite;
             break;
         }
@@ -581,10 +608,9 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
             break;
         }
         if (dev < devl * (1.0 - kDeviationSlack)) {
-            end = EExchangeEnd::DeviationNotGrowing;
             break;
         }
-        TrialCoefficients(dev);
+        TrialCoefficients();
         levelled = true;
         m_dDeviation = dev;
         devl = std::max(devl, dev);
@@ -592,40 +618,56 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
             end = EExchangeEnd::NotFinite;
             break;
         }
-        FindExtrema(reference, candidates);
+        SampleDense();
+        LocateExtrema(found);
+        candidates = found;
+        if (!m_bContinuous) {
+            OnGrid(candidates);
+        }
         double largest = 0.0;
-        for (const SCandidate& c : candidates) {
+        for (const SPoint& c : candidates) {
             largest = std::max(largest, std::fabs(c.error));
         }
-        if (largest <= dev * (1.0 + kConvergence)) {
+        bool alternating = true;
+        bool settled =
+            largest <= dev * (1.0 + (m_bContinuous ? kFreeConvergence : kGridConvergence)) ||
+            !NextReference(candidates, next, alternating);
+        if (settled && alternating && !m_bContinuous &&
+            m_dLargestError > dev * (1.0 + kRefineTolerance)) {
+            // Equiripple on the grid but not between its points: on with the extrema where they
+            // lie.
+            m_bContinuous = true;
+            candidates = found;
+            settled = !NextReference(candidates, next, alternating);
+        }
+        if (settled) {
+            end = alternating ? EExchangeEnd::Converged : EExchangeEnd::NoAlternation;
             break;
         }
-        const bool alternating = ChooseReference(candidates, next);
-        if (!alternating || next == reference) {
-            // The multiple exchange has stalled or found too few alternations (a degenerate
-            // reference whose deviation is rounding noise): exchange the single point of
-            // largest error instead.
-            next = reference;
-            ExchangeLargest(candidates, next);
-            if (next == reference) {
-                end = alternating ? EExchangeEnd::Converged : EExchangeEnd::NoAlternation;
-                break;
-            }
-        }
-        reference.swap(next);
+        m_reference.swap(next);
     }
     if (!levelled) {
         // Stopped before the first trial polynomial: level the starting reference anyway.
         double dev = 0.0;
-        if (LevelReference(reference, dev)) {
-            TrialCoefficients(dev);
+        if (LevelReference(dev)) {
+            TrialCoefficients();
             m_dDeviation = dev;
         } else {
             m_cheb.assign(static_cast<std::size_t>(nfcns), 0.0);
         }
+        m_dLargestError = std::numeric_limits<double>::infinity();
     }
+    m_referenceF.clear();
     for (int j = 0; j <= nfcns; ++j) {
-        iext[j + 1] = reference[static_cast<std::size_t>(j)];
+        const SPoint& p = m_reference[static_cast<std::size_t>(j)];
+        m_referenceF.push_back(p.f);
+        int g = p.grid;
+        if (g == 0) {
+            const int ga = problem.bandFirst[p.band];
+            const long near = ga + std::lround((p.f - problem.grid[ga]) / problem.delf);
+            g = static_cast<int>(std::clamp<long>(near, ga, problem.bandLast[p.band]));
+        }
+        iext[j + 1] = g;
     }
     for (int j = 0; j < nfcns; ++j) {
         alpha[j + 1] = m_cheb[static_cast<std::size_t>(j)];

@@ -2,7 +2,10 @@
 
 #include <atomic>
 #include <functional>
+#include <memory>
 #include <vector>
+
+class CFft;
 
 // The weighted approximation problem on the dense grid as an exchange engine sees it. Arrays
 // are one-based like the rest of the engine; the grid has already been turned into the
@@ -35,57 +38,93 @@ enum class EExchangeEnd {
 
 // Remez exchange for polynomials of large degree (after Filip, "A robust and scalable
 // implementation of the Parks-McClellan algorithm for designing FIR filters", ACM TOMS 43,
-// 2016): the trial polynomial is the barycentric Lagrange interpolant of the levelled values
-// on the reference, turned into its Chebyshev series by a discrete cosine transform; the
-// extrema of the weighted error are located band by band, on subintervals between the
-// reference points, as the roots of the derivative of a low-degree Chebyshev interpolant of
-// the error, and then placed on the grid point of largest error next to them; every extremum
-// is exchanged in each pass. The grid stays the definition of the problem, so a design the
-// classical exchange converges on comes out the same.
+// 2016). The trial polynomial is the barycentric Lagrange interpolant of the levelled values on
+// the reference, turned into its Chebyshev series by a discrete cosine transform. As
+// T_k(cos 2 pi f) = cos(2 pi k f), that series is a cosine series in f, so one FFT gives the
+// polynomial on a uniform frequency grid far denser than the extremal spacing; the extrema of the
+// weighted error are bracketed there, band by band, and located by a parabola through the three
+// samples around each, where the error is evaluated exactly (Clenshaw). Every extremum is
+// exchanged in each pass, keeping one point per alternation.
+//
+// The exchange first solves the problem of the design grid (each extremum moved to the grid
+// point of largest error next to it), so that where the classical exchange converges both give
+// the same design. When that design rises between its grid points by more than kRefineTolerance
+// of its deviation (extremal points crowd towards band edges beyond what the grid resolves), the
+// exchange goes on with the extrema where they lie, to a design that is equiripple at every
+// frequency of the bands.
 class CRobustExchange {
 public:
     static constexpr int kMaxPasses = 100;
+    // Largest rise of the error between grid points, as a fraction of the deviation, that a
+    // design on the grid may keep.
+    static constexpr double kRefineTolerance = 1e-2;
+
+    CRobustExchange();
+    ~CRobustExchange();
 
     // Runs the exchange from the reference iext[1..nfcns+1] (grid indices, ascending); on return
-    // iext holds the final reference and alpha[1..nfcns] the cosine-series coefficients of the
-    // last trial polynomial (alpha[nfcns+1] and alpha[nfcns+2] are set to 0). iterations is
-    // incremented once per pass; a non-zero cancel stops the exchange at the next pass start.
+    // alpha[1..nfcns] holds the cosine-series coefficients of the last trial polynomial
+    // (alpha[nfcns+1] and alpha[nfcns+2] are set to 0) and iext the grid points of the final
+    // reference (the nearest ones when the reference left the grid). iterations is incremented
+    // once per pass; a non-zero cancel stops the exchange at the next pass start.
     EExchangeEnd Run(const CExchangeProblem& problem, int* iext, double* alpha,
                      std::atomic<int>* iterations, const std::atomic<int>* cancel);
 
     // Levelled deviation of the last pass (linear, weighted).
     double Deviation() const { return m_dDeviation; }
     int Passes() const { return m_nPasses; }
+    // Largest weighted error of the last trial polynomial over the bands: on the dense uniform
+    // grid, at its located extrema and at the band edges.
+    double LargestError() const { return m_dLargestError; }
+    // Frequencies (fractions of Fs) of the final reference, ascending.
+    const std::vector<double>& ReferenceFrequencies() const { return m_referenceF; }
+    // Whether the final reference left the design grid.
+    bool Refined() const { return m_bContinuous; }
 
 private:
-    struct SCandidate {
-        int index; // grid index
-        double error;
+    // A frequency of a band with the problem's data there and the error of the trial polynomial.
+    struct SPoint {
+        double f = 0.0;
+        double x = 0.0; // cos(2 pi f)
+        double des = 0.0;
+        double wt = 0.0;
+        double error = 0.0;
+        int band = 0;
+        int grid = 0; // grid index, 0 off the grid
     };
 
-    bool LevelReference(const std::vector<int>& reference, double& dev);
+    void PrepareDense();
+    SPoint GridPoint(int g, int band) const;
+    SPoint FreePoint(double f, int band) const;
+    bool LevelReference(double& dev);
     bool ReferenceWeights();
-    void TrialCoefficients(double dev);
-    void TrialValues(const double* xs, double* ps, int count) const;
-    void FindExtrema(const std::vector<int>& reference, std::vector<SCandidate>& candidates);
-    void ProxyCriticalPoints(int band, double fa, double fb, std::vector<double>& points);
-    void GridErrors(const std::vector<int>& indices, std::vector<double>& errors);
-    bool ChooseReference(std::vector<SCandidate>& candidates, std::vector<int>& reference) const;
-    void ExchangeLargest(const std::vector<SCandidate>& candidates,
-                         std::vector<int>& reference) const;
+    void TrialCoefficients();
+    void SampleDense();
+    void PointErrors(std::vector<SPoint>& points);
+    void LocateExtrema(std::vector<SPoint>& candidates);
+    void OnGrid(std::vector<SPoint>& candidates);
+    bool ChooseReference(std::vector<SPoint>& candidates, std::vector<SPoint>& next) const;
+    void ExchangeLargest(const std::vector<SPoint>& candidates, std::vector<SPoint>& next) const;
+    bool NextReference(std::vector<SPoint>& candidates, std::vector<SPoint>& next,
+                       bool& alternating) const;
 
     const CExchangeProblem* m_pProblem = nullptr;
     double m_dDeviation = 0.0;
+    double m_dLargestError = 0.0;
     int m_nPasses = 0;
+    bool m_bContinuous = false;
+    std::vector<SPoint> m_reference;
+    std::vector<double> m_referenceF;
     // Reference abscissae, barycentric weights and levelled values; Chebyshev coefficients of
-    // the trial polynomial; scratch of the transform and of the evaluations.
-    std::vector<double> m_x, m_w, m_y, m_cheb;
-    // Barycentric weights of the first nfcns reference points alone.
-    std::vector<double> m_wNodes;
-    // Whether the Chebyshev series evaluates the trial polynomial accurately enough.
-    bool m_bSeriesAccurate = false;
-    double m_dLargestWeight = 0.0;
-    std::vector<double> m_values, m_xs, m_ps;
+    // the trial polynomial; barycentric weights of the first nfcns reference points alone.
+    std::vector<double> m_x, m_w, m_y, m_cheb, m_wNodes;
+    // Dense uniform grid f_j = j / (2 L), j = 0..L: the trial polynomial there, and the desired
+    // value and weight at the points inside a band (first and last index per band).
+    int m_nDense = 0;
+    std::vector<double> m_denseP, m_denseDes, m_denseWt;
+    std::vector<int> m_denseFirst, m_denseLast;
+    std::unique_ptr<CFft> m_pDenseFft, m_pDctFft;
+    std::vector<double> m_xs, m_ps;
 };
 
 // Values of the Chebyshev series sum c[k] T_k(x), k = 0..degree, at count points (Clenshaw's

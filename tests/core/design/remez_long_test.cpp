@@ -1,0 +1,172 @@
+// Parks-McClellan designs of thousands of taps. They take up to seconds each, so they carry the
+// label "long" and stay out of the sanitizer runs of the core tests.
+#include "design/fir_data.h"
+#include "design/remez/remez_engine.h"
+#include "dsp/fft.h"
+#include "support/scripted_host.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cmath>
+#include <complex>
+#include <string>
+#include <vector>
+
+namespace {
+
+struct CLongCase {
+    std::string name;
+    int jtype;
+    int taps;
+    std::vector<double> edges, desired, weights;
+};
+
+double Db(double v) {
+    return 20.0 * std::log10(v);
+}
+
+// |H(f)| of h at f = k / size, k = 0..size/2, by one zero-padded FFT.
+std::vector<double> Magnitudes(const std::vector<double>& h, std::size_t size) {
+    std::vector<std::complex<double>> data(size);
+    for (std::size_t i = 0; i < h.size(); ++i) {
+        data[i] = h[i];
+    }
+    CFft fft(size);
+    fft.Forward(data);
+    std::vector<double> mag(size / 2 + 1);
+    for (std::size_t k = 0; k < mag.size(); ++k) {
+        mag[k] = std::abs(data[k]);
+    }
+    return mag;
+}
+
+// Checks that the weighted error of h, measured on an FFT grid 64 times denser than the taps,
+// is equiripple: in every band the peaks of the inner lobes lie within 0.1 dB of each other and
+// nothing rises above the reported deviation by more than 0.1 dB.
+void ExpectEquiripple(const CLongCase& c, const std::vector<double>& h, double deviation) {
+    std::size_t size = 1;
+    while (size < 64 * h.size()) {
+        size *= 2;
+    }
+    const std::vector<double> mag = Magnitudes(h, size);
+    const double limit = deviation * std::pow(10.0, 0.1 / 20.0);
+    for (std::size_t b = 0; b < c.desired.size(); ++b) {
+        SCOPED_TRACE("band " + std::to_string(b));
+        const auto first = static_cast<std::size_t>(std::ceil(c.edges[2 * b] * size));
+        const auto last = static_cast<std::size_t>(std::floor(c.edges[2 * b + 1] * size));
+        std::vector<double> error;
+        for (std::size_t k = first; k <= last && k < mag.size(); ++k) {
+            const double f = static_cast<double>(k) / size;
+            const double desired = c.jtype == 2 ? c.desired[b] * f : c.desired[b];
+            const double weight =
+                c.jtype == 2 && c.desired[b] > 0.0 ? c.weights[b] / f : c.weights[b];
+            error.push_back(std::fabs(mag[k] - desired) * weight);
+        }
+        ASSERT_GT(error.size(), 2u);
+        const double largest = *std::max_element(error.begin(), error.end());
+        EXPECT_LE(largest, limit);
+        double low = largest;
+        int peaks = 0;
+        for (std::size_t i = 1; i + 1 < error.size(); ++i) {
+            if (error[i] > error[i - 1] && error[i] >= error[i + 1]) {
+                low = std::min(low, error[i]);
+                ++peaks;
+            }
+        }
+        EXPECT_GT(peaks, 3);
+        EXPECT_LE(Db(largest) - Db(low), 0.1);
+    }
+}
+
+// Lowpass 0..0.2 with 1 % weight against a 95 dB stopband, transition 5 / taps.
+CLongCase Lowpass(int taps) {
+    const double t = 5.0 / taps;
+    return {"lowpass_" + std::to_string(taps), 1,          taps,
+            {0.0, 0.2, 0.2 + t, 0.5},          {1.0, 0.0}, {100.0, std::pow(10.0, 95.0 / 20.0)}};
+}
+
+std::vector<double> Design(CRemezContext& context, const CLongCase& c) {
+    CPmFir pmfir;
+    std::vector<double> h(static_cast<std::size_t>(c.taps));
+    const int ok =
+        context.PMFir(c.edges.data(), static_cast<int>(c.desired.size()), pmfir, c.jtype, c.taps,
+                      16, c.desired.data(), c.weights.data(), h.data(), nullptr, nullptr);
+    EXPECT_EQ(ok, 1) << "status " << static_cast<int>(context.Status());
+    return h;
+}
+
+} // namespace
+
+// At 4001 taps the classical exchange reports success with a stopband lobe far above its
+// deviation; the automatic choice notices it and designs the filter with the long-filter
+// exchange.
+TEST(RemezLong, AutoReplacesTheUnfinishedClassicalLowpass) {
+    const CLongCase c = Lowpass(4001);
+    CRemezContext classic;
+    Design(classic, c);
+    EXPECT_GT(classic.MaxGridError(), 1.2 * classic.Deviation());
+
+    CRemezContext automatic;
+    automatic.SetEngine(ERemezEngine::Auto);
+    const std::vector<double> h = Design(automatic, c);
+    EXPECT_EQ(automatic.UsedEngine(), ERemezEngine::Robust);
+    ExpectEquiripple(c, h, automatic.Deviation());
+}
+
+// Long designs of every kind, through the automatic choice: equiripple on the dense FFT grid
+// at the deviation reported, with one reference point per cosine term and one more.
+TEST(RemezLong, LongDesignsAreEquiripple) {
+    const double stop = std::pow(10.0, 90.0 / 20.0);
+    const auto gap = [](int taps) { return 5.0 / taps; };
+    const std::vector<CLongCase> cases = {
+        Lowpass(8001),
+        {"bandpass_4001",
+         1,
+         4001,
+         {0.0, 0.15, 0.15 + gap(4001), 0.25, 0.25 + gap(4001), 0.5},
+         {0.0, 1.0, 0.0},
+         {stop, 100.0, stop}},
+        {"hilbert_4001", 3, 4001, {2.0 / 4001, 0.5 - 2.0 / 4001}, {1.0}, {1.0}},
+        {"hilbert_even_4000", 3, 4000, {2.0 / 4000, 0.5}, {1.0}, {1.0}},
+    };
+    for (const CLongCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRemezContext context;
+        context.SetEngine(ERemezEngine::Auto);
+        const std::vector<double> h = Design(context, c);
+        EXPECT_EQ(context.UsedEngine(), ERemezEngine::Robust);
+        ExpectEquiripple(c, h, context.Deviation());
+        const int nfcns = c.jtype == 1 ? (c.taps + 1) / 2 : c.taps / 2;
+        EXPECT_EQ(context.ExtremalFrequencies().size(), static_cast<std::size_t>(nfcns) + 1);
+    }
+}
+
+// Through the filter: the margin the design reports is the margin of the coefficients on a dense
+// grid.
+TEST(RemezLong, FilterReportsTheMarginOfALongDesign) {
+    CScriptedHost host;
+    CFirData f(&host);
+    f.SetDesignType(kDesignSimplePm);
+    const int taps = 4001;
+    ASSERT_TRUE(f.SetSimpleSpec(taps, 0.2, 0.1, 0.2 + 5.0 / taps, 95.0, 0.0, 0.0, 16, 0));
+    ASSERT_TRUE(f.DesignFilter("long"));
+    ASSERT_EQ(f.GetN(), taps);
+    std::vector<double> h(static_cast<std::size_t>(taps));
+    for (int i = 0; i < taps; ++i) {
+        h[static_cast<std::size_t>(i)] = f.m_pI->GetAt(i);
+    }
+    const std::vector<double> mag = Magnitudes(h, 1u << 18);
+    double passLo = 1e300, passHi = 0.0, stopHi = 0.0;
+    for (std::size_t k = 0; k < mag.size(); ++k) {
+        const double fr = static_cast<double>(k) / (1u << 18);
+        if (fr <= 0.2) {
+            passLo = std::min(passLo, mag[k]);
+            passHi = std::max(passHi, mag[k]);
+        } else if (fr >= 0.2 + 5.0 / taps) {
+            stopHi = std::max(stopHi, mag[k]);
+        }
+    }
+    const double margin = std::min(0.1 - (Db(passHi) - Db(passLo)), -Db(stopHi) - 95.0);
+    EXPECT_NEAR(f.GetMargin(), margin, 0.05);
+}

@@ -1,0 +1,150 @@
+#include "doc/view_commands.h"
+#include "shell/child_frame.h"
+#include "shell/doc_panes.h"
+#include "shell/plot_splitter.h"
+#include "shell_fixture.h"
+#include "views/fir_plots.h"
+
+#include <QSplitter>
+
+namespace {
+
+// A project of three taps.
+class PlotSplitterTest : public ShellTest {
+protected:
+    PlotSplitterTest() {
+        app.MainFrame().resize(1200, 900);
+        app.NewProject(2);
+        doc = app.ActiveDocument();
+        dataView = ActiveDataView();
+        Enter("0.25\n0.5\n0.25\n");
+    }
+    // Reads coefficients into the filter through the project window's data view.
+    void Enter(const QString& coefficients) {
+        dataView->setPlainText(coefficients);
+        dataView->UpdateFilterFromEditor();
+        QApplication::processEvents();
+    }
+    // Opens a new window of the View menu's item and returns its splitter.
+    CPlotSplitter* OpenPlotWindow(const std::string& item) {
+        for (const SViewMenuItem& i : ViewMenuItems()) {
+            if (i.name == item) {
+                EXPECT_TRUE(OpenMenuView(*doc, i));
+            }
+        }
+        QApplication::processEvents();
+        auto* frame = app.MainFrame().MdiArea()->activeSubWindow();
+        return frame ? frame->findChild<CPlotSplitter*>() : nullptr;
+    }
+    static QWidget* SplitBox(CPlotSplitter* s, const QString& name) {
+        for (QWidget* w : s->findChildren<QWidget*>())
+            if (w->accessibleName() == name && w->isVisible())
+                return w;
+        return nullptr;
+    }
+    // The magnitude each frequency pane computes at a few frequencies.
+    static std::vector<std::vector<double>> Curves(CPlotPane* pane) {
+        auto* plot = dynamic_cast<CFirFreqPlot*>(pane->View());
+        std::vector<std::vector<double>> curves;
+        if (plot)
+            plot->FreqModel().ComputeCurves({0.0, 0.1, 0.2, 0.3}, curves);
+        return curves;
+    }
+
+    CFirDoc* doc = nullptr;
+    CDataView* dataView = nullptr;
+};
+
+} // namespace
+
+TEST_F(PlotSplitterTest, SplitPanesOfAFrequencyWindowShowTheSameCurve) {
+    CPlotSplitter* s = OpenPlotWindow("magnitude-inphase");
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(s->RowCount(), 1);
+    EXPECT_EQ(s->ColumnCount(), 1);
+    const auto first = Curves(s->Pane(0, 0));
+    ASSERT_EQ(first.size(), 1u);
+    ASSERT_EQ(first[0].size(), 4u);
+    EXPECT_NEAR(first[0][0], 0.0, 1e-9); // 0.25 + 0.5 + 0.25 = 1 at DC
+
+    // A click on the row split box splits in the middle; a drag on the column box splits where
+    // the mouse is let go.
+    QWidget* rowBox = SplitBox(s, "Split Horizontally");
+    ASSERT_NE(rowBox, nullptr);
+    QTest::mouseClick(rowBox, Qt::LeftButton);
+    ASSERT_EQ(s->RowCount(), 2);
+    QWidget* columnBox = SplitBox(s, "Split Vertically");
+    ASSERT_NE(columnBox, nullptr);
+    QTest::mousePress(columnBox, Qt::LeftButton, {}, QPoint(3, 8));
+    QTest::mouseMove(columnBox, QPoint(200, 8));
+    QTest::mouseRelease(columnBox, Qt::LeftButton, {}, QPoint(200, 8));
+    ASSERT_EQ(s->ColumnCount(), 2);
+    EXPECT_NEAR(s->Pane(0, 0)->width(), 200 + columnBox->x(), 4);
+    EXPECT_EQ(SplitBox(s, "Split Horizontally"), nullptr);
+    EXPECT_EQ(SplitBox(s, "Split Vertically"), nullptr);
+
+    // At most two rows and two columns, and no pane below 10 pixels.
+    EXPECT_FALSE(s->SplitRow());
+    EXPECT_FALSE(s->SplitColumn());
+    QApplication::processEvents();
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c) {
+            CPlotPane* pane = s->Pane(r, c);
+            EXPECT_TRUE(pane->isVisible());
+            EXPECT_EQ(Curves(pane), first) << r << "," << c;
+            auto* plot = static_cast<CFirFreqPlot*>(pane->View());
+            EXPECT_EQ(plot->FreqModel().Filter(), &doc->Filter());
+            EXPECT_EQ(plot->FreqModel().GetKind(), 3); // magnitude
+            EXPECT_TRUE(plot->Model().HasData());
+        }
+    // A change of the filter reaches every pane.
+    Enter("1\n-1\n");
+    const auto changed = Curves(s->Pane(0, 0));
+    EXPECT_NE(changed, first);
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c)
+            EXPECT_EQ(Curves(s->Pane(r, c)), changed);
+
+    // Remove Split keeps the pane that had the focus.
+    CPlotPane* kept = s->Pane(1, 1);
+    kept->View()->setFocus();
+    QApplication::processEvents();
+    s->RemoveSplitAction()->trigger();
+    EXPECT_EQ(s->RowCount(), 1);
+    EXPECT_EQ(s->ColumnCount(), 1);
+    EXPECT_EQ(s->Pane(0, 0), kept);
+
+    auto* frame = app.MainFrame().MdiArea()->activeSubWindow();
+    frame->close();
+    ASSERT_TRUE(WaitFor([&] { return app.FramesOf(*doc).size() == 1; }));
+    EXPECT_EQ(CFirDoc::Documents().size(), 1u);
+}
+
+TEST_F(PlotSplitterTest, ATimeWindowSplitsIntoPanesOfItsImpulseResponseAndTooSmallSplitsFail) {
+    CPlotSplitter* s = OpenPlotWindow("impulse-inphase");
+    ASSERT_NE(s, nullptr);
+    EXPECT_FALSE(s->SplitRow(CPlotSplitter::kMinPane - 1));
+    EXPECT_FALSE(s->SplitColumn(s->width() - 5));
+    EXPECT_EQ(s->RowCount(), 1);
+    ASSERT_TRUE(s->SplitRow(CPlotSplitter::kMinPane));
+    ASSERT_TRUE(s->SplitColumn());
+    for (int r = 0; r < 2; ++r)
+        for (int c = 0; c < 2; ++c) {
+            auto* plot = dynamic_cast<CFirTimePlot*>(s->Pane(r, c)->View());
+            ASSERT_NE(plot, nullptr);
+            EXPECT_EQ(plot->TimeModel().Filter(), &doc->Filter());
+            EXPECT_EQ(plot->TimeModel().GetMode(), kTimeImpulse);
+            ASSERT_NE(plot->TimeModel().Plotted(), nullptr);
+            EXPECT_EQ(plot->TimeModel().Plotted()->GetLength(), 3);
+        }
+    // Dragging the row divider onto the top edge takes the top row away.
+    auto* rows = static_cast<QSplitter*>(s->Pane(0, 0)->parentWidget()->parentWidget());
+    CPlotPane* lower = s->Pane(1, 0);
+    rows->handle(1)->setFocus();
+    QTest::mousePress(rows->handle(1), Qt::LeftButton);
+    QTest::mouseMove(rows->handle(1), QPoint(2, -rows->handle(1)->y() - 50));
+    QTest::mouseRelease(rows->handle(1), Qt::LeftButton, {}, QPoint(2, -rows->handle(1)->y() - 50));
+    ASSERT_TRUE(WaitFor([s] { return s->RowCount() == 1; }));
+    EXPECT_EQ(s->Pane(0, 0), lower);
+    EXPECT_EQ(s->ColumnCount(), 2);
+}
