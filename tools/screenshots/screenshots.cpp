@@ -192,14 +192,16 @@ void ShootCancelledDesign(CFirApp& app) {
     app.NewProject(0);
     QMdiSubWindow* frame = app.MainFrame().MdiArea()->activeSubWindow();
     if (QLineEdit* taps = FieldOf(frame, "Number of Taps"))
-        taps->setText("6001");
-    // A transition band of 0.0007 Fs: a long design.
+        taps->setText("8001");
+    // A transition band of 0.0005 Fs and 60 dB: a long design.
     if (QLineEdit* stop = FieldOf(frame, "Stopband Lower Frequency"))
-        stop->setText("0.1007");
-    QTimer::singleShot(500, [] {
+        stop->setText("0.1005");
+    if (QLineEdit* attenuation = FieldOf(frame, "Stopband Attenuation"))
+        attenuation->setText("60");
+    QTimer::singleShot(300, [] {
         QWidget* status = QApplication::activeModalWidget();
         if (!status || qobject_cast<QMessageBox*>(status)) {
-            std::fprintf(stderr, "the design ended within half a second\n");
+            std::fprintf(stderr, "the design ended at once\n");
             return;
         }
         Save(status, "long-design-running");
