@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
@@ -272,4 +274,18 @@ void CPlotSplitter::PlaceSplitBoxes() {
 void CPlotSplitter::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     PlaceSplitBoxes();
+}
+
+void CPlotSplitter::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_bInWindowMenu)
+        return;
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* window = qobject_cast<QMdiSubWindow*>(w); window && window->systemMenu()) {
+            QMenu* menu = window->systemMenu();
+            menu->addSeparator();
+            menu->addActions({m_pSplitRow, m_pSplitColumn, m_pRemoveSplit});
+            m_bInWindowMenu = true;
+            return;
+        }
 }
