@@ -82,6 +82,8 @@ void ShootModal(const QString& name, const std::function<void()>& open,
             return;
         *shot = true;
         poll->stop();
+        // The caption is on the window frame, which a picture of the dialog leaves out.
+        std::printf("%s: \"%s\"\n", qPrintable(name), qPrintable(dialog->windowTitle()));
         if (prepare)
             prepare(dialog);
         if (auto* tabs = dialog->findChild<QTabWidget*>()) {
