@@ -1,6 +1,7 @@
 #include "shell/main_frame.h"
 
 #include "doc/project_templates.h"
+#include "shell/tool_icons.h"
 #include "support/host.h"
 
 #include <QAction>
@@ -121,13 +122,29 @@ void CMainFrame::CreateActions() {
     a.fileSave->setIcon(st->standardIcon(QStyle::SP_DialogSaveButton));
     a.undo->setIcon(st->standardIcon(QStyle::SP_ArrowBack));
     a.redo->setIcon(st->standardIcon(QStyle::SP_ArrowForward));
-    a.contextHelp->setIcon(st->standardIcon(QStyle::SP_DialogHelpButton));
+    const std::pair<QAction*, EToolIcon> drawn[] = {{a.designFs, EToolIcon::SamplingFrequency},
+                                                    {a.window, EToolIcon::Window},
+                                                    {a.scale, EToolIcon::Scale},
+                                                    {a.quantize, EToolIcon::Quantize},
+                                                    {a.mix, EToolIcon::Mix},
+                                                    {a.viewSpecs, EToolIcon::Specifications},
+                                                    {a.viewFreq, EToolIcon::FrequencyResponse},
+                                                    {a.viewImpulse, EToolIcon::ImpulseResponse},
+                                                    {a.viewCoeffs, EToolIcon::Coefficients},
+                                                    {a.cut, EToolIcon::Cut},
+                                                    {a.copy, EToolIcon::Copy},
+                                                    {a.paste, EToolIcon::Paste},
+                                                    {a.filePrint, EToolIcon::Print},
+                                                    {a.contextHelp, EToolIcon::ContextHelp}};
+    for (const auto& [action, icon] : drawn)
+        action->setIcon(ToolIcon(icon));
 }
 
 void CMainFrame::CreateToolBar() {
     m_pToolBar = addToolBar("Main");
     m_pToolBar->setObjectName("mainToolBar");
-    m_pToolBar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    m_pToolBar->setToolButtonStyle(Qt::ToolButtonIconOnly);
+    m_pToolBar->setIconSize(QSize(24, 24));
     const CShellActions& a = m_actions;
     const QList<QList<QAction*>> groups{{a.fileNew, a.fileOpen, a.fileSave},
                                         {a.designFs, a.window, a.scale, a.quantize, a.mix},
