@@ -5,6 +5,7 @@
 #include "shell_fixture.h"
 #include "views/fir_plots.h"
 
+#include <QMenu>
 #include <QSplitter>
 
 namespace {
@@ -83,6 +84,17 @@ TEST_F(PlotSplitterTest, SplitPanesOfAFrequencyWindowShowTheSameCurve) {
     EXPECT_EQ(SplitBox(s, "Split Horizontally"), nullptr);
     EXPECT_EQ(SplitBox(s, "Split Vertically"), nullptr);
 
+    // The split commands are in the window's menu too, enabled as they apply.
+    QMenu* windowMenu = app.MainFrame().MdiArea()->activeSubWindow()->systemMenu();
+    ASSERT_NE(windowMenu, nullptr);
+    QStringList items;
+    for (QAction* a : windowMenu->actions())
+        if (a->isEnabled())
+            items << a->text();
+    EXPECT_FALSE(items.contains("Split &Horizontally"));
+    EXPECT_FALSE(items.contains("Split &Vertically"));
+    EXPECT_TRUE(items.contains("&Remove Split"));
+
     // At most two rows and two columns, and no pane below 10 pixels.
     EXPECT_FALSE(s->SplitRow());
     EXPECT_FALSE(s->SplitColumn());
@@ -127,7 +139,12 @@ TEST_F(PlotSplitterTest, ATimeWindowSplitsIntoPanesOfItsImpulseResponseAndTooSma
     EXPECT_FALSE(s->SplitColumn(s->width() - 5));
     EXPECT_EQ(s->RowCount(), 1);
     ASSERT_TRUE(s->SplitRow(CPlotSplitter::kMinPane));
-    ASSERT_TRUE(s->SplitColumn());
+    // The window menu's command splits in the middle.
+    for (QAction* a : app.MainFrame().MdiArea()->activeSubWindow()->systemMenu()->actions())
+        if (a->text() == "Split &Vertically")
+            a->trigger();
+    ASSERT_EQ(s->ColumnCount(), 2);
+    EXPECT_NEAR(s->Pane(0, 0)->width(), s->Pane(0, 1)->width(), 8);
     for (int r = 0; r < 2; ++r)
         for (int c = 0; c < 2; ++c) {
             auto* plot = dynamic_cast<CFirTimePlot*>(s->Pane(r, c)->View());

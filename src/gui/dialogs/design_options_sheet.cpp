@@ -15,6 +15,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QRadioButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QVBoxLayout>
 
@@ -261,7 +262,9 @@ CFirDesignOptionsSheet::CFirDesignOptionsSheet(CDesignOptions& options, CHost& h
     m_pTabs->setCurrentIndex(page >= 0 && page < m_pTabs->count() ? page : 0);
     layout->addWidget(m_pTabs);
     AddOkCancel(this, layout);
-    setMinimumWidth(480); // all four tabs in view
+    // Every tab in view, without scroll arrows, in whatever font the desktop uses.
+    const QMargins margins = layout->contentsMargins();
+    setMinimumWidth(m_pTabs->tabBar()->sizeHint().width() + margins.left() + margins.right() + 8);
 }
 
 void CFirDesignOptionsSheet::accept() {

@@ -11,10 +11,12 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QSplitter>
+
 #include <QTabWidget>
 #include <QTextBrowser>
 #include <QUrl>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -44,9 +46,15 @@ CHelpWindow::CHelpWindow(QWidget* parent) : QWidget(parent, Qt::Window) {
     splitter->addWidget(m_pTabs);
     splitter->addWidget(m_pBrowser);
     splitter->setStretchFactor(1, 1);
-    splitter->setSizes({260, 640});
+    // The tabs as wide as the longest index entry (within reason), the page beside them.
+    int widest = 0;
+    for (int i = 0; i < m_pIndex->count(); ++i)
+        widest =
+            std::max(widest, m_pIndex->fontMetrics().horizontalAdvance(m_pIndex->item(i)->text()));
+    const int left = std::clamp(widest + 60, 260, 420);
+    splitter->setSizes({left, 640});
     layout->addWidget(splitter);
-    resize(960, 680);
+    resize(left + 700, 680);
 
     for (QListWidget* list : {m_pContents, m_pIndex, m_pResults}) {
         connect(list, &QListWidget::itemActivated, this,

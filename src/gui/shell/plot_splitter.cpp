@@ -7,6 +7,8 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QMdiSubWindow>
+#include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QRubberBand>
@@ -19,8 +21,8 @@
 
 namespace {
 
-constexpr int kBoxLength = 16; // pixels
-constexpr int kBoxThickness = 6;
+constexpr int kBoxLength = 24; // pixels
+constexpr int kBoxThickness = 8;
 
 } // namespace
 
@@ -44,6 +46,15 @@ protected:
         QPainter painter(this);
         const QBrush fill = palette().button();
         qDrawWinPanel(&painter, rect(), palette(), false, &fill);
+        // Two grip lines across the box, in the direction of the divider it makes.
+        painter.setPen(palette().color(QPalette::Dark));
+        const QPoint c = rect().center();
+        for (int d : {-1, 1}) {
+            if (m_orientation == Qt::Vertical)
+                painter.drawLine(c.x() - 6, c.y() + d, c.x() + 6, c.y() + d);
+            else
+                painter.drawLine(c.x() + d, c.y() - 6, c.x() + d, c.y() + 6);
+        }
     }
     void mousePressEvent(QMouseEvent* event) override {
         if (event->button() == Qt::LeftButton)
@@ -263,4 +274,18 @@ void CPlotSplitter::PlaceSplitBoxes() {
 void CPlotSplitter::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     PlaceSplitBoxes();
+}
+
+void CPlotSplitter::showEvent(QShowEvent* event) {
+    QWidget::showEvent(event);
+    if (m_bInWindowMenu)
+        return;
+    for (QWidget* w = parentWidget(); w; w = w->parentWidget())
+        if (auto* window = qobject_cast<QMdiSubWindow*>(w); window && window->systemMenu()) {
+            QMenu* menu = window->systemMenu();
+            menu->addSeparator();
+            menu->addActions({m_pSplitRow, m_pSplitColumn, m_pRemoveSplit});
+            m_bInWindowMenu = true;
+            return;
+        }
 }

@@ -18,7 +18,7 @@ class QSplitter;
 // splits off a row or a column with the split boxes at the window's top right and bottom left
 // corners (drag to the place of the divider, or click to split in the middle) or with the split
 // commands, and removes a row or column by dragging its divider onto the window's edge or with
-// Remove Split. A pane that is split off binds to the same filter.
+// Remove Split (in the window's system menu). A pane that is split off binds to the same filter.
 class CPlotSplitter : public QWidget {
     Q_OBJECT
 public:
@@ -56,6 +56,8 @@ signals:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    // The split commands join the window menu of the window that shows the splitter.
+    void showEvent(QShowEvent* event) override;
 
 private:
     CPlotPane* NewPane(QWidget* parent, int hint);
@@ -79,4 +81,5 @@ private:
     QAction* m_pSplitRow;
     QAction* m_pSplitColumn;
     QAction* m_pRemoveSplit;
+    bool m_bInWindowMenu = false;
 };
