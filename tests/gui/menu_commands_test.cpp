@@ -310,6 +310,7 @@ TEST_F(MenuCommands, PlotWithTheFocusShowsItsMenuAndF1OpensThePageOfTheFocusedWi
     QMenu* menu = MenuItem({"Plot"})->menu();
     emit menu->aboutToShow();
     EXPECT_NE(MenuItem({"Plot", "Copy Image"}), nullptr);
+    EXPECT_NE(MenuItem({"Plot", "Split Horizontally"}), nullptr);
     EXPECT_TRUE(app.MainFrame().Actions().filePrint->isEnabled());
     QTest::keyClick(plot, Qt::Key_F1);
     ASSERT_NE(HelpWindow(), nullptr);

@@ -186,8 +186,15 @@ bool CFirApp::eventFilter(QObject* watched, QEvent* event) {
 void CFirApp::FillPlotMenu() {
     QMenu* menu = m_pFrame->PlotMenu();
     menu->clear();
-    if (m_pFocusPlot)
-        m_pFocusPlot->FillMenu(*menu);
+    if (!m_pFocusPlot)
+        return;
+    m_pFocusPlot->FillMenu(*menu);
+    // A plot window's own commands: splitting its panes.
+    if (auto* splitter = AncestorOf<CPlotSplitter>(m_pFocusPlot)) {
+        menu->addSeparator();
+        menu->addActions({splitter->SplitRowAction(), splitter->SplitColumnAction(),
+                          splitter->RemoveSplitAction()});
+    }
 }
 
 void CFirApp::SaveGeometry() {
