@@ -546,353 +546,286 @@ double CRemezContext::Error(int l, int nut) const {
     return nut * err;
 }
 
-// Remez exchange (McClellan, Parks and Rabiner, "A computer program for designing optimum FIR
-// linear phase digital filters", 1973): the levelled deviation on the reference set, then a
-// search for a better extremal near each reference frequency and at both ends of the grid.
-void CRemezContext::Remez() {
+// State of the classical exchange carried from one step of a pass to the next.
+struct CRemezContext::SExchangeState {
+    double devl = -1.0; // deviation of the previous pass
+    double dev = 0.0;   // levelled deviation of this pass
+    double comp = 0.0;  // largest error found so far by the running scan
+    double y1 = 0.0;    // error of the first extremal, the bound of the search above the grid top
+    double ynz = 0.0;   // error of the last extremal, the bound of the search below the grid bottom
+    int nu = 1;         // sign of the error at the first reference frequency
+    int nut = 1;        // sign of the error the running scan seeks
+    int nut1 = 1;
+    int jchnge = 0; // extremals moved in this pass
+    int k1 = 0;     // lowest extremal index seen, then the end candidate below it
+    int knz = 0;    // highest extremal index seen
+    int klow = 0;   // the scans for extremal j stay above this grid index
+    int kup = 0;    // ... and below this one
+    int luck = 0;   // which end searches found a point (1 low end, 6 none, +10 high end)
+    int l = 0;      // grid index of the running scan
+    int j = 0;      // extremal being moved
+    int passes = 0;
+};
+
+// From grid index l, steps of step (+1 or -1) up to but excluding limit until the weighted
+// error of sign nut exceeds comp, which then takes its value; with once, only one step is
+// tried. Every search for a better extremal is this scan.
+CRemezContext::ESeek CRemezContext::Seek(int& l, int step, int limit, int nut, double& comp,
+                                         bool once) const {
+    for (;;) {
+        l += step;
+        if (step > 0 ? l >= limit : l <= limit) {
+            return ESeek::Exhausted;
+        }
+        const double e = Error(l, nut);
+        if (e - comp > 0.0) {
+            comp = e;
+            return ESeek::Found;
+        }
+        if (once) {
+            return ESeek::Stopped;
+        }
+    }
+}
+
+// From grid index l, steps of step while the error keeps growing (comp follows it); l ends one
+// step past the local extremum. Every climb to an extremum is this scan.
+void CRemezContext::Climb(int& l, int step, int limit, int nut, double& comp) const {
+    for (;;) {
+        l += step;
+        if (step > 0 ? l >= limit : l <= limit) {
+            return;
+        }
+        const double e = Error(l, nut);
+        if (!(e - comp > 0.0)) {
+            return;
+        }
+        comp = e;
+    }
+}
+
+// The levelled deviation of the reference iext[1..nz]: with the Lagrange coefficients ad_k of
+// the reference abscissae x_k = cos(2 pi f_k), the interpolant of des_k + (-1)^k dev / wt_k has
+// degree nfcns - 1 exactly when dev = sum ad_k des_k / sum (-1)^k ad_k / wt_k; its sign nu is
+// folded into the alternation. The interpolated values y_k follow. False (and the failure
+// recorded) when the pass limit, a cancel, a non-finite value or a deviation that no longer grows
+// ends the exchange.
+bool CRemezContext::LevelPass(SExchangeState& s) {
+    const int nz = m_nfcns + 1;
+    OneBasedArray<int>& iext = m_iext;
+    iext[nz + 1] = m_ngrid + 1;
+    ++s.passes;
+    m_nPasses = s.passes;
+    if (m_pIterations != nullptr) {
+        m_pIterations->fetch_add(1);
+    }
+    if (s.passes > kMaxPasses) {
+        m_bPassLimit = true;
+        return false;
+    }
+    if (CancelRequested()) {
+        m_bCancelled = true;
+        return false;
+    }
+    for (int i = 1; i <= nz; ++i) {
+        m_x[i] = m_xgrid[iext[i]];
+    }
+    Dee(nz, (m_nfcns - 1) / 15 + 1);
+    bool finite = true;
+    for (int i = 1; i <= nz; ++i) {
+        finite = finite && std::isfinite(m_ad[i]);
+    }
+    if (!finite) {
+        Fail(ERemezStatus::LagrangeNotFinite);
+        return false;
+    }
+    double dnum = 0.0;
+    double dden = 0.0;
+    int k = 1;
+    for (int i = 1; i <= nz; ++i) {
+        const int g = iext[i];
+        dnum += m_ad[i] * m_des[g];
+        dden += k * m_ad[i] / m_wt[g];
+        k = -k;
+    }
+    double dev = dnum / dden;
+    s.nu = 1;
+    if (dev > 0.0) {
+        s.nu = -1;
+    }
+    dev = -s.nu * dev;
+    k = s.nu;
+    for (int i = 1; i <= nz; ++i) {
+        const int g = iext[i];
+        m_y[i] = m_des[g] + k * dev / m_wt[g];
+        k = -k;
+    }
+    s.dev = dev;
+    if (!(dev > s.devl)) {
+        Fail(ERemezStatus::DeviationNotGrowing);
+        return false;
+    }
+    for (int i = 1; i <= nz; ++i) {
+        finite = finite && std::isfinite(m_y[i]);
+    }
+    if (!finite) {
+        Fail(ERemezStatus::NotFinite, kEngineFunction);
+        return false;
+    }
+    s.devl = dev;
+    m_dDeviation = dev;
+    s.jchnge = 0;
+    s.k1 = iext[1];
+    s.knz = iext[nz];
+    s.klow = 0;
+    s.nut = -s.nu;
+    s.j = 1;
+    return true;
+}
+
+// Extremal j moves to the local extremum of the error next to it, of the sign the alternation
+// asks for, between the extremal moved before it (klow) and the next one (kup): the scan first
+// tries the grid point above, then searches below, then above; an extremal below which the
+// search finds nothing stays. False when a cancel ends the exchange.
+bool CRemezContext::MoveExtremal(SExchangeState& s) {
+    OneBasedArray<int>& iext = m_iext;
+    const int j = s.j;
+    s.kup = iext[j + 1];
+    s.l = iext[j] + 1;
+    s.nut = -s.nut;
+    if (j == 2) {
+        s.y1 = s.comp;
+    }
+    s.comp = s.dev;
+    bool up = false;
+    if (s.l < s.kup) {
+        const double e = Error(s.l, s.nut);
+        if (e - s.comp > 0.0) {
+            s.comp = e;
+            up = true;
+        }
+    }
+    if (!up) {
+        --s.l;
+        const ESeek below = Seek(s.l, -1, s.klow, s.nut, s.comp, s.jchnge > 0);
+        if (below == ESeek::Found) {
+            Climb(s.l, -1, s.klow, s.nut, s.comp);
+            return StoreBelow(s);
+        }
+        if (below == ESeek::Stopped) {
+            s.klow = iext[j];
+            ++s.j;
+            return true;
+        }
+        s.l = iext[j] + 1;
+        if (s.jchnge == 0 && Seek(s.l, 1, s.kup, s.nut, s.comp, false) != ESeek::Found) {
+            s.klow = iext[j];
+            ++s.j;
+            return true;
+        }
+        up = s.jchnge == 0;
+    }
+    if (up) {
+        Climb(s.l, 1, s.kup, s.nut, s.comp);
+    }
+    StoreAbove(s);
+    return true;
+}
+
+// The extremal j found by a scan upwards, which stopped at l.
+void CRemezContext::StoreAbove(SExchangeState& s) {
+    m_iext[s.j] = s.l - 1;
+    ++s.j;
+    s.klow = s.l - 1;
+    ++s.jchnge;
+}
+
+// The extremal j found by a scan downwards, which stopped at l. False when a cancel ends the
+// exchange.
+bool CRemezContext::StoreBelow(SExchangeState& s) {
+    s.klow = m_iext[s.j];
+    m_iext[s.j] = s.l + 1;
+    ++s.j;
+    ++s.jchnge;
+    if (CancelRequested()) {
+        m_bCancelled = true;
+        return false;
+    }
+    return true;
+}
+
+// After the extremals: a point of the grid below the first extremal whose error exceeds the last
+// one's, or above the last extremal whose error exceeds the first one's, enters the reference
+// at that end and pushes out the extremal at the other end. True when another pass follows.
+bool CRemezContext::SearchEnds(SExchangeState& s) {
+    OneBasedArray<int>& iext = m_iext;
     const int nfcns = m_nfcns;
-    const int ngrid = m_ngrid;
     const int nz = nfcns + 1;
     const int nzz = nfcns + 2;
-    const int jet = (nfcns - 1) / 15 + 1;
-    OneBasedArray<int>& iext = m_iext;
+    s.ynz = s.comp;
+    s.k1 = std::min(s.k1, iext[1]);
+    s.knz = std::max(s.knz, iext[nz]);
+    s.nut1 = s.nut;
+    s.nut = -s.nu;
+    s.l = 0;
+    s.kup = s.k1;
+    s.comp = s.ynz * 1.00001;
+    s.luck = 1;
+    if (Seek(s.l, 1, s.kup, s.nut, s.comp, false) == ESeek::Found) {
+        s.j = nzz;
+        Climb(s.l, 1, s.kup, s.nut, s.comp);
+        StoreAbove(s);
+        s.y1 = std::max(s.y1, s.comp);
+        s.k1 = iext[nzz];
+    } else {
+        s.luck = 6;
+    }
+    s.l = m_ngrid + 1;
+    s.klow = s.knz;
+    s.nut = -s.nut1;
+    s.comp = s.y1 * 1.00001;
+    if (Seek(s.l, -1, s.klow, s.nut, s.comp, false) == ESeek::Found) {
+        s.j = nzz;
+        s.luck += 10;
+        Climb(s.l, -1, s.klow, s.nut, s.comp);
+        if (!StoreBelow(s)) {
+            return false;
+        }
+        // The point above the grid's last extremal enters; the first extremal leaves.
+        const int kn = iext[nzz];
+        for (int m = 1; m <= nfcns; ++m) {
+            iext[m] = iext[m + 1];
+        }
+        iext[nz] = kn;
+        return true;
+    }
+    if (s.luck == 6) {
+        return s.jchnge > 0;
+    }
+    // The point below the first extremal enters; the last extremal leaves.
+    for (int m = 1; m <= nfcns; ++m) {
+        iext[nzz - m] = iext[nz - m];
+    }
+    iext[1] = s.k1;
+    return true;
+}
 
-    enum class Step {
-        PassStart,
-        NextExtremal,
-        ScanUp,
-        StoreUp,
-        ProbeDown,
-        ScanDown,
-        StoreDown,
-        ProbeUpFrom,
-        NoMove,
-        Ends,
-        LowEndNone,
-        HighEndFrom,
-        HighEnd,
-        ShiftUp,
-        ShiftDown,
-        PassEnd,
-        Coefficients
-    };
-
-    double devl = -1.0;
-    double dev = 0.0;
-    double comp = 0.0;
-    double y1 = 0.0;
-    double ynz = 0.0;
-    int nu = 1;
-    int nut = 1;
-    int nut1 = 1;
-    int jchnge = 0;
-    int k1 = 0;
-    int knz = 0;
-    int klow = 0;
-    int kup = 0;
-    int luck = 0;
-    int l = 0;
-    int j = 0;
-    int passes = 0;
+// Remez exchange (McClellan, Parks and Rabiner, "A computer program for designing optimum FIR
+// linear phase digital filters", 1973): each pass levels the deviation on the reference, moves
+// every extremal to the local extremum of the error next to it, then looks beyond both ends of
+// the reference; the exchange ends when a pass moves nothing, then the coefficients follow.
+void CRemezContext::Remez() {
+    SExchangeState s;
     if (m_pIterations != nullptr) {
         m_pIterations->store(0);
     }
-
-    Step step = Step::PassStart;
-    while (step != Step::Coefficients) {
-        switch (step) {
-        case Step::PassStart: {
-            iext[nzz] = ngrid + 1;
-            ++passes;
-            m_nPasses = passes;
-            if (m_pIterations != nullptr) {
-                m_pIterations->fetch_add(1);
-            }
-            if (passes > kMaxPasses) {
-                m_bPassLimit = true;
-                step = Step::Coefficients;
-                break;
-            }
-            if (CancelRequested()) {
-                m_bCancelled = true;
-                step = Step::Coefficients;
-                break;
-            }
-            for (int i = 1; i <= nz; ++i) {
-                m_x[i] = m_xgrid[iext[i]];
-            }
-            Dee(nz, jet);
-            bool finite = true;
-            for (int i = 1; i <= nz; ++i) {
-                finite = finite && std::isfinite(m_ad[i]);
-            }
-            if (!finite) {
-                Fail(ERemezStatus::LagrangeNotFinite);
-                Ouch();
-                step = Step::Coefficients;
-                break;
-            }
-            double dnum = 0.0;
-            double dden = 0.0;
-            int k = 1;
-            for (int i = 1; i <= nz; ++i) {
-                const int g = iext[i];
-                dnum += m_ad[i] * m_des[g];
-                dden += k * m_ad[i] / m_wt[g];
-                k = -k;
-            }
-            dev = dnum / dden;
-            nu = 1;
-            if (dev > 0.0) {
-                nu = -1;
-            }
-            dev = -nu * dev;
-            k = nu;
-            for (int i = 1; i <= nz; ++i) {
-                const int g = iext[i];
-                m_y[i] = m_des[g] + k * dev / m_wt[g];
-                k = -k;
-            }
-            if (!(dev > devl)) {
-                Fail(ERemezStatus::DeviationNotGrowing);
-                Ouch();
-                step = Step::Coefficients;
-                break;
-            }
-            for (int i = 1; i <= nz; ++i) {
-                finite = finite && std::isfinite(m_y[i]);
-            }
-            if (!finite) {
-                Fail(ERemezStatus::NotFinite, kEngineFunction);
-                Ouch();
-                step = Step::Coefficients;
-                break;
-            }
-            devl = dev;
-            m_dDeviation = dev;
-            jchnge = 0;
-            k1 = iext[1];
-            knz = iext[nz];
-            klow = 0;
-            nut = -nu;
-            j = 1;
-            step = Step::NextExtremal;
-            break;
+    const int nzz = m_nfcns + 2;
+    while (LevelPass(s)) {
+        bool cancelled = false;
+        while (s.j < nzz && !cancelled) {
+            cancelled = !MoveExtremal(s);
         }
-        case Step::NextExtremal: {
-            if (j == nzz) {
-                ynz = comp;
-            }
-            if (j >= nzz) {
-                step = Step::Ends;
-                break;
-            }
-            kup = iext[j + 1];
-            l = iext[j] + 1;
-            nut = -nut;
-            if (j == 2) {
-                y1 = comp;
-            }
-            comp = dev;
-            if (l < kup) {
-                const double e = Error(l, nut);
-                if (e - comp > 0.0) {
-                    comp = e;
-                    step = Step::ScanUp;
-                    break;
-                }
-            }
-            --l;
-            step = Step::ProbeDown;
-            break;
-        }
-        case Step::ScanUp: {
-            for (;;) {
-                ++l;
-                if (l >= kup) {
-                    break;
-                }
-                const double e = Error(l, nut);
-                if (!(e - comp > 0.0)) {
-                    break;
-                }
-                comp = e;
-            }
-            step = Step::StoreUp;
-            break;
-        }
-        case Step::StoreUp: {
-            iext[j] = l - 1;
-            ++j;
-            klow = l - 1;
-            ++jchnge;
-            step = Step::NextExtremal;
-            break;
-        }
-        case Step::ProbeDown: {
-            step = Step::Coefficients;
-            for (;;) {
-                --l;
-                if (l <= klow) {
-                    l = iext[j] + 1;
-                    step = jchnge > 0 ? Step::StoreUp : Step::ProbeUpFrom;
-                    break;
-                }
-                const double e = Error(l, nut);
-                if (e - comp > 0.0) {
-                    comp = e;
-                    step = Step::ScanDown;
-                    break;
-                }
-                if (jchnge > 0) {
-                    step = Step::NoMove;
-                    break;
-                }
-            }
-            break;
-        }
-        case Step::ScanDown: {
-            for (;;) {
-                --l;
-                if (l <= klow) {
-                    break;
-                }
-                const double e = Error(l, nut);
-                if (!(e - comp > 0.0)) {
-                    break;
-                }
-                comp = e;
-            }
-            step = Step::StoreDown;
-            break;
-        }
-        case Step::StoreDown: {
-            klow = iext[j];
-            iext[j] = l + 1;
-            ++j;
-            ++jchnge;
-            if (CancelRequested()) {
-                m_bCancelled = true;
-                step = Step::Coefficients;
-                break;
-            }
-            step = Step::NextExtremal;
-            break;
-        }
-        case Step::ProbeUpFrom: {
-            step = Step::NoMove;
-            for (;;) {
-                ++l;
-                if (l >= kup) {
-                    break;
-                }
-                const double e = Error(l, nut);
-                if (e - comp > 0.0) {
-                    comp = e;
-                    step = Step::ScanUp;
-                    break;
-                }
-            }
-            break;
-        }
-        case Step::NoMove: {
-            klow = iext[j];
-            ++j;
-            step = Step::NextExtremal;
-            break;
-        }
-        case Step::Ends: {
-            if (j > nzz) {
-                if (luck > 9) {
-                    step = Step::ShiftDown;
-                    break;
-                }
-                y1 = std::max(y1, comp);
-                k1 = iext[nzz];
-                step = Step::HighEndFrom;
-                break;
-            }
-            k1 = std::min(k1, iext[1]);
-            knz = std::max(knz, iext[nz]);
-            nut1 = nut;
-            nut = -nu;
-            l = 0;
-            kup = k1;
-            comp = ynz * 1.00001;
-            luck = 1;
-            step = Step::LowEndNone;
-            for (;;) {
-                ++l;
-                if (l >= kup) {
-                    break;
-                }
-                const double e = Error(l, nut);
-                if (e - comp > 0.0) {
-                    comp = e;
-                    j = nzz;
-                    step = Step::ScanUp;
-                    break;
-                }
-            }
-            break;
-        }
-        case Step::LowEndNone: {
-            luck = 6;
-            step = Step::HighEndFrom;
-            break;
-        }
-        case Step::HighEndFrom: {
-            l = ngrid + 1;
-            klow = knz;
-            nut = -nut1;
-            comp = y1 * 1.00001;
-            step = Step::HighEnd;
-            break;
-        }
-        case Step::HighEnd: {
-            step = Step::ShiftUp;
-            for (;;) {
-                --l;
-                if (l <= klow) {
-                    break;
-                }
-                const double e = Error(l, nut);
-                if (e - comp > 0.0) {
-                    j = nzz;
-                    comp = e;
-                    luck += 10;
-                    step = Step::ScanDown;
-                    break;
-                }
-            }
-            break;
-        }
-        case Step::ShiftUp: {
-            if (luck == 6) {
-                step = Step::PassEnd;
-                break;
-            }
-            for (int m = 1; m <= nfcns; ++m) {
-                iext[nzz - m] = iext[nz - m];
-            }
-            iext[1] = k1;
-            step = Step::PassStart;
-            break;
-        }
-        case Step::ShiftDown: {
-            const int kn = iext[nzz];
-            for (int m = 1; m <= nfcns; ++m) {
-                iext[m] = iext[m + 1];
-            }
-            iext[nz] = kn;
-            step = Step::PassStart;
-            break;
-        }
-        case Step::PassEnd: {
-            step = jchnge > 0 ? Step::PassStart : Step::Coefficients;
-            break;
-        }
-        case Step::Coefficients:
+        if (cancelled || !SearchEnds(s)) {
             break;
         }
     }

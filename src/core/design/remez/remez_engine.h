@@ -82,11 +82,21 @@ private:
     void EquilibriumReference();
     void SetReference(std::vector<int>& reference);
     void ImpulseResponse(int nfilt, int neg, int nodd);
+    struct SExchangeState;
+    // How a scan for a larger error ended: found one, ran into its limit, or stopped after its
+    // one step.
+    enum class ESeek { Found, Exhausted, Stopped };
     void Remez();
+    bool LevelPass(SExchangeState& s);
+    bool MoveExtremal(SExchangeState& s);
+    void StoreAbove(SExchangeState& s);
+    bool StoreBelow(SExchangeState& s);
+    bool SearchEnds(SExchangeState& s);
+    ESeek Seek(int& l, int step, int limit, int nut, double& comp, bool once) const;
+    void Climb(int& l, int step, int limit, int nut, double& comp) const;
     void Dee(int n, int m);
     double Gee(double xf) const;
     double Error(int l, int nut) const;
-    void Ouch() { m_bFailed = true; }
     void IFFT();
     bool CancelRequested() const { return m_pCancel != nullptr && m_pCancel->load() != 0; }
     void Fail(ERemezStatus status, const char* mathFunction = "");
