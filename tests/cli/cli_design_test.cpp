@@ -163,6 +163,23 @@ TEST(CliDesign, EngineChoice) {
     EXPECT_EQ(CountLines(lth.out), 63);
 }
 
+// The fewest taps of a long design (95 dB, a transition of 0.0025): the optimiser's count meets
+// the specification and two taps fewer do not.
+TEST(CliDesign, OptimizerFindsTheFewestTapsOfALongDesign) {
+    const std::vector<std::string> spec = {"simple-pm", "--fs",    "1",       "--type", "lowpass",
+                                           "--edge1",   "0.2",     "--edge2", "0.2025", "--ripple",
+                                           "0.1",       "--atten", "95"};
+    std::vector<std::string> optimize = spec;
+    optimize.push_back("--optimize");
+    const Result best = RunDesign(optimize);
+    ASSERT_EQ(best.status, kExitOk) << best.err;
+    const int taps = CountLines(best.out);
+    EXPECT_GT(taps, 1000);
+    std::vector<std::string> fewer = spec;
+    fewer.insert(fewer.end(), {"--taps", std::to_string(taps - 2)});
+    EXPECT_EQ(RunDesign(fewer).status, kExitMissesSpec);
+}
+
 TEST(CliDesign, RefusedSpecificationsAndBadArguments) {
     struct Case {
         std::vector<std::string> args;

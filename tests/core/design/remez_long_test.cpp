@@ -142,6 +142,16 @@ TEST(RemezLong, LongDesignsAreEquiripple) {
     }
 }
 
+// The longest design: forced onto the long-filter exchange, as the classical one spends its
+// passes on it in vain.
+TEST(RemezLong, LowpassOf16001TapsIsEquiripple) {
+    const CLongCase c = Lowpass(16001);
+    CRemezContext context;
+    context.SetEngine(ERemezEngine::Robust);
+    const std::vector<double> h = Design(context, c);
+    ExpectEquiripple(c, h, context.Deviation());
+}
+
 // Through the filter: the margin the design reports is the margin of the coefficients on a dense
 // grid.
 TEST(RemezLong, FilterReportsTheMarginOfALongDesign) {

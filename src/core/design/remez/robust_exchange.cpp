@@ -238,7 +238,7 @@ bool CRobustExchange::LevelReference(double& dev) {
 
 // Chebyshev coefficients of the trial polynomial p (degree n = nfcns - 1): p is sampled at the
 // n + 1 Chebyshev extreme points cos(pi i / n) with the barycentric formula on n + 1 of the
-// reference points (dropping the last one divides each weight by C (x_k - x_last)), and the
+// reference points (leaving out point j multiplies each weight by C (x_k - x_j)), and the
 // samples go through a type-I discrete cosine transform, done as an FFT of their even
 // extension of length 2n.
 void CRobustExchange::TrialCoefficients() {
@@ -249,11 +249,25 @@ void CRobustExchange::TrialCoefficients() {
         m_cheb[0] = m_y[0];
         return;
     }
-    const double xLast = m_x[static_cast<std::size_t>(nfcns)];
+    // The point left out is the one of largest weight: the levelling leaves a rounding error in
+    // sum w_k y_k, which moves the value at the point left out by that error over its weight.
+    std::size_t out = 0;
+    for (std::size_t k = 1; k < m_w.size(); ++k) {
+        if (std::fabs(m_w[k]) > std::fabs(m_w[out])) {
+            out = k;
+        }
+    }
+    const double xOut = m_x[out];
     std::vector<double>& w = m_wNodes;
-    w.resize(static_cast<std::size_t>(nfcns));
-    for (int k = 0; k < nfcns; ++k) {
-        w[k] = m_w[k] * (m_x[k] - xLast);
+    m_xNodes.clear();
+    m_yNodes.clear();
+    w.clear();
+    for (std::size_t k = 0; k < m_w.size(); ++k) {
+        if (k != out) {
+            w.push_back(m_w[k] * (m_x[k] - xOut));
+            m_xNodes.push_back(m_x[k]);
+            m_yNodes.push_back(m_y[k]);
+        }
     }
     const std::size_t length = 2 * static_cast<std::size_t>(n);
     std::vector<std::complex<double>> u(length);
@@ -261,13 +275,13 @@ void CRobustExchange::TrialCoefficients() {
         const double t = std::cos(kPi * i / n);
         double num = 0.0;
         double den = 0.0;
-        BarycentricSums(t, w.data(), m_x.data(), m_y.data(), nfcns, num, den);
+        BarycentricSums(t, w.data(), m_xNodes.data(), m_yNodes.data(), nfcns, num, den);
         double v = num / den;
         if (!std::isfinite(v)) {
             // t is one of the reference points.
             for (int k = 0; k < nfcns; ++k) {
-                if (m_x[k] == t) {
-                    v = m_y[k];
+                if (m_xNodes[k] == t) {
+                    v = m_yNodes[k];
                 }
             }
         }

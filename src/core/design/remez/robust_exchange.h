@@ -116,8 +116,9 @@ private:
     std::vector<SPoint> m_reference;
     std::vector<double> m_referenceF;
     // Reference abscissae, barycentric weights and levelled values; Chebyshev coefficients of
-    // the trial polynomial; barycentric weights of the first nfcns reference points alone.
-    std::vector<double> m_x, m_w, m_y, m_cheb, m_wNodes;
+    // the trial polynomial; the nfcns reference points that define it, with their barycentric
+    // weights and levelled values.
+    std::vector<double> m_x, m_w, m_y, m_cheb, m_xNodes, m_wNodes, m_yNodes;
     // Dense uniform grid f_j = j / (2 L), j = 0..L: the trial polynomial there, and the desired
     // value and weight at the points inside a band (first and last index per band).
     int m_nDense = 0;
