@@ -276,7 +276,7 @@ TEST(EditorForm, FirstBindingHintPreselectsTheSimpleFilterType) {
     EXPECT_TRUE(d.Find<QAbstractButton>("filterType0")->isChecked());
     CScriptedHost host;
     CFirDoc doc(host);
-    CEditorTestDialogs dialogs;
+    CScriptedCommandDialogs dialogs;
     std::unique_ptr<CFirEditor> editor(CreateFirEditor(kDesignSimplePm, doc, dialogs));
     doc.UpdateAllViews(DocHint::kBindTime | (11 << 4));
     EXPECT_TRUE(editor->findChild<QAbstractButton*>("filterType2")->isChecked());

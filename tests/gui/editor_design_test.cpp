@@ -198,7 +198,7 @@ TEST_P(EditorDesign, DesignButtonMatchesTheCommandLineAndTheProjectKeepsTheForm)
     EXPECT_FALSE(d.doc.IsModified());
     CScriptedHost host2;
     CFirDoc reopened(host2);
-    CEditorTestDialogs dialogs2;
+    CScriptedCommandDialogs dialogs2;
     ASSERT_TRUE(reopened.OnOpenDocument(path));
     std::unique_ptr<CFirEditor> again(CreateFirEditor(reopened.m_nDesignType, reopened, dialogs2));
     EXPECT_EQ(reopened.m_nDesignType, c.type);

@@ -1,8 +1,8 @@
 #pragma once
 
 #include "design/fir_data.h"
-#include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
+#include "doc/scripted_dialogs.h"
 #include "editors/editor_factory.h"
 #include "editors/fir_editor.h"
 #include "support/scripted_host.h"
@@ -16,36 +16,12 @@
 #include <functional>
 #include <memory>
 
-// Command dialogs that accept the document's remembered values, after an optional edit by
-// the test.
-class CEditorTestDialogs : public CCommandDialogs {
-public:
-    bool DataFiles(CDataFiles&) override { return true; }
-    bool SamplingFrequency(CFs& fs) override { return !samplingFrequency || samplingFrequency(fs); }
-    bool DesignOptions(CDesignOptions& o) override { return !designOptions || designOptions(o); }
-    bool MinimumDb(double&) override { return true; }
-    bool FillConstant(CCombFillSettings& s) override { return !fillConstant || fillConstant(s); }
-    bool Generate(CGenerateSettings&) override { return true; }
-    bool Window(CWindowSettings&) override { return true; }
-    bool Scale(CScaleSettings&, const std::string&) override { return true; }
-    bool Quantize(CQuantizeSettings&) override { return true; }
-    bool Mix(SMixSettings&, int, double) override { return true; }
-    bool ZeroPad(CZeroPadSettings&) override { return true; }
-    bool Convolve(SConvolveChoice&) override { return true; }
-    bool Truncate(CTruncateSettings&) override { return true; }
-    bool Polyphase(CPolyphaseSettings&) override { return true; }
-
-    std::function<bool(CFs&)> samplingFrequency;
-    std::function<bool(CDesignOptions&)> designOptions;
-    std::function<bool(CCombFillSettings&)> fillConstant;
-};
-
 // An editor of one design type on a new document, shown offscreen, driven as a person would:
 // typing into fields, clicking buttons.
 struct CEditorDriver {
     CScriptedHost host;
     CFirDoc doc{host};
-    CEditorTestDialogs dialogs;
+    CScriptedCommandDialogs dialogs; // accept the remembered values, after a test's edit
     std::unique_ptr<CFirEditor> editor;
 
     explicit CEditorDriver(int designType, double fs = 1.0) {

@@ -322,3 +322,25 @@ TEST_F(MenuCommands, PlotWithTheFocusShowsItsMenuAndF1OpensThePageOfTheFocusedWi
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_F1);
     EXPECT_EQ(HelpWindow()->CurrentTopic(), "simple_pm");
 }
+
+TEST_F(MenuCommands, F6AndShiftF6WalkThePanesOfTheWindowRoundTheEnds) {
+    OpenTaps(false);
+    auto* split = app.MainFrame().MdiArea()->activeSubWindow()->findChild<CSplitFrame*>();
+    auto paneOfFocus = [] {
+        for (QWidget* w = QApplication::focusWidget(); w; w = w->parentWidget())
+            if (w->objectName() == "editorPane" || w->objectName() == "dataView" ||
+                w->objectName() == "frequencyPane" || w->objectName() == "timePane")
+                return w->objectName();
+        return QString("none");
+    };
+    EXPECT_EQ(paneOfFocus(), "editorPane");
+    QStringList walked;
+    for (int i = 0; i < 4; ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6);
+        walked << paneOfFocus();
+    }
+    EXPECT_EQ(walked, QStringList({"dataView", "frequencyPane", "timePane", "editorPane"}));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_F6, Qt::ShiftModifier);
+    EXPECT_EQ(paneOfFocus(), "timePane");
+    EXPECT_NE(split, nullptr);
+}

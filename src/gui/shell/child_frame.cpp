@@ -5,8 +5,11 @@
 #include "shell/doc_panes.h"
 #include "shell/fir_app.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QSplitter>
+
+#include <algorithm>
 
 namespace {
 
@@ -83,4 +86,27 @@ void CSplitFrame::resizeEvent(QResizeEvent* event) {
         m_pLower->setSizes({half, half});
     }
     m_bWasMaximized = maximized;
+}
+
+void CChildFrame::MovePane(bool next) {
+    // The panes in reading order: by rows from the top, left to right in a row.
+    QList<QWidget*> panes;
+    for (QWidget* w : findChildren<QWidget*>())
+        if (qobject_cast<CEditorPane*>(w) || qobject_cast<CDataView*>(w) ||
+            qobject_cast<CPlotPane*>(w))
+            panes << w;
+    std::sort(panes.begin(), panes.end(), [this](QWidget* a, QWidget* b) {
+        const QPoint pa = a->mapTo(this, QPoint()), pb = b->mapTo(this, QPoint());
+        return pa.y() != pb.y() ? pa.y() < pb.y() : pa.x() < pb.x();
+    });
+    if (panes.isEmpty())
+        return;
+    qsizetype at = -1;
+    for (qsizetype i = 0; i < panes.size(); ++i)
+        if (panes[i]->isAncestorOf(QApplication::focusWidget()) ||
+            panes[i] == QApplication::focusWidget())
+            at = i;
+    const qsizetype n = panes.size();
+    const qsizetype to = at < 0 ? 0 : (at + (next ? 1 : n - 1)) % n;
+    panes[to]->setFocus(Qt::TabFocusReason);
 }

@@ -25,8 +25,9 @@ public:
     void UpdateTitle();
     // Closes without asking (the project is going away).
     void ForceClose();
-    // F6 and Shift+F6: the focus moves to the next (previous) pane.
-    void MovePane(bool next) { focusNextPrevChild(next); }
+    // F6 and Shift+F6: the focus moves to the next (previous) pane of the window (editor,
+    // coefficients, plots, split plot panes), round the end to the first (last).
+    void MovePane(bool next);
     // Every hint refreshes the title, the taps pane and the commands.
     void OnUpdate(CFirDoc& doc, int hint) override;
 

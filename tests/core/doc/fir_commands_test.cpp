@@ -2,6 +2,7 @@
 
 #include "doc/command_messages.h"
 #include "doc/fir_doc.h"
+#include "doc/scripted_dialogs.h"
 #include "doc/view_commands.h"
 #include "io/data_files.h"
 #include "io/file_formats.h"
@@ -15,50 +16,6 @@
 #include <functional>
 
 namespace {
-
-// Dialogs that accept the remembered values, after an optional edit by the test; each counts
-// how often it was shown.
-class CTestDialogs : public CCommandDialogs {
-public:
-    template <class T> using Edit = std::function<bool(T&)>;
-
-    bool DataFiles(CDataFiles& f) override { return Run(dataFiles, f); }
-    bool SamplingFrequency(CFs& fs) override { return Run(samplingFrequency, fs); }
-    bool DesignOptions(CDesignOptions& o) override { return Run(designOptions, o); }
-    bool MinimumDb(double& v) override { return Run(minimumDb, v); }
-    bool FillConstant(CCombFillSettings& s) override { return Run(fillConstant, s); }
-    bool Generate(CGenerateSettings& s) override { return Run(generate, s); }
-    bool Window(CWindowSettings& s) override { return Run(window, s); }
-    bool Scale(CScaleSettings& s, const std::string&) override { return Run(scale, s); }
-    bool Quantize(CQuantizeSettings& s) override { return Run(quantize, s); }
-    bool Mix(SMixSettings& s, int, double) override { return Run(mix, s); }
-    bool ZeroPad(CZeroPadSettings& s) override { return Run(zeroPad, s); }
-    bool Convolve(SConvolveChoice& c) override { return Run(convolve, c); }
-    bool Truncate(CTruncateSettings& s) override { return Run(truncate, s); }
-    bool Polyphase(CPolyphaseSettings& s) override { return Run(polyphase, s); }
-
-    Edit<CDataFiles> dataFiles;
-    Edit<CFs> samplingFrequency;
-    Edit<CDesignOptions> designOptions;
-    Edit<double> minimumDb;
-    Edit<CCombFillSettings> fillConstant;
-    Edit<CGenerateSettings> generate;
-    Edit<CWindowSettings> window;
-    Edit<CScaleSettings> scale;
-    Edit<CQuantizeSettings> quantize;
-    Edit<SMixSettings> mix;
-    Edit<CZeroPadSettings> zeroPad;
-    Edit<SConvolveChoice> convolve;
-    Edit<CTruncateSettings> truncate;
-    Edit<CPolyphaseSettings> polyphase;
-    int shown = 0;
-
-private:
-    template <class T> bool Run(const Edit<T>& edit, T& values) {
-        ++shown;
-        return edit ? edit(values) : true;
-    }
-};
 
 class CHintView : public CDocView {
 public:
@@ -90,7 +47,7 @@ protected:
 
     CScriptedHost host;
     CFirDoc doc{host};
-    CTestDialogs dialogs;
+    CScriptedCommandDialogs dialogs;
 };
 
 } // namespace
