@@ -397,7 +397,9 @@ TEST(Remez, CancelStopsTheExchange) {
 
 // The classical exchange gives what it gave when tests/data/remez/classic_designs.txt was
 // recorded: the same passes, and the deviation and coefficients to rounding (builds differ in
-// how they contract multiplies and adds, so bit-for-bit holds only within one build).
+// how they contract multiplies and adds, so bit-for-bit holds only within one build). The
+// pass-limit reference is an ill-conditioned specification (taps near 1e6, deviation near 3)
+// that magnifies that rounding, so it is held to a looser bound.
 TEST(Remez, ClassicalDesignsAreUnchanged) {
     std::ifstream in(std::string(CORVIFIR_TEST_DATA_DIR) + "/remez/classic_designs.txt");
     std::map<std::string, std::istringstream> recorded;
@@ -421,8 +423,9 @@ TEST(Remez, ClassicalDesignsAreUnchanged) {
             int taps = 0;
             values >> passes >> deviation >> taps;
             const CDesignRun run = Design(context, d, lgrid);
+            const double rounding = d.name.rfind("passlimit", 0) == 0 ? 1e-8 : 1e-12;
             EXPECT_EQ(context.Passes(), passes);
-            EXPECT_NEAR(context.Deviation(), deviation, 1e-12 * deviation);
+            EXPECT_NEAR(context.Deviation(), deviation, rounding * deviation);
             ASSERT_EQ(taps, d.taps);
             std::vector<double> h(static_cast<std::size_t>(taps + 1) / 2);
             double largest = 0.0;
@@ -432,7 +435,7 @@ TEST(Remez, ClassicalDesignsAreUnchanged) {
             }
             ASSERT_FALSE(values.fail());
             for (std::size_t i = 0; i < h.size(); ++i) {
-                EXPECT_NEAR(run.h[i], h[i], 1e-12 * largest) << "tap " << i;
+                EXPECT_NEAR(run.h[i], h[i], rounding * largest) << "tap " << i;
             }
             ++checked;
         }

@@ -1,6 +1,7 @@
 #include "design/remez/robust_exchange.h"
 
 #include "dsp/fft.h"
+#include "support/multiversion.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,11 +30,7 @@ constexpr int kBlock = 32;
 // Magnitudes beyond which a running product of the barycentric weights is renormalised.
 constexpr double kProductHigh = 0x1p300;
 constexpr double kProductLow = 0x1p-300;
-#if defined(__GNUC__) && !defined(__clang__) && defined(__x86_64__)
-#define CORVI_ROBUST_CLONES __attribute__((target_clones("avx512f", "avx2", "default")))
-#else
-#define CORVI_ROBUST_CLONES
-#endif
+#define CORVI_ROBUST_CLONES CORVIFIR_TARGET_CLONES("avx512f", "avx2", "default")
 
 // Clenshaw's recurrence b_k = c_k + 2 x b_(k+1) - b_(k+2), k = degree..1, and the sum
 // c_0 + x b_1 - b_2, for up to kBlock points at once.
