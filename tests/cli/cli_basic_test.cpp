@@ -1,21 +1,11 @@
 #include "cli.h"
+#include "cli_test_util.h"
 
 #include <gtest/gtest.h>
 
 #include <sstream>
 
-namespace {
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-Result RunCommand(std::vector<std::string> args) {
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-} // namespace
+namespace {} // namespace
 
 TEST(CliBasic, HelpVersionAndBadArguments) {
     const Result help = RunCommand({"--help"});

@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "cli_test_util.h"
 #include "design/method_messages.h"
 #include "support/format_number.h"
 
@@ -12,12 +13,6 @@
 #include <vector>
 
 namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 Result Design(std::vector<std::string> args) {
     args.insert(args.begin(), "design");
@@ -33,10 +28,6 @@ std::vector<double> Coefficients(const std::string& text) {
     while (is >> v)
         h.push_back(v);
     return h;
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "cli_test_util.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "support/host.h"
@@ -20,21 +21,11 @@
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 Result RunDesign(std::vector<std::string> args) {
     args.insert(args.begin(), "design");
     std::ostringstream out, err;
     const int status = RunCli(args, out, err);
     return {status, out.str(), err.str()};
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 std::vector<double> ParseCoefficients(const std::string& text) {

@@ -1,6 +1,7 @@
 // Files and streams the command line reads and writes when things go wrong: outputs that would
 // overwrite inputs, paths that are not files, a full disk, a failing standard output.
 #include "cli.h"
+#include "cli_test_util.h"
 #include "support/file_messages.h"
 #include "support/format_number.h"
 
@@ -20,27 +21,6 @@
 #include <vector>
 
 namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunCommand(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
 
 void WriteAll(const std::string& path, const std::string& bytes) {
     std::ofstream(path, std::ios::binary) << bytes;

@@ -1,5 +1,6 @@
 #include "cli.h"
 #include "cli_plot_render.h"
+#include "cli_test_util.h"
 #include "doc/project_file.h"
 #include "support/format_number.h"
 #include "support/scripted_host.h"
@@ -21,32 +22,11 @@
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Result RunCommand(const std::vector<std::string>& args) {
-    std::ostringstream out, err;
-    const int status = RunCli(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
-}
-
 int CountLines(const std::string& text) {
     int n = 0;
     for (char c : text)
         n += c == '\n';
     return n;
-}
-
-std::string ReadAll(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
 }
 
 void WriteAll(const std::string& path, const std::string& bytes) {

@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "cli_test_util.h"
 
 #include <gtest/gtest.h>
 
@@ -9,12 +10,6 @@
 #include <vector>
 
 namespace {
-
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
 
 // design simple-pm of a 41-tap lowpass (passband 0..0.1, 0.5 dB; stopband 0.15..0.5, 50 dB),
 // with the extra options.

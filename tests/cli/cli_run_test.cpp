@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "cli_test_util.h"
 #include "doc/project_file.h"
 #include "support/scripted_host.h"
 
@@ -14,20 +15,10 @@
 
 namespace {
 
-struct Result {
-    int status;
-    std::string out;
-    std::string err;
-};
-
 Result Cli(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     const int status = RunCli(args, out, err);
     return {status, out.str(), err.str()};
-}
-
-bool Contains(const std::string& text, const std::string& part) {
-    return text.find(part) != std::string::npos;
 }
 
 // The named lists of numbers of the reference file ("name count" then count values).
