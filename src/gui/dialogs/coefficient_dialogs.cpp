@@ -5,6 +5,7 @@
 #include "dialogs/dialog_layout.h"
 #include "dialogs/number_field.h"
 #include "dialogs/operation_dialog.h"
+#include "dialogs/shared_fields.h"
 #include "doc/dialog_settings.h"
 #include "doc/fir_commands.h"
 #include "dsp/signal_messages.h"
@@ -19,6 +20,8 @@
 #include <QLabel>
 #include <QListWidget>
 #include <QVBoxLayout>
+
+#include <memory>
 
 namespace {
 
@@ -40,46 +43,21 @@ public:
         m_pBits->SetInt(s.m_nBits);
         CaptionedRow(grid, 0, "&Quantize to", m_pBits, "bits");
         m_pLayout->addLayout(grid);
-        m_pSave = new QCheckBox("&Save in fractional file options");
-        m_pSave->setChecked(s.m_bSave);
-        m_pLayout->addWidget(m_pSave);
-        auto* form = new QFormLayout;
-        m_pAlgorithm = new QComboBox;
-        // The searches work on the inphase part only.
-        const int offered = s.m_bInphaseOnly ? 4 : 2;
-        for (int i = 0; i < offered; ++i)
-            m_pAlgorithm->addItem(kQuantAlgorithms[i].caption);
-        m_pAlgorithm->setCurrentIndex(s.m_nAlgorithm < offered ? s.m_nAlgorithm : 0);
-        AddCaptionedRow(form, "&Algorithm", m_pAlgorithm);
-        m_pLayout->addLayout(form);
-        m_pTruncate = new QCheckBox("&Truncate end zeros");
-        m_pTruncate->setChecked(s.m_bTruncateZeros);
-        m_pLayout->addWidget(m_pTruncate);
-        m_pGrid = new QGroupBox("Search Grid Range");
-        auto* range = new QGridLayout(m_pGrid);
-        m_pFrom = new CNumberField;
-        m_pFrom->SetInt(s.m_nSearchLow);
-        m_pTo = new CNumberField;
-        m_pTo->SetInt(s.m_nSearchHigh);
-        AddCaptionedCell(range, 0, 0, "&from", m_pFrom);
-        AddCaptionedCell(range, 0, 2, "t&o", m_pTo);
-        m_pGrid->setVisible(s.m_bInphaseOnly);
-        m_pLayout->addWidget(m_pGrid);
+        // The searches (the last two algorithms) work on the inphase part only.
+        m_pQuant = std::make_unique<CQuantFields>(m_pLayout, "&Save in fractional file options",
+                                                  s.m_bInphaseOnly ? 4 : 2, s);
+        m_pQuant->Range()->setVisible(s.m_bInphaseOnly);
         FinishLayout();
-        connect(m_pAlgorithm, &QComboBox::currentIndexChanged, this,
-                [this](int a) { m_pGrid->setEnabled(SearchRangeApplies(a)); });
-        m_pGrid->setEnabled(SearchRangeApplies(m_pAlgorithm->currentIndex()));
+        connect(m_pQuant->Algorithm(), &QComboBox::currentIndexChanged, this,
+                [this] { m_pQuant->SetEnabled(true); });
+        m_pQuant->SetEnabled(true);
     }
 
 protected:
     bool Exchange() override {
         CQuantizeSettings s = m_s;
-        if (!m_pBits->ReadInt(s.m_nBits, m_host) || !m_pFrom->ReadInt(s.m_nSearchLow, m_host) ||
-            !m_pTo->ReadInt(s.m_nSearchHigh, m_host))
+        if (!m_pBits->ReadInt(s.m_nBits, m_host) || !m_pQuant->Read(s, m_host))
             return false;
-        s.m_bSave = m_pSave->isChecked();
-        s.m_nAlgorithm = m_pAlgorithm->currentIndex();
-        s.m_bTruncateZeros = m_pTruncate->isChecked();
         m_s = s;
         return true;
     }
@@ -87,12 +65,7 @@ protected:
 private:
     CQuantizeSettings& m_s;
     CNumberField* m_pBits;
-    QCheckBox* m_pSave;
-    QComboBox* m_pAlgorithm;
-    QCheckBox* m_pTruncate;
-    QGroupBox* m_pGrid;
-    CNumberField* m_pFrom;
-    CNumberField* m_pTo;
+    std::unique_ptr<CQuantFields> m_pQuant;
 };
 
 // ---- Truncate ------------------------------------------------------------------------------

@@ -4,6 +4,7 @@
 #include "design/quantization.h"
 #include "dialogs/dialog_layout.h"
 #include "dialogs/number_field.h"
+#include "dialogs/shared_fields.h"
 #include "doc/operation_checks.h"
 
 #include <QButtonGroup>
@@ -19,6 +20,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
+#include <iterator>
+#include <memory>
+
 namespace {
 
 // "Sampling Frequency": the value and its unit.
@@ -27,28 +31,14 @@ public:
     explicit CFsPage(const CFs& fs) {
         auto* layout = new QVBoxLayout(this);
         auto* form = new QFormLayout;
-        m_pValue = new CNumberField;
-        m_pValue->SetDouble(fs.m_dValue);
-        AddCaptionedRow(form, "&Sampling Frequency", m_pValue);
-        m_pUnit = new QComboBox;
-        for (int u = 0; u < CFs::kUnitCount; ++u)
-            m_pUnit->addItem(ToQ(CFs::GetUnitString(u)));
-        m_pUnit->setCurrentIndex(fs.m_nUnit);
-        AddCaptionedRow(form, "&Units of Frequency,Time", m_pUnit);
+        m_pFs = std::make_unique<CFsFields>(form, fs);
         layout->addLayout(form);
         layout->addStretch();
     }
-    bool Read(CDesignOptions& o, CHost& host) override {
-        double value = o.m_Fs.m_dValue;
-        if (!m_pValue->ReadDouble(value, host))
-            return false;
-        o.m_Fs = CFs(value, m_pUnit->currentIndex());
-        return true;
-    }
+    bool Read(CDesignOptions& o, CHost& host) override { return m_pFs->Read(o.m_Fs, host); }
 
 private:
-    CNumberField* m_pValue;
-    QComboBox* m_pUnit;
+    std::unique_ptr<CFsFields> m_pFs;
 };
 
 // "NTaps Constraints": limits, parity, multiple and whether estimates obey them.
@@ -183,42 +173,19 @@ public:
         bitsRow->addWidget(new QLabel("bits"));
         bitsRow->addStretch();
         layout->addLayout(bitsRow);
-        m_pSave = new QCheckBox("&Save in file options");
-        m_pSave->setChecked(q.m_bSave);
-        layout->addWidget(m_pSave);
-        auto* form = new QFormLayout;
-        m_pAlgorithm = new QComboBox;
-        for (const SQuantAlgorithmInfo& algorithm : kQuantAlgorithms)
-            m_pAlgorithm->addItem(algorithm.caption);
-        m_pAlgorithm->setCurrentIndex(q.m_nAlgorithm);
-        AddCaptionedRow(form, "&Algorithm", m_pAlgorithm);
-        layout->addLayout(form);
-        m_pTruncate = new QCheckBox("&Truncate end zeros");
-        m_pTruncate->setChecked(q.m_bTruncateZeros);
-        layout->addWidget(m_pTruncate);
-        m_pGrid = new QGroupBox("Search Grid Range");
-        auto* gridRow = new QGridLayout(m_pGrid);
-        m_pFrom = new CNumberField;
-        m_pFrom->SetInt(q.m_nSearchLow);
-        m_pTo = new CNumberField;
-        m_pTo->SetInt(q.m_nSearchHigh);
-        AddCaptionedCell(gridRow, 0, 0, "&from", m_pFrom);
-        AddCaptionedCell(gridRow, 0, 2, "t&o", m_pTo);
-        layout->addWidget(m_pGrid);
+        m_pQuant = std::make_unique<CQuantFields>(layout, "&Save in file options",
+                                                  int(std::size(kQuantAlgorithms)), q);
         layout->addStretch();
         connect(m_pOn, &QCheckBox::toggled, this, &CQuantPage::UpdateControls);
-        connect(m_pAlgorithm, &QComboBox::currentIndexChanged, this, &CQuantPage::UpdateControls);
+        connect(m_pQuant->Algorithm(), &QComboBox::currentIndexChanged, this,
+                &CQuantPage::UpdateControls);
         UpdateControls();
     }
     bool Read(CDesignOptions& o, CHost& host) override {
         SQuantPageValues q = o.m_Quant;
-        if (!m_pBits->ReadInt(q.m_nBits, host) || !m_pFrom->ReadInt(q.m_nSearchLow, host) ||
-            !m_pTo->ReadInt(q.m_nSearchHigh, host))
+        if (!m_pBits->ReadInt(q.m_nBits, host) || !m_pQuant->Read(q, host))
             return false;
         q.m_bQuantize = m_pOn->isChecked();
-        q.m_bSave = m_pSave->isChecked();
-        q.m_nAlgorithm = m_pAlgorithm->currentIndex();
-        q.m_bTruncateZeros = m_pTruncate->isChecked();
         o.m_Quant = q;
         return true;
     }
@@ -228,20 +195,13 @@ private:
     // search algorithms.
     void UpdateControls() {
         const bool on = m_pOn->isChecked();
-        for (QWidget* w :
-             std::initializer_list<QWidget*>{m_pBits, m_pSave, m_pAlgorithm, m_pTruncate})
-            w->setEnabled(on);
-        m_pGrid->setEnabled(on && SearchRangeApplies(m_pAlgorithm->currentIndex()));
+        m_pBits->setEnabled(on);
+        m_pQuant->SetEnabled(on);
     }
 
     QCheckBox* m_pOn;
     CNumberField* m_pBits;
-    QCheckBox* m_pSave;
-    QComboBox* m_pAlgorithm;
-    QCheckBox* m_pTruncate;
-    QGroupBox* m_pGrid;
-    CNumberField* m_pFrom;
-    CNumberField* m_pTo;
+    std::unique_ptr<CQuantFields> m_pQuant;
 };
 
 } // namespace

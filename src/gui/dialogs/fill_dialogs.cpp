@@ -4,6 +4,7 @@
 #include "dialogs/dialog_layout.h"
 #include "dialogs/number_field.h"
 #include "dialogs/operation_dialog.h"
+#include "dialogs/shared_fields.h"
 #include "doc/dialog_settings.h"
 #include "doc/operation_checks.h"
 #include "dsp/signal_messages.h"
@@ -16,6 +17,7 @@
 #include <QGroupBox>
 #include <QVBoxLayout>
 
+#include <memory>
 #include <optional>
 
 namespace {
@@ -169,31 +171,17 @@ public:
     CSampRate(CFs& fs, CHost& host, QWidget* parent)
         : COperationDialog("Set Sampling Frequency", host, parent), m_fs(fs) {
         auto* form = new QFormLayout;
-        m_pValue = new CNumberField;
-        m_pValue->SetDouble(fs.m_dValue);
-        AddCaptionedRow(form, "&Sampling Frequency", m_pValue);
-        m_pUnit = new QComboBox;
-        for (int u = 0; u < CFs::kUnitCount; ++u)
-            m_pUnit->addItem(ToQ(CFs::GetUnitString(u)));
-        m_pUnit->setCurrentIndex(fs.m_nUnit);
-        AddCaptionedRow(form, "&Units of Frequency,Time", m_pUnit);
+        m_pFs = std::make_unique<CFsFields>(form, fs);
         m_pLayout->addLayout(form);
         FinishLayout();
     }
 
 protected:
-    bool Exchange() override {
-        double value = m_fs.m_dValue;
-        if (!m_pValue->ReadDouble(value, m_host))
-            return false;
-        m_fs = CFs(value, m_pUnit->currentIndex());
-        return true;
-    }
+    bool Exchange() override { return m_pFs->Read(m_fs, m_host); }
 
 private:
     CFs& m_fs;
-    CNumberField* m_pValue;
-    QComboBox* m_pUnit;
+    std::unique_ptr<CFsFields> m_pFs;
 };
 
 } // namespace
