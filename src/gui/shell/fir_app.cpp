@@ -36,6 +36,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPointer>
 #include <QPushButton>
 #include <QSettings>
 #include <QSplitter>
@@ -71,9 +72,13 @@ CFirApp::CFirApp(QSettings& settings, QObject* parent)
 }
 
 CFirApp::~CFirApp() {
-    // Windows (and their views) go before the projects they show.
-    for (QMdiSubWindow* w : m_pFrame->MdiArea()->subWindowList())
-        delete w;
+    // Windows (and their views) go before the projects they show: every project window, also one
+    // that was closed and waits for its deferred deletion (no longer in the area's window list).
+    std::vector<QPointer<CChildFrame>> frames;
+    for (CChildFrame* w : m_pFrame->MdiArea()->findChildren<CChildFrame*>())
+        frames.emplace_back(w);
+    for (QPointer<CChildFrame>& w : frames)
+        delete w.data();
     m_docs.clear();
     SetFileDialogSettings(nullptr);
 }
