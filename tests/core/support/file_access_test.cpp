@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -119,12 +118,18 @@ TEST(FileAccess, AFifoOrADeviceIsWrittenDirectlyAndNeverReplaced) {
     CTempFolder folder;
     const std::string fifo = folder.Path("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::string received;
-    std::thread reader([&] { received = ReadText(fifo); });
     std::string reason;
+    // Nobody reads the pipe: refused at once instead of waiting for a reader.
+    EXPECT_FALSE(WriteFileSafely(fifo, "nobody listens", reason));
+    EXPECT_EQ(reason, "No such device or address");
+
+    const int readEnd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
     EXPECT_TRUE(WriteFileSafely(fifo, "through the pipe", reason)) << reason;
-    reader.join();
-    EXPECT_EQ(received, "through the pipe");
+    char received[64] = {};
+    EXPECT_EQ(::read(readEnd, received, sizeof received - 1), 16);
+    ::close(readEnd);
+    EXPECT_STREQ(received, "through the pipe");
     EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
 
     // A copy of /dev/null in the test's folder (only root may make one).
@@ -134,6 +139,19 @@ TEST(FileAccess, AFifoOrADeviceIsWrittenDirectlyAndNeverReplaced) {
     EXPECT_TRUE(WriteFileSafely(null, "discarded", reason)) << reason;
     EXPECT_TRUE(S_ISCHR(ModeOf(null)));
     EXPECT_TRUE(Leftovers(folder, {"pipe", "null"}).empty());
+}
+
+// A file without write permission is kept as it is, whoever runs the program.
+TEST(FileAccess, AReadOnlyFileIsNeverReplaced) {
+    CTempFolder folder;
+    const std::string path = folder.Path("kept.cfp");
+    WriteText(path, "original");
+    ::chmod(path.c_str(), 0444);
+    std::string reason;
+    EXPECT_FALSE(WriteFileSafely(path, "replacement", reason));
+    EXPECT_EQ(reason, "Permission denied");
+    EXPECT_EQ(ReadText(path), "original");
+    EXPECT_TRUE(Leftovers(folder, {"kept.cfp"}).empty());
 }
 
 TEST(FileAccess, AFolderIsNeitherWrittenNorReplaced) {
