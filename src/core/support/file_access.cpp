@@ -248,6 +248,32 @@ bool ReadFileReported(const std::string& path, std::vector<uint8_t>& bytes, CHos
     return false;
 }
 
+bool CanOpenWithoutWaiting(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+std::vector<uint8_t> ReadFileHead(const std::string& path, size_t n) {
+    std::vector<uint8_t> head;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return head;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        head.resize(n);
+        ssize_t got = 0;
+        do
+            got = ::read(fd, head.data(), n);
+        while (got < 0 && errno == EINTR);
+        head.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    }
+    ::close(fd);
+    return head;
+}
+
 bool IsSameFile(const std::string& a, const std::string& b) {
     struct stat sa {};
     struct stat sb {};

@@ -194,6 +194,22 @@ TEST(FileAccess, ReadsOnlyRegularFilesWithinTheLimit) {
     }
 }
 
+// The head of a file and the check that it opens never wait on a FIFO nobody writes to.
+TEST(FileAccess, PeekingNeverWaits) {
+    CTempFolder folder;
+    const std::string small = folder.Path("small.bin");
+    WriteText(small, "abc");
+    const std::string fifo = folder.Path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ReadFileHead(small, 2), (std::vector<uint8_t>{'a', 'b'}));
+    EXPECT_EQ(ReadFileHead(small, 8).size(), 3u);
+    for (const std::string& other : {fifo, folder.Dir(), folder.Path("missing")})
+        EXPECT_TRUE(ReadFileHead(other, 2).empty()) << other;
+    EXPECT_TRUE(CanOpenWithoutWaiting(small));
+    EXPECT_TRUE(CanOpenWithoutWaiting(fifo));
+    EXPECT_FALSE(CanOpenWithoutWaiting(folder.Path("missing")));
+}
+
 TEST(FileAccess, ReadFailuresAreReportedOnce) {
     CTempFolder folder;
     std::vector<uint8_t> bytes;
