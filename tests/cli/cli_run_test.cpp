@@ -164,6 +164,9 @@ TEST_F(CliRun, RefusalsFailAndWriteNothing) {
          1,
          "error: The result would have 6000001 taps; a project holds at most 4000000."},
         {{"zero-stuff --stuff 0 --append 1000000000"}, 1, "a project holds at most 4000000."},
+        {{"fill-constant inphase --taps 4 --value 1e308", "scale inphase --method dc"},
+         1,
+         "error: The result would not be a finite number; the coefficients are unchanged."},
         // an export never replaces the project read or the one to be written
         {{"export " + project + " --format Text:Decimal"},
          1,
