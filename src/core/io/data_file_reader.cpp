@@ -141,17 +141,34 @@ size_t FirstNonFinite(const std::vector<double>& a, const std::vector<double>* b
     return 0;
 }
 
+// Whether the line or any line after it holds more than white space.
+bool TextRemains(const std::string& line, CLineReader& reader) {
+    std::string rest = line;
+    do {
+        if (rest.find_first_not_of(" \t\r\n\f\v") != std::string::npos)
+            return true;
+    } while (reader.ReadLine(rest));
+    return false;
+}
+
 // Reads lines until one does not scan. Returns the line number of the first value that is not
-// a finite number (the read stops there), 0 when there is none.
+// a finite number (the read stops there), 0 when there is none. stoppedAt is the number of a
+// line that did not scan with text at or after it, 0 when the read went to the end.
 int ReadText(const SFormatState& state, CLineReader& reader, std::vector<double>& a,
-             std::vector<double>* b) {
+             std::vector<double>* b, int& stoppedAt) {
     const int bits = state.WordLength();
     const double scale = 1.0 / FormatFullScale(state.code, state.fixedBits, false);
     std::string line;
     double va = 0.0;
     double vb = 0.0;
-    while (reader.ReadLine(line) &&
-           ScanTextLine(state.code, bits, scale, line, b != nullptr, va, vb)) {
+    stoppedAt = 0;
+    while (reader.ReadLine(line)) {
+        if (!ScanTextLine(state.code, bits, scale, line, b != nullptr, va, vb)) {
+            const int number = reader.LineNumber();
+            if (TextRemains(line, reader))
+                stoppedAt = number;
+            break;
+        }
         if (!std::isfinite(va) || (b && !std::isfinite(vb)))
             return reader.LineNumber();
         a.push_back(va);
@@ -260,6 +277,7 @@ bool ReadDataBytes(SFormatState& state, const uint8_t* data, size_t size, std::v
         b->clear();
 
     int badLine = 0;
+    int stoppedAt = 0;
     size_t badSample = 0;
     switch (state.code) {
     case kFormatFloat:
@@ -279,7 +297,7 @@ bool ReadDataBytes(SFormatState& state, const uint8_t* data, size_t size, std::v
                               {std::to_string(a.size()), std::to_string(state.wave.PointCount())}));
         break;
     default:
-        badLine = ReadText(state, reader, a, b);
+        badLine = ReadText(state, reader, a, b, stoppedAt);
         break;
     }
     if (badLine > 0 || badSample > 0) {
@@ -291,5 +309,9 @@ bool ReadDataBytes(SFormatState& state, const uint8_t* data, size_t size, std::v
             b->clear();
         return false;
     }
+    if (stoppedAt > 0 && !a.empty())
+        host.ShowMessage(FormatMessage(kMsgReadStoppedAtLine,
+                                       {name, std::to_string(stoppedAt), std::to_string(a.size())}),
+                         EMsgIcon::Exclamation);
     return !a.empty();
 }

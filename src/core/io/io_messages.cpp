@@ -14,6 +14,8 @@ const char* const kMsgOverflowQuestion =
 const char* const kMsgStepDoesNotDivide =
     "The number of points (%1) is not a multiple of the interleave factor (%2).";
 const char* const kMsgFormatCannotBeWritten = "Data cannot be written in the file format \"%1\".";
+const char* const kMsgReadStoppedAtLine =
+    "Reading \"%1\" stopped at line %2, which holds no number; %3 values were read.";
 const char* const kMsgNotFiniteAtLine =
     "The file \"%1\" holds a value that is not a finite number at line %2.";
 const char* const kMsgNotFiniteAtSample =

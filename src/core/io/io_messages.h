@@ -17,6 +17,7 @@ extern const char* const kMsgOverflowQuestion;      // question, Yes/No
 extern const char* const kMsgStepDoesNotDivide;     // %1 point count, %2 interleave factor
 extern const char* const kMsgFormatCannotBeWritten; // %1 format name or code
 extern const char* const kMsgNotFiniteAtLine;       // %1 file name, %2 line number
+extern const char* const kMsgReadStoppedAtLine;     // %1 file name, %2 line, %3 values read
 extern const char* const kMsgNotFiniteAtSample;     // %1 file name, %2 sample number
 extern const char* const kMsgWaveEndsEarly;         // exclamation; %1 read, %2 announced
 extern const char* const kMsgWaveTooLong;           //

@@ -6,12 +6,21 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
+
 namespace {
 
 struct Read {
     bool ok = false;
     std::vector<double> a, b;
+    int stoppedAt = 0; // the line a warning says the read stopped at
 };
+
+// The line number of a warning that a read stopped early, 0 for any other message.
+int StoppedAt(const std::string& message) {
+    const std::string prefix = "Reading \"\" stopped at line ";
+    return message.rfind(prefix, 0) == 0 ? std::atoi(message.c_str() + prefix.size()) : 0;
+}
 
 Read ReadAs(SFormatState& state, const std::string& bytes, bool complex, CScriptedHost& host) {
     Read r;
@@ -28,11 +37,22 @@ Read ReadAs(int code, int bits, const std::string& bytes, bool complex) {
     state.fixedBits = bits;
     CScriptedHost host;
     Read r = ReadAs(state, bytes, complex, host);
-    EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
+    for (const auto& m : host.messages) {
+        r.stoppedAt = StoppedAt(m.text);
+        EXPECT_GT(r.stoppedAt, 0) << m.text;
+    }
     return r;
 }
 
 } // namespace
+
+// The line at which a case's read stops early with text after it (a warning says so).
+int StopLine(const std::string& what) {
+    for (const char* stops : {"decimal stops at blank", "decimal needs both", "binary blank ends"})
+        if (what == stops)
+            return 2;
+    return 0;
+}
 
 TEST(DataFileReader, TextStyles) {
     using V = std::vector<double>;
@@ -105,6 +125,7 @@ TEST(DataFileReader, TextStyles) {
     for (const Case& c : cases) {
         const Read r = ReadAs(c.code, c.bits, c.text, c.complex);
         EXPECT_EQ(r.ok, !c.a.empty()) << c.what;
+        EXPECT_EQ(r.stoppedAt, StopLine(c.what)) << c.what;
         ASSERT_EQ(r.a.size(), c.a.size()) << c.what;
         for (size_t i = 0; i < c.a.size(); ++i)
             EXPECT_DOUBLE_EQ(r.a[i], c.a[i]) << c.what << " a[" << i << "]";
