@@ -229,7 +229,7 @@ TEST(FirData, ArchiveReadsBackAndCopies) {
     loaded.Serialize(r, 20);
     EXPECT_TRUE(r.AtEnd());
     EXPECT_EQ(Store(loaded), bytes);
-    EXPECT_EQ(loaded.m_nKind, kKindParksMcClellan); // the kind is derived, not stored
+    EXPECT_EQ(loaded.m_nKind, kKindLthBand); // the kind is not stored: it follows the type
     EXPECT_EQ(loaded.GetNumBands(), 2);
     EXPECT_EQ(loaded.GetBandStopWeight(1), 4.0);
     EXPECT_EQ(loaded.m_pI->GetAt(1), -0.5);
