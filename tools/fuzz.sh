@@ -19,9 +19,11 @@ mkdir -p "$build/artifacts"
 for t in $targets; do
     corpus="$build/corpus/$t"
     mkdir -p "$corpus"
-    # Seeds: the reference data files of the readers' tests and the sample projects.
+    # Seeds: the reference data files of the readers' tests, the sample projects and the
+    # target's own examples.
     cp -n tests/data/io/* "$corpus"/ 2>/dev/null || true
     cp -n tests/data/doc/*.cfp "$corpus"/ 2>/dev/null || true
+    cp -n fuzz/seeds/"$t"/* "$corpus"/ 2>/dev/null || true
     echo "== $t (${seconds} s)"
     UBSAN_OPTIONS=print_stacktrace=1 ASAN_OPTIONS=detect_leaks=1 \
         "$build/fuzz/$t" -max_total_time="$seconds" -rss_limit_mb=2048 -max_len=65536 \

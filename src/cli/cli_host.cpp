@@ -71,10 +71,13 @@ bool CCliHost::PollJobDisplay(CLongJob& job) {
         }
         m_lastPrint = now;
     }
+    m_bInterrupted = m_bInterrupted || g_interrupted;
     return g_interrupted;
 }
 
 void CCliHost::CloseJobDisplay(CLongJob& /*job*/) {
+    // Ctrl+C pressed after the last look still cancels: the job's result is not trusted.
+    m_bInterrupted = m_bInterrupted || g_interrupted;
     if (!m_strShown.empty())
         m_err << "\r\x1b[K" << std::flush;
     sigaction(SIGINT, &m_oldInterrupt, nullptr);

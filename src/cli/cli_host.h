@@ -25,6 +25,8 @@ public:
         m_forced = a;
         m_bForced = true;
     }
+    // Whether Ctrl+C cancelled a long job since this host was made.
+    bool Interrupted() const { return m_bInterrupted; }
 
 protected:
     void OpenJobDisplay(CLongJob& job) override;
@@ -39,4 +41,5 @@ private:
     std::chrono::steady_clock::time_point m_lastPrint;
     EAnswer m_forced = EAnswer::Yes;
     bool m_bForced = false;
+    bool m_bInterrupted = false;
 };

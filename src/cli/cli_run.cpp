@@ -6,10 +6,16 @@
 #include "cli_run_dialogs.h"
 #include "doc/fir_doc.h"
 #include "support/file_access.h"
+#include "support/format_number.h"
 
 #include <cstdint>
+#include <fcntl.h>
+#include <optional>
 #include <ostream>
 #include <sstream>
+#include <sys/file.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 const char* const kRunUsage =
     "  run PROJECT [-o OUT] [--in-place] [--answer yes|no|cancel]... [--script FILE]\n"
@@ -21,11 +27,16 @@ const char* const kRunUsage =
     "      order, then their default button. The result is written, through a temporary file,\n"
     "      to OUT (or with --in-place to PROJECT) after the last command, and only when every\n"
     "      command ran. --show-json prints the result as show --json does, with modified,\n"
-    "      undoDepth and redoDepth. Exit status: 0 every command ran, 1 a command was refused\n"
-    "      or failed (the rest are not run, nothing is written), 2 bad arguments.\n"
+    "      undoDepth and redoDepth. Exit status: 0 every command ran, 1 a command was refused,\n"
+    "      failed or was cancelled with Ctrl+C (the rest are not run, nothing is written), 2 bad\n"
+    "      arguments. With --in-place, other runs on the same project wait their turn, and a\n"
+    "      project changed on disk by another program since it was read is not replaced.\n"
     "    Commands:\n";
 
 namespace {
+
+const char* const kMsgChangedOnDisk =
+    "The project \"%1\" was changed on disk since it was read; nothing was written.";
 
 void CRunHostPrefix(std::ostream& os, EMsgIcon icon) {
     switch (icon) {
@@ -67,6 +78,47 @@ bool ReadScript(const std::string& path, std::vector<std::string>& commands) {
     }
     return true;
 }
+
+// Holds the project file while a run changes it in place: other runs on the same project wait
+// their turn, and a replacement by any other program since it was read is noticed.
+class CProjectGuard {
+public:
+    explicit CProjectGuard(const std::string& path) : m_path(path) {
+        // A run that waited on a file since replaced takes the replacement's lock instead.
+        for (int attempt = 0; attempt < 100 && m_fd < 0; ++attempt) {
+            m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
+            if (m_fd < 0)
+                return;
+            struct stat now {};
+            if (::flock(m_fd, LOCK_EX) != 0 || ::fstat(m_fd, &m_read) != 0 ||
+                ::stat(path.c_str(), &now) != 0 || now.st_ino != m_read.st_ino ||
+                now.st_dev != m_read.st_dev) {
+                ::close(m_fd);
+                m_fd = -1;
+            }
+        }
+    }
+    ~CProjectGuard() {
+        if (m_fd >= 0)
+            ::close(m_fd);
+    }
+    CProjectGuard(const CProjectGuard&) = delete;
+    CProjectGuard& operator=(const CProjectGuard&) = delete;
+
+    // Whether the file is still the one read: same file, size and modification time.
+    bool Unchanged() const {
+        struct stat now {};
+        return m_fd >= 0 && ::stat(m_path.c_str(), &now) == 0 && now.st_ino == m_read.st_ino &&
+               now.st_dev == m_read.st_dev && now.st_size == m_read.st_size &&
+               now.st_mtim.tv_sec == m_read.st_mtim.tv_sec &&
+               now.st_mtim.tv_nsec == m_read.st_mtim.tv_nsec;
+    }
+
+private:
+    std::string m_path;
+    int m_fd = -1;
+    struct stat m_read {};
+};
 
 struct SParsed {
     std::string text;
@@ -149,15 +201,23 @@ int RunRunCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     CRunHost host(err);
     for (EAnswer a : answers)
         host.QueueAnswer(a);
+    const std::optional<CProjectGuard> guard =
+        inPlace ? std::optional<CProjectGuard>(std::in_place, project) : std::nullopt;
     CFirDoc doc(host);
     if (!doc.OnOpenDocument(project))
         return kExitFailed;
+    const std::string target = output ? *output : inPlace ? project : std::string();
     CRunDialogs dialogs;
-    CRunContext ctx{doc, host, dialogs, {}};
+    CRunContext ctx{doc, host, dialogs, {}, {project, target}};
     for (const SParsed& command : commands) {
         dialogs.BeginCommand();
         const int errorsBefore = host.Errors();
         const bool ran = command.run(ctx);
+        if (host.Interrupted()) {
+            err << "corvifir-cli run: \"" << command.text
+                << "\" was cancelled; nothing was written.\n";
+            return kExitFailed;
+        }
         if (host.Errors() != errorsBefore) {
             err << "corvifir-cli run: \"" << command.text << "\" failed; nothing was written.\n";
             return kExitFailed;
@@ -165,7 +225,10 @@ int RunRunCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         if (!ran)
             err << "corvifir-cli run: \"" << command.text << "\" ended without a change.\n";
     }
-    const std::string target = output ? *output : inPlace ? project : std::string();
+    if (guard && !guard->Unchanged()) {
+        host.Error(FormatMessage(kMsgChangedOnDisk, {project}));
+        return kExitFailed;
+    }
     if (!target.empty() && !doc.OnSaveDocument(target))
         return kExitFailed;
     if (showJson)

@@ -12,6 +12,7 @@
 #include "dsp/windows.h"
 #include "io/data_files.h"
 #include "io/file_formats.h"
+#include "support/file_access.h"
 #include "support/format_number.h"
 
 #include <filesystem>
@@ -504,8 +505,9 @@ FRunCommand ParseDataFiles(CCliArgs& args, std::vector<std::string>& pos, bool i
             if (bits)
                 files.SetWordLength(*bits);
             if (!import) {
-                std::string refusal;
-                if (!files.CheckExport(context->doc.Filter().GetN(), refusal)) {
+                std::string refusal =
+                    FindFileClash(context->projectFiles, {files.m_strPathI, files.m_strPathQ});
+                if (!refusal.empty() || !files.CheckExport(context->doc.Filter().GetN(), refusal)) {
                     context->host.Error(refusal);
                     return false;
                 }

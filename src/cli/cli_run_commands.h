@@ -18,6 +18,7 @@ struct CRunContext {
     CRunHost& host;
     CRunDialogs& dialogs;
     std::vector<std::unique_ptr<CFirDoc>> others;
+    std::vector<std::string> projectFiles; // the project read and the one written: no export
 };
 
 // A parsed command, ready to run; it returns whether it went through (a refusal has been

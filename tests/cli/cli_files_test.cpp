@@ -195,3 +195,17 @@ TEST_F(CliFiles, AnExceptionIsReportedNotFatal) {
     EXPECT_EQ(RunCli(Lowpass({}), out, err), kExitFailed);
     EXPECT_TRUE(Contains(err.str(), "corvifir-cli: error: Unexpected error: ")) << err.str();
 }
+
+// A FIFO named as a data file or a project is refused at once instead of waiting for a writer.
+TEST_F(CliFiles, AFifoIsRefusedWithoutWaiting) {
+    const std::string fifo = Path("pipe");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const Result imported =
+        RunCommand({"import", fifo, "--format", "Text:Decimal", "-o", Path("i.cfp")});
+    EXPECT_EQ(imported.status, kExitFailed);
+    EXPECT_TRUE(Contains(imported.err, kMsgNotRegularFile)) << imported.err;
+    EXPECT_FALSE(std::filesystem::exists(Path("i.cfp")));
+    const Result shown = RunCommand({"show", fifo});
+    EXPECT_EQ(shown.status, kExitFailed);
+    EXPECT_TRUE(Contains(shown.err, kMsgNotRegularFile)) << shown.err;
+}

@@ -5,12 +5,16 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <csignal>
 #include <filesystem>
 #include <fstream>
 #include <map>
 #include <sstream>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -155,6 +159,16 @@ TEST_F(CliRun, RefusalsFailAndWriteNothing) {
         {{"window inphase --type dolph-chebyshev --param 0.5"},
          1,
          "error: Gamma must be 1.0 or greater."},
+        // a result too large to be read back is refused before it is made
+        {{"zero-stuff --stuff 1999999 --no-scale-fs"},
+         1,
+         "error: The result would have 6000001 taps; a project holds at most 4000000."},
+        {{"zero-stuff --stuff 0 --append 1000000000"}, 1, "a project holds at most 4000000."},
+        // an export never replaces the project read or the one to be written
+        {{"export " + project + " --format Text:Decimal"},
+         1,
+         "error: The output file \"" + project + "\" is also an input file."},
+        {{"export " + out + " --format Text:Decimal"}, 1, "is also an input file."},
         {{"reverse", "frobnicate"}, 2, "unknown command 'frobnicate'"},
         {{"scale inphase --method median"}, 2, "option '--method' takes dc|gain-at|"},
         {{"truncate --value"}, 2, "option '--value' needs a value"},
@@ -170,6 +184,69 @@ TEST_F(CliRun, RefusalsFailAndWriteNothing) {
     EXPECT_EQ(Cli({"run"}).status, 2);
     EXPECT_EQ(Cli({"run", project, "-o", out, "--in-place"}).status, 2);
     EXPECT_EQ(Cli({"run", Path("missing.cfp"), "reverse"}).status, 1);
+}
+
+// In place, a read-only project is kept, and runs of one project at the same time take turns:
+// every change is kept.
+TEST_F(CliRun, InPlaceKeepsReadOnlyProjectsAndEveryConcurrentChange) {
+    const std::string project = MakeProject("p", {1, 2, 3, 4});
+    const std::string before = ReadAll(project);
+    std::filesystem::permissions(project, std::filesystem::perms::owner_read |
+                                              std::filesystem::perms::group_read |
+                                              std::filesystem::perms::others_read);
+    const Result refused = Cli({"run", project, "--in-place", "reverse"});
+    EXPECT_EQ(refused.status, 1);
+    EXPECT_TRUE(Contains(refused.err, "Permission denied")) << refused.err;
+    EXPECT_EQ(ReadAll(project), before);
+    std::filesystem::permissions(project, std::filesystem::perms::owner_write,
+                                 std::filesystem::perm_options::add);
+
+    constexpr int kRuns = 6;
+    std::vector<std::thread> runs;
+    std::atomic<int> failures{0};
+    for (int k = 0; k < kRuns; ++k)
+        runs.emplace_back([&] {
+            if (Cli({"run", project, "--in-place", "zero-stuff --stuff 0 --append 1"}).status != 0)
+                ++failures;
+        });
+    for (std::thread& t : runs)
+        t.join();
+    EXPECT_EQ(failures.load(), 0);
+    CScriptedHost host;
+    CFirProject result(&host);
+    ASSERT_EQ(LoadProject(project, result, host), ELoadResult::Ok);
+    EXPECT_EQ(result.m_Filter.GetN(), 4 + kRuns);
+}
+
+extern "C" void IgnoreInterrupt(int) {}
+
+// Ctrl+C while a command's long job runs: the command failed, nothing is written.
+TEST_F(CliRun, ACancelledCommandFailsAndWritesNothing) {
+    std::vector<double> taps(3000);
+    for (size_t k = 0; k < taps.size(); ++k)
+        taps[k] = std::sin(0.37 * static_cast<double>(k * k)) * 0.9;
+    const std::string project = MakeProject("p", taps);
+    const std::string before = ReadAll(project);
+    struct sigaction quiet {};
+    struct sigaction previous {};
+    quiet.sa_handler = IgnoreInterrupt;
+    sigemptyset(&quiet.sa_mask);
+    ::sigaction(SIGINT, &quiet, &previous);
+    std::atomic<bool> done{false};
+    std::thread pressCtrlC([&] {
+        while (!done) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+            ::kill(::getpid(), SIGINT);
+        }
+    });
+    const Result r = Cli(
+        {"run", project, "--in-place", "quantize inphase --bits 16 --algorithm symmetric-search"});
+    done = true;
+    pressCtrlC.join();
+    ::sigaction(SIGINT, &previous, nullptr);
+    EXPECT_EQ(r.status, 1);
+    EXPECT_TRUE(Contains(r.err, "was cancelled; nothing was written.")) << r.err;
+    EXPECT_EQ(ReadAll(project), before);
 }
 
 TEST_F(CliRun, AnswersScriptsAndRememberedValues) {

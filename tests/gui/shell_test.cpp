@@ -16,6 +16,8 @@
 #include <QAbstractButton>
 #include <QComboBox>
 #include <QDialogButtonBox>
+#include <QEventLoop>
+#include <QFile>
 #include <QFileDialog>
 #include <QLabel>
 #include <QLineEdit>
@@ -31,7 +33,9 @@
 #include <QStatusTipEvent>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
+#include <atomic>
 #include <thread>
 
 TEST_F(ShellTest, ChooserCreatesAProjectOfEachKind) {
@@ -192,7 +196,7 @@ TEST_F(ShellTest, ASecondLaunchHandsItsFileToTheFirstAndDroppedFilesOpen) {
     app.MainFrame().Actions().fileClose->trigger();
     ASSERT_TRUE(WaitFor([] { return CFirDoc::Documents().empty(); }));
 
-    const QString name = "CorviFIR-test-" + QString::number(QCoreApplication::applicationPid());
+    const QString name = dir.filePath("open-socket");
     ASSERT_TRUE(app.EnableShellOpen(name));
     bool handed = false;
     bool done = false;
@@ -254,4 +258,67 @@ TEST_F(ShellTest, ADesignInTheProjectWindowFillsTheCoefficientPaneAndTheTapsPane
     EXPECT_EQ(view->toPlainText().count('\n'), taps);
     EXPECT_EQ(app.MainFrame().TapsText(), QString("%1 Taps").arg(taps));
     EXPECT_TRUE(app.MainFrame().isWindowModified());
+}
+
+// Opening a handed-over file may show a message whose event loop outlasts the waiting launch:
+// the launch has its acknowledgement already and the program goes on opening the files.
+TEST(ShellOpen, AnOpenThatWaitsOutlastsTheLaunchThatAskedForIt) {
+    QTemporaryDir dir;
+    const QString name = dir.filePath("open-socket");
+    CShellOpenServer server;
+    ASSERT_TRUE(server.Listen(name));
+    QStringList opened;
+    QObject::connect(&server, &CShellOpenServer::OpenRequested, [&](const QString& path) {
+        QEventLoop message;
+        QTimer::singleShot(600, &message, &QEventLoop::quit);
+        message.exec();
+        opened << path;
+    });
+    std::atomic<bool> handed{false};
+    std::atomic<bool> done{false};
+    std::thread secondLaunch([&] {
+        handed = HandOverToRunningProgram(name, {"/x/a.cfp", "/x/b.cfp"}, 300);
+        done = true;
+    });
+    WaitFor([&] { return done && opened.size() == 2; });
+    secondLaunch.join();
+    EXPECT_TRUE(handed);
+    EXPECT_EQ(opened, (QStringList{"/x/a.cfp", "/x/b.cfp"}));
+}
+
+// The hand-over reaches only the program of the same user on the same display, through a socket
+// in the user's private runtime folder; without one, every launch opens a window of its own.
+TEST(ShellOpen, OnlyTheSameSessionTakesTheHandOver) {
+    const QByteArray runtime = qgetenv("XDG_RUNTIME_DIR");
+    const QByteArray display = qgetenv("DISPLAY");
+    const QByteArray wayland = qgetenv("WAYLAND_DISPLAY");
+    QTemporaryDir dir; // made for this user alone (0700)
+    qputenv("XDG_RUNTIME_DIR", dir.path().toUtf8());
+    qunsetenv("WAYLAND_DISPLAY");
+    qputenv("DISPLAY", ":71");
+    const QString first = ShellOpenServerName();
+    EXPECT_TRUE(first.startsWith(dir.path() + "/")) << first.toStdString();
+    CShellOpenServer server;
+    ASSERT_TRUE(server.Listen(first));
+    qputenv("DISPLAY", ":72");
+    const QString other = ShellOpenServerName();
+    EXPECT_NE(other, first);
+    EXPECT_FALSE(HandOverToRunningProgram(other, {"/x/a.cfp"}, 200));
+
+    QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                          QFileDevice::ExeOwner | QFileDevice::WriteOther |
+                                          QFileDevice::ExeOther | QFileDevice::ReadOther);
+    EXPECT_TRUE(ShellOpenServerName().isEmpty());
+    EXPECT_FALSE(CShellOpenServer().Listen(QString()));
+    EXPECT_FALSE(HandOverToRunningProgram(QString(), {"/x/a.cfp"}, 200));
+    QFile::setPermissions(dir.path(),
+                          QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner);
+
+    for (const auto& [key, value] :
+         {std::pair{"XDG_RUNTIME_DIR", runtime}, std::pair{"DISPLAY", display},
+          std::pair{"WAYLAND_DISPLAY", wayland}})
+        if (value.isNull())
+            qunsetenv(key);
+        else
+            qputenv(key, value);
 }

@@ -14,6 +14,8 @@ inline constexpr const char* kScaleMethodNames[] = {
 
 // Quantization
 inline constexpr const char* kQuantizeCaption = "Quantize";
+inline constexpr const char* kMsgQuantSaturated =
+    "Some coefficients were beyond the range of %1-bit fractions and were saturated.";
 // Names of the quantization algorithms, in the order of their codes (QuantOptions).
 inline constexpr const char* kMsgQuantSearchRange =
     "The first search grid range value\ncannot be greater than the second.";

@@ -41,5 +41,6 @@ const SQuantAlgorithmInfo& QuantAlgorithmInfo(int code);
 struct SQuantizeResult {
     bool completed = false; // every coefficient was quantized
     bool changed = false;   // some coefficient differs from before, completed or not
+    bool saturated = false; // some coefficient was beyond the range and was clamped
     explicit operator bool() const { return completed; }
 };

@@ -4,6 +4,7 @@
 #include "design/fir_data.h"
 #include "design/quant_search.h"
 #include "dsp/fixed_point.h"
+#include "support/format_number.h"
 
 #include <algorithm>
 #include <vector>
@@ -24,7 +25,7 @@ void RoundColumn(CDataColumn& x, int n, CFixedPointQuantizer& q) {
 }
 
 // Pairs from the outside in, each pair's values offset by a carry formed from the rounding
-// errors of the pair before.
+// errors of the pair before. The centre tap of an odd length is its own pair: quantized once.
 void RoundMultipleColumn(CDataColumn& x, int n, CFixedPointQuantizer& q,
                          std::atomic<int>& progress) {
     const int half = std::max(n / 2, 1);
@@ -33,8 +34,10 @@ void RoundMultipleColumn(CDataColumn& x, int n, CFixedPointQuantizer& q,
         progress = 100 * j / half;
         const double xj = x[j];
         const double xi = x[i];
-        x[j] = q.Quantize(x[j] + carry);
-        x[i] = q.Quantize(x[i] + carry);
+        x[j] = q.Quantize(xj + carry);
+        if (i == j)
+            break;
+        x[i] = q.Quantize(xi + carry);
         carry = -((xj - x[j]) + (xi - x[i])) / 2.0;
     }
 }
@@ -113,6 +116,10 @@ SQuantizeResult CFirData::Quantize(const QuantOptions& options) {
     } else {
         result.completed = RunQuantization(*this, options, quantizer);
     }
+    result.saturated = quantizer.Overflow();
+    if (result.saturated)
+        Report(FormatMessage(kMsgQuantSaturated, {std::to_string(options.m_nBits)}),
+               EMsgIcon::Exclamation);
     result.changed = !std::equal(oldI.begin(), oldI.end(), m_pI->begin(), m_pI->end()) ||
                      !std::equal(oldQ.begin(), oldQ.end(), m_pQ->begin(), m_pQ->end());
     return result;

@@ -16,6 +16,8 @@ inline constexpr const char* kFillingSinePrefix = "Filling with a sine";
 inline constexpr const char* kFillingWithSine = "Filling With Sine...";
 inline constexpr const char* kWindowing = "Windowing FIR coefficients...";
 inline constexpr const char* kZeroStuffing = "Zero-Stuffing/Zero-Padding coefficients...";
+inline constexpr const char* kTooManyTaps =
+    "The result would have %1 taps; a project holds at most %2.";
 
 // Fill, window
 inline constexpr const char* kFillTapsNotPositive =

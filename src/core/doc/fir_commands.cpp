@@ -10,7 +10,9 @@
 #include "support/format_number.h"
 #include "support/host.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace {
 
@@ -364,6 +366,14 @@ bool ZeroStuff(CFirDoc& doc, CCommandDialogs& dialogs) {
         return false;
     CFirData& filter = doc.Filter();
     const bool stuffed = s.m_nStuff > 0 && filter.HasCoefficients();
+    const int64_t n = filter.GetN();
+    const int64_t length = (stuffed ? (n - 1) * (int64_t{s.m_nStuff} + 1) + 1 : n) +
+                           std::max(s.m_nPrepend, 0) + std::max(s.m_nAppend, 0);
+    if (length > kMaxProjectTaps) {
+        doc.Host().Error(FormatMessage(CmdMsg::kTooManyTaps,
+                                       {std::to_string(length), std::to_string(kMaxProjectTaps)}));
+        return false;
+    }
     {
         CBusyScope busy(doc.Host(), CmdMsg::kZeroStuffing);
         filter.StuffZeros(s.m_nStuff, s.m_bScaleFs != 0);

@@ -4,6 +4,7 @@
 #include "io/io_messages.h"
 #include "support/archive.h"
 #include "support/file_access.h"
+#include "support/file_messages.h"
 #include "support/format_number.h"
 #include "support/host.h"
 #include "support/paths.h"
@@ -126,7 +127,10 @@ ELoadResult LoadProject(const std::string& path, CFirProject& project, CHost& ho
 bool SaveProject(const std::string& path, const CFirProject& project, CHost& host) {
     const std::vector<uint8_t> bytes = project.ToBytes();
     std::string reason;
-    if (WriteFileSafely(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()}, reason))
+    if (bytes.size() > kMaxReadFileBytes)
+        reason = FormatMessage(kMsgFileTooLarge, {std::to_string(kMaxReadFileBytes)});
+    else if (WriteFileSafely(path, {reinterpret_cast<const char*>(bytes.data()), bytes.size()},
+                             reason))
         return true;
     host.Error(FormatMessage(DocMsg::kCannotSave, {path, reason}));
     return false;

@@ -69,6 +69,11 @@ enum class ELoadResult { Ok, Failed, UnknownType };
 // version is shown after a successful read and marks the project modified.
 ELoadResult LoadProject(const std::string& path, CFirProject& project, CHost& host);
 
+// The most taps a project may hold: its file (16 bytes a tap) then stays within the largest file
+// the program reads back, with room for the design and the settings.
+inline constexpr int64_t kMaxProjectTaps = 4000000;
+
 // Saves through a temporary file beside the target that is renamed over it, so a failed save
-// never destroys the previous file. Reports a failure through the host.
+// never destroys the previous file. A project too large to be read back is refused before
+// anything is written. Reports a failure through the host.
 bool SaveProject(const std::string& path, const CFirProject& project, CHost& host);

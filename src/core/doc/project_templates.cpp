@@ -4,10 +4,10 @@
 #include "doc/preferences.h"
 #include "doc/project_file.h"
 #include "support/archive.h"
+#include "support/file_access.h"
 
 #include <algorithm>
 #include <filesystem>
-#include <fstream>
 
 namespace {
 
@@ -115,13 +115,12 @@ void CRecentFileList::Remove(const std::string& path) {
 }
 
 int PeekProjectType(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    uint8_t word[2] = {};
-    if (!in.read(reinterpret_cast<char*>(word), 2))
+    const std::vector<uint8_t> word = ReadFileHead(path, 2);
+    if (word.size() < 2)
         return -1;
     const int byExtension = DesignTypeOfExtension(path);
     if (byExtension >= 0)
         return byExtension;
-    CArchiveReader ar(word, 2);
+    CArchiveReader ar(word.data(), 2);
     return CFirProject::ReadVersionWord(ar).second;
 }

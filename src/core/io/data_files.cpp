@@ -5,13 +5,13 @@
 #include "io/format_state.h"
 #include "io/io_messages.h"
 #include "support/archive.h"
+#include "support/file_access.h"
 #include "support/format_number.h"
 #include "support/host.h"
 #include "support/paths.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <fstream>
 #include <limits>
 
 const char* const kDataFilesFilter =
@@ -41,8 +41,7 @@ void TakeName(const std::string& typed, std::string& path, std::string& name) {
 }
 
 bool CanOpenForReading(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return static_cast<bool>(in);
+    return CanOpenWithoutWaiting(path);
 }
 
 // The wait cursor for the lifetime of a scope.

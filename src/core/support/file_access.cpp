@@ -77,11 +77,13 @@ bool WriteAll(int fd, std::string_view bytes, const SFileWriteCalls& calls, int&
 // Writes into a file that is not regular (a device, a FIFO) without replacing it.
 bool WriteInPlace(const std::string& path, std::string_view bytes, std::string& reason,
                   const SFileWriteCalls& calls) {
-    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC);
+    // Never waits for a reader: a FIFO nobody reads is refused at once.
+    const int fd = ::open(path.c_str(), O_WRONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
     if (fd < 0) {
         reason = ErrnoText(errno);
         return false;
     }
+    ::fcntl(fd, F_SETFL, ::fcntl(fd, F_GETFL) & ~O_NONBLOCK);
     int err = 0;
     const bool ok = WriteAll(fd, bytes, calls, err);
     if (::close(fd) != 0 && ok) {
@@ -164,6 +166,12 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, std::strin
     }
     if (!S_ISREG(st.st_mode))
         return WriteInPlace(target, bytes, reason, calls);
+    // A file without write permission is the user's wish to keep it, even for a superuser whom
+    // the system would let replace it.
+    if ((st.st_mode & 0222) == 0 || ::access(target.c_str(), W_OK) != 0) {
+        reason = ErrnoText(EACCES);
+        return false;
+    }
     return ReplaceFile(target, bytes, &st, reason, calls);
 }
 
@@ -238,6 +246,32 @@ bool ReadFileReported(const std::string& path, std::vector<uint8_t>& bytes, CHos
         return false;
     }
     return false;
+}
+
+bool CanOpenWithoutWaiting(const std::string& path) {
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return false;
+    ::close(fd);
+    return true;
+}
+
+std::vector<uint8_t> ReadFileHead(const std::string& path, size_t n) {
+    std::vector<uint8_t> head;
+    const int fd = ::open(path.c_str(), O_RDONLY | O_NOCTTY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0)
+        return head;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && S_ISREG(st.st_mode)) {
+        head.resize(n);
+        ssize_t got = 0;
+        do
+            got = ::read(fd, head.data(), n);
+        while (got < 0 && errno == EINTR);
+        head.resize(got > 0 ? static_cast<size_t>(got) : 0);
+    }
+    ::close(fd);
+    return head;
 }
 
 bool IsSameFile(const std::string& a, const std::string& b) {

@@ -50,6 +50,13 @@ EFileRead ReadFileBounded(const std::string& path, std::vector<uint8_t>& bytes, 
 bool ReadFileReported(const std::string& path, std::vector<uint8_t>& bytes, CHost& host,
                       bool reportOpenFailure = true);
 
+// Whether the file at path can be opened for reading, found without waiting: a FIFO nobody
+// writes to opens at once (the bounded reader then refuses it).
+bool CanOpenWithoutWaiting(const std::string& path);
+// The first bytes (at most n) of the regular file at path; empty for anything else, without
+// waiting on a FIFO or a device.
+std::vector<uint8_t> ReadFileHead(const std::string& path, size_t n);
+
 // Whether two paths name one file: the same device and inode when both exist, otherwise the
 // same absolute path once the symbolic links of its existing part are resolved.
 bool IsSameFile(const std::string& a, const std::string& b);

@@ -4,6 +4,7 @@ set(CORE_SUPPORT_SOURCES
     field_exchange.cpp
     file_access.cpp
     format_number.cpp
+    hand_over.cpp
     host.cpp
     paths.cpp
     scripted_host.cpp

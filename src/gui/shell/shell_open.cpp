@@ -1,17 +1,15 @@
 #include "shell/shell_open.h"
 
+#include "support/hand_over.h"
+
 #include <QDir>
 #include <QLocalServer>
 #include <QLocalSocket>
+#include <QPointer>
 
-namespace {
-
-constexpr const char* kOpenCommand = "open ";
-constexpr const char* kAcknowledge = "ok\n";
-// A request longer than this is not a list of paths: the connection is dropped.
-constexpr qint64 kMaxRequestBytes = 64 * 1024;
-
-} // namespace
+#include <memory>
+#include <string>
+#include <vector>
 
 CShellOpenServer::CShellOpenServer(QObject* parent)
     : QObject(parent), m_pServer(new QLocalServer(this)) {
@@ -19,6 +17,8 @@ CShellOpenServer::CShellOpenServer(QObject* parent)
 }
 
 bool CShellOpenServer::Listen(const QString& name) {
+    if (name.isEmpty())
+        return false;
     m_pServer->setSocketOptions(QLocalServer::UserAccessOption);
     if (m_pServer->listen(name))
         return true;
@@ -32,49 +32,68 @@ bool CShellOpenServer::Listen(const QString& name) {
     return m_pServer->listen(name);
 }
 
+// Each connection's bytes are gathered until the request is whole. The acknowledgement goes
+// out first and the paths are opened from queued calls: opening may show a message with its own
+// event loop, during which the connection may end and its socket be deleted.
 void CShellOpenServer::OnConnection() {
-    while (QLocalSocket* socket = m_pServer->nextPendingConnection()) {
-        connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
-        connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
-            if (socket->bytesAvailable() > kMaxRequestBytes) {
+    while (QLocalSocket* next = m_pServer->nextPendingConnection()) {
+        QPointer<QLocalSocket> socket(next);
+        connect(next, &QLocalSocket::disconnected, next, &QObject::deleteLater);
+        auto received = std::make_shared<std::string>();
+        connect(next, &QLocalSocket::readyRead, this, [this, socket, received] {
+            if (!socket)
+                return;
+            const QByteArray bytes = socket->readAll();
+            received->append(bytes.constData(), static_cast<size_t>(bytes.size()));
+            std::vector<std::string> paths;
+            switch (ParseHandOverRequest(*received, paths)) {
+            case EHandOverRequest::Incomplete:
+                return;
+            case EHandOverRequest::Refused:
                 socket->abort();
                 return;
+            case EHandOverRequest::Complete:
+                break;
             }
-            while (socket->canReadLine()) {
-                const QString line = QString::fromUtf8(socket->readLine()).chopped(1);
-                if (line.isEmpty()) { // the end of the request
-                    socket->write(kAcknowledge);
-                    socket->flush();
-                    continue;
-                }
-                if (line.startsWith(kOpenCommand))
-                    emit OpenRequested(line.mid(int(strlen(kOpenCommand))));
-            }
+            received->clear();
+            socket->write(kHandOverAcknowledge.data(), qint64(kHandOverAcknowledge.size()));
+            socket->flush();
+            socket->disconnectFromServer();
+            for (const std::string& path : paths)
+                QMetaObject::invokeMethod(
+                    this, [this, path = QString::fromStdString(path)] { emit OpenRequested(path); },
+                    Qt::QueuedConnection);
         });
     }
 }
 
 QString ShellOpenServerName() {
-    QString user = qEnvironmentVariable("USER");
-    if (user.isEmpty())
-        user = QDir::home().dirName();
-    return "CorviFIR-shell-open-" + user;
+    std::string reason;
+    const std::string folder = PrivateRuntimeFolder(reason);
+    QString display = qEnvironmentVariable("WAYLAND_DISPLAY");
+    if (display.isEmpty())
+        display = qEnvironmentVariable("DISPLAY");
+    return QString::fromStdString(HandOverSocketPath(folder, display.toStdString()));
 }
 
 bool HandOverToRunningProgram(const QString& name, const QStringList& paths, int timeoutMs) {
+    if (name.isEmpty())
+        return false;
+    std::vector<std::string> absolute;
+    for (const QString& path : paths)
+        absolute.push_back(QDir::current().absoluteFilePath(path).toStdString());
+    const std::string request = HandOverRequest(absolute);
+    if (request.empty())
+        return false;
     QLocalSocket socket;
     socket.connectToServer(name);
     if (!socket.waitForConnected(timeoutMs))
         return false;
-    QByteArray request;
-    for (const QString& path : paths)
-        request += kOpenCommand + QDir::current().absoluteFilePath(path).toUtf8() + "\n";
-    request += "\n";
-    socket.write(request);
+    socket.write(request.data(), qint64(request.size()));
     if (!socket.waitForBytesWritten(timeoutMs))
         return false;
     while (!socket.canReadLine())
         if (!socket.waitForReadyRead(timeoutMs))
             return false;
-    return socket.readLine() == kAcknowledge;
+    return socket.readLine().toStdString() == kHandOverAcknowledge;
 }

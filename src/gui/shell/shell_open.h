@@ -11,7 +11,8 @@ class CShellOpenServer : public QObject {
     Q_OBJECT
 public:
     explicit CShellOpenServer(QObject* parent = nullptr);
-    // Starts listening under name; false when another live program already does.
+    // Starts listening under name; false when another live program already does, or without a
+    // name (no private place for the socket: every launch opens a window of its own).
     bool Listen(const QString& name);
 
 signals:
@@ -22,7 +23,9 @@ private:
     QLocalServer* m_pServer;
 };
 
-// The name under which this user's running program listens.
+// The socket path under which this user's program on this display listens: in the user's
+// private runtime folder; empty when there is no such folder or no display.
 QString ShellOpenServerName();
-// Hands paths to the program listening under name; true when it took them.
+// Hands paths to the program listening under name; true when it took them (never without a
+// name).
 bool HandOverToRunningProgram(const QString& name, const QStringList& paths, int timeoutMs = 2000);

@@ -212,9 +212,12 @@ TEST(Quantization, RoundingLevels) {
         {1, kRoundMultiple, {0.3, 0.3}, {0.0, 0.0}},
         // F = 4: the outer pair rounds 0.3 down, its carry -0.05 takes 0.14 to 0.
         {3, kRoundMultiple, {0.3, 0.14, 0.14, 0.3}, {0.25, 0.0, 0.0, 0.25}},
-        // The outer pair rounds 0.375 up (carry +0.125); the middle is quantized twice:
-        // Q(0.25 + 0.125) = 0.5, then Q(0.5 + 0.125) = 0.75.
-        {3, kRoundMultiple, {0.375, 0.25, 0.375}, {0.5, 0.75, 0.5}},
+        // The outer pair rounds 0.375 up (carry +0.125); the middle takes the carry once:
+        // Q(0.25 + 0.125) = 0.5.
+        {3, kRoundMultiple, {0.375, 0.25, 0.375}, {0.5, 0.5, 0.5}},
+        // Beyond full scale every tap saturates at the largest level; the centre's carry of
+        // about -2 must not take it to the other end of the range.
+        {16, kRoundMultiple, {1, 2, 3, 4, 3, 2, 1}, std::vector<double>(7, 32767 / 32768.0)},
         // Any other algorithm code acts as "Round Multiple".
         {3, 9, {0.3, 0.14, 0.14, 0.3}, {0.25, 0.0, 0.0, 0.25}},
     };
@@ -225,6 +228,19 @@ TEST(Quantization, RoundingLevels) {
         EXPECT_EQ(Column(*f.m_pI), c.out) << c.bits << " bits, algorithm " << c.algorithm;
         EXPECT_EQ(f.m_bQuantized, 1);
         EXPECT_EQ(f.m_nQuantProgress, 0);
+    }
+}
+
+// A clamp is reported to the result and to the user; values within range are not.
+TEST(Quantization, SaturationIsReported) {
+    for (const bool beyond : {true, false}) {
+        CScriptedHost host;
+        CFirData f(&host);
+        SetTaps(f, beyond ? std::vector<double>{0.5, 1.5, 0.5} : std::vector<double>{0.5, 0.25});
+        const SQuantizeResult r = f.Quantize(Options(8, kRoundMultiple));
+        EXPECT_TRUE(r.completed);
+        EXPECT_EQ(r.saturated, beyond);
+        EXPECT_EQ(host.messages.size(), beyond ? 1u : 0u);
     }
 }
 

@@ -395,6 +395,28 @@ TEST(Remez, CancelStopsTheExchange) {
     EXPECT_TRUE(stoppedEarly);
 }
 
+// A dense grid that cannot fit in memory is refused before it is allocated, and a cancel is seen
+// while a large grid is still being built, before any exchange pass.
+TEST(Remez, LargeGridsAreRefusedOrCancelledWhileBuilt) {
+    const CReferenceDesign& d = Reference("lowpass_1001");
+    {
+        CRemezContext context;
+        context.SetGridMemoryLimit(std::size_t{64} << 10); // 2048 points; the grid has 8000
+        const CDesignRun run = Design(context, d, 16);
+        EXPECT_EQ(run.result, 0);
+        EXPECT_EQ(context.Status(), ERemezStatus::GridStorage);
+        EXPECT_EQ(context.Passes(), 0);
+    }
+    {
+        CRemezContext context;
+        std::atomic<int> cancel{1};
+        const CDesignRun run = Design(context, d, 4096, nullptr, &cancel); // 2M points
+        EXPECT_EQ(run.result, 0);
+        EXPECT_TRUE(context.Cancelled());
+        EXPECT_EQ(context.Passes(), 0);
+    }
+}
+
 // The classical exchange gives what it gave when tests/data/remez/classic_designs.txt was
 // recorded: the same passes, and the deviation and coefficients to rounding (builds differ in
 // how they contract multiplies and adds, so bit-for-bit holds only within one build). The

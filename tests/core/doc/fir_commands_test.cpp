@@ -293,7 +293,12 @@ TEST_F(Commands, ScaleInDbAndQuantizeWithTheDialogsRules) {
     };
     FirCommand::CopyIToQ(doc);
     EXPECT_TRUE(FirCommand::Quantize(doc, dialogs, EParts::Complex));
-    EXPECT_EQ(host.LastMessage(), "The number of quantization bits must be between 1 and 62.");
+    ASSERT_GE(host.messages.size(), 2u);
+    EXPECT_EQ(host.messages[host.messages.size() - 2].text,
+              "The number of quantization bits must be between 1 and 62.");
+    // Taps of 2 and 4 are beyond 4-bit fractions: the user is told they saturated.
+    EXPECT_EQ(host.LastMessage(),
+              "Some coefficients were beyond the range of 4-bit fractions and were saturated.");
     EXPECT_EQ(doc.m_DataFiles.m_FormatI.m_FixedPoint.m_nBits, 4);
 }
 

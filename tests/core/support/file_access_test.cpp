@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <thread>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -119,12 +118,18 @@ TEST(FileAccess, AFifoOrADeviceIsWrittenDirectlyAndNeverReplaced) {
     CTempFolder folder;
     const std::string fifo = folder.Path("pipe");
     ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
-    std::string received;
-    std::thread reader([&] { received = ReadText(fifo); });
     std::string reason;
+    // Nobody reads the pipe: refused at once instead of waiting for a reader.
+    EXPECT_FALSE(WriteFileSafely(fifo, "nobody listens", reason));
+    EXPECT_EQ(reason, "No such device or address");
+
+    const int readEnd = ::open(fifo.c_str(), O_RDONLY | O_NONBLOCK);
+    ASSERT_GE(readEnd, 0);
     EXPECT_TRUE(WriteFileSafely(fifo, "through the pipe", reason)) << reason;
-    reader.join();
-    EXPECT_EQ(received, "through the pipe");
+    char received[64] = {};
+    EXPECT_EQ(::read(readEnd, received, sizeof received - 1), 16);
+    ::close(readEnd);
+    EXPECT_STREQ(received, "through the pipe");
     EXPECT_TRUE(S_ISFIFO(ModeOf(fifo)));
 
     // A copy of /dev/null in the test's folder (only root may make one).
@@ -134,6 +139,19 @@ TEST(FileAccess, AFifoOrADeviceIsWrittenDirectlyAndNeverReplaced) {
     EXPECT_TRUE(WriteFileSafely(null, "discarded", reason)) << reason;
     EXPECT_TRUE(S_ISCHR(ModeOf(null)));
     EXPECT_TRUE(Leftovers(folder, {"pipe", "null"}).empty());
+}
+
+// A file without write permission is kept as it is, whoever runs the program.
+TEST(FileAccess, AReadOnlyFileIsNeverReplaced) {
+    CTempFolder folder;
+    const std::string path = folder.Path("kept.cfp");
+    WriteText(path, "original");
+    ::chmod(path.c_str(), 0444);
+    std::string reason;
+    EXPECT_FALSE(WriteFileSafely(path, "replacement", reason));
+    EXPECT_EQ(reason, "Permission denied");
+    EXPECT_EQ(ReadText(path), "original");
+    EXPECT_TRUE(Leftovers(folder, {"kept.cfp"}).empty());
 }
 
 TEST(FileAccess, AFolderIsNeitherWrittenNorReplaced) {
@@ -174,6 +192,22 @@ TEST(FileAccess, ReadsOnlyRegularFilesWithinTheLimit) {
         EXPECT_EQ(reason, c.reason) << c.path;
         EXPECT_EQ(bytes.size(), c.result == EFileRead::Ok ? 9u : 0u) << c.path;
     }
+}
+
+// The head of a file and the check that it opens never wait on a FIFO nobody writes to.
+TEST(FileAccess, PeekingNeverWaits) {
+    CTempFolder folder;
+    const std::string small = folder.Path("small.bin");
+    WriteText(small, "abc");
+    const std::string fifo = folder.Path("fifo");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    EXPECT_EQ(ReadFileHead(small, 2), (std::vector<uint8_t>{'a', 'b'}));
+    EXPECT_EQ(ReadFileHead(small, 8).size(), 3u);
+    for (const std::string& other : {fifo, folder.Dir(), folder.Path("missing")})
+        EXPECT_TRUE(ReadFileHead(other, 2).empty()) << other;
+    EXPECT_TRUE(CanOpenWithoutWaiting(small));
+    EXPECT_TRUE(CanOpenWithoutWaiting(fifo));
+    EXPECT_FALSE(CanOpenWithoutWaiting(folder.Path("missing")));
 }
 
 TEST(FileAccess, ReadFailuresAreReportedOnce) {

@@ -6,6 +6,8 @@
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
+#include <limits>
+#include <unistd.h>
 
 namespace {
 
@@ -13,6 +15,10 @@ constexpr double kTwoPi = 6.283185307179586476925286766559;
 constexpr double kPi = 3.141592653589793238462643383280;
 // Largest dense grid the engine allocates (points per array) and longest filter (taps).
 constexpr double kMaxGridPoints = 268435456.0;
+// Bytes of one dense grid point: frequency, abscissa, desired value and weight.
+constexpr std::size_t kGridBytesPerPoint = 4 * sizeof(double);
+// Grid points built between two looks at the cancel flag.
+constexpr std::size_t kGridCancelStride = std::size_t{1} << 20;
 constexpr int kMaxTaps = 16777216;
 // A design is equiripple when no weighted error on its grid exceeds the levelled deviation by
 // more than this fraction of it.
@@ -153,6 +159,14 @@ int CRemezContext::PMFir(const double* edges, int nbands, const CPmFir& pmfir, i
     return result;
 }
 
+std::size_t CRemezContext::PhysicalMemory() {
+    const long pages = ::sysconf(_SC_PHYS_PAGES);
+    const long size = ::sysconf(_SC_PAGESIZE);
+    if (pages <= 0 || size <= 0)
+        return std::numeric_limits<std::size_t>::max();
+    return static_cast<std::size_t>(pages) * static_cast<std::size_t>(size);
+}
+
 bool CRemezContext::BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nbands, int neg) {
     const double delf = 0.5 / (static_cast<double>(lgrid) * m_nfcns);
 
@@ -167,6 +181,10 @@ bool CRemezContext::BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nba
         return false;
     }
     const std::size_t capacity = static_cast<std::size_t>(bound);
+    if (capacity > m_nGridMemoryLimit / kGridBytesPerPoint) {
+        Fail(ERemezStatus::GridStorage);
+        return false;
+    }
     if (!m_grid.Create(capacity) || !m_xgrid.Create(capacity) || !m_des.Create(capacity) ||
         !m_wt.Create(capacity)) {
         Fail(ERemezStatus::GridStorage);
@@ -189,6 +207,10 @@ bool CRemezContext::BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nba
         do {
             if (j + 1 >= capacity) {
                 Fail(ERemezStatus::GridStorage);
+                return false;
+            }
+            if (j % kGridCancelStride == 0 && CancelRequested()) {
+                m_bCancelled = true;
                 return false;
             }
             const double f = m_grid[j];

@@ -5,6 +5,7 @@
 #include "design/remez/robust_exchange.h"
 
 #include <atomic>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -67,6 +68,9 @@ public:
     double Deviation() const { return m_dDeviation; }
     // Exchange passes started by the last design.
     int Passes() const { return m_nPasses; }
+    // The most memory (bytes) a dense grid may take; a larger one is refused (GridStorage) before
+    // anything is allocated. By default the machine's physical memory.
+    void SetGridMemoryLimit(std::size_t bytes) { m_nGridMemoryLimit = bytes; }
     // Whether the last design stopped because the cancel flag was set.
     bool Cancelled() const { return m_bCancelled; }
     // Whether the last design stopped at kMaxPasses without converging.
@@ -135,6 +139,9 @@ private:
     int m_nPasses = 0;
     bool m_bCancelled = false;
     bool m_bPassLimit = false;
+    std::size_t m_nGridMemoryLimit = PhysicalMemory();
+
+    static std::size_t PhysicalMemory();
 };
 
 // One design with a context of its own; see CRemezContext::PMFir. When status is not null it
