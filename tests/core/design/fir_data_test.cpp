@@ -176,6 +176,21 @@ TEST(FirData, DesignTypesSelectKinds) {
     }
 }
 
+TEST(FirData, MethodRowsAreInIdOrderAndFoundByTheirCommandWord) {
+    std::string words;
+    for (const SDesignMethod& m : DesignMethods()) {
+        EXPECT_EQ(FindDesignMethod(m.type), &m);
+        if (*m.commandWord) {
+            EXPECT_EQ(FindDesignMethodByWord(m.commandWord), &m);
+            words += std::string(m.commandWord) + " ";
+        }
+    }
+    EXPECT_EQ(words, "simple-pm advanced-pm windowed-sinc raised-cosine lth-band maxflat cic ");
+    EXPECT_EQ(FindDesignMethod(kDesignNone), nullptr);
+    EXPECT_EQ(FindDesignMethodByWord(""), nullptr);
+    EXPECT_EQ(FindDesignMethodByWord("Raised Cos"), nullptr);
+}
+
 TEST(FirData, FirstDesignTypeFillsTapConstraintsOnce) {
     CFirData lth;
     lth.SetDesignType(kDesignLthBand);
