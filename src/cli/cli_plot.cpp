@@ -103,7 +103,7 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
                  std::end(kExtensions))
             args.Fail("the output file must end in .png, .bmp, .svg, .pdf or .plt");
         else if (size && !ParseSize(*size, width, height))
-            args.Fail("option '--size' takes WxH, at least 50x40");
+            args.Fail("option '--size' takes WxH, from 50x40 to 20000x20000");
         else if (ext != ".plt" && !HasPlotPictures())
             args.Fail("this build writes plot files (.plt) only");
     }

@@ -28,15 +28,16 @@ const char* const kRunUsage =
     "      to OUT (or with --in-place to PROJECT) after the last command, and only when every\n"
     "      command ran. --show-json prints the result as show --json does, with modified,\n"
     "      undoDepth and redoDepth. Exit status: 0 every command ran, 1 a command was refused,\n"
-    "      failed or was cancelled with Ctrl+C (the rest are not run, nothing is written), 2 bad\n"
-    "      arguments. With --in-place, other runs on the same project wait their turn, and a\n"
-    "      project changed on disk by another program since it was read is not replaced.\n"
+    "      failed or was cancelled with Ctrl+C (the rest are not run, the project is not\n"
+    "      written; files an earlier export step wrote stay), 2 bad arguments. With --in-place,\n"
+    "      other runs on the same project wait their turn, and a project changed on disk by\n"
+    "      another program since it was read is not replaced.\n"
     "    Commands:\n";
 
 namespace {
 
 const char* const kMsgChangedOnDisk =
-    "The project \"%1\" was changed on disk since it was read; nothing was written.";
+    "The project \"%1\" was changed on disk since it was read; it was not replaced.";
 
 void CRunHostPrefix(std::ostream& os, EMsgIcon icon) {
     switch (icon) {
@@ -56,6 +57,12 @@ void CRunHostPrefix(std::ostream& os, EMsgIcon icon) {
         os << "message: ";
         break;
     }
+}
+
+// A command as messages show it: a very long one is cut short.
+std::string Shown(const std::string& text) {
+    constexpr size_t kMaxShown = 200;
+    return text.size() <= kMaxShown ? text : text.substr(0, kMaxShown) + "...";
 }
 
 int RunUsageError(const std::string& text, std::ostream& err) {
@@ -188,13 +195,13 @@ int RunRunCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     for (const std::string& text : texts) {
         std::vector<std::string> words;
         if (!SplitCommandWords(text, words) || words.empty())
-            return RunUsageError("cannot read the command \"" + text + "\"", err);
+            return RunUsageError("cannot read the command \"" + Shown(text) + "\"", err);
         const std::string name = words[0];
         std::string error;
         FRunCommand run =
             ParseRunCommand(name, std::vector<std::string>(words.begin() + 1, words.end()), error);
         if (!run)
-            return RunUsageError(name + ": " + error, err);
+            return RunUsageError(Shown(name) + ": " + Shown(error), err);
         commands.push_back({text, std::move(run)});
     }
 
@@ -214,16 +221,17 @@ int RunRunCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         const int errorsBefore = host.Errors();
         const bool ran = command.run(ctx);
         if (host.Interrupted()) {
-            err << "corvifir-cli run: \"" << command.text
-                << "\" was cancelled; nothing was written.\n";
+            err << "corvifir-cli run: \"" << Shown(command.text)
+                << "\" was cancelled; the project was not written.\n";
             return kExitFailed;
         }
         if (host.Errors() != errorsBefore) {
-            err << "corvifir-cli run: \"" << command.text << "\" failed; nothing was written.\n";
+            err << "corvifir-cli run: \"" << Shown(command.text)
+                << "\" failed; the project was not written.\n";
             return kExitFailed;
         }
         if (!ran)
-            err << "corvifir-cli run: \"" << command.text << "\" ended without a change.\n";
+            err << "corvifir-cli run: \"" << Shown(command.text) << "\" ended without a change.\n";
     }
     if (guard && !guard->Unchanged()) {
         host.Error(FormatMessage(kMsgChangedOnDisk, {project}));

@@ -2,6 +2,7 @@
 
 #include "support/error_report.h"
 
+#include <csignal>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -9,9 +10,16 @@
 #include <vector>
 
 int main(int argc, char** argv) {
+    // A closed pipe on standard output or error fails the print instead of ending the program
+    // before it has written its files; the failed print makes the exit status a failure.
+    std::signal(SIGPIPE, SIG_IGN);
     try {
         const std::vector<std::string> args(argv + 1, argv + argc);
-        return RunCli(args, std::cout, std::cerr);
+        int status = RunCli(args, std::cout, std::cerr);
+        std::cout.flush();
+        if (status == kExitOk && (!std::cout || !std::cerr))
+            status = kExitFailed;
+        return status;
     } catch (...) {
         std::fprintf(stderr, "corvifir-cli: error: %s\n",
                      ExceptionMessage(std::current_exception()).c_str());

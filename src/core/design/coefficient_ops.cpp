@@ -1,5 +1,6 @@
 #include "design/coefficient_messages.h"
 #include "design/fir_data.h"
+#include "dsp/signal_messages.h"
 #include "response/response_types.h"
 #include "response/response_value.h"
 #include "support/format_number.h"
@@ -74,6 +75,10 @@ bool CFirData::ScaleFilter(bool scaleI, bool round, double target, double freq, 
     }
     if (r == 0.0) {
         Report(kMsgScaleAllZero);
+        return false;
+    }
+    if (!std::isfinite(r)) {
+        Report(SignalMsg::kNotFinite);
         return false;
     }
     if (!Scale(scaleI, withQ, round, target / r))

@@ -4,6 +4,8 @@
 
 // Texts the signal operations and their dialogs show or ask.
 namespace SignalMsg {
+inline constexpr const char* kNotFinite =
+    "The result would not be a finite number; the coefficients are unchanged.";
 inline constexpr const char* kScaleByZero =
     "Scale value is 0.0 (linear).\nTherefore, scaling will clear all data.\nScale anyway?";
 inline constexpr const char* kMixDivisorZero = "The Fs mixing divisor cannot be zero.";

@@ -67,6 +67,17 @@ bool CCorviData::Scale(bool scaleI, bool scaleQ, bool round, double factor) {
         return false;
     if (IsReal())
         scaleQ = false;
+    auto finite = [&](const CDataColumn& c) {
+        for (int k = 0; k < n; ++k)
+            if (!std::isfinite(c[k] * factor))
+                return false;
+        return true;
+    };
+    if ((scaleI && !finite(*m_pI)) || (scaleQ && !finite(*m_pQ))) {
+        if (m_pHost)
+            m_pHost->Error(SignalMsg::kNotFinite);
+        return false;
+    }
     auto scale = [&](CDataColumn& c) {
         for (int k = 0; k < n; ++k) {
             const double v = c[k] * factor;

@@ -104,18 +104,61 @@ void SyncDirectoryOf(const std::string& path) {
     }
 }
 
-// Writes a temporary file beside path, syncs it and renames it over path.
+// The name of a temporary file beside path.
+std::string TemporaryNameFor(const std::string& path) {
+    return DirectoryOf(path) + "." + FileNameOf(path) + ".XXXXXX";
+}
+
+// An unnamed file in the folder of path: nothing is left behind when the program is killed
+// before it is linked. -1 where the file system has none.
+int OpenUnnamedFile(const std::string& path) {
+    const std::string dir = DirectoryOf(path);
+    return ::open(dir.empty() ? "." : dir.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0600);
+}
+
+// Gives the unnamed file fd the temporary name pattern temp (made unique as mkostemp does).
+bool LinkUnnamedFile(int fd, std::string& temp, int& err) {
+    const std::string source = "/proc/self/fd/" + std::to_string(fd);
+    for (int attempt = 0; attempt < 100; ++attempt) {
+        std::vector<char> name(temp.begin(), temp.end());
+        name.push_back('\0');
+        const int probe = ::mkstemp(name.data()); // reserves a unique name ...
+        if (probe < 0) {
+            err = errno;
+            return false;
+        }
+        ::close(probe);
+        ::unlink(name.data()); // ... that the link then takes
+        if (::linkat(AT_FDCWD, source.c_str(), AT_FDCWD, name.data(), AT_SYMLINK_FOLLOW) == 0) {
+            temp = name.data();
+            return true;
+        }
+        if (errno != EEXIST) {
+            err = errno;
+            return false;
+        }
+    }
+    err = EEXIST;
+    return false;
+}
+
+// Writes a temporary file beside path, syncs it and renames it over path. The file has no name
+// until it is complete, where the file system allows.
 bool ReplaceFile(const std::string& path, std::string_view bytes, const struct stat* previous,
                  std::string& reason, const SFileWriteCalls& calls) {
-    std::string temp = DirectoryOf(path) + "." + FileNameOf(path) + ".XXXXXX";
-    std::vector<char> name(temp.begin(), temp.end());
-    name.push_back('\0');
-    const int fd = ::mkostemp(name.data(), O_CLOEXEC);
-    if (fd < 0) {
-        reason = ErrnoText(errno);
-        return false;
+    std::string temp = TemporaryNameFor(path);
+    int fd = OpenUnnamedFile(path);
+    const bool unnamed = fd >= 0;
+    if (!unnamed) {
+        std::vector<char> name(temp.begin(), temp.end());
+        name.push_back('\0');
+        fd = ::mkostemp(name.data(), O_CLOEXEC);
+        if (fd < 0) {
+            reason = ErrnoText(errno);
+            return false;
+        }
+        temp = name.data();
     }
-    temp = name.data();
     ::fchmod(fd, previous ? (previous->st_mode & 07777) : NewFileMode());
     int err = 0;
     bool ok = WriteAll(fd, bytes, calls, err);
@@ -123,6 +166,8 @@ bool ReplaceFile(const std::string& path, std::string_view bytes, const struct s
         err = errno;
         ok = false;
     }
+    const bool named = !unnamed || (ok && LinkUnnamedFile(fd, temp, err));
+    ok = ok && named;
     if (::close(fd) != 0 && ok) {
         err = errno;
         ok = false;
@@ -132,7 +177,8 @@ bool ReplaceFile(const std::string& path, std::string_view bytes, const struct s
         ok = false;
     }
     if (!ok) {
-        std::remove(temp.c_str());
+        if (named)
+            std::remove(temp.c_str());
         reason = ErrnoText(err);
         return false;
     }

@@ -1,11 +1,13 @@
 #include "design/coefficient_messages.h"
 #include "design/design_types.h"
 #include "design/fir_data.h"
+#include "dsp/signal_messages.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <limits>
 #include <vector>
 
 namespace {
@@ -114,6 +116,28 @@ TEST(CoefficientOps, ScaleRefusesAZeroReference) {
     EXPECT_EQ(host.messages[0].text, kMsgScaleAllZero);
     EXPECT_EQ(host.messages[0].icon, EMsgIcon::Stop);
     EXPECT_EQ(Column(*f.m_pI), (std::vector<double>{1.0, -1.0}));
+}
+
+// A scale whose reference or result is not finite is refused and changes nothing.
+TEST(CoefficientOps, ScaleRefusesResultsThatAreNotFinite) {
+    struct SCase {
+        std::vector<double> taps;
+        int method;
+        double target;
+    };
+    const SCase cases[] = {
+        {{1e308, 1e308}, CFirData::kScaleMultiply, 1e308}, // the product overflows
+        {{1e308, 1e308}, CFirData::kScaleGainAtDc, 1.0},   // the reference sum overflows
+        {{0.5, 0.25}, CFirData::kScaleMultiply, std::numeric_limits<double>::quiet_NaN()},
+    };
+    for (const SCase& c : cases) {
+        CScriptedHost host;
+        CFirData f(&host);
+        SetTaps(f, c.taps);
+        EXPECT_FALSE(f.ScaleFilter(true, false, c.target, 0.0, c.method, true)) << c.method;
+        EXPECT_EQ(host.LastMessage(), SignalMsg::kNotFinite);
+        EXPECT_EQ(Column(*f.m_pI), c.taps);
+    }
 }
 
 TEST(CoefficientOps, UnityGainAtTheGainFrequency) {

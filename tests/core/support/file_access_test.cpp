@@ -8,10 +8,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <filesystem>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -41,6 +43,12 @@ int SyncFailsWithIoError(int) {
 }
 ssize_t WriteNothing(int, const void*, size_t) {
     return 0;
+}
+
+ssize_t WriteHalfThenGetKilled(int fd, const void* data, size_t n) {
+    ::write(fd, data, n / 2);
+    ::raise(SIGKILL);
+    return -1;
 }
 
 mode_t ModeOf(const std::string& path) {
@@ -86,6 +94,27 @@ TEST(FileAccess, AFailedWriteKeepsThePreviousFile) {
         EXPECT_EQ(ReadText(path), "previous contents");
         EXPECT_TRUE(Leftovers(folder, {"keep.txt"}).empty());
     }
+}
+
+// Killed in the middle of a write (kill -9): the previous file stays and no temporary file is
+// left behind.
+TEST(FileAccess, AWriterKilledMidwayLeavesNothingBehind) {
+    CTempFolder folder;
+    const std::string path = folder.Path("p.cfp");
+    WriteText(path, "previous");
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        std::string reason;
+        WriteFileSafely(path, "a replacement that never completes", reason,
+                        {WriteHalfThenGetKilled, ::fsync});
+        ::_exit(0);
+    }
+    int status = 0;
+    ASSERT_EQ(::waitpid(child, &status, 0), child);
+    EXPECT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGKILL);
+    EXPECT_EQ(ReadText(path), "previous");
+    EXPECT_TRUE(Leftovers(folder, {"p.cfp"}).empty());
 }
 
 TEST(FileAccess, AFailedWriteIsReportedWithPathAndReason) {
