@@ -9,7 +9,7 @@ build=build-fuzz
 sanitize="-fsanitize=address,undefined -fno-sanitize-recover=undefined -fno-omit-frame-pointer"
 
 CC=clang CXX=clang++ cmake -S . -B "$build" -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo \
-    -DCORVIFIR_FUZZ=ON -DCORVIFIR_GUI=OFF -DCORVIFIR_BENCH=OFF \
+    -DCORVIFIR_FUZZ=ON -DCORVIFIR_GUI=OFF -DCORVIFIR_BENCH=OFF -DCORVIFIR_PYTHON=OFF \
     -DCMAKE_CXX_FLAGS="-fsanitize=fuzzer-no-link $sanitize" \
     -DCMAKE_EXE_LINKER_FLAGS="$sanitize" >/dev/null
 targets=$(sed -n 's/^corvifir_add_fuzzer(\([a-z0-9_]*\).*/\1/p' fuzz/CMakeLists.txt)

@@ -7,7 +7,7 @@ packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
     qt6-base-dev qt6-svg-dev xvfb xauth fonts-dejavu-core
-    python3 python3-numpy gcc poppler-utils
+    python3 python3-numpy python3-dev pybind11-dev python3-scipy python3-pytest gcc poppler-utils
 )
 missing=()
 for p in "${packages[@]}"; do

@@ -101,6 +101,93 @@ void AppendWaveSample(std::string& out, int code, double v) {
     }
 }
 
+// How the points of one write are spelled: the format actually written, its word length and
+// the field widths of the text formats; line counts the points written so far.
+struct SPointText {
+    int code = 0;
+    int bits = 0;
+    int decWidth = 0;
+    int decDigits = 0;
+    int fixedWidth = 0;
+    int line = 0;
+};
+
+// Appends point i of value a (and b when not null), already scaled to the format's full scale.
+using PointWriter = void (*)(std::string& out, const SPointText& text, int i, double a,
+                             const double* b);
+
+void WriteDecimalPoint(std::string& out, const SPointText& text, int, double a, const double* b) {
+    out += FormatFixed(a, text.decWidth, text.decDigits);
+    if (b)
+        Append(out, " ", FormatFixed(*b, text.decWidth, text.decDigits));
+    out += "\r\n";
+}
+
+void WritePlotPoint(std::string& out, const SPointText& text, int, double a, const double* b) {
+    Append(out, std::to_string(text.line), " ", FormatFixed(a, text.decWidth, text.decDigits));
+    if (b)
+        Append(out, " ", FormatFixed(*b, text.decWidth, text.decDigits));
+    out += "\r\n";
+}
+
+void WriteFixedPoint(std::string& out, const SPointText& text, int, double a, const double* b) {
+    out += FixedPointText(text.code, RoundToInt64(a), text.bits, text.fixedWidth);
+    if (b)
+        Append(out, " ", FixedPointText(text.code, RoundToInt64(*b), text.bits, text.fixedWidth));
+    out += "\r\n";
+}
+
+void WriteFloatPoint(std::string& out, const SPointText&, int, double a, const double* b) {
+    AppendLittleEndian(out, ToFloat(a));
+    if (b)
+        AppendLittleEndian(out, ToFloat(*b));
+}
+
+void WriteDoublePoint(std::string& out, const SPointText&, int, double a, const double* b) {
+    AppendLittleEndian(out, a);
+    if (b)
+        AppendLittleEndian(out, *b);
+}
+
+void WriteWavePoint(std::string& out, const SPointText& text, int, double a, const double* b) {
+    AppendWaveSample(out, text.code, a);
+    if (b)
+        AppendWaveSample(out, text.code, *b);
+}
+
+void WriteHtmlPoint(std::string& out, const SPointText& text, int i, double a, const double* b) {
+    Append(out, "  h[", std::to_string(i), "] = ", FormatFixed(a, text.decWidth, text.decDigits));
+    if (b) {
+        const double v = *b;
+        out += " ";
+        Append(out, v < 0 ? "- " : "+ ",
+               FormatFixed(v < 0 ? -v : v, text.decWidth, text.decDigits));
+        out += "i";
+    }
+    out += "\r\n";
+}
+
+// The point writer of each format that WriteDataBytes writes point by point.
+struct SPointWriterRow {
+    int code;
+    PointWriter write;
+};
+
+constexpr SPointWriterRow kPointWriters[] = {
+    {kFormatDecimal, WriteDecimalPoint}, {kFormatFir, WriteDecimalPoint},
+    {kFormatPlot, WritePlotPoint},       {kFormatFract, WriteFixedPoint},
+    {kFormatHex, WriteFixedPoint},       {kFormatAdiPm, WriteFixedPoint},
+    {kFormatBinary, WriteFixedPoint},    {kFormatFloat, WriteFloatPoint},
+    {kFormatDouble, WriteDoublePoint},   {kFormatWave8, WriteWavePoint},
+    {kFormatWave16, WriteWavePoint},     {kFormatHtml, WriteHtmlPoint},
+};
+
+PointWriter PointWriterOf(int code) {
+    for (const SPointWriterRow& row : kPointWriters)
+        if (row.code == code)
+            return row.write;
+    return nullptr;
+}
 } // namespace
 
 int WriteDataBytes(SFormatState& state, std::string& out, const double* a, const double* b, int n,
@@ -159,73 +246,27 @@ int WriteDataBytes(SFormatState& state, std::string& out, const double* a, const
     if (!ConfirmOverflow(fullScale, minAll, maxAll, host))
         return 0;
 
+    SPointText text;
+    text.code = writeCode;
+    text.bits = bits;
     const bool longData = n >= 2500;
-    const int decWidth = longData ? 24 : 21;
-    const int decDigits = longData ? 21 : 18;
-    int fixedWidth = 0;
+    text.decWidth = longData ? 24 : 21;
+    text.decDigits = longData ? 21 : 18;
     if (writeCode == kFormatFract)
-        fixedWidth = static_cast<int>(std::trunc(std::log10(fullScale) + 2.0));
+        text.fixedWidth = static_cast<int>(std::trunc(std::log10(fullScale) + 2.0));
     else if (writeCode == kFormatHex)
-        fixedWidth = (bits + 3) / 4;
+        text.fixedWidth = (bits + 3) / 4;
     else if (writeCode == kFormatAdiPm)
-        fixedWidth = 6;
+        text.fixedWidth = 6;
 
-    int line = 0;
+    const PointWriter write = PointWriterOf(writeCode);
+    if (!write)
+        return 1;
     for (const int i : order) {
         const double va = a[i] * fullScale;
         const double vb = b ? b[i] * fullScale : 0.0;
-        switch (writeCode) {
-        case kFormatDecimal:
-        case kFormatFir:
-            out += FormatFixed(va, decWidth, decDigits);
-            if (b)
-                Append(out, " ", FormatFixed(vb, decWidth, decDigits));
-            out += "\r\n";
-            break;
-        case kFormatPlot:
-            Append(out, std::to_string(line++), " ", FormatFixed(va, decWidth, decDigits));
-            if (b)
-                Append(out, " ", FormatFixed(vb, decWidth, decDigits));
-            out += "\r\n";
-            break;
-        case kFormatFract:
-        case kFormatHex:
-        case kFormatAdiPm:
-        case kFormatBinary:
-            out += FixedPointText(writeCode, RoundToInt64(va), bits, fixedWidth);
-            if (b)
-                Append(out, " ", FixedPointText(writeCode, RoundToInt64(vb), bits, fixedWidth));
-            out += "\r\n";
-            break;
-        case kFormatFloat:
-            AppendLittleEndian(out, ToFloat(va));
-            if (b)
-                AppendLittleEndian(out, ToFloat(vb));
-            break;
-        case kFormatDouble:
-            AppendLittleEndian(out, va);
-            if (b)
-                AppendLittleEndian(out, vb);
-            break;
-        case kFormatWave8:
-        case kFormatWave16:
-            AppendWaveSample(out, writeCode, va);
-            if (b)
-                AppendWaveSample(out, writeCode, vb);
-            break;
-        case kFormatHtml:
-            Append(out, "  h[", std::to_string(i), "] = ", FormatFixed(va, decWidth, decDigits));
-            if (b) {
-                out += " ";
-                Append(out, vb < 0 ? "- " : "+ ",
-                       FormatFixed(vb < 0 ? -vb : vb, decWidth, decDigits));
-                out += "i";
-            }
-            out += "\r\n";
-            break;
-        default:
-            break;
-        }
+        write(out, text, i, va, b ? &vb : nullptr);
+        ++text.line;
     }
     return 1;
 }

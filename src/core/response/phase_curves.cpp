@@ -63,26 +63,19 @@ void PhaseToPhaseDelay(CDataColumn& curve, const CDataColumn& freqs) {
     }
 }
 
-void PhaseToGroupDelay(const CDataColumn& freqs, CDataColumn& curve) {
-    const int n = std::min(curve.GetSize(), freqs.GetSize());
-    if (n == 0) {
-        return;
-    }
-    if (n == 1) {
-        curve[0] = 0.0;
-        return;
-    }
-    double previousPhase = curve[0];
-    double previousDelay = 0.0;
+void UnwrapPhaseByDelay(CDataColumn& curve, const CDataColumn& freqs, const CDataColumn& delays,
+                        const std::vector<bool>& defined) {
+    const int n = std::min(
+        {curve.GetSize(), freqs.GetSize(), delays.GetSize(), static_cast<int>(defined.size())});
+    double previous = n > 0 ? curve[0] : 0.0;
     for (int i = 1; i < n; ++i) {
-        const double phase = curve[i];
-        double delay = (phase - previousPhase) / (freqs[i - 1] - freqs[i]) / 360.0;
-        if (!(delay >= 0.0) || !std::isfinite(delay)) {
-            delay = previousDelay;
+        const double raw = curve[i];
+        double predicted = previous;
+        if (defined[i - 1] && defined[i]) {
+            predicted -= 180.0 * (delays[i - 1] + delays[i]) * (freqs[i] - freqs[i - 1]);
         }
-        previousPhase = phase;
-        previousDelay = delay;
-        curve[i] = delay;
+        const double turns = std::round((predicted - raw) / 360.0);
+        curve[i] = raw + 360.0 * turns;
+        previous = curve[i];
     }
-    curve[0] = curve[1];
 }

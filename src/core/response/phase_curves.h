@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class CDataColumn;
 
 // In-place transforms of a phase curve sampled at a list of frequencies. A curve and its
@@ -15,7 +17,11 @@ void UnwrapPhase(CDataColumn& curve);
 // the point after it (of the point before it when it is the last point; 0 when it is alone).
 void PhaseToPhaseDelay(CDataColumn& curve, const CDataColumn& freqs);
 
-// Group delay -dphase / (360 df) of an unwrapped phase curve, by differences of adjacent points.
-// A negative or undefined delay (two points at one frequency) repeats the delay before it (0 at
-// point 1); point 0 takes the delay of point 1.
-void PhaseToGroupDelay(const CDataColumn& freqs, CDataColumn& curve);
+// Unwraps a phase curve (degrees) with the exact group delay (time unit of the sampling
+// frequency's unit) at each of its frequencies: between two points the phase turns by about
+// -360 * (mean delay) * (frequency step), and of the values the raw phase allows (whole turns
+// apart) the one nearest that prediction is taken, however far apart the points are. Where the
+// delay is not defined at either point (a zero of the response) the nearer-branch rule of
+// UnwrapPhase applies.
+void UnwrapPhaseByDelay(CDataColumn& curve, const CDataColumn& freqs, const CDataColumn& delays,
+                        const std::vector<bool>& defined);

@@ -100,34 +100,3 @@ TEST(Response, PhaseDelayAtZeroFrequencyBorrowsANeighbour) {
         }
     }
 }
-
-TEST(Response, GroupDelayIsMinusPhaseSlope) {
-    struct SCase {
-        const char* what;
-        std::initializer_list<double> freqs;
-        std::initializer_list<double> phase;
-        std::vector<double> delay;
-    };
-    const SCase cases[] = {
-        // -360 degrees per unit of frequency is a delay of 1; point 0 copies point 1.
-        {"linear phase", {0.0, 0.5, 1.0, 1.5}, {0.0, -180.0, -360.0, -540.0}, {1, 1, 1, 1}},
-        {"frequencies descending", {1.0, 0.5, 0.0}, {-360.0, -180.0, 0.0}, {1, 1, 1}},
-        // A rising phase (negative delay) repeats the delay of the point before it.
-        {"negative replaced", {0.0, 1.0, 2.0, 3.0}, {0.0, -720.0, -360.0, -720.0}, {2, 2, 2, 1}},
-        {"negative at point 1", {0.0, 1.0, 2.0}, {0.0, 360.0, 0.0}, {0, 0, 1}},
-        {"repeated frequency", {0.0, 1.0, 1.0, 2.0}, {0.0, -360.0, -360.0, -1080.0}, {1, 1, 1, 2}},
-        {"single point", {3.0}, {-90.0}, {0}},
-    };
-    for (const auto& c : cases) {
-        SCOPED_TRACE(c.what);
-        CDataColumn freqs;
-        CDataColumn curve;
-        Fill(freqs, c.freqs);
-        Fill(curve, c.phase);
-        PhaseToGroupDelay(freqs, curve);
-        ASSERT_EQ(curve.GetSize(), static_cast<int>(c.delay.size()));
-        for (size_t i = 0; i < c.delay.size(); ++i) {
-            EXPECT_DOUBLE_EQ(curve[static_cast<int>(i)], c.delay[i]) << "point " << i;
-        }
-    }
-}

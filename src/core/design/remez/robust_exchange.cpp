@@ -111,6 +111,9 @@ bool CRobustExchange::ReferenceWeights() {
     std::vector<int> exps(static_cast<std::size_t>(n), 0);
     const double* x = m_x.data();
     for (int j = 0; j < n; ++j) {
+        if (j % 256 == 0 && CancelRequested()) {
+            return false;
+        }
         ScaleByDifferences(mant.data(), x, x[j], scale, 0, j);
         ScaleByDifferences(mant.data(), x, x[j], scale, j + 1, n);
         if ((j & 7) == 7 || j == n - 1) {
@@ -238,13 +241,13 @@ bool CRobustExchange::LevelReference(double& dev) {
 // reference points (leaving out point j multiplies each weight by C (x_k - x_j)), and the
 // samples go through a type-I discrete cosine transform, done as an FFT of their even
 // extension of length 2n.
-void CRobustExchange::TrialCoefficients() {
+bool CRobustExchange::TrialCoefficients() {
     const int nfcns = m_pProblem->nfcns;
     const int n = nfcns - 1;
     m_cheb.assign(static_cast<std::size_t>(nfcns), 0.0);
     if (n == 0) {
         m_cheb[0] = m_y[0];
-        return;
+        return true;
     }
     // The point left out is the one of largest weight: the levelling leaves a rounding error in
     // sum w_k y_k, which moves the value at the point left out by that error over its weight.
@@ -269,6 +272,9 @@ void CRobustExchange::TrialCoefficients() {
     const std::size_t length = 2 * static_cast<std::size_t>(n);
     std::vector<std::complex<double>> u(length);
     for (int i = 0; i <= n; ++i) {
+        if (i % 256 == 0 && CancelRequested()) {
+            return false;
+        }
         const double t = std::cos(kPi * i / n);
         double num = 0.0;
         double den = 0.0;
@@ -296,6 +302,7 @@ void CRobustExchange::TrialCoefficients() {
     }
     m_cheb[0] *= 0.5;
     m_cheb[static_cast<std::size_t>(n)] *= 0.5;
+    return true;
 }
 
 // The trial polynomial on the dense grid: p(cos 2 pi f_j) = sum c_k cos(pi k j / L), the real
@@ -574,6 +581,7 @@ bool CRobustExchange::NextReference(std::vector<SPoint>& candidates, std::vector
 EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, double* alpha,
                                   std::atomic<int>* iterations, const std::atomic<int>* cancel) {
     m_pProblem = &problem;
+    m_pCancel = cancel;
     m_nPasses = 0;
     m_dDeviation = 0.0;
     m_dLargestError = 0.0;
@@ -605,13 +613,13 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
             end = EExchangeEnd::PassLimit;
             break;
         }
-        if (cancel != nullptr && cancel->load() != 0) {
+        if (CancelRequested()) {
             end = EExchangeEnd::Cancelled;
             break;
         }
         double dev = 0.0;
         if (!LevelReference(dev)) {
-            end = EExchangeEnd::LagrangeNotFinite;
+            end = CancelRequested() ? EExchangeEnd::Cancelled : EExchangeEnd::LagrangeNotFinite;
             break;
         }
         if (!std::isfinite(dev)) {
@@ -621,7 +629,10 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
         if (dev < devl * (1.0 - kDeviationSlack)) {
             break;
         }
-        TrialCoefficients();
+        if (!TrialCoefficients()) {
+            end = EExchangeEnd::Cancelled;
+            break;
+        }
         levelled = true;
         m_dDeviation = dev;
         devl = std::max(devl, dev);
@@ -660,7 +671,7 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
     if (!levelled) {
         // Stopped before the first trial polynomial: level the starting reference anyway.
         double dev = 0.0;
-        if (LevelReference(dev)) {
+        if (end != EExchangeEnd::Cancelled && LevelReference(dev)) {
             TrialCoefficients();
             m_dDeviation = dev;
         } else {

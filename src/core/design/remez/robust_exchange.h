@@ -66,7 +66,8 @@ public:
     // alpha[1..nfcns] holds the cosine-series coefficients of the last trial polynomial
     // (alpha[nfcns+1] and alpha[nfcns+2] are set to 0) and iext the grid points of the final
     // reference (the nearest ones when the reference left the grid). iterations is incremented
-    // once per pass; a non-zero cancel stops the exchange at the next pass start.
+    // once per pass; a non-zero cancel stops the exchange at the next pass start or within a
+    // trial polynomial, and leaves alpha zero when no pass had finished.
     EExchangeEnd Run(const CExchangeProblem& problem, int* iext, double* alpha,
                      std::atomic<int>* iterations, const std::atomic<int>* cancel);
 
@@ -98,7 +99,9 @@ private:
     SPoint FreePoint(double f, int band) const;
     bool LevelReference(double& dev);
     bool ReferenceWeights();
-    void TrialCoefficients();
+    bool CancelRequested() const { return m_pCancel != nullptr && m_pCancel->load() != 0; }
+    // False when a cancel stopped the computation (the coefficients are then incomplete).
+    bool TrialCoefficients();
     void SampleDense();
     void PointErrors(std::vector<SPoint>& points);
     void LocateExtrema(std::vector<SPoint>& candidates);
@@ -109,6 +112,7 @@ private:
                        bool& alternating) const;
 
     const CExchangeProblem* m_pProblem = nullptr;
+    const std::atomic<int>* m_pCancel = nullptr;
     double m_dDeviation = 0.0;
     double m_dLargestError = 0.0;
     int m_nPasses = 0;
