@@ -11,6 +11,7 @@
 #include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/design_summary.h"
+#include "design/design_types.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
 #include "design/method_messages.h"
@@ -67,8 +68,6 @@ const char* const kMethodDesignUsage =
 
 namespace {
 
-constexpr const char* kMethodNames[] = {"windowed-sinc", "raised-cosine", "lth-band", "maxflat",
-                                        "cic"};
 // An integer option limited to a sane range (an error outside it).
 std::optional<int> SmallInteger(CCliArgs& args, const std::string& name) {
     const auto v = args.Integer(name);
@@ -378,8 +377,10 @@ const char* DesignCommandUsage() {
 }
 
 std::string MissingMethodText() {
-    std::vector<std::string> names = {"simple-pm", "advanced-pm"};
-    names.insert(names.end(), std::begin(kMethodNames), std::end(kMethodNames));
+    std::vector<std::string> names;
+    for (const SDesignMethod& m : DesignMethods())
+        if (*m.commandWord)
+            names.emplace_back(m.commandWord);
     std::string text = "design needs one method: ";
     for (size_t i = 0; i < names.size(); ++i)
         text += (i == 0 ? "" : i + 1 == names.size() ? " or " : ", ") + names[i];
@@ -387,10 +388,10 @@ std::string MissingMethodText() {
 }
 
 bool IsMethodDesign(const std::vector<std::string>& args) {
+    // The Parks-McClellan words belong to the band-list designs.
     for (const std::string& a : args)
-        for (const char* name : kMethodNames)
-            if (a == name)
-                return true;
+        if (const SDesignMethod* m = FindDesignMethodByWord(a); m && m->kind != kKindParksMcClellan)
+            return true;
     return false;
 }
 

@@ -313,6 +313,28 @@ TEST_F(CliRun, DesignRunsTheProjectsMethodAfterOtherCommands) {
     EXPECT_EQ(Cli({"run", MakeProject("i", {1, 2}), "optimize"}).status, 1);
 }
 
+// An undone change keeps the project's method: its design runs again and its report describes it.
+TEST_F(CliRun, UndoKeepsTheMethodOfARaisedCosineProject) {
+    const std::string rc = Path("rc.cfp");
+    ASSERT_EQ(Cli({"design", "raised-cosine", "--fs", "48000", "--rolloff", "0.35", "--sps", "8",
+                   "--taps", "65", "-p", rc, "-o", Path("rc.txt")})
+                  .status,
+              0);
+    const Result stored = Cli({"show", rc, "--json"});
+    const Result r = Cli({"run", rc, "--show-json", "reverse", "undo", "design"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    EXPECT_EQ(JsonValue(r.out, "designKind"), "\"Raised Cosine\"");
+    EXPECT_EQ(JsonArray(r.out, "i"), JsonArray(stored.out, "i"));
+
+    const std::string report = Path("r.htm");
+    ASSERT_EQ(
+        Cli({"run", rc, "reverse", "undo", "export " + report + " --format HTML:Report"}).status,
+        0);
+    const std::string html = ReadAll(report);
+    EXPECT_TRUE(Contains(html, "Number of taps = 65")) << html;
+    EXPECT_FALSE(Contains(html, "Grid Density")) << html;
+}
+
 TEST_F(CliRun, DesignQuantizationIsKeptForLaterFixedPointExports) {
     const std::string project = Path("q.cfp");
     const Result r =

@@ -1,36 +1,51 @@
 #include "design/design_types.h"
 
+#include <array>
+
 namespace {
-const char* const kDesignTypeNames[kDesignTypeCount] = {
-    "Simple PM", "Advanced PM", "Win Sinc", "Raised Cos", "Import",
-    "Lth Band",  "Maxflat",     "CIC",      "Combo",      "Multirate",
-};
+
+constexpr std::array<SDesignMethod, kDesignTypeCount> kMethods{{
+    {kDesignSimplePm, kKindParksMcClellan, "Simple PM", "simple-pm"},
+    {kDesignAdvancedPm, kKindParksMcClellan, "Advanced PM", "advanced-pm"},
+    {kDesignWinSinc, kKindWindowedSinc, "Win Sinc", "windowed-sinc"},
+    {kDesignRaisedCos, kKindRaisedCosine, "Raised Cos", "raised-cosine"},
+    {kDesignImport, kKindImport, "Import", ""},
+    {kDesignLthBand, kKindLthBand, "Lth Band", "lth-band"},
+    {kDesignMaxflat, kKindMaxflat, "Maxflat", "maxflat"},
+    {kDesignCic, kKindCic, "CIC", "cic"},
+    {kDesignCombo, kKindParksMcClellan, "Combo", ""},
+    {kDesignMultirate, kKindNone, "Multirate", ""},
+}};
+
 } // namespace
 
+std::span<const SDesignMethod, kDesignTypeCount> DesignMethods() {
+    return kMethods;
+}
+
+const SDesignMethod* FindDesignMethod(int designType) {
+    if (designType < 0 || designType >= kDesignTypeCount)
+        return nullptr;
+    return &kMethods[static_cast<size_t>(designType)];
+}
+
+const SDesignMethod* FindDesignMethodByWord(std::string_view word) {
+    if (word.empty())
+        return nullptr;
+    for (const SDesignMethod& m : kMethods)
+        if (word == m.commandWord)
+            return &m;
+    return nullptr;
+}
+
 int DesignKindOf(int designType) {
-    switch (designType) {
-    case kDesignWinSinc:
-        return kKindWindowedSinc;
-    case kDesignRaisedCos:
-        return kKindRaisedCosine;
-    case kDesignImport:
-        return kKindImport;
-    case kDesignLthBand:
-        return kKindLthBand;
-    case kDesignMaxflat:
-        return kKindMaxflat;
-    case kDesignCic:
-        return kKindCic;
-    case kDesignMultirate:
-    case kDesignNone:
+    if (designType == kDesignNone)
         return kKindNone;
-    default:
-        return kKindParksMcClellan;
-    }
+    const SDesignMethod* m = FindDesignMethod(designType);
+    return m ? m->kind : kKindParksMcClellan;
 }
 
 const char* DesignTypeName(int designType) {
-    if (designType < 0 || designType >= kDesignTypeCount)
-        return "";
-    return kDesignTypeNames[designType];
+    const SDesignMethod* m = FindDesignMethod(designType);
+    return m ? m->listName : "";
 }

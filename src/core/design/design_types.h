@@ -1,5 +1,8 @@
 #pragma once
 
+#include <span>
+#include <string_view>
+
 // Design type ids: the method a project was made with, stored in the project file and used as
 // the index into the method lists.
 enum EDesignType : int {
@@ -30,6 +33,24 @@ enum EDesignKind : int {
 
 // Number of entries of the method lists (ids 0 .. kDesignTypeCount-1).
 constexpr int kDesignTypeCount = 10;
+
+// One row per entry of the method lists: the registry every front end reads a method's identity
+// from.
+struct SDesignMethod {
+    EDesignType type;
+    EDesignKind kind;        // the routines it designs with
+    const char* listName;    // its name in the method lists ("Simple PM", ...)
+    const char* commandWord; // the word of `design <word>` on the command line; "" for none
+};
+
+// The rows of ids 0 .. kDesignTypeCount-1, in id order.
+std::span<const SDesignMethod, kDesignTypeCount> DesignMethods();
+
+// The row of an id, or null for an id outside the lists.
+const SDesignMethod* FindDesignMethod(int designType);
+
+// The row whose command word is `word`, or null.
+const SDesignMethod* FindDesignMethodByWord(std::string_view word);
 
 // The kind a design type id selects; unknown ids select the Parks-McClellan kind.
 int DesignKindOf(int designType);

@@ -101,6 +101,7 @@ void CFirData::LoadSections(CArchiveReader& ar, int nVersion) {
         m_nCurveColor = ar.ReadInt32();
         m_nReserved5 = ar.ReadInt32();
         m_nDesignType = ar.ReadUInt16();
+        m_nKind = DesignKindOf(m_nDesignType); // the kind is not archived: it follows the type
         m_bMeetsSpec = ar.ReadInt32();
         ar.ReadInt32();
     }

@@ -151,9 +151,11 @@ CFirDoc::Snapshot CFirDoc::TakeSnapshot() const {
 }
 
 void CFirDoc::Restore(const Snapshot& snapshot) {
-    // The design type belongs to the editor and the version word to the file, not to a state.
+    // The design type belongs to the editor, the version word to the file and the exchange engine
+    // to the session, not to a state.
     const int designType = m_nDesignType;
     const int fileVersion = m_nFileVersion;
+    const ERemezEngine engine = m_Filter.m_eRemezEngine;
     {
         // The gridded response follows when first needed, unless it was computed at another
         // resolution than the one it is computed at then.
@@ -167,6 +169,7 @@ void CFirDoc::Restore(const Snapshot& snapshot) {
         response.ComputeResponse(response.m_nResolution);
     m_nDesignType = designType;
     m_nFileVersion = fileVersion;
+    m_Filter.m_eRemezEngine = engine;
 }
 
 void CFirDoc::CheckPoint() {

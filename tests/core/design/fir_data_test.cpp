@@ -176,6 +176,21 @@ TEST(FirData, DesignTypesSelectKinds) {
     }
 }
 
+TEST(FirData, MethodRowsAreInIdOrderAndFoundByTheirCommandWord) {
+    std::string words;
+    for (const SDesignMethod& m : DesignMethods()) {
+        EXPECT_EQ(FindDesignMethod(m.type), &m);
+        if (*m.commandWord) {
+            EXPECT_EQ(FindDesignMethodByWord(m.commandWord), &m);
+            words += std::string(m.commandWord) + " ";
+        }
+    }
+    EXPECT_EQ(words, "simple-pm advanced-pm windowed-sinc raised-cosine lth-band maxflat cic ");
+    EXPECT_EQ(FindDesignMethod(kDesignNone), nullptr);
+    EXPECT_EQ(FindDesignMethodByWord(""), nullptr);
+    EXPECT_EQ(FindDesignMethodByWord("Raised Cos"), nullptr);
+}
+
 TEST(FirData, FirstDesignTypeFillsTapConstraintsOnce) {
     CFirData lth;
     lth.SetDesignType(kDesignLthBand);
@@ -229,7 +244,7 @@ TEST(FirData, ArchiveReadsBackAndCopies) {
     loaded.Serialize(r, 20);
     EXPECT_TRUE(r.AtEnd());
     EXPECT_EQ(Store(loaded), bytes);
-    EXPECT_EQ(loaded.m_nKind, kKindParksMcClellan); // the kind is derived, not stored
+    EXPECT_EQ(loaded.m_nKind, kKindLthBand); // the kind is not stored: it follows the type
     EXPECT_EQ(loaded.GetNumBands(), 2);
     EXPECT_EQ(loaded.GetBandStopWeight(1), 4.0);
     EXPECT_EQ(loaded.m_pI->GetAt(1), -0.5);

@@ -1,5 +1,6 @@
 #include "doc/fir_doc.h"
 
+#include "design/design_flow.h"
 #include "support/archive.h"
 #include "support/scripted_host.h"
 
@@ -247,4 +248,66 @@ TEST_F(FirDoc, AnUndoneDesignMeasuresAsBefore) {
     doc.OnUndo();
     EXPECT_DOUBLE_EQ(doc.Filter().GetMargin(), margin);
     EXPECT_EQ(doc.Filter().m_Response.m_nResolution, 32);
+}
+
+namespace {
+
+std::vector<uint8_t> FilterBytes(const CFirData& f) {
+    CArchiveWriter ar;
+    f.Serialize(ar, CFirProject::kCurrentVersion);
+    return ar.TakeBytes();
+}
+
+std::vector<double> Coefficients(const CFirData& f) {
+    return std::vector<double>(f.m_pI->begin(), f.m_pI->begin() + f.GetN());
+}
+
+} // namespace
+
+// An undone change brings back the whole filter: its method, every parameter block, options,
+// constraints, sampling frequency and coefficients; designing again gives the same taps.
+TEST_F(FirDoc, UndoRestoresTheMethodAndItsDesignForEveryMethod) {
+    const int types[] = {kDesignSimplePm, kDesignAdvancedPm, kDesignWinSinc, kDesignRaisedCos,
+                         kDesignImport,   kDesignLthBand,    kDesignMaxflat, kDesignCic};
+    for (const int type : types) {
+        SCOPED_TRACE(DesignTypeName(type));
+        CFirDoc doc(host);
+        const bool pm = type == kDesignSimplePm || type == kDesignAdvancedPm;
+        if (pm) {
+            ASSERT_TRUE(doc.OnOpenDocument(kDataDir + "/doc/lowpass.cfp"));
+        }
+        doc.m_nDesignType = type;
+        CFirData& f = doc.Filter();
+        f.SetDesignType(type);
+        f.ApplyFs(CFs(48.0, 1));
+        f.m_eRemezEngine = ERemezEngine::Classic;
+        if (!pm)
+            f.SetNumTaps(31);
+        f.m_Ws.m_dCorner1 = 6.0;
+        f.m_Ws.m_nWindowType = 2;
+        f.m_Lth.m_dCutoff = 10.0;
+        const std::string caption = DesignTypeName(type);
+        const SDesignResult first = RunDesignFlow(f, host, caption);
+        if (type == kDesignImport) {
+            ChangeFilter(doc, 3);
+        } else {
+            ASSERT_EQ(first.end, EDesignEnd::Designed);
+        }
+        doc.CheckPoint();
+        const std::vector<uint8_t> state = FilterBytes(f);
+        const std::vector<double> taps = Coefficients(f);
+
+        doc.Filter().ReverseAll();
+        doc.OnFilterChanged();
+        doc.OnUndo();
+        EXPECT_EQ(doc.Filter().m_nDesignType, type);
+        EXPECT_EQ(doc.Filter().m_nKind, DesignKindOf(type));
+        EXPECT_EQ(doc.Filter().m_eRemezEngine, ERemezEngine::Classic);
+        EXPECT_EQ(FilterBytes(doc.Filter()), state);
+        if (type == kDesignImport)
+            continue;
+        const SDesignResult again = RunDesignFlow(doc.Filter(), host, caption);
+        EXPECT_EQ(again.end, EDesignEnd::Designed);
+        EXPECT_EQ(Coefficients(doc.Filter()), taps);
+    }
 }
