@@ -62,11 +62,12 @@ std::unique_ptr<CGraph> MakeFirPlot(const CFirData& filter, const SFirPlotReques
 }
 
 bool ApplyFirPlotRanges(CGraph& plot, const SFirPlotRequest& request) {
-    if (request.xRange &&
-        !plot.ZoomTo(true, false, true, request.xRange->first, request.xRange->second, 0, 0))
-        return false;
-    if (request.yRange &&
-        !plot.ZoomTo(false, true, true, 0, 0, request.yRange->first, request.yRange->second))
-        return false;
-    return true;
+    if (!request.xRange && !request.yRange)
+        return true;
+    // One zoom for both ranges: a zoom of X alone refits Y, which would undo a Y zoom before it
+    // and outlive one after it only until the next layout.
+    const std::pair<double, double> x = request.xRange.value_or(std::pair{0.0, 0.0});
+    const std::pair<double, double> y = request.yRange.value_or(std::pair{0.0, 0.0});
+    return plot.ZoomTo(request.xRange.has_value(), request.yRange.has_value(), true, x.first,
+                       x.second, y.first, y.second);
 }

@@ -2,6 +2,7 @@
 #include "doc/project_file.h"
 #include "plot/fir_freq_plot_model.h"
 #include "plot/fir_plot_hints.h"
+#include "plot/fir_plot_request.h"
 #include "plot/fir_time_plot_model.h"
 #include "plot_test_util.h"
 #include "response/response_types.h"
@@ -60,6 +61,27 @@ TEST_F(LowpassFixture, FrequencyViewComputesOnePointPerColumn) {
     EXPECT_LE(view.XColumn().back(), 2000);
     EXPECT_EQ(static_cast<int>(view.XColumn().size()),
               view.Map(true).ToDeviceX(2000) - view.Map(true).ToDeviceX(1000) + 1);
+}
+
+// Both ranges of a request hold after the layout that follows them.
+TEST_F(LowpassFixture, RequestedRangesOfBothAxesHold) {
+    SFirPlotRequest request;
+    request.xRange = std::pair{1000.0, 2000.0};
+    request.yRange = std::pair{-2.0, 1.0};
+    std::string error;
+    const std::unique_ptr<CGraph> plot = MakeFirPlot(Filter(), request, &host, error);
+    ASSERT_TRUE(plot);
+    plot->Prepare(measurer, area);
+    ASSERT_TRUE(ApplyFirPlotRanges(*plot, request));
+    plot->Prepare(measurer, area);
+    EXPECT_LE(plot->m_X.m_dAxisMin, 1000.0);
+    EXPECT_GE(plot->m_X.m_dAxisMin, 900.0);
+    EXPECT_GE(plot->m_X.m_dAxisMax, 2000.0);
+    EXPECT_LE(plot->m_X.m_dAxisMax, 2100.0);
+    EXPECT_LE(plot->m_Y.m_dAxisMin, -2.0);
+    EXPECT_GE(plot->m_Y.m_dAxisMin, -2.5);
+    EXPECT_GE(plot->m_Y.m_dAxisMax, 1.0);
+    EXPECT_LE(plot->m_Y.m_dAxisMax, 1.5);
 }
 
 TEST_F(LowpassFixture, SpecificationMaskAndReadout) {
