@@ -1,6 +1,7 @@
 #include "cli_run.h"
 
 #include "cli.h"
+#include "cli_plot_render.h"
 #include "cli_project.h"
 #include "cli_run_commands.h"
 #include "cli_run_dialogs.h"
@@ -155,6 +156,10 @@ EAnswer CRunHost::Ask(const std::string& text, bool withCancel, EAnswer def, EMs
                                  : "Cancel")
           << "\n";
     return a;
+}
+
+void CRunDialogs::SaveReportPictures(CFirDoc& doc, const std::string& reportPath) {
+    WriteReportPictures(doc.Filter(), reportPath, doc.Host());
 }
 
 std::string RunUsage() {

@@ -34,6 +34,8 @@ class CRunDialogs : public CScriptedCommandDialogs {
 public:
     // Forgets the previous command's edits and shown dialogs.
     void BeginCommand() { *this = CRunDialogs(); }
+    // An exported HTML report gets its pictures beside it, as the export command writes them.
+    void SaveReportPictures(CFirDoc& doc, const std::string& reportPath) override;
 
 protected:
     bool MayShow(const void* edit) override {

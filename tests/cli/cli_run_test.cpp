@@ -1,4 +1,5 @@
 #include "cli.h"
+#include "cli_plot_render.h"
 #include "cli_test_util.h"
 #include "doc/project_file.h"
 #include "support/scripted_host.h"
@@ -333,6 +334,9 @@ TEST_F(CliRun, UndoKeepsTheMethodOfARaisedCosineProject) {
     const std::string html = ReadAll(report);
     EXPECT_TRUE(Contains(html, "Number of taps = 65")) << html;
     EXPECT_FALSE(Contains(html, "Grid Density")) << html;
+    // The report's pictures are written beside it, as the export command writes them.
+    for (const char* picture : {"r_spec.bmp", "r_freq_rsp.bmp", "r_imp_rsp.bmp"})
+        EXPECT_EQ(std::filesystem::exists(Path(picture)), HasPlotPictures()) << picture;
 }
 
 TEST_F(CliRun, DesignQuantizationIsKeptForLaterFixedPointExports) {
