@@ -64,7 +64,8 @@ void ShowImpulseView(CFirDoc& doc) {
 }
 
 void ShowFrequencyView(CFirDoc& doc) {
-    Reuse(doc, EViewKind::Frequency, ViewTitle::kFrequency, DocHint::FreqView(4, 0));
+    // Channel code 4: the inphase response of a real filter, the complex one of a complex filter.
+    Reuse(doc, EViewKind::Frequency, ViewTitle::kFrequency, DocHint::FreqView(4, 4));
 }
 
 void ShowCoefficientViewTool(CFirDoc& doc) {

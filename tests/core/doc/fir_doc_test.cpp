@@ -1,4 +1,5 @@
 #include "doc/fir_doc.h"
+#include "doc/view_commands.h"
 
 #include "design/design_flow.h"
 #include "support/archive.h"
@@ -237,6 +238,19 @@ TEST_F(FirDoc, ShowingAViewAsksTheOwnerThenTitlesAndHints) {
     EXPECT_EQ(owner.requests[0].kind, EViewKind::Data);
     EXPECT_EQ(doc.Filter().m_strName, "FIR Inphase Coefficients");
     EXPECT_EQ(view.hints, std::vector<int>{0x311});
+}
+
+// The frequency view shown after a design or a read shows the filter's own kind of response:
+// its channel follows the filter's real flag (0x443), so a complex filter shows the complex one.
+TEST_F(FirDoc, TheFrequencyViewFollowsTheFiltersKind) {
+    CRecordingOwner owner;
+    CFirDoc doc(host, &owner);
+    CRecordingView view;
+    doc.AddView(view);
+    ShowFrequencyView(doc);
+    ASSERT_EQ(owner.requests.size(), 1u);
+    EXPECT_EQ(owner.requests[0].kind, EViewKind::Frequency);
+    EXPECT_EQ(view.hints, std::vector<int>{0x443});
 }
 
 TEST_F(FirDoc, AnUndoneDesignMeasuresAsBefore) {
