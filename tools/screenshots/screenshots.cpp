@@ -228,12 +228,30 @@ void ShootHelp() {
     Save(&help, "help-search");
 }
 
+// The project window of every method, designed where the form's defaults allow, with the
+// main window at each screen size a user may have.
+void ShootMethodWindows(CFirApp& app) {
+    for (const QSize size : {QSize(1024, 768), QSize(1600, 1000)}) {
+        app.MainFrame().resize(size);
+        Settle();
+        for (int type = 0; type < 8; ++type) {
+            NewDesignedProject(app, type);
+            Save(&app.MainFrame(),
+                 QString("method-%1-%2x%3").arg(type).arg(size.width()).arg(size.height()));
+            for (CFirDoc* d : CFirDoc::Documents())
+                d->SetModifiedFlag(false);
+            app.CloseAllDocuments();
+            Settle();
+        }
+    }
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
     CApplication qapp(argc, argv);
     if (argc < 2) {
-        std::fprintf(stderr, "usage: corvifir-screenshots FOLDER\n");
+        std::fprintf(stderr, "usage: corvifir-screenshots FOLDER [--methods]\n");
         return 2;
     }
     g_folder = QString::fromLocal8Bit(argv[1]);
@@ -259,6 +277,10 @@ int main(int argc, char** argv) {
     app.MainFrame().resize(1500, 950);
     app.MainFrame().show();
     Settle();
+    if (argc > 2 && QString(argv[2]) == "--methods") {
+        ShootMethodWindows(app);
+        return 0;
+    }
 
     CFirDoc* doc = NewDesignedProject(app, 2);
     NewDesignedProject(app, 2); // a second project to convolve with

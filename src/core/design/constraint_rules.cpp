@@ -33,30 +33,36 @@ SConstraintPageValues GetConstraintPageValues(const NTapsConstraints& c) {
     return v;
 }
 
-bool ApplyConstraintPage(SConstraintPageValues& v, NTapsConstraints& c, CHost* host) {
+std::string CheckConstraintPage(SConstraintPageValues& v, const NTapsConstraints& c) {
     if (v.m_nMax < v.m_nMin)
-        return Refuse(host, kMsgMinAboveMax);
+        return kMsgMinAboveMax;
     if (v.m_nMin < c.m_nAbsMin) {
         v.m_nMin = c.m_nAbsMin;
-        return Refuse(host, FormatMessage(kMsgMinBelowAbsMin, {std::to_string(c.m_nAbsMin)}));
+        return FormatMessage(kMsgMinBelowAbsMin, {std::to_string(c.m_nAbsMin)});
     }
     const int absMax = c.m_nAbsMax > 0 ? c.m_nAbsMax : NTapsConstraints::kAbsMaxTaps;
     if (v.m_nMax > absMax) {
         v.m_nMax = absMax;
-        return Refuse(host, FormatMessage(kMsgMaxAboveAbsMax, {std::to_string(absMax)}));
+        return FormatMessage(kMsgMaxAboveAbsMax, {std::to_string(absMax)});
     }
     if (v.m_nMin == v.m_nMax && ViolatesParity(v.m_nMin, v.m_nParity))
-        return Refuse(host, kMsgParityConflictsLimits);
+        return kMsgParityConflictsLimits;
     if (v.m_bMultipleOn) {
         const int m = v.m_nMultiple;
         if (v.m_nParity == NTapsConstraints::kParityOdd && m % 2 == 0)
-            return Refuse(host, kMsgMultipleEvenWhenOdd);
+            return kMsgMultipleEvenWhenOdd;
         if (m <= 1)
-            return Refuse(host, kMsgMultipleTooSmall);
+            return kMsgMultipleTooSmall;
         // Refused only when no multiple lies within [minimum, maximum].
         if (v.m_nMax / m * m < v.m_nMin)
-            return Refuse(host, kMsgMultipleOutsideLimits);
+            return kMsgMultipleOutsideLimits;
     }
+    return {};
+}
+
+bool ApplyConstraintPage(SConstraintPageValues& v, NTapsConstraints& c, CHost* host) {
+    if (const std::string refusal = CheckConstraintPage(v, c); !refusal.empty())
+        return Refuse(host, refusal);
     c.m_nMin = v.m_nMin;
     c.m_nMax = v.m_nMax;
     c.m_nParity = v.m_nParity;

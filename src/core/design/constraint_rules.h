@@ -2,6 +2,8 @@
 
 #include "design/ntaps_constraints.h"
 
+#include <string>
+
 class CHost;
 
 // The values the tap-count constraints page offers for editing.
@@ -16,6 +18,11 @@ struct SConstraintPageValues {
 
 // The page's values of a set of constraints.
 SConstraintPageValues GetConstraintPageValues(const NTapsConstraints& c);
+
+// The first rule the page's values break, in the order the page tests them, as its message;
+// empty when every rule holds. A minimum below c.m_nAbsMin (a maximum above the absolute
+// maximum) is reset to it in values.
+std::string CheckConstraintPage(SConstraintPageValues& values, const NTapsConstraints& c);
 
 // Checks the page's values in the order the page tests them; the first rule broken is shown
 // (stop icon) through host and the result is false. A minimum below c.m_nAbsMin is reset to it

@@ -64,4 +64,6 @@ public:
     virtual void CloseDocument(CFirDoc& doc) = 0;
     // The last view of doc went away.
     virtual void OnLastViewClosed(CFirDoc& /*doc*/) {}
+    // doc's modified flag or its undo history changed (the title's mark, Undo and Redo follow).
+    virtual void OnStateChanged(CFirDoc& /*doc*/) {}
 };

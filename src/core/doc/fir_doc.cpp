@@ -107,11 +107,15 @@ void CFirDoc::CloseEmptyAdvancedProjects() {
         return;
     std::vector<CFirDoc*> empty;
     for (CFirDoc* doc : Documents())
-        if (doc != this && doc->m_nDesignType == kDesignAdvancedPm &&
-            !doc->m_Filter.HasCoefficients())
+        if (doc != this && doc->IsUnusedAdvancedProject())
             empty.push_back(doc);
     for (CFirDoc* doc : empty)
         m_pOwner->CloseDocument(*doc);
+}
+
+bool CFirDoc::IsUnusedAdvancedProject() const {
+    return m_nDesignType == kDesignAdvancedPm && m_strPathName.empty() && !m_bDirty &&
+           !m_Filter.HasCoefficients() && m_Filter.GetNumBands() == 0;
 }
 
 bool CFirDoc::OnSaveDocument(const std::string& path) {
@@ -131,6 +135,18 @@ void CFirDoc::OnCloseDocument() {
 }
 
 // ---- notifications and undo --------------------------------------------------------------
+
+void CFirDoc::SetModifiedFlag(bool modified) {
+    if (m_bDirty == modified)
+        return;
+    m_bDirty = modified;
+    NotifyStateChanged();
+}
+
+void CFirDoc::NotifyStateChanged() {
+    if (m_pOwner)
+        m_pOwner->OnStateChanged(*this);
+}
 
 void CFirDoc::OnFilterChanged() {
     SetModifiedFlag();
@@ -180,6 +196,7 @@ void CFirDoc::CheckPoint() {
         m_undo.pop_back();
     m_undo.push_front(std::move(snapshot));
     m_redo.clear();
+    NotifyStateChanged();
 }
 
 std::string CFirDoc::SampleRateText() const {

@@ -48,8 +48,8 @@ public:
     // ---- life cycle ----------------------------------------------------------------------
     // A new project: the filter's minimum dB from the preferences, then the new-document hints.
     void OnNewDocument();
-    // Reads the project at path (nothing changes when that fails), closes empty Advanced PM
-    // projects, sends the new-document hints and takes the first undo point.
+    // Reads the project at path (nothing changes when that fails), closes every unused Advanced
+    // PM project, sends the new-document hints and takes the first undo point.
     bool OnOpenDocument(const std::string& path);
     // Editors store their fields (hint 6), then the safe save; the document becomes unmodified
     // at the current version.
@@ -57,11 +57,15 @@ public:
     // Hint 8 to the views.
     void OnCloseDocument();
     const std::string& GetPathName() const { return m_strPathName; }
+    // An Advanced PM project as File New left it: untitled, unmodified, without bands or
+    // coefficients. Opening a project closes it.
+    bool IsUnusedAdvancedProject() const;
     // The new-document hints: time and data views, then the frequency view.
     void SendNewDocumentHints();
 
     bool IsModified() const { return m_bDirty; }
-    void SetModifiedFlag(bool modified = true) { m_bDirty = modified; }
+    // The view owner hears of every change of the flag.
+    void SetModifiedFlag(bool modified = true);
 
     // ---- notifications and undo ----------------------------------------------------------
     // Modified, hint 5, undo point.
@@ -98,6 +102,7 @@ private:
     void CloseEmptyAdvancedProjects();
     std::string SampleRateText() const;
     void SendRestoreHints(const std::string& fsBefore);
+    void NotifyStateChanged();
 
     CHost& m_host;
     CViewOwner* m_pOwner;

@@ -100,6 +100,7 @@ CDesignOptions GetDesignOptions(const CFirData& filter, int page) {
     o.m_Fs = filter.m_Fs;
     o.m_bConstraintPages = filter.m_nKind != kKindCic;
     o.m_NTaps = GetConstraintPageValues(filter.m_Constraints);
+    o.m_Limits = filter.m_Constraints;
     o.m_MinPhase = filter.m_MinPhase;
     o.m_Quant = GetQuantPageValues(filter.m_Quant);
     o.m_nPage = page;
@@ -116,23 +117,31 @@ std::string CheckMinPhasePage(const MinPhaseOptions& m) {
     return m.m_dMaxDbError > 0.0 ? "" : kMsgMaxDbErrorNotPositive;
 }
 
-bool ApplyDesignOptions(CDesignOptions& o, CFirData& filter, CHost& host) {
-    NTapsConstraints constraints = filter.m_Constraints;
+SOptionsRefusal CheckDesignOptions(CDesignOptions& o) {
+    // Pages in the sheet's order: Sampling Frequency, NTaps Constraints, Min Phase, Quantization
+    // (the middle two only for methods with constraints).
+    int page = 1;
     if (o.m_bConstraintPages) {
-        if (!ApplyConstraintPage(o.m_NTaps, constraints, &host))
-            return false;
-        if (std::string text = CheckMinPhasePage(o.m_MinPhase); !text.empty()) {
-            host.Error(text);
-            return false;
-        }
+        if (std::string text = CheckConstraintPage(o.m_NTaps, o.m_Limits); !text.empty())
+            return {page, text};
+        if (std::string text = CheckMinPhasePage(o.m_MinPhase); !text.empty())
+            return {page + 1, text};
+        page += 2;
     }
-    if (std::string text = CheckQuantPage(o.m_Quant); !text.empty()) {
-        host.Error(text);
+    if (std::string text = CheckQuantPage(o.m_Quant); !text.empty())
+        return {page, text};
+    return {};
+}
+
+bool ApplyDesignOptions(CDesignOptions& o, CFirData& filter, CHost& host) {
+    o.m_Limits = filter.m_Constraints;
+    if (const SOptionsRefusal refusal = CheckDesignOptions(o); refusal.page >= 0) {
+        host.Error(refusal.text);
         return false;
     }
     filter.ApplyFs(o.m_Fs);
     if (o.m_bConstraintPages) {
-        filter.m_Constraints = constraints;
+        ApplyConstraintPage(o.m_NTaps, filter.m_Constraints, nullptr);
         filter.m_MinPhase = o.m_MinPhase;
     }
     filter.m_Quant = QuantOptionsOfPage(o.m_Quant);

@@ -51,7 +51,14 @@ struct CDesignOptions {
     SConstraintPageValues m_NTaps;
     MinPhaseOptions m_MinPhase;
     SQuantPageValues m_Quant;
-    int m_nPage = 0; // the page shown first
+    int m_nPage = 0;           // the page shown first
+    NTapsConstraints m_Limits; // the filter's constraints: the absolute limits of the method
+};
+// The first page (index in the sheet) whose values a check refuses, with the refusal's text;
+// page -1 when every page accepts its values.
+struct SOptionsRefusal {
+    int page = -1;
+    std::string text;
 };
 // The sheet's values of a filter's settings.
 CDesignOptions GetDesignOptions(const CFirData& filter, int page);
@@ -59,6 +66,9 @@ CDesignOptions GetDesignOptions(const CFirData& filter, int page);
 std::string CheckQuantPage(const SQuantPageValues& v);
 // "Min Phase" page: a maximum error above 0 dB.
 std::string CheckMinPhasePage(const MinPhaseOptions& m);
+// Each page's checks in page order: the first refusal. A minimum or maximum outside the absolute
+// limits is reset to them in the options.
+SOptionsRefusal CheckDesignOptions(CDesignOptions& options);
 // OK of the sheet: each page's checks in page order (the first refusal is shown through host and
 // the result is false, nothing stored); then the values are written into the filter.
 bool ApplyDesignOptions(CDesignOptions& options, CFirData& filter, CHost& host);

@@ -62,17 +62,10 @@ void CFirTimePlotModel::OnUpdate(int hint, const CFirData& filter) {
                 else if (m_nType == kGraphInphase)
                     m_nType = kGraphIAndQ;
             }
-            if (hint & kHintResetZoomBit) {
+            if (hint & kHintResetZoomBit)
                 ResetZoom();
-            } else {
-                const_cast<CFirData&>(filter).ResetRange();
-                RequestRefit(true, false);
-                double xlo, xhi;
-                filter.GetRangeX(xlo, xhi);
-                double ylo = 0, yhi = 0;
-                QuantityLimits(filter, ylo, yhi);
-                m_zoom.ExtendTop(xlo, xhi, ylo, yhi);
-            }
+            else
+                KeepZoomOnNewData(const_cast<CFirData&>(filter));
         }
         break;
     default:
@@ -85,8 +78,8 @@ void CFirTimePlotModel::OnUpdate(int hint, const CFirData& filter) {
     Refresh();
 }
 
-const CCorviData* CFirTimePlotModel::Plotted() const {
-    return m_nMode == kTimeStep ? &m_Step : CGraph::Plotted();
+const CCorviData* CFirTimePlotModel::Shown() const {
+    return m_nMode == kTimeStep && m_pSignal ? &m_Step : m_pSignal;
 }
 
 bool CFirTimePlotModel::HasData() const {
@@ -101,6 +94,11 @@ int CFirTimePlotModel::GetCurveCount() const {
 void CFirTimePlotModel::SetMode(int mode) {
     m_nMode =
         std::clamp(mode, static_cast<int>(kTimeImpulse), static_cast<int>(kTimeImpulseAndStep));
+    if (m_bHistogram) {
+        RebuildStep();
+        RebuildHistogram();
+        ResetZoom();
+    }
     RequestRefit(true, true);
     Refresh();
 }
@@ -114,6 +112,36 @@ void CFirTimePlotModel::SetType(int type) {
     }
     RequestRefit(true, true);
     Refresh();
+}
+
+void CFirTimePlotModel::KeepZoomOnNewData(CFirData& filter) {
+    const double shownLo = m_dXMin, shownHi = m_dXMax;
+    filter.ResetRange();
+    double xlo, xhi;
+    filter.GetRangeX(xlo, xhi);
+    double ylo = 0, yhi = 0;
+    QuantityLimits(filter, ylo, yhi);
+    m_zoom.ExtendTop(xlo, xhi, ylo, yhi);
+    if (m_bHistogram) {
+        // A histogram follows the data it counts; its zoom was of the old counts.
+        RebuildStep();
+        RebuildHistogram();
+        if (!m_zoom.IsEmpty())
+            ResetZoom();
+        return;
+    }
+    if (m_zoom.IsEmpty()) {
+        RequestRefit(true, false);
+        return;
+    }
+    // Zoomed: the same samples stay in view while the new data holds them all (in the polar
+    // type the zoom is of the axes alone); otherwise the zoom levels no longer apply.
+    if (m_bXYMode)
+        return;
+    const double slack = 0.5 * filter.m_dDelta;
+    const bool holds = shownLo >= xlo - slack && shownHi <= xhi + slack;
+    if (!holds || !filter.SetRangeX(shownLo, shownHi, true))
+        ResetZoom();
 }
 
 void CFirTimePlotModel::RebuildStep() {
@@ -196,6 +224,8 @@ int CFirTimePlotModel::UpdateTitles(int xPower, int& yDisplayPower) {
 }
 
 bool CFirTimePlotModel::SetXRange(double lo, double hi) {
+    if (m_bHistogram)
+        return CGraph::SetXRange(lo, hi);
     if (!m_pFilter || !(hi > lo))
         return false;
     auto* filter = const_cast<CFirData*>(m_pFilter);
@@ -207,6 +237,10 @@ bool CFirTimePlotModel::SetXRange(double lo, double hi) {
 }
 
 void CFirTimePlotModel::ResetZoom() {
+    if (m_bHistogram) {
+        CGraph::ResetZoom();
+        return;
+    }
     CPlot::ResetZoom();
     if (m_pFilter) {
         const_cast<CFirData*>(m_pFilter)->ResetRange();

@@ -27,7 +27,8 @@ public:
     // Command: a graph type; refreshes (the polar type resets the zoom).
     void SetType(int type);
 
-    const CCorviData* Plotted() const;
+    // The step response in step mode, else the coefficients.
+    const CCorviData* Shown() const override;
     bool HasData() const override;
     int GetCurveCount() const override;
     void AutoScale() override;
@@ -39,6 +40,8 @@ public:
 
 private:
     void RebuildStep();
+    // After new coefficients: keeps the X range shown when it still lies within the data.
+    void KeepZoomOnNewData(CFirData& filter);
     const CFirData* m_pFilter = nullptr;
     int m_nMode = kTimeImpulse;
     bool m_bRefitPending = false;

@@ -46,7 +46,7 @@ void CGraph::AttachSignal(const CCorviData* pSignal) {
 const CCorviData* CGraph::Plotted() const {
     if (m_bHistogram && m_pSignal)
         return &m_Histogram;
-    return m_pSignal;
+    return Shown();
 }
 
 bool CGraph::HasData() const {
@@ -438,5 +438,5 @@ void CGraph::RebuildHistogram() {
     // I for type 0, Q for 1, I and Q for 2, the magnitude for 3, the phase for 4.
     static constexpr int kKinds[5][2] = {{0, 5}, {1, 5}, {0, 1}, {4, 5}, {3, 5}};
     const int t = std::clamp(m_nType, 0, 4);
-    m_Histogram.BuildHistogram(*m_pSignal, kKinds[t][0], kKinds[t][1]);
+    m_Histogram.BuildHistogram(*Shown(), kKinds[t][0], kKinds[t][1]);
 }

@@ -28,7 +28,10 @@ public:
     // Shows signal (not owned): dB for frequency data, linear for time data.
     void AttachSignal(const CCorviData* pSignal);
     const CCorviData* Signal() const { return m_pSignal; }
-    // What is plotted: the signal or its histogram.
+    // The data the graph shows: the signal unless a derived graph shows data of its own made
+    // from it. Readouts and the histogram are of this data.
+    virtual const CCorviData* Shown() const { return m_pSignal; }
+    // What is plotted: the shown data or its histogram.
     const CCorviData* Plotted() const;
 
     bool HasData() const override;

@@ -118,6 +118,15 @@ std::string CZoomList::GetStatusText() const {
     return FormatMessage(PlotMessages::kZoomLevel, {std::to_string(number), std::to_string(count)});
 }
 
+CZoomStatusReport::CZoomStatusReport() : m_strLast(kReadyText) {}
+
+std::string CZoomStatusReport::AfterPaint(const CZoomList& zoom, bool hasFocus) {
+    std::string now = zoom.GetStatusText();
+    const bool changed = now != m_strLast;
+    m_strLast = now;
+    return hasFocus || changed ? now : std::string();
+}
+
 const char* ZoomCommandCaption(int kind) {
     switch (kind) {
     case kZoomNext:

@@ -64,5 +64,18 @@ private:
     bool m_bPresentAppended = false;
 };
 
+// What a plot says in the status bar after it has drawn itself: its zoom status while it has
+// the focus, or when that status changed since the last paint (a zoom, a walk, a reset).
+// Otherwise nothing, so that the status bar keeps what it shows (a design's result, a readout).
+class CZoomStatusReport {
+public:
+    CZoomStatusReport();
+    // The text to show, or nothing (an empty string).
+    std::string AfterPaint(const CZoomList& zoom, bool hasFocus);
+
+private:
+    std::string m_strLast; // the status at the last paint
+};
+
 // Caption of a zoom command of a navigation kind.
 const char* ZoomCommandCaption(int kind);

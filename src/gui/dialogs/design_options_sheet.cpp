@@ -6,6 +6,7 @@
 #include "dialogs/number_field.h"
 #include "dialogs/shared_fields.h"
 #include "doc/operation_checks.h"
+#include "support/host.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
@@ -97,6 +98,10 @@ public:
         v.m_bConstrainEstimates = m_pConstrainEstimates->isChecked();
         o.m_NTaps = v;
         return true;
+    }
+    void ShowCorrected(const CDesignOptions& o) override {
+        m_pMin->SetInt(o.m_NTaps.m_nMin);
+        m_pMax->SetInt(o.m_NTaps.m_nMax);
     }
 
 private:
@@ -234,6 +239,12 @@ void CFirDesignOptionsSheet::accept() {
             m_pTabs->setCurrentIndex(i);
             return;
         }
+    }
+    if (const SOptionsRefusal refusal = CheckDesignOptions(read); refusal.page >= 0) {
+        m_pTabs->setCurrentIndex(refusal.page);
+        static_cast<CDesignOptionsPage*>(m_pTabs->widget(refusal.page))->ShowCorrected(read);
+        m_host.Error(refusal.text);
+        return;
     }
     read.m_nPage = m_pTabs->currentIndex();
     m_options = read;

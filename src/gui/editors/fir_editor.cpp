@@ -6,9 +6,11 @@
 #include "editors/form_fields.h"
 #include "forms/form_messages.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QBuffer>
 #include <QClipboard>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QLabel>
 #include <QLineEdit>
@@ -81,8 +83,10 @@ void CFirEditor::OnUpdate(CFirDoc& doc, int hint) {
         return;
     switch (DocHint::EventOf(hint)) {
     case DocHint::kBindTime:
-        if (!m_bBound)
+        if (!m_bBound) {
             OnFirstBind(hint);
+            WatchFieldEdits();
+        }
         break;
     case DocHint::kChanged:
         LoadSpecs();
@@ -98,6 +102,16 @@ void CFirEditor::OnUpdate(CFirDoc& doc, int hint) {
     }
     m_bBound = true;
     ShowSampleRate();
+}
+
+void CFirEditor::WatchFieldEdits() {
+    for (QLineEdit* field : findChildren<QLineEdit*>())
+        connect(field, &QLineEdit::textEdited, this, &CFirEditor::MarkModified);
+    for (QAbstractButton* button : findChildren<QAbstractButton*>())
+        if (button->isCheckable())
+            connect(button, &QAbstractButton::clicked, this, &CFirEditor::MarkModified);
+    for (QComboBox* list : findChildren<QComboBox*>())
+        connect(list, &QComboBox::activated, this, &CFirEditor::MarkModified);
 }
 
 void CFirEditor::Design() {

@@ -83,6 +83,9 @@ protected:
 
 private:
     void OnFsButton();
+    // Every field, check, radio button and list of the form marks the project modified when
+    // the user edits it.
+    void WatchFieldEdits();
 
     int m_nDesignType;
     CFirDoc& m_doc;

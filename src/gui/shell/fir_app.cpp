@@ -31,6 +31,7 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QKeySequence>
 #include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
@@ -178,7 +179,28 @@ void CFirApp::ConnectHelpCommands() {
     qApp->installEventFilter(this);
 }
 
+bool CFirApp::IsProjectUndoKey(QObject* watched, QEvent* event) const {
+    if (event->type() != QEvent::ShortcutOverride)
+        return false;
+    auto* widget = qobject_cast<QWidget*>(watched);
+    if (!widget || !AncestorOf<CChildFrame>(widget))
+        return false;
+    const auto* key = static_cast<QKeyEvent*>(event);
+    const QKeySequence pressed(key->keyCombination());
+    const CShellActions& a = m_pFrame->Actions();
+    for (const QAction* action : {a.undo, a.redo})
+        if (action->shortcuts().contains(pressed))
+            return true;
+    return false;
+}
+
 bool CFirApp::eventFilter(QObject* watched, QEvent* event) {
+    // Ctrl+Z, Ctrl+Y and Ctrl+Shift+Z are the project's Undo and Redo also while a text field of
+    // a project window has the focus (Alt+Backspace is the field's own undo).
+    if (IsProjectUndoKey(watched, event)) {
+        event->ignore();
+        return true;
+    }
     if (event->type() == QEvent::KeyPress && static_cast<QKeyEvent*>(event)->key() == Qt::Key_F1 &&
         static_cast<QKeyEvent*>(event)->modifiers() == Qt::NoModifier &&
         watched == QApplication::focusWidget()) {
@@ -367,6 +389,10 @@ void CFirApp::OnLastViewClosed(CFirDoc& doc) {
     CFirDoc* p = &doc;
     QMetaObject::invokeMethod(
         this, [this, p] { DestroyDocument(p); }, Qt::QueuedConnection);
+}
+
+void CFirApp::OnStateChanged(CFirDoc& doc) {
+    RefreshDocument(doc);
 }
 
 void CFirApp::DestroyDocument(CFirDoc* doc) {

@@ -76,6 +76,7 @@ public:
     void OpenView(CFirDoc& doc, const SViewRequest& request) override;
     void CloseDocument(CFirDoc& doc) override;
     void OnLastViewClosed(CFirDoc& doc) override;
+    void OnStateChanged(CFirDoc& doc) override;
 
 private:
     CFirDoc& CreateDocument();
@@ -87,6 +88,7 @@ private:
     CChildFrame* FindFrame(const CFirDoc& doc, EViewKind kind) const;
     void ConnectCommands();
     bool eventFilter(QObject* watched, QEvent* event) override;
+    bool IsProjectUndoKey(QObject* watched, QEvent* event) const;
     void ConnectPrintCommands();
     void ConnectHelpCommands();
     void FillPlotMenu();

@@ -5,6 +5,7 @@
 #include <QButtonGroup>
 #include <QDialogButtonBox>
 #include <QEvent>
+#include <QFocusEvent>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,14 +16,15 @@
 
 namespace {
 
-// Focus on the list selects the item under the caret and takes the choice away from the radios;
-// leaving it clears its selection.
+// Focus that the user moves to the list (by mouse, Tab or its shortcut) selects the item under
+// the caret and takes the choice away from the radios; leaving it clears its selection. Focus
+// that comes to it on its own (the dialog opening or closing) chooses nothing.
 class CListFocusWatch : public QObject {
 public:
     CListFocusWatch(QListWidget* list, std::function<void()> onFocus)
         : QObject(list), m_pList(list), m_onFocus(std::move(onFocus)) {}
     bool eventFilter(QObject*, QEvent* e) override {
-        if (e->type() == QEvent::FocusIn)
+        if (e->type() == QEvent::FocusIn && ByUser(static_cast<QFocusEvent*>(e)->reason()))
             m_onFocus();
         else if (e->type() == QEvent::FocusOut)
             m_pList->clearSelection();
@@ -30,6 +32,10 @@ public:
     }
 
 private:
+    static bool ByUser(Qt::FocusReason reason) {
+        return reason == Qt::MouseFocusReason || reason == Qt::TabFocusReason ||
+               reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason;
+    }
     QListWidget* m_pList;
     std::function<void()> m_onFocus;
 };
@@ -37,7 +43,7 @@ private:
 } // namespace
 
 CProjectChooser::CProjectChooser(const QStringList& files, int radioIndex, QWidget* parent)
-    : QDialog(parent), m_pRadios(new QButtonGroup(this)), m_pList(new QListWidget(this)) {
+    : QDialog(parent), m_pRadios(new QButtonGroup(this)) {
     setWindowTitle(ShellText::kChooserTitle);
     auto* create = new QGroupBox(ShellText::kChooserCreateGroup, this);
     auto* radioLayout = new QVBoxLayout(create);
@@ -49,7 +55,12 @@ CProjectChooser::CProjectChooser(const QStringList& files, int radioIndex, QWidg
     radioLayout->addStretch();
     if (QAbstractButton* b = m_pRadios->button(radioIndex))
         b->setChecked(true);
+    // The methods come first in the tab order and the checked one has the focus: Enter makes a
+    // new project of the method chosen last.
+    if (QAbstractButton* b = m_pRadios->checkedButton())
+        b->setFocus();
 
+    m_pList = new QListWidget(this);
     auto* open = new QGroupBox(ShellText::kChooserOpenGroup, this);
     auto* openLayout = new QVBoxLayout(open);
     auto* listLabel = new QLabel("&Project files:", open);

@@ -27,6 +27,6 @@ private:
     void UncheckRadios();
 
     QButtonGroup* m_pRadios;
-    QListWidget* m_pList;
+    QListWidget* m_pList = nullptr;
     QString m_strPath; // the file chosen in the list or through Browse...
 };

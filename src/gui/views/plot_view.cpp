@@ -65,7 +65,10 @@ CHost& CPlotView::Host() const {
 }
 
 void CPlotView::ShowStatus(const std::string& text) {
-    emit statusText(QString::fromStdString(text));
+    // Said once the paint is over: the status bar is not redrawn from inside another paint.
+    QMetaObject::invokeMethod(
+        this, [this, text] { emit statusText(QString::fromStdString(text)); },
+        Qt::QueuedConnection);
 }
 
 void CPlotView::RefreshPlot() {
@@ -86,7 +89,9 @@ void CPlotView::paintEvent(QPaintEvent*) {
         CPlotPainter(model).Draw(painter, m_cache.rect());
         m_bCacheValid = true;
         if (model.HasData())
-            ShowStatus(model.GetZoomStatusText());
+            if (const std::string status = m_zoomStatus.AfterPaint(model.Zoom(), hasFocus());
+                !status.empty())
+                ShowStatus(status);
     }
     QPainter painter(this);
     painter.drawImage(0, 0, m_cache);

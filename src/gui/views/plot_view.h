@@ -75,4 +75,5 @@ private:
     SDevicePoint m_crosshair;
     QImage m_cache; // the drawn plot; valid while the model's points are
     bool m_bCacheValid = false;
+    CZoomStatusReport m_zoomStatus;
 };

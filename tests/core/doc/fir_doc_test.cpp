@@ -173,13 +173,19 @@ TEST_F(FirDoc, TheFirstEditorViewSetsTheDesignType) {
     EXPECT_EQ(doc.Filter().m_nKind, kKindLthBand);
 }
 
-TEST_F(FirDoc, OpeningSendsNewDocumentHintsAndClosesEmptyAdvancedProjects) {
+TEST_F(FirDoc, OpeningSendsNewDocumentHintsAndClosesOnlyUnusedAdvancedProjects) {
     CRecordingOwner owner;
-    CFirDoc empty(host, &owner), designed(host, &owner);
+    CFirDoc empty(host, &owner), designed(host, &owner), edited(host, &owner), banded(host, &owner),
+        saved(host, &owner);
     CRecordingView editor(kDesignAdvancedPm);
     empty.AddView(editor);
-    designed.m_nDesignType = kDesignAdvancedPm;
+    for (CFirDoc* kept : {&designed, &edited, &banded, &saved})
+        kept->m_nDesignType = kDesignAdvancedPm;
     designed.Filter().Fill(3, true, false, 1.0);
+    edited.SetModifiedFlag();
+    banded.Filter().SetBandCapacity(1);
+    ASSERT_TRUE(banded.Filter().AddBand(true, false, 0.0, 0.1, 0.0, 1.0, 0.0, true));
+    ASSERT_TRUE(saved.OnSaveDocument(Path("saved.cfp")));
 
     CFirDoc doc(host, &owner);
     CRecordingView view;

@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -157,6 +158,84 @@ TEST_F(LowpassFixture, TimeViewImpulseAndStep) {
     // The step curve ends at the sum of the taps (the gain at 0 Hz, near 1).
     EXPECT_NEAR(view.Curves()[1].back(), 1.0, 0.06);
     ASSERT_EQ(view.XColumn().size(), 41u);
+}
+
+TEST_F(LowpassFixture, TimeViewKeepsItsZoomOnNewCoefficientsWhileTheyHoldIt) {
+    struct Case {
+        const char* change;
+        int taps;       // the length after the change
+        bool keepsZoom; // samples 5..30 still lie within the new coefficients
+    };
+    const Case cases[] = {{"scaled", 41, true}, {"longer", 60, true}, {"shorter", 20, false}};
+    const double dt = 1.0 / 48000;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.change);
+        CFirData filter(Filter());
+        CFirTimePlotModel view(&host);
+        view.OnUpdate(TimeViewHint(0, 0, false), filter);
+        view.Prepare(measurer, area);
+        ASSERT_TRUE(view.ZoomTo(true, false, true, 5 * dt, 30 * dt, 0, 0));
+        view.Prepare(measurer, area);
+        ASSERT_EQ(view.GetZoomStatusText(), "Zoom Level 1 of 1");
+
+        std::vector<double> taps(static_cast<size_t>(c.taps));
+        for (int i = 0; i < c.taps; ++i)
+            taps[static_cast<size_t>(i)] = 0.5 * filter.m_pI->GetAt(i % filter.GetN());
+        filter.m_pI->SetSize(c.taps);
+        filter.m_pQ->SetSize(c.taps);
+        for (int i = 0; i < c.taps; ++i) {
+            filter.m_pI->SetAt(i, taps[static_cast<size_t>(i)]);
+            filter.m_pQ->SetAt(i, 0.0);
+        }
+        view.OnUpdate(kHintCoefficients, filter);
+        view.Prepare(measurer, area);
+        const std::vector<double>& x = view.XColumn();
+        ASSERT_FALSE(x.empty());
+        if (c.keepsZoom) {
+            // (longer data also adds a wider top level: the zoom shown stays the deepest)
+            const int levels = view.Zoom().GetLevelCount();
+            EXPECT_EQ(view.Zoom().GetCurrentLevelNumber(), levels);
+            EXPECT_EQ(levels, c.taps > 41 ? 2 : 1);
+            EXPECT_NEAR(x.front(), 5 * dt, 1e-12);
+            EXPECT_NEAR(x.back(), 30 * dt, 1e-12);
+            // The curve is of the new coefficients.
+            EXPECT_DOUBLE_EQ(view.Curves()[0][0], taps[5]);
+        } else {
+            EXPECT_EQ(view.GetZoomStatusText(), "Ready");
+            EXPECT_NEAR(x.front(), 0.0, 1e-12);
+            EXPECT_NEAR(x.back(), (c.taps - 1) * dt, 1e-12);
+        }
+    }
+}
+
+TEST_F(LowpassFixture, StepModeReadoutAndHistogramAreOfTheStepResponse) {
+    CFirTimePlotModel view(&host);
+    view.OnUpdate(TimeViewHint(0, 0, true), Filter()); // step mode
+    ASSERT_EQ(view.GetMode(), kTimeStep);
+    view.Prepare(measurer, area);
+    std::vector<double> step;
+    double sum = 0;
+    for (int i = 0; i < Filter().GetN(); ++i)
+        step.push_back(sum += Filter().m_pI->GetAt(i));
+
+    // First click: the point; second click on the same sample: its I and Q.
+    const int sample = 30;
+    EXPECT_EQ(view.ReadoutText(sample, 0).rfind("X=", 0), 0u);
+    const std::string bin = view.ReadoutText(sample, 0);
+    EXPECT_EQ(bin.rfind("Bin 30: I=" + FormatNumber(step[sample], 3, true) + ",", 0), 0u) << bin;
+
+    // The histogram counts the step samples: the highest bin holds values near the final sum,
+    // far above any single tap.
+    view.SetHistogram(true);
+    view.Prepare(measurer, area);
+    const CHistogramData& h = view.m_Histogram;
+    ASSERT_GT(h.m_nBins, 0);
+    EXPECT_NEAR(h.m_dMax, *std::max_element(step.begin(), step.end()), 0.1);
+    EXPECT_NEAR(h.m_dMin, *std::min_element(step.begin(), step.end()), 0.1);
+    double counted = 0;
+    for (int i = 0; i < h.GetN(); ++i)
+        counted += h.m_pI->GetAt(i);
+    EXPECT_EQ(counted, Filter().GetN());
 }
 
 TEST(PlotHints, DecodeAndBuild) {

@@ -5,6 +5,7 @@
 #include "design/driver_messages.h"
 #include "doc/fir_commands.h"
 #include "doc/operation_checks.h"
+#include "dsp/min_phase_options.h"
 #include "modal_driver.h"
 
 #include <QCheckBox>
@@ -78,42 +79,52 @@ TEST_F(DesignOptionsSheet, SetsTheFilterAsTheCommandLineAndReopensOnThePageLastA
     EXPECT_EQ(doc.m_nDesignOptionsPage, 1); // the page shown at OK
 }
 
-TEST_F(DesignOptionsSheet, ARefusedPageShowsItsMessageAndTheSheetAgain) {
+TEST_F(DesignOptionsSheet, ARefusedPageKeepsTheSheetOpenOnThatPageWithItsMessage) {
     struct Case {
-        const char* min;
-        const char* max;
-        const char* parity;
+        const char* page;
+        const char* field;
+        const char* text;
+        const char* parity; // nullptr: leave the parity as it is
+        int refusingPage;
         const char* message;
     };
+    // Each case first sets Minimum 10 on the constraints page, then types its field; OK is
+    // pressed while the Quantization page is shown.
     const Case cases[] = {
-        {"10", "10", "Odd", kMsgParityConflictsLimits},
-        {"20", "10", "None", kMsgMinAboveMax},
+        {"NTaps Constraints", "Maximum", "10", "Odd", 1, kMsgParityConflictsLimits},
+        {"NTaps Constraints", "Maximum", "5", "None", 1, kMsgMinAboveMax},
+        {"Min Phase", "Maximum frequency response error", "0", nullptr, 2,
+         kMsgMaxDbErrorNotPositive},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.message);
         host.messages.clear();
-        const NTapsConstraints before = doc.Filter().m_Constraints;
-        int shown = 0;
-        std::function<void(QDialog*)> fill = [&](QDialog* sheet) {
-            if (++shown == 1) {
-                GoToPage(sheet, "NTaps Constraints");
-                TypeInto(Field<QLineEdit>(sheet, "Minimum"), c.min);
-                TypeInto(Field<QLineEdit>(sheet, "Maximum"), c.max);
+        doc.m_nDesignOptionsPage = 3;
+        const CFirData before(doc.Filter());
+        bool stayedOpen = false;
+        int shownPage = -1;
+        OnNextModal([&](QDialog* sheet) {
+            GoToPage(sheet, "NTaps Constraints");
+            TypeInto(Field<QLineEdit>(sheet, "Minimum"), "10");
+            TypeInto(Field<QLineEdit>(sheet, "Maximum"), "20");
+            GoToPage(sheet, c.page);
+            TypeInto(Field<QLineEdit>(sheet, c.field), c.text);
+            if (c.parity)
                 SetTicked(Caption(sheet, c.parity), true);
-                ClickOk(sheet);
-                OnNextModal(fill);
-            } else {
-                // Shown again on the page, with the values typed.
-                EXPECT_EQ(sheet->findChild<QTabWidget*>()->currentIndex(), 1);
-                EXPECT_EQ(Field<QLineEdit>(sheet, "Maximum")->text(), c.max);
-                sheet->reject();
-            }
-        };
-        OnNextModal(fill);
+            GoToPage(sheet, "Quantization");
+            ClickOk(sheet);
+            stayedOpen = sheet->isVisible();
+            shownPage = sheet->findChild<QTabWidget*>()->currentIndex();
+            EXPECT_EQ(host.LastMessage(), c.message);
+            EXPECT_EQ(Field<QLineEdit>(sheet, c.field)->text(), c.text); // as typed
+            sheet->reject();
+        });
         EXPECT_FALSE(FirCommand::DesignOptions(doc, dialogs));
-        EXPECT_EQ(shown, 2);
-        EXPECT_EQ(host.LastMessage(), c.message);
-        EXPECT_EQ(doc.Filter().m_Constraints.m_nMax, before.m_nMax);
+        EXPECT_TRUE(stayedOpen);
+        EXPECT_EQ(shownPage, c.refusingPage);
+        EXPECT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(doc.Filter().m_Constraints.m_nMin, before.m_Constraints.m_nMin);
+        EXPECT_EQ(doc.Filter().m_MinPhase, before.m_MinPhase);
     }
 }
 
