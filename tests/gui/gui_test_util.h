@@ -2,9 +2,16 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QString>
 #include <QTimer>
 
 #include <functional>
+#include <ostream>
+
+// Test failures show a QString as its text, not as a dump of its UTF-16 units.
+inline void PrintTo(const QString& text, std::ostream* os) {
+    *os << '"' << text.toStdString() << '"';
+}
 
 // Runs action on the first modal window of type T that shows up (within timeoutMs), from the
 // event loop, so that a test can answer a dialog that the code under test is running.

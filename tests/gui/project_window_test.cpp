@@ -227,30 +227,6 @@ TEST_F(ProjectWindow, TheChooserOnEnterMakesANewProjectOfTheMethodChosenLast) {
               QFileInfo(saved).absoluteFilePath());
 }
 
-TEST_F(ProjectWindow, EveryFormFitsBesideTheCoefficientsAt1024By768) {
-    app.MainFrame().showNormal();
-    app.MainFrame().resize(1024, 768);
-    QApplication::processEvents();
-    for (int type = 0; type < 8; ++type) {
-        const std::string name = TemplateOfType(type)->docName;
-        SCOPED_TRACE(name);
-        app.NewProject(type);
-        QApplication::processEvents();
-        CSplitFrame* project = Project();
-        const int window = project->width();
-        CEditorPane* editor = project->Editor();
-        CDataView* data = project->DataView();
-        // The editor pane holds the whole form; the coefficients take the rest of the row and
-        // show a full line of a coefficient.
-        EXPECT_GE(editor->width(), editor->Editor()->minimumSizeHint().width());
-        EXPECT_GE(editor->height(), editor->Editor()->minimumSizeHint().height());
-        EXPECT_GE(data->width(), data->fontMetrics().horizontalAdvance("-0.123456789012345") + 30);
-        EXPECT_LE(editor->width() + data->width(), window);
-        app.MainFrame().MdiArea()->activeSubWindow()->close();
-        WaitFor([] { return CFirDoc::Documents().empty(); });
-    }
-}
-
 TEST_F(ProjectWindow, OpeningAProjectClosesOnlyAnUnusedAdvancedProject) {
     app.NewProject(kDesignRaisedCos);
     const QString path = SaveAs("other.cfp");
