@@ -73,6 +73,7 @@ TEST_F(PlotViews, RubberBandWheelAndReadout) {
     QTest::mouseRelease(&freq, Qt::LeftButton, {}, to);
     QApplication::processEvents();
     freq.grab();
+    QApplication::processEvents(); // the status follows the paint
     EXPECT_EQ(m.Zoom().GetLevelCount(), 1);
     EXPECT_GT(m.XRangeMin(), 0);
     EXPECT_EQ(status.last().at(0).toString(), "Zoom Level 1 of 1");
@@ -82,6 +83,7 @@ TEST_F(PlotViews, RubberBandWheelAndReadout) {
                       QPoint(0, -120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
     QApplication::sendEvent(&freq, &wheel);
     freq.grab();
+    QApplication::processEvents();
     EXPECT_EQ(m.XRangeMin(), 0);
     EXPECT_EQ(status.last().at(0).toString(), "Top Zoom Level of 1");
 
@@ -89,6 +91,7 @@ TEST_F(PlotViews, RubberBandWheelAndReadout) {
     const CPlotLayout& l = m.Layout();
     const int cx = m.Map(true).ToDeviceX(1500);
     QTest::mouseClick(&freq, Qt::LeftButton, {}, QPoint(cx, l.m_plot.top + 50));
+    QApplication::processEvents();
     EXPECT_TRUE(status.last().at(0).toString().startsWith("At 1."));
     EXPECT_TRUE(status.last().at(0).toString().contains(" kHz, Inphase filter gain is "));
 }

@@ -82,18 +82,18 @@ TEST_F(DesignOptionsSheet, SetsTheFilterAsTheCommandLineAndReopensOnThePageLastA
 TEST_F(DesignOptionsSheet, ARefusedPageKeepsTheSheetOpenOnThatPageWithItsMessage) {
     struct Case {
         const char* page;
+        const char* tick; // a check or radio button ticked first (nullptr: none)
         const char* field;
         const char* text;
-        const char* parity; // nullptr: leave the parity as it is
         int refusingPage;
         const char* message;
     };
     // Each case first sets Minimum 10 on the constraints page, then types its field; OK is
     // pressed while the Quantization page is shown.
     const Case cases[] = {
-        {"NTaps Constraints", "Maximum", "10", "Odd", 1, kMsgParityConflictsLimits},
-        {"NTaps Constraints", "Maximum", "5", "None", 1, kMsgMinAboveMax},
-        {"Min Phase", "Maximum frequency response error", "0", nullptr, 2,
+        {"NTaps Constraints", "Odd", "Maximum", "10", 1, kMsgParityConflictsLimits},
+        {"NTaps Constraints", nullptr, "Maximum", "5", 1, kMsgMinAboveMax},
+        {"Min Phase", "Convert to minimum phase", "Maximum frequency response error", "0", 2,
          kMsgMaxDbErrorNotPositive},
     };
     for (const Case& c : cases) {
@@ -108,9 +108,9 @@ TEST_F(DesignOptionsSheet, ARefusedPageKeepsTheSheetOpenOnThatPageWithItsMessage
             TypeInto(Field<QLineEdit>(sheet, "Minimum"), "10");
             TypeInto(Field<QLineEdit>(sheet, "Maximum"), "20");
             GoToPage(sheet, c.page);
+            if (c.tick)
+                SetTicked(Caption(sheet, c.tick), true);
             TypeInto(Field<QLineEdit>(sheet, c.field), c.text);
-            if (c.parity)
-                SetTicked(Caption(sheet, c.parity), true);
             GoToPage(sheet, "Quantization");
             ClickOk(sheet);
             stayedOpen = sheet->isVisible();
