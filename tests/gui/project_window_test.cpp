@@ -25,6 +25,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
 #include <QTest>
@@ -225,6 +226,33 @@ TEST_F(ProjectWindow, TheChooserOnEnterMakesANewProjectOfTheMethodChosenLast) {
     EXPECT_EQ(CFirDoc::Documents().size(), 3u);
     EXPECT_EQ(QString::fromStdString(CFirDoc::Documents()[0]->GetPathName()),
               QFileInfo(saved).absoluteFilePath());
+}
+
+TEST_F(ProjectWindow, EveryFormFitsBesideTheCoefficientsAt1024By768) {
+    app.MainFrame().showNormal();
+    app.MainFrame().resize(1024, 768);
+    QApplication::processEvents();
+    for (int type = 0; type < 8; ++type) {
+        const std::string name = TemplateOfType(type)->docName;
+        SCOPED_TRACE(name);
+        app.NewProject(type);
+        QApplication::processEvents();
+        CSplitFrame* project = Project();
+        const int window = project->width();
+        CEditorPane* editor = project->Editor();
+        CDataView* data = project->DataView();
+        // The editor pane holds the whole form; the coefficients take the rest of the row and
+        // show a full line of a coefficient.
+        const QSize form = editor->Editor()->minimumSizeHint();
+        EXPECT_GE(editor->width(), form.width());
+        EXPECT_GE(editor->height(), form.height());
+        const int line = data->fontMetrics().horizontalAdvance("-0.000117088253678840") +
+                         data->verticalScrollBar()->sizeHint().width();
+        EXPECT_GE(data->width(), line);
+        EXPECT_LE(editor->width() + data->width(), window);
+        app.MainFrame().MdiArea()->activeSubWindow()->close();
+        WaitFor([] { return CFirDoc::Documents().empty(); });
+    }
 }
 
 TEST_F(ProjectWindow, OpeningAProjectClosesOnlyAnUnusedAdvancedProject) {

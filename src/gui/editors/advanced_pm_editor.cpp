@@ -78,7 +78,7 @@ CAdvancedPmEditor::CAdvancedPmEditor(CFirDoc& doc, CCommandDialogs& dialogs, QWi
     m_pTable->setEditTriggers(QAbstractItemView::NoEditTriggers);
     QFont mono = QFontDatabase::systemFont(QFontDatabase::FixedFont);
     m_pTable->setFont(mono);
-    const int cell = QFontMetrics(mono).horizontalAdvance("000000000000") + 10;
+    const int cell = QFontMetrics(mono).horizontalAdvance("00000000000") + 10;
     m_pTable->horizontalHeader()->setSectionResizeMode(QHeaderView::Fixed);
     m_pTable->setColumnWidth(kColBand, QFontMetrics(mono).horizontalAdvance("0000") + 10);
     for (int c = kColLower; c < kColumns; ++c)

@@ -53,8 +53,8 @@ public:
     QImage CaptureImage();
     // Puts CaptureImage on the clipboard as PNG and SVG.
     void CopyImage();
-    // Size at which every field of the form shows in full.
-    virtual QSize PreferredSize() const { return sizeHint(); }
+    // The least size at which every field of the form shows in full.
+    virtual QSize PreferredSize() const { return minimumSizeHint(); }
 
     QPushButton* FsButton() const { return m_pFsButton; }
 

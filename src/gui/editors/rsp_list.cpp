@@ -28,7 +28,8 @@ CRspList::CRspList(CFirData& filter, CHost& host, QWidget* parent)
         w->setMinimumWidth(width);
         w->setMaximumWidth(width * 3 / 2);
     }
-    m_pFreqs->setMinimumHeight(m_pFreqs->fontMetrics().lineSpacing() * 5);
+    for (QListWidget* list : {m_pFreqs, m_pResponses})
+        list->setMinimumHeight(list->fontMetrics().lineSpacing() * 4);
     m_pAdd = new QPushButton("&Add");
     m_pDelete = new QPushButton("&Delete");
     m_pReset = new QPushButton("Reset");
@@ -41,20 +42,22 @@ CRspList::CRspList(CFirData& filter, CHost& host, QWidget* parent)
          std::initializer_list<QAbstractButton*>{m_pAdd, m_pDelete, m_pReset, m_pAuto})
         NameButton(b);
 
+    // Two narrow columns, frequencies and their responses, with the buttons above and below
+    // them: the group leaves the coefficient pane its room beside the form.
     auto* grid = new QGridLayout(this);
     auto* freqLabel = new QLabel("Frequency");
     freqLabel->setBuddy(m_pEntry);
     auto* dbLabel = new QLabel("dB");
     dbLabel->setBuddy(m_pResponses);
     grid->addWidget(freqLabel, 0, 0);
+    grid->addWidget(dbLabel, 0, 1, Qt::AlignBottom);
     grid->addWidget(m_pEntry, 1, 0);
     grid->addWidget(m_pAdd, 1, 1);
-    grid->addWidget(dbLabel, 1, 2, Qt::AlignBottom);
-    grid->addWidget(m_pFreqs, 2, 0, 3, 1);
-    grid->addWidget(m_pDelete, 2, 1);
+    grid->addWidget(m_pFreqs, 2, 0);
+    grid->addWidget(m_pResponses, 2, 1);
+    grid->addWidget(m_pDelete, 3, 0);
     grid->addWidget(m_pReset, 3, 1);
-    grid->addWidget(m_pResponses, 2, 2, 3, 1);
-    grid->addWidget(m_pAuto, 5, 0, 1, 3);
+    grid->addWidget(m_pAuto, 4, 0, 1, 2);
 
     connect(m_pAdd, &QPushButton::clicked, this, &CRspList::OnAdd);
     connect(m_pEntry, &QLineEdit::returnPressed, this, [this] {

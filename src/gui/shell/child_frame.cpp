@@ -64,9 +64,17 @@ CSplitFrame::CSplitFrame(CFirDoc& doc, int designType, CCommandDialogs& dialogs,
     for (QWidget* w : std::initializer_list<QWidget*>{m_pEditor, m_pDataView, freq, time})
         w->setMinimumSize(kMinPane, kMinPane);
 
+    // The editor takes its form's width, as far as that leaves the coefficients one full line.
     const QSize form = m_pEditor->FormSize();
-    const int w = std::min(form.width(), size.width() - kMinPane);
+    const int w =
+        std::max(kMinPane, std::min(form.width(), size.width() - m_pDataView->LineWidth()));
     const int h = std::min(form.height(), size.height() - kMinPane);
+    // The editor keeps its size when the window is resized (or its frame takes its border):
+    // the coefficients and the plots take what is gained or lost.
+    m_pUpper->setStretchFactor(0, 0);
+    m_pUpper->setStretchFactor(1, 1);
+    m_pOuter->setStretchFactor(0, 0);
+    m_pOuter->setStretchFactor(1, 1);
     m_pUpper->setSizes({w, size.width() - w});
     // Each lower pane takes half of the width, rounded to the nearest pixel.
     const int half = int(size.width() * 0.5 + 0.5);

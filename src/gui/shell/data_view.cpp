@@ -11,6 +11,7 @@
 #include <QDialogButtonBox>
 #include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QInputDialog>
@@ -23,6 +24,7 @@
 #include <QPrinter>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScrollBar>
 #include <QTextDocument>
 #include <QVBoxLayout>
 
@@ -167,6 +169,12 @@ void CDataView::SelectFormat() {
     CDataViewFormat dialog(m_settings, this);
     if (dialog.exec() == QDialog::Accepted)
         m_doc.UpdateAllViews(DocHint::kChanged);
+}
+
+int CDataView::LineWidth() const {
+    const QFontMetrics fm(m_bBound ? font() : QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    return fm.horizontalAdvance(" -0.000000000000000000") +
+           verticalScrollBar()->sizeHint().width() + 2 * frameWidth() + 2 * fm.averageCharWidth();
 }
 
 void CDataView::ChooseFont() {

@@ -43,6 +43,8 @@ public:
     bool IsBound() const { return m_bBound; }
     CFirDoc& Document() const { return m_doc; }
     CDataViewSettings& Settings() { return m_settings; }
+    // The width that shows one line of a listed coefficient in full, with the scroll bar.
+    int LineWidth() const;
 
     // The "Coefficients" menu of the coefficient-view menu bar (also the context menu).
     QMenu* CoefficientsMenu() const { return m_pMenu; }

@@ -7,15 +7,20 @@
 #include "views/fir_plots.h"
 
 #include <QFontMetrics>
+#include <QScrollArea>
 #include <QVBoxLayout>
 
 CEditorPane::CEditorPane(CFirDoc& doc, int designType, CCommandDialogs& dialogs, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_nDesignType(designType),
       m_pEditor(CreateFirEditor(designType, doc, dialogs, this)) {
     setObjectName("editorPane");
+    auto* scroll = new QScrollArea(this);
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(m_pEditor);
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addWidget(m_pEditor);
+    layout->addWidget(scroll);
     setFocusProxy(m_pEditor);
 }
 

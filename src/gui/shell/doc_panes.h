@@ -9,7 +9,7 @@ class CFirEditor;
 class CPlotView;
 
 // The upper left pane of a project window: the editor of the project's design method, which
-// is itself a view of the document.
+// is itself a view of the document. A pane narrower or lower than the form scrolls it.
 class CEditorPane : public QWidget {
     Q_OBJECT
 public:
