@@ -118,16 +118,28 @@ CANCELLED_DESIGN = """
 import sys, corvifir
 print("designing", flush=True)
 try:
-    corvifir.remez(16001, [0, 0.1, 0.1001, 0.5], [1, 0], engine="classic")
+    {call}
 except KeyboardInterrupt:
     print("cancelled", flush=True)
     sys.exit(3)
 """
 
 
-def test_ctrl_c_cancels_a_long_design():
+@pytest.mark.parametrize(
+    "call",
+    [
+        'corvifir.remez(16001, [0, 0.1, 0.1001, 0.5], [1, 0], engine="classic")',
+        'corvifir.remez_design(16001, [0, 0.1, 0.1001, 0.5], [1, 0], engine="classic")',
+        'corvifir.design("advanced-pm", fs=1, band=[(0, 0.1, 1, 0.1), (0.1001, 0.5, 0, 100)], '
+        'taps=16001, engine="classic")',
+    ],
+)
+def test_ctrl_c_cancels_a_long_design(call):
     process = subprocess.Popen(
-        [sys.executable, "-c", CANCELLED_DESIGN], stdout=subprocess.PIPE, text=True, env=os.environ
+        [sys.executable, "-c", CANCELLED_DESIGN.format(call=call)],
+        stdout=subprocess.PIPE,
+        text=True,
+        env=os.environ,
     )
     assert process.stdout.readline().strip() == "designing"
     time.sleep(0.3)
@@ -139,3 +151,41 @@ def test_ctrl_c_cancels_a_long_design():
     assert process.stdout.read().strip() == "cancelled"
     assert code == 3
     assert elapsed < 0.5
+
+
+def test_every_public_name_has_a_docstring_and_a_stub():
+    import ast
+    import pathlib
+
+    stub_path = pathlib.Path(corvifir.__file__).resolve().parent / "corvifir.pyi"
+    stub = ast.parse(stub_path.read_text())
+    stubbed = {node.name: node for node in stub.body if hasattr(node, "name")}
+    for name in (n for n in dir(corvifir) if not n.startswith("_")):
+        member = getattr(corvifir, name)
+        assert name in stubbed, f"{name} has no stub"
+        assert (member.__doc__ or "").strip(), f"{name} has no docstring"
+        if isinstance(member, type):
+            methods = {n.name for n in stubbed[name].body if hasattr(n, "name")}
+            for attr in (a for a in vars(member) if not a.startswith("_")):
+                assert attr in methods, f"{name}.{attr} has no stub"
+                assert (getattr(member, attr).__doc__ or "").strip(), f"{name}.{attr}: no docstring"
+
+
+def test_readme_example_runs(tmp_path, monkeypatch):
+    import pathlib
+    import re
+    import types
+
+    readme = (pathlib.Path(__file__).resolve().parents[2] / "README.md").read_text()
+    section = readme[readme.index("## Python") :]
+    code = re.search(r"```python\n(.*?)```", section, re.S).group(1)
+    # matplotlib is not a dependency of the build: its calls do nothing here
+    pyplot = types.ModuleType("matplotlib.pyplot")
+    pyplot.__getattr__ = lambda name: (lambda *args, **kwargs: None)
+    matplotlib = types.ModuleType("matplotlib")
+    matplotlib.pyplot = pyplot
+    monkeypatch.setitem(sys.modules, "matplotlib", matplotlib)
+    monkeypatch.setitem(sys.modules, "matplotlib.pyplot", pyplot)
+    monkeypatch.chdir(tmp_path)
+    exec(compile(code, "README.md", "exec"), {})
+    assert (tmp_path / "lowpass.cfp").exists() and (tmp_path / "lowpass.h").exists()
