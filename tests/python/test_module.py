@@ -114,15 +114,40 @@ def test_refusals_raise_value_error(call, error):
         call()
 
 
+# Prints when the design starts and, on KeyboardInterrupt, the clock (CLOCK_MONOTONIC, the same in
+# every process) and how long the design had run, so that interpreter start-up and exit under load
+# do not count.
 CANCELLED_DESIGN = """
-import sys, corvifir
-print("designing", flush=True)
+import sys, time, corvifir
+start = None
 try:
+    print("designing", flush=True)
+    start = time.monotonic()
     {call}
 except KeyboardInterrupt:
-    print("cancelled", flush=True)
+    now = time.monotonic()
+    print("cancelled", now, now - start if start else 0.0, flush=True)
     sys.exit(3)
 """
+
+
+def cancel_after(call, seconds):
+    """Sends SIGINT to a design after it ran for about `seconds`; (stopped at, ran for, sent at)."""
+    process = subprocess.Popen(
+        [sys.executable, "-c", CANCELLED_DESIGN.format(call=call)],
+        stdout=subprocess.PIPE,
+        text=True,
+        env=os.environ,
+    )
+    assert process.stdout.readline().strip() == "designing"
+    time.sleep(seconds)
+    assert process.poll() is None, "the design finished before it could be cancelled"
+    sent = time.monotonic()
+    process.send_signal(signal.SIGINT)
+    assert process.wait(timeout=10) == 3
+    word, stopped, ran = process.stdout.read().split()
+    assert word == "cancelled"
+    return float(stopped), float(ran), sent
 
 
 @pytest.mark.parametrize(
@@ -135,22 +160,12 @@ except KeyboardInterrupt:
     ],
 )
 def test_ctrl_c_cancels_a_long_design(call):
-    process = subprocess.Popen(
-        [sys.executable, "-c", CANCELLED_DESIGN.format(call=call)],
-        stdout=subprocess.PIPE,
-        text=True,
-        env=os.environ,
-    )
-    assert process.stdout.readline().strip() == "designing"
-    time.sleep(0.3)
-    assert process.poll() is None, "the design finished before it could be cancelled"
-    sent = time.monotonic()
-    process.send_signal(signal.SIGINT)
-    code = process.wait(timeout=10)
-    elapsed = time.monotonic() - sent
-    assert process.stdout.read().strip() == "cancelled"
-    assert code == 3
-    assert elapsed < 0.5
+    for _ in range(3):
+        stopped, ran, sent = cancel_after(call, 0.3)
+        if ran > 0.1:  # the signal came while the design ran (not before it started)
+            break
+    assert ran > 0.1
+    assert stopped - sent < 0.5
 
 
 def test_every_public_name_has_a_docstring_and_a_stub():
