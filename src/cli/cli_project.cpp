@@ -16,6 +16,7 @@
 #include "doc/project_file.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
+#include "support/file_access.h"
 #include "support/format_number.h"
 #include "support/paths.h"
 
@@ -247,6 +248,11 @@ void WriteProjectJson(CFirProject& project, std::ostream& os,
 
 // ---- show ------------------------------------------------------------------------------------
 
+void WriteProjectText(CFirProject& project, std::ostream& os) {
+    os << "project: " << project.m_strTitle << "\n";
+    WriteDesignReport(project.m_Filter, os);
+}
+
 int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const bool json = args.Flag("--json");
     const std::vector<std::string> positionals = args.Positionals();
@@ -260,12 +266,10 @@ int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     CFirProject project(&host);
     if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
         return kExitFailed;
-    if (json) {
+    if (json)
         WriteProjectJson(project, out, {});
-    } else {
-        out << "project: " << project.m_strTitle << "\n";
-        WriteDesignReport(project.m_Filter, out);
-    }
+    else
+        WriteProjectText(project, out);
     return kExitOk;
 }
 
@@ -354,6 +358,9 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         host.Error(refusal);
         return kExitUsage;
     }
+    // The files of one export (both parts, a report and its pictures) are written whole or not
+    // at all.
+    CFileSetWrite set;
     if (!files.RunExport(filter, host) || files.m_writtenFiles.empty()) {
         host.Error(kMsgNothingWritten);
         return kExitFailed;
@@ -365,7 +372,7 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     }
     if (*format == kFormatHtml && !WriteReportPictures(filter, FullPath(*output), host))
         return kExitFailed;
-    return kExitOk;
+    return set.CommitReported(host) ? kExitOk : kExitFailed;
 }
 
 // ---- import ----------------------------------------------------------------------------------

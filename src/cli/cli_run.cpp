@@ -97,10 +97,11 @@ public:
             m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
             if (m_fd < 0)
                 return;
-            struct stat now {};
-            if (::flock(m_fd, LOCK_EX) != 0 || ::fstat(m_fd, &m_read) != 0 ||
-                ::stat(path.c_str(), &now) != 0 || now.st_ino != m_read.st_ino ||
-                now.st_dev != m_read.st_dev) {
+            const bool locked = ::flock(m_fd, LOCK_EX) == 0;
+            m_read = StampOfOpenFile(m_fd);
+            const SFileStamp now = StampOfFile(path);
+            if (!locked || !m_read.exists || !now.exists || now.inode != m_read.inode ||
+                now.device != m_read.device) {
                 ::close(m_fd);
                 m_fd = -1;
             }
@@ -114,26 +115,59 @@ public:
     CProjectGuard& operator=(const CProjectGuard&) = delete;
 
     // Whether the file is still the one read: same file, size and modification time.
-    bool Unchanged() const {
-        struct stat now {};
-        return m_fd >= 0 && ::stat(m_path.c_str(), &now) == 0 && now.st_ino == m_read.st_ino &&
-               now.st_dev == m_read.st_dev && now.st_size == m_read.st_size &&
-               now.st_mtim.tv_sec == m_read.st_mtim.tv_sec &&
-               now.st_mtim.tv_nsec == m_read.st_mtim.tv_nsec;
-    }
+    bool Unchanged() const { return m_fd >= 0 && StampOfFile(m_path) == m_read; }
 
 private:
     std::string m_path;
     int m_fd = -1;
-    struct stat m_read {};
-};
-
-struct SParsed {
-    std::string text;
-    FRunCommand run;
+    SFileStamp m_read;
 };
 
 } // namespace
+
+std::string ShownCommand(const std::string& text) {
+    std::string shown(1, '"');
+    shown += Shown(text);
+    shown += '"';
+    return shown;
+}
+
+bool ParseRunSteps(const std::vector<std::string>& texts, std::vector<SRunStep>& steps,
+                   std::string& error) {
+    for (const std::string& text : texts) {
+        std::vector<std::string> words;
+        if (!SplitCommandWords(text, words) || words.empty()) {
+            error = "cannot read the command \"" + Shown(text) + "\"";
+            return false;
+        }
+        const std::string name = words[0];
+        std::string reason;
+        FRunCommand run =
+            ParseRunCommand(name, std::vector<std::string>(words.begin() + 1, words.end()), reason);
+        if (!run) {
+            error = Shown(name) + ": " + Shown(reason);
+            return false;
+        }
+        steps.push_back({text, std::move(run)});
+    }
+    return true;
+}
+
+SRunOutcome RunSteps(CRunContext& ctx, const std::vector<SRunStep>& steps, std::ostream& err) {
+    for (size_t i = 0; i < steps.size(); ++i) {
+        ctx.dialogs.BeginCommand();
+        const int errorsBefore = ctx.host.Errors();
+        const bool ran = steps[i].run(ctx);
+        if (ctx.host.Interrupted())
+            return {SRunOutcome::Cancelled, i};
+        if (ctx.host.Errors() != errorsBefore)
+            return {SRunOutcome::Failed, i};
+        if (!ran)
+            err << "corvifir-cli run: " << ShownCommand(steps[i].text)
+                << " ended without a change.\n";
+    }
+    return {};
+}
 
 void CRunHost::ShowMessage(const std::string& text, EMsgIcon icon) {
     if (icon == EMsgIcon::Stop)
@@ -158,8 +192,8 @@ EAnswer CRunHost::Ask(const std::string& text, bool withCancel, EAnswer def, EMs
     return a;
 }
 
-void CRunDialogs::SaveReportPictures(CFirDoc& doc, const std::string& reportPath) {
-    WriteReportPictures(doc.Filter(), reportPath, doc.Host());
+bool CRunDialogs::SaveReportPictures(CFirDoc& doc, const std::string& reportPath) {
+    return WriteReportPictures(doc.Filter(), reportPath, doc.Host());
 }
 
 std::string RunUsage() {
@@ -196,19 +230,10 @@ int RunRunCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     texts.insert(texts.end(), positionals.begin() + 1, positionals.end());
 
     // Every command is checked before any runs.
-    std::vector<SParsed> commands;
-    for (const std::string& text : texts) {
-        std::vector<std::string> words;
-        if (!SplitCommandWords(text, words) || words.empty())
-            return RunUsageError("cannot read the command \"" + Shown(text) + "\"", err);
-        const std::string name = words[0];
-        std::string error;
-        FRunCommand run =
-            ParseRunCommand(name, std::vector<std::string>(words.begin() + 1, words.end()), error);
-        if (!run)
-            return RunUsageError(Shown(name) + ": " + Shown(error), err);
-        commands.push_back({text, std::move(run)});
-    }
+    std::vector<SRunStep> steps;
+    std::string error;
+    if (!ParseRunSteps(texts, steps, error))
+        return RunUsageError(error, err);
 
     CRunHost host(err);
     for (EAnswer a : answers)
@@ -221,22 +246,12 @@ int RunRunCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const std::string target = output ? *output : inPlace ? project : std::string();
     CRunDialogs dialogs;
     CRunContext ctx{doc, host, dialogs, {}, {project, target}};
-    for (const SParsed& command : commands) {
-        dialogs.BeginCommand();
-        const int errorsBefore = host.Errors();
-        const bool ran = command.run(ctx);
-        if (host.Interrupted()) {
-            err << "corvifir-cli run: \"" << Shown(command.text)
-                << "\" was cancelled; the project was not written.\n";
-            return kExitFailed;
-        }
-        if (host.Errors() != errorsBefore) {
-            err << "corvifir-cli run: \"" << Shown(command.text)
-                << "\" failed; the project was not written.\n";
-            return kExitFailed;
-        }
-        if (!ran)
-            err << "corvifir-cli run: \"" << Shown(command.text) << "\" ended without a change.\n";
+    const SRunOutcome outcome = RunSteps(ctx, steps, err);
+    if (outcome.end != SRunOutcome::Done) {
+        err << "corvifir-cli run: " << ShownCommand(steps[outcome.failed].text)
+            << (outcome.end == SRunOutcome::Cancelled ? " was cancelled" : " failed")
+            << "; the project was not written.\n";
+        return kExitFailed;
     }
     if (guard && !guard->Unchanged()) {
         host.Error(FormatMessage(kMsgChangedOnDisk, {project}));
