@@ -7,14 +7,23 @@
 
 #include <QGuiApplication>
 
+#include <cstdio>
 #include <cstdlib>
 
 namespace {
+
+// The toolkit's own notes (a missing runtime folder, font fallbacks) are not the command's
+// messages: only its critical and fatal ones reach the standard error.
+void ToolkitMessage(QtMsgType type, const QMessageLogContext&, const QString& text) {
+    if (type == QtCriticalMsg || type == QtFatalMsg)
+        std::fprintf(stderr, "%s\n", qPrintable(text));
+}
 
 // QtGui needs an application object; the command line draws offscreen.
 void EnsureGuiApplication() {
     if (QGuiApplication::instance())
         return;
+    qInstallMessageHandler(ToolkitMessage);
     if (!std::getenv("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     static int argc = 1;

@@ -70,6 +70,28 @@ TEST(EditorForm, SimplePmTypeOrdersFrequenciesAndEnablesFields) {
     EXPECT_FALSE(d.Find<QPushButton>("estimate")->isEnabled());
 }
 
+TEST(EditorForm, SimplePmTypeChangeClearsTheResultsAndTheirVerdict) {
+    CEditorDriver d(kDesignSimplePm);
+    d.Type("firstFrequency", "0.1");
+    d.Type("secondFrequency", "0.2");
+    d.Type("ripple", "1");
+    d.Type("attenuation", "40");
+    d.Type("taps", "31");
+    d.Click("design");
+    auto actuals = [&d] {
+        for (QGroupBox* box : d.editor->findChildren<QGroupBox*>())
+            if (box->title().startsWith("Actuals"))
+                return box;
+        return static_cast<QGroupBox*>(nullptr);
+    };
+    ASSERT_NE(actuals(), nullptr);
+    ASSERT_EQ(actuals()->title(), "Actuals - PASS");
+    d.Click("filterType1"); // highpass: the lowpass results say nothing about it
+    EXPECT_EQ(actuals()->title(), "Actuals");
+    for (QLabel* label : actuals()->findChildren<QLabel*>())
+        EXPECT_FALSE(label->text().endsWith(" dB")) << label->text().toStdString();
+}
+
 TEST(EditorForm, SimplePmEstimateFillsTheTaps) {
     CEditorDriver d(kDesignSimplePm);
     d.Type("secondFrequency", "0.15");

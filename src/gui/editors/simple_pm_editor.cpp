@@ -4,6 +4,7 @@
 #include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
 #include "editors/form_fields.h"
+#include "forms/form_messages.h"
 #include "forms/method_form_rules.h"
 
 #include <QButtonGroup>
@@ -138,8 +139,10 @@ void CSimplePmEditor::OnTypeChanged() {
     WriteDouble(m_pFirst, first);
     WriteDouble(m_pSecond, second);
     WriteForm();
+    // The results were of the other type: neither their values nor PASS/FAIL apply now.
     m_pRippleActual->clear();
     m_pAttnActual->clear();
+    m_pActuals->setTitle(kActualsCaption);
     MarkModified();
 }
 

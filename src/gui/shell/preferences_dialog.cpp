@@ -45,7 +45,7 @@ CPreferencesDialog::CPreferencesDialog(const CPreferences& prefs, QWidget* paren
         return box;
     };
 
-    auto* editor = group("Editor");
+    auto* editor = group("Advanced Editor Defaults");
     m_pGridDensity->setRange(-9999, 9999);
     m_pGridDensity->setValue(prefs.m_nEditorGridDensity);
     auto* form = new QFormLayout;
