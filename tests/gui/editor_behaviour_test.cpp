@@ -207,14 +207,21 @@ TEST(EditorForm, WindowParameterIsRememberedPerWindow) {
     EXPECT_EQ(d.Text("windowParam"), "6");
 }
 
-TEST(EditorForm, BandEditorAsksAboutAnEntryNotAdded) {
+TEST(EditorForm, BandEditorWarnsAboutAnEntryNotAddedOrPartial) {
     CEditorDriver d(kDesignAdvancedPm);
     d.Type("lower", "0");
+    d.host.QueueAnswer(EAnswer::No);
+    d.Click("design");
+    EXPECT_EQ(d.host.questions.back(), kMsgPartialBand);
+    EXPECT_EQ(d.host.questionIcons.back(), EMsgIcon::Exclamation);
+    EXPECT_EQ(d.Text("lower"), "0"); // No abandons the design and keeps the entry
+
     d.Type("upper", "0.1");
     d.Type("attn", "1");
     d.host.QueueAnswer(EAnswer::Cancel);
     d.Click("design");
     EXPECT_EQ(d.host.questions.back(), kMsgBandNotAdded);
+    EXPECT_EQ(d.host.questionIcons.back(), EMsgIcon::Exclamation);
     EXPECT_EQ(d.Find<QTableWidget>("bandTable")->rowCount(), 0);
     EXPECT_EQ(d.Text("lower"), "0");
 

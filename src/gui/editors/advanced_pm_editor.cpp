@@ -282,12 +282,12 @@ bool CAdvancedPmEditor::CheckEntryBeforeDesign() {
     if (state == CBandTable::EEntry::Empty)
         return true;
     if (state == CBandTable::EEntry::Partial) {
-        if (Host().Ask(kMsgPartialBand, false, EAnswer::Yes) != EAnswer::Yes)
+        if (Host().Ask(kMsgPartialBand, false, EAnswer::Yes, EMsgIcon::Exclamation) != EAnswer::Yes)
             return false;
         ClearEntry();
         return true;
     }
-    switch (Host().Ask(kMsgBandNotAdded, true, EAnswer::Yes)) {
+    switch (Host().Ask(kMsgBandNotAdded, true, EAnswer::Yes, EMsgIcon::Exclamation)) {
     case EAnswer::Yes:
         return AddEntry();
     case EAnswer::No:
