@@ -6,6 +6,7 @@
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
+#include "design/method_messages.h"
 #include "dsp/windows.h"
 #include "io/io_messages.h"
 #include "support/file_access.h"
@@ -33,6 +34,8 @@ EAnswer CDesignCliHost::Ask(const std::string& text, bool withCancel, EAnswer de
         chosen = m_unconstrained;
     else if (text == kMsgAskEstimateTaps)
         chosen = m_tooFew;
+    else if (text == kMsgLthAskOddTaps)
+        chosen = m_lthEven;
     return CCliHost::Ask(text, withCancel, chosen, icon);
 }
 
@@ -49,6 +52,8 @@ void CDesignCliHost::ReadAnswerOptions(CCliArgs& args) {
         m_unconstrained = *a;
     if (auto a = ParseAnswer(args, "--if-too-few", {"estimate", "stop"}))
         m_tooFew = *a;
+    if (auto a = ParseAnswer(args, "--if-even", {"add", "keep", "cancel"}))
+        m_lthEven = *a;
 }
 
 std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
@@ -176,14 +181,6 @@ int FlowExitStatus(const SDesignResult& result) {
         return kExitFailed;
     default:
         return kExitOk;
-    }
-}
-
-void EstimateLthTaps(CFirData& f) {
-    if (f.m_nKind == kKindLthBand && f.GetNumTaps() < f.m_Constraints.m_nMin &&
-        f.m_Lth.m_nLthMethod == LthBandParams::kMethodPm && f.ValidateLth(true, false)) {
-        f.BuildLthBands();
-        f.SetNumTaps(f.EstimateNumTaps());
     }
 }
 

@@ -23,6 +23,7 @@ public:
     EAnswer m_atNyquist = EAnswer::Yes;     // even count with a passband at Fs/2: add a tap
     EAnswer m_unconstrained = EAnswer::Yes; // count that misses the constraints: adjust it
     EAnswer m_tooFew = EAnswer::Yes;        // count below the minimum: estimate
+    EAnswer m_lthEven = EAnswer::Yes;       // even count of an Lth-band design: add a tap
 
     void ShowMessage(const std::string& text, EMsgIcon icon) override;
     EAnswer Ask(const std::string& text, bool withCancel, EAnswer def,
@@ -76,8 +77,5 @@ int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>
 // answer refused the specification, kExitFailed when the method failed; kExitOk otherwise
 // (a cancelled design is reported by WriteDesignOutput).
 int FlowExitStatus(const SDesignResult& result);
-// An Lth-band Parks-McClellan design without a usable count takes the estimate, as the method's
-// editor does before it designs.
-void EstimateLthTaps(CFirData& f);
 // kExitMissesSpec when the filter has bands and misses them, kExitOk otherwise.
 int DesignExitStatus(CFirData& f);
