@@ -98,6 +98,37 @@ std::vector<std::string> QuantAlgorithmWords() {
     return words;
 }
 
+std::optional<int> ReadParity(CCliArgs& args) {
+    static const std::vector<std::string> words{"either", "odd", "even"};
+    const auto word = ParseChoice(args, "--parity", words, -1);
+    const bool odd = args.Flag("--odd");
+    const bool even = args.Flag("--even");
+    if (odd && even) {
+        args.Fail("--odd and --even exclude each other");
+        return std::nullopt;
+    }
+    if (odd || even) {
+        if (word && *word >= 0) {
+            args.Fail("--parity and --odd or --even exclude each other");
+            return std::nullopt;
+        }
+        return odd ? NTapsConstraints::kParityOdd : NTapsConstraints::kParityEven;
+    }
+    return word && *word >= 0 ? word : std::nullopt;
+}
+
+std::optional<int> ReadQuantAlgorithm(CCliArgs& args) {
+    const auto chosen = ParseChoice(args, "--quant-algorithm", QuantAlgorithmWords(), -1);
+    const auto alias = ParseChoice(args, "--algorithm", QuantAlgorithmWords(), -1);
+    const bool given = chosen && *chosen >= 0;
+    const bool aliasGiven = alias && *alias >= 0;
+    if (given && aliasGiven) {
+        args.Fail("--quant-algorithm and --algorithm exclude each other");
+        return std::nullopt;
+    }
+    return given ? chosen : aliasGiven ? alias : std::nullopt;
+}
+
 std::vector<std::string> WindowWords() {
     std::vector<std::string> words{kNoWindowWord};
     for (const SWindowInfo& info : kWindowCatalogue)

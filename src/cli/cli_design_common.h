@@ -51,8 +51,17 @@ std::optional<ERemezEngine> ParseEngine(CCliArgs& args, bool* given = nullptr);
 std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
                                    const std::vector<std::string>& words);
 
-// The --algorithm choices, in the order of the quantization algorithm codes.
+// The quantization algorithm choices, in the order of the algorithm codes.
 std::vector<std::string> QuantAlgorithmWords();
+
+// The design options that `design` and `run ... design-options` share, one spelling each; the
+// older spellings stay as aliases.
+// The tap-count parity (NTapsConstraints::kParity...): --parity either|odd|even, or the flags
+// --odd and --even; none when absent or refused.
+std::optional<int> ReadParity(CCliArgs& args);
+// The quantization algorithm code: --quant-algorithm A, or --algorithm A; none when absent or
+// refused.
+std::optional<int> ReadQuantAlgorithm(CCliArgs& args);
 // The --window choices: none, then the window codes in order.
 std::vector<std::string> WindowWords();
 // Fails the arguments when an output would overwrite an input or another output (optional

@@ -64,8 +64,9 @@ const char* const kMethodDesignUsage =
     "      --min-phase [--max-db-error E]   convert to minimum phase (accepted when its\n"
     "                        magnitude differs by at most E dB, default 0.05)\n"
     "      --no-unity-gain   keep the gain the method gives (windowed sinc, CIC)\n"
-    "      --min-taps N, --max-taps N, --odd | --even, --multiple K, -o FILE, -p FILE,\n"
-    "      --if-even-at-nyquist, --if-unconstrained, --quantize BITS [--algorithm A]\n"
+    "      --min-taps N, --max-taps N, --parity P (--odd | --even), --multiple K,\n"
+    "      -o FILE, -p FILE,\n"
+    "      --if-even-at-nyquist, --if-unconstrained, --quantize BITS [--quant-algorithm A]\n"
     "                        as for the Parks-McClellan designs\n"
     "    Frequencies in the unit of F. Coefficients and summary as above.\n";
 
@@ -105,12 +106,12 @@ struct SMethodOptions {
     std::optional<double> fs, corner1, corner2, param, rolloff, sps, symbolRate, symbols, cutoff,
         atten, ripple, center, gamma, maxDbError;
     std::optional<int> type, window, taps, zeroPadTo, l, lthMethod, grid, order, stages, rate,
-        delay, minTaps, maxTaps, multiple, quantBits, algorithm;
+        delay, minTaps, maxTaps, multiple, quantBits, algorithm, parity;
     std::optional<std::string> spline, output, project;
     std::optional<ERemezEngine> engine;
     bool engineGiven = false;
     bool root = false, linear = false, zeroize = false, autoOrder = false, optimize = false,
-         noUnityGain = false, minPhase = false, odd = false, even = false;
+         noUnityGain = false, minPhase = false;
 };
 
 void ReadOptions(CCliArgs& args, SMethodOptions& o) {
@@ -150,13 +151,12 @@ void ReadOptions(CCliArgs& args, SMethodOptions& o) {
     o.maxDbError = args.Number("--max-db-error");
     o.minTaps = SmallInteger(args, "--min-taps");
     o.maxTaps = SmallInteger(args, "--max-taps");
-    o.odd = args.Flag("--odd");
-    o.even = args.Flag("--even");
+    o.parity = ReadParity(args);
     o.multiple = SmallInteger(args, "--multiple");
     o.output = args.Value("--output", "-o");
     o.project = args.Value("--project", "-p");
     o.quantBits = SmallInteger(args, "--quantize");
-    o.algorithm = ParseChoice(args, "--algorithm", QuantAlgorithmWords(), -1);
+    o.algorithm = ReadQuantAlgorithm(args);
 }
 
 struct SGiven {
@@ -422,8 +422,6 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
             o.fs = 1.0;
         if (!o.fs || !(*o.fs > 0.0))
             args.Fail("design needs --fs with a positive sampling frequency");
-        else if (o.odd && o.even)
-            args.Fail("--odd and --even exclude each other");
         else if (o.maxDbError && !o.minPhase)
             args.Fail("--max-db-error belongs to --min-phase");
         else if (o.spline && o.project)
@@ -431,7 +429,7 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
                       "holds it)");
         else if (o.quantBits && (*o.quantBits < 1 || *o.quantBits > 63))
             args.Fail("option '--quantize' takes 1 to 63 bits");
-        else if (o.algorithm && *o.algorithm >= 0 && !o.quantBits)
+        else if (o.algorithm && !o.quantBits)
             args.Fail("--algorithm needs --quantize");
         else
             CheckMethodOptions(args, o);
@@ -449,14 +447,14 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
         return kExitUsage;
     }
 
-    if (o.minTaps || o.maxTaps || o.odd || o.even || o.multiple) {
+    if (o.minTaps || o.maxTaps || o.parity || o.multiple) {
         SConstraintPageValues page = GetConstraintPageValues(filter.m_Constraints);
         if (o.minTaps)
             page.m_nMin = *o.minTaps;
         if (o.maxTaps)
             page.m_nMax = *o.maxTaps;
-        if (o.odd || o.even)
-            page.m_nParity = o.odd ? NTapsConstraints::kParityOdd : NTapsConstraints::kParityEven;
+        if (o.parity)
+            page.m_nParity = *o.parity;
         if (o.multiple) {
             page.m_bMultipleOn = true;
             page.m_nMultiple = *o.multiple;
@@ -468,7 +466,7 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
         filter.m_bUnityGain = 0;
     if (o.quantBits) {
         filter.m_Quant.m_nBits = *o.quantBits;
-        filter.m_Quant.m_nAlgorithm = std::max(o.algorithm.value_or(0), 0);
+        filter.m_Quant.m_nAlgorithm = o.algorithm.value_or(0);
     }
     if (o.minPhase) {
         filter.m_MinPhase.m_bEnabled = 1;
