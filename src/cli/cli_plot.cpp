@@ -16,7 +16,7 @@
 
 const char* const kPlotUsage =
     "  plot PROJECT --view magnitude|phase|unwrapped-phase|phase-delay|group-delay|\n"
-    "                      impulse|step|impulse-step\n"
+    "                      impulse|step|impulse-step|pole-zero\n"
     "       [--channel inphase|quadrature|both|complex] [--linear] [--x-range A B]\n"
     "       [--y-range A B] [--style auto|line|dot|line-dot|bar|stem|vline|stair]\n"
     "       [--size WxH] [--titles] -o FILE\n"
@@ -25,7 +25,10 @@ const char* const kPlotUsage =
     "      plot file text of the points drawn at that size (--titles adds the main, Y and X\n"
     "      titles first). Frequencies are in the project's unit, times in its time unit.\n"
     "      --channel defaults to inphase for a real filter, complex (both for time views)\n"
-    "      otherwise; --linear shows magnitudes as gains; --size defaults to 800x600.\n";
+    "      otherwise; --linear shows magnitudes as gains; --size defaults to 800x600.\n"
+    "      pole-zero draws the zeros of the transfer function (all of the filter; no\n"
+    "      --channel) with the unit circle and the poles at the origin; its .plt has one\n"
+    "      zero per line, the real and imaginary parts.\n";
 
 namespace {
 
@@ -132,6 +135,11 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     plot->Prepare(*measurer, area);
     if (!ApplyFirPlotRanges(*plot, request))
         return kExitUsage;
+    // A plot that cannot show its data (zeros that cannot be trusted) writes nothing.
+    if (const std::string why = plot->PlotMessage(); !why.empty()) {
+        host.Error(why);
+        return kExitFailed;
+    }
     if (ext == ".plt") {
         plot->Prepare(*measurer, area);
         return WritePlotText(*plot, titles, *output, host) ? kExitOk : kExitFailed;

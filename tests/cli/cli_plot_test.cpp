@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -120,4 +122,26 @@ TEST_F(CliPlot, PicturesAndReportImages) {
         ASSERT_GT(bmp.size(), 1000u) << suffix;
         EXPECT_EQ(bmp.substr(0, 2), "BM") << suffix;
     }
+}
+
+// The lowpass has 41 taps: 40 zeros, written one per line; the SVG draws the unit circle and
+// the rings as vector shapes.
+TEST_F(CliPlot, PoleZeroViewWritesTheZeros) {
+    const std::string plt = Path("pz.plt");
+    ASSERT_EQ(Plot({kLowpass, "--view", "pole-zero", "-o", plt}).status, 0);
+    std::istringstream lines(ReadAll(plt));
+    int zeros = 0, onCircle = 0;
+    double re, im;
+    while (lines >> re >> im) {
+        ++zeros;
+        onCircle += std::fabs(std::hypot(re, im) - 1.0) < 1e-6 ? 1 : 0;
+    }
+    EXPECT_EQ(zeros, 40);
+    EXPECT_GT(onCircle, 20); // the stopband's zeros
+    if (!HasPlotPictures())
+        return;
+    ASSERT_EQ(Plot({kLowpass, "--view", "pole-zero", "-o", Path("pz.svg")}).status, 0);
+    const std::string svg = ReadAll(dir / "pz.svg");
+    EXPECT_NE(svg.find("Pole-Zero Plot"), std::string::npos);
+    EXPECT_GE(std::count(svg.begin(), svg.end(), '\n'), 40);
 }

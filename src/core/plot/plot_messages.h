@@ -42,6 +42,11 @@ inline constexpr const char* kZoomIn = "Zoom In";
 inline constexpr const char* kZoomOut = "Zoom Out";
 inline constexpr const char* kZoomBottom = "Zoom Bottom";
 inline constexpr const char* kZoomPrevious = "Zoom Previous";
+inline constexpr const char* kPoleZeroTitle = "Pole-Zero Plot";
+inline constexpr const char* kRealPartTitle = "Real Part";
+inline constexpr const char* kImaginaryPartTitle = "Imaginary Part";
+inline constexpr const char* kZeroReadout = "Zero at radius %0.6f, angle %0.6f";
+inline constexpr const char* kZeroMultiplicity = ", multiplicity %d";
 } // namespace PlotMessages
 
 // Menu captions of the plot commands, in the order of their codes.
