@@ -101,12 +101,26 @@ void CFirTimePlot::AddViewMenus(QMenu& menu) {
     }
 }
 
+// ---- pole-zero view -----------------------------------------------------------------------------
+
+CPoleZeroPlot::CPoleZeroPlot(CFirDoc& doc, QWidget* parent)
+    : CPlotView(doc, parent), m_model(&doc.Host()) {
+    setAccessibleName(QString::fromLatin1(PlotMessages::kPoleZeroTitle));
+}
+
+void CPoleZeroPlot::OnUpdate(CFirDoc& doc, int hint) {
+    m_model.OnUpdate(hint, doc.Filter());
+    RefreshPlot();
+}
+
 CPlotView* CreatePlotView(CFirDoc& doc, EViewKind kind, int hint, QWidget* parent) {
     CPlotView* view = nullptr;
     if (kind == EViewKind::Frequency)
         view = new CFirFreqPlot(doc, parent);
     else if (kind == EViewKind::Time)
         view = new CFirTimePlot(doc, parent);
+    else if (kind == EViewKind::PoleZero)
+        view = new CPoleZeroPlot(doc, parent);
     if (view && hint != 0)
         view->OnUpdate(doc, hint);
     return view;

@@ -2,6 +2,7 @@
 
 #include "plot/fir_freq_plot_model.h"
 #include "plot/fir_time_plot_model.h"
+#include "plot/pole_zero_plot_model.h"
 #include "views/plot_view.h"
 
 // The frequency-response window of a document: magnitude, phase, unwrapped phase, phase delay
@@ -45,6 +46,23 @@ private:
     CFirTimePlotModel m_model;
 };
 
-// A plot window of kind (EViewKind::Frequency or EViewKind::Time) for doc, bound at once with
+// The pole-zero window of a document: the zeros of its filter in the z-plane. It binds at the
+// first hint the document sends and finds the zeros again when the coefficients change.
+class CPoleZeroPlot : public CPlotView {
+    Q_OBJECT
+public:
+    CPoleZeroPlot(CFirDoc& doc, QWidget* parent = nullptr);
+    CGraph& Model() override { return m_model; }
+    CPoleZeroPlotModel& ZerosModel() { return m_model; }
+    void OnUpdate(CFirDoc& doc, int hint) override;
+
+protected:
+    void AddViewMenus(QMenu& /*menu*/) override {}
+
+private:
+    CPoleZeroPlotModel m_model;
+};
+
+// A plot window of kind (EViewKind::Frequency, Time or PoleZero) for doc, bound at once with
 // hint when it is not 0 (otherwise by the next binding hint the document sends).
 CPlotView* CreatePlotView(CFirDoc& doc, EViewKind kind, int hint, QWidget* parent = nullptr);
