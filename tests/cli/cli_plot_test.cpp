@@ -93,6 +93,21 @@ TEST_F(CliPlot, RefusesWhatItCannotDraw) {
         {{kLowpass, "--view", "magnitude", "--x-range", "30000", "40000", "-o", Path("a.plt")},
          2,
          "too narrow"},
+        {{kLowpass, "--view", "impulse", "--compare", kLowpass, "-o", Path("a.plt")},
+         2,
+         "--compare needs a frequency view"},
+        {{kLowpass, "--view", "magnitude", "--compare", "previous", "-o", Path("a.plt")},
+         2,
+         "no previous state"},
+        {{kLowpass, "--view", "magnitude", "--difference", "-o", Path("a.plt")},
+         2,
+         "--difference needs --compare"},
+        {{kLowpass, "--view", "phase", "--compare", kLowpass, "--difference", "-o", Path("a.plt")},
+         2,
+         "magnitude view in dB"},
+        {{kLowpass, "--view", "phase", "--compare", Path("none.cfp"), "-o", Path("a.plt")},
+         1,
+         "none.cfp"},
     };
     for (const Case& c : cases) {
         const PlotRun r = Plot(c.args);
@@ -144,4 +159,28 @@ TEST_F(CliPlot, PoleZeroViewWritesTheZeros) {
     const std::string svg = ReadAll(dir / "pz.svg");
     EXPECT_NE(svg.find("Pole-Zero Plot"), std::string::npos);
     EXPECT_GE(std::count(svg.begin(), svg.end(), '\n'), 40);
+}
+
+// A compared project's points follow a "# compare" line at the same frequencies; comparing a
+// project with itself repeats its points, and their difference is 0 dB.
+TEST_F(CliPlot, CompareWritesTheOtherFilterAfterItsTitle) {
+    const std::string plt = Path("cmp.plt");
+    ASSERT_EQ(Plot({kLowpass, "--view", "magnitude", "--compare", kLowpass, "-o", plt}).status, 0);
+    const std::string text = ReadAll(plt);
+    const size_t mark = text.find("# compare lowpass\r\n");
+    ASSERT_NE(mark, std::string::npos);
+    EXPECT_EQ(text.substr(0, mark),
+              text.substr(mark + std::string("# compare lowpass\r\n").size()));
+    ASSERT_EQ(
+        Plot({kLowpass, "--view", "magnitude", "--compare", kLowpass, "--difference", "-o", plt})
+            .status,
+        0);
+    std::istringstream lines(ReadAll(plt));
+    double f, db;
+    int points = 0;
+    while (lines >> f >> db) {
+        ++points;
+        EXPECT_EQ(db, 0.0) << f;
+    }
+    EXPECT_GT(points, 100);
 }

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "doc/project_file.h"
 #include "plot/fir_freq_plot_model.h"
 #include "plot/fir_time_plot_model.h"
 #include "plot/pole_zero_plot_model.h"
@@ -18,11 +19,23 @@ public:
     void SetChannel(int channel);
     void SetKind(int kind);
 
+    // Compare With: the project's state before its last change (followed as the project
+    // changes), a project file, or nothing; false when there is no such state or file.
+    bool CompareWithPrevious();
+    bool CompareWithProject(const std::string& path);
+    void CompareWithNone();
+    void SetDifference(bool on);
+
 protected:
     void AddViewMenus(QMenu& menu) override;
 
 private:
+    enum class ECompare { None, Previous, Other };
+    void AddCompareMenu(QMenu& menu);
+    void ShowCompare(const std::string& name);
     CFirFreqPlotModel m_model;
+    ECompare m_eCompare = ECompare::None;
+    std::unique_ptr<CFirProject> m_pCompare; // the filter compared with, owned by the view
 };
 
 // The time-response window of a document: the impulse response, the step response or both,
