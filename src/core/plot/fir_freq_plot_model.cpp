@@ -378,7 +378,7 @@ std::string CFirFreqPlotModel::ReadoutText(int index, int /*curve*/) {
 bool CFirFreqPlotModel::ShowsMask() const {
     if (!m_pFilter || !m_pFilter->m_bDesignedFromSpec || !m_pFilter->m_bAttnInDb)
         return false;
-    if (m_nType != kResponseMagnitude || !m_bDb)
+    if (m_nType != kResponseMagnitude || !m_bDb || ShowsDifference())
         return false;
     return m_pFilter->m_nKind == kKindParksMcClellan ||
            (m_pFilter->m_nKind == kKindLthBand && m_pFilter->m_Lth.m_nLthMethod == 0);

@@ -56,9 +56,11 @@ TEST_F(CompareFixture, DifferenceIsTheMagnitudeDifferenceInDb) {
     CFirFreqPlotModel view(&host);
     view.Bind(project.m_Filter, kResponseMagnitude, kChannelInphase);
     view.SetCompare(&half.m_Filter, "lowpass", "half");
+    EXPECT_FALSE(view.Prepare(measurer, area).m_overlay.empty()); // the mask of the design
     view.SetDifference(true);
     view.Prepare(measurer, area);
     EXPECT_EQ(view.m_strYTitle, "Magnitude Difference in dB");
+    EXPECT_TRUE(view.Layout().m_overlay.empty()); // no specification mask over a difference
     ASSERT_EQ(view.Curves().size(), 1u);
     // Twice the gain is 6.02 dB more wherever neither response reaches its floor.
     for (size_t i = 0; i < view.XColumn().size(); ++i) {
