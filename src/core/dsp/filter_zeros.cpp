@@ -37,7 +37,9 @@ struct SEval {
 SEval Evaluate(const SPoly& poly, mcplx z) {
     const mvect& p = poly.p;
     const size_t d = poly.Degree();
-    const double roundoff = 2.0 * static_cast<double>(d) * kEps;
+    // A realistic rounding error of Horner's rule beside the computed value: the worst-case bound
+    // (2 d eps) would make the discs of a multiple zero swallow its neighbours.
+    const double roundoff = 4.0 * kEps;
     SEval e;
     mcplx v, dv;
     double bound = 0, scale = 1; // scale: |p'| of the form evaluated relative to |p'(z)|

@@ -122,6 +122,27 @@ TEST(FilterZeros, MultipleZerosAreOneRepeatedPoint) {
         EXPECT_LE(std::abs(z + 1.0), 1e-6);
     EXPECT_EQ(ZeroMultiplicity(found.zeros, 0, 1e-6), 12);
 
+    // A CIC filter, ((1 - z^-8) / (1 - z^-1))^4: seven quadruple zeros on the unit circle, whose
+    // clusters must neither run into each other nor be refused.
+    mvect cic{1.0};
+    for (int stage = 0; stage < 4; ++stage) {
+        mvect next(cic.size() + 7);
+        for (size_t i = 0; i < cic.size(); ++i)
+            for (size_t k = 0; k < 8; ++k)
+                next[i + k] += cic[i];
+        cic = next;
+    }
+    found = FindFilterZeros(cic);
+    ASSERT_TRUE(found.bOk) << found.error;
+    ASSERT_EQ(found.zeros.size(), size_t{28});
+    for (size_t i = 0; i < found.zeros.size(); ++i) {
+        const mcplx z = found.zeros[i];
+        EXPECT_NEAR(std::abs(z), 1.0, 1e-6);
+        const double eighths = std::arg(z) / (std::numbers::pi / 4);
+        EXPECT_NEAR(eighths, std::round(eighths), 1e-5) << z;
+        EXPECT_EQ(ZeroMultiplicity(found.zeros, i, 1e-6), 4) << z;
+    }
+
     // (1 - 0.5 z^-1)^3 (1 + z^-2): a triple zero at 0.5 and single ones at +-j.
     const mvect mixed{1.0, -1.5, 1.75, -1.625, 0.75, -0.125};
     found = FindFilterZeros(mixed);
