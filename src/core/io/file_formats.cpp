@@ -18,6 +18,8 @@ const std::vector<SFileFormat>& FileFormatTable() {
         {"Binary:float", kFormatFloat, kFormatCanRead | kFormatCanWrite, true, ".bin"},
         {"Binary:double", kFormatDouble, kFormatCanRead | kFormatCanWrite, true, ".dat"},
         {"Binary:Wave", kFormatWave, kFormatCanRead | kFormatCanWrite, true, ".wav"},
+        {"FPGA:COE", kFormatCoe, kFormatCanRead | kFormatCanWrite | kFormatHardware, false, ".coe"},
+        {"FPGA:MIF", kFormatMif, kFormatCanRead | kFormatCanWrite | kFormatHardware, false, ".mif"},
     };
     return table;
 }
@@ -65,6 +67,8 @@ bool FormatHasOptions(int code) {
     case kFormatC:
     case kFormatTiAsm:
     case kFormatWave:
+    case kFormatCoe:
+    case kFormatMif:
         return true;
     default:
         return false;
@@ -95,11 +99,13 @@ std::vector<std::string> WriteFormatNames() {
 
 std::vector<std::string> DataViewFormatNames() {
     return NamesWhere([](const SFileFormat& f) {
-        return !f.binary && f.flags == (kFormatCanRead | kFormatCanWrite);
+        return !f.binary && f.flags == (kFormatCanRead | kFormatCanWrite); // not for hardware
     });
 }
 
 int FormatChannels(int code, int waveChannels) {
+    if (code == kFormatCoe || code == kFormatMif)
+        return 1;
     return IsWaveFormat(code) ? waveChannels : 2;
 }
 
@@ -108,6 +114,8 @@ int FormatWordLength(int code, int fixedBits) {
     case kFormatFract:
     case kFormatHex:
     case kFormatBinary:
+    case kFormatCoe:
+    case kFormatMif:
         return fixedBits < 1 ? 1 : (fixedBits > 64 ? 64 : fixedBits);
     case kFormatAdiPm:
     case kFormatWave16:
