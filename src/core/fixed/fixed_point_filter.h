@@ -30,6 +30,8 @@ struct SFixedPointFormat {
     int outputShift = -1;
     ERounding rounding = ERounding::Truncate;
     EOverflow overflow = EOverflow::Saturate;
+
+    bool operator==(const SFixedPointFormat&) const = default;
 };
 
 // The integer model of a real FIR filter in fixed point: integer coefficients, the exact

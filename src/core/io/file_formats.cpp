@@ -20,6 +20,7 @@ const std::vector<SFileFormat>& FileFormatTable() {
         {"Binary:Wave", kFormatWave, kFormatCanRead | kFormatCanWrite, true, ".wav"},
         {"FPGA:COE", kFormatCoe, kFormatCanRead | kFormatCanWrite | kFormatHardware, false, ".coe"},
         {"FPGA:MIF", kFormatMif, kFormatCanRead | kFormatCanWrite | kFormatHardware, false, ".mif"},
+        {"HDL:Verilog", kFormatVerilog, kFormatCanWrite | kFormatHardware, false, ".v"},
     };
     return table;
 }
@@ -69,6 +70,7 @@ bool FormatHasOptions(int code) {
     case kFormatWave:
     case kFormatCoe:
     case kFormatMif:
+    case kFormatVerilog:
         return true;
     default:
         return false;
@@ -104,7 +106,7 @@ std::vector<std::string> DataViewFormatNames() {
 }
 
 int FormatChannels(int code, int waveChannels) {
-    if (code == kFormatCoe || code == kFormatMif)
+    if (code == kFormatCoe || code == kFormatMif || code == kFormatVerilog)
         return 1;
     return IsWaveFormat(code) ? waveChannels : 2;
 }
@@ -116,6 +118,7 @@ int FormatWordLength(int code, int fixedBits) {
     case kFormatBinary:
     case kFormatCoe:
     case kFormatMif:
+    case kFormatVerilog:
         return fixedBits < 1 ? 1 : (fixedBits > 64 ? 64 : fixedBits);
     case kFormatAdiPm:
     case kFormatWave16:

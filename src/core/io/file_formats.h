@@ -25,6 +25,7 @@ enum EFileFormatCode : int {
     kFormatHtml = 13,
     kFormatCoe = 14,     // FPGA coefficient file
     kFormatMif = 15,     // FPGA memory initialisation file
+    kFormatVerilog = 16, // Verilog module with its testbench files
     kFormatWave8 = 100,  // WAVE with 8-bit samples, only inside a format state
     kFormatWave16 = 101, // WAVE with 16-bit samples, only inside a format state
 };
@@ -60,7 +61,7 @@ int FileFormatListCode(int code);
 bool FormatCanRead(int code);
 bool FormatCanWrite(int code);
 // True for the formats that have an options dialog: Text:Plot, Text:Fract, Text:Hex,
-// Text:Binary, Text:C, Asm:TI Asm, WAVE and the FPGA formats.
+// Text:Binary, Text:C, Asm:TI Asm, WAVE, the FPGA formats and HDL:Verilog.
 bool FormatHasOptions(int code);
 bool IsWaveFormat(int code); // 10, 100 or 101
 
@@ -70,7 +71,7 @@ std::vector<std::string> WriteFormatNames();
 std::vector<std::string> DataViewFormatNames();
 
 // Channels a file of this format holds: the WAVE header's count for WAVE codes, 1 for the
-// FPGA formats, else 2.
+// hardware formats, else 2.
 int FormatChannels(int code, int waveChannels);
 // Fixed-point word length in bits: fixedBits (held to 1..64) for Text:Fract, Text:Hex,
 // Text:Binary and the FPGA formats, 16 for Asm:ADI PM and 16-bit WAVE, 0 otherwise.
