@@ -296,6 +296,11 @@ int ShowHdlSummary(CFirProject& project, SHdlOptions options, std::optional<long
 
 } // namespace
 
+void WriteProjectText(CFirProject& project, std::ostream& os) {
+    os << "project: " << project.m_strTitle << "\n";
+    WriteDesignReport(project.m_Filter, os);
+}
+
 int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const bool json = args.Flag("--json");
     const bool hdl = args.Flag("--hdl");
@@ -319,12 +324,10 @@ int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         return kExitFailed;
     if (hdl)
         return ShowHdlSummary(project, hdlOptions, bits, out, host);
-    if (json) {
+    if (json)
         WriteProjectJson(project, out, {});
-    } else {
-        out << "project: " << project.m_strTitle << "\n";
-        WriteDesignReport(project.m_Filter, out);
-    }
+    else
+        WriteProjectText(project, out);
     return kExitOk;
 }
 

@@ -9,6 +9,10 @@ const char* const kMsgHdlBadName =
     "\"%1\" is not a module name: use letters, digits and '_', not starting with a digit, "
     "and no keyword.";
 
+const char* const kMsgHdlNoInterleave =
+    "A Verilog filter takes the coefficients in their order: polyphase interleaving does not "
+    "apply.";
+
 std::vector<std::string> VerilogExportPaths(const std::string& path) {
     const std::string base = DirectoryOf(path) + NameWithoutExtension(path);
     return {path, base + "_tb.v", base + "_in.txt", base + "_out.txt"};

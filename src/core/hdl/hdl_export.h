@@ -28,3 +28,4 @@ bool MakeHdlSummary(const std::vector<double>& taps, const SHdlOptions& options,
                     std::vector<std::string>& lines, std::string& error);
 
 extern const char* const kMsgHdlBadName; // %1 name
+extern const char* const kMsgHdlNoInterleave;

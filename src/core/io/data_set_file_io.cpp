@@ -161,6 +161,10 @@ int CDataSetIO::WriteFile(CFileFormatOpts& opts, const std::string& path, int co
     const std::string resolved = ResolvePath(path);
     if (opts.m_nFormat == kFormatVerilog) {
         CHost& host = HostOf(m_pHost);
+        if (step != 0 && step != 1) {
+            host.Error(kMsgHdlNoInterleave);
+            return 0;
+        }
         std::vector<SHdlFile> files;
         if (!MakeHdlFiles(opts, resolved, ColumnOf(*this, columnA),
                           columnB == columnA ? nullptr : ColumnOf(*this, columnB), files, host))
