@@ -3,7 +3,9 @@
 #include "cli_args.h"
 #include "cli_design_common.h"
 
-void ParseHdlOptions(CCliArgs& args, SHdlOptions& options) {
+#include <optional>
+
+bool ParseHdlOptions(CCliArgs& args, SHdlOptions& options) {
     SFixedPointFormat& f = options.format;
     const auto inputBits = args.Integer("--input-bits");
     const auto outputBits = args.Integer("--output-bits");
@@ -12,8 +14,11 @@ void ParseHdlOptions(CCliArgs& args, SHdlOptions& options) {
     const auto overflow = ParseChoice(args, "--overflow", {"saturate", "wrap"}, -1);
     const auto structure = ParseChoice(args, "--hdl-structure", {"transposed", "systolic"}, -1);
     const auto name = args.Value("--hdl-name");
+    const auto chosen = [](const std::optional<int>& choice) { return choice && *choice >= 0; };
+    const bool given = inputBits || outputBits || shift || chosen(rounding) || chosen(overflow) ||
+                       chosen(structure) || name;
     if (!args.Ok())
-        return;
+        return given;
     if (inputBits &&
         (*inputBits < SFixedPointFormat::kMinBits || *inputBits > SFixedPointFormat::kMaxBits))
         args.Fail("option '--input-bits' takes 2 to 48");
@@ -22,7 +27,7 @@ void ParseHdlOptions(CCliArgs& args, SHdlOptions& options) {
     else if (shift && (*shift < 0 || *shift > 126))
         args.Fail("option '--output-shift' takes 0 to 126");
     if (!args.Ok())
-        return;
+        return given;
     if (inputBits)
         f.inputBits = static_cast<int>(*inputBits);
     if (outputBits)
@@ -37,4 +42,5 @@ void ParseHdlOptions(CCliArgs& args, SHdlOptions& options) {
         options.structure = *structure == 1 ? EHdlStructure::Systolic : EHdlStructure::Transposed;
     if (name)
         options.name = *name;
+    return given;
 }

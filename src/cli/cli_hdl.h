@@ -6,4 +6,5 @@ class CCliArgs;
 
 // Reads --input-bits, --output-bits, --output-shift, --rounding, --overflow, --hdl-structure
 // and --hdl-name into options (options left out keep their values); a bad value fails args.
-void ParseHdlOptions(CCliArgs& args, SHdlOptions& options);
+// Returns whether any of them was given.
+bool ParseHdlOptions(CCliArgs& args, SHdlOptions& options);

@@ -306,13 +306,13 @@ int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const bool hdl = args.Flag("--hdl");
     const auto bits = args.Integer("--bits");
     SHdlOptions hdlOptions;
-    ParseHdlOptions(args, hdlOptions);
+    const bool hdlGiven = ParseHdlOptions(args, hdlOptions);
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok() && positionals.size() != 1)
         args.Fail("show needs one project file");
     else if (args.Ok() && json && hdl)
         args.Fail("--json and --hdl exclude each other");
-    else if (args.Ok() && !hdl && (bits || hdlOptions != SHdlOptions{}))
+    else if (args.Ok() && !hdl && (bits || hdlGiven))
         args.Fail("--bits and the implementation options need --hdl");
     args.Finish();
     if (!args.Ok())
@@ -350,8 +350,7 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const auto waveBits = ParseChoice(args, "--wave-bits", {"8", "16"}, -1);
     const auto waveRate = ParseChoice(args, "--wave-rate", {"11025", "22050", "44100"}, -1);
     SHdlOptions hdl;
-    ParseHdlOptions(args, hdl);
-    const bool hdlGiven = hdl != SHdlOptions{};
+    const bool hdlGiven = ParseHdlOptions(args, hdl);
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok()) {
         if (positionals.size() != 1)
