@@ -114,5 +114,9 @@ std::vector<std::string> HdlSummaryLines(const CHdlPlan& plan) {
                     DecimalText(f.WorstCaseHigh()));
     lines.push_back("worst-case output: " + DecimalText(f.OutputOf(f.WorstCaseLow())) + " .. " +
                     DecimalText(f.OutputOf(f.WorstCaseHigh())));
+    lines.push_back(std::string("output overflow: ") + (!f.OutputCanOverflow() ? "never"
+                                                        : f.Overflow() == EOverflow::Saturate
+                                                            ? "possible, saturated"
+                                                            : "possible, wrapped"));
     return lines;
 }
