@@ -350,32 +350,11 @@ bool WriteFileReported(const std::string& path, std::string_view bytes, CHost& h
 }
 
 bool WriteFileSetReported(const std::vector<SFileToWrite>& files, CHost& host) {
-    std::vector<std::string> temporaries;
-    const auto removeTemporaries = [&temporaries] {
-        for (const std::string& t : temporaries)
-            ::unlink(t.c_str());
-    };
-    for (const SFileToWrite& f : files) {
-        const std::string temporary = DirectoryOf(f.path) + "." + FileNameOf(f.path) + "." +
-                                      std::to_string(::getpid()) + ".part";
-        std::string reason;
-        if (!WriteFileSafely(temporary, f.bytes, reason)) {
-            removeTemporaries();
-            host.Error(FormatMessage(kMsgCannotWriteFile, {f.path, reason}));
+    CFileSetWrite set;
+    for (const SFileToWrite& f : files)
+        if (!WriteFileReported(f.path, f.bytes, host))
             return false;
-        }
-        temporaries.push_back(temporary);
-    }
-    for (size_t i = 0; i < files.size(); ++i) {
-        if (::rename(temporaries[i].c_str(), files[i].path.c_str()) != 0) {
-            const std::string reason = ErrnoText(errno);
-            temporaries.erase(temporaries.begin(), temporaries.begin() + static_cast<long>(i));
-            removeTemporaries();
-            host.Error(FormatMessage(kMsgCannotWriteFile, {files[i].path, reason}));
-            return false;
-        }
-    }
-    return true;
+    return set.CommitReported(host);
 }
 
 EFileRead ReadFileBounded(const std::string& path, std::vector<uint8_t>& bytes, std::string& reason,

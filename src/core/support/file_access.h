@@ -66,9 +66,9 @@ struct SFileToWrite {
     std::string path;
     std::string bytes;
 };
-// Writes a set of files that belong together: every file goes first to a temporary file beside
-// its target, and only when all of them are written are they renamed over their targets, so a
-// failure (reported like WriteFileReported's) leaves every previous file as it was.
+// Writes a set of files that belong together as one CFileSetWrite (joining the set already
+// open, if any): a failure, reported like WriteFileReported's, leaves every previous file as
+// it was.
 bool WriteFileSetReported(const std::vector<SFileToWrite>& files, CHost& host);
 
 // The largest file the program reads (bytes): many times the largest project, data file or
