@@ -117,18 +117,6 @@ int FormatWordLength(int code, int fixedBits) {
     }
 }
 
-double FullScaleOfWordLength(int bits) {
-    if (bits <= 1)
-        return 1.0;
-    if (bits > 64)
-        bits = 64;
-    const uint64_t full = (uint64_t{1} << (bits - 1)) - 1;
-    double f = static_cast<double>(full);
-    if (bits >= 52)
-        f -= 1023.0;
-    return f;
-}
-
 double FormatFullScale(int code, int fixedBits, bool writing) {
     if (code == kFormatWave8)
         return writing ? FullScaleOfWordLength(16) : 1.0;

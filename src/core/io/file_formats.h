@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fixed/fixed_word.h" // FullScaleOfWordLength
+
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -69,8 +71,5 @@ int FormatChannels(int code, int waveChannels);
 // Fixed-point word length in bits: fixedBits (held to 1..64) for Text:Fract, Text:Hex and
 // Text:Binary, 16 for Asm:ADI PM and 16-bit WAVE, 0 otherwise.
 int FormatWordLength(int code, int fixedBits);
-// The value that 1.0 maps to in a fixed-point word of `bits` bits (1..64): 2^(bits-1) - 1, less
-// 1023 from 52 bits up so that it stays below 2^63; 1 for a word length of 0 and for 1 bit.
-double FullScaleOfWordLength(int bits);
 // Full scale of a format state. 8-bit WAVE reads with 1 and writes with 32767.
 double FormatFullScale(int code, int fixedBits, bool writing);

@@ -23,17 +23,6 @@ std::string FormatFixed(double value, int width, int precision) {
     return text;
 }
 
-int64_t RoundToInt64(double x) {
-    if (std::isnan(x))
-        return 0;
-    const double r = std::trunc(x < 0.0 ? x - 0.5 : x + 0.5);
-    if (r >= 9223372036854775808.0)
-        return std::numeric_limits<int64_t>::max();
-    if (r < -9223372036854775808.0)
-        return std::numeric_limits<int64_t>::min();
-    return static_cast<int64_t>(r);
-}
-
 void CNumberScanner::SkipSpace() {
     while (m_nPos < m_text.size() &&
            (m_text[m_nPos] == ' ' || (m_text[m_nPos] >= '\t' && m_text[m_nPos] <= '\r')))

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "fixed/fixed_word.h" // RoundToInt64
+
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -9,10 +11,6 @@
 
 // value as printf's "%<width>.<precision>f" prints it in the C locale.
 std::string FormatFixed(double value, int width, int precision);
-
-// x rounded half away from zero to a 64-bit integer; values beyond the 64-bit range are held
-// at its ends and NaN gives 0.
-int64_t RoundToInt64(double x);
 
 // Scans numbers from one line of text the way scanf's conversions do: white space before a
 // number is skipped, the longest number prefix is taken, a failed conversion leaves the
