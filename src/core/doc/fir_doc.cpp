@@ -157,16 +157,10 @@ void CFirDoc::Restore(const Snapshot& snapshot) {
     const int fileVersion = m_nFileVersion;
     const ERemezEngine engine = m_Filter.m_eRemezEngine;
     {
-        // The gridded response follows when first needed, unless it was computed at another
-        // resolution than the one it is computed at then.
+        // The gridded response follows when first needed, at the resolution it had.
         CArchiveReader ar(snapshot);
-        CDeferResponseScope deferResponse;
         Serialize(ar);
     }
-    CFirFreqResponse& response = m_Filter.m_Response;
-    if (response.m_nResolution != kDefaultResponseResolution && m_Filter.HasCoefficients() &&
-        response.m_nResolution <= CFirFreqResponse::kMaxLoadedResolution)
-        response.ComputeResponse(response.m_nResolution);
     m_nDesignType = designType;
     m_nFileVersion = fileVersion;
     m_Filter.m_eRemezEngine = engine;
