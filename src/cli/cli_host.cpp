@@ -30,6 +30,10 @@ std::string OneLine(const std::string& text) {
 }
 } // namespace
 
+bool TakeCliJobInterrupt() {
+    return g_interrupted.exchange(false);
+}
+
 CCliHost::CCliHost(std::ostream& err) : m_err(err), m_bTerminal(::isatty(STDERR_FILENO) != 0) {}
 
 void CCliHost::ShowMessage(const std::string& text, EMsgIcon icon) {

@@ -25,8 +25,10 @@ public:
         m_forced = a;
         m_bForced = true;
     }
-    // Whether Ctrl+C cancelled a long job since this host was made.
+    // Whether Ctrl+C cancelled a long job since this host was made (or since ClearInterrupted).
     bool Interrupted() const { return m_bInterrupted; }
+    // Forgets a cancelled job, for a host that serves several commands one after another.
+    void ClearInterrupted() { m_bInterrupted = false; }
 
 protected:
     void OpenJobDisplay(CLongJob& job) override;
@@ -43,3 +45,7 @@ private:
     bool m_bForced = false;
     bool m_bInterrupted = false;
 };
+
+// Whether Ctrl+C cancelled a long job of a command-line host since the last call (for a program
+// that runs several commands in one process).
+bool TakeCliJobInterrupt();

@@ -247,6 +247,11 @@ void WriteProjectJson(CFirProject& project, std::ostream& os,
 
 // ---- show ------------------------------------------------------------------------------------
 
+void WriteProjectText(CFirProject& project, std::ostream& os) {
+    os << "project: " << project.m_strTitle << "\n";
+    WriteDesignReport(project.m_Filter, os);
+}
+
 int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const bool json = args.Flag("--json");
     const std::vector<std::string> positionals = args.Positionals();
@@ -260,12 +265,10 @@ int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     CFirProject project(&host);
     if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
         return kExitFailed;
-    if (json) {
+    if (json)
         WriteProjectJson(project, out, {});
-    } else {
-        out << "project: " << project.m_strTitle << "\n";
-        WriteDesignReport(project.m_Filter, out);
-    }
+    else
+        WriteProjectText(project, out);
     return kExitOk;
 }
 

@@ -33,6 +33,10 @@ int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err
 // failure is reported through the host.
 bool SaveDesignAsProject(const CFirData& filter, const std::string& path, CHost& host);
 
+// The project as show prints it: its title, method, Fs, taps, the design summary, and for a band
+// list the margin and each band's result.
+void WriteProjectText(CFirProject& project, std::ostream& os);
+
 // The project as one JSON object (see show --json), with the extra fields (name, JSON value)
 // before the coefficients.
 void WriteProjectJson(CFirProject& project, std::ostream& os,

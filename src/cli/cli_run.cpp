@@ -128,12 +128,51 @@ private:
     struct stat m_read {};
 };
 
-struct SParsed {
-    std::string text;
-    FRunCommand run;
-};
-
 } // namespace
+
+std::string ShownCommand(const std::string& text) {
+    std::string shown(1, '"');
+    shown += Shown(text);
+    shown += '"';
+    return shown;
+}
+
+bool ParseRunSteps(const std::vector<std::string>& texts, std::vector<SRunStep>& steps,
+                   std::string& error) {
+    for (const std::string& text : texts) {
+        std::vector<std::string> words;
+        if (!SplitCommandWords(text, words) || words.empty()) {
+            error = "cannot read the command \"" + Shown(text) + "\"";
+            return false;
+        }
+        const std::string name = words[0];
+        std::string reason;
+        FRunCommand run =
+            ParseRunCommand(name, std::vector<std::string>(words.begin() + 1, words.end()), reason);
+        if (!run) {
+            error = Shown(name) + ": " + Shown(reason);
+            return false;
+        }
+        steps.push_back({text, std::move(run)});
+    }
+    return true;
+}
+
+SRunOutcome RunSteps(CRunContext& ctx, const std::vector<SRunStep>& steps, std::ostream& err) {
+    for (size_t i = 0; i < steps.size(); ++i) {
+        ctx.dialogs.BeginCommand();
+        const int errorsBefore = ctx.host.Errors();
+        const bool ran = steps[i].run(ctx);
+        if (ctx.host.Interrupted())
+            return {SRunOutcome::Cancelled, i};
+        if (ctx.host.Errors() != errorsBefore)
+            return {SRunOutcome::Failed, i};
+        if (!ran)
+            err << "corvifir-cli run: " << ShownCommand(steps[i].text)
+                << " ended without a change.\n";
+    }
+    return {};
+}
 
 void CRunHost::ShowMessage(const std::string& text, EMsgIcon icon) {
     if (icon == EMsgIcon::Stop)
@@ -196,19 +235,10 @@ int RunRunCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     texts.insert(texts.end(), positionals.begin() + 1, positionals.end());
 
     // Every command is checked before any runs.
-    std::vector<SParsed> commands;
-    for (const std::string& text : texts) {
-        std::vector<std::string> words;
-        if (!SplitCommandWords(text, words) || words.empty())
-            return RunUsageError("cannot read the command \"" + Shown(text) + "\"", err);
-        const std::string name = words[0];
-        std::string error;
-        FRunCommand run =
-            ParseRunCommand(name, std::vector<std::string>(words.begin() + 1, words.end()), error);
-        if (!run)
-            return RunUsageError(Shown(name) + ": " + Shown(error), err);
-        commands.push_back({text, std::move(run)});
-    }
+    std::vector<SRunStep> steps;
+    std::string error;
+    if (!ParseRunSteps(texts, steps, error))
+        return RunUsageError(error, err);
 
     CRunHost host(err);
     for (EAnswer a : answers)
@@ -221,22 +251,12 @@ int RunRunCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const std::string target = output ? *output : inPlace ? project : std::string();
     CRunDialogs dialogs;
     CRunContext ctx{doc, host, dialogs, {}, {project, target}};
-    for (const SParsed& command : commands) {
-        dialogs.BeginCommand();
-        const int errorsBefore = host.Errors();
-        const bool ran = command.run(ctx);
-        if (host.Interrupted()) {
-            err << "corvifir-cli run: \"" << Shown(command.text)
-                << "\" was cancelled; the project was not written.\n";
-            return kExitFailed;
-        }
-        if (host.Errors() != errorsBefore) {
-            err << "corvifir-cli run: \"" << Shown(command.text)
-                << "\" failed; the project was not written.\n";
-            return kExitFailed;
-        }
-        if (!ran)
-            err << "corvifir-cli run: \"" << Shown(command.text) << "\" ended without a change.\n";
+    const SRunOutcome outcome = RunSteps(ctx, steps, err);
+    if (outcome.end != SRunOutcome::Done) {
+        err << "corvifir-cli run: " << ShownCommand(steps[outcome.failed].text)
+            << (outcome.end == SRunOutcome::Cancelled ? " was cancelled" : " failed")
+            << "; the project was not written.\n";
+        return kExitFailed;
     }
     if (guard && !guard->Unchanged()) {
         host.Error(FormatMessage(kMsgChangedOnDisk, {project}));
