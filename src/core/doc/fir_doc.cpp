@@ -162,8 +162,7 @@ bool CFirDoc::ReadPreviousState(CFirProject& state) const {
     if (m_undo.size() < 2)
         return false;
     CArchiveReader ar(m_undo[1]);
-    CDeferResponseScope deferResponse;
-    state.Serialize(ar);
+    state.Serialize(ar); // its gridded response is computed only if something asks for it
     return true;
 }
 
