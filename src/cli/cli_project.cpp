@@ -16,6 +16,7 @@
 #include "doc/project_file.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
+#include "support/file_access.h"
 #include "support/format_number.h"
 #include "support/paths.h"
 
@@ -357,6 +358,9 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         host.Error(refusal);
         return kExitUsage;
     }
+    // The files of one export (both parts, a report and its pictures) are written whole or not
+    // at all.
+    CFileSetWrite set;
     if (!files.RunExport(filter, host) || files.m_writtenFiles.empty()) {
         host.Error(kMsgNothingWritten);
         return kExitFailed;
@@ -368,7 +372,7 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     }
     if (*format == kFormatHtml && !WriteReportPictures(filter, FullPath(*output), host))
         return kExitFailed;
-    return kExitOk;
+    return set.CommitReported(host) ? kExitOk : kExitFailed;
 }
 
 // ---- import ----------------------------------------------------------------------------------

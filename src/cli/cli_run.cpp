@@ -97,10 +97,11 @@ public:
             m_fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_CLOEXEC | O_NOCTTY);
             if (m_fd < 0)
                 return;
-            struct stat now {};
-            if (::flock(m_fd, LOCK_EX) != 0 || ::fstat(m_fd, &m_read) != 0 ||
-                ::stat(path.c_str(), &now) != 0 || now.st_ino != m_read.st_ino ||
-                now.st_dev != m_read.st_dev) {
+            const bool locked = ::flock(m_fd, LOCK_EX) == 0;
+            m_read = StampOfOpenFile(m_fd);
+            const SFileStamp now = StampOfFile(path);
+            if (!locked || !m_read.exists || !now.exists || now.inode != m_read.inode ||
+                now.device != m_read.device) {
                 ::close(m_fd);
                 m_fd = -1;
             }
@@ -114,18 +115,12 @@ public:
     CProjectGuard& operator=(const CProjectGuard&) = delete;
 
     // Whether the file is still the one read: same file, size and modification time.
-    bool Unchanged() const {
-        struct stat now {};
-        return m_fd >= 0 && ::stat(m_path.c_str(), &now) == 0 && now.st_ino == m_read.st_ino &&
-               now.st_dev == m_read.st_dev && now.st_size == m_read.st_size &&
-               now.st_mtim.tv_sec == m_read.st_mtim.tv_sec &&
-               now.st_mtim.tv_nsec == m_read.st_mtim.tv_nsec;
-    }
+    bool Unchanged() const { return m_fd >= 0 && StampOfFile(m_path) == m_read; }
 
 private:
     std::string m_path;
     int m_fd = -1;
-    struct stat m_read {};
+    SFileStamp m_read;
 };
 
 } // namespace
@@ -197,8 +192,8 @@ EAnswer CRunHost::Ask(const std::string& text, bool withCancel, EAnswer def, EMs
     return a;
 }
 
-void CRunDialogs::SaveReportPictures(CFirDoc& doc, const std::string& reportPath) {
-    WriteReportPictures(doc.Filter(), reportPath, doc.Host());
+bool CRunDialogs::SaveReportPictures(CFirDoc& doc, const std::string& reportPath) {
+    return WriteReportPictures(doc.Filter(), reportPath, doc.Host());
 }
 
 std::string RunUsage() {

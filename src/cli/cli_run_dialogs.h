@@ -35,7 +35,7 @@ public:
     // Forgets the previous command's edits and shown dialogs.
     void BeginCommand() { *this = CRunDialogs(); }
     // An exported HTML report gets its pictures beside it, as the export command writes them.
-    void SaveReportPictures(CFirDoc& doc, const std::string& reportPath) override;
+    bool SaveReportPictures(CFirDoc& doc, const std::string& reportPath) override;
 
 protected:
     bool MayShow(const void* edit) override {

@@ -418,6 +418,44 @@ TEST_F(CliProject, HtmlReportHasTheDesignAndItsPictures) {
     EXPECT_EQ(std::filesystem::exists(Path("rep_freq_rsp.bmp")), HasPlotPictures());
 }
 
+// The files of one export are written whole or not at all: when one of them cannot be written
+// (here a folder stands where it goes), the others keep their previous contents.
+TEST_F(CliProject, AnExportThatCannotWriteEveryFileReplacesNone) {
+    ASSERT_EQ(DesignLowpass("lp.cfp").status, kExitOk);
+    WriteAll(Path("q.txt"), "0.25\n0.125\n");
+    ASSERT_EQ(RunCommand({"import", Path("lp.cfp.txt"), "--format", "Text:Decimal",
+                          "--quadrature-file", Path("q.txt"), "-o", Path("c.cfp")})
+                  .status,
+              kExitFailed); // no such inphase file: nothing imported
+    ImportValues({0.5, 0.25}, "i");
+    ASSERT_EQ(RunCommand({"import", Path("i.txt"), "--format", "Text:Decimal", "--quadrature-file",
+                          Path("q.txt"), "-o", Path("c.cfp")})
+                  .status,
+              kExitOk);
+    WriteAll(Path("out_i.txt"), "previous inphase");
+    std::filesystem::create_directory(Path("out_q.txt"));
+    Result r = RunCommand({"export", Path("c.cfp"), "--format", "Text:Decimal", "-o",
+                           Path("out_i.txt"), "--quadrature-file", Path("out_q.txt")});
+    EXPECT_EQ(r.status, kExitFailed);
+    EXPECT_EQ(ReadAll(Path("out_i.txt")), "previous inphase");
+
+    if (!HasPlotPictures())
+        return;
+    WriteAll(Path("rep.htm"), "previous report");
+    std::filesystem::create_directory(Path("rep_imp_rsp.bmp"));
+    for (const std::vector<std::string>& args :
+         {std::vector<std::string>{"export", Path("lp.cfp"), "--format", "HTML:Report", "-o",
+                                   Path("rep.htm")},
+          std::vector<std::string>{"run", Path("lp.cfp"), "-o", Path("lp2.cfp"),
+                                   "export " + Path("rep.htm") + " --format HTML:Report"}}) {
+        r = RunCommand(args);
+        EXPECT_EQ(r.status, kExitFailed) << args[0];
+        EXPECT_TRUE(Contains(r.err, "rep_imp_rsp.bmp")) << r.err;
+        EXPECT_EQ(ReadAll(Path("rep.htm")), "previous report") << args[0];
+        EXPECT_FALSE(std::filesystem::exists(Path("rep_spec.bmp"))) << args[0];
+    }
+}
+
 TEST_F(CliProject, ExportOptionsOverflowAndInterleave) {
     ImportValues({0.0, 0.1, 0.2, 0.3, 0.4, 0.5, 0.6, 0.7, 1.5}, "nine.cfp");
     const std::string out = Path("nine.txt.out");

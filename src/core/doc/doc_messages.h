@@ -11,6 +11,9 @@ inline constexpr const char* kPreviousVersion =
 inline constexpr const char* kUnreadableProject =
     "The project file \"%1\" is damaged or is not a project file (%2).";
 inline constexpr const char* kCannotSave = "Cannot save the project file \"%1\": %2";
+inline constexpr const char* kChangedOnDisk =
+    "The project file \"%1\" was changed or removed by another program since it was opened or "
+    "saved here.\nReplace it with this project?";
 inline constexpr const char* kUnknownProjectType =
     "The project file \"%1\" holds a design type (%2) that this program cannot open.";
 inline constexpr const char* kProjectFilter =

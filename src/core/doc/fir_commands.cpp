@@ -7,6 +7,7 @@
 #include "io/data_files.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
+#include "support/file_access.h"
 #include "support/format_number.h"
 #include "support/host.h"
 
@@ -181,11 +182,19 @@ bool Import(CFirDoc& doc, CCommandDialogs& dialogs) {
 
 bool Export(CFirDoc& doc, CCommandDialogs& dialogs) {
     CDataFiles& files = doc.m_DataFiles;
+    // The files of one export (both parts, a report and its pictures) are written whole or
+    // not at all.
+    CFileSetWrite set;
     const int written = files.Export(CmdMsg::kExportTitle, doc.Filter(), doc.m_strTitle, doc.Host(),
                                      [&](CDataFiles& f) { return dialogs.DataFiles(f); });
-    if (!files.m_writtenFiles.empty() && files.m_FormatI.m_nFormat == kFormatHtml)
-        dialogs.SaveReportPictures(doc, files.m_writtenFiles.front());
-    return written != 0;
+    bool whole = written != 0;
+    if (whole && files.m_FormatI.m_nFormat == kFormatHtml)
+        whole = dialogs.SaveReportPictures(doc, files.m_writtenFiles.front());
+    if (!whole || !set.CommitReported(doc.Host())) {
+        files.m_writtenFiles.clear();
+        return false;
+    }
+    return true;
 }
 
 // ---- FIR menu: settings ----------------------------------------------------------------------

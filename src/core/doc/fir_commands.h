@@ -80,8 +80,11 @@ public:
     virtual bool Convolve(SConvolveChoice& choice) = 0;
     virtual bool Truncate(CTruncateSettings& s) = 0;
     virtual bool Polyphase(CPolyphaseSettings& s) = 0;
-    // After an "HTML:Report" export: the pictures of the views beside the report.
-    virtual void SaveReportPictures(CFirDoc& /*doc*/, const std::string& /*reportPath*/) {}
+    // After an "HTML:Report" export: the pictures of the views beside the report. False when
+    // one could not be written (reported).
+    virtual bool SaveReportPictures(CFirDoc& /*doc*/, const std::string& /*reportPath*/) {
+        return true;
+    }
 };
 
 // The commands. Each checks that it applies, asks and reports through the document's host,

@@ -1,7 +1,9 @@
 #include "doc/fir_doc.h"
 
+#include "doc/doc_messages.h"
 #include "response/response_types.h"
 #include "support/archive.h"
+#include "support/format_number.h"
 #include "support/host.h"
 #include "support/paths.h"
 
@@ -90,10 +92,12 @@ void CFirDoc::OnNewDocument() {
 
 bool CFirDoc::OnOpenDocument(const std::string& path) {
     CFirProject loaded(&m_host);
+    const SFileStamp stamp = StampOfFile(path);
     if (LoadProject(path, loaded, m_host) != ELoadResult::Ok)
         return false;
     static_cast<CFirProject&>(*this) = std::move(loaded);
     m_strPathName = path;
+    m_diskStamp = stamp;
     m_bDirty = m_nFileVersion < kCurrentVersion;
     CloseEmptyAdvancedProjects();
     SendNewDocumentHints();
@@ -115,11 +119,15 @@ void CFirDoc::CloseEmptyAdvancedProjects() {
 }
 
 bool CFirDoc::OnSaveDocument(const std::string& path) {
+    if (path == m_strPathName && m_diskStamp.exists && StampOfFile(path) != m_diskStamp &&
+        !m_host.AskYesNo(FormatMessage(DocMsg::kChangedOnDisk, {path}), EAnswer::No))
+        return false;
     UpdateAllViews(DocHint::kAboutToSave);
     if (m_strPathName != path)
         m_strTitle = FileNameOf(path);
     if (!SaveProject(path, *this, m_host))
         return false;
+    m_diskStamp = StampOfFile(path);
     m_strPathName = path;
     m_nFileVersion = kCurrentVersion;
     m_bDirty = false;

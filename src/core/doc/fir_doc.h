@@ -4,6 +4,7 @@
 #include "doc/doc_view.h"
 #include "doc/preferences.h"
 #include "doc/project_file.h"
+#include "support/file_access.h"
 
 #include <cstdint>
 #include <deque>
@@ -52,7 +53,8 @@ public:
     // projects, sends the new-document hints and takes the first undo point.
     bool OnOpenDocument(const std::string& path);
     // Editors store their fields (hint 6), then the safe save; the document becomes unmodified
-    // at the current version.
+    // at the current version. Saving over its own file after another program changed or
+    // removed it asks first (default No).
     bool OnSaveDocument(const std::string& path);
     // Hint 8 to the views.
     void OnCloseDocument();
@@ -108,6 +110,8 @@ private:
     int m_nSuspend = 0;
     bool m_bDirty = false;
     std::string m_strPathName;
+    // The project file as it was when last opened or saved here.
+    SFileStamp m_diskStamp;
 };
 
 // Suspends a document's undo points for the lifetime of a scope.

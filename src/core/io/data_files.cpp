@@ -237,15 +237,16 @@ int CDataFiles::RunExport(CCorviData& source, CHost& host) {
     m_writtenFiles.clear();
     const int step = WriteStep();
     CWaitCursor wait(host);
-    const int resultI = source.WriteFile(m_FormatI, m_strPathI, 0, m_bComplex ? 1 : -1, step);
-    if (resultI && !m_strPathI.empty())
+    if (!source.WriteFile(m_FormatI, m_strPathI, 0, m_bComplex ? 1 : -1, step))
+        return 0;
+    if (!m_strPathI.empty())
         m_writtenFiles.push_back(m_strPathI);
     // The quadrature file is written only while its controls are enabled, so a name left from
     // an earlier export of complex data never overwrites a file.
-    if (QuadratureEnabled() && !Trim(m_strNameQ).empty() &&
-        source.WriteFile(m_FormatQ, m_strPathQ, 1, -1, step)) {
+    if (QuadratureEnabled() && !Trim(m_strNameQ).empty()) {
+        if (!source.WriteFile(m_FormatQ, m_strPathQ, 1, -1, step))
+            return 0;
         m_writtenFiles.push_back(m_strPathQ);
-        return 1;
     }
-    return resultI;
+    return 1;
 }

@@ -53,8 +53,8 @@ public:
     int Import(const std::string& title, CCorviData& target, const std::string& documentName,
                CHost& host, const FRunDialog& runDialog);
     // Runs the dialog until its settings pass the checks (or it is cancelled) and exports from
-    // source. Returns 1 when the quadrature file was written, otherwise the result of the
-    // inphase write (0 when nothing was written or the dialog was cancelled).
+    // source. Returns 1 when every named file was written, 0 when one failed (the quadrature file
+    // is not tried after a failed inphase one) or the dialog was cancelled.
     int Export(const std::string& title, CCorviData& source, const std::string& documentName,
                CHost& host, const FRunDialog& runDialog);
 

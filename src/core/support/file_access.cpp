@@ -15,6 +15,14 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+// A replacement of one file, written in full and synced but not yet in place.
+struct SPendingFile {
+    std::string target;
+    std::string temp; // the temporary name, once the file has one
+    int fd = -1;      // open until the file is named
+    bool named = false;
+};
+
 namespace {
 
 // Symbolic links followed before a path is given up as a loop (the kernel's own limit).
@@ -142,51 +150,140 @@ bool LinkUnnamedFile(int fd, std::string& temp, int& err) {
     return false;
 }
 
-// Writes a temporary file beside path, syncs it and renames it over path. The file has no name
-// until it is complete, where the file system allows.
-bool ReplaceFile(const std::string& path, std::string_view bytes, const struct stat* previous,
-                 std::string& reason, const SFileWriteCalls& calls) {
-    std::string temp = TemporaryNameFor(path);
-    int fd = OpenUnnamedFile(path);
-    const bool unnamed = fd >= 0;
-    if (!unnamed) {
-        std::vector<char> name(temp.begin(), temp.end());
+void Discard(SPendingFile& file) {
+    if (file.fd >= 0)
+        ::close(file.fd);
+    file.fd = -1;
+    if (file.named)
+        std::remove(file.temp.c_str());
+    file.named = false;
+}
+
+// Writes bytes to a temporary file beside target and syncs it. The file has no name where the
+// file system allows (nothing is left behind by a kill), until Name gives it one.
+bool Prepare(SPendingFile& file, std::string_view bytes, const struct stat* previous, int& err,
+             const SFileWriteCalls& calls) {
+    file.temp = TemporaryNameFor(file.target);
+    file.fd = OpenUnnamedFile(file.target);
+    if (file.fd < 0) {
+        std::vector<char> name(file.temp.begin(), file.temp.end());
         name.push_back('\0');
-        fd = ::mkostemp(name.data(), O_CLOEXEC);
-        if (fd < 0) {
-            reason = ErrnoText(errno);
+        file.fd = ::mkostemp(name.data(), O_CLOEXEC);
+        if (file.fd < 0) {
+            err = errno;
             return false;
         }
-        temp = name.data();
+        file.temp = name.data();
+        file.named = true;
     }
-    ::fchmod(fd, previous ? (previous->st_mode & 07777) : NewFileMode());
+    ::fchmod(file.fd, previous ? (previous->st_mode & 07777) : NewFileMode());
+    if (!WriteAll(file.fd, bytes, calls, err))
+        return false;
+    if (calls.fsync(file.fd) != 0) {
+        err = errno;
+        return false;
+    }
+    return true;
+}
+
+// Links a prepared file to its temporary name and closes it.
+bool Name(SPendingFile& file, int& err) {
+    if (!file.named && !LinkUnnamedFile(file.fd, file.temp, err))
+        return false;
+    file.named = true;
+    const int fd = file.fd;
+    file.fd = -1;
+    if (::close(fd) != 0) {
+        err = errno;
+        return false;
+    }
+    return true;
+}
+
+// Renames a named file over its target.
+bool Install(SPendingFile& file, int& err) {
+    if (std::rename(file.temp.c_str(), file.target.c_str()) != 0) {
+        err = errno;
+        return false;
+    }
+    file.named = false;
+    SyncDirectoryOf(file.target);
+    return true;
+}
+
+// The set of files being written on this thread, if any (see CFileSetWrite).
+thread_local CFileSetWrite* t_activeSet = nullptr;
+
+// Writes a temporary file beside path, syncs it and renames it over path; while a set of files
+// is being written, holds it back for the set's commit instead.
+bool ReplaceFile(const std::string& path, std::string_view bytes, const struct stat* previous,
+                 std::string& reason, const SFileWriteCalls& calls) {
+    SPendingFile file;
+    file.target = path;
     int err = 0;
-    bool ok = WriteAll(fd, bytes, calls, err);
-    if (ok && calls.fsync(fd) != 0) {
-        err = errno;
-        ok = false;
-    }
-    const bool named = !unnamed || (ok && LinkUnnamedFile(fd, temp, err));
-    ok = ok && named;
-    if (::close(fd) != 0 && ok) {
-        err = errno;
-        ok = false;
-    }
-    if (ok && std::rename(temp.c_str(), path.c_str()) != 0) {
-        err = errno;
-        ok = false;
-    }
+    const bool ok = Prepare(file, bytes, previous, err, calls) &&
+                    (t_activeSet || (Name(file, err) && Install(file, err)));
     if (!ok) {
-        if (named)
-            std::remove(temp.c_str());
+        Discard(file);
         reason = ErrnoText(err);
         return false;
     }
-    SyncDirectoryOf(path);
+    if (t_activeSet)
+        t_activeSet->Hold(std::make_unique<SPendingFile>(std::move(file)));
     return true;
 }
 
 } // namespace
+
+CFileSetWrite::CFileSetWrite() : m_bOuter(t_activeSet == nullptr) {
+    if (m_bOuter)
+        t_activeSet = this;
+}
+
+CFileSetWrite::~CFileSetWrite() {
+    for (auto& file : m_files)
+        Discard(*file);
+    if (m_bOuter)
+        t_activeSet = nullptr;
+}
+
+void CFileSetWrite::Hold(std::unique_ptr<SPendingFile> file) {
+    m_files.push_back(std::move(file));
+}
+
+bool CFileSetWrite::Commit(std::string& failedPath, std::string& reason) {
+    if (!m_bOuter)
+        return true; // the enclosing set commits
+    t_activeSet = nullptr;
+    m_bOuter = false;
+    // Every file gets its temporary name before any is put in place: a failure then leaves
+    // every target as it was.
+    int err = 0;
+    for (auto& file : m_files) {
+        if (!Name(*file, err)) {
+            failedPath = file->target;
+            reason = ErrnoText(err);
+            return false;
+        }
+    }
+    bool ok = true;
+    for (auto& file : m_files) {
+        if (!Install(*file, err) && ok) {
+            failedPath = file->target;
+            reason = ErrnoText(err);
+            ok = false;
+        }
+    }
+    return ok;
+}
+
+bool CFileSetWrite::CommitReported(CHost& host) {
+    std::string path, reason;
+    if (Commit(path, reason))
+        return true;
+    host.Error(FormatMessage(kMsgCannotWriteFile, {path, reason}));
+    return false;
+}
 
 const SFileWriteCalls& SystemFileWriteCalls() {
     static const SFileWriteCalls calls{::write, ::fsync};
@@ -219,6 +316,29 @@ bool WriteFileSafely(const std::string& path, std::string_view bytes, std::strin
         return false;
     }
     return ReplaceFile(target, bytes, &st, reason, calls);
+}
+
+namespace {
+
+SFileStamp StampOf(const struct stat& st) {
+    return {true,
+            st.st_dev,
+            st.st_ino,
+            st.st_size,
+            static_cast<int64_t>(st.st_mtim.tv_sec),
+            st.st_mtim.tv_nsec};
+}
+
+} // namespace
+
+SFileStamp StampOfFile(const std::string& path) {
+    struct stat st {};
+    return ::stat(path.c_str(), &st) == 0 ? StampOf(st) : SFileStamp{};
+}
+
+SFileStamp StampOfOpenFile(int fd) {
+    struct stat st {};
+    return ::fstat(fd, &st) == 0 ? StampOf(st) : SFileStamp{};
 }
 
 bool WriteFileReported(const std::string& path, std::string_view bytes, CHost& host) {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <string>
 #include <string_view>
 #include <sys/types.h>
@@ -28,6 +29,35 @@ const SFileWriteCalls& SystemFileWriteCalls();
 // On failure returns false with the system's reason ("No space left on device").
 bool WriteFileSafely(const std::string& path, std::string_view bytes, std::string& reason,
                      const SFileWriteCalls& calls = SystemFileWriteCalls());
+// A set of files written whole or not at all: a report and its pictures, the inphase and
+// quadrature files of one export. While a set is open, every regular file WriteFileSafely writes
+// on this thread is written in full and synced under no name, and held back; Commit puts them
+// all in place. A set destroyed without a commit (a later file of it failed) leaves every
+// target as it was and nothing behind. Files that are not regular (a FIFO, a device) cannot be
+// held back and are written at once. A set opened inside another joins it: the outer one
+// commits.
+struct SPendingFile;
+class CFileSetWrite {
+public:
+    CFileSetWrite();
+    ~CFileSetWrite();
+    CFileSetWrite(const CFileSetWrite&) = delete;
+    CFileSetWrite& operator=(const CFileSetWrite&) = delete;
+
+    // Puts every held file in place. On failure, `failedPath` and `reason` say which file and
+    // why. Each file is named beside its target before any is renamed over it, so a failure
+    // replaces nothing, short of a rename failing within its own folder.
+    bool Commit(std::string& failedPath, std::string& reason);
+    // Commit, reporting a failure as "Cannot write file "%1": %2" through the host.
+    bool CommitReported(CHost& host);
+
+    void Hold(std::unique_ptr<SPendingFile> file);
+
+private:
+    std::vector<std::unique_ptr<SPendingFile>> m_files;
+    bool m_bOuter;
+};
+
 // WriteFileSafely, reporting a failure as "Cannot write file "%1": %2" through the host.
 bool WriteFileReported(const std::string& path, std::string_view bytes, CHost& host);
 
@@ -56,6 +86,20 @@ bool CanOpenWithoutWaiting(const std::string& path);
 // The first bytes (at most n) of the regular file at path; empty for anything else, without
 // waiting on a FIFO or a device.
 std::vector<uint8_t> ReadFileHead(const std::string& path, size_t n);
+
+// Which file a path names and when it last changed: two stamps of a path differ once the file
+// was written, replaced, removed or created in between.
+struct SFileStamp {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    int64_t modifiedSeconds = 0;
+    long modifiedNanoseconds = 0;
+    bool operator==(const SFileStamp&) const = default;
+};
+SFileStamp StampOfFile(const std::string& path);
+SFileStamp StampOfOpenFile(int fd);
 
 // Whether two paths name one file: the same device and inode when both exist, otherwise the
 // same absolute path once the symbolic links of its existing part are resolved.

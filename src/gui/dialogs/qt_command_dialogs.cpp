@@ -65,7 +65,7 @@ bool CQtCommandDialogs::Polyphase(CPolyphaseSettings& s) {
     return RunPolyphaseDialog(m_pParent, s, m_host);
 }
 
-void CQtCommandDialogs::SaveReportPictures(CFirDoc& doc, const std::string& reportPath) {
+bool CQtCommandDialogs::SaveReportPictures(CFirDoc& doc, const std::string& reportPath) {
     CFirEditor* editor = nullptr;
     CFirFreqPlot* freq = nullptr;
     CFirTimePlot* time = nullptr;
@@ -82,5 +82,5 @@ void CQtCommandDialogs::SaveReportPictures(CFirDoc& doc, const std::string& repo
         editor ? editor->CaptureImage() : ReportSummaryPicture(filter),
         freq ? freq->CaptureReportImage() : ReportPlotPicture(filter, "magnitude"),
         time ? time->CaptureReportImage() : ReportPlotPicture(filter, "impulse")};
-    WriteReportPictureFiles(pictures, reportPath, m_host);
+    return WriteReportPictureFiles(pictures, reportPath, m_host);
 }

@@ -27,7 +27,7 @@ public:
     bool Polyphase(CPolyphaseSettings& s) override;
     // The pictures of the project's last editor, frequency plot and time plot (each drawn
     // from the filter when the project shows none of that kind) beside the report.
-    void SaveReportPictures(CFirDoc& doc, const std::string& reportPath) override;
+    bool SaveReportPictures(CFirDoc& doc, const std::string& reportPath) override;
 
 private:
     QWidget* m_pParent;

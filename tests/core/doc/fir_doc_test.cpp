@@ -2,7 +2,9 @@
 #include "doc/view_commands.h"
 
 #include "design/design_flow.h"
+#include "doc/doc_messages.h"
 #include "support/archive.h"
+#include "support/format_number.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -40,6 +42,11 @@ public:
 void ChangeFilter(CFirDoc& doc, int step) {
     doc.Filter().Fill(step, true, false, step);
     doc.OnFilterChanged();
+}
+
+std::string ReadText(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
 }
 
 int Taps(const CFirDoc& doc) {
@@ -226,6 +233,46 @@ TEST_F(FirDoc, AFailedOpenOrSaveLeavesTheDocumentAsItWas) {
     EXPECT_EQ(doc.UndoDepth(), 0);
     EXPECT_FALSE(doc.OnSaveDocument(Path("no/such/folder/x.cfp")));
     EXPECT_TRUE(doc.IsModified());
+}
+
+// Saving over the project's own file after another program replaced or removed it asks first;
+// No keeps the other program's file. A save of the file as it was asks nothing.
+TEST_F(FirDoc, SavingOverAFileChangedByAnotherProgramAsksFirst) {
+    const std::string path = Path("shared.cfp");
+    {
+        CFirDoc writer(host);
+        ASSERT_TRUE(writer.OnOpenDocument(kDataDir + "/doc/lowpass.cfp"));
+        ASSERT_TRUE(writer.OnSaveDocument(path));
+    }
+    CFirDoc doc(host);
+    ASSERT_TRUE(doc.OnOpenDocument(path));
+    ChangeFilter(doc, 3);
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_TRUE(host.questions.empty());
+
+    CFirDoc other(host);
+    ASSERT_TRUE(other.OnOpenDocument(path));
+    ChangeFilter(other, 5);
+    ASSERT_TRUE(other.OnSaveDocument(path));
+    const std::string theirs = ReadText(path);
+    ChangeFilter(doc, 7);
+    host.QueueAnswer(EAnswer::No);
+    EXPECT_FALSE(doc.OnSaveDocument(path));
+    ASSERT_EQ(host.questions.size(), 1u);
+    EXPECT_EQ(host.questions[0], FormatMessage(DocMsg::kChangedOnDisk, {path}));
+    EXPECT_EQ(ReadText(path), theirs);
+    EXPECT_TRUE(doc.IsModified());
+
+    host.QueueAnswer(EAnswer::Yes);
+    ASSERT_TRUE(doc.OnSaveDocument(path));
+    EXPECT_NE(ReadText(path), theirs);
+    ASSERT_TRUE(doc.OnSaveDocument(path)); // now the file is the one it wrote
+    EXPECT_EQ(host.questions.size(), 2u);
+
+    std::filesystem::remove(path);
+    host.QueueAnswer(EAnswer::No);
+    EXPECT_FALSE(doc.OnSaveDocument(path));
+    EXPECT_FALSE(std::filesystem::exists(path));
 }
 
 TEST_F(FirDoc, ShowingAViewAsksTheOwnerThenTitlesAndHints) {

@@ -192,6 +192,51 @@ TEST(FileAccess, AFolderIsNeitherWrittenNorReplaced) {
     EXPECT_TRUE(fs::is_directory(folder.Path("sub")));
 }
 
+// A set of files is written whole or not at all: until the commit no file of it is replaced,
+// a failure of any file leaves every target as it was, and nothing is left behind.
+TEST(FileAccess, ASetOfFilesIsWrittenWholeOrNotAtAll) {
+    CTempFolder folder;
+    const std::string report = folder.Path("r.html"), picture = folder.Path("r_freq.png");
+    WriteText(report, "old report");
+    WriteText(picture, "old picture");
+    std::string reason, failed;
+    {
+        CFileSetWrite set;
+        ASSERT_TRUE(WriteFileSafely(report, "new report", reason)) << reason;
+        ASSERT_TRUE(WriteFileSafely(picture, "new picture", reason)) << reason;
+        EXPECT_EQ(ReadText(report), "old report");
+        {
+            CFileSetWrite inner; // joins the outer set
+            ASSERT_TRUE(WriteFileSafely(folder.Path("r_imp.png"), "impulse", reason));
+            EXPECT_TRUE(inner.Commit(failed, reason));
+        }
+        EXPECT_FALSE(fs::exists(folder.Path("r_imp.png")));
+        ASSERT_TRUE(set.Commit(failed, reason)) << reason;
+    }
+    EXPECT_EQ(ReadText(report), "new report");
+    EXPECT_EQ(ReadText(picture), "new picture");
+    EXPECT_EQ(ReadText(folder.Path("r_imp.png")), "impulse");
+    EXPECT_TRUE(Leftovers(folder, {"r.html", "r_freq.png", "r_imp.png"}).empty());
+
+    // A full disk on the second file, or a set given up before its commit: nothing changes.
+    for (const bool diskFull : {true, false}) {
+        {
+            CFileSetWrite set;
+            ASSERT_TRUE(WriteFileSafely(report, "newer report", reason));
+            EXPECT_EQ(WriteFileSafely(picture, std::string(100, 'p'), reason,
+                                      diskFull ? SFileWriteCalls{WriteHalfThenDiskFull, ::fsync}
+                                               : SystemFileWriteCalls()),
+                      !diskFull);
+        }
+        EXPECT_EQ(ReadText(report), "new report");
+        EXPECT_EQ(ReadText(picture), "new picture");
+        EXPECT_TRUE(Leftovers(folder, {"r.html", "r_freq.png", "r_imp.png"}).empty());
+    }
+    // Outside a set every write takes effect at once again.
+    ASSERT_TRUE(WriteFileSafely(report, "alone", reason));
+    EXPECT_EQ(ReadText(report), "alone");
+}
+
 TEST(FileAccess, ReadsOnlyRegularFilesWithinTheLimit) {
     CTempFolder folder;
     const std::string small = folder.Path("small.txt");
