@@ -6,26 +6,35 @@
 #include "cli_plot_render.h"
 #include "doc/project_file.h"
 #include "io/io_messages.h"
+#include "plot/fir_freq_plot_model.h"
 #include "plot/fir_plot_request.h"
 #include "plot/graph.h"
+#include "response/response_types.h"
 #include "support/file_access.h"
 #include "support/format_number.h"
+#include "support/paths.h"
 
 #include <algorithm>
 #include <vector>
 
 const char* const kPlotUsage =
     "  plot PROJECT --view magnitude|phase|unwrapped-phase|phase-delay|group-delay|\n"
-    "                      impulse|step|impulse-step\n"
+    "                      impulse|step|impulse-step|pole-zero\n"
     "       [--channel inphase|quadrature|both|complex] [--linear] [--x-range A B]\n"
     "       [--y-range A B] [--style auto|line|dot|line-dot|bar|stem|vline|stair]\n"
-    "       [--size WxH] [--titles] -o FILE\n"
+    "       [--size WxH] [--titles] [--compare OTHER.cfp [--difference]] -o FILE\n"
     "      Draws a response of the project's filter as the desktop program's views do.\n"
     "      FILE's extension chooses the output: .png, .bmp, .svg, .pdf, or .plt for the\n"
     "      plot file text of the points drawn at that size (--titles adds the main, Y and X\n"
     "      titles first). Frequencies are in the project's unit, times in its time unit.\n"
     "      --channel defaults to inphase for a real filter, complex (both for time views)\n"
-    "      otherwise; --linear shows magnitudes as gains; --size defaults to 800x600.\n";
+    "      otherwise; --linear shows magnitudes as gains; --size defaults to 800x600.\n"
+    "      pole-zero draws the zeros of the transfer function (all of the filter; no\n"
+    "      --channel) with the unit circle and the poles at the origin; its .plt has one\n"
+    "      zero per line, the real and imaginary parts.\n"
+    "      --compare draws another project's filter over this one in a frequency view, as\n"
+    "      its own view draws it, with a legend naming both; in .plt its points follow a\n"
+    "      line '# compare NAME'. --difference plots this magnitude minus the other's in dB.\n";
 
 namespace {
 
@@ -87,6 +96,8 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     request.yRange = Range(args, "--y-range");
     const auto size = args.Value("--size");
     const bool titles = args.Flag("--titles");
+    const auto compare = args.Value("--compare");
+    const bool difference = args.Flag("--difference");
     const auto output = args.Value("--output", "-o");
     const std::vector<std::string> positionals = args.Positionals();
     int width = 800, height = 600;
@@ -106,6 +117,16 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             args.Fail("option '--size' takes WxH, from 50x40 to 20000x20000");
         else if (ext != ".plt" && !HasPlotPictures())
             args.Fail("this build writes plot files (.plt) only");
+        else if (compare && !FirPlotViews()[static_cast<size_t>(*view)].bFrequency)
+            args.Fail("--compare needs a frequency view (magnitude, phase or a delay)");
+        else if (compare && *compare == "previous")
+            args.Fail("a project file keeps no previous state: --compare needs another project");
+        else if (difference && !compare)
+            args.Fail("--difference needs --compare");
+        else if (difference &&
+                 (FirPlotViews()[static_cast<size_t>(*view)].nKindOrMode != kResponseMagnitude ||
+                  request.bLinear))
+            args.Fail("--difference needs the magnitude view in dB");
     }
     args.Finish();
     if (!args.Ok())
@@ -118,10 +139,19 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     CFirProject project(&host);
     if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
         return kExitFailed;
+    CFirProject other(&host);
+    if (compare && LoadProject(*compare, other, host) != ELoadResult::Ok)
+        return kExitFailed;
     std::string refusal;
     std::unique_ptr<CGraph> plot = MakeFirPlot(project.m_Filter, request, &host, refusal);
     if (!plot)
         return UsageError(kCommand, refusal, err);
+    if (compare) {
+        auto& freq = static_cast<CFirFreqPlotModel&>(*plot);
+        freq.SetCompare(&other.m_Filter, NameWithoutExtension(positionals[0]),
+                        NameWithoutExtension(*compare));
+        freq.SetDifference(difference);
+    }
     if (!plot->HasData()) {
         host.Error("The filter has no coefficients to plot.");
         return kExitFailed;
@@ -132,6 +162,11 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     plot->Prepare(*measurer, area);
     if (!ApplyFirPlotRanges(*plot, request))
         return kExitUsage;
+    // A plot that cannot show its data (zeros that cannot be trusted) writes nothing.
+    if (const std::string why = plot->PlotMessage(); !why.empty()) {
+        host.Error(why);
+        return kExitFailed;
+    }
     if (ext == ".plt") {
         plot->Prepare(*measurer, area);
         return WritePlotText(*plot, titles, *output, host) ? kExitOk : kExitFailed;

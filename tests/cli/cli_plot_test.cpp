@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -91,6 +93,21 @@ TEST_F(CliPlot, RefusesWhatItCannotDraw) {
         {{kLowpass, "--view", "magnitude", "--x-range", "30000", "40000", "-o", Path("a.plt")},
          2,
          "too narrow"},
+        {{kLowpass, "--view", "impulse", "--compare", kLowpass, "-o", Path("a.plt")},
+         2,
+         "--compare needs a frequency view"},
+        {{kLowpass, "--view", "magnitude", "--compare", "previous", "-o", Path("a.plt")},
+         2,
+         "no previous state"},
+        {{kLowpass, "--view", "magnitude", "--difference", "-o", Path("a.plt")},
+         2,
+         "--difference needs --compare"},
+        {{kLowpass, "--view", "phase", "--compare", kLowpass, "--difference", "-o", Path("a.plt")},
+         2,
+         "magnitude view in dB"},
+        {{kLowpass, "--view", "phase", "--compare", Path("none.cfp"), "-o", Path("a.plt")},
+         1,
+         "none.cfp"},
     };
     for (const Case& c : cases) {
         const PlotRun r = Plot(c.args);
@@ -120,4 +137,50 @@ TEST_F(CliPlot, PicturesAndReportImages) {
         ASSERT_GT(bmp.size(), 1000u) << suffix;
         EXPECT_EQ(bmp.substr(0, 2), "BM") << suffix;
     }
+}
+
+// The lowpass has 41 taps: 40 zeros, written one per line; the SVG draws the unit circle and
+// the rings as vector shapes.
+TEST_F(CliPlot, PoleZeroViewWritesTheZeros) {
+    const std::string plt = Path("pz.plt");
+    ASSERT_EQ(Plot({kLowpass, "--view", "pole-zero", "-o", plt}).status, 0);
+    std::istringstream lines(ReadAll(plt));
+    int zeros = 0, onCircle = 0;
+    double re, im;
+    while (lines >> re >> im) {
+        ++zeros;
+        onCircle += std::fabs(std::hypot(re, im) - 1.0) < 1e-6 ? 1 : 0;
+    }
+    EXPECT_EQ(zeros, 40);
+    EXPECT_GT(onCircle, 20); // the stopband's zeros
+    if (!HasPlotPictures())
+        return;
+    ASSERT_EQ(Plot({kLowpass, "--view", "pole-zero", "-o", Path("pz.svg")}).status, 0);
+    const std::string svg = ReadAll(dir / "pz.svg");
+    EXPECT_NE(svg.find("Pole-Zero Plot"), std::string::npos);
+    EXPECT_GE(std::count(svg.begin(), svg.end(), '\n'), 40);
+}
+
+// A compared project's points follow a "# compare" line at the same frequencies; comparing a
+// project with itself repeats its points, and their difference is 0 dB.
+TEST_F(CliPlot, CompareWritesTheOtherFilterAfterItsTitle) {
+    const std::string plt = Path("cmp.plt");
+    ASSERT_EQ(Plot({kLowpass, "--view", "magnitude", "--compare", kLowpass, "-o", plt}).status, 0);
+    const std::string text = ReadAll(plt);
+    const size_t mark = text.find("# compare lowpass\r\n");
+    ASSERT_NE(mark, std::string::npos);
+    EXPECT_EQ(text.substr(0, mark),
+              text.substr(mark + std::string("# compare lowpass\r\n").size()));
+    ASSERT_EQ(
+        Plot({kLowpass, "--view", "magnitude", "--compare", kLowpass, "--difference", "-o", plt})
+            .status,
+        0);
+    std::istringstream lines(ReadAll(plt));
+    double f, db;
+    int points = 0;
+    while (lines >> f >> db) {
+        ++points;
+        EXPECT_EQ(db, 0.0) << f;
+    }
+    EXPECT_GT(points, 100);
 }

@@ -6,6 +6,7 @@
 #include "views/fir_plots.h"
 
 #include <QMenu>
+#include <QSignalSpy>
 #include <QSplitter>
 
 namespace {
@@ -164,4 +165,37 @@ TEST_F(PlotSplitterTest, ATimeWindowSplitsIntoPanesOfItsImpulseResponseAndTooSma
     ASSERT_TRUE(WaitFor([s] { return s->RowCount() == 1; }));
     EXPECT_EQ(s->Pane(0, 0), lower);
     EXPECT_EQ(s->ColumnCount(), 2);
+}
+
+// The View menu's pole-zero window: the double zero of 0.25 + 0.5 z^-1 + 0.25 z^-2 at -1 drawn
+// as a blue ring, its readout on a click, and new zeros after the coefficients change.
+TEST_F(PlotSplitterTest, PoleZeroWindowShowsTheZerosAndFollowsTheCoefficients) {
+    CPlotSplitter* s = OpenPlotWindow("pole-zero");
+    ASSERT_NE(s, nullptr);
+    auto* frame = app.MainFrame().MdiArea()->activeSubWindow();
+    EXPECT_TRUE(frame->windowTitle().endsWith("Pole-Zero Plot"))
+        << frame->windowTitle().toStdString();
+    auto* view = dynamic_cast<CPoleZeroPlot*>(s->Pane(0, 0)->View());
+    ASSERT_NE(view, nullptr);
+    const QImage image = view->grab().toImage();
+    CPoleZeroPlotModel& model = view->ZerosModel();
+    ASSERT_EQ(model.Zeros().zeros.size(), 2u);
+    const QPoint zero(model.Map(true).ToDeviceX(-1.0), model.Map(false).ToDeviceY(0.0));
+    int blue = 0;
+    for (int dx = -8; dx <= 8; ++dx)
+        for (int dy = -8; dy <= 8; ++dy) {
+            const QColor c = image.pixelColor(zero + QPoint(dx, dy));
+            blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
+        }
+    EXPECT_GT(blue, 10);
+
+    QSignalSpy status(view, &CPlotView::statusText);
+    QTest::mouseClick(view, Qt::LeftButton, {}, zero + QPoint(1, 1));
+    ASSERT_FALSE(status.isEmpty());
+    EXPECT_EQ(status.last().at(0).toString().toStdString(),
+              "Zero at radius 1.000000, angle 0.500000 Hz, multiplicity 2");
+
+    Enter("1\n-0.5\n");
+    ASSERT_EQ(model.Zeros().zeros.size(), 1u);
+    EXPECT_DOUBLE_EQ(model.Zeros().zeros[0].real(), 0.5);
 }

@@ -1,4 +1,6 @@
+#include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
+#include "doc/scripted_dialogs.h"
 #include "plot/plot_messages.h"
 #include "response/response_types.h"
 #include "support/scripted_host.h"
@@ -11,6 +13,7 @@
 #include <QCheckBox>
 #include <QClipboard>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QSignalSpy>
 #include <QTest>
@@ -170,4 +173,59 @@ TEST(PlotDialogs, PropertiesRefuseAnEmptyHistogramRange) {
     dialog.m_pAutoRange->setChecked(true);
     dialog.accept();
     EXPECT_EQ(dialog.result(), QDialog::Accepted);
+}
+
+// Compare With > Previous State after a quantization: the second curve is the unquantized
+// response, as a view of the unquantized filter computes it, named in the legend; None removes
+// it and another project can take its place.
+TEST_F(PlotViews, CompareWithThePreviousStateShowsTheUnquantizedResponse) {
+    CFirProject original(&host);
+    ASSERT_EQ(LoadProject(CORVIFIR_TEST_DATA_DIR "/doc/lowpass.cfp", original, host),
+              ELoadResult::Ok);
+    CScriptedCommandDialogs dialogs;
+    dialogs.quantize = [](CQuantizeSettings& s) {
+        s.m_nAlgorithm = 0;
+        s.m_nBits = 6;
+        return true;
+    };
+    ASSERT_TRUE(FirCommand::Quantize(doc, dialogs, EParts::Inphase));
+    freq.resize(1200, 600); // room for a legend of both names
+    QMenu menu;
+    freq.FillMenu(menu);
+    QAction* previous = nullptr;
+    for (QAction* a : menu.findChildren<QAction*>())
+        if (a->text() == PlotMenus::kComparePrevious)
+            previous = a;
+    ASSERT_NE(previous, nullptr);
+    ASSERT_TRUE(previous->isEnabled());
+    previous->trigger();
+    const QImage image = freq.grab().toImage();
+    const CFirFreqPlotModel& m = freq.FreqModel();
+    ASSERT_EQ(m.Curves().size(), 2u);
+    CFirFreqPlotModel unquantized(&host);
+    unquantized.Bind(original.m_Filter, kResponseMagnitude, kChannelInphase);
+    std::vector<std::vector<double>> expected;
+    unquantized.ComputeCurves(m.XColumn(), expected);
+    EXPECT_EQ(m.Curves()[1], expected[0]);
+    EXPECT_NE(m.Curves()[0], expected[0]);
+    const CPlotLayout& l = m.Layout();
+    ASSERT_EQ(l.m_legend.size(), 2u);
+    EXPECT_EQ(l.m_legend[1].m_strName, PlotMenus::kComparePrevious);
+    // The second curve is drawn in blue where the stopband differs.
+    int blue = 0;
+    for (int y = 0; y < image.height(); ++y) {
+        const QColor c = image.pixelColor(m.Map(true).ToDeviceX(20000), y);
+        blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
+    }
+    EXPECT_GT(blue, 0);
+
+    freq.CompareWithNone();
+    freq.grab();
+    EXPECT_EQ(freq.FreqModel().Curves().size(), 1u);
+    EXPECT_FALSE(freq.CompareWithProject(CORVIFIR_TEST_DATA_DIR "/doc/missing.cfp"));
+    ASSERT_TRUE(freq.CompareWithProject(CORVIFIR_TEST_DATA_DIR "/doc/lowpass.cfp"));
+    freq.grab();
+    unquantized.ComputeCurves(freq.FreqModel().XColumn(), expected);
+    EXPECT_EQ(freq.FreqModel().Curves()[1], expected[0]);
+    EXPECT_EQ(freq.FreqModel().Layout().m_legend[1].m_strName, "lowpass");
 }

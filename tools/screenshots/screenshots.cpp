@@ -157,6 +157,14 @@ void ShootWindows(CFirApp& app, CFirDoc& doc) {
     Save(plots, "plot-window-2x2");
     plots->close();
     Settle();
+
+    OpenMenuView(doc, "pole-zero");
+    QMdiSubWindow* zeros = area->activeSubWindow();
+    zeros->resize(760, 640);
+    Settle();
+    Save(zeros, "pole-zero-window");
+    zeros->close();
+    Settle();
 }
 
 void ShootOperationDialogs(CFirApp& app, CFirDoc& doc) {

@@ -60,6 +60,7 @@ inline constexpr const char* kCommandDisabled = "The command \"%1\" is not avail
 namespace ViewTitle {
 inline constexpr const char* kDesign = "FIR Design";
 inline constexpr const char* kFrequency = "FIR Frequency Response";
+inline constexpr const char* kPoleZero = "Pole-Zero Plot";
 inline constexpr const char* kCoefficientsIQ = "FIR Inphase and Quadrature Coefficients";
 inline constexpr const char* kCoefficientsI = "FIR Inphase Coefficients";
 inline constexpr const char* kCoefficientsQ = "FIR Quadrature Coefficients";

@@ -42,7 +42,7 @@ public:
 };
 
 // The kinds of window a document can ask for.
-enum class EViewKind { Editor, Frequency, Time, Data };
+enum class EViewKind { Editor, Frequency, Time, Data, PoleZero };
 
 // A document's request for a window: a new one, or (reuse) the existing one of that kind
 // brought to the top. The window registers with the document before OpenView returns; the

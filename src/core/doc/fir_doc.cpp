@@ -158,6 +158,15 @@ CFirDoc::Snapshot CFirDoc::TakeSnapshot() const {
     return ar.TakeBytes();
 }
 
+bool CFirDoc::ReadPreviousState(CFirProject& state) const {
+    if (m_undo.size() < 2)
+        return false;
+    CArchiveReader ar(m_undo[1]);
+    CDeferResponseScope deferResponse;
+    state.Serialize(ar);
+    return true;
+}
+
 void CFirDoc::Restore(const Snapshot& snapshot) {
     // The design type belongs to the editor, the version word to the file and the exchange engine
     // to the session, not to a state.

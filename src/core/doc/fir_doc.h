@@ -79,6 +79,9 @@ public:
     void OnUndo();
     void OnRedo();
     int UndoDepth() const { return m_undo.empty() ? 0 : static_cast<int>(m_undo.size()) - 1; }
+    // Reads the state before the last change (the one Undo restores) into state; false when
+    // there is none.
+    bool ReadPreviousState(CFirProject& state) const;
     int RedoDepth() const { return static_cast<int>(m_redo.size()); }
     // While suspended (counted), CheckPoint does nothing.
     void SuspendUndo() { ++m_nSuspend; }

@@ -113,6 +113,8 @@ const std::vector<SViewMenuItem>& ViewMenuItems() {
                  "&Quadrature"},
                 {"coefficients-complex", d, kCoefficientsComplex, kHintComplex, true, data,
                  "&Complex"},
+                {"pole-zero", EViewKind::PoleZero, kPoleZero, DocHint::kChanged, false, "",
+                 "&Pole-Zero Plot"},
             });
         return v;
     }();

@@ -28,6 +28,7 @@ struct SViewMenuItem {
     int hint;
     bool needsComplex;   // enabled only for a complex filter (else: only with coefficients)
     const char* submenu; // the submenus holding the item, outermost first, separated by '/'
+                         // ("": the View menu itself)
     const char* caption; // the item's text in its submenu
 };
 const std::vector<SViewMenuItem>& ViewMenuItems();

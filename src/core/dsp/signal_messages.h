@@ -14,6 +14,15 @@ inline constexpr const char* kMixOutOfRange =
     "The Mixing frequency is outside the range\n+/- half the sampling frequency.  Mix anyway?";
 inline constexpr const char* kGammaTooSmall = "Gamma must be 1.0 or greater.";
 inline constexpr const char* kAlphaNotPositive = "Alpha must be greater than 0.0.";
+inline constexpr const char* kNoZerosEmpty =
+    "The filter has no coefficients other than 0: it has no zeros.";
+inline constexpr const char* kNoZerosNotFinite =
+    "The filter has coefficients that are not finite numbers: its zeros cannot be found.";
+inline constexpr const char* kNoZerosTooLong =
+    "The zeros of filters longer than 2048 taps are not computed.";
+inline constexpr const char* kNoZerosUntrusted =
+    "The zeros of this filter cannot be computed reliably: some lie too close together to be "
+    "told apart.";
 } // namespace SignalMsg
 
 // Captions of the choices the operation dialogs offer, indexed by the stored mode.

@@ -11,6 +11,7 @@ set(CORE_DSP_SOURCES
     windows.cpp
     # complex vectors, polynomial roots, minimum phase
     complex_vector.cpp
+    filter_zeros.cpp
     min_phase.cpp
     min_phase_options.cpp
     poly_roots.cpp

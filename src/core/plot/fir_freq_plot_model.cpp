@@ -160,17 +160,64 @@ bool CFirFreqPlotModel::SetXRange(double lo, double hi) {
     return true;
 }
 
+void CFirFreqPlotModel::SetCompare(const CFirData* other, const std::string& ownName,
+                                   const std::string& otherName) {
+    m_pCompare = other;
+    m_strOwnName = ownName;
+    m_strCompareName = otherName;
+    RequestRefit(false, true);
+    Refresh();
+}
+
+void CFirFreqPlotModel::SetDifference(bool on) {
+    m_bDifference = on;
+    RequestRefit(false, true);
+    Refresh();
+}
+
+bool CFirFreqPlotModel::ShowsDifference() const {
+    return m_bDifference && m_pCompare && m_nType == kResponseMagnitude && m_bDb;
+}
+
+int CFirFreqPlotModel::GetCurveCount() const {
+    if (!m_pCompare)
+        return OwnCurveCount();
+    return ShowsDifference() ? 1 : 2 * OwnCurveCount();
+}
+
 void CFirFreqPlotModel::ComputeCurves(const std::vector<double>& freqs,
                                       std::vector<std::vector<double>>& curves) const {
-    curves.assign(static_cast<size_t>(GetCurveCount()), {});
-    if (!m_pFilter || freqs.empty())
+    curves.clear();
+    if (m_pFilter)
+        ComputeCurvesOf(*m_pFilter, freqs, curves);
+}
+
+void CFirFreqPlotModel::ComputeAllCurves(const std::vector<double>& freqs,
+                                         std::vector<std::vector<double>>& curves) const {
+    ComputeCurves(freqs, curves);
+    if (!m_pCompare || curves.empty())
+        return;
+    std::vector<std::vector<double>> other;
+    ComputeCurvesOf(*m_pCompare, freqs, other);
+    if (ShowsDifference()) {
+        curves.resize(1);
+        for (size_t i = 0; i < curves[0].size() && i < other[0].size(); ++i)
+            curves[0][i] -= other[0][i];
+        return;
+    }
+    curves.insert(curves.end(), other.begin(), other.end());
+}
+
+void CFirFreqPlotModel::ComputeCurvesOf(const CFirData& filter, const std::vector<double>& freqs,
+                                        std::vector<std::vector<double>>& curves) const {
+    curves.assign(static_cast<size_t>(OwnCurveCount()), {});
+    if (freqs.empty() || filter.GetN() == 0)
         return;
     CDataColumn column;
     column.SetSize(static_cast<int>(freqs.size()));
     std::copy(freqs.begin(), freqs.end(), column.begin());
     CDataSet set;
-    ::ComputeCurves(column, set, *m_pFilter,
-                    {m_nChannel, m_nType, m_bDb != 0, m_pFilter->m_dMinDb});
+    ::ComputeCurves(column, set, filter, {m_nChannel, m_nType, m_bDb != 0, filter.m_dMinDb});
     for (size_t c = 0; c < curves.size() && static_cast<int>(c) < set.GetColumnCount(); ++c) {
         const CDataColumn* col = set.GetColumn(static_cast<int>(c));
         curves[c].assign(col->begin(), col->end());
@@ -185,7 +232,7 @@ void CFirFreqPlotModel::AutoScale() {
     for (int k = 0; k < 128 && step > 0; ++k)
         freqs.push_back(m_dXMin + k * step);
     std::vector<std::vector<double>> curves;
-    ComputeCurves(freqs, curves);
+    ComputeAllCurves(freqs, curves);
     double lo = 0, hi = 0;
     bool first = true;
     for (const auto& c : curves)
@@ -222,7 +269,8 @@ int CFirFreqPlotModel::UpdateTitles(int xPower, int& yDisplayPower) {
         break;
     }
     default:
-        m_strYTitle = m_bDb ? "Magnitude in dB" : "Magnitude";
+        m_strYTitle = ShowsDifference() ? "Magnitude Difference in dB"
+                                        : (m_bDb ? "Magnitude in dB" : "Magnitude");
         break;
     }
     const std::string main = kMainTitles[std::clamp(m_nChannel, 1, 4) - 1];
@@ -246,7 +294,7 @@ void CFirFreqPlotModel::BuildPoints(int& width) {
         m_x.push_back(m_mapX.FromDeviceX(column));
         m_counts.push_back(1);
     }
-    ComputeCurves(m_x, m_curves);
+    ComputeAllCurves(m_x, m_curves);
 }
 
 void CFirFreqPlotModel::SetCurveAttributes() {
@@ -255,6 +303,46 @@ void CFirFreqPlotModel::SetCurveAttributes() {
         m_attributes = {{"I", color, false}, {"Q", color, true}};
     else
         m_attributes = {{"", color, m_nChannel == kChannelQuadrature}};
+    if (!m_pCompare)
+        return;
+    if (ShowsDifference()) {
+        m_attributes = {{m_strOwnName + " - " + m_strCompareName, color, false}};
+        return;
+    }
+    // The other filter in the first palette colour that differs from the filter's.
+    SRgb other = PaletteColor(1);
+    if (other == color)
+        other = PaletteColor(2);
+    const size_t own = m_attributes.size();
+    for (size_t i = 0; i < own; ++i) {
+        SCurveAttributes a = m_attributes[i];
+        m_attributes[i].m_strName = m_strOwnName + (own > 1 ? " " + a.m_strName : "");
+        a.m_strName = m_strCompareName + (own > 1 ? " " + a.m_strName : "");
+        a.m_color = other;
+        m_attributes.push_back(a);
+    }
+}
+
+std::string CFirFreqPlotModel::GetPlotFileText(bool withTitles) const {
+    if (!m_pCompare || ShowsDifference())
+        return CPlot::GetPlotFileText(withTitles);
+    std::string out;
+    if (withTitles)
+        out += m_strTitle + "\r\n" + m_strYTitle + "\r\n" + m_strXTitle + "\r\n";
+    const size_t own = static_cast<size_t>(OwnCurveCount());
+    const auto lines = [&](size_t first) {
+        for (size_t i = 0; i < m_x.size(); ++i) {
+            out += StrPrintf("%g", m_x[i]);
+            for (size_t c = first; c < first + own && c < m_curves.size(); ++c)
+                if (i < m_curves[c].size())
+                    out += StrPrintf("   %g", m_curves[c][i]);
+            out += "\r\n";
+        }
+    };
+    lines(0);
+    out += "# compare " + m_strCompareName + "\r\n";
+    lines(own);
+    return out;
 }
 
 std::string CFirFreqPlotModel::ReadoutText(int index, int /*curve*/) {
@@ -275,17 +363,22 @@ std::string CFirFreqPlotModel::ReadoutText(int index, int /*curve*/) {
     std::string s = StrPrintf("At %0.6f", shown) + " " + unit + ",";
     if (m_curves.empty())
         return s;
+    if (ShowsDifference())
+        return s + " " + m_strOwnName + " minus " + m_strCompareName + " is " + valueText(0);
     s.append(" ").append(FilterWord(m_nChannel)).append(" ").append(word).append(" is ");
     s.append(valueText(0));
-    if (m_curves.size() >= 2)
+    const size_t own = static_cast<size_t>(OwnCurveCount());
+    if (own >= 2 && m_curves.size() >= 2)
         s.append(" and Quadrature filter ").append(word).append(" is ").append(valueText(1));
+    if (m_pCompare && m_curves.size() > own)
+        s.append("; ").append(m_strCompareName).append(": ").append(valueText(own));
     return s;
 }
 
 bool CFirFreqPlotModel::ShowsMask() const {
     if (!m_pFilter || !m_pFilter->m_bDesignedFromSpec || !m_pFilter->m_bAttnInDb)
         return false;
-    if (m_nType != kResponseMagnitude || !m_bDb)
+    if (m_nType != kResponseMagnitude || !m_bDb || ShowsDifference())
         return false;
     return m_pFilter->m_nKind == kKindParksMcClellan ||
            (m_pFilter->m_nKind == kKindLthBand && m_pFilter->m_Lth.m_nLthMethod == 0);

@@ -27,8 +27,18 @@ public:
     // Quadrature, I and Q and Complex need a complex filter.
     bool CanChooseChannel(int channel) const;
 
+    // Draws other (not owned; nullptr: none) over the filter in its own colour, computed as its
+    // own view with the same kind and channel computes it; the legend names both.
+    void SetCompare(const CFirData* other, const std::string& ownName,
+                    const std::string& otherName);
+    const CFirData* Compare() const { return m_pCompare; }
+    // With a filter to compare in the magnitude view: one curve, the filter's magnitude in dB
+    // minus the other's.
+    void SetDifference(bool on);
+    bool ShowsDifference() const;
+
     bool HasData() const override;
-    int GetCurveCount() const override { return m_nChannel == 3 ? 2 : 1; }
+    int GetCurveCount() const override;
     int GetAutoStyle() const override { return kStyleLine; }
     void AutoScale() override;
     int UpdateTitles(int xPower, int& yDisplayPower) override;
@@ -37,11 +47,17 @@ public:
     bool SetXRange(double lo, double hi) override;
     std::string ReadoutText(int index, int curve) override;
     std::vector<SOverlayLine> OverlayLines() const override;
+    // With a filter to compare: the filter's points, then a line "# compare NAME" and the
+    // other filter's points at the same frequencies.
+    std::string GetPlotFileText(bool withTitles) const override;
     int HitTest(int x, int y, int& curve) const override { return CPlot::HitTest(x, y, curve); }
 
     // The response values of the present kind, channel and dB option at freqs (unit of Fs).
     void ComputeCurves(const std::vector<double>& freqs,
                        std::vector<std::vector<double>>& curves) const;
+    // The same for another filter, as a view of it with these settings computes them.
+    void ComputeCurvesOf(const CFirData& filter, const std::vector<double>& freqs,
+                         std::vector<std::vector<double>>& curves) const;
 
     // The titles automatic titles last produced (main, X, Y).
     std::string m_strMainTitle;
@@ -49,7 +65,14 @@ public:
 private:
     void DeriveRange();
     bool ShowsMask() const;
+    int OwnCurveCount() const { return m_nChannel == 3 ? 2 : 1; }
+    // The plotted curves at freqs: the filter's, then the other's or their difference.
+    void ComputeAllCurves(const std::vector<double>& freqs,
+                          std::vector<std::vector<double>>& curves) const;
     const CFirData* m_pFilter = nullptr;
+    const CFirData* m_pCompare = nullptr;
+    std::string m_strOwnName, m_strCompareName;
+    bool m_bDifference = false;
     int m_nChannel = 1;
     int m_bNeedRange = 1;
 };

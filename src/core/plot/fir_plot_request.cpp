@@ -3,6 +3,7 @@
 #include "design/fir_data.h"
 #include "plot/fir_freq_plot_model.h"
 #include "plot/fir_time_plot_model.h"
+#include "plot/pole_zero_plot_model.h"
 #include "response/response_types.h"
 
 namespace {
@@ -20,6 +21,7 @@ const std::vector<SFirPlotView>& FirPlotViews() {
         {"impulse", false, kTimeImpulse},
         {"step", false, kTimeStep},
         {"impulse-step", false, kTimeImpulseAndStep},
+        {"pole-zero", false, kPoleZeroView},
     };
     return views;
 }
@@ -38,6 +40,12 @@ const std::vector<std::string>& FirPlotStyleWords() {
 std::unique_ptr<CGraph> MakeFirPlot(const CFirData& filter, const SFirPlotRequest& request,
                                     CHost* pHost, std::string& error) {
     const SFirPlotView& view = FirPlotViews().at(static_cast<size_t>(request.nView));
+    if (view.nKindOrMode == kPoleZeroView) {
+        // The zeros are those of the whole (complex) filter: there is no channel to choose.
+        auto zeros = std::make_unique<CPoleZeroPlotModel>(pHost);
+        zeros->Bind(filter);
+        return zeros;
+    }
     int channel = request.nChannel;
     if (channel < 0)
         channel = filter.IsReal() ? 0 : (view.bFrequency ? 3 : 2);

@@ -11,7 +11,7 @@ class CGraph;
 class CHost;
 
 // One view a filter can be plotted in: its command-line word, whether it is a frequency view,
-// and its response kind (EResponseKind) or time mode (EFirTimeMode).
+// and its response kind (EResponseKind), time mode (EFirTimeMode) or kPoleZeroView.
 struct SFirPlotView {
     const char* word;
     bool bFrequency;

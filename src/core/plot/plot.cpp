@@ -427,6 +427,8 @@ void CPlot::PlaceCurves() {
     else if (m_bOriginAtZero && !m_workY.bLog)
         l.m_nBaseY = l.m_plot.top;
     l.m_overlay = OverlayLines();
+    l.m_marks = Marks();
+    l.m_strMessage = PlotMessage();
 }
 
 // ---- hit testing and readout ------------------------------------------------------------------

@@ -77,6 +77,9 @@ public:
     virtual std::string ReadoutText(int index, int curve);
     // Lines drawn over the finished plot.
     virtual std::vector<SOverlayLine> OverlayLines() const { return {}; }
+    // Marks drawn over the finished plot, and a message shown in it instead of a picture.
+    virtual std::vector<SPlotMark> Marks() const { return {}; }
+    virtual std::string PlotMessage() const { return {}; }
     // Empties the zoom list.
     virtual void ResetZoom();
 
@@ -134,9 +137,9 @@ public:
     // The plotted points as the plot file holds them: "X   Y1[   Y2]" lines ending in CR LF,
     // numbers with 6 significant digits; with titles the main, Y and X titles first. Points
     // a log axis cannot show (X <= 0 or Y <= 0) are left out.
-    std::string GetPlotFileText(bool withTitles) const;
+    virtual std::string GetPlotFileText(bool withTitles) const;
     // The same points as "%12.9lf" columns separated by tabs, for the clipboard.
-    std::string GetCopyDataText() const;
+    virtual std::string GetCopyDataText() const;
     // Whether all three titles are non-empty (the plot file then asks to write them).
     bool HasAllTitles() const;
 

@@ -56,6 +56,16 @@ struct SOverlayLine {
     SRgb m_color;
 };
 
+// A mark over the plot at (x, y): a ring or a cross of radius rx, or the outline of an ellipse of
+// radii rx and ry; its text, when any, is drawn at its upper right.
+struct SPlotMark {
+    enum EShape { kRing, kCross, kOutline };
+    EShape nShape = kRing;
+    int x = 0, y = 0, rx = 4, ry = 4;
+    SRgb m_color;
+    std::string m_strText;
+};
+
 // One legend row: the sample line from x1 to x2 at y, the name centred on nameX.
 struct SLegendEntry {
     std::string m_strName;
@@ -86,4 +96,6 @@ struct CPlotLayout {
     std::vector<std::vector<SDevicePoint>> m_curves; // device points of each curve
     std::vector<SCurveAttributes> m_curveAttributes;
     std::vector<SOverlayLine> m_overlay;
+    std::vector<SPlotMark> m_marks;
+    std::string m_strMessage; // shown in the middle of the plot rectangle instead of a picture
 };

@@ -42,6 +42,11 @@ inline constexpr const char* kZoomIn = "Zoom In";
 inline constexpr const char* kZoomOut = "Zoom Out";
 inline constexpr const char* kZoomBottom = "Zoom Bottom";
 inline constexpr const char* kZoomPrevious = "Zoom Previous";
+inline constexpr const char* kPoleZeroTitle = "Pole-Zero Plot";
+inline constexpr const char* kRealPartTitle = "Real Part";
+inline constexpr const char* kImaginaryPartTitle = "Imaginary Part";
+inline constexpr const char* kZeroReadout = "Zero at radius %0.6f, angle %0.6f";
+inline constexpr const char* kZeroMultiplicity = ", multiplicity %d";
 } // namespace PlotMessages
 
 // Menu captions of the plot commands, in the order of their codes.
@@ -75,4 +80,9 @@ inline constexpr const char* kResponseMenu = "Response";
 inline constexpr const char* kTypeMenu = "Type";
 inline constexpr const char* kStyleMenu = "Style";
 inline constexpr const char* kAxisMenu = "Axis";
+inline constexpr const char* kCompareMenu = "Compare With";
+inline constexpr const char* kComparePrevious = "Previous State";
+inline constexpr const char* kCompareOther = "Other Project...";
+inline constexpr const char* kCompareNone = "None";
+inline constexpr const char* kDifference = "Difference";
 } // namespace PlotMenus

@@ -9,6 +9,7 @@ set(CORE_PLOT_SOURCES
     plot_dialog_rules.cpp
     plot.cpp
     plot_layout.cpp
+    pole_zero_plot_model.cpp
     rubber_band.cpp
     zoom_list.cpp
 )

@@ -88,7 +88,52 @@ void CPlotPainter::Paint(QPainter& painter) const {
         painter.setPen(QPen(ToQColor(o.m_color), 1));
         painter.drawLine(o.x1, o.y1, o.x2, o.y2);
     }
+    PaintMarks(painter, l);
+    painter.setClipping(false);
+    PaintMessage(painter, l);
     painter.restore();
+}
+
+void CPlotPainter::PaintMarks(QPainter& painter, const CPlotLayout& l) const {
+    if (l.m_marks.empty())
+        return;
+    painter.save();
+    painter.setRenderHint(QPainter::Antialiasing, true);
+    painter.setBrush(Qt::NoBrush);
+    const QFont font = CQtTextMeasurer::PlotFont(l.m_dLabelFontHeight * 0.8);
+    painter.setFont(font);
+    for (const SPlotMark& m : l.m_marks) {
+        QPen pen(ToQColor(m.m_color), m.nShape == SPlotMark::kOutline ? 1 : 2);
+        pen.setCosmetic(true);
+        painter.setPen(pen);
+        const QPointF at(m.x, m.y);
+        switch (m.nShape) {
+        case SPlotMark::kCross:
+            painter.drawLine(at + QPointF(-m.rx, -m.rx), at + QPointF(m.rx, m.rx));
+            painter.drawLine(at + QPointF(-m.rx, m.rx), at + QPointF(m.rx, -m.rx));
+            break;
+        case SPlotMark::kOutline:
+            painter.drawEllipse(at, m.rx, m.ry);
+            break;
+        default:
+            painter.drawEllipse(at, m.rx, m.rx);
+            break;
+        }
+        if (!m.m_strText.empty())
+            painter.drawText(at + QPointF(m.rx + 2, -m.rx - 2), ToQString(m.m_strText));
+    }
+    painter.restore();
+}
+
+void CPlotPainter::PaintMessage(QPainter& painter, const CPlotLayout& l) const {
+    if (l.m_strMessage.empty())
+        return;
+    const SDeviceRect& p = l.m_plot;
+    const QRect box(p.left, p.top, p.right - p.left, p.bottom - p.top);
+    painter.setFont(CQtTextMeasurer::PlotFont(l.m_dFontHeight));
+    painter.setPen(Qt::black);
+    painter.drawText(box.adjusted(box.width() / 10, 0, -box.width() / 10, 0),
+                     Qt::AlignCenter | Qt::TextWordWrap, ToQString(l.m_strMessage));
 }
 
 void CPlotPainter::PaintTitles(QPainter& painter, const CPlotLayout& l) const {

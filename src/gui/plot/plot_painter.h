@@ -45,6 +45,8 @@ private:
     void PaintAxes(QPainter& painter, const CPlotLayout& l) const;
     void PaintLegend(QPainter& painter, const CPlotLayout& l) const;
     void PaintCurves(QPainter& painter, const CPlotLayout& l) const;
+    void PaintMarks(QPainter& painter, const CPlotLayout& l) const;
+    void PaintMessage(QPainter& painter, const CPlotLayout& l) const;
     CPlot& m_plot;
 };
 

@@ -1,5 +1,6 @@
 #include "shell/child_frame.h"
 
+#include "doc/command_messages.h"
 #include "doc/fir_doc.h"
 #include "shell/data_view.h"
 #include "shell/doc_panes.h"
@@ -32,7 +33,10 @@ void CChildFrame::OnUpdate(CFirDoc& doc, int /*hint*/) {
 }
 
 void CChildFrame::UpdateTitle() {
-    setWindowTitle(QString::fromStdString(m_doc.m_strTitle) + "[*]");
+    QString title = QString::fromStdString(m_doc.m_strTitle) + "[*]";
+    if (m_kind == EViewKind::PoleZero)
+        title += QStringLiteral(" - ") + QString::fromLatin1(ViewTitle::kPoleZero);
+    setWindowTitle(title);
     setWindowModified(m_doc.IsModified());
 }
 

@@ -34,7 +34,9 @@ QSize CEditorPane::FormSize() const {
 
 CPlotPane::CPlotPane(CFirDoc& doc, EViewKind kind, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_kind(kind), m_pView(CreatePlotView(doc, kind, 0, this)) {
-    setObjectName(kind == EViewKind::Frequency ? "frequencyPane" : "timePane");
+    setObjectName(kind == EViewKind::Frequency  ? "frequencyPane"
+                  : kind == EViewKind::PoleZero ? "poleZeroPane"
+                                                : "timePane");
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(m_pView);

@@ -506,8 +506,7 @@ void CFirApp::OnSubWindowActivated(QMdiSubWindow* window) {
         return;
     }
     if (auto* frame = qobject_cast<CChildFrame*>(window)) {
-        if (frame->Kind() == EViewKind::Editor || frame->Kind() == EViewKind::Frequency ||
-            frame->Kind() == EViewKind::Time)
+        if (frame->Kind() != EViewKind::Data)
             m_pFrame->SetMenus(m_pFrame->ProjectMenus());
         if (frame->isAncestorOf(QApplication::focusWidget()))
             UpdateMenus(QApplication::focusWidget());

@@ -155,6 +155,8 @@ CPlotPane* CPlotSplitter::NewPane(QWidget* row, int hint) {
 int CPlotSplitter::SplitHint() const {
     // A frequency pane shows the magnitude of the filter, its channel by the filter's real
     // flag; a time pane its impulse response, its type by the filter's real flag.
+    if (m_kind == EViewKind::PoleZero)
+        return kHintCoefficients;
     return m_kind == EViewKind::Frequency ? FreqViewHint(4, 4) : kHintBindTime;
 }
 

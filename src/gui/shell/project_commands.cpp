@@ -137,10 +137,12 @@ void CProjectCommands::CreateViewMenus() {
     for (const SShortViewMenuItem& s : CoefficientViewFrequencyItems())
         Add(shortFreq->addAction(s.caption), enabledFor(s.item), open(s.item));
     for (const SViewMenuItem& item : ViewMenuItems()) {
-        QAction* action = Submenu(project, item.submenu)->addAction(item.caption);
+        const bool top = *item.submenu == '\0';
+        QAction* action = (top ? project : Submenu(project, item.submenu))->addAction(item.caption);
         Add(action, enabledFor(&item), open(&item));
         if (item.kind != EViewKind::Frequency)
-            Submenu(m_pCoefficientView, item.submenu)->addAction(action);
+            (top ? m_pCoefficientView : Submenu(m_pCoefficientView, item.submenu))
+                ->addAction(action);
     }
     for (QAction* a : tail) {
         project->addAction(a);

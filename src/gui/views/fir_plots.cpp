@@ -3,6 +3,10 @@
 #include "doc/fir_doc.h"
 #include "plot/plot_messages.h"
 
+#include "response/response_types.h"
+#include "support/paths.h"
+
+#include <QFileDialog>
 #include <QMenu>
 
 // ---- frequency view -----------------------------------------------------------------------------
@@ -14,7 +18,80 @@ CFirFreqPlot::CFirFreqPlot(CFirDoc& doc, QWidget* parent)
 
 void CFirFreqPlot::OnUpdate(CFirDoc& doc, int hint) {
     m_model.OnUpdate(hint, doc.Filter());
+    // The previous state moves on with every change of the project.
+    if (m_eCompare == ECompare::Previous && !CompareWithPrevious())
+        CompareWithNone();
     RefreshPlot();
+}
+
+bool CFirFreqPlot::CompareWithPrevious() {
+    auto previous = std::make_unique<CFirProject>(&Host());
+    try {
+        if (!Document().ReadPreviousState(*previous))
+            return false;
+    } catch (const std::exception&) {
+        return false;
+    }
+    m_pCompare = std::move(previous);
+    m_eCompare = ECompare::Previous;
+    ShowCompare(PlotMenus::kComparePrevious);
+    return true;
+}
+
+bool CFirFreqPlot::CompareWithProject(const std::string& path) {
+    auto other = std::make_unique<CFirProject>(&Host());
+    if (LoadProject(path, *other, Host()) != ELoadResult::Ok)
+        return false;
+    m_pCompare = std::move(other);
+    m_eCompare = ECompare::Other;
+    ShowCompare(NameWithoutExtension(path));
+    return true;
+}
+
+void CFirFreqPlot::ShowCompare(const std::string& name) {
+    m_model.SetCompare(&m_pCompare->m_Filter, Document().m_strTitle, name);
+    RefreshPlot();
+}
+
+void CFirFreqPlot::CompareWithNone() {
+    m_model.SetCompare(nullptr, "", "");
+    m_pCompare.reset();
+    m_eCompare = ECompare::None;
+    RefreshPlot();
+}
+
+void CFirFreqPlot::SetDifference(bool on) {
+    m_model.SetDifference(on);
+    RefreshPlot();
+}
+
+void CFirFreqPlot::AddCompareMenu(QMenu& menu) {
+    using namespace PlotMenus;
+    QMenu* compare = menu.addMenu(QString::fromLatin1(kCompareMenu));
+    QAction* previous = compare->addAction(QString::fromLatin1(kComparePrevious),
+                                           [this] { CompareWithPrevious(); });
+    previous->setCheckable(true);
+    previous->setChecked(m_eCompare == ECompare::Previous);
+    previous->setEnabled(Document().CanUndo());
+    QAction* other = compare->addAction(QString::fromLatin1(kCompareOther), [this] {
+        const QString path =
+            QFileDialog::getOpenFileName(this, QString::fromLatin1(kCompareMenu), QString(),
+                                         QStringLiteral("FIR Projects (*.cfp);;All Files (*)"));
+        if (!path.isEmpty())
+            CompareWithProject(path.toStdString());
+    });
+    other->setCheckable(true);
+    other->setChecked(m_eCompare == ECompare::Other);
+    QAction* none =
+        compare->addAction(QString::fromLatin1(kCompareNone), [this] { CompareWithNone(); });
+    none->setCheckable(true);
+    none->setChecked(m_eCompare == ECompare::None);
+    compare->addSeparator();
+    QAction* difference = compare->addAction(QString::fromLatin1(kDifference),
+                                             [this] { SetDifference(!m_model.ShowsDifference()); });
+    difference->setCheckable(true);
+    difference->setChecked(m_model.ShowsDifference());
+    difference->setEnabled(m_pCompare && m_model.GetKind() == kResponseMagnitude && m_model.m_bDb);
 }
 
 void CFirFreqPlot::SetChannel(int channel) {
@@ -45,6 +122,7 @@ void CFirFreqPlot::AddViewMenus(QMenu& menu) {
         a->setCheckable(true);
         a->setChecked(m_model.GetKind() == kind);
     }
+    AddCompareMenu(menu);
 }
 
 // ---- time view ----------------------------------------------------------------------------------
@@ -101,12 +179,26 @@ void CFirTimePlot::AddViewMenus(QMenu& menu) {
     }
 }
 
+// ---- pole-zero view -----------------------------------------------------------------------------
+
+CPoleZeroPlot::CPoleZeroPlot(CFirDoc& doc, QWidget* parent)
+    : CPlotView(doc, parent), m_model(&doc.Host()) {
+    setAccessibleName(QString::fromLatin1(PlotMessages::kPoleZeroTitle));
+}
+
+void CPoleZeroPlot::OnUpdate(CFirDoc& doc, int hint) {
+    m_model.OnUpdate(hint, doc.Filter());
+    RefreshPlot();
+}
+
 CPlotView* CreatePlotView(CFirDoc& doc, EViewKind kind, int hint, QWidget* parent) {
     CPlotView* view = nullptr;
     if (kind == EViewKind::Frequency)
         view = new CFirFreqPlot(doc, parent);
     else if (kind == EViewKind::Time)
         view = new CFirTimePlot(doc, parent);
+    else if (kind == EViewKind::PoleZero)
+        view = new CPoleZeroPlot(doc, parent);
     if (view && hint != 0)
         view->OnUpdate(doc, hint);
     return view;

@@ -351,6 +351,7 @@ TEST_F(Commands, ViewMenuItemsNeedComplexDataWhereTheyShowQuadrature) {
     int opened = 0;
     for (const SViewMenuItem& item : ViewMenuItems())
         opened += OpenMenuView(doc, item) ? 1 : 0;
-    EXPECT_EQ(opened, 5 + 2 + 1); // inphase response kinds, impulse and step, coefficients
-    EXPECT_EQ(ViewMenuItems().size(), 20u + 10u + 3u);
+    // Inphase response kinds, impulse and step, coefficients, pole-zero.
+    EXPECT_EQ(opened, 5 + 2 + 1 + 1);
+    EXPECT_EQ(ViewMenuItems().size(), 20u + 10u + 3u + 1u);
 }
