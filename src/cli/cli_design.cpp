@@ -42,7 +42,8 @@ const char* const kDesignUsage =
     "      --optimize        search for the fewest taps that meet the specification\n"
     "      --min-phase [--max-db-error E]   convert to minimum phase (accepted when its\n"
     "                        magnitude differs by at most E dB, default 0.05)\n"
-    "      --min-taps N, --max-taps N, --odd | --even, --multiple K   tap-count constraints\n"
+    "      --min-taps N, --max-taps N, --parity either|odd|even (or --odd | --even),\n"
+    "      --multiple K      tap-count constraints\n"
     "      -o, --output FILE write the coefficients to FILE (Text:Decimal) instead of stdout\n"
     "      -p, --project FILE   also save the design as the project FILE (.cfp)\n"
     "      --if-even-at-nyquist add|remove|cancel   even count with a passband at F/2\n"
@@ -51,8 +52,9 @@ const char* const kDesignUsage =
     "                        (default adjust: moved up onto them)\n"
     "      --if-too-few estimate|stop               count below the minimum (default estimate)\n"
     "      --quantize BITS   quantize the coefficients to BITS-bit fractions (1 to 63)\n"
-    "      --algorithm round-multiple|round|symmetric-search|asymmetric-search\n"
-    "                        quantization algorithm (default round-multiple)\n"
+    "      --quant-algorithm round-multiple|round|symmetric-search|asymmetric-search\n"
+    "                        quantization algorithm (default round-multiple; also\n"
+    "                        --algorithm)\n"
     "      --no-unity-gain   keep the gain the method gives instead of unit gain\n"
     "    Coefficients one per line (\"I Q\" when complex); the summary goes to stderr.\n"
     "    Ctrl+C cancels a running design or optimisation.\n"
@@ -118,13 +120,12 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const auto project = args.Value("--project", "-p");
     const auto minTaps = args.Integer("--min-taps");
     const auto maxTaps = args.Integer("--max-taps");
-    const bool odd = args.Flag("--odd");
-    const bool even = args.Flag("--even");
+    const auto parity = ReadParity(args);
     const auto multiple = args.Integer("--multiple");
     const bool minPhase = args.Flag("--min-phase");
     const auto maxDbError = args.Number("--max-db-error");
     const auto quantBits = args.Integer("--quantize");
-    const auto algorithm = ParseChoice(args, "--algorithm", QuantAlgorithmWords(), -1);
+    const auto algorithm = ReadQuantAlgorithm(args);
     const bool noUnityGain = args.Flag("--no-unity-gain");
     host.ReadAnswerOptions(args);
 
@@ -149,15 +150,13 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             args.Fail(MissingMethodText());
         else if (!fs || !(*fs > 0.0))
             args.Fail("design needs --fs with a positive sampling frequency");
-        else if (odd && even)
-            args.Fail("--odd and --even exclude each other");
         else if (grid && (*grid < -1000000 || *grid > 1000000))
             args.Fail("option '--grid' is out of range");
         else if (taps && (*taps < 0 || *taps > 1000000))
             args.Fail("option '--taps' is out of range");
         else if (quantBits && (*quantBits < 1 || *quantBits > 63))
             args.Fail("option '--quantize' takes 1 to 63 bits");
-        else if (algorithm && *algorithm >= 0 && !quantBits)
+        else if (algorithm && !quantBits)
             args.Fail("--algorithm needs --quantize");
     }
     if (args.Ok()) {
@@ -219,20 +218,18 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     }
     if (quantBits) {
         filter.m_Quant.m_nBits = static_cast<int>(*quantBits);
-        filter.m_Quant.m_nAlgorithm = std::max(*algorithm, 0);
+        filter.m_Quant.m_nAlgorithm = algorithm.value_or(0);
     }
     if (noUnityGain)
         filter.m_bUnityGain = 0;
 
-    if (minTaps || maxTaps || odd || even || multiple) {
+    if (minTaps || maxTaps || parity || multiple) {
         SConstraintPageValues page = GetConstraintPageValues(filter.m_Constraints);
         if (minTaps)
             page.m_nMin = static_cast<int>(std::clamp<long long>(*minTaps, -1, 1000000));
         if (maxTaps)
             page.m_nMax = static_cast<int>(std::clamp<long long>(*maxTaps, -1, 1000000));
-        page.m_nParity = odd    ? NTapsConstraints::kParityOdd
-                         : even ? NTapsConstraints::kParityEven
-                                : NTapsConstraints::kParityEither;
+        page.m_nParity = parity.value_or(NTapsConstraints::kParityEither);
         if (multiple) {
             page.m_bMultipleOn = true;
             page.m_nMultiple = static_cast<int>(std::clamp<long long>(*multiple, -1, 1000000));

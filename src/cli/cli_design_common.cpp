@@ -6,6 +6,7 @@
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
+#include "design/method_messages.h"
 #include "dsp/windows.h"
 #include "io/io_messages.h"
 #include "support/file_access.h"
@@ -33,6 +34,8 @@ EAnswer CDesignCliHost::Ask(const std::string& text, bool withCancel, EAnswer de
         chosen = m_unconstrained;
     else if (text == kMsgAskEstimateTaps)
         chosen = m_tooFew;
+    else if (text == kMsgLthAskOddTaps)
+        chosen = m_lthEven;
     return CCliHost::Ask(text, withCancel, chosen, icon);
 }
 
@@ -49,6 +52,8 @@ void CDesignCliHost::ReadAnswerOptions(CCliArgs& args) {
         m_unconstrained = *a;
     if (auto a = ParseAnswer(args, "--if-too-few", {"estimate", "stop"}))
         m_tooFew = *a;
+    if (auto a = ParseAnswer(args, "--if-even", {"add", "keep", "cancel"}))
+        m_lthEven = *a;
 }
 
 std::optional<int> ParseChoice(CCliArgs& args, const std::string& name,
@@ -91,6 +96,37 @@ std::vector<std::string> QuantAlgorithmWords() {
     for (const SQuantAlgorithmInfo& info : kQuantAlgorithms)
         words.push_back(info.word);
     return words;
+}
+
+std::optional<int> ReadParity(CCliArgs& args) {
+    static const std::vector<std::string> words{"either", "odd", "even"};
+    const auto word = ParseChoice(args, "--parity", words, -1);
+    const bool odd = args.Flag("--odd");
+    const bool even = args.Flag("--even");
+    if (odd && even) {
+        args.Fail("--odd and --even exclude each other");
+        return std::nullopt;
+    }
+    if (odd || even) {
+        if (word && *word >= 0) {
+            args.Fail("--parity and --odd or --even exclude each other");
+            return std::nullopt;
+        }
+        return odd ? NTapsConstraints::kParityOdd : NTapsConstraints::kParityEven;
+    }
+    return word && *word >= 0 ? word : std::nullopt;
+}
+
+std::optional<int> ReadQuantAlgorithm(CCliArgs& args) {
+    const auto chosen = ParseChoice(args, "--quant-algorithm", QuantAlgorithmWords(), -1);
+    const auto alias = ParseChoice(args, "--algorithm", QuantAlgorithmWords(), -1);
+    const bool given = chosen && *chosen >= 0;
+    const bool aliasGiven = alias && *alias >= 0;
+    if (given && aliasGiven) {
+        args.Fail("--quant-algorithm and --algorithm exclude each other");
+        return std::nullopt;
+    }
+    return given ? chosen : aliasGiven ? alias : std::nullopt;
 }
 
 std::vector<std::string> WindowWords() {
@@ -176,14 +212,6 @@ int FlowExitStatus(const SDesignResult& result) {
         return kExitFailed;
     default:
         return kExitOk;
-    }
-}
-
-void EstimateLthTaps(CFirData& f) {
-    if (f.m_nKind == kKindLthBand && f.GetNumTaps() < f.m_Constraints.m_nMin &&
-        f.m_Lth.m_nLthMethod == LthBandParams::kMethodPm && f.ValidateLth(true, false)) {
-        f.BuildLthBands();
-        f.SetNumTaps(f.EstimateNumTaps());
     }
 }
 

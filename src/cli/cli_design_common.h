@@ -23,6 +23,7 @@ public:
     EAnswer m_atNyquist = EAnswer::Yes;     // even count with a passband at Fs/2: add a tap
     EAnswer m_unconstrained = EAnswer::Yes; // count that misses the constraints: adjust it
     EAnswer m_tooFew = EAnswer::Yes;        // count below the minimum: estimate
+    EAnswer m_lthEven = EAnswer::Yes;       // even count of an Lth-band design: add a tap
 
     void ShowMessage(const std::string& text, EMsgIcon icon) override;
     EAnswer Ask(const std::string& text, bool withCancel, EAnswer def,
@@ -50,8 +51,17 @@ std::optional<ERemezEngine> ParseEngine(CCliArgs& args, bool* given = nullptr);
 std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
                                    const std::vector<std::string>& words);
 
-// The --algorithm choices, in the order of the quantization algorithm codes.
+// The quantization algorithm choices, in the order of the algorithm codes.
 std::vector<std::string> QuantAlgorithmWords();
+
+// The design options that `design` and `run ... design-options` share, one spelling each; the
+// older spellings stay as aliases.
+// The tap-count parity (NTapsConstraints::kParity...): --parity either|odd|even, or the flags
+// --odd and --even; none when absent or refused.
+std::optional<int> ReadParity(CCliArgs& args);
+// The quantization algorithm code: --quant-algorithm A, or --algorithm A; none when absent or
+// refused.
+std::optional<int> ReadQuantAlgorithm(CCliArgs& args);
 // The --window choices: none, then the window codes in order.
 std::vector<std::string> WindowWords();
 // Fails the arguments when an output would overwrite an input or another output (optional
@@ -76,8 +86,5 @@ int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>
 // answer refused the specification, kExitFailed when the method failed; kExitOk otherwise
 // (a cancelled design is reported by WriteDesignOutput).
 int FlowExitStatus(const SDesignResult& result);
-// An Lth-band Parks-McClellan design without a usable count takes the estimate, as the method's
-// editor does before it designs.
-void EstimateLthTaps(CFirData& f);
 // kExitMissesSpec when the filter has bands and misses them, kExitOk otherwise.
 int DesignExitStatus(CFirData& f);

@@ -16,6 +16,7 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 #include "design/optimizer.h"
+#include "forms/lth_form_fields.h"
 #include "support/format_number.h"
 
 #include <algorithm>
@@ -24,6 +25,7 @@
 #include <ostream>
 #include <sstream>
 #include <string>
+#include <string_view>
 #include <vector>
 
 const char* const kMethodDesignUsage =
@@ -43,13 +45,14 @@ const char* const kMethodDesignUsage =
     "         spline-sinc] [--atten DB | --ripple DB] [--linear] [--zeroize] [--grid G]\n"
     "         [--engine auto|classic|robust]\n"
     "         [--window W --param P] [--order P | --auto-order] [--optimize]\n"
-    "         [method options]\n"
+    "         [--if-even add|keep|cancel] [method options]\n"
     "      Lth-band (Nyquist) filter for a rate change by L with its transition band from C\n"
     "      to F/L - C. Parks-McClellan (default) with the stopband attenuation (default 60\n"
     "      dB) or the passband ripple, as a factor 1/delta with --linear; --zeroize forces\n"
     "      the zeros of every L-th tap; --optimize searches for the fewest taps; without\n"
     "      --taps the count is estimated. Windowed sinc with the window W (default\n"
-    "      dolph-chebyshev), spline sinc of order P (default automatic).\n"
+    "      dolph-chebyshev), spline sinc of order P (default automatic). An even count\n"
+    "      gets one tap more, or is kept or cancels the design (--if-even).\n"
     "  design maxflat --fs F --center C (--taps N | --gamma G) [method options]\n"
     "      Maximally flat lowpass with its transition band centred on C, G wide, or as\n"
     "      wide as N taps allow (N odd, 3 to 1299: G = sqrt(1/(2(N-1))) of F). The taps\n"
@@ -61,8 +64,9 @@ const char* const kMethodDesignUsage =
     "      --min-phase [--max-db-error E]   convert to minimum phase (accepted when its\n"
     "                        magnitude differs by at most E dB, default 0.05)\n"
     "      --no-unity-gain   keep the gain the method gives (windowed sinc, CIC)\n"
-    "      --min-taps N, --max-taps N, --odd | --even, --multiple K, -o FILE, -p FILE,\n"
-    "      --if-even-at-nyquist, --if-unconstrained, --quantize BITS [--algorithm A]\n"
+    "      --min-taps N, --max-taps N, --parity P (--odd | --even), --multiple K,\n"
+    "      -o FILE, -p FILE,\n"
+    "      --if-even-at-nyquist, --if-unconstrained, --quantize BITS [--quant-algorithm A]\n"
     "                        as for the Parks-McClellan designs\n"
     "    Frequencies in the unit of F. Coefficients and summary as above.\n";
 
@@ -102,12 +106,12 @@ struct SMethodOptions {
     std::optional<double> fs, corner1, corner2, param, rolloff, sps, symbolRate, symbols, cutoff,
         atten, ripple, center, gamma, maxDbError;
     std::optional<int> type, window, taps, zeroPadTo, l, lthMethod, grid, order, stages, rate,
-        delay, minTaps, maxTaps, multiple, quantBits, algorithm;
+        delay, minTaps, maxTaps, multiple, quantBits, algorithm, parity;
     std::optional<std::string> spline, output, project;
     std::optional<ERemezEngine> engine;
     bool engineGiven = false;
     bool root = false, linear = false, zeroize = false, autoOrder = false, optimize = false,
-         noUnityGain = false, minPhase = false, odd = false, even = false;
+         noUnityGain = false, minPhase = false;
 };
 
 void ReadOptions(CCliArgs& args, SMethodOptions& o) {
@@ -127,7 +131,7 @@ void ReadOptions(CCliArgs& args, SMethodOptions& o) {
     o.zeroPadTo = SmallInteger(args, "--zero-pad-to");
     o.l = SmallInteger(args, "--l");
     o.cutoff = args.Number("--cutoff");
-    o.lthMethod = ParseChoice(args, "--method", {"pm", "windowed-sinc", "spline-sinc"}, -1);
+    o.lthMethod = ParseChoice(args, "--method", LthMethodWords(), -1);
     o.atten = args.Number("--atten");
     o.ripple = args.Number("--ripple");
     o.linear = args.Flag("--linear");
@@ -147,22 +151,22 @@ void ReadOptions(CCliArgs& args, SMethodOptions& o) {
     o.maxDbError = args.Number("--max-db-error");
     o.minTaps = SmallInteger(args, "--min-taps");
     o.maxTaps = SmallInteger(args, "--max-taps");
-    o.odd = args.Flag("--odd");
-    o.even = args.Flag("--even");
+    o.parity = ReadParity(args);
     o.multiple = SmallInteger(args, "--multiple");
     o.output = args.Value("--output", "-o");
     o.project = args.Value("--project", "-p");
     o.quantBits = SmallInteger(args, "--quantize");
-    o.algorithm = ParseChoice(args, "--algorithm", QuantAlgorithmWords(), -1);
+    o.algorithm = ReadQuantAlgorithm(args);
 }
 
-// The options a method accepts besides the common ones; anything else given is an error.
-bool CheckMethodOptions(CCliArgs& args, const SMethodOptions& o) {
-    struct SGiven {
-        const char* name;
-        bool given;
-    };
-    const SGiven given[] = {
+struct SGiven {
+    const char* name;
+    bool given;
+};
+
+// Whether each method option was given.
+std::vector<SGiven> GivenOptions(const SMethodOptions& o) {
+    return {
         {"--type", o.type && *o.type >= 0},
         {"--corner1", o.corner1.has_value()},
         {"--corner2", o.corner2.has_value()},
@@ -194,6 +198,17 @@ bool CheckMethodOptions(CCliArgs& args, const SMethodOptions& o) {
         {"--rate", o.rate.has_value()},
         {"--delay", o.delay.has_value()},
     };
+}
+
+bool Given(const SMethodOptions& o, std::string_view name) {
+    for (const SGiven& g : GivenOptions(o))
+        if (name == g.name)
+            return g.given;
+    return false;
+}
+
+// The options a method accepts besides the common ones; anything else given is an error.
+bool CheckMethodOptions(CCliArgs& args, const SMethodOptions& o) {
     const std::string& m = o.method;
     const std::vector<std::string> allowed =
         m == "windowed-sinc"
@@ -209,7 +224,7 @@ bool CheckMethodOptions(CCliArgs& args, const SMethodOptions& o) {
                                        "--auto-order", "--optimize", "--engine"}
         : m == "maxflat" ? std::vector<std::string>{"--center", "--taps", "--gamma"}
                          : std::vector<std::string>{"--stages", "--rate", "--delay"};
-    for (const SGiven& g : given) {
+    for (const SGiven& g : GivenOptions(o)) {
         if (g.given && std::find(allowed.begin(), allowed.end(), g.name) == allowed.end()) {
             args.Fail(std::string("option '") + g.name + "' does not belong to " + m);
             return false;
@@ -304,20 +319,15 @@ bool StoreMethod(CCliArgs& args, const SMethodOptions& o, CFirData& f) {
             args.Fail("--atten and --ripple exclude each other");
             return false;
         }
-        if (method != LthBandParams::kMethodPm &&
-            (o.atten || o.ripple || o.linear || o.zeroize || o.optimize || o.grid)) {
-            args.Fail("--atten, --ripple, --linear, --zeroize, --grid and --optimize belong to "
-                      "--method pm");
-            return false;
-        }
-        if (method != LthBandParams::kMethodWindowedSinc &&
-            ((o.window && *o.window >= 0) || o.param)) {
-            args.Fail("--window and --param belong to --method windowed-sinc");
-            return false;
-        }
-        if (method != LthBandParams::kMethodSplineSinc && (o.order || o.autoOrder)) {
-            args.Fail("--order and --auto-order belong to --method spline-sinc");
-            return false;
+        for (int other = 0; other < static_cast<int>(LthMethodWords().size()); ++other) {
+            if (other == method)
+                continue;
+            for (const SLthField& field : LthFields()) {
+                if (field.method == other && *field.option && Given(o, field.option)) {
+                    args.Fail(LthOptionsBelongText(other));
+                    return false;
+                }
+            }
         }
         if (method != LthBandParams::kMethodPm && !o.taps) {
             args.Fail("the windowed-sinc and spline-sinc methods need --taps");
@@ -412,8 +422,6 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
             o.fs = 1.0;
         if (!o.fs || !(*o.fs > 0.0))
             args.Fail("design needs --fs with a positive sampling frequency");
-        else if (o.odd && o.even)
-            args.Fail("--odd and --even exclude each other");
         else if (o.maxDbError && !o.minPhase)
             args.Fail("--max-db-error belongs to --min-phase");
         else if (o.spline && o.project)
@@ -421,7 +429,7 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
                       "holds it)");
         else if (o.quantBits && (*o.quantBits < 1 || *o.quantBits > 63))
             args.Fail("option '--quantize' takes 1 to 63 bits");
-        else if (o.algorithm && *o.algorithm >= 0 && !o.quantBits)
+        else if (o.algorithm && !o.quantBits)
             args.Fail("--algorithm needs --quantize");
         else
             CheckMethodOptions(args, o);
@@ -439,14 +447,14 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
         return kExitUsage;
     }
 
-    if (o.minTaps || o.maxTaps || o.odd || o.even || o.multiple) {
+    if (o.minTaps || o.maxTaps || o.parity || o.multiple) {
         SConstraintPageValues page = GetConstraintPageValues(filter.m_Constraints);
         if (o.minTaps)
             page.m_nMin = *o.minTaps;
         if (o.maxTaps)
             page.m_nMax = *o.maxTaps;
-        if (o.odd || o.even)
-            page.m_nParity = o.odd ? NTapsConstraints::kParityOdd : NTapsConstraints::kParityEven;
+        if (o.parity)
+            page.m_nParity = *o.parity;
         if (o.multiple) {
             page.m_bMultipleOn = true;
             page.m_nMultiple = *o.multiple;
@@ -458,7 +466,7 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
         filter.m_bUnityGain = 0;
     if (o.quantBits) {
         filter.m_Quant.m_nBits = *o.quantBits;
-        filter.m_Quant.m_nAlgorithm = std::max(o.algorithm.value_or(0), 0);
+        filter.m_Quant.m_nAlgorithm = o.algorithm.value_or(0);
     }
     if (o.minPhase) {
         filter.m_MinPhase.m_bEnabled = 1;
@@ -467,7 +475,6 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
     }
 
     const std::string caption = DesignTypeName(filter.m_nDesignType);
-    EstimateLthTaps(filter);
     SDesignFlowSteps steps;
     if (o.spline) {
         // No design type holds a spline design: it is checked and designed here.
@@ -479,9 +486,6 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
             return filter.HasCoefficients();
         };
     }
-    // The Lth-band editor checks its specification before it optimises too.
-    if (o.optimize && !filter.ValidateSpecs())
-        return kExitUsage;
     const SDesignResult result = o.optimize ? RunOptimizeFlow(filter, host, caption, steps)
                                             : RunDesignFlow(filter, host, caption, steps);
     if (const int status = FlowExitStatus(result); status != kExitOk)

@@ -491,9 +491,6 @@ int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err
         return kExitUsage;
     }
 
-    EstimateLthTaps(filter);
-    if (optimize && kind == kKindLthBand && !filter.ValidateSpecs())
-        return kExitUsage;
     const SDesignResult result =
         optimize ? RunOptimizeFlow(filter, host, caption) : RunDesignFlow(filter, host, caption);
     if (const int status = FlowExitStatus(result); status != kExitOk)

@@ -28,12 +28,9 @@ const std::vector<std::string> kWindowWords = {
     "gaussian",        "hamming"};
 const std::vector<std::string> kScaleWords = {"dc",      "gain-at",     "max",
                                               "sum-abs", "sum-squares", "multiply"};
-const std::vector<std::string> kQuantWords = {"round-multiple", "round", "symmetric-search",
-                                              "asymmetric-search"};
 const std::vector<std::string> kTruncateWords = {"quantity", "magnitude", "below-peak-db",
                                                  "below-sum-db"};
 const std::vector<std::string> kEndWords = {"each", "beginning", "end"};
-const std::vector<std::string> kParityWords = {"either", "odd", "even"};
 
 constexpr const char* kUsage =
     "    sampling-frequency VALUE Hz|kHz|MHz|GHz\n"
@@ -323,7 +320,7 @@ FRunCommand ParseScale(CCliArgs& args, std::vector<std::string>& pos) {
 FRunCommand ParseQuantize(CCliArgs& args, std::vector<std::string>& pos) {
     const auto parts = Parts(args, pos);
     const auto bits = Int(args, "--bits");
-    const auto algorithm = Choice(args, "--algorithm", kQuantWords);
+    const auto algorithm = Choice(args, "--algorithm", QuantAlgorithmWords());
     const auto save = YesNo(args, "--save");
     const auto truncate = YesNo(args, "--truncate-end-zeros");
     const auto gridFrom = Int(args, "--grid-from");
@@ -533,7 +530,7 @@ FRunCommand ParseDesignOptions(CCliArgs& args, std::vector<std::string>&) {
     const auto unit = Choice(args, "--fs-unit", kUnitWords);
     const auto minTaps = Int(args, "--min-taps");
     const auto maxTaps = Int(args, "--max-taps");
-    const auto parity = Choice(args, "--parity", kParityWords);
+    const auto parity = ReadParity(args);
     const auto multiple = Int(args, "--multiple");
     const auto constrain = YesNo(args, "--constrain-estimates");
     const auto minPhase = YesNo(args, "--min-phase");
@@ -542,7 +539,7 @@ FRunCommand ParseDesignOptions(CCliArgs& args, std::vector<std::string>&) {
     const auto mpNotify = YesNo(args, "--min-phase-notify");
     const auto quantize = Int(args, "--quantize");
     const auto qSave = YesNo(args, "--quant-save");
-    const auto qAlgorithm = Choice(args, "--quant-algorithm", kQuantWords);
+    const auto qAlgorithm = ReadQuantAlgorithm(args);
     const auto qTruncate = YesNo(args, "--quant-truncate");
     const auto gridFrom = Int(args, "--grid-from");
     const auto gridTo = Int(args, "--grid-to");

@@ -280,3 +280,29 @@ TEST(CliMethods, HelpListsEveryMethod) {
                                "cic", "--min-phase"})
         EXPECT_TRUE(Contains(out.str(), method)) << method;
 }
+
+// An even Lth-band count is asked about as the method's editor asks: one tap more unless
+// --if-even keeps it or cancels the design.
+TEST(CliMethods, LthBandEvenCountIsAskedAboutAsInTheEditor) {
+    struct Case {
+        std::vector<std::string> answers;
+        int status;
+        size_t taps;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {{}, kExitMissesSpec, 31, " -> Yes"},
+        {{"--if-even", "keep", "--if-unconstrained", "keep"}, kExitMissesSpec, 30, " -> No"},
+        {{"--if-even", "cancel"}, kExitUsage, 0, " -> Cancel"},
+    };
+    for (const Case& c : cases) {
+        std::vector<std::string> args{"lth-band", "--fs", "1",      "--l", "4",
+                                      "--cutoff", "0.1",  "--taps", "30"};
+        args.insert(args.end(), c.answers.begin(), c.answers.end());
+        SCOPED_TRACE(c.answers.empty() ? "default" : c.answers[1]);
+        const Result r = Design(args);
+        EXPECT_EQ(r.status, c.status) << r.err;
+        EXPECT_EQ(Coefficients(r.out).size(), c.taps);
+        EXPECT_TRUE(Contains(r.err, std::string(kMsgLthAskOddTaps) + c.shown)) << r.err;
+    }
+}

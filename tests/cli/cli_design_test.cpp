@@ -245,6 +245,36 @@ TEST(CliDesign, QuestionsTakeTheAnswersOfTheOptions) {
     EXPECT_EQ(CountLines(RunDesign(Lowpass60({"--even"})).out), 78);
 }
 
+// Each design option has one spelling for `design` and `run ... design-options`; the older
+// spellings of `design` are aliases of it, and one option given under two names is refused.
+TEST(CliDesign, DesignOptionSpellingsAreAliases) {
+    const std::vector<std::pair<std::vector<std::string>, std::vector<std::string>>> same = {
+        {{"--parity", "odd"}, {"--odd"}},
+        {{"--parity", "even"}, {"--even"}},
+        {{"--quantize", "10", "--quant-algorithm", "round"},
+         {"--quantize", "10", "--algorithm", "round"}},
+    };
+    for (const auto& [spelling, alias] : same) {
+        SCOPED_TRACE(alias[0]);
+        std::vector<std::string> a{"--taps", "40"}, b{"--taps", "40"};
+        a.insert(a.end(), spelling.begin(), spelling.end());
+        b.insert(b.end(), alias.begin(), alias.end());
+        const Result ra = RunDesign(Lowpass60(a));
+        const Result rb = RunDesign(Lowpass60(b));
+        EXPECT_EQ(ra.status, rb.status) << ra.err;
+        EXPECT_FALSE(ra.out.empty());
+        EXPECT_EQ(ra.out, rb.out);
+    }
+    for (const std::vector<std::string>& twice :
+         {std::vector<std::string>{"--parity", "odd", "--even"},
+          std::vector<std::string>{"--quantize", "8", "--quant-algorithm", "round", "--algorithm",
+                                   "round"}}) {
+        const Result r = RunDesign(Lowpass60(twice));
+        EXPECT_EQ(r.status, kExitUsage);
+        EXPECT_TRUE(Contains(r.err, "exclude each other")) << r.err;
+    }
+}
+
 TEST(CliDesign, OptimizeFindsTheFewestTaps) {
     const Result r = RunDesign(Lowpass60({"--optimize"}));
     EXPECT_EQ(r.status, kExitOk) << r.err;

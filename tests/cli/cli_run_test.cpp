@@ -292,9 +292,17 @@ TEST_F(CliRun, DesignOptionsActAsTheSheetsOk) {
     EXPECT_EQ(saved.m_DataFiles.m_FormatI.m_FixedPoint.m_nBits, 12);
     EXPECT_EQ(saved.m_Filter.GetFs(), 8.0);
 
-    r = Cli({"run", project, "design-options --min-taps 10 --max-taps 10 --parity odd"});
-    EXPECT_EQ(r.status, 1);
-    EXPECT_TRUE(Contains(r.err, "The even/odd constraint conflicts"));
+    // The design command's spellings are aliases here too.
+    for (const char* parity : {"--parity odd", "--odd"}) {
+        r = Cli(
+            {"run", project, std::string("design-options --min-taps 10 --max-taps 10 ") + parity});
+        EXPECT_EQ(r.status, 1) << parity;
+        EXPECT_TRUE(Contains(r.err, "The even/odd constraint conflicts")) << parity;
+    }
+    r = Cli({"run", project, "-o", out, "design-options --quantize 10 --algorithm round"});
+    ASSERT_EQ(r.status, 0) << r.err;
+    ASSERT_EQ(LoadProject(out, saved, host), ELoadResult::Ok);
+    EXPECT_EQ(saved.m_Filter.m_Quant.m_nAlgorithm, 1);
 }
 
 TEST_F(CliRun, DesignRunsTheProjectsMethodAfterOtherCommands) {

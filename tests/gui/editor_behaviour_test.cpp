@@ -3,6 +3,8 @@
 #include "editor_driver.h"
 
 #include "design/driver_messages.h"
+#include "design/method_messages.h"
+#include "doc/preferences.h"
 #include "forms/form_messages.h"
 
 #include <QApplication>
@@ -15,6 +17,7 @@
 #include <QMimeData>
 #include <QPushButton>
 #include <QTableWidget>
+#include <functional>
 
 namespace {
 const int kEditorTypes[] = {kDesignSimplePm, kDesignAdvancedPm, kDesignWinSinc, kDesignRaisedCos,
@@ -282,4 +285,56 @@ TEST(EditorForm, FirstBindingHintPreselectsTheSimpleFilterType) {
     EXPECT_TRUE(editor->findChild<QAbstractButton*>("filterType2")->isChecked());
     doc.UpdateAllViews(DocHint::kBindTime | (12 << 4)); // only the first binding chooses
     EXPECT_TRUE(editor->findChild<QAbstractButton*>("filterType2")->isChecked());
+}
+
+// Every designing editor runs the core's design flow: a design that its form or its checks
+// refuse leaves the project as it was (no after-design step, not modified, no undo step), and
+// each designs with the exchange engine of the preferences.
+TEST(EditorForm, EveryEditorDesignsThroughTheSharedFlow) {
+    struct SCase {
+        const char* name;
+        int type;
+        std::function<void(CEditorDriver&)> fillRefused;
+    };
+    const SCase cases[] = {
+        {"Cic", kDesignCic, [](CEditorDriver& d) { d.Type("stages", "0"); }},
+        {"Maxflat", kDesignMaxflat,
+         [](CEditorDriver& d) {
+             d.Click("rolloffMode1");
+             d.Type("gamma", "0");
+         }},
+        {"RaisedCosine", kDesignRaisedCos, [](CEditorDriver& d) { d.Type("rolloff", "2"); }},
+        {"WindowedSinc", kDesignWinSinc, [](CEditorDriver& d) { d.Type("taps", "0"); }},
+        {"LthBand", kDesignLthBand,
+         [](CEditorDriver& d) {
+             d.Type("taps", "21");
+             d.Type("cutoff", "0.2");
+             d.Type("l", "2");
+             d.Click("specChoice1");
+             d.Type("attenuation", "0");
+         }},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CEditorDriver d(c.type);
+        c.fillRefused(d);
+        d.doc.SetModifiedFlag(false);
+        const bool couldUndo = d.doc.CanUndo();
+        d.Click("design");
+        EXPECT_FALSE(d.host.messages.empty());
+        EXPECT_FALSE(d.Filter().HasCoefficients());
+        EXPECT_FALSE(d.doc.IsModified());
+        EXPECT_EQ(d.doc.CanUndo(), couldUndo);
+    }
+
+    CPreferences prefs;
+    prefs.m_eRemezEngine = ERemezEngine::Robust;
+    CEditorDriver lth(kDesignLthBand);
+    lth.doc.SetPreferences(&prefs);
+    lth.Type("taps", "21");
+    lth.Type("cutoff", "0.2");
+    lth.Type("l", "2");
+    lth.Click("design");
+    EXPECT_TRUE(lth.Filter().HasCoefficients()) << lth.host.LastMessage();
+    EXPECT_EQ(lth.Filter().m_eRemezEngine, ERemezEngine::Robust);
 }

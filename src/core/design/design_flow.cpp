@@ -1,5 +1,6 @@
 #include "design/design_flow.h"
 
+#include "design/design_types.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
 #include "support/format_number.h"
@@ -7,15 +8,12 @@
 
 namespace {
 
-bool StoreTaps(CFirData& filter, const SDesignFlowSteps& steps, int taps) {
-    if (steps.storeTaps)
-        return steps.storeTaps(taps);
-    filter.SetNumTaps(taps);
-    return true;
-}
-
-// The end of both flows once the design has run: the after-design step and the result.
-SDesignResult EndFlow(CFirData& filter, const SDesignFlowSteps& steps, bool designed) {
+// The end of both flows once the design has run: the method's step after a design, the
+// after-design step and the result.
+SDesignResult EndFlow(CFirData& filter, const SDesignMethod* method, const SDesignFlowSteps& steps,
+                      bool designed) {
+    if (method && method->afterDesign && filter.HasCoefficients())
+        method->afterDesign(filter);
     if (steps.afterDesign)
         steps.afterDesign();
     SDesignResult result;
@@ -29,7 +27,37 @@ SDesignResult EndFlow(CFirData& filter, const SDesignFlowSteps& steps, bool desi
     return result;
 }
 
+// The steps before the checks: the method's own, or the estimate question.
+bool Prepare(CFirData& filter, CHost& host, const SDesignMethod* method,
+             const SDesignFlowSteps& steps) {
+    if (method && method->prepare)
+        return method->prepare(filter, host, steps);
+    int taps = filter.GetNumTaps();
+    if (!filter.AskEstimateTaps(taps))
+        return false;
+    return taps == filter.GetNumTaps() || StoreFlowTaps(filter, steps, taps);
+}
+
+bool Validate(CFirData& filter, const SDesignFlowSteps& steps) {
+    if (filter.ValidateSpecs())
+        return true;
+    if (steps.refused)
+        steps.refused();
+    return false;
+}
+
+bool Run(CFirData& filter, const SDesignMethod* method, const std::function<bool()>& design) {
+    return method && method->run ? method->run(filter, design) : design();
+}
+
 } // namespace
+
+bool StoreFlowTaps(CFirData& filter, const SDesignFlowSteps& steps, int taps) {
+    if (steps.storeTaps)
+        return steps.storeTaps(taps);
+    filter.SetNumTaps(taps);
+    return true;
+}
 
 std::string DesignStatusText(CFirData& filter) {
     if (!filter.HasCoefficients() || filter.GetNumBands() == 0)
@@ -42,23 +70,25 @@ std::string DesignStatusText(CFirData& filter) {
 
 SDesignResult RunDesignFlow(CFirData& filter, CHost& host, const std::string& caption,
                             const SDesignFlowSteps& steps) {
-    int taps = filter.GetNumTaps();
-    if (!filter.AskEstimateTaps(taps))
+    const SDesignMethod* method = FindDesignMethod(filter.m_nDesignType);
+    if (!Prepare(filter, host, method, steps) || !Validate(filter, steps))
         return {};
-    if (taps != filter.GetNumTaps() && !StoreTaps(filter, steps, taps))
-        return {};
-    if (!filter.ValidateSpecs())
-        return {};
-    const bool designed = steps.design ? steps.design() : filter.DesignFilter(caption);
-    SDesignResult result = EndFlow(filter, steps, designed);
+    const bool designed = Run(filter, method, [&] {
+        return steps.design ? steps.design() : filter.DesignFilter(caption);
+    });
+    SDesignResult result = EndFlow(filter, method, steps, designed);
     result.statusText = DesignStatusText(filter);
     host.SetStatusText(result.statusText);
     return result;
 }
 
-SDesignResult RunOptimizeFlow(CFirData& filter, CHost& /*host*/, const std::string& caption,
+SDesignResult RunOptimizeFlow(CFirData& filter, CHost& host, const std::string& caption,
                               const SDesignFlowSteps& steps, OptimizerState* pState) {
-    if (!filter.OptimizeFilter(caption, pState))
+    const SDesignMethod* method = FindDesignMethod(filter.m_nDesignType);
+    if (method && method->prepare &&
+        (!method->prepare(filter, host, steps) || !Validate(filter, steps)))
         return {};
-    return EndFlow(filter, steps, true);
+    if (!Run(filter, method, [&] { return filter.OptimizeFilter(caption, pState); }))
+        return {};
+    return EndFlow(filter, method, steps, true);
 }

@@ -12,6 +12,8 @@ struct SDesignFlowSteps {
     // Stores the specification again with a new tap count (an editor puts the count into its
     // taps field and stores its fields); false stops the flow. Empty: the filter's count is set.
     std::function<bool(int taps)> storeTaps;
+    // The method's checks refused the specification (a form shows the stored fields again).
+    std::function<void()> refused;
     // Designs in place of the method's own design (a design no design type holds).
     std::function<bool()> design;
     // The document's after-design step (views, scaling, undo point, change notice).
@@ -42,14 +44,21 @@ struct SDesignResult {
 // coefficients or without a band list to measure them against.
 std::string DesignStatusText(CFirData& filter);
 
-// The Design flow of a method's editor, after the editor has stored its fields into filter:
-// the estimate question for a count below the minimum, the tap-count checks and the method's
-// own checks, the design (caption: the status display's title after "Designing "), the
-// after-design step, and the status text through host (the filter's host).
+// Stores the specification again with the tap count taps, through steps.storeTaps when given;
+// false when the front end refused it.
+bool StoreFlowTaps(CFirData& filter, const SDesignFlowSteps& steps, int taps);
+
+// The Design flow of every front end (the editors, `design`, `run ... design`), after the
+// front end has stored its fields into filter: the method's own steps before its checks (the
+// Lth-band estimate and odd-count question), or the estimate question for a count below the
+// minimum; the tap-count checks and the method's own checks; the design (caption: the status
+// display's title after "Designing "); the method's step after a design; the after-design
+// step; and the status text through host (the filter's host).
 SDesignResult RunDesignFlow(CFirData& filter, CHost& host, const std::string& caption,
                             const SDesignFlowSteps& steps = {});
 
-// The Optimize flow: the search for the fewest taps (its outcome is shown by the optimiser), then
-// the after-design step. The optimiser's counters are kept in *pState when given.
+// The Optimize flow: a method with steps of its own before its checks runs them and its checks
+// first; then the search for the fewest taps (its outcome is shown by the optimiser) and the
+// after-design step. The optimiser's counters are kept in *pState when given.
 SDesignResult RunOptimizeFlow(CFirData& filter, CHost& host, const std::string& caption,
                               const SDesignFlowSteps& steps = {}, OptimizerState* pState = nullptr);

@@ -1,5 +1,8 @@
 #include "design/design_types.h"
 
+#include "design/lth_band.h"
+#include "design/maxflat.h"
+
 #include <array>
 
 namespace {
@@ -10,8 +13,8 @@ constexpr std::array<SDesignMethod, kDesignTypeCount> kMethods{{
     {kDesignWinSinc, kKindWindowedSinc, "Win Sinc", "windowed-sinc"},
     {kDesignRaisedCos, kKindRaisedCosine, "Raised Cos", "raised-cosine"},
     {kDesignImport, kKindImport, "Import", ""},
-    {kDesignLthBand, kKindLthBand, "Lth Band", "lth-band"},
-    {kDesignMaxflat, kKindMaxflat, "Maxflat", "maxflat"},
+    {kDesignLthBand, kKindLthBand, "Lth Band", "lth-band", PrepareLthDesign, RunLthDesign},
+    {kDesignMaxflat, kKindMaxflat, "Maxflat", "maxflat", nullptr, nullptr, KeepMaxflatLength},
     {kDesignCic, kKindCic, "CIC", "cic"},
     {kDesignCombo, kKindParksMcClellan, "Combo", ""},
     {kDesignMultirate, kKindNone, "Multirate", ""},

@@ -1,7 +1,12 @@
 #pragma once
 
+#include <functional>
 #include <span>
 #include <string_view>
+
+class CFirData;
+class CHost;
+struct SDesignFlowSteps;
 
 // Design type ids: the method a project was made with, stored in the project file and used as
 // the index into the method lists.
@@ -34,13 +39,24 @@ enum EDesignKind : int {
 // Number of entries of the method lists (ids 0 .. kDesignTypeCount-1).
 constexpr int kDesignTypeCount = 10;
 
+// A method's own steps in the Design and Optimize flows (design_flow.h).
+// Before its checks, in place of the estimate question; false stops the flow.
+using FPrepareDesign = bool (*)(CFirData& filter, CHost& host, const SDesignFlowSteps& steps);
+// Around the design or optimisation itself.
+using FRunDesign = bool (*)(CFirData& filter, const std::function<bool()>& design);
+// After a design that gave coefficients, before the front end's after-design step.
+using FAfterDesign = void (*)(CFirData& filter);
+
 // One row per entry of the method lists: the registry every front end reads a method's identity
-// from.
+// and its own design steps from.
 struct SDesignMethod {
     EDesignType type;
     EDesignKind kind;        // the routines it designs with
     const char* listName;    // its name in the method lists ("Simple PM", ...)
     const char* commandWord; // the word of `design <word>` on the command line; "" for none
+    FPrepareDesign prepare = nullptr;
+    FRunDesign run = nullptr;
+    FAfterDesign afterDesign = nullptr;
 };
 
 // The rows of ids 0 .. kDesignTypeCount-1, in id order.

@@ -24,6 +24,11 @@ struct PmResponseType {
     enum : int { Filter = 1, Differentiator = 2, Hilbert = 3 };
 };
 
+// The automatic order of a spline-sinc design of taps taps with the transition band
+// corner1..corner2 (unit of fs): 0.624 N |dw| + 1/2 for dw = 2 pi (corner2 - corner1) / fs, at
+// least 1.
+int AutoSplineOrder(int taps, double corner1, double corner2, double fs);
+
 // One whole FIR filter design: the coefficients (I and Q of the signal), the tap count asked
 // for, the design method, the parameters of every method, the design options and the state of
 // a running design. Messages go through the host given at construction.
@@ -158,11 +163,14 @@ public:
     // Truncated ideal lowpass, highpass, bandpass or bandstop of m_nTaps taps from m_Ws; sets
     // m_dGainFreq (unit of Fs) to the frequency of unit gain.
     void DesignWindowedSinc();
-    // With m_bAutoOrder, stores the spline order that suits the tap count and the transition
-    // band m_dCorner1..m_dCorner2; refuses an order below 1 (message when showMessage).
-    bool ValidateSplineSinc(bool showMessage);
+    // The spline order a spline-sinc design uses: with m_bAutoOrder the one that suits the tap
+    // count and the transition band m_dCorner1..m_dCorner2 (AutoSplineOrder), else the stored one.
+    int SplineSincOrder() const;
+    // Refuses a spline order below 1 (message when showMessage); changes nothing.
+    bool ValidateSplineSinc(bool showMessage) const;
     // Lowpass (or, for filter type 1, highpass) with a spline-shaped transition band
-    // m_dCorner1..m_dCorner2 (unit of Fs), normalised to unit mean passband power.
+    // m_dCorner1..m_dCorner2 (unit of Fs), normalised to unit mean passband power; stores the
+    // order it used.
     void DesignSplineSinc();
 
     // Checks m_Rc and derives the samples per symbol or the symbol rate, the design tap count

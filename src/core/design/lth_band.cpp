@@ -1,10 +1,16 @@
+#include "design/lth_band.h"
+
+#include "design/design_flow.h"
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 #include "design/optimizer.h"
 #include "response/response_types.h"
+#include "support/format_number.h"
+#include "support/host.h"
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace {
@@ -209,4 +215,44 @@ void CFirData::LthFixup() {
             h[b] = b0 + bestOffset;
         }
     }
+}
+
+// ---- the method's steps of the design flows --------------------------------------------------
+
+int EstimateLthTaps(CFirData& filter) {
+    if (!filter.CanEstimateNumTaps(false))
+        return 0;
+    filter.ValidateLth(false, false);
+    filter.BuildLthBands();
+    return filter.EstimateNumTaps();
+}
+
+bool PrepareLthDesign(CFirData& filter, CHost& host, const SDesignFlowSteps& steps) {
+    if (filter.GetNumTaps() <= 0) {
+        const int estimate = EstimateLthTaps(filter);
+        if (estimate != 0 && !StoreFlowTaps(filter, steps, estimate))
+            return false;
+        const int minimum = filter.m_Constraints.m_nMin;
+        if (minimum >= filter.GetNumTaps()) {
+            host.Error(FormatMessage(kMsgLthTapsConstrained, {std::to_string(minimum)}));
+            return false;
+        }
+    }
+    if (filter.GetNumTaps() % 2 == 0) {
+        const EAnswer answer = host.Ask(kMsgLthAskOddTaps, true, EAnswer::Yes);
+        if (answer == EAnswer::Cancel)
+            return false;
+        if (answer == EAnswer::Yes && !StoreFlowTaps(filter, steps, filter.GetNumTaps() + 1))
+            return false;
+    }
+    return true;
+}
+
+bool RunLthDesign(CFirData& filter, const std::function<bool()>& design) {
+    const int window = filter.m_Ws.m_nWindowType;
+    if (filter.m_Lth.m_nLthMethod != LthBandParams::kMethodWindowedSinc)
+        filter.m_Ws.m_nWindowType = 0;
+    const bool designed = design();
+    filter.m_Ws.m_nWindowType = window;
+    return designed;
 }

@@ -211,3 +211,7 @@ bool CFirData::StoreMaxflatSpec(double beta, bool gammaGiven, double gamma, int 
     m_Maxflat.m_bGammaGiven = gammaGiven ? 1 : 0;
     return true;
 }
+
+void KeepMaxflatLength(CFirData& filter) {
+    filter.SetNumTaps(filter.GetN());
+}

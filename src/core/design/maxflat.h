@@ -2,6 +2,8 @@
 
 #include <vector>
 
+class CFirData;
+
 // Outcome of MaxflatResponse.
 enum EMaxflatStatus : int {
     kMaxflatOk = 1,
@@ -18,3 +20,7 @@ void RationalApprox(double ac, int capacity, int& np, int& na, int& nt);
 // both fractions of Fs. half receives the nt taps from the centre outwards (the filter has
 // 2 nt - 1 taps); capacity bounds the denominator search of RationalApprox.
 int MaxflatResponse(double beta, double gamma, int capacity, std::vector<double>& half, int& nt);
+
+// The maxflat method's step after a design: the tap count follows the designed length (the
+// post-design steps may have removed end zeros).
+void KeepMaxflatLength(CFirData& filter);

@@ -40,6 +40,10 @@ inline constexpr const char* kMsgLthCutoffAboveFsL =
     "The cutoff frequency cannot be greater than or equal to Fs/L.";
 inline constexpr const char* kMsgLthAttnZero = "The stopband attenuation value cannot be zero.";
 inline constexpr const char* kMsgLthRippleZero = "The passband ripple value cannot be zero.";
+inline constexpr const char* kMsgLthTapsConstrained =
+    "The number of taps is constrained to be greater than %1.";
+inline constexpr const char* kMsgLthAskOddTaps =
+    "Lth-Band filters usually have an odd number of taps.\nAdd one tap?";
 
 // Maxflat
 inline constexpr const char* kMsgMaxflatNoConvergence =

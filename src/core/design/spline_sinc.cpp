@@ -8,14 +8,21 @@
 #include <numbers>
 #include <vector>
 
-bool CFirData::ValidateSplineSinc(bool showMessage) {
-    if (m_Ws.m_bAutoOrder) {
-        const double dw = 2.0 * std::numbers::pi * (m_Ws.m_dCorner2 - m_Ws.m_dCorner1) / GetFs();
-        const double p = 0.624 * m_nTaps * std::abs(dw) + 0.5;
-        // A tap count or transition band from a damaged project must not overflow the order.
-        m_Ws.m_nSplineOrder = p < 1e9 ? std::max(1, static_cast<int>(p)) : 1000000000;
-    }
-    if (m_Ws.m_nSplineOrder <= 0) {
+int AutoSplineOrder(int taps, double corner1, double corner2, double fs) {
+    const double dw = 2.0 * std::numbers::pi * (corner2 - corner1) / fs;
+    const double p = 0.624 * taps * std::abs(dw) + 0.5;
+    // A tap count or transition band from a damaged project must not overflow the order.
+    return p < 1e9 ? std::max(1, static_cast<int>(p)) : 1000000000;
+}
+
+int CFirData::SplineSincOrder() const {
+    if (m_Ws.m_bAutoOrder)
+        return AutoSplineOrder(m_nTaps, m_Ws.m_dCorner1, m_Ws.m_dCorner2, GetFs());
+    return m_Ws.m_nSplineOrder;
+}
+
+bool CFirData::ValidateSplineSinc(bool showMessage) const {
+    if (SplineSincOrder() <= 0) {
         if (showMessage)
             Report(kMsgSplineOrder);
         return false;
@@ -27,6 +34,7 @@ bool CFirData::ValidateSplineSinc(bool showMessage) {
 // middle of the transition band, multiplied by the p-th power of sinc(dw m / (2p)), whose
 // spectrum is a p-th order spline transition of width dw.
 void CFirData::DesignSplineSinc() {
+    m_Ws.m_nSplineOrder = SplineSincOrder();
     const int n = m_nTaps;
     const double fs = GetFs();
     const double pi = std::numbers::pi;

@@ -47,8 +47,4 @@ inline constexpr const char* kMsgLthFormCutoffBelowFsL =
     "The cutoff frequency must be less than Fs/L.";
 inline constexpr const char* kMsgWindowParamPositive =
     "The window parameter must be greater than zero.";
-inline constexpr const char* kMsgLthTapsConstrained =
-    "The number of taps is constrained to be greater than %1.";
-inline constexpr const char* kMsgLthAskOddTaps =
-    "Lth-Band filters usually have an odd number of taps.\nAdd one tap?";
 inline constexpr const char* kBandInfoCaption = "Band Info";

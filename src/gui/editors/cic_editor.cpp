@@ -75,11 +75,3 @@ void CCicEditor::LoadSpecs() {
     m_pLength->setText(QString::number(f.GetN()));
     LoadRspAuto();
 }
-
-void CCicEditor::Design() {
-    if (StoreSpecs())
-        Filter().DesignFilter("");
-    LoadSpecs();
-    AfterDesign();
-    OnSampleRateChange();
-}

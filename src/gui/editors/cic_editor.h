@@ -13,7 +13,6 @@ public:
 
     bool StoreSpecs() override;
     void LoadSpecs() override;
-    void Design() override;
 
 private:
     QLineEdit* m_pStages;

@@ -111,25 +111,25 @@ void CFirEditor::Optimize() {
 void CFirEditor::RunDesignFlow(QLineEdit* taps) {
     if (!StoreSpecs())
         return;
-    SDesignFlowSteps steps = EditorSteps();
+    FirCommand::BeforeDesign(m_doc);
+    ::RunDesignFlow(Filter(), Host(), Caption(), EditorSteps(taps));
+}
+
+void CFirEditor::RunOptimizeFlow(QLineEdit* taps) {
+    if (!StoreSpecs())
+        return;
+    FirCommand::BeforeDesign(m_doc);
+    ::RunOptimizeFlow(Filter(), Host(), Caption(), EditorSteps(taps));
+}
+
+SDesignFlowSteps CFirEditor::EditorSteps(QLineEdit* taps) {
+    SDesignFlowSteps steps;
     if (taps)
         steps.storeTaps = [this, taps](int n) {
             WriteInt(taps, n);
             return StoreSpecs();
         };
-    FirCommand::BeforeDesign(m_doc);
-    ::RunDesignFlow(Filter(), Host(), Caption(), steps);
-}
-
-void CFirEditor::RunOptimizeFlow() {
-    if (!StoreSpecs())
-        return;
-    FirCommand::BeforeDesign(m_doc);
-    ::RunOptimizeFlow(Filter(), Host(), Caption(), EditorSteps());
-}
-
-SDesignFlowSteps CFirEditor::EditorSteps() {
-    SDesignFlowSteps steps;
+    steps.refused = [this] { OnRefused(); };
     steps.afterDesign = [this] {
         AfterDesign();
         LoadSpecs();

@@ -62,12 +62,16 @@ protected:
     // A label that shows the sampling-frequency unit (at most 10 per form).
     QLabel* NewUnitLabel();
     QPushButton* NewButton(const QString& caption, const char* objectName);
-    // The shared Design flow around the number-of-taps field (none for forms without one).
+    // The core's Design flow around the number-of-taps field (none for forms without one).
     void RunDesignFlow(QLineEdit* taps);
-    // The shared Optimize flow.
-    void RunOptimizeFlow();
-    // The editor's steps after a design: the document's after-design step, then LoadSpecs.
-    SDesignFlowSteps EditorSteps();
+    // The core's Optimize flow.
+    void RunOptimizeFlow(QLineEdit* taps = nullptr);
+    // The editor's steps of a flow: a new tap count goes into the taps field and is stored;
+    // when the method's checks refuse, OnRefused; after a design, the document's after-design
+    // step, then LoadSpecs.
+    SDesignFlowSteps EditorSteps(QLineEdit* taps);
+    // The method's checks refused the stored specification.
+    virtual void OnRefused() {}
     // The after-design step of the document.
     void AfterDesign();
     // A field changed: the document is modified (no undo point).

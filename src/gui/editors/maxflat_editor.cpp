@@ -86,16 +86,6 @@ void CMaxflatEditor::LoadSpecs() {
     UpdateEnabling();
 }
 
-void CMaxflatEditor::Design() {
-    if (!StoreSpecs())
-        return;
-    Filter().DesignFilter("");
-    LoadSpecs();
-    AfterDesign();
-    Filter().SetNumTaps(Filter().GetN());
-    WriteInt(m_pTaps, Filter().GetNumTaps());
-}
-
 void CMaxflatEditor::OnFsScaled(double ratio) {
     WriteDouble(m_pCenter, ReadDouble(m_pCenter) * ratio);
     WriteDouble(m_pGamma, ReadDouble(m_pGamma) * ratio);

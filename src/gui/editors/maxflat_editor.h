@@ -13,7 +13,6 @@ public:
 
     bool StoreSpecs() override;
     void LoadSpecs() override;
-    void Design() override;
 
 protected:
     void OnFsScaled(double ratio) override;

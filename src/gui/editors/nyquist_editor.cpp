@@ -2,11 +2,13 @@
 
 #include "design/design_flow.h"
 #include "design/fir_data.h"
+#include "design/lth_band.h"
 #include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
 #include "editors/form_fields.h"
 #include "editors/window_list.h"
 #include "forms/form_messages.h"
+#include "forms/lth_form_fields.h"
 #include "forms/method_form_rules.h"
 #include "support/format_number.h"
 #include "support/host.h"
@@ -140,24 +142,22 @@ int CNyquistEditor::WindowCode() const {
 
 void CNyquistEditor::UpdateEnabling() {
     const int method = m_pMethod->checkedId();
-    const bool pm = method == LthBandParams::kMethodPm;
+    auto applies = [method](ELthField field) { return LthFieldApplies(field, method); };
     const bool ripple = m_pSpec->checkedId() == kSpecRipple;
     for (QAbstractButton* b : m_pSpec->buttons())
-        b->setEnabled(pm);
-    m_pOptimize->setEnabled(pm);
-    m_pEstimate->setEnabled(pm);
-    m_pGrid->setEnabled(pm);
-    m_pZeroize->setEnabled(pm);
-    m_pRipple->setEnabled(pm && ripple);
-    m_pRippleDb->setEnabled(pm && ripple);
-    m_pAttn->setEnabled(pm && !ripple);
-    m_pAttnDb->setEnabled(pm && !ripple);
-    const bool ws = method == LthBandParams::kMethodWindowedSinc;
-    m_pWindow->setEnabled(ws);
-    m_pParam->setEnabled(ws && WindowHasParam(WindowCode()));
-    const bool spline = method == LthBandParams::kMethodSplineSinc;
-    m_pAutoOrder->setEnabled(spline);
-    m_pOrder->setEnabled(spline && !m_pAutoOrder->isChecked());
+        b->setEnabled(applies(ELthField::SpecChoice));
+    m_pOptimize->setEnabled(applies(ELthField::Optimize));
+    m_pEstimate->setEnabled(applies(ELthField::Estimate));
+    m_pGrid->setEnabled(applies(ELthField::Grid));
+    m_pZeroize->setEnabled(applies(ELthField::Zeroize));
+    m_pRipple->setEnabled(applies(ELthField::Ripple) && ripple);
+    m_pRippleDb->setEnabled(applies(ELthField::InDb) && ripple);
+    m_pAttn->setEnabled(applies(ELthField::Atten) && !ripple);
+    m_pAttnDb->setEnabled(applies(ELthField::InDb) && !ripple);
+    m_pWindow->setEnabled(applies(ELthField::Window));
+    m_pParam->setEnabled(applies(ELthField::WindowParam) && WindowHasParam(WindowCode()));
+    m_pAutoOrder->setEnabled(applies(ELthField::AutoOrder));
+    m_pOrder->setEnabled(applies(ELthField::SplineOrder) && !m_pAutoOrder->isChecked());
 }
 
 void CNyquistEditor::WriteForm() {
@@ -172,19 +172,8 @@ void CNyquistEditor::WriteForm() {
     m_pInfo->setText(lines.join('\n'));
     const int taps = ReadInt(m_pTaps);
     if (m_pMethod->checkedId() == LthBandParams::kMethodSplineSinc && m_pAutoOrder->isChecked() &&
-        cutoff > 0.0 && l > 0 && taps > 0) {
-        CFirData& f = Filter();
-        const WindowedSincParams saved = f.m_Ws;
-        const int savedTaps = f.GetNumTaps();
-        f.m_Ws.m_dCorner1 = cutoff;
-        f.m_Ws.m_dCorner2 = fs / l;
-        f.m_Ws.m_bAutoOrder = 1;
-        f.m_nTaps = taps;
-        if (f.ValidateSplineSinc(false))
-            WriteInt(m_pOrder, f.m_Ws.m_nSplineOrder);
-        f.m_Ws = saved;
-        f.m_nTaps = savedTaps;
-    }
+        cutoff > 0.0 && l > 0 && taps > 0)
+        WriteInt(m_pOrder, AutoSplineOrder(taps, cutoff, fs / l, fs));
 }
 
 void CNyquistEditor::OnWindowChanged(int index) {
@@ -259,63 +248,24 @@ void CNyquistEditor::LoadSpecs() {
 void CNyquistEditor::OnEstimate() {
     if (!StoreSpecs())
         return;
-    CFirData& f = Filter();
-    if (!f.CanEstimateNumTaps(false))
+    const int taps = EstimateLthTaps(Filter());
+    if (taps == 0)
         return;
-    f.ValidateLth(false, false);
-    f.BuildLthBands();
-    WriteInt(m_pTaps, f.EstimateNumTaps());
+    WriteInt(m_pTaps, taps);
     WriteForm();
     StoreSpecs();
 }
 
 void CNyquistEditor::Design() {
-    RunDesign(false);
+    RunDesignFlow(m_pTaps);
 }
 
 void CNyquistEditor::Optimize() {
-    RunDesign(true);
+    RunOptimizeFlow(m_pTaps);
 }
 
-void CNyquistEditor::RunDesign(bool optimize) {
-    if (!StoreSpecs())
-        return;
-    CFirData& f = Filter();
-    if (ReadInt(m_pTaps) <= 0) {
-        OnEstimate();
-        if (f.m_Constraints.m_nMin >= ReadInt(m_pTaps)) {
-            Host().Error(
-                FormatMessage(kMsgLthTapsConstrained, {std::to_string(f.m_Constraints.m_nMin)}));
-            return;
-        }
-    }
-    if (ReadInt(m_pTaps) % 2 == 0) {
-        const EAnswer answer = Host().Ask(kMsgLthAskOddTaps, true, EAnswer::Yes);
-        if (answer == EAnswer::Cancel)
-            return;
-        if (answer == EAnswer::Yes) {
-            WriteInt(m_pTaps, ReadInt(m_pTaps) + 1);
-            if (!StoreSpecs())
-                return;
-        }
-    }
-    if (!f.ValidateSpecs()) {
-        LoadSpecs();
-        return;
-    }
-    const int window = f.m_Ws.m_nWindowType;
-    if (f.m_Lth.m_nLthMethod != LthBandParams::kMethodWindowedSinc)
-        f.m_Ws.m_nWindowType = 0;
-    if (optimize)
-        f.OptimizeFilter(Caption());
-    else
-        f.DesignFilter(Caption());
-    f.m_Ws.m_nWindowType = window;
+void CNyquistEditor::OnRefused() {
     LoadSpecs();
-    AfterDesign();
-    WriteForm();
-    if (!optimize)
-        Host().SetStatusText(DesignStatusText(f));
 }
 
 void CNyquistEditor::OnZeroize() {

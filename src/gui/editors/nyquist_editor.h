@@ -22,9 +22,9 @@ public:
 
 protected:
     void OnFsScaled(double ratio) override;
+    void OnRefused() override;
 
 private:
-    void RunDesign(bool optimize);
     void OnEstimate();
     void OnZeroize();
     void OnWindowChanged(int index);

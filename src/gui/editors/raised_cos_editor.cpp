@@ -138,13 +138,3 @@ void CRaisedCosEditor::LoadSpecs() {
     UpdateEnabling();
     LoadRspAuto();
 }
-
-void CRaisedCosEditor::Design() {
-    StoreSpecs();
-    if (!Filter().ValidateSpecs())
-        return;
-    LoadSpecs();
-    Filter().DesignFilter("");
-    AfterDesign();
-    OnSampleRateChange();
-}

@@ -15,7 +15,6 @@ public:
 
     bool StoreSpecs() override;
     void LoadSpecs() override;
-    void Design() override;
     void ShowSampleRate() override;
 
 private:

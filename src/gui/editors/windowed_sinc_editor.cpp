@@ -127,14 +127,6 @@ void CWindowedSincEditor::LoadSpecs() {
     LoadRspAuto();
 }
 
-void CWindowedSincEditor::Design() {
-    StoreSpecs();
-    if (!Filter().ValidateSpecs()) {
-        LoadSpecs();
-        return;
-    }
-    Filter().DesignFilter("");
+void CWindowedSincEditor::OnRefused() {
     LoadSpecs();
-    AfterDesign();
-    OnSampleRateChange();
 }

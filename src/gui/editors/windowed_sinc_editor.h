@@ -14,7 +14,9 @@ public:
 
     bool StoreSpecs() override;
     void LoadSpecs() override;
-    void Design() override;
+
+protected:
+    void OnRefused() override;
 
 private:
     void OnWindowChanged(int code);

@@ -1,8 +1,10 @@
+#include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 #include "method_reference.h"
+#include "support/format_number.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -244,4 +246,61 @@ TEST(LthBand, OptimizedHalfBandMeetsItsSpecification) {
     ASSERT_FALSE(host.messages.empty());
     EXPECT_EQ(host.messages.back().text.rfind(kMsgOptimizationPrefix, 0), 0u);
     EXPECT_NE(host.messages.back().text.find(std::to_string(n)), std::string::npos);
+}
+
+// The Lth-band steps of the design flow that the editor, `design lth-band`, `design PROJECT`
+// and `run ... design` all take: a count of 0 is estimated, an even count asks to add a tap.
+TEST(LthBand, DesignFlowEstimatesAndAsksForAnOddCount) {
+    struct SCase {
+        const char* name;
+        int taps;
+        double attn; // 0: a specification that cannot be estimated
+        std::vector<EAnswer> answers;
+        std::vector<std::string> questions;
+        EDesignEnd end;
+        int designedTaps; // -1: the estimate; 0: nothing designed
+    };
+    const SCase cases[] = {
+        {"estimated", 0, 60.0, {}, {}, EDesignEnd::Designed, -1},
+        {"even, add one", 30, 60.0, {EAnswer::Yes}, {kMsgLthAskOddTaps}, EDesignEnd::Designed, 31},
+        {"even, keep", 30, 60.0, {EAnswer::No}, {kMsgLthAskOddTaps}, EDesignEnd::Designed, 30},
+        {"even, cancel", 30, 60.0, {EAnswer::Cancel}, {kMsgLthAskOddTaps}, EDesignEnd::Refused, 0},
+        {"odd", 31, 60.0, {}, {}, EDesignEnd::Designed, 31},
+        {"not estimable", 0, 0.0, {}, {}, EDesignEnd::Refused, 0},
+    };
+    for (const SCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CScriptedHost host;
+        CFirData f(&host);
+        MakeLth(f, 4, 0.1, c.taps, LthBandParams::kMethodPm);
+        f.m_Constraints.m_nParity = NTapsConstraints::kParityEither;
+        f.m_Lth.m_bSpecifyAttn = 1;
+        f.m_Lth.m_dAttn = c.attn;
+        f.m_Lth.m_bAttnDb = 1;
+        for (EAnswer a : c.answers)
+            host.QueueAnswer(a);
+        std::vector<int> stored;
+        SDesignFlowSteps steps;
+        steps.storeTaps = [&](int n) {
+            stored.push_back(n);
+            f.SetNumTaps(n);
+            return true;
+        };
+        const SDesignResult result = RunDesignFlow(f, host, "lth", steps);
+        EXPECT_EQ(result.end, c.end);
+        EXPECT_EQ(host.questions, c.questions);
+        if (c.designedTaps == 0) {
+            EXPECT_FALSE(f.HasCoefficients());
+        } else {
+            const int expected = c.designedTaps > 0 ? c.designedTaps : stored.at(0);
+            EXPECT_EQ(f.GetN(), expected);
+            EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
+        }
+        if (c.attn == 0.0) {
+            ASSERT_EQ(host.messages.size(), 1u);
+            EXPECT_EQ(
+                host.messages[0].text,
+                FormatMessage(kMsgLthTapsConstrained, {std::to_string(f.m_Constraints.m_nMin)}));
+        }
+    }
 }

@@ -203,13 +203,19 @@ TEST(SplineSinc, AutomaticOrderFollowsTapsAndTransition) {
     f.m_Ws.m_dCorner1 = 0.2;
     f.m_Ws.m_dCorner2 = 0.25;
     f.m_Ws.m_bAutoOrder = 1;
+    f.m_Ws.m_nSplineOrder = 0;
+    EXPECT_EQ(f.SplineSincOrder(), 13);
+    EXPECT_EQ(AutoSplineOrder(64, 0.2, 0.25, 1.0), 13);
+    // The check changes nothing; the design stores the order it used.
     EXPECT_TRUE(f.ValidateSplineSinc(true));
+    EXPECT_EQ(f.m_Ws.m_nSplineOrder, 0);
+    f.DesignSplineSinc();
     EXPECT_EQ(f.m_Ws.m_nSplineOrder, 13);
     // Too short a filter still gets order 1.
     f.SetNumTaps(3);
     f.m_Ws.m_dCorner2 = 0.21;
     EXPECT_TRUE(f.ValidateSplineSinc(true));
-    EXPECT_EQ(f.m_Ws.m_nSplineOrder, 1);
+    EXPECT_EQ(f.SplineSincOrder(), 1);
 
     CScriptedHost host;
     CFirData g(&host);
