@@ -13,7 +13,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         return 0;
     static const int kCodes[] = {kFormatDecimal, kFormatPlot,   kFormatFir,      kFormatFract,
                                  kFormatHex,     kFormatBinary, kFormatAnalyzer, kFormatAdiPm,
-                                 kFormatFloat,   kFormatDouble};
+                                 kFormatFloat,   kFormatDouble, kFormatCoe,      kFormatMif};
     SFormatState state;
     state.code = kCodes[data[0] % std::size(kCodes)];
     state.fixedBits = (data[1] & 0x3F) + 1;

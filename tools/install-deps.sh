@@ -8,6 +8,7 @@ packages=(
     libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
     qt6-base-dev qt6-svg-dev xvfb xauth fonts-dejavu-core
     python3 python3-numpy python3-dev pybind11-dev python3-scipy python3-pytest gcc poppler-utils
+    iverilog yosys perl
 )
 missing=()
 for p in "${packages[@]}"; do

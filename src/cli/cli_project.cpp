@@ -1,6 +1,7 @@
 #include "cli_project.h"
 
 #include "cli_design_common.h"
+#include "cli_hdl.h"
 
 #include "cli.h"
 #include "cli_host.h"
@@ -14,6 +15,8 @@
 #include "doc/doc_messages.h"
 #include "doc/fir_commands.h"
 #include "doc/project_file.h"
+#include "fixed/fixed_messages.h"
+#include "hdl/hdl_export.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
 #include "support/file_access.h"
@@ -32,19 +35,24 @@
 #include <vector>
 
 const char* const kShowUsage =
-    "  show PROJECT [--json]\n"
+    "  show PROJECT [--json | --hdl [--bits B] [implementation options]]\n"
     "      The project's method, sampling frequency, taps, design summary, margin and the\n"
     "      results of each band. With --json one JSON object with designType, method, fs,\n"
     "      fsUnit, taps, real, coefficients {i, q}, bands [{lower, upper, desired, attn}]\n"
     "      (frequencies in the unit of Fs, desired and attn in dB) and margin (dB, null\n"
-    "      without coefficients or bands).\n";
+    "      without coefficients or bands). With --hdl the summary of the fixed-point\n"
+    "      implementation that \"HDL:Verilog\" writes: accumulator width, multipliers and\n"
+    "      adders after folding, latency and worst-case output (options as for export).\n";
 
 const char* const kExportUsage =
     "  export PROJECT --format NAME -o FILE [--quadrature-file FILE2]\n"
     "         [--quadrature-format NAME2] [--complex] [--bits B]\n"
     "         [--interleave none|forward|reverse --factor K]\n"
     "         [--c-name N --c-type T --c-suffix S] [--wave-bits 8|16]\n"
-    "         [--wave-rate 11025|22050|44100] [--force]\n"
+    "         [--wave-rate 11025|22050|44100] [--force] [--input-bits N]\n"
+    "         [--output-bits N] [--output-shift S] [--rounding truncate|round]\n"
+    "         [--overflow saturate|wrap] [--hdl-structure transposed|systolic]\n"
+    "         [--hdl-name NAME]\n"
     "      Writes the coefficients in the data file format NAME (a name of the format list,\n"
     "      e.g. \"Text:Decimal\", \"Text:Hex\", \"Text:C\", \"HTML:Report\", \"Binary:Wave\").\n"
     "      A complex filter needs --complex (I and Q in FILE) or --quadrature-file (Q in\n"
@@ -57,7 +65,17 @@ const char* const kExportUsage =
     "      Data that overflows a fixed-point format is not written unless --force.\n"
     "      HTML:Report also writes the pictures it names beside the report: NAME_spec.bmp\n"
     "      (the design summary), NAME_freq_rsp.bmp (magnitude) and NAME_imp_rsp.bmp\n"
-    "      (impulse response).\n";
+    "      (impulse response).\n"
+    "      HDL:Verilog writes a synthesizable Verilog-2001 module and beside it a\n"
+    "      self-checking testbench NAME_tb.v with its vectors NAME_in.txt and the bit-true\n"
+    "      model's words NAME_out.txt (NAME: FILE without its extension), all or none.\n"
+    "      Fixed-point implementation (FPGA:COE, FPGA:MIF take --bits only): --bits is the\n"
+    "      coefficient word length, --input-bits the input's (default 16), --output-bits\n"
+    "      the output's (default: the accumulator width, full precision), --output-shift\n"
+    "      the low accumulator bits the output drops (default: accumulator width less\n"
+    "      output width), --rounding truncate|round, --overflow saturate|wrap,\n"
+    "      --hdl-structure transposed|systolic (default transposed), --hdl-name the module\n"
+    "      name (default: the file name).\n";
 
 const char* const kImportUsage =
     "  import FILE --format NAME [--quadrature-file FILE2] [--quadrature-format NAME2]\n"
@@ -248,6 +266,37 @@ void WriteProjectJson(CFirProject& project, std::ostream& os,
 
 // ---- show ------------------------------------------------------------------------------------
 
+namespace {
+
+std::vector<double> TapsOf(const CFirData& filter) {
+    const CDataColumn* taps = filter.GetColumn(0);
+    return {taps->GetData(), taps->GetData() + filter.GetN()};
+}
+
+// The implementation summary of the project's filter; the coefficient word length is --bits
+// or the project's.
+int ShowHdlSummary(CFirProject& project, SHdlOptions options, std::optional<long long> bits,
+                   std::ostream& out, CCliHost& host) {
+    const CFirData& filter = project.m_Filter;
+    options.format.coefBits =
+        bits ? static_cast<int>(*bits) : project.m_DataFiles.m_FormatI.m_FixedPoint.m_nBits;
+    std::vector<std::string> lines;
+    std::string error;
+    if (!filter.IsReal())
+        error = kMsgFixedNeedsRealFilter;
+    else if (!MakeHdlSummary(TapsOf(filter), options, lines, error))
+        lines.clear();
+    if (!error.empty()) {
+        host.Error(error);
+        return kExitFailed;
+    }
+    for (const std::string& line : lines)
+        out << line << "\n";
+    return kExitOk;
+}
+
+} // namespace
+
 void WriteProjectText(CFirProject& project, std::ostream& os) {
     os << "project: " << project.m_strTitle << "\n";
     WriteDesignReport(project.m_Filter, os);
@@ -255,9 +304,17 @@ void WriteProjectText(CFirProject& project, std::ostream& os) {
 
 int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const bool json = args.Flag("--json");
+    const bool hdl = args.Flag("--hdl");
+    const auto bits = args.Integer("--bits");
+    SHdlOptions hdlOptions;
+    const bool hdlGiven = ParseHdlOptions(args, hdlOptions);
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok() && positionals.size() != 1)
         args.Fail("show needs one project file");
+    else if (args.Ok() && json && hdl)
+        args.Fail("--json and --hdl exclude each other");
+    else if (args.Ok() && !hdl && (bits || hdlGiven))
+        args.Fail("--bits and the implementation options need --hdl");
     args.Finish();
     if (!args.Ok())
         return UsageError("show", args.Error(), err);
@@ -266,6 +323,8 @@ int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     CFirProject project(&host);
     if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
         return kExitFailed;
+    if (hdl)
+        return ShowHdlSummary(project, hdlOptions, bits, out, host);
     if (json)
         WriteProjectJson(project, out, {});
     else
@@ -291,6 +350,8 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const bool force = args.Flag("--force");
     const auto waveBits = ParseChoice(args, "--wave-bits", {"8", "16"}, -1);
     const auto waveRate = ParseChoice(args, "--wave-rate", {"11025", "22050", "44100"}, -1);
+    SHdlOptions hdl;
+    const bool hdlGiven = ParseHdlOptions(args, hdl);
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok()) {
         if (positionals.size() != 1)
@@ -313,7 +374,13 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         ResolveFormats(args, *formatName, quadFormatName, true, format, quadFormat);
     if (args.Ok())
         CheckWaveOptions(args, *format, quadFormat, bits.has_value(), waveBits, waveRate);
-    RefuseFileClash(args, positionals, {output.value_or(""), quadFile.value_or("")});
+    if (args.Ok() && hdlGiven && *format != kFormatVerilog)
+        args.Fail("the implementation options are for \"HDL:Verilog\"");
+    // A Verilog export writes its testbench files beside the module.
+    std::vector<std::string> outputs = {output.value_or(""), quadFile.value_or("")};
+    if (args.Ok() && *format == kFormatVerilog && output)
+        outputs = VerilogExportPaths(*output);
+    RefuseFileClash(args, positionals, outputs);
     args.Finish();
     if (!args.Ok())
         return UsageError("export", args.Error(), err);
@@ -352,6 +419,7 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             opts->m_OptionsC.m_strType = *cType;
         if (cSuffix)
             opts->m_OptionsC.m_strSuffix = *cSuffix;
+        opts->m_FixedPoint.m_Hdl = hdl;
     }
     std::string refusal;
     if (!files.CheckExport(filter.GetN(), refusal)) {

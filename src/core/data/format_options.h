@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/code_export_options.h"
+#include "hdl/hdl_plan.h"
 
 #include <array>
 #include <cstdint>
@@ -15,6 +16,9 @@ public:
     bool operator==(const CFixedPointOpts&) const = default;
 
     int m_nBits = 16; // 1..64
+    // The hardware formats' implementation: input and output words, rounding, overflow and
+    // structure (its coefficient word length is m_nBits). Kept for the session, not stored.
+    SHdlOptions m_Hdl;
 };
 
 // Sample size and rate of WAVE files, and the header last read or written.

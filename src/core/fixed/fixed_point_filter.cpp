@@ -104,12 +104,22 @@ std::vector<int64_t> CFixedPointFilter::WorstCaseInput() const {
     return x;
 }
 
-Int128 CFixedPointFilter::OutputOf(Int128 acc) const {
+Int128 CFixedPointFilter::Shifted(Int128 acc) const {
     if (m_nShift > 0) {
         if (m_format.rounding == ERounding::Round)
             acc += Int128{1} << (m_nShift - 1);
         acc >>= m_nShift; // arithmetic: floor division by 2^shift
     }
+    return acc;
+}
+
+bool CFixedPointFilter::OutputCanOverflow() const {
+    return Shifted(m_worstLow) < SignedMin(m_nOutBits) ||
+           Shifted(m_worstHigh) > SignedMax(m_nOutBits);
+}
+
+Int128 CFixedPointFilter::OutputOf(Int128 acc) const {
+    acc = Shifted(acc);
     if (m_format.overflow == EOverflow::Wrap)
         return WrapToWidth(acc, m_nOutBits);
     return std::clamp(acc, SignedMin(m_nOutBits), SignedMax(m_nOutBits));

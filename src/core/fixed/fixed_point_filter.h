@@ -30,6 +30,8 @@ struct SFixedPointFormat {
     int outputShift = -1;
     ERounding rounding = ERounding::Truncate;
     EOverflow overflow = EOverflow::Saturate;
+
+    bool operator==(const SFixedPointFormat&) const = default;
 };
 
 // The integer model of a real FIR filter in fixed point: integer coefficients, the exact
@@ -69,6 +71,9 @@ public:
 
     // The output word of an accumulator value.
     Int128 OutputOf(Int128 acc) const;
+    // Whether some input sequence gives an output beyond the output word (then saturated or
+    // wrapped). Rounding and shifting keep the order, so the extremes decide.
+    bool OutputCanOverflow() const;
     // Accumulator values y[n] for the inputs x (each taken as its low input-width bits, as a
     // port of that width sees it; samples before x[0] are zero).
     std::vector<Int128> Accumulate(const std::vector<int64_t>& x) const;
@@ -77,6 +82,7 @@ public:
 
 private:
     bool CheckFormat(size_t taps, std::string& error) const;
+    Int128 Shifted(Int128 acc) const;
     void ComputeWidths();
 
     SFixedPointFormat m_format;

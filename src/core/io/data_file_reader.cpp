@@ -1,5 +1,6 @@
 #include "io/data_file_reader.h"
 
+#include "io/fpga_files.h"
 #include "io/io_messages.h"
 #include "io/number_text.h"
 #include "support/format_number.h"
@@ -225,6 +226,26 @@ void ReadWaveSamples(const SFormatState& state, const uint8_t* data, size_t size
     }
 }
 
+// The words of a COE or MIF file as fractions of the word's full scale; a MIF file's WIDTH
+// sets the word length.
+bool ReadFpgaWords(SFormatState& state, const uint8_t* data, size_t size, std::vector<double>& a,
+                   CHost& host) {
+    int bits = state.WordLength();
+    std::vector<int64_t> words;
+    std::string error;
+    if (!ParseFpgaFile(state.code, std::string(reinterpret_cast<const char*>(data), size), bits,
+                       words, error)) {
+        host.Error(error);
+        return false;
+    }
+    if (state.code == kFormatMif)
+        state.fixedBits = bits;
+    const double fullScale = FullScaleOfWordLength(bits);
+    for (const int64_t w : words)
+        a.push_back(static_cast<double>(w) / fullScale);
+    return true;
+}
+
 } // namespace
 
 bool ReadDataBytes(SFormatState& state, const uint8_t* data, size_t size, std::vector<double>& a,
@@ -287,6 +308,11 @@ bool ReadDataBytes(SFormatState& state, const uint8_t* data, size_t size, std::v
     case kFormatDouble:
         ReadFloats<double>(data, size, a, b);
         badSample = FirstNonFinite(a, b, 0);
+        break;
+    case kFormatCoe:
+    case kFormatMif:
+        if (!ReadFpgaWords(state, data, size, a, host))
+            return false;
         break;
     case kFormatWave8:
     case kFormatWave16:

@@ -1,5 +1,6 @@
 #include "io/data_file_writer.h"
 
+#include "io/fpga_files.h"
 #include "io/io_messages.h"
 #include "io/number_text.h"
 #include "support/format_number.h"
@@ -110,6 +111,7 @@ struct SPointText {
     int decDigits = 0;
     int fixedWidth = 0;
     int line = 0;
+    int count = 0; // points in the file
 };
 
 // Appends point i of value a (and b when not null), already scaled to the format's full scale.
@@ -135,6 +137,10 @@ void WriteFixedPoint(std::string& out, const SPointText& text, int, double a, co
     if (b)
         Append(out, " ", FixedPointText(text.code, RoundToInt64(*b), text.bits, text.fixedWidth));
     out += "\r\n";
+}
+
+void WriteFpgaPoint(std::string& out, const SPointText& text, int, double a, const double*) {
+    out += FpgaFileWord(text.code, text.bits, text.line, text.count, RoundToInt64(a));
 }
 
 void WriteFloatPoint(std::string& out, const SPointText&, int, double a, const double* b) {
@@ -180,6 +186,7 @@ constexpr SPointWriterRow kPointWriters[] = {
     {kFormatBinary, WriteFixedPoint},    {kFormatFloat, WriteFloatPoint},
     {kFormatDouble, WriteDoublePoint},   {kFormatWave8, WriteWavePoint},
     {kFormatWave16, WriteWavePoint},     {kFormatHtml, WriteHtmlPoint},
+    {kFormatCoe, WriteFpgaPoint},        {kFormatMif, WriteFpgaPoint},
 };
 
 PointWriter PointWriterOf(int code) {
@@ -199,6 +206,10 @@ int WriteDataBytes(SFormatState& state, std::string& out, const double* a, const
         const std::string name = FileFormatName(code);
         host.Error(
             FormatMessage(kMsgFormatCannotBeWritten, {name.empty() ? std::to_string(code) : name}));
+        return 0;
+    }
+    if (b && (code == kFormatCoe || code == kFormatMif)) {
+        host.Error(FormatMessage(kMsgFpgaOneColumn, {FileFormatName(code)}));
         return 0;
     }
     std::vector<int> order;
@@ -227,6 +238,10 @@ int WriteDataBytes(SFormatState& state, std::string& out, const double* a, const
     case kFormatFir:
         out += std::to_string(n) + "\r\n";
         break;
+    case kFormatCoe:
+    case kFormatMif:
+        out += FpgaFileHeader(code, state.WordLength(), n);
+        break;
     case kFormatWave:
     case kFormatWave8:
     case kFormatWave16: {
@@ -249,6 +264,7 @@ int WriteDataBytes(SFormatState& state, std::string& out, const double* a, const
     SPointText text;
     text.code = writeCode;
     text.bits = bits;
+    text.count = n;
     const bool longData = n >= 2500;
     text.decWidth = longData ? 24 : 21;
     text.decDigits = longData ? 21 : 18;
@@ -268,5 +284,7 @@ int WriteDataBytes(SFormatState& state, std::string& out, const double* a, const
         write(out, text, i, va, b ? &vb : nullptr);
         ++text.line;
     }
+    if (writeCode == kFormatCoe || writeCode == kFormatMif)
+        out += FpgaFileFooter(writeCode);
     return 1;
 }

@@ -222,6 +222,8 @@ bool CDataFiles::CheckExport(int n, std::string& text) const {
 int CDataFiles::Export(const std::string& title, CCorviData& source,
                        const std::string& documentName, CHost& host, const FRunDialog& runDialog) {
     PrepareDialog(title, documentName, false, source.IsReal());
+    const CDataColumn* inphase = source.GetColumn(0);
+    m_exportTaps.assign(inphase->begin(), inphase->begin() + source.GetN());
     for (;;) {
         if (!runDialog(*this))
             return 0;

@@ -93,6 +93,9 @@ public:
     std::string m_strDocName;
     // Paths written by the last export, in order.
     std::vector<std::string> m_writtenFiles;
+    // The inphase values of the data an export dialog is open for, for the implementation
+    // summary of the hardware formats' options.
+    std::vector<double> m_exportTaps;
 
 private:
     bool QuadratureEnabled() const;

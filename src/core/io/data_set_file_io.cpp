@@ -1,5 +1,7 @@
 #include "data/data_set_io.h"
 
+#include "fixed/fixed_messages.h"
+#include "hdl/hdl_export.h"
 #include "io/code_export.h"
 #include "io/data_file_reader.h"
 #include "io/data_file_writer.h"
@@ -40,6 +42,30 @@ CDataColumn* ColumnOf(CDataSetIO& set, int column) {
     while (set.GetColumnCount() <= column)
         set.AddColumn();
     return set.GetColumn(column);
+}
+
+// The implementation options of a hardware export, with the coefficient word length.
+SHdlOptions HdlOptionsOf(const CFileFormatOpts& opts) {
+    SHdlOptions options = opts.m_FixedPoint.m_Hdl;
+    options.format.coefBits = opts.m_FixedPoint.m_nBits;
+    return options;
+}
+
+// The files of a Verilog export of column a to path; false (reported) when the filter is complex
+// or cannot be implemented.
+bool MakeHdlFiles(const CFileFormatOpts& opts, const std::string& path, const CDataColumn* a,
+                  const CDataColumn* b, std::vector<SHdlFile>& files, CHost& host) {
+    if (b) {
+        host.Error(kMsgFixedNeedsRealFilter);
+        return false;
+    }
+    std::string error;
+    if (!MakeVerilogFiles(std::vector<double>(a->begin(), a->end()), HdlOptionsOf(opts), path,
+                          files, error)) {
+        host.Error(error);
+        return false;
+    }
+    return true;
 }
 
 } // namespace
@@ -92,6 +118,15 @@ int CDataSetIO::Write(CFileFormatOpts& opts, std::string& out, int columnA, int 
     if (!a)
         return 0;
     const int n = GetLength();
+    if (opts.m_nFormat == kFormatVerilog) {
+        // The module alone; WriteFile writes its testbench files beside it.
+        std::vector<SHdlFile> files;
+        if (!MakeHdlFiles(opts, m_strWritingPath.empty() ? "filter.v" : m_strWritingPath, a, b,
+                          files, host))
+            return 0;
+        out += files[0].bytes;
+        return 1;
+    }
     if (opts.m_nFormat == kFormatC || opts.m_nFormat == kFormatTiAsm) {
         // The code exporters take the points in the index order of the step.
         std::vector<int> order;
@@ -124,6 +159,21 @@ int CDataSetIO::WriteFile(CFileFormatOpts& opts, const std::string& path, int co
     if (path.empty())
         return 1;
     const std::string resolved = ResolvePath(path);
+    if (opts.m_nFormat == kFormatVerilog) {
+        CHost& host = HostOf(m_pHost);
+        if (step != 0 && step != 1) {
+            host.Error(kMsgHdlNoInterleave);
+            return 0;
+        }
+        std::vector<SHdlFile> files;
+        if (!MakeHdlFiles(opts, resolved, ColumnOf(*this, columnA),
+                          columnB == columnA ? nullptr : ColumnOf(*this, columnB), files, host))
+            return 0;
+        std::vector<SFileToWrite> set;
+        for (SHdlFile& f : files)
+            set.push_back({std::move(f.path), std::move(f.bytes)});
+        return WriteFileSetReported(set, host) ? 1 : 0;
+    }
     std::string bytes;
     m_strWritingPath = resolved;
     const int result = Write(opts, bytes, columnA, columnB, step);

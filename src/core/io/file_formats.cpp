@@ -18,6 +18,9 @@ const std::vector<SFileFormat>& FileFormatTable() {
         {"Binary:float", kFormatFloat, kFormatCanRead | kFormatCanWrite, true, ".bin"},
         {"Binary:double", kFormatDouble, kFormatCanRead | kFormatCanWrite, true, ".dat"},
         {"Binary:Wave", kFormatWave, kFormatCanRead | kFormatCanWrite, true, ".wav"},
+        {"FPGA:COE", kFormatCoe, kFormatCanRead | kFormatCanWrite | kFormatHardware, false, ".coe"},
+        {"FPGA:MIF", kFormatMif, kFormatCanRead | kFormatCanWrite | kFormatHardware, false, ".mif"},
+        {"HDL:Verilog", kFormatVerilog, kFormatCanWrite | kFormatHardware, false, ".v"},
     };
     return table;
 }
@@ -65,6 +68,9 @@ bool FormatHasOptions(int code) {
     case kFormatC:
     case kFormatTiAsm:
     case kFormatWave:
+    case kFormatCoe:
+    case kFormatMif:
+    case kFormatVerilog:
         return true;
     default:
         return false;
@@ -95,11 +101,13 @@ std::vector<std::string> WriteFormatNames() {
 
 std::vector<std::string> DataViewFormatNames() {
     return NamesWhere([](const SFileFormat& f) {
-        return !f.binary && f.flags == (kFormatCanRead | kFormatCanWrite);
+        return !f.binary && f.flags == (kFormatCanRead | kFormatCanWrite); // not for hardware
     });
 }
 
 int FormatChannels(int code, int waveChannels) {
+    if (code == kFormatCoe || code == kFormatMif || code == kFormatVerilog)
+        return 1;
     return IsWaveFormat(code) ? waveChannels : 2;
 }
 
@@ -108,6 +116,9 @@ int FormatWordLength(int code, int fixedBits) {
     case kFormatFract:
     case kFormatHex:
     case kFormatBinary:
+    case kFormatCoe:
+    case kFormatMif:
+    case kFormatVerilog:
         return fixedBits < 1 ? 1 : (fixedBits > 64 ? 64 : fixedBits);
     case kFormatAdiPm:
     case kFormatWave16:

@@ -23,6 +23,9 @@ enum EFileFormatCode : int {
     kFormatTiAsm = 11,
     kFormatAdiPm = 12,
     kFormatHtml = 13,
+    kFormatCoe = 14,     // FPGA coefficient file
+    kFormatMif = 15,     // FPGA memory initialisation file
+    kFormatVerilog = 16, // Verilog module with its testbench files
     kFormatWave8 = 100,  // WAVE with 8-bit samples, only inside a format state
     kFormatWave16 = 101, // WAVE with 16-bit samples, only inside a format state
 };
@@ -31,6 +34,7 @@ enum EFileFormatCode : int {
 enum EFileFormatFlags : int {
     kFormatCanRead = 1,
     kFormatCanWrite = 2,
+    kFormatHardware = 4, // for hardware tools: not offered in the coefficient text view
 };
 
 // One row of the format table: the name shown in format lists, its code and what it can do.
@@ -57,7 +61,7 @@ int FileFormatListCode(int code);
 bool FormatCanRead(int code);
 bool FormatCanWrite(int code);
 // True for the formats that have an options dialog: Text:Plot, Text:Fract, Text:Hex,
-// Text:Binary, Text:C, Asm:TI Asm and WAVE.
+// Text:Binary, Text:C, Asm:TI Asm, WAVE, the FPGA formats and HDL:Verilog.
 bool FormatHasOptions(int code);
 bool IsWaveFormat(int code); // 10, 100 or 101
 
@@ -66,10 +70,11 @@ std::vector<std::string> ReadFormatNames();
 std::vector<std::string> WriteFormatNames();
 std::vector<std::string> DataViewFormatNames();
 
-// Channels a file of this format holds: the WAVE header's count for WAVE codes, else 2.
+// Channels a file of this format holds: the WAVE header's count for WAVE codes, 1 for the
+// hardware formats, else 2.
 int FormatChannels(int code, int waveChannels);
-// Fixed-point word length in bits: fixedBits (held to 1..64) for Text:Fract, Text:Hex and
-// Text:Binary, 16 for Asm:ADI PM and 16-bit WAVE, 0 otherwise.
+// Fixed-point word length in bits: fixedBits (held to 1..64) for Text:Fract, Text:Hex,
+// Text:Binary and the FPGA formats, 16 for Asm:ADI PM and 16-bit WAVE, 0 otherwise.
 int FormatWordLength(int code, int fixedBits);
 // Full scale of a format state. 8-bit WAVE reads with 1 and writes with 32767.
 double FormatFullScale(int code, int fixedBits, bool writing);

@@ -5,6 +5,7 @@ set(CORE_IO_SOURCES
     data_files.cpp
     data_set_file_io.cpp
     file_formats.cpp
+    fpga_files.cpp
     format_state.cpp
     io_messages.cpp
     number_text.cpp

@@ -349,6 +349,14 @@ bool WriteFileReported(const std::string& path, std::string_view bytes, CHost& h
     return false;
 }
 
+bool WriteFileSetReported(const std::vector<SFileToWrite>& files, CHost& host) {
+    CFileSetWrite set;
+    for (const SFileToWrite& f : files)
+        if (!WriteFileReported(f.path, f.bytes, host))
+            return false;
+    return set.CommitReported(host);
+}
+
 EFileRead ReadFileBounded(const std::string& path, std::vector<uint8_t>& bytes, std::string& reason,
                           size_t maxBytes) {
     bytes.clear();

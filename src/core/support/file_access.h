@@ -61,6 +61,16 @@ private:
 // WriteFileSafely, reporting a failure as "Cannot write file "%1": %2" through the host.
 bool WriteFileReported(const std::string& path, std::string_view bytes, CHost& host);
 
+// One file of a set that is written together.
+struct SFileToWrite {
+    std::string path;
+    std::string bytes;
+};
+// Writes a set of files that belong together as one CFileSetWrite (joining the set already
+// open, if any): a failure, reported like WriteFileReported's, leaves every previous file as
+// it was.
+bool WriteFileSetReported(const std::vector<SFileToWrite>& files, CHost& host);
+
 // The largest file the program reads (bytes): many times the largest project, data file or
 // code export it writes for 16384 complex taps.
 inline constexpr size_t kMaxReadFileBytes = size_t{64} << 20;

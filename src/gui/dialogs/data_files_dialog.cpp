@@ -49,7 +49,7 @@ CDataFilesDialog::CDataFilesDialog(CDataFiles& files, CHost& host, QWidget* pare
     watchFormat(m_inphase.format, m_work.m_FormatI);
     watchFormat(m_quadrature.format, m_work.m_FormatQ);
     connect(m_inphase.options, &QPushButton::clicked, this,
-            [this] { ShowFormatOptions(this, m_work.m_FormatI, m_host); });
+            [this] { ShowFormatOptions(this, m_work.m_FormatI, m_host, m_work.m_exportTaps); });
     connect(m_quadrature.options, &QPushButton::clicked, this,
             [this] { ShowFormatOptions(this, m_work.m_FormatQ, m_host); });
     connect(m_pComplex, &QCheckBox::toggled, this, [this](bool on) {

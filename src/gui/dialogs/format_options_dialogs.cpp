@@ -1,11 +1,17 @@
 #include "dialogs/format_options_dialogs.h"
 
 #include "dialogs/dialog_layout.h"
+#include "hdl/hdl_export.h"
+#include "hdl/verilog_writer.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
+#include "support/format_number.h"
+#include "support/host.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFontDatabase>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -14,6 +20,7 @@
 #include <QRadioButton>
 #include <QSpinBox>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 
@@ -49,10 +56,14 @@ QLineEdit* TitleField(QVBoxLayout* layout, const QString& title, const std::stri
 
 } // namespace
 
-bool ShowFormatOptions(QWidget* parent, CFileFormatOpts& opts, CHost& host) {
+bool ShowFormatOptions(QWidget* parent, CFileFormatOpts& opts, CHost& host,
+                       const std::vector<double>& taps) {
     if (!CheckHasOptions(opts, host))
         return false;
     switch (FileFormatListCode(opts.m_nFormat)) {
+    case kFormatVerilog:
+        return CFixedPointImplDialog(opts.m_FixedPoint, taps, host, parent).exec() ==
+               QDialog::Accepted;
     case kFormatPlot:
         return CTitlesDialog(opts.m_strMainTitle, opts.m_strXTitle, opts.m_strYTitle, parent)
                    .exec() == QDialog::Accepted;
@@ -83,6 +94,126 @@ CFixedPointOptsDialog::CFixedPointOptsDialog(CFixedPointOpts& opts, QWidget* par
 
 void CFixedPointOptsDialog::accept() {
     m_opts.m_nBits = m_pBits->value();
+    QDialog::accept();
+}
+
+namespace {
+
+QSpinBox* BitsField(int lo, int hi, int value) {
+    auto* spin = new QSpinBox;
+    spin->setRange(lo, hi);
+    spin->setValue(value);
+    return spin;
+}
+
+QComboBox* ChoiceField(const QStringList& captions, int index) {
+    auto* combo = new QComboBox;
+    combo->addItems(captions);
+    combo->setCurrentIndex(index);
+    return combo;
+}
+
+} // namespace
+
+CFixedPointImplDialog::CFixedPointImplDialog(CFixedPointOpts& opts, const std::vector<double>& taps,
+                                             CHost& host, QWidget* parent)
+    : QDialog(parent), m_opts(opts), m_taps(taps), m_host(host) {
+    setWindowTitle("Fixed-Point Implementation");
+    const SFixedPointFormat& f = opts.m_Hdl.format;
+    m_pCoefBits = BitsField(SFixedPointFormat::kMinBits, SFixedPointFormat::kMaxBits,
+                            std::clamp(opts.m_nBits, 2, 48));
+    m_pInputBits = BitsField(SFixedPointFormat::kMinBits, SFixedPointFormat::kMaxBits, f.inputBits);
+    m_pFullPrecision = new QCheckBox("Full precision (the accumulator)");
+    m_pFullPrecision->setChecked(f.outputBits == 0);
+    m_pOutputBits = BitsField(1, 127, f.outputBits == 0 ? 16 : f.outputBits);
+    m_pTopBits = new QCheckBox("Keep the top bits");
+    m_pTopBits->setChecked(f.outputShift < 0);
+    m_pShift = BitsField(0, 126, std::max(f.outputShift, 0));
+    m_pRounding = ChoiceField({"Truncate", "Round"}, static_cast<int>(f.rounding));
+    m_pOverflow = ChoiceField({"Saturate", "Wrap"}, static_cast<int>(f.overflow));
+    m_pStructure = ChoiceField({"Transposed direct form", "Systolic (pipelined direct form)"},
+                               static_cast<int>(opts.m_Hdl.structure));
+    m_pName = new QLineEdit(ToQ(opts.m_Hdl.name));
+    m_pName->setPlaceholderText("from the file name");
+
+    auto* form = new QFormLayout;
+    AddCaptionedRow(form, "&Coefficient bits:", m_pCoefBits);
+    AddCaptionedRow(form, "&Input bits:", m_pInputBits);
+    form->addRow(m_pFullPrecision);
+    AddCaptionedRow(form, "&Output bits:", m_pOutputBits);
+    form->addRow(m_pTopBits);
+    AddCaptionedRow(form, "&Dropped low bits:", m_pShift);
+    AddCaptionedRow(form, "&Rounding:", m_pRounding);
+    AddCaptionedRow(form, "O&verflow:", m_pOverflow);
+    AddCaptionedRow(form, "&Structure:", m_pStructure);
+    AddCaptionedRow(form, "&Module name:", m_pName);
+
+    auto* summaryBox = new QGroupBox("Implementation");
+    auto* summaryLayout = new QVBoxLayout(summaryBox);
+    m_pSummary = new QPlainTextEdit;
+    m_pSummary->setReadOnly(true);
+    m_pSummary->setObjectName("summary");
+    m_pSummary->setAccessibleName("Implementation");
+    m_pSummary->setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
+    m_pSummary->setMinimumWidth(480);
+    summaryLayout->addWidget(m_pSummary);
+
+    auto* columns = new QHBoxLayout;
+    columns->addLayout(form);
+    columns->addWidget(summaryBox, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(columns);
+    AddOkCancel(this, layout);
+
+    for (QSpinBox* spin : {m_pCoefBits, m_pInputBits, m_pOutputBits, m_pShift})
+        connect(spin, &QSpinBox::valueChanged, this, [this] { UpdateSummary(); });
+    for (QCheckBox* box : {m_pFullPrecision, m_pTopBits})
+        connect(box, &QCheckBox::toggled, this, [this] { UpdateSummary(); });
+    for (QComboBox* combo : {m_pRounding, m_pOverflow, m_pStructure})
+        connect(combo, &QComboBox::currentIndexChanged, this, [this] { UpdateSummary(); });
+    UpdateSummary();
+}
+
+SHdlOptions CFixedPointImplDialog::Read() const {
+    SHdlOptions o;
+    o.format.coefBits = m_pCoefBits->value();
+    o.format.inputBits = m_pInputBits->value();
+    o.format.outputBits = m_pFullPrecision->isChecked() ? 0 : m_pOutputBits->value();
+    o.format.outputShift = m_pTopBits->isChecked() ? -1 : m_pShift->value();
+    o.format.rounding = m_pRounding->currentIndex() == 1 ? ERounding::Round : ERounding::Truncate;
+    o.format.overflow = m_pOverflow->currentIndex() == 1 ? EOverflow::Wrap : EOverflow::Saturate;
+    o.structure =
+        m_pStructure->currentIndex() == 1 ? EHdlStructure::Systolic : EHdlStructure::Transposed;
+    o.name = ToStd(m_pName->text().trimmed());
+    return o;
+}
+
+void CFixedPointImplDialog::UpdateSummary() {
+    m_pOutputBits->setEnabled(!m_pFullPrecision->isChecked());
+    m_pTopBits->setEnabled(!m_pFullPrecision->isChecked());
+    m_pShift->setEnabled(!m_pFullPrecision->isChecked() && !m_pTopBits->isChecked());
+    m_pRounding->setEnabled(!m_pFullPrecision->isChecked());
+    m_pOverflow->setEnabled(!m_pFullPrecision->isChecked());
+    std::vector<std::string> lines;
+    std::string error;
+    if (m_taps.empty())
+        error = "No coefficients to implement.";
+    else if (!MakeHdlSummary(m_taps, Read(), lines, error))
+        lines.clear();
+    std::string text = error;
+    for (const std::string& line : lines)
+        text += line + "\n";
+    m_pSummary->setPlainText(ToQ(text));
+}
+
+void CFixedPointImplDialog::accept() {
+    const SHdlOptions o = Read();
+    if (!o.name.empty() && !IsVerilogIdentifier(o.name)) {
+        m_host.Error(FormatMessage(kMsgHdlBadName, {o.name}));
+        return;
+    }
+    m_opts.m_nBits = o.format.coefBits;
+    m_opts.m_Hdl = o;
     QDialog::accept();
 }
 

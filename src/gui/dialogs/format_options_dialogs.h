@@ -5,16 +5,50 @@
 
 #include <QDialog>
 
+#include <vector>
+
 class CHost;
 class QButtonGroup;
 class QCheckBox;
+class QComboBox;
 class QLineEdit;
 class QPlainTextEdit;
 class QSpinBox;
 
 // Opens the options dialog of the record's format ("Options..." of the data file dialog); a
-// format without options is refused through host. True when the options were accepted.
-bool ShowFormatOptions(QWidget* parent, CFileFormatOpts& opts, CHost& host);
+// format without options is refused through host. taps: the coefficients being exported, for
+// the implementation summary of HDL:Verilog. True when the options were accepted.
+bool ShowFormatOptions(QWidget* parent, CFileFormatOpts& opts, CHost& host,
+                       const std::vector<double>& taps = {});
+
+// "Fixed-Point Implementation": word lengths, rounding, overflow, structure and module name of a
+// hardware export, with the summary of the implementation of taps beside them, updated as the
+// options change.
+class CFixedPointImplDialog : public QDialog {
+public:
+    CFixedPointImplDialog(CFixedPointOpts& opts, const std::vector<double>& taps, CHost& host,
+                          QWidget* parent);
+    void accept() override;
+
+private:
+    SHdlOptions Read() const;
+    void UpdateSummary();
+
+    CFixedPointOpts& m_opts;
+    std::vector<double> m_taps;
+    CHost& m_host;
+    QSpinBox* m_pCoefBits;
+    QSpinBox* m_pInputBits;
+    QCheckBox* m_pFullPrecision;
+    QSpinBox* m_pOutputBits;
+    QCheckBox* m_pTopBits;
+    QSpinBox* m_pShift;
+    QComboBox* m_pRounding;
+    QComboBox* m_pOverflow;
+    QComboBox* m_pStructure;
+    QLineEdit* m_pName;
+    QPlainTextEdit* m_pSummary;
+};
 
 // "Fixed-Point Options": the word length of the fixed-point text formats.
 class CFixedPointOptsDialog : public QDialog {

@@ -286,6 +286,9 @@ TEST(ProjectFile, TheReadLimitHoldsTheLargestFilesWithRoomToSpare) {
     for (const std::string& name : WriteFormatNames()) {
         CFileFormatOpts opts;
         ASSERT_TRUE(SelectFormat(opts, name));
+        // The hardware formats hold one real column of words; their own tests cover them.
+        if (FindFileFormat(name)->flags & kFormatHardware)
+            continue;
         opts.m_FixedPoint.m_nBits = 64;
         std::string out;
         ASSERT_EQ(f.Write(opts, out, 0, 1, 1), 1) << name;

@@ -241,3 +241,34 @@ TEST(FixedPointFilter, RefusesWhatItCannotImplement) {
         EXPECT_EQ(error, c.message) << c.what;
     }
 }
+
+// Overflow of the output word is decided by the accumulator's extremes, which then saturate.
+TEST(FixedPointFilter, OutputOverflowFollowsTheExtremes) {
+    struct Case {
+        int outputBits;
+        int shift;
+        ERounding rounding;
+        bool overflows;
+    };
+    const Case cases[] = {
+        {0, -1, ERounding::Truncate, false}, // full precision
+        {16, 15, ERounding::Truncate, false},
+        {16, 15, ERounding::Round, false},
+        {16, 14, ERounding::Truncate, true},
+        {12, -1, ERounding::Truncate, false}, // the top 12 of 31 bits
+        {12, -1, ERounding::Round, true},     // ... whose rounding carries the top value out
+    };
+    for (const Case& c : cases) {
+        SFixedPointFormat format;
+        format.outputBits = c.outputBits;
+        format.outputShift = c.shift;
+        format.rounding = c.rounding;
+        const CFixedPointFilter filter = MakeFilter({16384, 16384}, format);
+        EXPECT_EQ(filter.OutputCanOverflow(), c.overflows) << c.outputBits << " " << c.shift;
+        if (c.overflows) {
+            const int bits = filter.OutputBits();
+            EXPECT_TRUE(filter.OutputOf(filter.WorstCaseLow()) == SignedMin(bits) ||
+                        filter.OutputOf(filter.WorstCaseHigh()) == SignedMax(bits));
+        }
+    }
+}

@@ -20,6 +20,8 @@ TEST(FileFormats, TableOrderCodesAndCapabilities) {
         {"HTML:Report", 13, false, true, false}, {"Asm:TI Asm", 11, false, true, false},
         {"Asm:ADI PM", 12, true, true, false},   {"Binary:float", 8, true, true, true},
         {"Binary:double", 9, true, true, true},  {"Binary:Wave", 10, true, true, true},
+        {"FPGA:COE", 14, true, true, false},     {"FPGA:MIF", 15, true, true, false},
+        {"HDL:Verilog", 16, false, true, false},
     };
     const auto& table = FileFormatTable();
     ASSERT_EQ(table.size(), std::size(expected));
@@ -38,11 +40,12 @@ TEST(FileFormats, ListsAndLookups) {
     using V = std::vector<std::string>;
     EXPECT_EQ(ReadFormatNames(),
               (V{"Text:Decimal", "Text:Plot", "Text:FIR", "Text:Fract", "Text:Hex", "Text:Binary",
-                 "Text:Analyzer", "Asm:ADI PM", "Binary:float", "Binary:double", "Binary:Wave"}));
+                 "Text:Analyzer", "Asm:ADI PM", "Binary:float", "Binary:double", "Binary:Wave",
+                 "FPGA:COE", "FPGA:MIF"}));
     EXPECT_EQ(WriteFormatNames(),
               (V{"Text:Decimal", "Text:Plot", "Text:FIR", "Text:Fract", "Text:Hex", "Text:Binary",
                  "Text:C", "HTML:Report", "Asm:TI Asm", "Asm:ADI PM", "Binary:float",
-                 "Binary:double", "Binary:Wave"}));
+                 "Binary:double", "Binary:Wave", "FPGA:COE", "FPGA:MIF", "HDL:Verilog"}));
     EXPECT_EQ(DataViewFormatNames(), (V{"Text:Decimal", "Text:Plot", "Text:FIR", "Text:Fract",
                                         "Text:Hex", "Text:Binary", "Asm:ADI PM"}));
     EXPECT_EQ(FileFormatName(100), "Binary:Wave");

@@ -14,7 +14,9 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
 #include <QGroupBox>
+#include <QPlainTextEdit>
 #include <QRadioButton>
 #include <QTemporaryDir>
 
@@ -151,6 +153,79 @@ TEST_F(DataFilesDialogTest, WritesTheSameFilesAsTheCommandLine) {
             EXPECT_FALSE(expected.empty()) << name;
             EXPECT_EQ(ReadAll(written), expected) << name;
         }
+    }
+}
+
+// The Verilog export of a real filter with the implementation options chosen in "Fixed-Point
+// Implementation" writes the same four files as the command line; the summary beside the
+// options follows them.
+TEST_F(DataFilesDialogTest, VerilogWithTheImplementationOptions) {
+    std::ofstream(Path("real.txt")) << "0.125\n-0.25\n0.5\n0.75\n0.5\n-0.25\n0.125\n";
+    Cli({"import", Path("real.txt"), "--format", "Text:Decimal", "-o", Path("real.cfp")});
+    QDir().mkpath(QString::fromStdString(Path("cli")));
+    QDir().mkpath(QString::fromStdString(Path("gui")));
+    Cli({"export",
+         Path("real.cfp"),
+         "--format",
+         "HDL:Verilog",
+         "-o",
+         Path("cli/lp.v"),
+         "--bits",
+         "12",
+         "--input-bits",
+         "10",
+         "--output-bits",
+         "10",
+         "--output-shift",
+         "11",
+         "--rounding",
+         "round",
+         "--overflow",
+         "wrap",
+         "--hdl-structure",
+         "systolic"});
+    ASSERT_TRUE(doc.OnOpenDocument(Path("real.cfp")));
+    QStringList summaries;
+    EXPECT_GT(ExportWithDialog([&](QDialog* d) {
+                  TypeInto(Field<QLineEdit>(d, "Inphase File"),
+                           QString::fromStdString(Path("gui/lp.v")));
+                  ChooseFormat(d, "Inphase", "HDL:Verilog");
+                  OnNextModal([&](QDialog* options) {
+                      EXPECT_EQ(options->windowTitle(), "Fixed-Point Implementation");
+                      auto* summary = Field<QPlainTextEdit>(options, "Implementation");
+                      summaries << summary->toPlainText();
+                      TypeInto(Field<QSpinBox>(options, "Coefficient bits"), "12");
+                      TypeInto(Field<QSpinBox>(options, "Input bits"), "10");
+                      auto* output = Field<QSpinBox>(options, "Output bits");
+                      EXPECT_FALSE(output->isEnabled());
+                      SetTicked(CheckBox(options, "Full precision (the accumulator)"), false);
+                      EXPECT_TRUE(output->isEnabled());
+                      TypeInto(output, "10");
+                      SetTicked(CheckBox(options, "Keep the top bits"), false);
+                      TypeInto(Field<QSpinBox>(options, "Dropped low bits"), "11");
+                      Field<QComboBox>(options, "Rounding")->setCurrentIndex(1);
+                      Field<QComboBox>(options, "Overflow")->setCurrentIndex(1);
+                      summaries << summary->toPlainText();
+                      Field<QComboBox>(options, "Structure")->setCurrentIndex(1);
+                      summaries << summary->toPlainText();
+                      ClickOk(options);
+                  });
+                  QTest::mouseClick(Button(d, "Options..."), Qt::LeftButton);
+                  ClickOk(d);
+              }),
+              0);
+    EXPECT_TRUE(host.messages.empty()) << host.LastMessage();
+    ASSERT_EQ(summaries.size(), 3);
+    EXPECT_TRUE(summaries[0].contains("multipliers: 4\n")) << summaries[0].toStdString();
+    EXPECT_TRUE(summaries[0].contains("(drops 0 low bits, truncate, saturate)"));
+    EXPECT_TRUE(summaries[1].contains("output bits: 10 (drops 11 low bits, round, wrap)"));
+    EXPECT_TRUE(summaries[1].contains("latency: 4 clock cycles"));
+    EXPECT_TRUE(summaries[2].contains("adders: 7 (3 pre-adders, 3 sum, 1 rounding)"));
+    EXPECT_TRUE(summaries[2].contains("latency: 7 clock cycles"));
+    for (const char* name : {"lp.v", "lp_tb.v", "lp_in.txt", "lp_out.txt"}) {
+        const std::string expected = ReadAll(Path(std::string("cli/") + name));
+        EXPECT_FALSE(expected.empty()) << name;
+        EXPECT_EQ(ReadAll(Path(std::string("gui/") + name)), expected) << name;
     }
 }
 
