@@ -77,15 +77,20 @@ std::vector<std::string> OptionWords(const py::kwargs& options) {
     return words;
 }
 
+std::mutex& CoreMutex() {
+    static std::mutex mutex;
+    return mutex;
+}
+
 SCliOutcome RunCliCommand(const std::vector<std::string>& args) {
     std::ostringstream out, err;
     SCliOutcome outcome;
-    {
-        py::gil_scoped_release release;
+    WithCore([&] {
         TakeCliJobInterrupt();
         outcome.status = RunCli(args, out, err);
         outcome.interrupted = TakeCliJobInterrupt();
-    }
+        return 0;
+    });
     outcome.out = out.str();
     outcome.err = Messages(err.str());
     return outcome;

@@ -2,8 +2,21 @@
 
 #include <pybind11/pybind11.h>
 
+#include <mutex>
 #include <string>
 #include <vector>
+
+// The lock of the program's core for the module's calls into it.
+std::mutex& CoreMutex();
+
+// Runs work on the program's core with the interpreter lock released, one call at a time: the
+// project list, the command line's Ctrl+C handler and the first math error's report belong to
+// the whole process, so Python threads take turns. work must not touch Python objects.
+template <typename Work> auto WithCore(Work work) {
+    pybind11::gil_scoped_release release;
+    const std::lock_guard<std::mutex> lock(CoreMutex());
+    return work();
+}
 
 // The command line's words for keyword arguments: name=value gives "--name value" (underscores
 // become hyphens), name=True the flag "--name", False and None nothing, a sequence of values

@@ -49,12 +49,11 @@ const SDesignMethod& MethodByWord(const std::string& word) {
 class CPyProject {
 public:
     static std::unique_ptr<CPyProject> Open(const std::string& path) {
-        auto project = std::make_unique<CPyProject>();
-        bool opened = false;
-        {
-            py::gil_scoped_release release;
-            opened = project->m_doc.OnOpenDocument(path);
-        }
+        std::unique_ptr<CPyProject> project(new CPyProject);
+        const bool opened = WithCore([&] {
+            project->m_doc = std::make_unique<CFirDoc>(project->m_host);
+            return project->m_doc->OnOpenDocument(path);
+        });
         if (!opened)
             throw std::runtime_error(project->TakeMessages());
         project->m_path = path;
@@ -64,16 +63,27 @@ public:
 
     static std::unique_ptr<CPyProject> New(const std::string& word) {
         const SDesignMethod& method = MethodByWord(word);
-        auto project = std::make_unique<CPyProject>();
-        CFirDoc& doc = project->m_doc;
-        doc.Filter().SetDesignType(method.type);
-        if (const CProjectTemplate* t = TemplateOfType(method.type))
-            doc.m_strTitle = std::string(t->docName) + "1";
-        doc.OnNewDocument();
-        doc.CheckPoint();
+        std::unique_ptr<CPyProject> project(new CPyProject);
+        WithCore([&] {
+            project->m_doc = std::make_unique<CFirDoc>(project->m_host);
+            CFirDoc& doc = *project->m_doc;
+            doc.Filter().SetDesignType(method.type);
+            project->TakeNewTitle();
+            doc.OnNewDocument();
+            doc.CheckPoint();
+            return 0;
+        });
         project->TakeMessages();
         return project;
     }
+
+    ~CPyProject() {
+        // Called with the interpreter lock held; a core call of another thread does not need it.
+        const std::lock_guard<std::mutex> lock(CoreMutex());
+        m_doc.reset();
+    }
+    CPyProject(const CPyProject&) = delete;
+    CPyProject& operator=(const CPyProject&) = delete;
 
     // Runs commands of corvifir-cli run, in order, all parsed before any runs; raises for a
     // command that cannot be read (ValueError), that failed (RuntimeError) or was cancelled.
@@ -101,11 +111,7 @@ public:
         const std::string target = path.value_or(m_path);
         if (target.empty())
             throw py::value_error("the project has no file yet: save(path) names one");
-        bool saved = false;
-        {
-            py::gil_scoped_release release;
-            saved = m_doc.OnSaveDocument(target);
-        }
+        const bool saved = WithCore([&] { return m_doc->OnSaveDocument(target); });
         if (!saved)
             throw std::runtime_error(TakeMessages());
         m_path = target;
@@ -113,49 +119,71 @@ public:
     }
 
     py::array Coefficients() const {
-        const CFirData& f = m_doc.Filter();
-        const int n = f.GetN();
-        if (f.IsReal()) {
-            py::array_t<double> out(n);
-            for (int i = 0; i < n; ++i)
-                out.mutable_data()[i] = f.m_pI->GetAt(i);
-            return out;
-        }
-        py::array_t<std::complex<double>> out(n);
-        for (int i = 0; i < n; ++i)
-            out.mutable_data()[i] = {f.m_pI->GetAt(i), f.m_pQ->GetAt(i)};
+        std::vector<double> i, q;
+        const bool real = WithCore([&] {
+            const CFirData& f = m_doc->Filter();
+            for (int k = 0; k < f.GetN(); ++k) {
+                i.push_back(f.m_pI->GetAt(k));
+                q.push_back(f.m_pQ->GetAt(k));
+            }
+            return f.IsReal();
+        });
+        if (real)
+            return ToArray(i);
+        py::array_t<std::complex<double>> out(static_cast<py::ssize_t>(i.size()));
+        for (size_t k = 0; k < i.size(); ++k)
+            out.mutable_data()[k] = {i[k], q[k]};
         return out;
     }
 
-    double Fs() const { return m_doc.Filter().m_Fs.GetHz(); }
+    double Fs() const {
+        return WithCore([&] { return m_doc->Filter().m_Fs.GetHz(); });
+    }
 
-    py::dict Specification() {
-        std::ostringstream json;
-        WriteProjectJson(m_doc, json, {});
-        py::dict spec = py::module_::import("json").attr("loads")(json.str());
+    py::dict Specification() const {
+        const std::string json = WithCore([&] {
+            std::ostringstream os;
+            WriteProjectJson(*m_doc, os, {});
+            return os.str();
+        });
+        py::dict spec = py::module_::import("json").attr("loads")(json);
         spec.attr("pop")("coefficients");
         return spec;
     }
 
-    std::string Summary() {
-        std::ostringstream text;
-        WriteProjectText(m_doc, text);
-        return text.str();
+    std::string Summary() const {
+        return WithCore([&] {
+            std::ostringstream os;
+            WriteProjectText(*m_doc, os);
+            return os.str();
+        });
     }
 
     int EstimateTaps() {
-        CFirData& f = m_doc.Filter();
-        if (!f.CanEstimateNumTaps(true))
+        int taps = -1;
+        WithCore([&] {
+            CFirData& f = m_doc->Filter();
+            if (f.CanEstimateNumTaps(true))
+                taps = f.EstimateNumTaps();
+            return 0;
+        });
+        if (taps < 0)
             throw py::value_error(TakeMessages());
-        return f.EstimateNumTaps();
+        return taps;
     }
 
     std::optional<std::string> Path() const {
         return m_path.empty() ? std::nullopt : std::optional<std::string>(m_path);
     }
-    bool Modified() const { return m_doc.IsModified(); }
-    int UndoDepth() const { return m_doc.UndoDepth(); }
-    int RedoDepth() const { return m_doc.RedoDepth(); }
+    bool Modified() const {
+        return WithCore([&] { return m_doc->IsModified(); });
+    }
+    int UndoDepth() const {
+        return WithCore([&] { return m_doc->UndoDepth(); });
+    }
+    int RedoDepth() const {
+        return WithCore([&] { return m_doc->RedoDepth(); });
+    }
     const std::string& Messages() const { return m_messages; }
 
     // A project read from a temporary file: it has no file of its own, and its messages are
@@ -163,11 +191,11 @@ public:
     void Adopt(const std::string& messages) {
         m_path.clear();
         m_messages = messages;
-        if (const CProjectTemplate* t = TemplateOfType(m_doc.Filter().m_nDesignType))
-            m_doc.m_strTitle = std::string(t->docName) + "1";
+        WithCore([&] {
+            TakeNewTitle();
+            return 0;
+        });
     }
-
-    CPyProject() = default;
 
 private:
     void RunParsed(const std::vector<SRunStep>& steps, const std::vector<std::string>& answers) {
@@ -180,12 +208,8 @@ private:
         }
         m_host.ClearInterrupted();
         CRunDialogs dialogs;
-        CRunContext ctx{m_doc, m_host, dialogs, {}, {m_path}};
-        SRunOutcome outcome;
-        {
-            py::gil_scoped_release release;
-            outcome = RunSteps(ctx, steps, m_log);
-        }
+        CRunContext ctx{*m_doc, m_host, dialogs, {}, {m_path}};
+        const SRunOutcome outcome = WithCore([&] { return RunSteps(ctx, steps, m_log); });
         const std::string messages = TakeMessages();
         if (outcome.end == SRunOutcome::Cancelled) {
             PyErr_SetNone(PyExc_KeyboardInterrupt);
@@ -194,6 +218,14 @@ private:
         if (outcome.end == SRunOutcome::Failed)
             throw std::runtime_error(messages + (messages.empty() ? "" : "\n") +
                                      ShownCommand(steps[outcome.failed].text) + " failed.");
+    }
+
+    CPyProject() = default;
+
+    // The title of a new project of the filter's method ("SimplePm1", ...).
+    void TakeNewTitle() {
+        if (const CProjectTemplate* t = TemplateOfType(m_doc->Filter().m_nDesignType))
+            m_doc->m_strTitle = std::string(t->docName) + "1";
     }
 
     // The messages shown since the last call, kept as the project's latest messages.
@@ -207,7 +239,7 @@ private:
 
     std::ostringstream m_log;
     CRunHost m_host{m_log};
-    CFirDoc m_doc{m_host};
+    std::unique_ptr<CFirDoc> m_doc; // made and destroyed under the core's lock
     std::string m_path;
     std::string m_messages;
 };

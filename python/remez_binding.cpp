@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <complex>
+#include <mutex>
 #include <numbers>
 #include <optional>
 #include <stdexcept>
@@ -94,6 +95,29 @@ SRemezRequest MakeRemezRequest(int numtaps, const DoubleArray& bands, const Doub
     return r;
 }
 
+// The context a design runs in. Designs of up to kKeptTaps taps share one kept context, so that
+// repeated designs (a script's loop) reuse its storage instead of allocating and touching it
+// afresh; a longer design, or one that finds the kept context in use by another thread, takes
+// a context of its own (whose storage is freed after it).
+class CContextLease {
+public:
+    static constexpr int kKeptTaps = 8191;
+
+    explicit CContextLease(int taps) {
+        static std::mutex mutex;
+        if (taps <= kKeptTaps)
+            m_lock = std::unique_lock<std::mutex>(mutex, std::try_to_lock);
+    }
+    CRemezContext& Context() {
+        static CRemezContext kept;
+        return m_lock.owns_lock() ? kept : m_own.emplace();
+    }
+
+private:
+    std::unique_lock<std::mutex> m_lock;
+    std::optional<CRemezContext> m_own;
+};
+
 // Runs the exchange (cancellable by Ctrl+C); a refusal raises ValueError, a failure
 // RuntimeError, so only a design that succeeded returns.
 std::vector<double> RunRemez(const SRemezRequest& r, CRemezContext& context, const CPmFir& pmfir) {
@@ -119,8 +143,8 @@ py::array_t<double> Remez(int numtaps, const DoubleArray& bands, const DoubleArr
                           std::optional<double> fs, const std::string& engine) {
     const SRemezRequest r =
         MakeRemezRequest(numtaps, bands, desired, weight, type, gridDensity, fs, engine);
-    CRemezContext context;
-    return ToArray(RunRemez(r, context, CPmFir()));
+    CContextLease lease(r.taps);
+    return ToArray(RunRemez(r, lease.Context(), CPmFir()));
 }
 
 // |H(f)| of taps at f (fraction of Fs), summed directly.
@@ -202,7 +226,8 @@ SRemezDesign RemezDesign(int numtaps, const DoubleArray& bands, const DoubleArra
                          int gridDensity, std::optional<double> fs, const std::string& engine) {
     const SRemezRequest r =
         MakeRemezRequest(numtaps, bands, desired, weight, type, gridDensity, fs, engine);
-    CRemezContext context;
+    CContextLease lease(r.taps);
+    CRemezContext& context = lease.Context();
     const CPmFir pmfir;
     const std::vector<double> taps = RunRemez(r, context, pmfir);
     SRemezDesign d;

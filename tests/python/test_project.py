@@ -148,3 +148,33 @@ def test_failed_save_raises_and_changes_nothing(written, tmp_path):
         assert project.path == str(written["simple-pm"])
     assert folder.is_dir() and not any(folder.iterdir())
     assert not (tmp_path / "missing").exists()
+
+
+def test_threads_design_and_run_projects_at_once(written):
+    """Designs and commands take turns in the core: the results are the serial ones, and Ctrl+C
+    still reaches Python afterwards (each design's job lends SIGINT to the command line's
+    handler and gives it back)."""
+    import os
+    import signal
+    import time
+    from concurrent.futures import ThreadPoolExecutor
+
+    lowpass = dict(fs=48000, type="lowpass", edge1=4000, edge2=6000, ripple=0.5, atten=60)
+
+    def work(k):
+        project = corvifir.design("simple-pm", taps=41 + 2 * (k % 3), **lowpass)
+        project.run("window inphase --type hamming")
+        opened = corvifir.Project.open(str(written["cic"]))
+        opened.run("reverse")
+        taps = corvifir.remez(61 + 2 * (k % 3), [0, 0.2, 0.25, 0.5], [1, 0])
+        return project.coefficients, opened.coefficients, taps
+
+    serial = [work(k) for k in range(3)]
+    with ThreadPoolExecutor(6) as pool:
+        parallel = list(pool.map(work, range(24)))
+    for k, result in enumerate(parallel):
+        for ours, expected in zip(result, serial[k % 3]):
+            np.testing.assert_array_equal(ours, expected)
+    with pytest.raises(KeyboardInterrupt):
+        os.kill(os.getpid(), signal.SIGINT)
+        time.sleep(1.0)

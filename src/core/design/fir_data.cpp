@@ -29,9 +29,10 @@ void CFirData::CopyFrom(const CFirData& src) {
     CArchiveWriter out;
     src.StoreSections(out, kCurrentVersion);
     CArchiveReader in(out.Bytes());
+    // The bins are not copied: a response that has them, or waits for them, is computed again
+    // at its resolution when first needed; one that was never computed stays so.
     LoadSections(in, kCurrentVersion);
-    // A response that was never computed stays so until it is needed.
-    if (src.m_Response.IsEmpty())
+    if (src.m_Response.IsEmpty() && !src.m_Response.Pending())
         m_Response.RemoveAll();
 }
 

@@ -20,6 +20,7 @@ set(CORE_DESIGN_SOURCES
     quant_search.cpp
     quantization.cpp
     raised_cosine.cpp
+    remez/linear_phase_taps.cpp
     remez/pm_fir.cpp
     remez/remez_engine.cpp
     remez/remez_messages.cpp

@@ -178,8 +178,7 @@ bool CFirDoc::ReadPreviousState(CFirProject& state) const {
     if (m_undo.size() < 2)
         return false;
     CArchiveReader ar(m_undo[1]);
-    CDeferResponseScope deferResponse;
-    state.Serialize(ar);
+    state.Serialize(ar); // its gridded response is computed only if something asks for it
     return true;
 }
 
@@ -190,16 +189,10 @@ void CFirDoc::Restore(const Snapshot& snapshot) {
     const int fileVersion = m_nFileVersion;
     const ERemezEngine engine = m_Filter.m_eRemezEngine;
     {
-        // The gridded response follows when first needed, unless it was computed at another
-        // resolution than the one it is computed at then.
+        // The gridded response follows when first needed, at the resolution it had.
         CArchiveReader ar(snapshot);
-        CDeferResponseScope deferResponse;
         Serialize(ar);
     }
-    CFirFreqResponse& response = m_Filter.m_Response;
-    if (response.m_nResolution != kDefaultResponseResolution && m_Filter.HasCoefficients() &&
-        response.m_nResolution <= CFirFreqResponse::kMaxLoadedResolution)
-        response.ComputeResponse(response.m_nResolution);
     m_nDesignType = designType;
     m_nFileVersion = fileVersion;
     m_Filter.m_eRemezEngine = engine;

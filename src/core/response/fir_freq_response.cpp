@@ -104,13 +104,16 @@ bool CFirFreqResponse::ComputeResponse(int resolution) {
     m_nPoints = size;
     ApplyFs(CFs(1.0, 0));
     ResetRange();
+    m_bPending = false;
     return true;
 }
 
 void CFirFreqResponse::GetPowerRange(double& min, double& max, double fLow, double fHigh) {
     min = 0.0;
     max = 0.0;
-    if (!m_pFilter || (IsEmpty() && !ComputeResponse(kDefaultResponseResolution))) {
+    const bool pending = m_bPending && m_nResolution <= kMaxLoadedResolution;
+    if (!m_pFilter || (IsEmpty() && !(pending && ComputeResponse(m_nResolution)) &&
+                       !ComputeResponse(kDefaultResponseResolution))) {
         return;
     }
     const long long length = GetN();
@@ -163,24 +166,11 @@ void CFirFreqResponse::Serialize(CArchiveReader& ar, int nVersion) {
         throw CArchiveException("invalid frequency response resolution");
     }
     m_nResolution = resolution;
-    if (CDeferResponseScope::Active() || !m_pFilter || m_pFilter->IsEmpty() ||
-        resolution > kMaxLoadedResolution || !ComputeResponse(resolution)) {
-        RemoveAll();
-    }
+    RemoveAll();
+    m_bPending = true;
 }
 
-namespace {
-thread_local bool t_bDeferResponse = false;
-} // namespace
-
-CDeferResponseScope::CDeferResponseScope() : m_bPrevious(t_bDeferResponse) {
-    t_bDeferResponse = true;
-}
-
-CDeferResponseScope::~CDeferResponseScope() {
-    t_bDeferResponse = m_bPrevious;
-}
-
-bool CDeferResponseScope::Active() {
-    return t_bDeferResponse;
+void CFirFreqResponse::RemoveAll() {
+    CCorviData::RemoveAll();
+    m_bPending = false;
 }

@@ -9,9 +9,10 @@ class CFirFreqResponse : public CCorviData {
 public:
     // Transform lengths above this are refused (points).
     static constexpr long long kMaxLength = 1LL << 25;
-    // Largest resolution a loaded stream recomputes at once: the largest any computation of the
-    // program uses. A larger stored one is kept but leaves the response empty, so that a file
-    // cannot make loading take minutes and hundreds of megabytes.
+    // Largest stored resolution the bins are computed at when first needed: the largest any
+    // computation of the program uses. A larger stored one is kept (and written back) but the
+    // bins come at the default resolution, so that a file cannot make a measurement take
+    // minutes and hundreds of megabytes.
     static constexpr int kMaxLoadedResolution = 256;
 
     explicit CFirFreqResponse(CCorviData* pFilter = nullptr);
@@ -23,8 +24,9 @@ public:
 
     // Smallest and largest power |H|^2 over [fLow, fHigh] (fractions of the sampling frequency):
     // the inphase response evaluated exactly at both edges and every bin between them. Computes
-    // the bins first, with the default resolution, when there are none. Both are 0 without a
-    // filter.
+    // the bins first when there are none: at the resolution read from a stream while they are
+    // pending (up to kMaxLoadedResolution), otherwise or when that fails at the default one.
+    // Both are 0 without a filter.
     void GetPowerRange(double& min, double& max, double fLow, double fHigh);
 
     // Transform length for a tap count and resolution (0 when resolution < 1).
@@ -33,27 +35,18 @@ public:
     using CCorviData::Serialize;
     // The resolution alone (int32), from stream version 14 on.
     void Serialize(CArchiveWriter& ar, int nVersion) const override;
-    // Reads the resolution and recomputes the bins with it; older streams, a filter without
-    // coefficients, a resolution above kMaxLoadedResolution or a transform too long leave the
-    // response empty. A resolution outside
-    // 1..kMaxLength throws CArchiveException and changes nothing.
+    // Reads the resolution and leaves the bins empty and pending: they are computed when first
+    // needed, at that resolution (see GetPowerRange). Older streams leave the response empty and
+    // not pending. A resolution outside 1..kMaxLength throws CArchiveException and changes
+    // nothing.
     void Serialize(CArchiveReader& ar, int nVersion) override;
+    // Empties the bins; they are no longer pending.
+    void RemoveAll() override;
+    // Whether the bins, read from a stream as a resolution alone, wait to be computed at it.
+    bool Pending() const { return m_bPending; }
 
     CCorviData* m_pFilter; // the filter whose coefficients are transformed; not owned
     int m_nResolution;     // oversampling factor of the last computation
-};
-
-// While one lives on a thread, responses read from a stream keep their resolution but are left
-// empty, to be computed (at the default resolution) when first needed. A document restores its undo
-// states this way, so that undo and redo of a long filter do not transform it again and again.
-class CDeferResponseScope {
-public:
-    CDeferResponseScope();
-    ~CDeferResponseScope();
-    CDeferResponseScope(const CDeferResponseScope&) = delete;
-    CDeferResponseScope& operator=(const CDeferResponseScope&) = delete;
-    static bool Active();
-
 private:
-    bool m_bPrevious;
+    bool m_bPending = false;
 };

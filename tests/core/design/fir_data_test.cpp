@@ -249,7 +249,16 @@ TEST(FirData, ArchiveReadsBackAndCopies) {
     EXPECT_EQ(loaded.GetBandStopWeight(1), 4.0);
     EXPECT_EQ(loaded.m_pI->GetAt(1), -0.5);
     EXPECT_EQ(loaded.m_Response.m_nResolution, 16);
-    EXPECT_EQ(loaded.m_Response.GetN(), 64); // recomputed: 16 times 4 bins for 2 taps
+    EXPECT_EQ(loaded.m_Response.GetN(), 0); // computed when first needed
+    {
+        // A copy waits for the same bins: computed at the stored resolution, not the default.
+        CFirData copied(loaded);
+        double low = 0.0;
+        double high = 0.0;
+        copied.m_Response.GetPowerRange(low, high, 0.0, 0.5);
+        EXPECT_EQ(copied.m_Response.m_nResolution, 16);
+        EXPECT_EQ(copied.m_Response.GetN(), 64); // 16 times 4 bins for 2 taps
+    }
 
     CFirData copy(f);
     EXPECT_EQ(Store(copy), bytes);

@@ -142,6 +142,68 @@ TEST(RemezLong, LongDesignsAreEquiripple) {
     }
 }
 
+// Hilbert transformers and differentiators with a stopband at DC or at Fs/2 and weights up to
+// 1e4 apart. Where a band ends several reference spacings short of 0 or Fs/2 the optimum grows
+// in that gap like a Chebyshev polynomial outside its interval; the design must still be
+// equiripple in its bands.
+TEST(RemezLong, HilbertAndDifferentiatorsWithAStopbandAtAnEnd) {
+    const auto at = [](int taps, double spacings) { return spacings / taps; };
+    const std::vector<CLongCase> cases = {
+        {"hilbert_3001_dc", 3, 3001, {0.0, 0.0005, 0.002, 0.498}, {0.0, 1.0}, {20.0, 0.01}},
+        {"hilbert_3000_dc", 3, 3000, {0.0, 0.0005, 0.002, 0.498}, {0.0, 1.0}, {20.0, 0.01}},
+        {"hilbert_8001_dc",
+         3,
+         8001,
+         {0.0, at(8001, 3.0), at(8001, 6.0), 0.5 - at(8001, 5.0)},
+         {0.0, 1.0},
+         {100.0, 0.01}},
+        {"hilbert_4000_nyquist",
+         3,
+         4000,
+         {at(4000, 5.0), 0.49, 0.4925, 0.5},
+         {1.0, 0.0},
+         {1.0, 1.0}},
+        {"differentiator_2001_dc",
+         2,
+         2001,
+         {0.0, 0.0015, 0.003, 0.4975},
+         {0.0, 1.0},
+         {10000.0, 1.0}},
+        {"differentiator_5001_dc",
+         2,
+         5001,
+         {0.0, 0.0006, 0.0012, 0.4992},
+         {0.0, 1.0},
+         {1000.0, 0.1}},
+    };
+    for (const CLongCase& c : cases) {
+        SCOPED_TRACE(c.name);
+        CRemezContext context;
+        context.SetEngine(ERemezEngine::Auto);
+        const std::vector<double> h = Design(context, c);
+        EXPECT_EQ(context.UsedEngine(), ERemezEngine::Robust);
+        ExpectEquiripple(c, h, context.Deviation());
+    }
+}
+
+// A differentiator whose passband ends a hundred reference spacings short of Fs/2: its optimum
+// rises in that gap far beyond what the taps can hold in double precision, and the design is
+// refused instead of delivering taps that are not equiripple.
+TEST(RemezLong, DesignBeyondDoublePrecisionIsRefused) {
+    const CLongCase c{"differentiator_2001_wide_gap", 2,          2001,
+                      {0.0, 0.0005, 0.002, 0.45},     {0.0, 1.0}, {100.0, 0.01}};
+    CPmFir pmfir;
+    std::vector<double> h(static_cast<std::size_t>(c.taps));
+    for (const ERemezEngine engine : {ERemezEngine::Robust, ERemezEngine::Auto}) {
+        CRemezContext context;
+        context.SetEngine(engine);
+        EXPECT_EQ(context.PMFir(c.edges.data(), 2, pmfir, c.jtype, c.taps, 16, c.desired.data(),
+                                c.weights.data(), h.data(), nullptr, nullptr),
+                  0);
+        EXPECT_NE(context.Status(), ERemezStatus::Success);
+    }
+}
+
 // The longest design: forced onto the long-filter exchange, as the classical one spends its
 // passes on it in vain.
 TEST(RemezLong, LowpassOf16001TapsIsEquiripple) {

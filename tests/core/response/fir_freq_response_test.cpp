@@ -178,6 +178,11 @@ TEST(Response, ArchiveHoldsTheResolutionAndRecomputes) {
     loaded.Serialize(reader, 20);
     EXPECT_TRUE(reader.AtEnd());
     EXPECT_EQ(loaded.m_nResolution, 8);
+    EXPECT_TRUE(loaded.IsEmpty()); // computed when first needed, at the resolution read
+    double min = 0.0;
+    double max = 0.0;
+    loaded.GetPowerRange(min, max, 0.0, 0.5);
+    EXPECT_EQ(loaded.m_nResolution, 8);
     ASSERT_EQ(loaded.GetN(), response.GetN());
     for (int k = 0; k < loaded.GetN(); ++k) {
         EXPECT_EQ((*loaded.m_pI)[k], (*response.m_pI)[k]);

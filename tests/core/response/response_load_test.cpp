@@ -1,14 +1,17 @@
 #include "response/fir_freq_response.h"
+#include "response/response_types.h"
 #include "support/archive.h"
 
 #include <gtest/gtest.h>
 
 #include <vector>
 
-// A stored resolution far above any the program computes (a damaged or hostile project file)
-// must not make loading compute a transform of tens of millions of points; it is kept so that
-// the project is written back unchanged.
-TEST(ResponseLoad, OversizedResolutionIsKeptButNotComputed) {
+// Loading never transforms the filter: the bins come when first asked for, at the stored
+// resolution. A stored resolution far above any the program computes (a damaged or hostile
+// project file) must not make that a transform of tens of millions of points: the bins then come
+// at the default resolution. Until then the resolution is kept, so that the project is written
+// back unchanged.
+TEST(ResponseLoad, BinsComeWhenAskedAtTheStoredResolution) {
     CCorviData filter;
     for (double x : {0.25, 0.5, 0.25})
         filter.m_pI->Add(x);
@@ -16,12 +19,13 @@ TEST(ResponseLoad, OversizedResolutionIsKeptButNotComputed) {
 
     struct Case {
         int resolution;
-        int points; // bins after loading; 0: left empty
+        int computed; // resolution of the bins when asked for
     };
     const Case cases[] = {
-        {CFirFreqResponse::kMaxLoadedResolution, CFirFreqResponse::kMaxLoadedResolution * 4},
-        {CFirFreqResponse::kMaxLoadedResolution + 1, 0},
-        {7633012, 0}, // a transform of 30 million points
+        {3, 3},
+        {CFirFreqResponse::kMaxLoadedResolution, CFirFreqResponse::kMaxLoadedResolution},
+        {CFirFreqResponse::kMaxLoadedResolution + 1, kDefaultResponseResolution},
+        {7633012, kDefaultResponseResolution}, // a transform of 30 million points
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.resolution);
@@ -30,10 +34,17 @@ TEST(ResponseLoad, OversizedResolutionIsKeptButNotComputed) {
         CFirFreqResponse loaded(&filter);
         CArchiveReader reader(stored.Bytes());
         loaded.Serialize(reader, 20);
-        EXPECT_EQ(loaded.GetN(), c.points);
+        EXPECT_EQ(loaded.GetN(), 0);
         EXPECT_EQ(loaded.m_nResolution, c.resolution);
         CArchiveWriter written;
         loaded.Serialize(written, 20);
         EXPECT_EQ(written.Bytes(), stored.Bytes());
+
+        double low = 0.0;
+        double high = 0.0;
+        loaded.GetPowerRange(low, high, 0.0, 0.5);
+        EXPECT_EQ(loaded.GetN(), c.computed * 4); // 4 bins per unit of resolution for 3 taps
+        EXPECT_EQ(loaded.m_nResolution, c.computed);
+        EXPECT_DOUBLE_EQ(high, 1.0); // |H(0)|^2
     }
 }

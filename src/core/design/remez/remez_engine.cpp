@@ -1,10 +1,13 @@
 #include "design/remez/remez_engine.h"
+
+#include "design/remez/linear_phase_taps.h"
 #include "support/multiversion.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 #include <cstring>
 #include <limits>
 #include <unistd.h>
@@ -111,6 +114,7 @@ int CRemezContext::PMFir(const double* edges, int nbands, const CPmFir& pmfir, i
     m_bCancelled = false;
     m_bPassLimit = false;
     m_bFailed = false;
+    m_bTapsReady = false;
     m_nfcns = 0;
     m_ngrid = 0;
     m_eUsedEngine = m_eEngine == ERemezEngine::Robust ? m_eEngine : ERemezEngine::Classic;
@@ -306,7 +310,7 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
     m_iext[nfcns + 1] = ngrid;
 
     if (m_eEngine == ERemezEngine::Robust) {
-        RunRobust();
+        RunRobust(nfilt);
     } else {
         Remez();
         m_eUsedEngine = ERemezEngine::Classic;
@@ -320,14 +324,16 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
             m_eStatus = ERemezStatus::Success;
             m_strMathFunction.clear();
             m_bPassLimit = false;
-            RunRobust();
+            RunRobust(nfilt);
             if (m_bFailed && classicalFailed && !m_bCancelled) {
                 m_eStatus = classicalStatus;
                 m_strMathFunction = classicalFunction;
             }
         }
     }
-    ImpulseResponse(nfilt, neg, nodd);
+    if (!m_bTapsReady) {
+        ImpulseResponse(nfilt, neg, nodd);
+    }
     if (!m_bFailed) {
         for (int i = 1; i <= nfilt; ++i) {
             if (!std::isfinite(m_h[i])) {
@@ -391,17 +397,63 @@ void CRemezContext::GridResponse(double f, int band, double& des, double& wt) co
     des = m_pPmFir->EFF(f, m_fx[b], m_wtx[b], b, m_jtype);
     wt = m_pPmFir->WATE(f, m_fx[b], m_wtx[b], b, m_jtype);
     if (!(m_neg == 0 && m_nodd == 1)) {
-        double change;
-        if (m_neg == 0) {
-            change = std::cos(kPi * f);
-        } else if (m_nodd == 0) {
-            change = std::sin(kPi * f);
-        } else {
-            change = std::sin(kTwoPi * f);
-        }
+        const double change = Change(f);
         des = des / change;
         wt = wt * change;
     }
+}
+
+// The factor between the amplitude and the cosine polynomial of the equivalent problem.
+double CRemezContext::Change(double f) const {
+    if (m_neg == 0) {
+        return m_nodd == 1 ? 1.0 : std::cos(kPi * f);
+    }
+    return m_nodd == 0 ? std::sin(kPi * f) : std::sin(kTwoPi * f);
+}
+
+// The taps of a long-filter design whose polynomial p was taken on the span of the bands: from
+// the amplitude Change(f) p(cos 2 pi f) at f = k / M by one inverse FFT, as p's cosine series
+// may be far larger than the amplitude where p is large in an end gap and Change is small.
+// False when the taps do not keep the weighted error within the deviation on a grid 16 times
+// denser than the taps: the optimum grows in the end gap beyond what double precision holds.
+bool CRemezContext::TapsOnSpan(const CRobustExchange& exchange, int nfilt) {
+    std::size_t M = 64;
+    while (M < static_cast<std::size_t>(nfilt)) {
+        M *= 2;
+    }
+    std::vector<double> x(M);
+    std::vector<double> amplitude(M);
+    for (std::size_t k = 0; k < M; ++k) {
+        x[k] = std::cos(kTwoPi * static_cast<double>(k) / static_cast<double>(M));
+    }
+    exchange.TrialValues(x.data(), amplitude.data(), static_cast<int>(M));
+    for (std::size_t k = 0; k < M; ++k) {
+        amplitude[k] *= Change(static_cast<double>(k) / static_cast<double>(M));
+    }
+    const bool antisymmetric = m_neg == 1;
+    const std::vector<double> h = TapsFromAmplitude(amplitude, antisymmetric, nfilt);
+    for (int i = 1; i <= nfilt; ++i) {
+        m_h[i] = h[static_cast<std::size_t>(i) - 1];
+    }
+    m_bTapsReady = true;
+    const std::size_t dense = 16 * M;
+    const std::vector<double> a = AmplitudeOfTaps(h, antisymmetric, dense);
+    double largest = 0.0;
+    for (std::size_t b = 0; b < m_bandFirst.size(); ++b) {
+        const double fa = m_grid[m_bandFirst[b]];
+        const double fb = m_grid[m_bandLast[b]];
+        for (auto k = static_cast<std::size_t>(std::floor(fa * dense)) + 1;
+             k < a.size() && static_cast<double>(k) < fb * dense; ++k) {
+            const double f = static_cast<double>(k) / static_cast<double>(dense);
+            double des = 0.0;
+            double wt = 0.0;
+            GridResponse(f, static_cast<int>(b), des, wt);
+            const double change = Change(f);
+            const double e = std::fabs((a[k] - change * des) * wt / change);
+            largest = std::isnan(e) ? e : std::max(largest, e);
+        }
+    }
+    return largest <= m_dDeviation * (1.0 + kEquirippleTolerance);
 }
 
 double CRemezContext::MaxGridError() const {
@@ -493,7 +545,7 @@ void CRemezContext::SetReference(std::vector<int>& reference) {
     }
 }
 
-void CRemezContext::RunRobust() {
+void CRemezContext::RunRobust(int nfilt) {
     m_eUsedEngine = ERemezEngine::Robust;
     EquilibriumReference();
     CExchangeProblem problem;
@@ -521,7 +573,8 @@ void CRemezContext::RunRobust() {
         // The coefficients must keep the error within the deviation everywhere in the bands,
         // between the grid points too.
         m_bPassLimit = end == EExchangeEnd::PassLimit;
-        if (!(exchange.LargestError() <= m_dDeviation * (1.0 + kEquirippleTolerance))) {
+        if (!(exchange.LargestError() <= m_dDeviation * (1.0 + kEquirippleTolerance)) ||
+            (exchange.OnSpan() && !TapsOnSpan(exchange, nfilt))) {
             Fail(ERemezStatus::NotEquiripple);
         }
         break;

@@ -82,7 +82,9 @@ private:
     int PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int nfilt, int nbands);
     bool BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nbands, int neg);
     void GridResponse(double f, int band, double& des, double& wt) const;
-    void RunRobust();
+    void RunRobust(int nfilt);
+    double Change(double f) const;
+    bool TapsOnSpan(const CRobustExchange& exchange, int nfilt);
     void EquilibriumReference();
     void SetReference(std::vector<int>& reference);
     void ImpulseResponse(int nfilt, int neg, int nodd);
@@ -124,6 +126,9 @@ private:
     double m_delf = 0.0;
     ERemezEngine m_eEngine = ERemezEngine::Classic;
     ERemezEngine m_eUsedEngine = ERemezEngine::Classic;
+    // Whether m_h already holds the taps (taken from the amplitude of a long-filter design on
+    // the span of its bands).
+    bool m_bTapsReady = false;
     // Reference frequencies of the last long-filter exchange (they may lie between grid points).
     std::vector<double> m_robustExtremals;
 

@@ -15,6 +15,9 @@ constexpr double kPi = 3.141592653589793238462643383280;
 constexpr double kTwoPi = 6.283185307179586476925286766559;
 // Dense samples per mean spacing of the reference points.
 constexpr int kDensePerExtremal = 32;
+// A band ending further than this many mean reference spacings from 0 or Fs/2 puts the trial
+// polynomial's series on the span of the bands.
+constexpr double kSpanGap = 2.0;
 // Grid points examined on each side of the grid point nearest to a located extremum.
 constexpr int kSnapReach = 1;
 // The exchange on the grid has converged when no error on it exceeds the levelled deviation by
@@ -143,6 +146,8 @@ bool CRobustExchange::ReferenceWeights() {
     for (int k = 0; k < n; ++k) {
         m_w[k] = std::ldexp(1.0 / mant[k], -exps[k] - top);
     }
+    m_dWeightScale = scale;
+    m_nWeightTop = top;
     return true;
 }
 
@@ -170,8 +175,31 @@ CRobustExchange::SPoint CRobustExchange::FreePoint(double f, int band) const {
     return p;
 }
 
-// The dense grid f_j = j / (2 L) with L a power of two of at least kDensePerExtremal points per
-// mean reference spacing, and the problem's data at its points strictly inside each band.
+// The series is taken on the span of the bands when a band ends more than kSpanGap mean
+// reference spacings short of 0 or Fs/2: on [-1, 1] the Chebyshev points of the transform would
+// fall in that gap, where the interpolant grows like a Chebyshev polynomial outside its interval,
+// and the series would no longer reproduce the levelled values on the reference.
+void CRobustExchange::ChooseSpan() {
+    const CExchangeProblem& pb = *m_pProblem;
+    const double fFirst = pb.grid[pb.bandFirst.front()];
+    const double fLast = pb.grid[pb.bandLast.back()];
+    const double gap = kSpanGap * 0.5 / pb.nfcns;
+    m_bSpan = (fFirst > gap || 0.5 - fLast > gap) && fLast > fFirst;
+    m_xLo = m_bSpan ? std::cos(kTwoPi * fLast) : -1.0;
+    m_xHi = m_bSpan ? std::cos(kTwoPi * fFirst) : 1.0;
+}
+
+double CRobustExchange::ToSpan(double x) const {
+    return m_bSpan ? (2.0 * x - m_xLo - m_xHi) / (m_xHi - m_xLo) : x;
+}
+
+double CRobustExchange::FromSpan(double s) const {
+    return m_bSpan ? 0.5 * ((m_xHi - m_xLo) * s + m_xLo + m_xHi) : s;
+}
+
+// The dense grid s_j = cos(pi j / L) with L a power of two of at least kDensePerExtremal points
+// per mean reference spacing (f_j = j / (2 L) on [-1, 1]), and the problem's data at its points
+// strictly inside each band.
 void CRobustExchange::PrepareDense() {
     const CExchangeProblem& pb = *m_pProblem;
     int half = 64;
@@ -184,6 +212,12 @@ void CRobustExchange::PrepareDense() {
     }
     const double step = 0.5 / half;
     const std::size_t size = static_cast<std::size_t>(half) + 1;
+    m_denseF.resize(size);
+    for (int j = 0; j <= half; ++j) {
+        m_denseF[j] =
+            m_bSpan ? std::acos(std::clamp(FromSpan(std::cos(kPi * j / half)), -1.0, 1.0)) / kTwoPi
+                    : j * step;
+    }
     m_denseDes.assign(size, 0.0);
     m_denseWt.assign(size, 0.0);
     m_denseFirst.clear();
@@ -191,12 +225,19 @@ void CRobustExchange::PrepareDense() {
     for (std::size_t b = 0; b < pb.bandFirst.size(); ++b) {
         const double fa = pb.grid[pb.bandFirst[b]];
         const double fb = pb.grid[pb.bandLast[b]];
-        const int first = static_cast<int>(std::floor(fa / step)) + 1;
-        const int last = std::min(half, static_cast<int>(std::ceil(fb / step)) - 1);
+        int first = static_cast<int>(std::floor(fa / step)) + 1;
+        int last = std::min(half, static_cast<int>(std::ceil(fb / step)) - 1);
+        if (m_bSpan) {
+            first = static_cast<int>(std::upper_bound(m_denseF.begin(), m_denseF.end(), fa) -
+                                     m_denseF.begin());
+            last = static_cast<int>(std::lower_bound(m_denseF.begin(), m_denseF.end(), fb) -
+                                    m_denseF.begin()) -
+                   1;
+        }
         m_denseFirst.push_back(first);
         m_denseLast.push_back(last);
         for (int j = first; j <= last; ++j) {
-            pb.response(j * step, static_cast<int>(b), m_denseDes[j], m_denseWt[j]);
+            pb.response(m_denseF[j], static_cast<int>(b), m_denseDes[j], m_denseWt[j]);
         }
     }
 }
@@ -236,11 +277,11 @@ bool CRobustExchange::LevelReference(double& dev) {
     return true;
 }
 
-// Chebyshev coefficients of the trial polynomial p (degree n = nfcns - 1): p is sampled at the
-// n + 1 Chebyshev extreme points cos(pi i / n) with the barycentric formula on n + 1 of the
-// reference points (leaving out point j multiplies each weight by C (x_k - x_j)), and the
-// samples go through a type-I discrete cosine transform, done as an FFT of their even
-// extension of length 2n.
+// Chebyshev coefficients of the trial polynomial p (degree n = nfcns - 1) on [m_xLo, m_xHi]: p
+// is sampled at the n + 1 Chebyshev extreme points of that interval with the barycentric formula on
+// n + 1 of the reference points (leaving out point j multiplies each weight by C (x_k - x_j)), and
+// the samples go through a type-I discrete cosine transform, done as an FFT of their even extension
+// of length 2n.
 bool CRobustExchange::TrialCoefficients() {
     const int nfcns = m_pProblem->nfcns;
     const int n = nfcns - 1;
@@ -258,6 +299,8 @@ bool CRobustExchange::TrialCoefficients() {
         }
     }
     const double xOut = m_x[out];
+    m_dNodeScale = m_dWeightScale;
+    m_nNodeTop = m_nWeightTop;
     std::vector<double>& w = m_wNodes;
     m_xNodes.clear();
     m_yNodes.clear();
@@ -275,7 +318,7 @@ bool CRobustExchange::TrialCoefficients() {
         if (i % 256 == 0 && CancelRequested()) {
             return false;
         }
-        const double t = std::cos(kPi * i / n);
+        const double t = FromSpan(std::cos(kPi * i / n));
         double num = 0.0;
         double den = 0.0;
         BarycentricSums(t, w.data(), m_xNodes.data(), m_yNodes.data(), nfcns, num, den);
@@ -305,8 +348,8 @@ bool CRobustExchange::TrialCoefficients() {
     return true;
 }
 
-// The trial polynomial on the dense grid: p(cos 2 pi f_j) = sum c_k cos(pi k j / L), the real
-// part of the FFT of length 2 L of the coefficients.
+// The trial polynomial on the dense grid: p at s_j is sum c_k cos(pi k j / L), the real part of
+// the FFT of length 2 L of the coefficients.
 void CRobustExchange::SampleDense() {
     const std::size_t length = 2 * static_cast<std::size_t>(m_nDense);
     std::vector<std::complex<double>> u(length);
@@ -325,12 +368,55 @@ void CRobustExchange::PointErrors(std::vector<SPoint>& points) {
     m_xs.resize(points.size());
     m_ps.resize(points.size());
     for (int i = 0; i < count; ++i) {
-        m_xs[i] = points[i].x;
+        m_xs[i] = ToSpan(points[i].x);
     }
     ChebyshevSeriesValues(m_cheb.data(), m_pProblem->nfcns - 1, m_xs.data(), m_ps.data(), count);
     for (int i = 0; i < count; ++i) {
         points[i].error = (m_ps[i] - points[i].des) * points[i].wt;
     }
+}
+
+void CRobustExchange::TrialValues(const double* x, double* out, int count) const {
+    std::vector<double> s(x, x + count);
+    for (double& v : s) {
+        v = ToSpan(v);
+    }
+    ChebyshevSeriesValues(m_cheb.data(), static_cast<int>(m_cheb.size()) - 1, s.data(), out, count);
+}
+
+// The trial polynomial's cosine-series coefficients alpha[1..nfcns] (its Chebyshev series on
+// [-1, 1]). A series on the span of the bands is evaluated at the Chebyshev extreme points of
+// [-1, 1] and transformed again.
+void CRobustExchange::CosineSeries(double* alpha) {
+    const int nfcns = static_cast<int>(m_cheb.size());
+    const int n = nfcns - 1;
+    if (!m_bSpan || n == 0) {
+        std::copy(m_cheb.begin(), m_cheb.end(), alpha + 1);
+        return;
+    }
+    std::vector<double> x(static_cast<std::size_t>(n) + 1);
+    std::vector<double> values(x.size());
+    for (int i = 0; i <= n; ++i) {
+        x[static_cast<std::size_t>(i)] = std::cos(kPi * i / n);
+    }
+    TrialValues(x.data(), values.data(), n + 1);
+    const std::size_t length = 2 * static_cast<std::size_t>(n);
+    std::vector<std::complex<double>> u(length);
+    for (int i = 0; i <= n; ++i) {
+        u[static_cast<std::size_t>(i)] = values[static_cast<std::size_t>(i)];
+        if (i > 0 && i < n) {
+            u[length - static_cast<std::size_t>(i)] = values[static_cast<std::size_t>(i)];
+        }
+    }
+    if (!m_pDctFft || m_pDctFft->Size() != length) {
+        m_pDctFft = std::make_unique<CFft>(length);
+    }
+    m_pDctFft->Forward(u);
+    for (int k = 0; k <= n; ++k) {
+        alpha[k + 1] = u[static_cast<std::size_t>(k)].real() / n;
+    }
+    alpha[1] *= 0.5;
+    alpha[n + 1] *= 0.5;
 }
 
 namespace {
@@ -360,7 +446,6 @@ bool IsExtremum(double before, double e, double after) {
 // Also the largest error seen.
 void CRobustExchange::LocateExtrema(std::vector<SPoint>& found) {
     const CExchangeProblem& pb = *m_pProblem;
-    const double step = 0.5 / m_nDense;
     found.clear();
     std::vector<SPoint> edges;
     for (std::size_t b = 0; b < pb.bandFirst.size(); ++b) {
@@ -378,7 +463,7 @@ void CRobustExchange::LocateExtrema(std::vector<SPoint>& found) {
         sampleF.assign(1, lo.f);
         sampleError.assign(1, lo.error);
         for (int j = m_denseFirst[b]; j <= m_denseLast[b]; ++j) {
-            sampleF.push_back(j * step);
+            sampleF.push_back(m_denseF[j]);
             sampleError.push_back((m_denseP[j] - m_denseDes[j]) * m_denseWt[j]);
         }
         sampleF.push_back(hi.f);
@@ -597,6 +682,7 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
     for (int j = 1; j <= nfcns + 1; ++j) {
         m_reference.push_back(GridPoint(iext[j], bandOf(iext[j])));
     }
+    ChooseSpan();
     PrepareDense();
     std::vector<SPoint> found;
     std::vector<SPoint> candidates;
@@ -691,9 +777,7 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
         }
         iext[j + 1] = g;
     }
-    for (int j = 0; j < nfcns; ++j) {
-        alpha[j + 1] = m_cheb[static_cast<std::size_t>(j)];
-    }
+    CosineSeries(alpha);
     alpha[nfcns + 1] = 0.0;
     alpha[nfcns + 2] = 0.0;
     return end;

@@ -81,6 +81,12 @@ public:
     const std::vector<double>& ReferenceFrequencies() const { return m_referenceF; }
     // Whether the final reference left the design grid.
     bool Refined() const { return m_bContinuous; }
+    // Whether the last run took the trial polynomial's series on the span of the bands rather
+    // than on [-1, 1]; its cosine series (alpha) may then be too large in an end gap to give
+    // the taps accurately, and the taps are better taken from TrialValues.
+    bool OnSpan() const { return m_bSpan; }
+    // Values of the last trial polynomial at count abscissae x = cos(2 pi f).
+    void TrialValues(const double* x, double* out, int count) const;
 
 private:
     // A frequency of a band with the problem's data there and the error of the trial polynomial.
@@ -94,6 +100,9 @@ private:
         int grid = 0; // grid index, 0 off the grid
     };
 
+    void ChooseSpan();
+    double ToSpan(double x) const;
+    double FromSpan(double s) const;
     void PrepareDense();
     SPoint GridPoint(int g, int band) const;
     SPoint FreePoint(double f, int band) const;
@@ -104,6 +113,8 @@ private:
     bool TrialCoefficients();
     void SampleDense();
     void PointErrors(std::vector<SPoint>& points);
+    void CosineSeries(double* alpha);
+    double OutsideValue(double x) const;
     void LocateExtrema(std::vector<SPoint>& candidates);
     void OnGrid(std::vector<SPoint>& candidates);
     bool ChooseReference(std::vector<SPoint>& candidates, std::vector<SPoint>& next) const;
@@ -123,10 +134,23 @@ private:
     // the trial polynomial; the nfcns reference points that define it, with their barycentric
     // weights and levelled values.
     std::vector<double> m_x, m_w, m_y, m_cheb, m_xNodes, m_wNodes, m_yNodes;
-    // Dense uniform grid f_j = j / (2 L), j = 0..L: the trial polynomial there, and the desired
+    // The factor C and the power of two top of the barycentric weights (see ReferenceWeights),
+    // of the reference and of the nodes.
+    double m_dWeightScale = 1.0;
+    double m_dNodeScale = 1.0;
+    int m_nWeightTop = 0;
+    int m_nNodeTop = 0;
+    // The interval [m_xLo, m_xHi] of x = cos(2 pi f) that the trial polynomial's Chebyshev
+    // series is taken on: [-1, 1], or, when a band ends far from 0 or Fs/2 (m_bSpan), the span
+    // of the bands, so that the series never extrapolates over the gap at the end.
+    bool m_bSpan = false;
+    double m_xLo = -1.0;
+    double m_xHi = 1.0;
+    // Dense grid uniform in the angle of the series' variable, s_j = cos(pi j / L), j = 0..L
+    // (f_j = j / (2 L) on [-1, 1]): its frequencies, the trial polynomial there, and the desired
     // value and weight at the points inside a band (first and last index per band).
     int m_nDense = 0;
-    std::vector<double> m_denseP, m_denseDes, m_denseWt;
+    std::vector<double> m_denseF, m_denseP, m_denseDes, m_denseWt;
     std::vector<int> m_denseFirst, m_denseLast;
     std::unique_ptr<CFft> m_pDenseFft, m_pDctFft;
     std::vector<double> m_xs, m_ps;
