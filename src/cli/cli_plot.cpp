@@ -8,6 +8,8 @@
 #include "io/io_messages.h"
 #include "plot/fir_freq_plot_model.h"
 #include "plot/fir_plot_request.h"
+#include "plot/fir_time_plot_model.h"
+#include "plot/pole_zero_plot_model.h"
 #include "plot/graph.h"
 #include "response/response_types.h"
 #include "support/file_access.h"
@@ -32,9 +34,10 @@ const char* const kPlotUsage =
     "      pole-zero draws the zeros of the transfer function (all of the filter; no\n"
     "      --channel) with the unit circle and the poles at the origin; its .plt has one\n"
     "      zero per line, the real and imaginary parts.\n"
-    "      --compare draws another project's filter over this one in a frequency view, as\n"
-    "      its own view draws it, with a legend naming both; in .plt its points follow a\n"
-    "      line '# compare NAME'. --difference plots this magnitude minus the other's in dB.\n";
+    "      --compare draws another project's filter over this one in a frequency or time\n"
+    "      view, as its own view draws it (a time view at the other's own sample times),\n"
+    "      with a legend naming both; in .plt its points follow a line '# compare NAME'.\n"
+    "      --difference plots this magnitude minus the other's in dB.\n";
 
 namespace {
 
@@ -117,8 +120,9 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             args.Fail("option '--size' takes WxH, from 50x40 to 20000x20000");
         else if (ext != ".plt" && !HasPlotPictures())
             args.Fail("this build writes plot files (.plt) only");
-        else if (compare && !FirPlotViews()[static_cast<size_t>(*view)].bFrequency)
-            args.Fail("--compare needs a frequency view (magnitude, phase or a delay)");
+        else if (compare &&
+                 FirPlotViews()[static_cast<size_t>(*view)].nKindOrMode == kPoleZeroView)
+            args.Fail("--compare needs a frequency or time view (not pole-zero)");
         else if (compare && *compare == "previous")
             args.Fail("a project file keeps no previous state: --compare needs another project");
         else if (difference && !compare)
@@ -147,10 +151,14 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     if (!plot)
         return UsageError(kCommand, refusal, err);
     if (compare) {
-        auto& freq = static_cast<CFirFreqPlotModel&>(*plot);
-        freq.SetCompare(&other.m_Filter, NameWithoutExtension(positionals[0]),
-                        NameWithoutExtension(*compare));
-        freq.SetDifference(difference);
+        const std::string ownName = NameWithoutExtension(positionals[0]);
+        const std::string otherName = NameWithoutExtension(*compare);
+        if (auto* freq = dynamic_cast<CFirFreqPlotModel*>(plot.get())) {
+            freq->SetCompare(&other.m_Filter, ownName, otherName);
+            freq->SetDifference(difference);
+        } else if (auto* time = dynamic_cast<CFirTimePlotModel*>(plot.get())) {
+            time->SetCompare(&other.m_Filter, ownName, otherName);
+        }
     }
     if (!plot->HasData()) {
         host.Error("The filter has no coefficients to plot.");

@@ -93,9 +93,9 @@ TEST_F(CliPlot, RefusesWhatItCannotDraw) {
         {{kLowpass, "--view", "magnitude", "--x-range", "30000", "40000", "-o", Path("a.plt")},
          2,
          "too narrow"},
-        {{kLowpass, "--view", "impulse", "--compare", kLowpass, "-o", Path("a.plt")},
+        {{kLowpass, "--view", "pole-zero", "--compare", kLowpass, "-o", Path("a.plt")},
          2,
-         "--compare needs a frequency view"},
+         "--compare needs a frequency or time view"},
         {{kLowpass, "--view", "magnitude", "--compare", "previous", "-o", Path("a.plt")},
          2,
          "no previous state"},
@@ -165,12 +165,15 @@ TEST_F(CliPlot, PoleZeroViewWritesTheZeros) {
 // project with itself repeats its points, and their difference is 0 dB.
 TEST_F(CliPlot, CompareWritesTheOtherFilterAfterItsTitle) {
     const std::string plt = Path("cmp.plt");
-    ASSERT_EQ(Plot({kLowpass, "--view", "magnitude", "--compare", kLowpass, "-o", plt}).status, 0);
-    const std::string text = ReadAll(plt);
-    const size_t mark = text.find("# compare lowpass\r\n");
-    ASSERT_NE(mark, std::string::npos);
-    EXPECT_EQ(text.substr(0, mark),
-              text.substr(mark + std::string("# compare lowpass\r\n").size()));
+    for (const char* view : {"magnitude", "impulse", "impulse-step"}) {
+        ASSERT_EQ(Plot({kLowpass, "--view", view, "--compare", kLowpass, "-o", plt}).status, 0);
+        const std::string text = ReadAll(plt);
+        const size_t mark = text.find("# compare lowpass\r\n");
+        ASSERT_NE(mark, std::string::npos) << view;
+        EXPECT_EQ(text.substr(0, mark),
+                  text.substr(mark + std::string("# compare lowpass\r\n").size()))
+            << view;
+    }
     ASSERT_EQ(
         Plot({kLowpass, "--view", "magnitude", "--compare", kLowpass, "--difference", "-o", plt})
             .status,

@@ -232,3 +232,57 @@ TEST_F(PlotViews, CompareWithThePreviousStateShowsTheUnquantizedResponse) {
     EXPECT_EQ(freq.FreqModel().Curves()[1], expected[0]);
     EXPECT_EQ(freq.FreqModel().Layout().m_legend[1].m_strName, "lowpass");
 }
+
+// The time window's Compare With after a quantization: the second curve holds the unquantized
+// coefficients at their own times, in blue, and even a window of 1000 pixels names both curves.
+TEST_F(PlotViews, TimeWindowComparesWithThePreviousState) {
+    CFirProject original(&host);
+    ASSERT_EQ(LoadProject(CORVIFIR_TEST_DATA_DIR "/doc/lowpass.cfp", original, host),
+              ELoadResult::Ok);
+    CScriptedCommandDialogs dialogs;
+    dialogs.quantize = [](CQuantizeSettings& s) {
+        s.m_nAlgorithm = 0;
+        s.m_nBits = 6;
+        return true;
+    };
+    ASSERT_TRUE(FirCommand::Quantize(doc, dialogs, EParts::Inphase));
+    time.resize(1000, 600);
+    QMenu menu;
+    time.FillMenu(menu);
+    QAction* previous = nullptr;
+    for (QAction* a : menu.findChildren<QAction*>())
+        if (a->text() == PlotMenus::kComparePrevious)
+            previous = a;
+    ASSERT_NE(previous, nullptr);
+    ASSERT_TRUE(previous->isEnabled());
+    previous->trigger();
+    const QImage image = time.grab().toImage();
+    const CFirTimePlotModel& m = time.TimeModel();
+    ASSERT_EQ(m.Curves().size(), 2u);
+    const CCorviData& before = original.m_Filter;
+    ASSERT_EQ(m.Curves()[1].size(), static_cast<size_t>(before.GetN()));
+    for (int i = 0; i < before.GetN(); ++i) {
+        EXPECT_EQ(m.Curves()[1][static_cast<size_t>(i)], (*before.m_pI)[i]) << i;
+        EXPECT_EQ(m.XColumnOf(1)[static_cast<size_t>(i)], before.IndexToX(i)) << i;
+    }
+    const CPlotLayout& l = m.Layout();
+    ASSERT_EQ(l.m_legend.size(), 2u);
+    EXPECT_EQ(l.m_legend[0].m_strName, doc.m_strTitle);
+    EXPECT_EQ(l.m_legend[1].m_strName, PlotMenus::kComparePrevious);
+    // The unquantized peak is drawn in blue.
+    const size_t peak = static_cast<size_t>(
+        std::max_element(m.Curves()[1].begin(), m.Curves()[1].end()) - m.Curves()[1].begin());
+    const int px = m.Map(true).ToDeviceX(m.XColumnOf(1)[peak]);
+    int blue = 0;
+    for (int x = px - 2; x <= px + 2; ++x)
+        for (int y = 0; y < image.height(); ++y) {
+            const QColor c = image.pixelColor(x, y);
+            blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
+        }
+    EXPECT_GT(blue, 0);
+    // The choice moves on with the project and can be left.
+    time.CompareWithNone();
+    time.grab();
+    EXPECT_EQ(time.TimeModel().Curves().size(), 1u);
+    EXPECT_TRUE(time.TimeModel().Layout().m_legend.empty());
+}

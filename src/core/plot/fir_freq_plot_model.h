@@ -46,6 +46,7 @@ public:
     void SetCurveAttributes() override;
     bool SetXRange(double lo, double hi) override;
     std::string ReadoutText(int index, int curve) override;
+    bool LegendRequired() const override { return m_pCompare != nullptr; }
     std::vector<SOverlayLine> OverlayLines() const override;
     // With a filter to compare: the filter's points, then a line "# compare NAME" and the
     // other filter's points at the same frequencies.

@@ -27,6 +27,20 @@ public:
     // Command: a graph type; refreshes (the polar type resets the zoom).
     void SetType(int type);
 
+    // Draws other (copied; nullptr: none) over the filter in its own colours: the same response
+    // and graph type of its coefficients at its own sample times, in the filter's time unit,
+    // reduced as the filter's samples are; the legend names both. Not in the polar type or a
+    // histogram.
+    void SetCompare(const CFirData* other, const std::string& ownName,
+                    const std::string& otherName);
+    bool HasCompare() const { return m_bCompare; }
+    // Whether the other filter is drawn in the present type.
+    bool ShowsCompare() const;
+    // The factor from the other filter's time unit to the filter's.
+    double CompareTimeScale() const;
+    // The curves of the filter (the other filter's, when drawn, follow them).
+    int OwnCurveCount() const;
+
     // The step response in step mode, else the coefficients.
     const CCorviData* Shown() const override;
     bool HasData() const override;
@@ -37,8 +51,29 @@ public:
     void SetCurveAttributes() override;
     bool SetXRange(double lo, double hi) override;
     void ResetZoom() override;
+    std::string ReadoutText(int index, int curve) override;
+    bool LegendRequired() const override { return ShowsCompare(); }
+    // With a filter to compare: the filter's points, then a line "# compare NAME" and the
+    // other filter's points at its own times.
+    std::string GetPlotFileText(bool withTitles) const override;
+
+protected:
+    int ReductionCount(const CCorviData& data) const override;
 
 private:
+    // The data drawn of the filter or of the other one: impulse response, step response or both.
+    std::vector<const CCorviData*> ShownOf(bool compare) const;
+    void AutoScaleCompared();
+    // Appends the other filter's curves, at its own X columns, after the filter's.
+    void BuildComparedPoints();
+    bool SetComparedXRange(double lo, double hi);
+    void SetOwnCurveAttributes();
+    bool m_bCompare = false;
+    std::string m_strOwnName, m_strCompareName;
+    CCorviData m_CompareImpulse, m_CompareStep;
+    // Whether the filter's and the other filter's samples lie in the X range shown.
+    bool m_bOwnInView = true, m_bCompareInView = true;
+
     void RebuildStep();
     // After new coefficients: keeps the X range shown when it still lies within the data.
     void KeepZoomOnNewData(CFirData& filter);

@@ -115,15 +115,18 @@ void CGraph::AutoScale() {
     } else {
         d->GetRangeX(xlo, xhi);
         QuantityLimits(*d, ylo, yhi);
-        if (m_X.m_bLog && xlo <= 0) {
-            const double half = d->IndexToX(d->m_nFirst + 1) / 2;
-            const double c = half > 0 ? std::pow(10.0, std::floor(std::log10(half))) : 1.0;
-            xlo = xhi < 10 * c ? xhi / 10 : c;
-        }
+        if (m_X.m_bLog && xlo <= 0)
+            LogAxisStart(*d, xlo, xhi);
         m_dXMin = xlo;
         m_dXMax = xhi;
     }
     SetAxisRanges(xlo, xhi, ylo, yhi);
+}
+
+void CGraph::LogAxisStart(const CCorviData& data, double& xlo, double xhi) {
+    const double half = data.IndexToX(data.m_nFirst + 1) / 2;
+    const double c = half > 0 ? std::pow(10.0, std::floor(std::log10(half))) : 1.0;
+    xlo = xhi < 10 * c ? xhi / 10 : c;
 }
 
 std::string CGraph::TypeYTitle(const CCorviData& data) const {
@@ -185,7 +188,7 @@ int CGraph::UpdateTitles(int xPower, int& yDisplayPower) {
 int CGraph::ChooseReduction(const CCorviData& data, int width) {
     m_nPerPoint = 0;
     m_dPerPoint = 0;
-    const int n = data.m_nLast - data.m_nFirst + 1;
+    const int n = ReductionCount(data);
     if (width < 1 || width >= n || m_workX.bLog)
         return width;
     const double c = m_bXYMode ? 4096.0 : n;
@@ -251,6 +254,33 @@ void CGraph::BuildTypeCurves(const CCorviData& data, size_t first, bool buildX) 
     }
 }
 
+void CGraph::BuildTypeCurvesAt(const CCorviData& data, double xScale) {
+    std::vector<int> kinds;
+    switch (m_nType) {
+    case kGraphQuadrature:
+        kinds = {CCorviData::Quadrature};
+        break;
+    case kGraphIAndQ:
+        kinds = {CCorviData::Inphase, CCorviData::Quadrature};
+        break;
+    case kGraphMagnitude:
+        kinds = {CCorviData::Power};
+        break;
+    case kGraphPhase:
+        kinds = {CCorviData::Phase};
+        break;
+    default:
+        kinds = {CCorviData::Inphase};
+        break;
+    }
+    for (const int kind : kinds) {
+        m_curveX.resize(m_curves.size());
+        m_curves.emplace_back();
+        m_curveX.emplace_back();
+        BuildReducedCurveAt(data, kind, xScale, m_curves.back(), &m_curveX.back(), nullptr);
+    }
+}
+
 int CGraph::GroupEnd(int i, int first, int last, double x0, double dx) const {
     if (m_nPerPoint > 0 && !m_workX.bLog)
         return std::min(last + 1, i + m_nPerPoint);
@@ -274,13 +304,20 @@ int CGraph::GroupEnd(int i, int first, int last, double x0, double dx) const {
 
 void CGraph::BuildReducedCurve(const CCorviData& data, int kind, std::vector<double>& out,
                                bool buildX) {
+    BuildReducedCurveAt(data, kind, 1.0, out, buildX ? &m_x : nullptr,
+                        buildX ? &m_counts : nullptr);
+}
+
+void CGraph::BuildReducedCurveAt(const CCorviData& data, int kind, double xScale,
+                                 std::vector<double>& out, std::vector<double>* xs,
+                                 std::vector<int>* counts) {
     const int first = data.m_nFirst, last = data.m_nLast;
     if (last < first)
         return;
     const bool power = kind == CCorviData::Power;
     const bool sum = power && m_bSumMode && !data.m_bTime;
-    const double x0 = data.IndexToX(first);
-    const double dx = last > first ? data.IndexToX(first + 1) - x0 : 0.0;
+    const double x0 = data.IndexToX(first) * xScale;
+    const double dx = last > first ? data.IndexToX(first + 1) * xScale - x0 : 0.0;
     out.reserve(out.size() + static_cast<size_t>(std::min(last - first + 1, 1 << 16)));
     // Reads the samples straight from the columns where the indexes need no mapping.
     const bool direct = first >= 0 && last < data.GetN();
@@ -303,10 +340,10 @@ void CGraph::BuildReducedCurve(const CCorviData& data, int kind, std::vector<dou
             if (power)
                 result = ToDisplayPower(data, result);
             out.push_back(result);
-            if (buildX) {
-                m_x.push_back(x0 + (best - first) * dx);
-                m_counts.push_back(end - i);
-            }
+            if (xs)
+                xs->push_back(x0 + (best - first) * dx);
+            if (counts)
+                counts->push_back(end - i);
             i = end;
         }
     };

@@ -49,6 +49,10 @@ public:
     // Appends one reduced value per point of the quantity kind (CCorviData::EQuantity: 0 I,
     // 1 Q, 2 power, 3 phase) of data to out; with buildX also the X column and the counts.
     void BuildReducedCurve(const CCorviData& data, int kind, std::vector<double>& out, bool buildX);
+    // The same with the X values (times xScale) and counts going to xs and counts when given.
+    void BuildReducedCurveAt(const CCorviData& data, int kind, double xScale,
+                             std::vector<double>& out, std::vector<double>* xs,
+                             std::vector<int>* counts);
     // Toggles histogram mode (not in the polar type).
     void SetHistogram(bool on);
     // Recomputes the histogram of the shown quantity (in histogram mode).
@@ -77,6 +81,15 @@ protected:
     int GroupEnd(int i, int first, int last, double x0, double dx) const;
     // Groups the displayed samples for a plot width; returns the width drawn.
     int ChooseReduction(const CCorviData& data, int width);
+    // How many samples the plot shows across its width (the displayed samples of data).
+    virtual int ReductionCount(const CCorviData& data) const {
+        return data.m_nLast - data.m_nFirst + 1;
+    }
+    // Appends the plotted quantity of data, of the present type, reduced with the present
+    // grouping, as curves drawn at its own points (X values times xScale).
+    void BuildTypeCurvesAt(const CCorviData& data, double xScale);
+    // Moves the start of a log X axis off 0: a decade below the first sample after xlo.
+    static void LogAxisStart(const CCorviData& data, double& xlo, double xhi);
     double ToDisplayPower(const CCorviData& data, double power) const;
     std::string TypeYTitle(const CCorviData& data) const;
 

@@ -33,6 +33,71 @@ double MaxWidth(const CTextMeasurer& m, const std::vector<SPlacedText>& texts, d
     return w;
 }
 
+// Whether a byte continues a UTF-8 character.
+bool IsContinuation(char c) {
+    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
+
+// name with characters taken from its middle and ".." put there, as wide as room or narrower
+// (at least one character each side).
+std::string ShortenedInMiddle(const CTextMeasurer& measurer, const std::string& name, double font,
+                              double room) {
+    std::string head = name, tail;
+    const auto dropHeadEnd = [&] {
+        while (!head.empty() && IsContinuation(head.back()))
+            head.pop_back();
+        if (!head.empty())
+            head.pop_back();
+    };
+    // Splits at the middle character.
+    while (head.size() > name.size() / 2) {
+        const size_t before = head.size();
+        dropHeadEnd();
+        tail.insert(0, name.substr(head.size(), before - head.size()));
+    }
+    const auto dropTailStart = [&] {
+        size_t k = tail.empty() ? 0 : 1;
+        while (k < tail.size() && IsContinuation(tail[k]))
+            ++k;
+        tail.erase(0, k);
+    };
+    const auto chars = [](const std::string& s) {
+        return std::count_if(s.begin(), s.end(), [](char c) { return !IsContinuation(c); });
+    };
+    while (measurer.TextWidth(head + ".." + tail, font) > room) {
+        if (chars(head) >= chars(tail) && chars(head) > 1)
+            dropHeadEnd();
+        else if (chars(tail) > 1)
+            dropTailStart();
+        else
+            break;
+    }
+    return head + ".." + tail;
+}
+
+// Replaces a start of 4 or more characters that all names share, and that leaves something of
+// each, by "..".
+void DropCommonPrefix(std::vector<std::string>& names) {
+    if (names.size() < 2)
+        return;
+    size_t common = names[0].size();
+    for (const std::string& name : names)
+        common = std::min(
+            common, static_cast<size_t>(std::mismatch(name.begin(), name.end(), names[0].begin(),
+                                                      names[0].begin() + static_cast<long>(common))
+                                            .first -
+                                        name.begin()));
+    for (const std::string& name : names)
+        if (name.size() <= common)
+            return;
+    while (common > 0 && IsContinuation(names[0][common]))
+        --common;
+    if (common < 4)
+        return;
+    for (std::string& name : names)
+        name = ".." + name.substr(common);
+}
+
 std::vector<SPlacedText> ToPlaced(const CLabelArray& labels) {
     std::vector<SPlacedText> out;
     out.reserve(labels.size());
@@ -203,6 +268,7 @@ void CPlot::Navigate(int kind) {
 
 void CPlot::ClearPoints() {
     m_x.clear();
+    m_curveX.clear();
     m_counts.clear();
     m_curves.assign(static_cast<size_t>(std::max(0, GetCurveCount())), {});
 }
@@ -365,30 +431,69 @@ void CPlot::PlaceLegend(const CTextMeasurer& measurer, double font, int& right) 
     CPlotLayout& l = m_layout;
     if (!m_bLegend || m_curves.empty())
         return;
-    double widest = 0;
-    bool named = false;
-    for (const SCurveAttributes& a : m_attributes) {
-        widest = std::max(widest, measurer.TextWidth(a.m_strName, font));
-        named = named || !a.m_strName.empty();
-    }
-    const double sample = measurer.TextWidth("****", font);
-    const double legendWidth = sample + 3 * (sample / 2) + widest;
-    if (!named || right - l.m_area.left < 3 * legendWidth)
-        return;
-    right -= static_cast<int>(std::ceil(legendWidth));
-    const double t = l.m_dLineHeight;
-    const double midY = (l.m_area.top + l.m_area.bottom) / 2.0;
     const size_t n = std::min(m_attributes.size(), m_curves.size());
+    std::vector<std::string> names;
+    bool named = false;
+    for (size_t i = 0; i < n; ++i) {
+        names.push_back(m_attributes[i].m_strName);
+        named = named || !names.back().empty();
+    }
+    if (!named)
+        return;
+    const auto widthOf = [&](double f, double& sample, double& widest) {
+        widest = 0;
+        for (const std::string& name : names)
+            widest = std::max(widest, measurer.TextWidth(name, f));
+        sample = measurer.TextWidth("****", f);
+        return sample + 3 * (sample / 2) + widest;
+    };
+    double sample = 0, widest = 0;
+    double legendWidth = widthOf(font, sample, widest);
+    const int available = right - l.m_area.left;
+    if (available < 3 * legendWidth) {
+        if (!LegendRequired())
+            return;
+        font = FitLegend(measurer, font, available / 4.0, names);
+        legendWidth = widthOf(font, sample, widest);
+    }
+    l.m_dLegendFontHeight = font;
+    right -= static_cast<int>(std::ceil(legendWidth));
+    const double t = measurer.LineHeight(font);
+    const double midY = (l.m_area.top + l.m_area.bottom) / 2.0;
     const double firstY = midY - (n - 1) * t / 2.0;
     for (size_t i = 0; i < n; ++i) {
         const SCurveAttributes& a = m_attributes[i];
-        SLegendEntry e{a.m_strName, a.m_color, a.m_bDotted};
+        SLegendEntry e{names[i], a.m_color, a.m_bDotted};
         e.x1 = right + static_cast<int>(sample / 2);
         e.x2 = e.x1 + static_cast<int>(sample);
         e.y = static_cast<int>(firstY + i * t);
         e.nameX = e.x2 + sample / 2 + widest / 2;
         l.m_legend.push_back(e);
     }
+}
+
+double CPlot::FitLegend(const CTextMeasurer& measurer, double font, double budget,
+                        std::vector<std::string>& names) {
+    // The font shrinks to at most 0.6 of the titles' (and no less than 8 units)...
+    const double least = std::min(font, std::max(8.0, std::round(0.6 * font)));
+    const auto nameRoom = [&](double f) { return budget - 2.5 * measurer.TextWidth("****", f); };
+    const auto widest = [&](double f) {
+        double w = 0;
+        for (const std::string& name : names)
+            w = std::max(w, measurer.TextWidth(name, f));
+        return w;
+    };
+    while (font > least && widest(font) > nameRoom(font))
+        font -= 1;
+    // ...then a start all names share gives way to "..", and names still too wide lose
+    // characters from their middles, so that both their starts and ends stay readable.
+    const double room = nameRoom(font);
+    if (widest(font) > room)
+        DropCommonPrefix(names);
+    for (std::string& name : names)
+        if (measurer.TextWidth(name, font) > room)
+            name = ShortenedInMiddle(measurer, name, font, room);
+    return font;
 }
 
 std::vector<std::vector<SDevicePoint>> CPlot::DeviceCurves() const {
@@ -404,11 +509,13 @@ std::vector<std::vector<SDevicePoint>> CPlot::DeviceCurves() const {
         }
         return out;
     }
-    for (const std::vector<double>& c : m_curves) {
-        const size_t n = std::min(c.size(), m_x.size());
+    for (size_t k = 0; k < m_curves.size(); ++k) {
+        const std::vector<double>& c = m_curves[k];
+        const std::vector<double>& xs = XColumnOf(k);
+        const size_t n = std::min(c.size(), xs.size());
         std::vector<SDevicePoint> pts(n);
         for (size_t i = 0; i < n; ++i)
-            pts[i] = {m_mapX.ToDeviceX(m_x[i]), m_mapY.ToDeviceY(c[i])};
+            pts[i] = {m_mapX.ToDeviceX(xs[i]), m_mapY.ToDeviceY(c[i])};
         out.push_back(std::move(pts));
     }
     return out;

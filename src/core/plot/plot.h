@@ -82,6 +82,9 @@ public:
     virtual std::string PlotMessage() const { return {}; }
     // Empties the zoom list.
     virtual void ResetZoom();
+    // Whether the legend must be drawn however narrow the plot is (it tells two filters apart):
+    // it is then made smaller and its names shortened to fit.
+    virtual bool LegendRequired() const { return false; }
 
     // ---- axes -------------------------------------------------------------------------------
     // Copies both settings records into the working axes.
@@ -129,6 +132,10 @@ public:
     void PlaceCurves();
 
     const std::vector<double>& XColumn() const { return m_x; }
+    // The X column curve c is drawn at.
+    const std::vector<double>& XColumnOf(size_t c) const {
+        return c < m_curveX.size() && !m_curveX[c].empty() ? m_curveX[c] : m_x;
+    }
     const std::vector<std::vector<double>>& Curves() const { return m_curves; }
     const std::vector<int>& PointCounts() const { return m_counts; }
     const std::vector<SCurveAttributes>& CurveAttributes() const { return m_attributes; }
@@ -175,6 +182,9 @@ protected:
     int m_nPointsWidth = -1; // plot width the points were built for
     std::vector<double> m_x;
     std::vector<std::vector<double>> m_curves;
+    // X columns of curves drawn at their own points (another signal's samples); a curve
+    // without one (empty or past the end) is drawn at m_x.
+    std::vector<std::vector<double>> m_curveX;
     std::vector<int> m_counts; // samples each point stands for
     std::vector<SCurveAttributes> m_attributes;
     CPlotLayout m_layout;
@@ -184,4 +194,7 @@ private:
     bool PlaceAxes(const CTextMeasurer& measurer, double font, SAxisLabels& labels);
     void PlaceGridAndTics();
     void PlaceLegend(const CTextMeasurer& measurer, double font, int& right);
+    // A legend font and names that fit within budget device units, for a required legend.
+    static double FitLegend(const CTextMeasurer& measurer, double font, double budget,
+                            std::vector<std::string>& names);
 };

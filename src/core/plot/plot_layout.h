@@ -93,6 +93,7 @@ struct CPlotLayout {
     std::vector<int> m_ticX, m_ticY;
     int m_nZeroX = -1, m_nZeroY = -1; // zero lines (-1: none)
     std::vector<SLegendEntry> m_legend;
+    double m_dLegendFontHeight = 0;                  // legend names, device units
     std::vector<std::vector<SDevicePoint>> m_curves; // device points of each curve
     std::vector<SCurveAttributes> m_curveAttributes;
     std::vector<SOverlayLine> m_overlay;

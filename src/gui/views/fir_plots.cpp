@@ -9,22 +9,9 @@
 #include <QFileDialog>
 #include <QMenu>
 
-// ---- frequency view -----------------------------------------------------------------------------
+// ---- comparing ----------------------------------------------------------------------------------
 
-CFirFreqPlot::CFirFreqPlot(CFirDoc& doc, QWidget* parent)
-    : CPlotView(doc, parent), m_model(&doc.Host()) {
-    setAccessibleName(QStringLiteral("Frequency Response"));
-}
-
-void CFirFreqPlot::OnUpdate(CFirDoc& doc, int hint) {
-    m_model.OnUpdate(hint, doc.Filter());
-    // The previous state moves on with every change of the project.
-    if (m_eCompare == ECompare::Previous && !CompareWithPrevious())
-        CompareWithNone();
-    RefreshPlot();
-}
-
-bool CFirFreqPlot::CompareWithPrevious() {
+bool CComparingPlotView::CompareWithPrevious() {
     auto previous = std::make_unique<CFirProject>(&Host());
     try {
         if (!Document().ReadPreviousState(*previous))
@@ -38,7 +25,7 @@ bool CFirFreqPlot::CompareWithPrevious() {
     return true;
 }
 
-bool CFirFreqPlot::CompareWithProject(const std::string& path) {
+bool CComparingPlotView::CompareWithProject(const std::string& path) {
     auto other = std::make_unique<CFirProject>(&Host());
     if (LoadProject(path, *other, Host()) != ELoadResult::Ok)
         return false;
@@ -48,24 +35,24 @@ bool CFirFreqPlot::CompareWithProject(const std::string& path) {
     return true;
 }
 
-void CFirFreqPlot::ShowCompare(const std::string& name) {
-    m_model.SetCompare(&m_pCompare->m_Filter, Document().m_strTitle, name);
+void CComparingPlotView::ShowCompare(const std::string& name) {
+    ApplyCompare(&m_pCompare->m_Filter, Document().m_strTitle, name);
     RefreshPlot();
 }
 
-void CFirFreqPlot::CompareWithNone() {
-    m_model.SetCompare(nullptr, "", "");
+void CComparingPlotView::CompareWithNone() {
+    ApplyCompare(nullptr, "", "");
     m_pCompare.reset();
     m_eCompare = ECompare::None;
     RefreshPlot();
 }
 
-void CFirFreqPlot::SetDifference(bool on) {
-    m_model.SetDifference(on);
-    RefreshPlot();
+void CComparingPlotView::FollowPrevious() {
+    if (m_eCompare == ECompare::Previous && !CompareWithPrevious())
+        CompareWithNone();
 }
 
-void CFirFreqPlot::AddCompareMenu(QMenu& menu) {
+void CComparingPlotView::AddCompareMenu(QMenu& menu) {
     using namespace PlotMenus;
     QMenu* compare = menu.addMenu(QString::fromLatin1(kCompareMenu));
     QAction* previous = compare->addAction(QString::fromLatin1(kComparePrevious),
@@ -86,12 +73,40 @@ void CFirFreqPlot::AddCompareMenu(QMenu& menu) {
         compare->addAction(QString::fromLatin1(kCompareNone), [this] { CompareWithNone(); });
     none->setCheckable(true);
     none->setChecked(m_eCompare == ECompare::None);
-    compare->addSeparator();
-    QAction* difference = compare->addAction(QString::fromLatin1(kDifference),
-                                             [this] { SetDifference(!m_model.ShowsDifference()); });
+    AddCompareOptions(*compare);
+}
+
+// ---- frequency view -----------------------------------------------------------------------------
+
+CFirFreqPlot::CFirFreqPlot(CFirDoc& doc, QWidget* parent)
+    : CComparingPlotView(doc, parent), m_model(&doc.Host()) {
+    setAccessibleName(QStringLiteral("Frequency Response"));
+}
+
+void CFirFreqPlot::OnUpdate(CFirDoc& doc, int hint) {
+    m_model.OnUpdate(hint, doc.Filter());
+    FollowPrevious();
+    RefreshPlot();
+}
+
+void CFirFreqPlot::ApplyCompare(const CFirData* other, const std::string& ownName,
+                                const std::string& otherName) {
+    m_model.SetCompare(other, ownName, otherName);
+}
+
+void CFirFreqPlot::SetDifference(bool on) {
+    m_model.SetDifference(on);
+    RefreshPlot();
+}
+
+void CFirFreqPlot::AddCompareOptions(QMenu& compare) {
+    using namespace PlotMenus;
+    compare.addSeparator();
+    QAction* difference = compare.addAction(QString::fromLatin1(kDifference),
+                                            [this] { SetDifference(!m_model.ShowsDifference()); });
     difference->setCheckable(true);
     difference->setChecked(m_model.ShowsDifference());
-    difference->setEnabled(m_pCompare && m_model.GetKind() == kResponseMagnitude && m_model.m_bDb);
+    difference->setEnabled(Compares() && m_model.GetKind() == kResponseMagnitude && m_model.m_bDb);
 }
 
 void CFirFreqPlot::SetChannel(int channel) {
@@ -128,13 +143,19 @@ void CFirFreqPlot::AddViewMenus(QMenu& menu) {
 // ---- time view ----------------------------------------------------------------------------------
 
 CFirTimePlot::CFirTimePlot(CFirDoc& doc, QWidget* parent)
-    : CPlotView(doc, parent), m_model(&doc.Host()) {
+    : CComparingPlotView(doc, parent), m_model(&doc.Host()) {
     setAccessibleName(QStringLiteral("Time Response"));
 }
 
 void CFirTimePlot::OnUpdate(CFirDoc& doc, int hint) {
     m_model.OnUpdate(hint, doc.Filter());
+    FollowPrevious();
     RefreshPlot();
+}
+
+void CFirTimePlot::ApplyCompare(const CFirData* other, const std::string& ownName,
+                                const std::string& otherName) {
+    m_model.SetCompare(other, ownName, otherName);
 }
 
 void CFirTimePlot::SetMode(int mode) {
@@ -177,6 +198,7 @@ void CFirTimePlot::AddViewMenus(QMenu& menu) {
         a->setCheckable(true);
         a->setChecked(m_model.GetMode() == mode);
     }
+    AddCompareMenu(menu);
 }
 
 // ---- pole-zero view -----------------------------------------------------------------------------

@@ -6,10 +6,40 @@
 #include "plot/pole_zero_plot_model.h"
 #include "views/plot_view.h"
 
+// A plot window that can draw a second filter over its document's: the project's state before
+// its last change (followed as the project changes), a project file, or nothing.
+class CComparingPlotView : public CPlotView {
+    Q_OBJECT
+public:
+    using CPlotView::CPlotView;
+
+    // Compare With; false when there is no such state or file.
+    bool CompareWithPrevious();
+    bool CompareWithProject(const std::string& path);
+    void CompareWithNone();
+
+protected:
+    // Shows other (nullptr: none) with the names of both in the model.
+    virtual void ApplyCompare(const CFirData* other, const std::string& ownName,
+                              const std::string& otherName) = 0;
+    // Items after the choices of the Compare With menu.
+    virtual void AddCompareOptions(QMenu& /*compare*/) {}
+    void AddCompareMenu(QMenu& menu);
+    // After a change of the project: the previous state moves on with it.
+    void FollowPrevious();
+    bool Compares() const { return m_pCompare != nullptr; }
+
+private:
+    enum class ECompare { None, Previous, Other };
+    void ShowCompare(const std::string& name);
+    ECompare m_eCompare = ECompare::None;
+    std::unique_ptr<CFirProject> m_pCompare; // the filter compared with, owned by the view
+};
+
 // The frequency-response window of a document: magnitude, phase, unwrapped phase, phase delay
 // or group delay of its filter's inphase, quadrature, both or complex coefficients. It binds to
 // the filter at the first frequency binding hint (DocHint::FreqView) the document sends.
-class CFirFreqPlot : public CPlotView {
+class CFirFreqPlot : public CComparingPlotView {
     Q_OBJECT
 public:
     CFirFreqPlot(CFirDoc& doc, QWidget* parent = nullptr);
@@ -18,30 +48,22 @@ public:
     void OnUpdate(CFirDoc& doc, int hint) override;
     void SetChannel(int channel);
     void SetKind(int kind);
-
-    // Compare With: the project's state before its last change (followed as the project
-    // changes), a project file, or nothing; false when there is no such state or file.
-    bool CompareWithPrevious();
-    bool CompareWithProject(const std::string& path);
-    void CompareWithNone();
     void SetDifference(bool on);
 
 protected:
     void AddViewMenus(QMenu& menu) override;
+    void ApplyCompare(const CFirData* other, const std::string& ownName,
+                      const std::string& otherName) override;
+    void AddCompareOptions(QMenu& compare) override;
 
 private:
-    enum class ECompare { None, Previous, Other };
-    void AddCompareMenu(QMenu& menu);
-    void ShowCompare(const std::string& name);
     CFirFreqPlotModel m_model;
-    ECompare m_eCompare = ECompare::None;
-    std::unique_ptr<CFirProject> m_pCompare; // the filter compared with, owned by the view
 };
 
 // The time-response window of a document: the impulse response, the step response or both,
 // as any graph type. It binds at the first time binding hint (DocHint::kBindTime or
 // kBindTimeStep) the document sends.
-class CFirTimePlot : public CPlotView {
+class CFirTimePlot : public CComparingPlotView {
     Q_OBJECT
 public:
     CFirTimePlot(CFirDoc& doc, QWidget* parent = nullptr);
@@ -54,6 +76,8 @@ public:
 
 protected:
     void AddViewMenus(QMenu& menu) override;
+    void ApplyCompare(const CFirData* other, const std::string& ownName,
+                      const std::string& otherName) override;
 
 private:
     CFirTimePlotModel m_model;
