@@ -9,8 +9,8 @@
 #include "plot/fir_freq_plot_model.h"
 #include "plot/fir_plot_request.h"
 #include "plot/fir_time_plot_model.h"
-#include "plot/pole_zero_plot_model.h"
 #include "plot/graph.h"
+#include "plot/pole_zero_plot_model.h"
 #include "response/response_types.h"
 #include "support/file_access.h"
 #include "support/format_number.h"
@@ -120,8 +120,7 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             args.Fail("option '--size' takes WxH, from 50x40 to 20000x20000");
         else if (ext != ".plt" && !HasPlotPictures())
             args.Fail("this build writes plot files (.plt) only");
-        else if (compare &&
-                 FirPlotViews()[static_cast<size_t>(*view)].nKindOrMode == kPoleZeroView)
+        else if (compare && FirPlotViews()[static_cast<size_t>(*view)].nKindOrMode == kPoleZeroView)
             args.Fail("--compare needs a frequency or time view (not pole-zero)");
         else if (compare && *compare == "previous")
             args.Fail("a project file keeps no previous state: --compare needs another project");
