@@ -37,7 +37,10 @@ const char* const kPlotUsage =
     "      --compare draws another project's filter over this one in a frequency or time\n"
     "      view, as its own view draws it (a time view at the other's own sample times),\n"
     "      with a legend naming both; in .plt its points follow a line '# compare NAME'.\n"
-    "      --difference plots this magnitude minus the other's in dB.\n";
+    "      --difference plots this magnitude minus the other's in dB. In a plot step of\n"
+    "      run, --compare previous draws the state Undo would restore (before the run's last\n"
+    "      command that changed the filter): run lp.cfp \"quantize inphase\" \"plot --view\n"
+    "      magnitude --compare previous -o q.png\".\n";
 
 namespace {
 
@@ -85,12 +88,11 @@ bool WritePlotText(const CGraph& plot, bool titles, const std::string& path, CHo
 
 } // namespace
 
-int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
-    (void)out;
+bool ParsePlotJob(CCliArgs& args, SPlotJob& job) {
     std::vector<std::string> viewWords;
     for (const SFirPlotView& v : FirPlotViews())
         viewWords.push_back(v.word);
-    SFirPlotRequest request;
+    SFirPlotRequest& request = job.request;
     const auto view = ParseChoice(args, "--view", viewWords, -1);
     const auto channel = ParseChoice(args, "--channel", FirPlotChannelWords(), -1);
     const auto style = ParseChoice(args, "--style", FirPlotStyleWords(), 0);
@@ -98,65 +100,53 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     request.xRange = Range(args, "--x-range");
     request.yRange = Range(args, "--y-range");
     const auto size = args.Value("--size");
-    const bool titles = args.Flag("--titles");
-    const auto compare = args.Value("--compare");
-    const bool difference = args.Flag("--difference");
+    job.titles = args.Flag("--titles");
+    job.compare = args.Value("--compare");
+    job.difference = args.Flag("--difference");
     const auto output = args.Value("--output", "-o");
-    const std::vector<std::string> positionals = args.Positionals();
-    int width = 800, height = 600;
-    std::string ext;
-    if (args.Ok()) {
-        ext = output ? Extension(*output) : std::string();
-        if (positionals.size() != 1)
-            args.Fail("plot needs one project file");
-        else if (!view || *view < 0)
-            args.Fail("plot needs --view VIEW");
-        else if (!output || output->empty())
-            args.Fail("plot needs -o FILE");
-        else if (std::find(std::begin(kExtensions), std::end(kExtensions), ext) ==
-                 std::end(kExtensions))
-            args.Fail("the output file must end in .png, .bmp, .svg, .pdf or .plt");
-        else if (size && !ParseSize(*size, width, height))
-            args.Fail("option '--size' takes WxH, from 50x40 to 20000x20000");
-        else if (ext != ".plt" && !HasPlotPictures())
-            args.Fail("this build writes plot files (.plt) only");
-        else if (compare && FirPlotViews()[static_cast<size_t>(*view)].nKindOrMode == kPoleZeroView)
-            args.Fail("--compare needs a frequency or time view (not pole-zero)");
-        else if (compare && *compare == "previous")
-            args.Fail("a project file keeps no previous state: --compare needs another project");
-        else if (difference && !compare)
-            args.Fail("--difference needs --compare");
-        else if (difference &&
-                 (FirPlotViews()[static_cast<size_t>(*view)].nKindOrMode != kResponseMagnitude ||
-                  request.bLinear))
-            args.Fail("--difference needs the magnitude view in dB");
-    }
-    args.Finish();
     if (!args.Ok())
-        return UsageError(kCommand, args.Error(), err);
+        return false;
+    const std::string ext = output ? Extension(*output) : std::string();
+    if (!view || *view < 0)
+        args.Fail("plot needs --view VIEW");
+    else if (!output || output->empty())
+        args.Fail("plot needs -o FILE");
+    else if (std::find(std::begin(kExtensions), std::end(kExtensions), ext) ==
+             std::end(kExtensions))
+        args.Fail("the output file must end in .png, .bmp, .svg, .pdf or .plt");
+    else if (size && !ParseSize(*size, job.width, job.height))
+        args.Fail("option '--size' takes WxH, from 50x40 to 20000x20000");
+    else if (ext != ".plt" && !HasPlotPictures())
+        args.Fail("this build writes plot files (.plt) only");
+    else if (job.compare && FirPlotViews()[static_cast<size_t>(*view)].nKindOrMode == kPoleZeroView)
+        args.Fail("--compare needs a frequency or time view (not pole-zero)");
+    else if (job.difference && !job.compare)
+        args.Fail("--difference needs --compare");
+    else if (job.difference &&
+             (FirPlotViews()[static_cast<size_t>(*view)].nKindOrMode != kResponseMagnitude ||
+              request.bLinear))
+        args.Fail("--difference needs the magnitude view in dB");
+    if (!args.Ok())
+        return false;
     request.nView = *view;
     request.nChannel = channel.value_or(-1);
     request.nStyle = style.value_or(0);
+    job.output = *output;
+    job.ext = ext;
+    return true;
+}
 
-    CCliHost host(err);
-    CFirProject project(&host);
-    if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
-        return kExitFailed;
-    CFirProject other(&host);
-    if (compare && LoadProject(*compare, other, host) != ELoadResult::Ok)
-        return kExitFailed;
-    std::string refusal;
-    std::unique_ptr<CGraph> plot = MakeFirPlot(project.m_Filter, request, &host, refusal);
+int DrawPlot(const CFirData& filter, const SPlotCompare& compare, const SPlotJob& job, CHost& host,
+             std::string& refusal) {
+    std::unique_ptr<CGraph> plot = MakeFirPlot(filter, job.request, &host, refusal);
     if (!plot)
-        return UsageError(kCommand, refusal, err);
-    if (compare) {
-        const std::string ownName = NameWithoutExtension(positionals[0]);
-        const std::string otherName = NameWithoutExtension(*compare);
+        return kExitUsage;
+    if (compare.other) {
         if (auto* freq = dynamic_cast<CFirFreqPlotModel*>(plot.get())) {
-            freq->SetCompare(&other.m_Filter, ownName, otherName);
-            freq->SetDifference(difference);
+            freq->SetCompare(compare.other, compare.ownName, compare.otherName);
+            freq->SetDifference(job.difference);
         } else if (auto* time = dynamic_cast<CFirTimePlotModel*>(plot.get())) {
-            time->SetCompare(&other.m_Filter, ownName, otherName);
+            time->SetCompare(compare.other, compare.ownName, compare.otherName);
         }
     }
     if (!plot->HasData()) {
@@ -165,23 +155,54 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     }
     // A first layout fits the axes to the data; the ranges asked for then zoom into it.
     const std::unique_ptr<CTextMeasurer> measurer = MakePlotMeasurer();
-    const SDeviceRect area{0, 0, width, height};
+    const SDeviceRect area{0, 0, job.width, job.height};
     plot->Prepare(*measurer, area);
-    if (!ApplyFirPlotRanges(*plot, request))
+    if (!ApplyFirPlotRanges(*plot, job.request))
         return kExitUsage;
     // A plot that cannot show its data (zeros that cannot be trusted) writes nothing.
     if (const std::string why = plot->PlotMessage(); !why.empty()) {
         host.Error(why);
         return kExitFailed;
     }
-    if (ext == ".plt") {
+    if (job.ext == ".plt") {
         plot->Prepare(*measurer, area);
-        return WritePlotText(*plot, titles, *output, host) ? kExitOk : kExitFailed;
+        return WritePlotText(*plot, job.titles, job.output, host) ? kExitOk : kExitFailed;
     }
     std::string error;
-    if (!WritePlotPicture(*plot, width, height, *output, error)) {
+    if (!WritePlotPicture(*plot, job.width, job.height, job.output, error)) {
         host.Error(error);
         return kExitFailed;
     }
     return kExitOk;
+}
+
+int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
+    (void)out;
+    SPlotJob job;
+    const bool parsed = ParsePlotJob(args, job);
+    const std::vector<std::string> positionals = args.Positionals();
+    if (parsed && positionals.size() != 1)
+        args.Fail("plot needs one project file");
+    else if (parsed && job.compare && *job.compare == kComparePrevious)
+        args.Fail("a project file keeps no previous state: --compare needs another project, or "
+                  "a plot step of run (corvifir-cli run PROJECT \"plot ... --compare previous\")");
+    args.Finish();
+    if (!args.Ok())
+        return UsageError(kCommand, args.Error(), err);
+
+    CCliHost host(err);
+    CFirProject project(&host);
+    if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
+        return kExitFailed;
+    CFirProject other(&host);
+    SPlotCompare compare{nullptr, NameWithoutExtension(positionals[0]), std::string()};
+    if (job.compare) {
+        if (LoadProject(*job.compare, other, host) != ELoadResult::Ok)
+            return kExitFailed;
+        compare.other = &other.m_Filter;
+        compare.otherName = NameWithoutExtension(*job.compare);
+    }
+    std::string refusal;
+    const int status = DrawPlot(project.m_Filter, compare, job, host, refusal);
+    return refusal.empty() ? status : UsageError(kCommand, refusal, err);
 }

@@ -1,6 +1,8 @@
 #include "cli_run_commands.h"
 
+#include "cli.h"
 #include "cli_design_common.h"
+#include "cli_plot.h"
 #include "cli_run_dialogs.h"
 #include "design/design_flow.h"
 #include "design/design_types.h"
@@ -9,11 +11,14 @@
 #include "doc/command_messages.h"
 #include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
+#include "doc/project_file.h"
 #include "dsp/windows.h"
 #include "io/data_files.h"
 #include "io/file_formats.h"
+#include "plot/plot_messages.h"
 #include "support/file_access.h"
 #include "support/format_number.h"
+#include "support/paths.h"
 
 #include <filesystem>
 #include <optional>
@@ -63,6 +68,10 @@ constexpr const char* kUsage =
     "           (0: off)] [--quant-save yes|no] [--quant-algorithm A]\n"
     "           [--quant-truncate yes|no] [--grid-from N] [--grid-to N]\n"
     "    design | optimize\n"
+    "    plot --view VIEW [the options of the plot command] [--compare previous|OTHER.cfp]\n"
+    "         -o FILE\n"
+    "      Draws the project as it stands at this step; --compare previous draws the state\n"
+    "      Undo would restore (before the last command that changed the filter) over it.\n"
     "  PARTS is inphase, quadrature or complex. Options left out keep the values the\n"
     "  project remembers from the last use of the dialog.\n";
 
@@ -579,6 +588,42 @@ FRunCommand ParseDesignOptions(CCliArgs& args, std::vector<std::string>&) {
     };
 }
 
+// Draws the project as it stands, as the plot command does; the previous state is the one Undo
+// restores.
+FRunCommand ParsePlotStep(CCliArgs& args, std::vector<std::string>&) {
+    SPlotJob job;
+    if (!ParsePlotJob(args, job))
+        return {};
+    return [job](CRunContext& ctx) {
+        if (const std::string clash = FindFileClash(ctx.projectFiles, {job.output});
+            !clash.empty()) {
+            ctx.host.Error(clash);
+            return false;
+        }
+        CFirProject other(&ctx.host);
+        SPlotCompare compare{nullptr, NameWithoutExtension(ctx.projectFiles.front()), ""};
+        if (job.compare && *job.compare == kComparePrevious) {
+            if (!ctx.doc.ReadPreviousState(other)) {
+                ctx.host.Error("There is no previous state to compare with: no command before "
+                               "this plot changed the project.");
+                return false;
+            }
+            compare.otherName = PlotMenus::kComparePrevious;
+        } else if (job.compare) {
+            if (LoadProject(*job.compare, other, ctx.host) != ELoadResult::Ok)
+                return false;
+            compare.otherName = NameWithoutExtension(*job.compare);
+        }
+        if (job.compare)
+            compare.other = &other.m_Filter;
+        std::string refusal;
+        const int status = DrawPlot(ctx.doc.Filter(), compare, job, ctx.host, refusal);
+        if (!refusal.empty())
+            ctx.host.Error(refusal);
+        return status == kExitOk;
+    };
+}
+
 struct SRunCommandRow {
     const char* name;
     FParse parse;
@@ -640,6 +685,8 @@ FRunCommand ParseRunWords(const std::string& name, std::vector<std::string>& pos
     if (name == "design" || name == "optimize") {
         const bool optimize = name == "optimize";
         run = [optimize](CRunContext& ctx) { return RunDesign(ctx, optimize); };
+    } else if (name == "plot") {
+        run = ParsePlotStep(args, pos);
     } else {
         const SRunCommandRow* row = nullptr;
         for (const SRunCommandRow& r : Rows())

@@ -98,7 +98,7 @@ TEST_F(CliPlot, RefusesWhatItCannotDraw) {
          "--compare needs a frequency or time view"},
         {{kLowpass, "--view", "magnitude", "--compare", "previous", "-o", Path("a.plt")},
          2,
-         "no previous state"},
+         "keeps no previous state"},
         {{kLowpass, "--view", "magnitude", "--difference", "-o", Path("a.plt")},
          2,
          "--difference needs --compare"},
@@ -186,4 +186,48 @@ TEST_F(CliPlot, CompareWritesTheOtherFilterAfterItsTitle) {
         EXPECT_EQ(db, 0.0) << f;
     }
     EXPECT_GT(points, 100);
+}
+
+// A plot step of run draws the project as it stands at that step; --compare previous draws the
+// state Undo restores: after a quantization exactly the unquantized filter, as plot draws it
+// from the project file. Without a change before it, or over an input file, the step fails.
+TEST_F(CliPlot, PlotStepOfRunComparesWithThePreviousState) {
+    const std::string own = Path("own.plt"), step = Path("step.plt");
+    ASSERT_EQ(Plot({kLowpass, "--view", "impulse", "-o", own}).status, 0);
+    std::ostringstream out, err;
+    ASSERT_EQ(RunCli({"run", kLowpass, "quantize inphase --bits 6",
+                      "plot --view impulse --compare previous -o " + step},
+                     out, err),
+              0)
+        << err.str();
+    const std::string text = ReadAll(step);
+    const std::string mark = "# compare Previous State\r\n";
+    const size_t at = text.find(mark);
+    ASSERT_NE(at, std::string::npos);
+    EXPECT_EQ(text.substr(at + mark.size()), ReadAll(own));
+    EXPECT_NE(text.substr(0, at), ReadAll(own));
+
+    struct Case {
+        std::vector<std::string> args;
+        int status;
+        std::string message;
+    } cases[] = {
+        {{"run", kLowpass, "plot --view impulse --compare previous -o " + step},
+         1,
+         "no previous state"},
+        {{"run", kLowpass, "-o", step, "reverse", "plot --view impulse -o " + step},
+         1,
+         "also an input file"},
+        {{"run", kLowpass, "plot --view pole-zero --compare previous -o " + step},
+         2,
+         "not pole-zero"},
+        {{"plot", kLowpass, "--view", "impulse", "--compare", "previous", "-o", step},
+         2,
+         "keeps no previous state"},
+    };
+    for (const Case& c : cases) {
+        std::ostringstream o, e;
+        EXPECT_EQ(RunCli(c.args, o, e), c.status) << c.args.back();
+        EXPECT_NE(e.str().find(c.message), std::string::npos) << e.str();
+    }
 }
