@@ -10,6 +10,7 @@
 #include "plot/fir_plot_request.h"
 #include "plot/fir_time_plot_model.h"
 #include "plot/graph.h"
+#include "plot/plot_messages.h"
 #include "plot/pole_zero_plot_model.h"
 #include "response/response_types.h"
 #include "support/file_access.h"
@@ -37,14 +38,25 @@ const char* const kPlotUsage =
     "      --compare draws another project's filter over this one in a frequency or time\n"
     "      view, as its own view draws it (a time view at the other's own sample times),\n"
     "      with a legend naming both; in .plt its points follow a line '# compare NAME'.\n"
-    "      --difference plots this magnitude minus the other's in dB. In a plot step of\n"
-    "      run, --compare previous draws the state Undo would restore (before the run's last\n"
-    "      command that changed the filter): run lp.cfp \"quantize inphase\" \"plot --view\n"
-    "      magnitude --compare previous -o q.png\".\n";
+    "      --difference plots this magnitude minus the other's in dB.\n"
+    "      --compare unquantized draws the coefficients the project had before it was\n"
+    "      quantized (Quantize or the design options' quantization), which the project file\n"
+    "      keeps until the coefficients change otherwise. --compare previous draws the state\n"
+    "      before the last change: in a plot step of run the state Undo would restore (run\n"
+    "      lp.cfp \"quantize inphase\" \"plot --view magnitude --compare previous -o q.png\");\n"
+    "      for a project file, which keeps no undo states, its unquantized coefficients.\n";
+
+const char* const kMsgNoUnquantized =
+    "The project keeps no unquantized coefficients: it was not quantized, or its coefficients "
+    "changed after the quantization.";
 
 namespace {
 
 constexpr const char* kCommand = "plot";
+constexpr const char* kMsgNoPreviousInFile =
+    "a project file keeps no previous state but the coefficients before a quantization, and "
+    "this one keeps none: --compare needs another project, or a plot step of run "
+    "(corvifir-cli run PROJECT \"plot ... --compare previous\")";
 constexpr const char* kExtensions[] = {".png", ".bmp", ".svg", ".pdf", ".plt"};
 
 std::string Extension(const std::string& path) {
@@ -183,9 +195,6 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const std::vector<std::string> positionals = args.Positionals();
     if (parsed && positionals.size() != 1)
         args.Fail("plot needs one project file");
-    else if (parsed && job.compare && *job.compare == kComparePrevious)
-        args.Fail("a project file keeps no previous state: --compare needs another project, or "
-                  "a plot step of run (corvifir-cli run PROJECT \"plot ... --compare previous\")");
     args.Finish();
     if (!args.Ok())
         return UsageError(kCommand, args.Error(), err);
@@ -196,12 +205,21 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         return kExitFailed;
     CFirProject other(&host);
     SPlotCompare compare{nullptr, NameWithoutExtension(positionals[0]), std::string()};
-    if (job.compare) {
+    const bool previous = job.compare && *job.compare == kComparePrevious;
+    if (previous || (job.compare && *job.compare == kCompareUnquantized)) {
+        // The file's only earlier state is the one before its quantization.
+        if (!project.m_Filter.HasUnquantized())
+            return UsageError(
+                kCommand, previous ? std::string(kMsgNoPreviousInFile) : kMsgNoUnquantized, err);
+        other.m_Filter = project.m_Filter.UnquantizedFilter();
+        compare.otherName = PlotMenus::kCompareUnquantized;
+    } else if (job.compare) {
         if (LoadProject(*job.compare, other, host) != ELoadResult::Ok)
             return kExitFailed;
-        compare.other = &other.m_Filter;
         compare.otherName = NameWithoutExtension(*job.compare);
     }
+    if (job.compare)
+        compare.other = &other.m_Filter;
     std::string refusal;
     const int status = DrawPlot(project.m_Filter, compare, job, host, refusal);
     return refusal.empty() ? status : UsageError(kCommand, refusal, err);

@@ -12,8 +12,12 @@ class CFirData;
 class CHost;
 
 extern const char* const kPlotUsage;
-// The --compare word for the state before the last change.
+// The --compare words for the state before the last change and for the coefficients before
+// their quantization.
 inline constexpr const char* kComparePrevious = "previous";
+inline constexpr const char* kCompareUnquantized = "unquantized";
+// The reason a filter has no unquantized coefficients to compare with.
+extern const char* const kMsgNoUnquantized;
 
 // A plot the command line draws: what it shows, the picture's size, the titles of a plot file,
 // the filter to compare with (a project file or a word) and the output file.

@@ -40,7 +40,9 @@ const char* const kShowUsage =
     "      results of each band. With --json one JSON object with designType, method, fs,\n"
     "      fsUnit, taps, real, coefficients {i, q}, bands [{lower, upper, desired, attn}]\n"
     "      (frequencies in the unit of Fs, desired and attn in dB) and margin (dB, null\n"
-    "      without coefficients or bands). With --hdl the summary of the fixed-point\n"
+    "      without coefficients or bands); a quantized project that keeps its unquantized\n"
+    "      coefficients also has worstStopbandDb {unquantized, quantized}, the quantization\n"
+    "      loss the summary states. With --hdl the summary of the fixed-point\n"
     "      implementation that \"HDL:Verilog\" writes: accumulator width, multipliers and\n"
     "      adders after folding, latency and worst-case output (options as for export).\n";
 
@@ -246,6 +248,9 @@ void WriteProjectJson(CFirProject& project, std::ostream& os,
     os << "  \"real\": " << (f.IsReal() ? "true" : "false") << ",\n";
     os << "  \"summary\": " << JsonString(text) << ",\n";
     os << "  \"margin\": " << (measured ? JsonNumber(f.GetMargin()) : "null") << ",\n";
+    if (const auto loss = MeasureQuantizationLoss(f))
+        os << "  \"worstStopbandDb\": {\"unquantized\": " << JsonNumber(loss->dUnquantizedDb)
+           << ", \"quantized\": " << JsonNumber(loss->dQuantizedDb) << "},\n";
     os << "  \"bands\": [";
     for (int i = 0; i < f.GetNumBands(); ++i) {
         os << (i ? ",\n" : "\n") << "    {\"lower\": " << JsonNumber(f.GetBandLower(i) * fs)

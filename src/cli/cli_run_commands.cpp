@@ -68,8 +68,8 @@ constexpr const char* kUsage =
     "           (0: off)] [--quant-save yes|no] [--quant-algorithm A]\n"
     "           [--quant-truncate yes|no] [--grid-from N] [--grid-to N]\n"
     "    design | optimize\n"
-    "    plot --view VIEW [the options of the plot command] [--compare previous|OTHER.cfp]\n"
-    "         -o FILE\n"
+    "    plot --view VIEW [the options of the plot command] [--compare previous|\n"
+    "         unquantized|OTHER.cfp] -o FILE\n"
     "      Draws the project as it stands at this step; --compare previous draws the state\n"
     "      Undo would restore (before the last command that changed the filter) over it.\n"
     "  PARTS is inphase, quadrature or complex. Options left out keep the values the\n"
@@ -609,6 +609,13 @@ FRunCommand ParsePlotStep(CCliArgs& args, std::vector<std::string>&) {
                 return false;
             }
             compare.otherName = PlotMenus::kComparePrevious;
+        } else if (job.compare && *job.compare == kCompareUnquantized) {
+            if (!ctx.doc.Filter().HasUnquantized()) {
+                ctx.host.Error(kMsgNoUnquantized);
+                return false;
+            }
+            other.m_Filter = ctx.doc.Filter().UnquantizedFilter();
+            compare.otherName = PlotMenus::kCompareUnquantized;
         } else if (job.compare) {
             if (LoadProject(*job.compare, other, ctx.host) != ELoadResult::Ok)
                 return false;

@@ -231,3 +231,55 @@ TEST_F(CliPlot, PlotStepOfRunComparesWithThePreviousState) {
         EXPECT_NE(e.str().find(c.message), std::string::npos) << e.str();
     }
 }
+
+// A design quantized by its design options keeps its unquantized coefficients in the project
+// file: --compare unquantized (and previous, for a file) draws exactly the design without the
+// quantization, and show states the quantization loss. Any other change of the coefficients
+// leaves nothing to compare with.
+TEST_F(CliPlot, DesignOptionsQuantizationKeepsTheUnquantizedDesign) {
+    const std::vector<std::string> design = {
+        "design", "simple-pm", "--fs", "48000",    "--type", "lowpass", "--edge1",
+        "4000",   "--edge2",   "6000", "--ripple", "0.5",    "--atten", "60"};
+    const auto run = [](std::vector<std::string> args) {
+        std::ostringstream out, err;
+        const int status = RunCli(args, out, err);
+        return std::make_pair(status, out.str() + err.str());
+    };
+    // The design without quantization, named as the legend names the unquantized copy, so
+    // that both plots are laid out alike.
+    std::vector<std::string> ideal = design, quantized = design;
+    ideal.insert(ideal.end(), {"-p", Path("Unquantized.cfp")});
+    quantized.insert(quantized.end(), {"--quantize", "8", "-p", Path("q8.cfp")});
+    ASSERT_LE(run(ideal).first, 3);
+    ASSERT_LE(run(quantized).first, 3);
+    for (const char* view : {"magnitude", "impulse"}) {
+        ASSERT_EQ(Plot({Path("q8.cfp"), "--view", view, "--compare", Path("Unquantized.cfp"), "-o",
+                        Path("file.plt")})
+                      .status,
+                  0);
+        const std::string expected = ReadAll(Path("file.plt"));
+        ASSERT_NE(expected.find("# compare Unquantized\r\n"), std::string::npos);
+        for (const char* word : {"unquantized", "previous"}) {
+            ASSERT_EQ(
+                Plot({Path("q8.cfp"), "--view", view, "--compare", word, "-o", Path("kept.plt")})
+                    .status,
+                0)
+                << word;
+            EXPECT_EQ(ReadAll(Path("kept.plt")), expected) << view << " " << word;
+        }
+    }
+    EXPECT_EQ(run({"show", Path("Unquantized.cfp")}).second.find("Worst stopband"),
+              std::string::npos);
+    const auto shown = run({"show", Path("q8.cfp")});
+    EXPECT_NE(shown.second.find("Worst stopband level = "), std::string::npos) << shown.second;
+
+    ASSERT_EQ(run({"run", Path("q8.cfp"), "-o", Path("scaled.cfp"),
+                   "scale inphase --method multiply --value 2"})
+                  .first,
+              0);
+    const PlotRun none = Plot({Path("scaled.cfp"), "--view", "magnitude", "--compare",
+                               "unquantized", "-o", Path("a.plt")});
+    EXPECT_EQ(none.status, 2);
+    EXPECT_NE(none.err.find("keeps no unquantized coefficients"), std::string::npos);
+    EXPECT_EQ(run({"show", Path("scaled.cfp")}).second.find("Worst stopband"), std::string::npos);
+}

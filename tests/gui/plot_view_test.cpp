@@ -280,9 +280,38 @@ TEST_F(PlotViews, TimeWindowComparesWithThePreviousState) {
             blue += c.blue() > 200 && c.red() < 80 && c.green() < 80;
         }
     EXPECT_GT(blue, 0);
-    // The choice moves on with the project and can be left.
     time.CompareWithNone();
     time.grab();
     EXPECT_EQ(time.TimeModel().Curves().size(), 1u);
     EXPECT_TRUE(time.TimeModel().Layout().m_legend.empty());
+
+    // Compare With > Unquantized shows the same coefficients, kept with the project, and ends
+    // when the coefficients change otherwise.
+    QMenu again;
+    time.FillMenu(again);
+    QAction* unquantized = nullptr;
+    for (QAction* a : again.findChildren<QAction*>())
+        if (a->text() == PlotMenus::kCompareUnquantized)
+            unquantized = a;
+    ASSERT_NE(unquantized, nullptr);
+    ASSERT_TRUE(unquantized->isEnabled());
+    unquantized->trigger();
+    time.grab();
+    ASSERT_EQ(m.Curves().size(), 2u);
+    for (int i = 0; i < before.GetN(); ++i)
+        EXPECT_EQ(m.Curves()[1][static_cast<size_t>(i)], (*before.m_pI)[i]) << i;
+    EXPECT_EQ(m.Layout().m_legend[1].m_strName, PlotMenus::kCompareUnquantized);
+    FirCommand::Reverse(doc);
+    time.grab();
+    EXPECT_EQ(time.TimeModel().Curves().size(), 2u); // symmetric taps: still described
+    dialogs.scale = [](CScaleSettings& s) {
+        s.m_nMethod = CFirData::kScaleMultiply;
+        s.m_dTarget = 2.0;
+        s.m_bInDb = 0;
+        s.m_bRound = 0;
+        return true;
+    };
+    ASSERT_TRUE(FirCommand::Scale(doc, dialogs, EParts::Inphase));
+    time.grab();
+    EXPECT_EQ(time.TimeModel().Curves().size(), 1u);
 }

@@ -64,6 +64,17 @@ void GetDesignSummary(const CFirData& f, std::string& text, std::string& method)
         method = "Unkown";
         break;
     }
+    text += QuantizationLossText(f);
+}
+
+std::string QuantizationLossText(const CFirData& f) {
+    const std::optional<SQuantizationLoss> loss = MeasureQuantizationLoss(f);
+    if (!loss)
+        return std::string();
+    return StrPrintf("Worst stopband level = %.2f dB unquantized, %.2f dB quantized (%.2f dB "
+                     "lost to quantization)\n",
+                     loss->dUnquantizedDb, loss->dQuantizedDb,
+                     loss->dQuantizedDb - loss->dUnquantizedDb);
 }
 
 std::string HtmlReportImagePath(const std::string& outputPath, const char* suffix) {

@@ -6,7 +6,11 @@ class CFirData;
 
 // The plain-text description of a design's parameters and the name of its method, by design
 // kind ("Parks-McClellan" with its band table, "Cascaded Integrator Comb" with N, R and M, ...).
+// A filter whose quantized coefficients keep their unquantized copy adds the quantization loss.
 void GetDesignSummary(const CFirData& filter, std::string& text, std::string& method);
+// "Worst stopband level = A dB unquantized, B dB quantized (B - A dB lost to quantization)" for
+// a filter with stopbands and an unquantized copy of its coefficients; "" otherwise.
+std::string QuantizationLossText(const CFirData& filter);
 
 // The HTML report around the coefficient text of the "HTML:Report" format: the head (title,
 // the three pictures beside the report, Fs, the tap count and the design summary) and the tail.

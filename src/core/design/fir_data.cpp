@@ -34,6 +34,7 @@ void CFirData::CopyFrom(const CFirData& src) {
     LoadSections(in, kCurrentVersion);
     if (src.m_Response.IsEmpty() && !src.m_Response.Pending())
         m_Response.RemoveAll();
+    m_Unquantized = src.m_Unquantized;
 }
 
 void CFirData::Report(const std::string& text, EMsgIcon icon) const {

@@ -7,6 +7,7 @@
 #include "design/quant_options.h"
 #include "design/remez/pm_fir.h"
 #include "design/remez/remez_engine.h"
+#include "design/unquantized_copy.h"
 #include "dsp/min_phase_options.h"
 #include "response/fir_freq_response.h"
 #include "support/host.h"
@@ -114,6 +115,13 @@ public:
     // marker. Not completed when there is nothing to quantize, the bit count is off or out of
     // range, or the search was cancelled (the taps searched so far stay quantized: changed).
     SQuantizeResult Quantize(const QuantOptions& options);
+    // The coefficients before the first of the quantizations that made the present ones; kept
+    // with the project file (not in its archived sections) and stale after any other change.
+    CUnquantizedCopy m_Unquantized;
+    // Whether m_Unquantized describes the present coefficients.
+    bool HasUnquantized() const { return m_Unquantized.Describes(*this); }
+    // This filter with its unquantized coefficients instead of its own (when it has them).
+    CFirData UnquantizedFilter() const;
 
     // ---- taps, design type ---------------------------------------------------------------
     // Stores the id, derives the kind and, the first time, fills the tap-count limits.

@@ -93,8 +93,10 @@ SQuantizeResult CFirData::Quantize(const QuantOptions& options) {
     CFixedPointQuantizer quantizer;
     if (GetN() == 0 || options.m_nBits < 1 || !quantizer.Setup(options.m_nBits))
         return {};
-    const std::vector<double> oldI(m_pI->begin(), m_pI->end());
-    const std::vector<double> oldQ(m_pQ->begin(), m_pQ->end());
+    std::vector<double> oldI(m_pI->begin(), m_pI->end());
+    std::vector<double> oldQ(m_pQ->begin(), m_pQ->end());
+    // Quantized again, the coefficients keep the unquantized copy of the first quantization.
+    const bool requantized = HasUnquantized();
     SQuantizeResult result;
 
     const bool search =
@@ -122,7 +124,26 @@ SQuantizeResult CFirData::Quantize(const QuantOptions& options) {
                EMsgIcon::Exclamation);
     result.changed = !std::equal(oldI.begin(), oldI.end(), m_pI->begin(), m_pI->end()) ||
                      !std::equal(oldQ.begin(), oldQ.end(), m_pQ->begin(), m_pQ->end());
+    if (requantized)
+        m_Unquantized.Follow(*this);
+    else if (result.changed)
+        m_Unquantized.Keep(std::move(oldI), std::move(oldQ), *this);
     return result;
+}
+
+CFirData CFirData::UnquantizedFilter() const {
+    CFirData ideal(*this);
+    if (!HasUnquantized())
+        return ideal;
+    const int n = static_cast<int>(m_Unquantized.I().size());
+    ideal.m_pI->SetSize(n);
+    ideal.m_pQ->SetSize(n);
+    std::copy(m_Unquantized.I().begin(), m_Unquantized.I().end(), ideal.m_pI->begin());
+    std::copy(m_Unquantized.Q().begin(), m_Unquantized.Q().end(), ideal.m_pQ->begin());
+    ideal.ResetRange();
+    ideal.m_bQuantized = 0;
+    ideal.m_Unquantized.Clear();
+    return ideal;
 }
 
 bool CheckQuantizeBits(int bits, CHost* host) {

@@ -26,5 +26,6 @@ set(CORE_DESIGN_SOURCES
     remez/remez_messages.cpp
     remez/robust_exchange.cpp
     spline_sinc.cpp
+    unquantized_copy.cpp
     windowed_sinc.cpp
 )

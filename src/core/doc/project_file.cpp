@@ -36,6 +36,46 @@ void CFirProject::Serialize(CArchiveWriter& ar) const {
     ar.WriteDouble(m_dReservedB);
     ar.WriteInt32(0);
     ar.WriteString(m_strTitle);
+    WriteAppendedSections(ar);
+}
+
+// Sections after the title, each a tag, a byte count and the bytes: a reader skips the tags it
+// does not know, and readers older than the sections stop at the title. A project with nothing
+// to append is written as before them.
+namespace {
+constexpr uint32_t kUnquantizedTag = 0x51555143; // "CQUQ": the unquantized coefficients
+} // namespace
+
+void CFirProject::WriteAppendedSections(CArchiveWriter& ar) const {
+    if (!m_Filter.HasUnquantized())
+        return;
+    CArchiveWriter section;
+    m_Filter.m_Unquantized.Write(section);
+    ar.WriteUInt32(kUnquantizedTag);
+    ar.WriteUInt32(static_cast<uint32_t>(section.Bytes().size()));
+    ar.WriteBytes(section.Bytes().data(), section.Bytes().size());
+}
+
+void CFirProject::ReadAppendedSections(CArchiveReader& ar) {
+    // What cannot be read here is left out, as an older reader leaves it out.
+    while (ar.Remaining() >= 8) {
+        const uint32_t tag = ar.ReadUInt32();
+        const uint32_t size = ar.ReadUInt32();
+        if (size > ar.Remaining())
+            return;
+        std::vector<uint8_t> bytes(size);
+        ar.ReadBytes(bytes.data(), size);
+        if (tag != kUnquantizedTag)
+            continue;
+        try {
+            CArchiveReader section(bytes);
+            CUnquantizedCopy copy;
+            copy.Read(section);
+            if (copy.Describes(m_Filter))
+                m_Filter.m_Unquantized = std::move(copy);
+        } catch (const CArchiveException&) {
+        }
+    }
 }
 
 void CFirProject::ReadSections(CArchiveReader& ar, int nVersion) {
@@ -56,6 +96,9 @@ void CFirProject::ReadSections(CArchiveReader& ar, int nVersion) {
         ar.ReadFloat();
     if (nVersion > 8)
         m_strTitle = ar.ReadString();
+    // A newer version's own fields may follow the title.
+    if (nVersion <= kCurrentVersion)
+        ReadAppendedSections(ar);
 }
 
 void CFirProject::Serialize(CArchiveReader& ar) {

@@ -53,6 +53,9 @@ public:
 
 private:
     void ReadSections(CArchiveReader& ar, int nVersion);
+    // The tagged sections after the title (the unquantized coefficients).
+    void WriteAppendedSections(CArchiveWriter& ar) const;
+    void ReadAppendedSections(CArchiveReader& ar);
     CHost* m_pHost;
 };
 

@@ -82,6 +82,7 @@ inline constexpr const char* kStyleMenu = "Style";
 inline constexpr const char* kAxisMenu = "Axis";
 inline constexpr const char* kCompareMenu = "Compare With";
 inline constexpr const char* kComparePrevious = "Previous State";
+inline constexpr const char* kCompareUnquantized = "Unquantized";
 inline constexpr const char* kCompareOther = "Other Project...";
 inline constexpr const char* kCompareNone = "None";
 inline constexpr const char* kDifference = "Difference";

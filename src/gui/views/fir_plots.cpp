@@ -25,6 +25,18 @@ bool CComparingPlotView::CompareWithPrevious() {
     return true;
 }
 
+bool CComparingPlotView::CompareWithUnquantized() {
+    const CFirData& filter = Document().Filter();
+    if (!filter.HasUnquantized())
+        return false;
+    auto ideal = std::make_unique<CFirProject>(&Host());
+    ideal->m_Filter = filter.UnquantizedFilter();
+    m_pCompare = std::move(ideal);
+    m_eCompare = ECompare::Unquantized;
+    ShowCompare(PlotMenus::kCompareUnquantized);
+    return true;
+}
+
 bool CComparingPlotView::CompareWithProject(const std::string& path) {
     auto other = std::make_unique<CFirProject>(&Host());
     if (LoadProject(path, *other, Host()) != ELoadResult::Ok)
@@ -48,7 +60,8 @@ void CComparingPlotView::CompareWithNone() {
 }
 
 void CComparingPlotView::FollowPrevious() {
-    if (m_eCompare == ECompare::Previous && !CompareWithPrevious())
+    if ((m_eCompare == ECompare::Previous && !CompareWithPrevious()) ||
+        (m_eCompare == ECompare::Unquantized && !CompareWithUnquantized()))
         CompareWithNone();
 }
 
@@ -60,6 +73,11 @@ void CComparingPlotView::AddCompareMenu(QMenu& menu) {
     previous->setCheckable(true);
     previous->setChecked(m_eCompare == ECompare::Previous);
     previous->setEnabled(Document().CanUndo());
+    QAction* unquantized = compare->addAction(QString::fromLatin1(kCompareUnquantized),
+                                              [this] { CompareWithUnquantized(); });
+    unquantized->setCheckable(true);
+    unquantized->setChecked(m_eCompare == ECompare::Unquantized);
+    unquantized->setEnabled(Document().Filter().HasUnquantized());
     QAction* other = compare->addAction(QString::fromLatin1(kCompareOther), [this] {
         const QString path =
             QFileDialog::getOpenFileName(this, QString::fromLatin1(kCompareMenu), QString(),

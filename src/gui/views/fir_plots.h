@@ -15,6 +15,8 @@ public:
 
     // Compare With; false when there is no such state or file.
     bool CompareWithPrevious();
+    // The coefficients before the quantization that made the present ones (followed as well).
+    bool CompareWithUnquantized();
     bool CompareWithProject(const std::string& path);
     void CompareWithNone();
 
@@ -25,12 +27,13 @@ protected:
     // Items after the choices of the Compare With menu.
     virtual void AddCompareOptions(QMenu& /*compare*/) {}
     void AddCompareMenu(QMenu& menu);
-    // After a change of the project: the previous state moves on with it.
+    // After a change of the project: the previous state and the unquantized coefficients move
+    // on with it (or end the comparison when there are none).
     void FollowPrevious();
     bool Compares() const { return m_pCompare != nullptr; }
 
 private:
-    enum class ECompare { None, Previous, Other };
+    enum class ECompare { None, Previous, Unquantized, Other };
     void ShowCompare(const std::string& name);
     ECompare m_eCompare = ECompare::None;
     std::unique_ptr<CFirProject> m_pCompare; // the filter compared with, owned by the view
