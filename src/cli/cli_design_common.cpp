@@ -185,9 +185,9 @@ void WriteBandResults(CFirData& f, std::ostream& os) {
     }
 }
 
-int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>& output,
-                      std::ostream& out) {
-    if (f.m_bCancel) {
+int WriteDesignOutput(const SDesignResult& result, CFirData& f, CHost& host,
+                      const std::optional<std::string>& output, std::ostream& out) {
+    if (result.end == EDesignEnd::Cancelled) {
         host.Error(kMsgCancelled);
         return kExitFailed;
     }

@@ -238,11 +238,11 @@ int CFirData::EstimateNumTaps() const {
     return n;
 }
 
-void CFirData::PostDesign() {
+void CFirData::PostDesign(CDesignControl* control) {
     if (m_nDesignType == kDesignLthBand)
         LthFixup();
     if (m_Quant.m_nBits > 0)
-        Quantize(m_Quant);
+        Quantize(m_Quant, control);
 }
 
 bool CFirData::CheckMinTaps() {
