@@ -559,7 +559,7 @@ void CFirApp::RefreshDocument(CFirDoc& doc) {
         m_pFrame->SetTaps(doc.Filter().GetLength());
         UpdateFrameTitle(doc);
     }
-    // A hint may come before the change is complete (the undo point follows the hint): the
+    // A notice may come before the change is complete (the undo point follows it): the
     // commands are brought up to date once the event loop is idle again.
     if (!m_bCommandsPending) {
         m_bCommandsPending = true;
