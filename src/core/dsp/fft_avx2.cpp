@@ -69,8 +69,21 @@ alignas(32) constexpr double kW16[10][2] = {{1.0, 0.0},  {kC1, -kS1},  {kR2, -kR
                                             {0.0, -1.0}, {-kS1, -kC1}, {-kR2, -kR2}, {-kC1, -kS1},
                                             {-1.0, 0.0}, {-kC1, kS1}};
 
-inline SC2 TwPair(int j0, int j1) {
-    return LoadPair(kW16[j0], kW16[j1]);
+// The constant twiddles W_16^j0 and W_16^j1 with their real and imaginary parts each duplicated
+// (wr0, wr0, wr1, wr1), (wi0, wi0, wi1, wi1): with constant indices they fold into two vector
+// constants, so a product needs no loading or shuffling of the twiddle.
+struct STwPair {
+    __m256d re, im;
+};
+
+inline STwPair TwPair(int j0, int j1) {
+    return {_mm256_set_pd(kW16[j1][0], kW16[j1][0], kW16[j0][0], kW16[j0][0]),
+            _mm256_set_pd(kW16[j1][1], kW16[j1][1], kW16[j0][1], kW16[j0][1])};
+}
+
+template <bool Inv> inline SC2 MulTw(SC2 a, STwPair w) {
+    const __m256d t = _mm256_mul_pd(_mm256_permute_pd(a.v, 0x5), w.im);
+    return {Inv ? _mm256_fmsubadd_pd(a.v, w.re, t) : _mm256_fmaddsub_pd(a.v, w.re, t)};
 }
 
 // 16 points as 4 × 4 (n = 4·n1 + n2, k = k1 + 4·k2), columns n2 taken two at a time.

@@ -8,7 +8,7 @@
 // Whether this build carries the AVX2 passes at all.
 bool FftAvx2Built();
 
-// The twiddle pass of radix p (2, 3, 4 or 5) over bins 0..2·(m/2)-1; returns the first bin left
+// The twiddle pass of radix p (2, 3, 4, 5 or 8) over bins 0..2·(m/2)-1; returns the first bin left
 // for the caller (m - 1 when m is odd, else m).
 std::size_t FftTwiddlePassAvx2(std::size_t p, bool inverse, double* data, std::size_t m,
                                const double* twiddles);
