@@ -104,8 +104,8 @@ std::vector<std::size_t> PrimeFactors(std::size_t n) {
 }
 
 // The radices of the passes from the whole length down to the leaf: odd primes from the
-// largest, then one 2 if needed, then fours, then eights, then a leaf transform of 16, 8, 4 or 2 points (or
-// of the smallest odd prime when n is odd).
+// largest, then one 2 if needed, then fours, then eights, then a leaf transform of 16, 8, 4 or 2
+// points (or of the smallest odd prime when n is odd).
 std::vector<std::size_t> PassRadices(std::size_t n) {
     const std::vector<std::size_t> primes = PrimeFactors(n);
     std::vector<std::size_t> radices;
