@@ -28,7 +28,7 @@ CChildFrame::~CChildFrame() {
     m_doc.RemoveView(*this);
 }
 
-void CChildFrame::OnUpdate(CFirDoc& doc, int /*hint*/) {
+void CChildFrame::OnUpdate(CFirDoc& doc, const SChangeNotice& /*notice*/) {
     m_app.RefreshDocument(doc);
 }
 

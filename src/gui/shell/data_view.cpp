@@ -136,18 +136,17 @@ void CDataView::CreateMenus() {
     build(m_pContextMenu, true);
 }
 
-void CDataView::OnUpdate(CFirDoc& doc, int hint) {
-    const int event = DocHint::EventOf(hint);
+void CDataView::OnUpdate(CFirDoc& doc, const SChangeNotice& notice) {
     if (!m_bBound) {
-        if (event != DocHint::kBindTime)
+        if (notice.change != EChange::BindTime)
             return;
         m_bBound = true;
-        m_settings.m_nMode = DataViewModeOfHint(hint);
+        m_settings.m_nMode = DataViewModeOf(notice);
         setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         List();
         return;
     }
-    if (event == DocHint::kChanged && &doc == &m_doc)
+    if (notice.change == EChange::Coefficients && &doc == &m_doc)
         List();
 }
 
@@ -168,7 +167,7 @@ void CDataView::UpdateFilterFromEditor() {
 void CDataView::SelectFormat() {
     CDataViewFormat dialog(m_settings, this);
     if (dialog.exec() == QDialog::Accepted)
-        m_doc.UpdateAllViews(DocHint::kChanged);
+        m_doc.UpdateAllViews(Notice::kCoefficients);
 }
 
 int CDataView::LineWidth() const {

@@ -549,7 +549,7 @@ void CFirApp::RefreshDocument(CFirDoc& doc) {
             QString("%1 - %2[*]").arg(ShellText::kAppName, QString::fromStdString(doc.m_strTitle)));
         m_pFrame->setWindowModified(doc.IsModified());
     }
-    // A hint may come before the change is complete (the undo point follows the hint): the
+    // A notice may come before the change is complete (the undo point follows it): the
     // commands are brought up to date once the event loop is idle again.
     if (!m_bCommandsPending) {
         m_bCommandsPending = true;
