@@ -332,8 +332,8 @@ void CFftPlan::Leaf(std::size_t pass, const Complex* in, std::size_t stride, Com
     case 8:
     case 16:
         if (m_useAvx2) {
-            FftLeafAvx2(p, Inv, reinterpret_cast<const double*>(in), stride,
-                        reinterpret_cast<double*>(out));
+            FftLeavesAvx2(p, Inv, reinterpret_cast<const double*>(in), stride, 0, 1,
+                          reinterpret_cast<double*>(out));
         } else if (p == 8) {
             Leaf8<Inv>(in, stride, out);
         } else {
@@ -363,8 +363,13 @@ void CFftPlan::Recurse(std::size_t pass, const Complex* in, std::size_t stride,
         return;
     }
     if (pass + 2 == m_passes.size()) {
-        for (std::size_t r = 0; r < p; ++r) {
-            Leaf<Inv>(pass + 1, in + r * stride, stride * p, out + r * m);
+        if (m_useAvx2 && (m == 8 || m == 16)) {
+            FftLeavesAvx2(m, Inv, reinterpret_cast<const double*>(in), stride * p, stride, p,
+                          reinterpret_cast<double*>(out));
+        } else {
+            for (std::size_t r = 0; r < p; ++r) {
+                Leaf<Inv>(pass + 1, in + r * stride, stride * p, out + r * m);
+            }
         }
     } else {
         for (std::size_t r = 0; r < p; ++r) {

@@ -141,12 +141,28 @@ bool FftAvx2Built() {
     return true;
 }
 
-void FftLeafAvx2(std::size_t size, bool inverse, const double* in, std::size_t stride,
-                 double* out) {
+namespace {
+template <bool Inv>
+void Leaves(std::size_t size, const double* in, std::size_t stride, std::size_t step,
+            std::size_t count, double* out) {
     if (size == 16) {
-        inverse ? Leaf16<true>(in, stride, out) : Leaf16<false>(in, stride, out);
+        for (std::size_t r = 0; r < count; ++r) {
+            Leaf16<Inv>(in + 2 * r * step, stride, out + 2 * 16 * r);
+        }
     } else {
-        inverse ? Leaf8<true>(in, stride, out) : Leaf8<false>(in, stride, out);
+        for (std::size_t r = 0; r < count; ++r) {
+            Leaf8<Inv>(in + 2 * r * step, stride, out + 2 * 8 * r);
+        }
+    }
+}
+} // namespace
+
+void FftLeavesAvx2(std::size_t size, bool inverse, const double* in, std::size_t stride,
+                   std::size_t step, std::size_t count, double* out) {
+    if (inverse) {
+        Leaves<true>(size, in, stride, step, count, out);
+    } else {
+        Leaves<false>(size, in, stride, step, count, out);
     }
 }
 
@@ -167,7 +183,8 @@ bool FftAvx2Built() {
     return false;
 }
 
-void FftLeafAvx2(std::size_t, bool, const double*, std::size_t, double*) {}
+void FftLeavesAvx2(std::size_t, bool, const double*, std::size_t, std::size_t, std::size_t,
+                   double*) {}
 
 std::size_t FftTwiddlePassAvx2(std::size_t, bool, double*, std::size_t, const double*) {
     return 0;

@@ -13,6 +13,7 @@ bool FftAvx2Built();
 std::size_t FftTwiddlePassAvx2(std::size_t p, bool inverse, double* data, std::size_t m,
                                const double* twiddles);
 
-// The leaf transform of 8 or 16 points from in[0], in[stride], ... (complex numbers as (re, im)
-// pairs) into out[0..size-1].
-void FftLeafAvx2(std::size_t size, bool inverse, const double* in, std::size_t stride, double* out);
+// count leaf transforms of 8 or 16 points (complex numbers as (re, im) pairs): the r-th from
+// in[r·step], in[r·step + stride], ... into out[r·size .. r·size + size-1].
+void FftLeavesAvx2(std::size_t size, bool inverse, const double* in, std::size_t stride,
+                   std::size_t step, std::size_t count, double* out);
