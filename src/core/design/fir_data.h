@@ -9,14 +9,15 @@
 #include "design/remez/remez_engine.h"
 #include "dsp/min_phase_options.h"
 #include "response/fir_freq_response.h"
+#include "support/archive.h"
 #include "support/host.h"
 
 #include <atomic>
 #include <string>
 #include <vector>
 
-class CArchiveReader;
-class CArchiveWriter;
+class CFieldReader;
+class CFieldWriter;
 class OptimizerState;
 
 // Parks-McClellan response types.
@@ -35,7 +36,7 @@ int AutoSplineOrder(int taps, double corner1, double corner2, double fs);
 class CFirData : public CCorviData, public CPmFir {
 public:
     // Version of the project stream that Serialize writes.
-    static constexpr int kCurrentVersion = 20;
+    static constexpr int kCurrentVersion = kProjectStreamVersion;
     // Smallest and largest tap counts a design may have.
     static constexpr int kMinTaps = 3;
     static constexpr int kMaxTaps = NTapsConstraints::kAbsMaxTaps;
@@ -372,8 +373,9 @@ protected:
 private:
     void StoreSections(CArchiveWriter& ar, int nVersion) const;
     void LoadSections(CArchiveReader& ar, int nVersion);
-    void StoreBands(CArchiveWriter& ar, int nVersion) const;
-    void LoadBands(CArchiveReader& ar, int nVersion);
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s);
+    static void BandList(CFieldWriter& f, const CFirData& s);
+    static void BandList(CFieldReader& f, CFirData& s);
 
     // Band list: edges as (lower, upper) fractions of Fs, desired linear gain (0 stopband),
     // attenuation factor 1/delta (also the band's weight) and stopband weight (1.0: none).
