@@ -62,6 +62,8 @@ std::optional<int> ReadParity(CCliArgs& args);
 // The quantization algorithm code: --quant-algorithm A, or --algorithm A; none when absent or
 // refused.
 std::optional<int> ReadQuantAlgorithm(CCliArgs& args);
+// The words of the windows, in code order from 1 (the window catalogue's).
+std::vector<std::string> WindowTypeWords();
 // The --window choices: none, then the window codes in order.
 std::vector<std::string> WindowWords();
 // Fails the arguments when an output would overwrite an input or another output (optional

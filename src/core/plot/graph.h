@@ -51,6 +51,10 @@ public:
     void BuildReducedCurve(const CCorviData& data, int kind, std::vector<double>& out, bool buildX);
     // Toggles histogram mode (not in the polar type).
     void SetHistogram(bool on);
+    // The wheel with Shift in histogram mode: more bins (x1.25, at most the number of samples)
+    // or fewer (x0.8, at least 5); the count is then no longer automatic. False outside
+    // histogram mode.
+    bool StepHistogramBins(bool more);
     // Recomputes the histogram of the shown quantity (in histogram mode).
     void RebuildHistogram();
     // The Y limits of the present type over data (power converted to dB or magnitude).
@@ -77,6 +81,9 @@ protected:
     int GroupEnd(int i, int first, int last, double x0, double dx) const;
     // Groups the displayed samples for a plot width; returns the width drawn.
     int ChooseReduction(const CCorviData& data, int width);
+    // Whole-number reduction on a log X axis: the samples between the X 40 % along the axis
+    // (in decades) and the X one device column to its right, at least 1.
+    int LogSamplesPerPoint(const CCorviData& data, int width) const;
     double ToDisplayPower(const CCorviData& data, double power) const;
     std::string TypeYTitle(const CCorviData& data) const;
 

@@ -22,6 +22,11 @@ CChildFrame::CChildFrame(CFirApp& app, CFirDoc& doc, EViewKind kind, QWidget* pa
     : QMdiSubWindow(parent), m_app(app), m_doc(doc), m_kind(kind) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_doc.AddView(*this);
+    // Maximizing and restoring change how the main window's title names the project.
+    connect(this, &QMdiSubWindow::windowStateChanged, this, [this] {
+        if (m_app.ActiveDocument() == &m_doc)
+            m_app.UpdateFrameTitle(m_doc);
+    });
 }
 
 CChildFrame::~CChildFrame() {

@@ -8,6 +8,7 @@
 #include <QPointer>
 
 class CFindReplaceDialog;
+class CHost;
 class QButtonGroup;
 class QListWidget;
 class QMenu;
@@ -19,12 +20,13 @@ class QPushButton;
 class CDataViewFormat : public QDialog {
     Q_OBJECT
 public:
-    CDataViewFormat(CDataViewSettings& settings, QWidget* parent = nullptr);
+    CDataViewFormat(CDataViewSettings& settings, CHost& host, QWidget* parent = nullptr);
 
 private:
     void Store();
 
     CDataViewSettings& m_settings;
+    CHost& m_host;
     QButtonGroup* m_pMode;
     QListWidget* m_pFormats;
     QPushButton* m_pOptions;
