@@ -1,6 +1,7 @@
 // Time of one optimisation of a 60 dB lowpass (passband 0..0.1 Fs with 0.5 dB ripple, stopband
 // 0.13..0.5 Fs), with and without a host that runs the search on a worker thread, next to a
 // single design at the count the search ends with.
+#include "design/design_job.h"
 #include "design/fir_data.h"
 #include "design/optimizer.h"
 #include "support/scripted_host.h"
@@ -48,9 +49,9 @@ BENCHMARK(BM_Optimize60dBLowpassOnWorker)->Unit(benchmark::kMillisecond);
 void BM_Design78Taps(benchmark::State& state) {
     CFirData f;
     MakeLowpass(f, 78);
-    f.m_bCancel = 0;
+    CDesignControl control;
     for (auto _ : state) {
-        f.RunPm();
+        f.RunPm(control);
         benchmark::DoNotOptimize(f.GetMargin());
     }
 }

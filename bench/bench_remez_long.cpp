@@ -1,6 +1,6 @@
 // Long Parks-McClellan lowpass designs (transition 5 / taps, 95 dB stopband) with the classical
-// and the long-filter exchange side by side. A design that fails, or that the engine reports as
-// designed but is not equiripple on its grid, is shown as an error.
+// exchange, the long-filter exchange and the automatic choice side by side. A design that fails, or
+// that the engine reports as designed but is not equiripple on its grid, is shown as an error.
 #include "design/remez/remez_engine.h"
 
 #include <benchmark/benchmark.h>
@@ -13,7 +13,20 @@
 namespace {
 
 constexpr int kTaps[] = {1001, 2001, 4001, 8001, 16001};
-constexpr ERemezEngine kEngines[] = {ERemezEngine::Classic, ERemezEngine::Robust};
+constexpr ERemezEngine kEngines[] = {ERemezEngine::Classic, ERemezEngine::Robust,
+                                     ERemezEngine::Auto};
+
+const char* EngineName(ERemezEngine engine) {
+    switch (engine) {
+    case ERemezEngine::Classic:
+        return "classic ";
+    case ERemezEngine::Robust:
+        return "robust ";
+    case ERemezEngine::Auto:
+        break;
+    }
+    return "auto ";
+}
 
 void BM_RemezLongLowpass(benchmark::State& state) {
     const int taps = kTaps[state.range(0)];
@@ -39,14 +52,71 @@ void BM_RemezLongLowpass(benchmark::State& state) {
             break;
         }
     }
-    state.SetLabel(std::string(engine == ERemezEngine::Classic ? "classic " : "robust ") +
-                   std::to_string(taps) + " taps, " + std::to_string(context.Passes()) + " passes");
+    state.SetLabel(std::string(EngineName(engine)) + std::to_string(taps) + " taps, " +
+                   std::to_string(context.Passes()) + " passes");
+}
+
+// Hilbert transformers and differentiators with a stopband at DC or at Fs/2 (edges in reference
+// spacings 1 / taps from the end), weights 1e4 apart, through the automatic choice.
+struct SEndBandCase {
+    const char* name;
+    int jtype;
+    int taps;
+    bool nyquist; // stopband at Fs/2 rather than at DC
+};
+
+constexpr SEndBandCase kEndBandCases[] = {
+    {"hilbert dc", 3, 2001, false},
+    {"hilbert dc", 3, 8000, false},
+    {"hilbert nyquist", 3, 2000, true},
+    {"hilbert nyquist", 3, 8001, true},
+    {"differentiator dc", 2, 2001, false},
+    {"differentiator dc", 2, 8000, false},
+    {"differentiator nyquist", 2, 2000, true},
+    {"differentiator nyquist", 2, 8001, true},
+};
+
+void BM_RemezLongEndBand(benchmark::State& state) {
+    const SEndBandCase& c = kEndBandCases[state.range(0)];
+    const double s = 1.0 / c.taps;
+    const bool hilbert = c.jtype == 3;
+    // Passband weight 1 for a differentiator (relative error), 0.01 for a Hilbert transformer.
+    const double pass = hilbert ? 0.01 : 1.0;
+    const double stop = pass * 1e4;
+    std::vector<double> edges, desired, weights;
+    if (c.nyquist) {
+        edges = {hilbert ? 5 * s : 0.0, 0.5 - 8 * s, 0.5 - 5 * s, 0.5};
+        desired = {1.0, 0.0};
+        weights = {pass, stop};
+    } else {
+        edges = {0.0, 3 * s, 6 * s, c.taps % 2 == 1 ? 0.5 - 5 * s : 0.5};
+        desired = {0.0, 1.0};
+        weights = {stop, pass};
+    }
+    std::vector<double> h(static_cast<std::size_t>(c.taps));
+    CPmFir pmfir;
+    CRemezContext context;
+    context.SetEngine(ERemezEngine::Auto);
+    for (auto _ : state) {
+        const int ok = context.PMFir(edges.data(), 2, pmfir, c.jtype, c.taps, 16, desired.data(),
+                                     weights.data(), h.data(), nullptr, nullptr);
+        benchmark::DoNotOptimize(h.data());
+        if (ok != 1) {
+            state.SkipWithError("design failed");
+            break;
+        }
+    }
+    state.SetLabel(std::string(c.name) + " " + std::to_string(c.taps) + " taps, " +
+                   std::string(EngineName(context.UsedEngine())) +
+                   std::to_string(context.Passes()) + " passes");
 }
 
 } // namespace
 
+BENCHMARK(BM_RemezLongEndBand)->DenseRange(0, 7)->Iterations(1)->Unit(benchmark::kMillisecond);
+
 BENCHMARK(BM_RemezLongLowpass)
-    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1}})
+    ->ArgsProduct({{0, 1, 2, 3, 4}, {0, 1, 2}})
     ->Iterations(1)
     ->Unit(benchmark::kMillisecond);
 

@@ -91,10 +91,11 @@ struct SDesignSpec {
     }
 };
 
-void WriteSummary(CFirData& f, const OptimizerState* state, std::ostream& err) {
+void WriteSummary(CFirData& f, const SDesignResult& result, const OptimizerState* state,
+                  std::ostream& err) {
     err << "method: " << DesignTypeName(f.m_nDesignType) << " (Parks-McClellan)\n";
     err << "taps: " << f.GetN() << "\n";
-    err << "iterations: " << f.m_nIteration.load() << "\n";
+    err << "iterations: " << result.iterations << "\n";
     if (state)
         err << "trials: " << state->m_Trials.size() << "\n";
     WriteQuantization(f, err);
@@ -250,9 +251,9 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     if (const int status = FlowExitStatus(result); status != kExitOk)
         return status;
 
-    if (const int status = WriteDesignOutput(filter, host, output, out); status != kExitOk)
+    if (const int status = WriteDesignOutput(result, filter, host, output, out); status != kExitOk)
         return status;
-    WriteSummary(filter, optimize ? &state : nullptr, err);
+    WriteSummary(filter, result, optimize ? &state : nullptr, err);
     if (project && !SaveDesignAsProject(filter, *project, host))
         return kExitFailed;
     return DesignExitStatus(filter);

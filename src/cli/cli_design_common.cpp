@@ -129,10 +129,16 @@ std::optional<int> ReadQuantAlgorithm(CCliArgs& args) {
     return given ? chosen : aliasGiven ? alias : std::nullopt;
 }
 
-std::vector<std::string> WindowWords() {
-    std::vector<std::string> words{kNoWindowWord};
+std::vector<std::string> WindowTypeWords() {
+    std::vector<std::string> words;
     for (const SWindowInfo& info : kWindowCatalogue)
         words.push_back(info.word);
+    return words;
+}
+
+std::vector<std::string> WindowWords() {
+    std::vector<std::string> words = WindowTypeWords();
+    words.insert(words.begin(), kNoWindowWord);
     return words;
 }
 
@@ -185,9 +191,9 @@ void WriteBandResults(CFirData& f, std::ostream& os) {
     }
 }
 
-int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>& output,
-                      std::ostream& out) {
-    if (f.m_bCancel) {
+int WriteDesignOutput(const SDesignResult& result, CFirData& f, CHost& host,
+                      const std::optional<std::string>& output, std::ostream& out) {
+    if (result.end == EDesignEnd::Cancelled) {
         host.Error(kMsgCancelled);
         return kExitFailed;
     }

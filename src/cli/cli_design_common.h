@@ -62,6 +62,8 @@ std::optional<int> ReadParity(CCliArgs& args);
 // The quantization algorithm code: --quant-algorithm A, or --algorithm A; none when absent or
 // refused.
 std::optional<int> ReadQuantAlgorithm(CCliArgs& args);
+// The words of the windows, in code order from 1 (the window catalogue's).
+std::vector<std::string> WindowTypeWords();
 // The --window choices: none, then the window codes in order.
 std::vector<std::string> WindowWords();
 // Fails the arguments when an output would overwrite an input or another output (optional
@@ -77,11 +79,11 @@ void WriteBandResults(CFirData& f, std::ostream& os);
 // "quantized: B bits, Algorithm" when the coefficients are quantized.
 void WriteQuantization(const CFirData& f, std::ostream& os);
 
-// After a design ran: a cancelled or empty design is reported and gives its exit status;
-// otherwise the coefficients go to the file `output` (CR LF lines) or to out, and kExitOk
-// tells the caller to go on.
-int WriteDesignOutput(CFirData& f, CHost& host, const std::optional<std::string>& output,
-                      std::ostream& out);
+// After a design ran (result): a cancelled or empty design is reported and gives its exit
+// status; otherwise the coefficients go to the file `output` (CR LF lines) or to out, and
+// kExitOk tells the caller to go on.
+int WriteDesignOutput(const SDesignResult& result, CFirData& f, CHost& host,
+                      const std::optional<std::string>& output, std::ostream& out);
 // The exit status of a design flow that stopped before its output: kExitUsage when a check or an
 // answer refused the specification, kExitFailed when the method failed; kExitOk otherwise
 // (a cancelled design is reported by WriteDesignOutput).

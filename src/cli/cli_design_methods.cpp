@@ -480,9 +480,9 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
         // No design type holds a spline design: it is checked and designed here.
         if (filter.CheckCorner(filter.m_Ws.m_dCorner2, 0.5) || !filter.ValidateSplineSinc(true))
             return kExitUsage;
-        steps.design = [&filter] {
+        steps.design = [&filter](CDesignControl& control) {
             filter.DesignSplineSinc();
-            filter.FinishDesign();
+            filter.FinishDesign(&control);
             return filter.HasCoefficients();
         };
     }
@@ -490,7 +490,8 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
                                             : RunDesignFlow(filter, host, caption, steps);
     if (const int status = FlowExitStatus(result); status != kExitOk)
         return status;
-    if (const int status = WriteDesignOutput(filter, host, o.output, out); status != kExitOk)
+    if (const int status = WriteDesignOutput(result, filter, host, o.output, out);
+        status != kExitOk)
         return status;
     WriteSummary(filter, err);
     if (o.project && !SaveDesignAsProject(filter, *o.project, host))

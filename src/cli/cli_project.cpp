@@ -568,7 +568,7 @@ int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err
         optimize ? RunOptimizeFlow(filter, host, caption) : RunDesignFlow(filter, host, caption);
     if (const int status = FlowExitStatus(result); status != kExitOk)
         return status;
-    if (const int status = WriteDesignOutput(filter, host, output, out); status != kExitOk)
+    if (const int status = WriteDesignOutput(result, filter, host, output, out); status != kExitOk)
         return status;
     WriteDesignReport(filter, err);
     if (saveAs) {

@@ -8,6 +8,7 @@
 #include "design/design_types.h"
 #include "design/fir_data.h"
 #include "design/optimizer.h"
+#include "doc/command_catalogue.h"
 #include "doc/command_messages.h"
 #include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
@@ -25,12 +26,8 @@
 
 namespace {
 
-const std::vector<std::string> kPartsWords = {"inphase", "quadrature", "complex"};
 const std::vector<std::string> kYesNo = {"yes", "no"};
 const std::vector<std::string> kUnitWords = {"Hz", "kHz", "MHz", "GHz"};
-const std::vector<std::string> kWindowWords = {
-    "dolph-chebyshev", "kaiser-bessel", "blackman-harris-4", "blackman-harris-7", "hanning",
-    "gaussian",        "hamming"};
 const std::vector<std::string> kScaleWords = {"dc",      "gain-at",     "max",
                                               "sum-abs", "sum-squares", "multiply"};
 const std::vector<std::string> kTruncateWords = {"quantity", "magnitude", "below-peak-db",
@@ -122,10 +119,10 @@ std::optional<EParts> Parts(CCliArgs& args, std::vector<std::string>& positional
         args.Fail("the command needs inphase, quadrature or complex");
         return std::nullopt;
     }
-    for (size_t i = 0; i < kPartsWords.size(); ++i) {
-        if (positionals.front() == kPartsWords[i]) {
+    for (const SPartsVariant& variant : PartsVariants()) {
+        if (positionals.front() == variant.word) {
             positionals.erase(positionals.begin());
-            return static_cast<EParts>(i);
+            return variant.parts;
         }
     }
     args.Fail("'" + positionals.front() + "' is not inphase, quadrature or complex");
@@ -278,7 +275,7 @@ FRunCommand ParseFillSine(CCliArgs& args, std::vector<std::string>& pos) {
 
 FRunCommand ParseWindow(CCliArgs& args, std::vector<std::string>& pos) {
     const auto parts = Parts(args, pos);
-    const auto type = Choice(args, "--type", kWindowWords);
+    const auto type = Choice(args, "--type", WindowTypeWords());
     const auto param = args.Number("--param");
     if (!parts)
         return {};
@@ -588,6 +585,7 @@ FRunCommand ParseDesignOptions(CCliArgs& args, std::vector<std::string>&) {
     };
 }
 
+<<<<<<< HEAD
 // Draws the project as it stands, as the plot command does; the previous state is the one Undo
 // restores.
 FRunCommand ParsePlotStep(CCliArgs& args, std::vector<std::string>&) {
@@ -633,37 +631,38 @@ FRunCommand ParsePlotStep(CCliArgs& args, std::vector<std::string>&) {
 
 struct SRunCommandRow {
     const char* name;
+=======
+// The parser of each `run` command that takes options. The catalogue gives every command's word,
+// enabling and function; a command without a parser here runs as it is.
+struct SRunParser {
+    ECommand id;
+>>>>>>> main
     FParse parse;
-    ECommand enabling; // checked for the commands without options
-    bool (*plain)(CFirDoc&);
 };
 
-const std::vector<SRunCommandRow>& Rows() {
-    static const std::vector<SRunCommandRow> rows = {
-        {"sampling-frequency", ParseSamplingFrequency, ECommand::SamplingFrequency, nullptr},
-        {"min-db", ParseMinDb, ECommand::MinimumDb, nullptr},
-        {"fill-constant", ParseFillConstant, ECommand::FillConstant, nullptr},
-        {"fill-sine", ParseFillSine, ECommand::FillSine, nullptr},
-        {"window", ParseWindow, ECommand::Window, nullptr},
-        {"scale", ParseScale, ECommand::Scale, nullptr},
-        {"quantize", ParseQuantize, ECommand::Quantize, nullptr},
-        {"mix", ParseMix, ECommand::Mix, nullptr},
-        {"zero-stuff", ParseZeroStuff, ECommand::ZeroStuff, nullptr},
-        {"convolve", ParseConvolve, ECommand::Convolve, nullptr},
-        {"truncate", ParseTruncate, ECommand::Truncate, nullptr},
-        {"polyphase", ParsePolyphase, ECommand::Polyphase, nullptr},
-        {"import", ParseImport, ECommand::Import, nullptr},
-        {"export", ParseExport, ECommand::Export, nullptr},
-        {"design-options", ParseDesignOptions, ECommand::DesignOptions, nullptr},
-        {"min-phase", nullptr, ECommand::MinPhase, FirCommand::MinPhase},
-        {"reverse", nullptr, ECommand::Reverse, FirCommand::Reverse},
-        {"copy-i-to-q", nullptr, ECommand::CopyIToQ, FirCommand::CopyIToQ},
-        {"copy-q-to-i", nullptr, ECommand::CopyQToI, FirCommand::CopyQToI},
-        {"swap-iq", nullptr, ECommand::SwapIQ, FirCommand::SwapIQ},
-        {"undo", nullptr, ECommand::Undo, FirCommand::Undo},
-        {"redo", nullptr, ECommand::Redo, FirCommand::Redo},
-    };
-    return rows;
+constexpr SRunParser kParsers[] = {
+    {ECommand::SamplingFrequency, ParseSamplingFrequency},
+    {ECommand::MinimumDb, ParseMinDb},
+    {ECommand::FillConstant, ParseFillConstant},
+    {ECommand::FillSine, ParseFillSine},
+    {ECommand::Window, ParseWindow},
+    {ECommand::Scale, ParseScale},
+    {ECommand::Quantize, ParseQuantize},
+    {ECommand::Mix, ParseMix},
+    {ECommand::ZeroStuff, ParseZeroStuff},
+    {ECommand::Convolve, ParseConvolve},
+    {ECommand::Truncate, ParseTruncate},
+    {ECommand::Polyphase, ParsePolyphase},
+    {ECommand::Import, ParseImport},
+    {ECommand::Export, ParseExport},
+    {ECommand::DesignOptions, ParseDesignOptions},
+};
+
+FParse ParserOf(ECommand id) {
+    for (const SRunParser& p : kParsers)
+        if (p.id == id)
+            return p.parse;
+    return nullptr;
 }
 
 FRunCommand ParseRunWords(const std::string& name, std::vector<std::string>& pos, CCliArgs& args);
@@ -695,22 +694,17 @@ FRunCommand ParseRunWords(const std::string& name, std::vector<std::string>& pos
     } else if (name == "plot") {
         run = ParsePlotStep(args, pos);
     } else {
-        const SRunCommandRow* row = nullptr;
-        for (const SRunCommandRow& r : Rows())
-            if (name == r.name)
-                row = &r;
-        if (!row) {
+        const SCommandInfo* command = FindCommandByWord(name);
+        if (!command) {
             args.Fail("unknown command '" + name + "'");
             return {};
         }
-        if (row->parse) {
-            run = row->parse(args, pos);
+        if (const FParse parse = ParserOf(command->id)) {
+            run = parse(args, pos);
         } else {
-            const ECommand cmd = row->enabling;
-            const std::string word = row->name;
-            auto* plain = row->plain;
-            run = [cmd, word, plain](CRunContext& ctx) {
-                return Enabled(ctx, word, cmd) && plain(ctx.doc);
+            run = [command](CRunContext& ctx) {
+                return Enabled(ctx, command->word, command->id) &&
+                       RunCommand(*command, ctx.doc, ctx.dialogs);
             };
         }
     }

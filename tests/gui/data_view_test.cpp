@@ -3,13 +3,17 @@
 
 #include <QCheckBox>
 #include <QFile>
+#include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QMenu>
 #include <QMessageBox>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QProcess>
+#include <QPushButton>
+#include <QSpinBox>
 #include <QStandardPaths>
 
 namespace {
@@ -173,4 +177,68 @@ TEST_F(DataViewTest, PrintsTheCoefficientTextLandscapeToPdfAndPreview) {
     const QString text = QString::fromUtf8(process.readAllStandardOutput());
     for (const QString& line : listed.split('\n', Qt::SkipEmptyParts))
         EXPECT_TRUE(text.contains(line.trimmed())) << line.toStdString();
+}
+
+namespace {
+
+// The list of the "Data View Format" dialog and its "Options" button.
+QListWidget* FormatList(QDialog* d) {
+    return d->findChild<QListWidget*>();
+}
+QPushButton* OptionsButton(QDialog* d) {
+    for (QPushButton* b : d->findChildren<QPushButton*>())
+        if (b->text() == "Options")
+            return b;
+    return nullptr;
+}
+
+} // namespace
+
+TEST_F(DataViewTest, FormatOptionsOpenTheOptionsOfTheSelectedFormat) {
+    EnterCoefficients("0.5\n-0.25\n");
+    struct SCase {
+        const char* format;
+        const char* optionsTitle; // nullptr: "Options" is disabled
+    };
+    const SCase cases[] = {
+        {"Text:Decimal", nullptr},
+        {"Text:Plot", "Titles"},
+        {"Text:FIR", nullptr},
+        {"Text:Hex", "Fixed-Point Options"},
+        {"Text:Fract", "Fixed-Point Options"},
+    };
+    for (const SCase& c : cases) {
+        QString opened;
+        bool enabled = false;
+        OnModal<CDataViewFormat>([&](CDataViewFormat* d) {
+            QListWidget* list = FormatList(d);
+            const auto items = list->findItems(c.format, Qt::MatchExactly);
+            ASSERT_EQ(items.size(), 1) << c.format;
+            list->setCurrentItem(items.first());
+            QPushButton* options = OptionsButton(d);
+            ASSERT_NE(options, nullptr);
+            enabled = options->isEnabled();
+            if (enabled) {
+                OnModal<QDialog>([&](QDialog* o) {
+                    opened = o->windowTitle();
+                    // The fixed-point formats ask for the word length.
+                    for (QLabel* label : o->findChildren<QLabel*>())
+                        if (label->text().remove('&').startsWith("Number of bits"))
+                            if (auto* bits = qobject_cast<QSpinBox*>(label->buddy()))
+                                bits->setValue(12);
+                    o->accept();
+                });
+                QTest::mouseClick(options, Qt::LeftButton);
+            }
+            ClickButton(d, "OK");
+        });
+        view->SelectFormat();
+        EXPECT_EQ(enabled, c.optionsTitle != nullptr) << c.format;
+        EXPECT_EQ(opened, c.optionsTitle ? c.optionsTitle : "") << c.format;
+    }
+    // The word length chosen through Options lists the taps in 12 bits: 0.5 is 2^10.
+    const QStringList lines = view->toPlainText().split('\n', Qt::SkipEmptyParts);
+    ASSERT_GE(lines.size(), 2);
+    EXPECT_EQ(lines[0].trimmed(), "1024");
+    EXPECT_EQ(lines[1].trimmed(), "-512");
 }

@@ -310,9 +310,10 @@ TEST(EditorForm, FirstBindingHintPreselectsTheSimpleFilterType) {
     CFirDoc doc(host);
     CScriptedCommandDialogs dialogs;
     std::unique_ptr<CFirEditor> editor(CreateFirEditor(kDesignSimplePm, doc, dialogs));
-    doc.UpdateAllViews(DocHint::kBindTime | (11 << 4));
+    doc.UpdateAllViews(SChangeNotice::BindTime(EViewShows::Bandpass, EViewChannel::Inphase));
     EXPECT_TRUE(editor->findChild<QAbstractButton*>("filterType2")->isChecked());
-    doc.UpdateAllViews(DocHint::kBindTime | (12 << 4)); // only the first binding chooses
+    // only the first binding chooses
+    doc.UpdateAllViews(SChangeNotice::BindTime(EViewShows::Bandstop, EViewChannel::Inphase));
     EXPECT_TRUE(editor->findChild<QAbstractButton*>("filterType2")->isChecked());
 }
 

@@ -16,6 +16,7 @@
 #include <QRadioButton>
 #include <QTemporaryDir>
 #include <functional>
+#include <ostream>
 
 namespace {
 
@@ -60,6 +61,11 @@ struct SDesignCase {
     QStringList cli;
     const char* status; // status text after the design, "" for none expected
 };
+
+// A case prints as its method's name, in the test list and in failure messages.
+void PrintTo(const SDesignCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 const SDesignCase kCases[] = {
     {"SimplePm",

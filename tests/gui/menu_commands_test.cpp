@@ -271,6 +271,42 @@ TEST_F(MenuCommands, ItemsAreEnabledByTheRulesForRealComplexAndEmptyFilters) {
     check("complex", &SRule::complex);
 }
 
+// The items of a menu as a person reads them: captions with their "&" marks and shortcuts, "-"
+// for a separator, a submenu's items indented under its title.
+QString MenuOutline(const QMenu& menu, const QString& indent = QString()) {
+    QString text;
+    for (const QAction* a : menu.actions()) {
+        if (a->isSeparator()) {
+            text += indent + "-\n";
+            continue;
+        }
+        text += indent + a->text();
+        for (const QKeySequence& key : a->shortcuts())
+            text += " [" + key.toString() + "]";
+        text += "\n";
+        if (a->menu())
+            text += MenuOutline(*a->menu(), indent + "  ");
+    }
+    return text;
+}
+
+TEST_F(MenuCommands, TheFileAndFirMenusKeepTheirItemsInOrder) {
+    OpenTaps(false);
+    const QString variants = "  &Inphase...\n  &Quadrature...\n  &Complex...\n";
+    EXPECT_EQ(MenuOutline(*MenuItem({"FIR"})->menu()),
+              "&Undo [Ctrl+Z]\n&Redo [Ctrl+Y] [Ctrl+Shift+Z]\n-\nSampling &Frequency...\n"
+              "Design Options...\nMinimum &dB...\n-\nFill Filter With Constant\n" +
+                  variants + "Fill Filter With &Sine\n" + variants + "-\n&Window Filter\n" +
+                  variants + "&Scale Filter\n" + variants + "&Quantize Filter\n" + variants +
+                  "&Mix Complex Filter...\n&Zero-Stuff and Zero-Pad...\nCon&volve...\n"
+                  "&Truncate...\nSelect &Polyphase Filter...\n-\nConvert to Minimum Phase\n"
+                  "Reverse\nCopy &Inphase to Quadrature\nCopy &Quadrature to Inphase\n"
+                  "Swap Inphase and Quadrature\n-\n&Copy Filter Data to Clipboard\n");
+    const QString file = MenuOutline(*MenuItem({"File"})->menu());
+    EXPECT_TRUE(file.contains("-\n&Import Coefficients...\n&Export Coefficients...\n-\n"))
+        << file.toStdString();
+}
+
 TEST_F(MenuCommands, ARefusedValueShowsTheCoreMessageAndTheDialogAgain) {
     OpenTaps(false);
     QStringList messages;

@@ -1,6 +1,7 @@
 #include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
 #include "doc/scripted_dialogs.h"
+#include "gui_test_util.h"
 #include "plot/plot_messages.h"
 #include "response/response_types.h"
 #include "support/scripted_host.h"
@@ -12,6 +13,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QCursor>
+#include <QFontDialog>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMimeData>
@@ -99,6 +102,71 @@ TEST_F(PlotViews, RubberBandWheelAndReadout) {
     EXPECT_TRUE(status.last().at(0).toString().contains(" kHz, Inphase filter gain is "));
 }
 
+TEST_F(PlotViews, TwoClickedPointsShowTwoCrosshairs) {
+    const SDeviceRect p = freq.FreqModel().Layout().m_plot;
+    // Columns of the plot crossed from top to bottom by a line in the cursor colour.
+    const auto crosshairColumns = [&] {
+        const QImage image = freq.grab().toImage();
+        int columns = 0;
+        for (int x = p.left + 1; x < p.right; ++x) {
+            int hits = 0;
+            for (int y = p.top; y <= p.bottom; ++y)
+                hits += image.pixelColor(x, y) == QColor(209, 116, 168);
+            columns += hits > (p.bottom - p.top) / 2;
+        }
+        return columns;
+    };
+    const int y = p.top + 50;
+    QTest::mouseClick(&freq, Qt::LeftButton, {}, QPoint(p.left + 100, y));
+    EXPECT_EQ(crosshairColumns(), 1);
+    QTest::mouseClick(&freq, Qt::LeftButton, {}, QPoint(p.left + 300, y));
+    EXPECT_EQ(crosshairColumns(), 2);
+    // The first point clicked again takes its lines away.
+    QTest::mouseClick(&freq, Qt::LeftButton, {}, QPoint(p.left + 100, y));
+    EXPECT_EQ(crosshairColumns(), 1);
+}
+
+TEST_F(PlotViews, ShiftWheelChangesTheHistogramsBinCount) {
+    time.TimeModel().SetHistogram(true);
+    time.RefreshPlot();
+    time.grab();
+    const int bins = time.TimeModel().m_Histogram.m_nBins;
+    const size_t bars = time.TimeModel().XColumn().size();
+    const auto wheel = [&](int delta, Qt::KeyboardModifiers modifiers) {
+        const QPointF at(400, 250);
+        QWheelEvent e(at, time.mapToGlobal(at), QPoint(), QPoint(0, delta), Qt::NoButton, modifiers,
+                      Qt::NoScrollPhase, false);
+        QApplication::sendEvent(&time, &e);
+        time.grab();
+    };
+    wheel(120, Qt::ShiftModifier);
+    EXPECT_EQ(time.TimeModel().m_Histogram.m_nBins, static_cast<int>(bins * 1.25));
+    EXPECT_GT(time.TimeModel().XColumn().size(), bars); // more bars drawn
+    wheel(-120, Qt::ShiftModifier);
+    wheel(-120, Qt::ShiftModifier);
+    EXPECT_LT(time.TimeModel().m_Histogram.m_nBins, bins);
+    // Without Shift the wheel zooms and leaves the bins alone.
+    const int now = time.TimeModel().m_Histogram.m_nBins;
+    wheel(120, Qt::NoModifier);
+    EXPECT_EQ(time.TimeModel().m_Histogram.m_nBins, now);
+}
+
+TEST_F(PlotViews, ThePointerFollowsItsValueThroughACtrlWheelZoom) {
+    const CFirFreqPlotModel& m = freq.FreqModel();
+    const SDeviceRect p = m.Layout().m_plot;
+    const QPoint at(p.left + (p.right - p.left) / 4, p.top + (p.bottom - p.top) / 3);
+    const double value = m.Map(true).FromDeviceX(at.x());
+    QCursor::setPos(freq.mapToGlobal(at));
+    QWheelEvent e(at, freq.mapToGlobal(at), QPoint(), QPoint(0, 120), Qt::NoButton,
+                  Qt::ControlModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&freq, &e);
+    freq.grab();
+    ASSERT_EQ(m.Zoom().GetLevelCount(), 1);
+    const QPoint now = freq.mapFromGlobal(QCursor::pos());
+    EXPECT_NE(now, at);
+    EXPECT_NEAR(now.x(), m.Map(true).ToDeviceX(value), 1);
+}
+
 TEST_F(PlotViews, CopiesAndCapture) {
     freq.CopyData();
     const QString text = QGuiApplication::clipboard()->text();
@@ -111,6 +179,56 @@ TEST_F(PlotViews, CopiesAndCapture) {
     const QImage capture = freq.CaptureReportImage();
     EXPECT_EQ(capture.size(), freq.size() + QSize(15, 15));
     EXPECT_EQ(capture.pixelColor(3, 3), QColor(128, 128, 128));
+}
+
+TEST_F(PlotViews, ChooseFontKeepsTheChosenFaceAndSize) {
+    const double before = freq.FreqModel().Layout().m_dFontHeight;
+    QFont chosen("DejaVu Serif");
+    chosen.setWeight(QFont::Normal);
+    chosen.setItalic(true);
+    OnModal<QFontDialog>([&](QFontDialog* d) {
+        chosen.setPointSizeF(d->currentFont().pointSizeF() * 2);
+        d->setCurrentFont(chosen);
+        d->accept();
+    });
+    freq.ChooseFont();
+    freq.grab();
+    const CFirFreqPlotModel& m = freq.FreqModel();
+    EXPECT_EQ(m.m_face.m_strFamily, "DejaVu Serif");
+    EXPECT_EQ(m.m_face.m_nWeight, QFont::Normal);
+    EXPECT_TRUE(m.m_face.m_bItalic);
+    EXPECT_NEAR(m.Layout().m_dFontHeight, 2 * before, 2);
+    // The dialog opens again on the face the plot shows.
+    QFont shown;
+    OnModal<QFontDialog>([&](QFontDialog* d) {
+        shown = d->currentFont();
+        d->reject();
+    });
+    freq.ChooseFont();
+    EXPECT_EQ(shown.family(), "DejaVu Serif");
+    EXPECT_TRUE(shown.italic());
+    EXPECT_EQ(m.m_face.m_strFamily, "DejaVu Serif"); // Cancel keeps it
+}
+
+TEST_F(PlotViews, StyleMenuListsTheStylesInItsOwnOrderWithTheCurrentChecked) {
+    for (CPlotView* view : {static_cast<CPlotView*>(&freq), static_cast<CPlotView*>(&time)}) {
+        view->SetStyle(kStyleBar);
+        QMenu menu;
+        view->FillMenu(menu);
+        QMenu* style = nullptr;
+        for (QAction* a : menu.actions())
+            if (a->menu() && a->text() == PlotMenus::kStyleMenu)
+                style = a->menu();
+        ASSERT_NE(style, nullptr);
+        QStringList items, checked;
+        for (QAction* a : style->actions()) {
+            items << a->text();
+            if (a->isChecked())
+                checked << a->text();
+        }
+        EXPECT_EQ(items.join(","), "Auto,Line,Dot,Line And Dot,Stem,Vertical Line,Bar,Stair");
+        EXPECT_EQ(checked.join(","), "Bar");
+    }
 }
 
 TEST_F(PlotViews, CommandsFollowTheFilter) {

@@ -322,3 +322,36 @@ TEST(ShellOpen, OnlyTheSameSessionTakesTheHandOver) {
         else
             qputenv(key, value);
 }
+
+namespace {
+
+// The main window's title as the window manager shows it.
+QString ShownTitle(const QWidget& window) {
+    QString title = window.windowTitle();
+    return title.replace("[*]", window.isWindowModified() ? "*" : "");
+}
+
+} // namespace
+
+TEST_F(ShellTest, AMaximizedProjectWindowIsNamedOnceInTheMainTitle) {
+    app.NewProject(0);
+    EnterCoefficients("0.25\n0.5\n0.25\n");
+    CFirDoc* doc = app.ActiveDocument();
+    ASSERT_NE(doc, nullptr);
+    const QString name = QString::fromStdString(doc->m_strTitle);
+    CMainFrame& frame = app.MainFrame();
+    EXPECT_EQ(ShownTitle(frame), QString("CorviFIR - %1*").arg(name));
+    QMdiSubWindow* window = frame.MdiArea()->activeSubWindow();
+    window->showMaximized();
+    QApplication::processEvents();
+    EXPECT_EQ(ShownTitle(frame), QString("CorviFIR - [%1*]").arg(name));
+    // A change of the project while maximized keeps one name.
+    EnterCoefficients("0.5\n0.5\n");
+    doc->SetModifiedFlag(false);
+    app.RefreshDocument(*doc);
+    QApplication::processEvents();
+    EXPECT_EQ(ShownTitle(frame), QString("CorviFIR - [%1]").arg(name));
+    window->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(ShownTitle(frame), QString("CorviFIR - %1").arg(name));
+}

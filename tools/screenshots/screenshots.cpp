@@ -28,6 +28,7 @@
 #include <QMessageBox>
 #include <QScreen>
 #include <QSettings>
+#include <QStatusBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTimer>
@@ -236,6 +237,28 @@ void ShootHelp() {
     Save(&help, "help-search");
 }
 
+// The main window's title as a window manager shows it.
+QString ShownTitle(CFirApp& app) {
+    QString title = app.MainFrame().windowTitle();
+    return title.replace("[*]", app.MainFrame().isWindowModified() ? "*" : "");
+}
+
+// A project window maximized and restored, with the main window's title of each.
+void ShootMaximized(CFirApp& app) {
+    NewDesignedProject(app, 0);
+    QMdiSubWindow* window = app.MainFrame().MdiArea()->activeSubWindow();
+    window->showMaximized();
+    Save(&app.MainFrame(), "project-window-maximized");
+    std::printf("  maximized title \"%s\"\n", qPrintable(ShownTitle(app)));
+    window->showNormal();
+    Settle();
+    std::printf("  restored title \"%s\"\n", qPrintable(ShownTitle(app)));
+    for (CFirDoc* d : CFirDoc::Documents())
+        d->SetModifiedFlag(false);
+    app.CloseAllDocuments();
+    Settle();
+}
+
 // The project window of every method, designed where the form's defaults allow, with the
 // main window at each screen size a user may have.
 void ShootMethodWindows(CFirApp& app) {
@@ -246,6 +269,9 @@ void ShootMethodWindows(CFirApp& app) {
             NewDesignedProject(app, type);
             Save(&app.MainFrame(),
                  QString("method-%1-%2x%3").arg(type).arg(size.width()).arg(size.height()));
+            // The title and the status bar after the design, as text.
+            std::printf("  title \"%s\", status \"%s\"\n", qPrintable(ShownTitle(app)),
+                        qPrintable(app.MainFrame().statusBar()->currentMessage()));
             for (CFirDoc* d : CFirDoc::Documents())
                 d->SetModifiedFlag(false);
             app.CloseAllDocuments();
@@ -287,6 +313,7 @@ int main(int argc, char** argv) {
     Settle();
     if (argc > 2 && QString(argv[2]) == "--methods") {
         ShootMethodWindows(app);
+        ShootMaximized(app);
         return 0;
     }
 

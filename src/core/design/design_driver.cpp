@@ -117,14 +117,14 @@ bool CFirData::ValidateSpecs() {
     }
 }
 
-bool CFirData::DesignFilter(const std::string& caption) {
-    const CDesignRun run(*this);
+bool CFirData::DesignFilter(const std::string& caption, CDesignControl* control) {
+    const CDesignRun run(control);
     m_bDesignedFromSpec = 0;
     m_bQuantized = 0;
     bool designed = false;
     switch (m_nKind) {
     case kKindParksMcClellan:
-        designed = DesignPm(caption);
+        designed = DesignPm(caption, &run.Control());
         break;
     case kKindCic:
         DesignCic();
@@ -142,13 +142,13 @@ bool CFirData::DesignFilter(const std::string& caption) {
         designed = DesignMaxflat();
         break;
     case kKindLthBand:
-        designed = DesignLth(caption, false);
+        designed = DesignLth(caption, false, nullptr, run.Control());
         break;
     default:
         // Imported filters and "no method" have nothing to design.
         return false;
     }
-    FinishDesign();
+    FinishDesign(&run.Control());
     if (designed && QuantizedToZero()) {
         Report(FormatMessage(kMsgQuantizedToZero, {std::to_string(m_Quant.m_nBits)}));
         return false;
@@ -166,23 +166,24 @@ bool CFirData::QuantizedToZero() const {
     return true;
 }
 
-bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState) {
-    const CDesignRun run(*this);
+bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState,
+                              CDesignControl* control) {
+    const CDesignRun run(control);
     m_bDesignedFromSpec = 0;
     bool done = false;
     if (m_nKind == kKindParksMcClellan) {
         OptimizerState local(this);
-        done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption);
+        done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption, &run.Control());
     } else if (m_nKind == kKindLthBand) {
-        done = DesignLth(caption, true, pState);
+        done = DesignLth(caption, true, pState, run.Control());
     }
     // An optimisation that could not start has left the coefficients as they were.
     if (done)
-        FinishDesign();
+        FinishDesign(&run.Control());
     return done;
 }
 
-void CFirData::FinishDesign() {
+void CFirData::FinishDesign(CDesignControl* control) {
     if (!HasCoefficients())
         return;
     bool changed = false;
@@ -216,7 +217,7 @@ void CFirData::FinishDesign() {
 
     const bool fromSpec = m_bDesignedFromSpec != 0;
     if (!fromSpec)
-        PostDesign();
+        PostDesign(control);
 
     if (TruncateQuantizedZeros() != 0)
         changed = true;
@@ -236,11 +237,11 @@ class COptimizeJob : public CDesignJob {
 public:
     COptimizeJob(CFirData& filter, OptimizerState& state, std::string title)
         : CDesignJob(
-              filter, std::move(title),
+              *state.m_pControl, filter.GetNumTaps(), std::move(title),
               [&state, &filter] { state.OptimizeSearch(filter.m_Constraints); }, true),
           m_state(state) {}
 
-    std::string StatusText() const override { return FormatOptimizeStatus(m_filter, m_state); }
+    std::string StatusText() const override { return FormatOptimizeStatus(m_control, m_state); }
 
 private:
     OptimizerState& m_state;
@@ -253,7 +254,8 @@ bool CFirData::Optimize(bool oddOnly, const std::string& caption) {
     return Optimize(state, oddOnly, caption);
 }
 
-bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& caption) {
+bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& caption,
+                        CDesignControl* control) {
     if (!ValidateForOptimize())
         return false;
     CHost* host = GetHost();
@@ -278,7 +280,8 @@ bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& 
     state.m_nTaps = GetNumTaps();
     state.m_bOddOnly = (HasPassbandAtNyquist() || oddOnly) ? 1 : 0;
 
-    const CDesignRun run(*this);
+    const CDesignRun run(control);
+    state.m_pControl = &run.Control();
     m_bResult = 0;
     if (host) {
         COptimizeJob job(*this, state, kMsgOptimizingPrefix + caption);
@@ -286,13 +289,14 @@ bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& 
     } else {
         state.OptimizeSearch(m_Constraints);
     }
+    state.m_pControl = nullptr;
     if (!state.m_strMathFunction.empty() && host)
         ReportMathError(*host, state.m_strMathFunction);
     TruncateQuantizedZeros();
 
     const double margin = GetMargin();
     m_bMeetsSpec = margin >= 0.0 ? 1 : 0;
-    const bool cancelled = m_bCancel != 0;
+    const bool cancelled = run.Control().CancelRequested();
     const SOptimizeOutcome outcome =
         ComposeOptimizeOutcome(cancelled, m_Quant.m_nBits > 0, margin, GetNumTaps());
     if (outcome.restoreTaps)

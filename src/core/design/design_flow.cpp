@@ -1,5 +1,6 @@
 #include "design/design_flow.h"
 
+#include "design/design_job.h"
 #include "design/design_types.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
@@ -11,15 +12,16 @@ namespace {
 // The end of both flows once the design has run: the method's step after a design, the
 // after-design step and the result.
 SDesignResult EndFlow(CFirData& filter, const SDesignMethod* method, const SDesignFlowSteps& steps,
-                      bool designed) {
+                      const CDesignControl& control, bool designed) {
     if (method && method->afterDesign && filter.HasCoefficients())
         method->afterDesign(filter);
     if (steps.afterDesign)
         steps.afterDesign();
     SDesignResult result;
-    result.end = filter.m_bCancel ? EDesignEnd::Cancelled
-                 : designed       ? EDesignEnd::Designed
-                                  : EDesignEnd::Failed;
+    result.end = control.CancelRequested() ? EDesignEnd::Cancelled
+                 : designed                ? EDesignEnd::Designed
+                                           : EDesignEnd::Failed;
+    result.iterations = control.Iterations();
     result.hasCoefficients = filter.HasCoefficients();
     result.measured = result.hasCoefficients && filter.GetNumBands() > 0;
     if (result.measured)
@@ -69,26 +71,31 @@ std::string DesignStatusText(CFirData& filter) {
 }
 
 SDesignResult RunDesignFlow(CFirData& filter, CHost& host, const std::string& caption,
-                            const SDesignFlowSteps& steps) {
+                            const SDesignFlowSteps& steps, CDesignControl* control) {
     const SDesignMethod* method = FindDesignMethod(filter.m_nDesignType);
     if (!Prepare(filter, host, method, steps) || !Validate(filter, steps))
         return {};
+    CDesignControl own;
+    CDesignControl& c = control ? *control : own;
     const bool designed = Run(filter, method, [&] {
-        return steps.design ? steps.design() : filter.DesignFilter(caption);
+        return steps.design ? steps.design(c) : filter.DesignFilter(caption, &c);
     });
-    SDesignResult result = EndFlow(filter, method, steps, designed);
+    SDesignResult result = EndFlow(filter, method, steps, c, designed);
     result.statusText = DesignStatusText(filter);
     host.SetStatusText(result.statusText);
     return result;
 }
 
 SDesignResult RunOptimizeFlow(CFirData& filter, CHost& host, const std::string& caption,
-                              const SDesignFlowSteps& steps, OptimizerState* pState) {
+                              const SDesignFlowSteps& steps, OptimizerState* pState,
+                              CDesignControl* control) {
     const SDesignMethod* method = FindDesignMethod(filter.m_nDesignType);
     if (method && method->prepare &&
         (!method->prepare(filter, host, steps) || !Validate(filter, steps)))
         return {};
-    if (!Run(filter, method, [&] { return filter.OptimizeFilter(caption, pState); }))
+    CDesignControl own;
+    CDesignControl& c = control ? *control : own;
+    if (!Run(filter, method, [&] { return filter.OptimizeFilter(caption, pState, &c); }))
         return {};
-    return EndFlow(filter, method, steps, true);
+    return EndFlow(filter, method, steps, c, true);
 }

@@ -3,6 +3,7 @@
 #include <functional>
 #include <string>
 
+class CDesignControl;
 class CFirData;
 class CHost;
 class OptimizerState;
@@ -14,8 +15,9 @@ struct SDesignFlowSteps {
     std::function<bool(int taps)> storeTaps;
     // The method's checks refused the specification (a form shows the stored fields again).
     std::function<void()> refused;
-    // Designs in place of the method's own design (a design no design type holds).
-    std::function<bool()> design;
+    // Designs in place of the method's own design (a design no design type holds), on the
+    // flow's control.
+    std::function<bool(CDesignControl& control)> design;
     // The document's after-design step (views, scaling, undo point, change notice).
     std::function<void()> afterDesign;
 };
@@ -35,6 +37,8 @@ struct SDesignResult {
     // Whether the filter has a band list to measure, and its margin (dB; >= 0 meets it).
     bool measured = false;
     double margin = 0.0;
+    // Exchange iterations of the last engine run of the design (0 when none ran).
+    int iterations = 0;
     // The status text the flow showed ("" when it showed none).
     std::string statusText;
 };
@@ -53,12 +57,16 @@ bool StoreFlowTaps(CFirData& filter, const SDesignFlowSteps& steps, int taps);
 // Lth-band estimate and odd-count question), or the estimate question for a count below the
 // minimum; the tap-count checks and the method's own checks; the design (caption: the status
 // display's title after "Designing "); the method's step after a design; the after-design
-// step; and the status text through host (the filter's host).
+// step; and the status text through host (the filter's host). The design runs on control
+// when given (whoever holds it may cancel it from any thread), else on a control of the flow's
+// own.
 SDesignResult RunDesignFlow(CFirData& filter, CHost& host, const std::string& caption,
-                            const SDesignFlowSteps& steps = {});
+                            const SDesignFlowSteps& steps = {}, CDesignControl* control = nullptr);
 
 // The Optimize flow: a method with steps of its own before its checks runs them and its checks
 // first; then the search for the fewest taps (its outcome is shown by the optimiser) and the
-// after-design step. The optimiser's counters are kept in *pState when given.
+// after-design step. The optimiser's counters are kept in *pState when given; the search runs
+// on control when given, else on one of the flow's own.
 SDesignResult RunOptimizeFlow(CFirData& filter, CHost& host, const std::string& caption,
-                              const SDesignFlowSteps& steps = {}, OptimizerState* pState = nullptr);
+                              const SDesignFlowSteps& steps = {}, OptimizerState* pState = nullptr,
+                              CDesignControl* control = nullptr);

@@ -1,26 +1,26 @@
 #include "design/design_job.h"
 
 #include "design/design_messages.h"
-#include "design/fir_data.h"
 #include "support/format_number.h"
 
 #include <utility>
 
-CDesignRun::CDesignRun(CFirData& filter)
-    : m_filter(filter), m_bOutermost(filter.m_bDesignDone.exchange(0) == 1) {
+CDesignRun::CDesignRun(CDesignControl* control)
+    : m_control(control ? *control : m_own),
+      m_bOutermost(m_control.m_bDesignDone.exchange(0) == 1) {
     if (m_bOutermost)
-        m_filter.m_bCancel = 0;
+        m_control.m_bCancel = 0;
 }
 
 CDesignRun::~CDesignRun() {
     if (m_bOutermost)
-        m_filter.m_bDesignDone = 1;
+        m_control.m_bDesignDone = 1;
 }
 
-CDesignJob::CDesignJob(CFirData& filter, std::string title, std::function<void()> work,
-                       bool showStatus)
-    : m_filter(filter), m_strTitle(std::move(title)), m_work(std::move(work)),
-      m_bShowStatus(showStatus), m_nTaps(filter.GetNumTaps()) {}
+CDesignJob::CDesignJob(CDesignControl& control, int taps, std::string title,
+                       std::function<void()> work, bool showStatus)
+    : m_control(control), m_strTitle(std::move(title)), m_work(std::move(work)),
+      m_bShowStatus(showStatus), m_nTaps(taps) {}
 
 void CDesignJob::Run() {
     m_work();
@@ -29,14 +29,14 @@ void CDesignJob::Run() {
 std::string CDesignJob::StatusText() const {
     if (m_bCancelling)
         return kMsgCancellingStatus;
-    std::string text = StrPrintf(kFmtDesignStatus, m_nTaps, m_filter.m_nIteration.load());
-    const int progress = m_filter.m_nQuantProgress;
+    std::string text = StrPrintf(kFmtDesignStatus, m_nTaps, m_control.Iterations());
+    const int progress = m_control.QuantProgress();
     text += progress != 0 ? StrPrintf(kFmtQuantizingStatus, progress) : std::string("\n");
     text += "\n";
     return text + ExtraStatusText();
 }
 
 void CDesignJob::RequestCancel() {
-    m_filter.m_bCancel = 1;
+    m_control.RequestCancel();
     m_bCancelling = true;
 }

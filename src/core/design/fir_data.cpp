@@ -1,7 +1,7 @@
 #include "design/fir_data.h"
 
 #include "design/design_messages.h"
-#include "support/archive.h"
+#include "support/archive_fields.h"
 
 #include <algorithm>
 #include <string>
@@ -55,127 +55,106 @@ void CFirData::Serialize(CArchiveReader& ar, int nVersion) {
     CopyFrom(scratch);
 }
 
+namespace {
+
+// One entry of the band list as the file holds it.
+struct SArchivedBand {
+    double lower = 0.0;
+    double upper = 0.0;
+    double desired = 0.0;
+    double attn = 0.0;
+    // Older files hold no stopband weight: the neutral 1.0 ("none"), never 0.0, which would
+    // silence the stopband when the stored design is run again.
+    double stopWeight = 1.0;
+
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s) {
+        f.Double(s.lower);
+        f.Double(s.upper);
+        f.Double(s.desired);
+        f.Double(s.attn);
+        f.Double(s.stopWeight, 10);
+    }
+};
+
+} // namespace
+
+// The filter's sections after the signal's, in file order: the one list that writes and reads
+// them (support/archive_fields.h). A field added to the file goes at the end with its version.
+template <class Fields, class Self> void CFirData::DescribeFields(Fields& f, Self& s) {
+    f.Object(s.m_RspFreqs, 6);
+    f.Int32(s.m_bRspAuto, 6);
+    f.Int32(s.m_nCurveColor, 9);
+    f.Int32(s.m_nReserved5, 9);
+    f.UInt16(s.m_nDesignType, 9);
+    f.Int32(s.m_bMeetsSpec, 9);
+    f.Unused(9);
+    f.Unused(10);
+    f.Int32(s.m_nReserved1, 10);
+    f.Int32(s.m_bUnityGain, 10);
+    f.Int32(s.m_bMinPhaseDone, 17);
+    f.Versioned(s.m_Response);
+    f.Record(s.m_MinPhase, 17);
+    f.Record(s.m_Quant, 14);
+    f.Record(s.m_Constraints, 14);
+    f.Record(s.m_Rc);
+    f.Int32(s.m_nTaps, 6); // opens the windowed-sinc section
+    f.Record(s.m_Ws);
+    f.Int32(s.m_nResponseType);
+    f.Int32(s.m_nGridDensity);
+    f.Int32(s.m_nTaps);
+    BandList(f, s);
+    f.Int32(s.m_bGainInDb);
+    f.Int32(s.m_bAttnInDb);
+    f.Double(s.m_dMinDb);
+    f.Int32(s.m_bDesignedFromSpec);
+    f.Record(s.m_Lth);
+    f.Record(s.m_Maxflat);
+    f.Record(s.m_Cic);
+    f.Int32(s.m_bUnityGain, 10); // the CIC section's copy, the one a reader keeps
+}
+
 void CFirData::StoreSections(CArchiveWriter& ar, int nVersion) const {
     CCorviData::Serialize(ar, nVersion);
-
-    if (nVersion > 5) {
-        m_RspFreqs.Serialize(ar);
-        ar.WriteInt32(m_bRspAuto);
-    }
-    if (nVersion > 8) {
-        ar.WriteInt32(m_nCurveColor);
-        ar.WriteInt32(m_nReserved5);
-        ar.WriteUInt16(static_cast<uint16_t>(m_nDesignType));
-        ar.WriteInt32(m_bMeetsSpec);
-        ar.WriteInt32(0);
-    }
-    if (nVersion > 9) {
-        ar.WriteInt32(0);
-        ar.WriteInt32(m_nReserved1);
-        ar.WriteInt32(m_bUnityGain);
-    }
-    if (nVersion > 16)
-        ar.WriteInt32(m_bMinPhaseDone);
-    m_Response.Serialize(ar, nVersion);
-    if (nVersion > 16)
-        m_MinPhase.Write(ar);
-    if (nVersion >= 14) {
-        m_Quant.Store(ar);
-        m_Constraints.Store(ar);
-    }
-
-    m_Rc.Store(ar, nVersion);
-    m_Ws.Store(ar, nVersion, m_nTaps);
-    StoreBands(ar, nVersion);
-    m_Lth.Store(ar, nVersion);
-    m_Maxflat.Store(ar, nVersion);
-    m_Cic.Store(ar, nVersion, m_bUnityGain);
+    CFieldWriter fields(ar, nVersion);
+    DescribeFields(fields, *this);
 }
 
 void CFirData::LoadSections(CArchiveReader& ar, int nVersion) {
     CCorviData::Serialize(ar, nVersion);
-
-    if (nVersion > 5) {
-        m_RspFreqs.Serialize(ar);
-        m_bRspAuto = ar.ReadInt32();
-    }
-    if (nVersion > 8) {
-        m_nCurveColor = ar.ReadInt32();
-        m_nReserved5 = ar.ReadInt32();
-        m_nDesignType = ar.ReadUInt16();
-        m_nKind = DesignKindOf(m_nDesignType); // the kind is not archived: it follows the type
-        m_bMeetsSpec = ar.ReadInt32();
-        ar.ReadInt32();
-    }
-    if (nVersion > 9) {
-        ar.ReadInt32();
-        m_nReserved1 = ar.ReadInt32();
-        m_bUnityGain = ar.ReadInt32();
-    }
-    if (nVersion > 16)
-        m_bMinPhaseDone = ar.ReadInt32();
-    m_Response.Serialize(ar, nVersion);
-    if (nVersion > 16)
-        m_MinPhase.Read(ar);
-    if (nVersion >= 14) {
-        m_Quant.Load(ar);
-        m_Constraints.Load(ar);
-    }
-
-    m_Rc.Load(ar, nVersion);
-    m_Ws.Load(ar, nVersion, m_nTaps);
-    LoadBands(ar, nVersion);
-    m_Lth.Load(ar, nVersion);
-    m_Maxflat.Load(ar, nVersion);
-    m_Cic.Load(ar, nVersion, m_bUnityGain);
+    CFieldReader fields(ar, nVersion);
+    DescribeFields(fields, *this);
+    m_nKind = DesignKindOf(m_nDesignType); // the kind is not archived: it follows the type
 }
 
-void CFirData::StoreBands(CArchiveWriter& ar, int nVersion) const {
-    ar.WriteInt32(m_nResponseType);
-    ar.WriteInt32(m_nGridDensity);
-    ar.WriteInt32(m_nTaps);
-    ar.WriteInt32(m_nBandCapacity);
-    ar.WriteInt32(GetNumBands());
-    for (int i = 0; i < GetNumBands(); ++i) {
-        ar.WriteDouble(GetBandLower(i));
-        ar.WriteDouble(GetBandUpper(i));
-        ar.WriteDouble(GetBandDesired(i));
-        ar.WriteDouble(GetBandAttnFactor(i));
-        if (nVersion >= 10)
-            ar.WriteDouble(GetBandStopWeight(i));
+void CFirData::BandList(CFieldWriter& f, const CFirData& s) {
+    f.Archive().WriteInt32(s.m_nBandCapacity);
+    f.Archive().WriteInt32(s.GetNumBands());
+    for (int i = 0; i < s.GetNumBands(); ++i) {
+        const SArchivedBand band{s.GetBandLower(i), s.GetBandUpper(i), s.GetBandDesired(i),
+                                 s.GetBandAttnFactor(i), s.GetBandStopWeight(i)};
+        f.Record(band);
     }
-    ar.WriteInt32(m_bGainInDb);
-    ar.WriteInt32(m_bAttnInDb);
-    ar.WriteDouble(m_dMinDb);
-    ar.WriteInt32(m_bDesignedFromSpec);
 }
 
-void CFirData::LoadBands(CArchiveReader& ar, int nVersion) {
-    m_nResponseType = ar.ReadInt32();
-    m_nGridDensity = ar.ReadInt32();
-    m_nTaps = ar.ReadInt32();
+void CFirData::BandList(CFieldReader& f, CFirData& s) {
+    CArchiveReader& ar = f.Archive();
     const int capacity = ar.ReadInt32();
     if (capacity < 0)
         throw CArchiveException("Bad band capacity");
-    SetBandCapacity(capacity);
+    s.SetBandCapacity(capacity);
     const int bands = ar.ReadInt32();
     if (bands < 0 || bands > capacity)
         throw CArchiveException("Bad band count");
-    const size_t bandSize = nVersion >= 10 ? 5 * sizeof(double) : 4 * sizeof(double);
-    ar.CheckCount(bands, bandSize);
+    ar.CheckCount(bands, ArchivedSize<SArchivedBand>(f.Version()));
     for (int i = 0; i < bands; ++i) {
-        m_Edges.push_back(ar.ReadDouble());
-        m_Edges.push_back(ar.ReadDouble());
-        m_Desired.push_back(ar.ReadDouble());
-        m_Attn.push_back(ar.ReadDouble());
-        // Older files hold no stopband weight: take the neutral 1.0 ("none"), never 0.0, which
-        // would silence the stopband when the stored design is run again.
-        m_StopWeight.push_back(nVersion >= 10 ? ar.ReadDouble() : 1.0);
+        SArchivedBand band;
+        f.Record(band);
+        s.m_Edges.push_back(band.lower);
+        s.m_Edges.push_back(band.upper);
+        s.m_Desired.push_back(band.desired);
+        s.m_Attn.push_back(band.attn);
+        s.m_StopWeight.push_back(band.stopWeight);
     }
-    m_bGainInDb = ar.ReadInt32();
-    m_bAttnInDb = ar.ReadInt32();
-    m_dMinDb = ar.ReadDouble();
-    m_bDesignedFromSpec = ar.ReadInt32();
 }
 
 // ---- replaced signal operations -------------------------------------------------------------
@@ -239,11 +218,11 @@ int CFirData::EstimateNumTaps() const {
     return n;
 }
 
-void CFirData::PostDesign() {
+void CFirData::PostDesign(CDesignControl* control) {
     if (m_nDesignType == kDesignLthBand)
         LthFixup();
     if (m_Quant.m_nBits > 0)
-        Quantize(m_Quant);
+        Quantize(m_Quant, control);
 }
 
 bool CFirData::CheckMinTaps() {

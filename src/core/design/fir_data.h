@@ -10,14 +10,15 @@
 #include "design/unquantized_copy.h"
 #include "dsp/min_phase_options.h"
 #include "response/fir_freq_response.h"
+#include "support/archive.h"
 #include "support/host.h"
 
-#include <atomic>
 #include <string>
 #include <vector>
 
-class CArchiveReader;
-class CArchiveWriter;
+class CDesignControl;
+class CFieldReader;
+class CFieldWriter;
 class OptimizerState;
 
 // Parks-McClellan response types.
@@ -31,12 +32,13 @@ struct PmResponseType {
 int AutoSplineOrder(int taps, double corner1, double corner2, double fs);
 
 // One whole FIR filter design: the coefficients (I and Q of the signal), the tap count asked
-// for, the design method, the parameters of every method, the design options and the state of
-// a running design. Messages go through the host given at construction.
+// for, the design method, the parameters of every method and the design options. A running
+// design's cancel request and counters are its CDesignControl's, handed to the steps that run.
+// Messages go through the host given at construction.
 class CFirData : public CCorviData, public CPmFir {
 public:
     // Version of the project stream that Serialize writes.
-    static constexpr int kCurrentVersion = 20;
+    static constexpr int kCurrentVersion = kProjectStreamVersion;
     // Smallest and largest tap counts a design may have.
     static constexpr int kMinTaps = 3;
     static constexpr int kMaxTaps = NTapsConstraints::kAbsMaxTaps;
@@ -44,7 +46,7 @@ public:
     static constexpr int kDefaultBandCapacity = 32;
 
     explicit CFirData(CHost* pHost = nullptr);
-    // Copies every archived field (not the state of a running design).
+    // Copies every archived field.
     CFirData(const CFirData& src);
     CFirData& operator=(const CFirData& src);
     ~CFirData() override = default;
@@ -109,6 +111,7 @@ public:
     // ---- quantization (quantization.cpp) --------------------------------------------------
     // Coefficient counts above this run a search quantization on the host's worker thread.
     static constexpr int kThreadedQuantizeTaps = 50;
+<<<<<<< HEAD
     // Quantizes the coefficients to options.m_nBits-bit fractions with options.m_nAlgorithm.
     // A search over more than kThreadedQuantizeTaps coefficients started while no design runs
     // goes to the host's worker thread with the "Quantize" status display. Sets the quantized
@@ -122,6 +125,15 @@ public:
     bool HasUnquantized() const { return m_Unquantized.Describes(*this); }
     // This filter with its unquantized coefficients instead of its own (when it has them).
     CFirData UnquantizedFilter() const;
+=======
+    // Quantizes the coefficients to options.m_nBits-bit fractions with options.m_nAlgorithm, on
+    // control (none: a control of its own). A search over more than kThreadedQuantizeTaps
+    // coefficients started while no design runs on that control goes to the host's worker
+    // thread with the "Quantize" status display. Sets the quantized marker. Not completed when
+    // there is nothing to quantize, the bit count is off or out of range, or the search was
+    // cancelled (the taps searched so far stay quantized: changed).
+    SQuantizeResult Quantize(const QuantOptions& options, CDesignControl* control = nullptr);
+>>>>>>> main
 
     // ---- taps, design type ---------------------------------------------------------------
     // Stores the id, derives the kind and, the first time, fills the tap-count limits.
@@ -139,8 +151,8 @@ public:
     // Estimate for the Parks-McClellan and Lth-band kinds when their bands allow it, m_nTaps
     // otherwise; moved up onto the constraints when m_bConstrainEstimates is set.
     int EstimateNumTaps() const;
-    // Steps after every engine run and after the other designs.
-    virtual void PostDesign();
+    // Steps after every engine run and after the other designs, on the control of the design.
+    virtual void PostDesign(CDesignControl* control);
 
     // "Cannot design FIR with less than N taps." when GetNumTaps is below the minimum.
     bool CheckMinTaps();
@@ -198,7 +210,8 @@ public:
     // Designs (or, with optimize, optimises, keeping the optimiser's state in *pState when
     // given) by the Lth-band method; false when nothing was designed or the optimisation could
     // not start.
-    bool DesignLth(const std::string& caption, bool optimize, OptimizerState* pState = nullptr);
+    bool DesignLth(const std::string& caption, bool optimize, OptimizerState* pState,
+                   CDesignControl& control);
     // Forces the Lth-band zeros on an odd-length design (see lth_band.cpp).
     void LthFixup();
 
@@ -266,13 +279,15 @@ public:
 
     // ---- Parks-McClellan design -----------------------------------------------------------
     // Validates the bands, checks the grid density and runs the design on the host's worker
-    // thread, with the status display titled "Designing " + name from 101 taps on. Reports a
-    // design that failed (not one that was cancelled). Returns m_bResult.
-    bool DesignPm(const std::string& name);
-    // One engine run with the band list and m_nTaps; on success the coefficients, response and
-    // post-design steps; otherwise an empty filter that keeps its tap count. Runs on the
-    // calling thread; shows nothing (see m_eRemezStatus).
-    void RunPm();
+    // thread, with the status display titled "Designing " + name from 101 taps on, on control
+    // (none: a control of its own). Reports a design that failed (not one
+    // that was cancelled). Returns m_bResult.
+    bool DesignPm(const std::string& name, CDesignControl* control = nullptr);
+    // One engine run with the band list and m_nTaps, counting its iterations into control and
+    // stopping at its cancel request; on success the coefficients, response and post-design
+    // steps; otherwise an empty filter that keeps its tap count. Runs on the calling thread;
+    // shows nothing (see m_eRemezStatus).
+    void RunPm(CDesignControl& control);
     // Weight of a grid point: a stopband of a filter or Hilbert design takes its stopband weight
     // unless that is exactly 1.0.
     double WATE(double freq, double desired, double weight, int band, int jtype) const override;
@@ -306,23 +321,27 @@ public:
     // CheckTapLimits (not for CIC), then the method's own checks.
     bool ValidateSpecs();
     // Runs the method's design (caption: the status display's title after "Designing "), then
-    // FinishDesign. Returns whether the method's design succeeded; a design that quantization
-    // turned into zeros only is reported and fails.
-    bool DesignFilter(const std::string& caption);
+    // FinishDesign, on control (none: a control of its own). Returns
+    // whether the method's design succeeded; a design that quantization turned into zeros only
+    // is reported and fails.
+    bool DesignFilter(const std::string& caption, CDesignControl* control = nullptr);
     // Whether quantization is on and every coefficient is zero.
     bool QuantizedToZero() const;
     // Runs the method's optimisation, then FinishDesign; false when it could not start. The
-    // optimiser's state is kept in *pState when given.
-    bool OptimizeFilter(const std::string& caption, OptimizerState* pState = nullptr);
+    // optimiser's state is kept in *pState when given. On control (none: one of its own).
+    bool OptimizeFilter(const std::string& caption, OptimizerState* pState = nullptr,
+                        CDesignControl* control = nullptr);
     // Post-design steps, when there are coefficients: window, minimum phase, unity gain, the
-    // post-design step of designs not made from the band list.
-    void FinishDesign();
+    // post-design step of designs not made from the band list (on control).
+    void FinishDesign(CDesignControl* control = nullptr);
     // Searches for the fewest taps that meet the band list's specification (odd counts only
     // when oddOnly or a passband reaches Fs/2) on the host's worker thread; the outcome is shown
     // as a message and as the status text. False when the specification cannot be optimised.
     bool Optimize(bool oddOnly, const std::string& caption);
-    // The same, with the optimiser's state kept by the caller.
-    bool Optimize(OptimizerState& state, bool oddOnly, const std::string& caption);
+    // The same, with the optimiser's state kept by the caller, on control (none: one of its
+    // own).
+    bool Optimize(OptimizerState& state, bool oddOnly, const std::string& caption,
+                  CDesignControl* control = nullptr);
     // The optimiser's best design becomes the filter's coefficients.
     void RestoreBest();
 
@@ -337,10 +356,6 @@ public:
     QuantOptions m_Quant;
     NTapsConstraints m_Constraints;
     int m_bMinPhaseDone = 0;
-    std::atomic<int> m_nIteration{0};     // exchange iterations of the running design
-    std::atomic<int> m_bDesignDone{1};    // 0 while a design, optimisation or quantization runs
-    std::atomic<int> m_bCancel{0};        // set by the status display's Cancel
-    std::atomic<int> m_nQuantProgress{0}; // percent of a running quantization
     int m_bMeetsSpec = 0;
     int m_nQuantAlgorithmRun = -1; // algorithm the last quantization ran (not archived)
     int m_nCurveColor = 255;       // RGB of the response curves
@@ -380,8 +395,9 @@ protected:
 private:
     void StoreSections(CArchiveWriter& ar, int nVersion) const;
     void LoadSections(CArchiveReader& ar, int nVersion);
-    void StoreBands(CArchiveWriter& ar, int nVersion) const;
-    void LoadBands(CArchiveReader& ar, int nVersion);
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s);
+    static void BandList(CFieldWriter& f, const CFirData& s);
+    static void BandList(CFieldReader& f, CFirData& s);
 
     // Band list: edges as (lower, upper) fractions of Fs, desired linear gain (0 stopband),
     // attenuation factor 1/delta (also the band's weight) and stopband weight (1.0: none).

@@ -1,7 +1,7 @@
 #pragma once
 
-class CArchiveReader;
-class CArchiveWriter;
+// The window code a file of `version` stored, in the current numbering.
+int WindowCodeFromFile(int code, int version);
 
 // Raised-cosine and root-raised-cosine pulse-shaping parameters.
 struct RaisedCosineParams {
@@ -16,9 +16,19 @@ struct RaisedCosineParams {
     int m_bZeroPad = 1;               // append zeros after the design taps
     int m_nZeroPadTaps = 48;          // total length after zero padding
 
-    void Store(CArchiveWriter& ar, int version) const;
-    // Project versions below 6 hold nothing (defaults restored); m_bRoot is read from 10 on.
-    void Load(CArchiveReader& ar, int version);
+    // The raised-cosine section (from version 6).
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s) {
+        f.Int32(s.m_bLengthInTaps, 6);
+        f.Double(s.m_dSymbols, 6);
+        f.Double(s.m_dRolloff, 6);
+        f.Int32(s.m_bRateGiven, 6);
+        f.Double(s.m_dSamplesPerSymbol, 6);
+        f.Double(s.m_dSymbolRate, 6);
+        f.Int32(s.m_nRcTaps, 6);
+        f.Int32(s.m_bRoot, 10);
+        f.Int32(s.m_bZeroPad, 6);
+        f.Int32(s.m_nZeroPadTaps, 6);
+    }
 };
 
 // Windowed-sinc parameters, also used by the spline sinc and the Lth-band designs.
@@ -32,10 +42,17 @@ struct WindowedSincParams {
     int m_nSplineOrder = 1;      // spline order p
     int m_bAutoOrder = 1;        // compute p before each spline design
 
-    // The filter's tap count is archived in this section too (nTaps).
-    void Store(CArchiveWriter& ar, int version, int nTaps) const;
-    // Restores the defaults (nTaps 0) and reads what the version holds.
-    void Load(CArchiveReader& ar, int version, int& nTaps);
+    // The windowed-sinc section after the filter's tap count, which opens it (from version 6).
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s) {
+        f.Double(s.m_dWindowParam, 6);
+        f.Code(s.m_nWindowType, 6, &WindowCodeFromFile);
+        f.Int32(s.m_nFilterType, 6);
+        f.Double(s.m_dCorner1, 6);
+        f.Double(s.m_dCorner2, 6);
+        f.Int32(s.m_nSplineOrder, 7);
+        f.Int32(s.m_bAutoOrder, 7);
+        f.Double(s.m_dChebyParam, 10);
+    }
 };
 
 // Lth-band (Nyquist) parameters.
@@ -52,9 +69,18 @@ struct LthBandParams {
 
     enum { kMethodPm = 0, kMethodWindowedSinc = 1, kMethodSplineSinc = 2 };
 
-    void Store(CArchiveWriter& ar, int version) const;
-    // Restores the defaults; versions below 7 hold nothing more.
-    void Load(CArchiveReader& ar, int version);
+    // The Lth-band section (from version 7).
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s) {
+        f.Double(s.m_dCutoff, 7);
+        f.Int32(s.m_nL, 7);
+        f.Int32(s.m_bZeroize, 7);
+        f.Int32(s.m_nLthMethod, 7);
+        f.Int32(s.m_bSpecifyAttn, 7);
+        f.Double(s.m_dRipple, 7);
+        f.Int32(s.m_bRippleInDb, 7);
+        f.Int32(s.m_bAttnDb, 7);
+        f.Double(s.m_dAttn, 7);
+    }
 };
 
 // Maximally flat lowpass parameters.
@@ -63,9 +89,12 @@ struct MaxflatParams {
     double m_dGamma = 0.1; // width of the transition band, fraction of Fs
     int m_bGammaGiven = 0; // 1: gamma given; 0: a tap count given
 
-    void Store(CArchiveWriter& ar, int version) const;
-    // Versions below 10 hold nothing.
-    void Load(CArchiveReader& ar, int version);
+    // The maximally flat section (from version 10).
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s) {
+        f.Double(s.m_dBeta, 10);
+        f.Double(s.m_dGamma, 10);
+        f.Int32(s.m_bGammaGiven, 10);
+    }
 };
 
 // Cascaded integrator-comb parameters.
@@ -75,7 +104,10 @@ struct CicParams {
     int m_nDelay = 1;  // differential delay M
 
     // The filter's unity-gain flag is archived after the three parameters.
-    void Store(CArchiveWriter& ar, int version, int unityGain) const;
-    // Versions below 10 hold nothing.
-    void Load(CArchiveReader& ar, int version, int& unityGain);
+    // The CIC section (from version 10); the filter's unity-gain flag follows it.
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s) {
+        f.Int32(s.m_nStages, 10);
+        f.Int32(s.m_nRate, 10);
+        f.Int32(s.m_nDelay, 10);
+    }
 };

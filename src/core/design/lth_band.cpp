@@ -124,7 +124,8 @@ bool CFirData::BuildLthBands() {
     return added;
 }
 
-bool CFirData::DesignLth(const std::string& caption, bool optimize, OptimizerState* pState) {
+bool CFirData::DesignLth(const std::string& caption, bool optimize, OptimizerState* pState,
+                         CDesignControl& control) {
     SetTransitionBand();
     bool done = false;
     switch (m_Lth.m_nLthMethod) {
@@ -146,10 +147,10 @@ bool CFirData::DesignLth(const std::string& caption, bool optimize, OptimizerSta
             return false;
         if (optimize) {
             OptimizerState local(this);
-            done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption);
+            done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption, &control);
         } else {
             SetNumTaps(std::max(m_nTaps, m_Constraints.m_nMin));
-            done = DesignPm(caption);
+            done = DesignPm(caption, &control);
         }
         if (HasCoefficients() && m_Lth.m_bZeroize) {
             LthFixup();

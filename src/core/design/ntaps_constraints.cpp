@@ -1,6 +1,6 @@
 #include "design/ntaps_constraints.h"
 
-#include "support/archive.h"
+#include "support/archive_fields.h"
 
 bool NTapsConstraints::AdjustTaps(bool up, int& n, bool clamp) const {
     const int m = m_nMultiple > 0 ? m_nMultiple : 1;
@@ -49,17 +49,11 @@ bool NTapsConstraints::MeetsConstraints(int n) const {
 }
 
 void NTapsConstraints::Store(CArchiveWriter& ar) const {
-    ar.WriteInt32(m_nMin);
-    ar.WriteInt32(m_nMax);
-    ar.WriteInt32(m_bConstrainEstimates);
-    ar.WriteInt32(m_nParity);
-    ar.WriteInt32(m_nMultiple);
+    CFieldWriter fields(ar, kFieldAlways);
+    DescribeFields(fields, *this);
 }
 
 void NTapsConstraints::Load(CArchiveReader& ar) {
-    m_nMin = ar.ReadInt32();
-    m_nMax = ar.ReadInt32();
-    m_bConstrainEstimates = ar.ReadInt32();
-    m_nParity = ar.ReadInt32();
-    m_nMultiple = ar.ReadInt32();
+    CFieldReader fields(ar, kFieldAlways);
+    DescribeFields(fields, *this);
 }

@@ -31,6 +31,14 @@ struct NTapsConstraints {
 
     // Archive without the absolute limits: m_nMin, m_nMax, m_bConstrainEstimates, m_nParity,
     // m_nMultiple, each int32.
+    // The archived options: five int32 in field order (the absolute limits are not stored).
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s) {
+        f.Int32(s.m_nMin);
+        f.Int32(s.m_nMax);
+        f.Int32(s.m_bConstrainEstimates);
+        f.Int32(s.m_nParity);
+        f.Int32(s.m_nMultiple);
+    }
     void Store(CArchiveWriter& ar) const;
     void Load(CArchiveReader& ar);
 };

@@ -1,5 +1,6 @@
 #include "design/optimizer.h"
 
+#include "design/design_job.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
@@ -39,12 +40,11 @@ SOptimizeOutcome ComposeOptimizeOutcome(bool cancelled, bool quantized, double m
     return out;
 }
 
-std::string FormatOptimizeStatus(const CFirData& filter, const OptimizerState& state) {
-    if (filter.m_bCancel)
+std::string FormatOptimizeStatus(const CDesignControl& control, const OptimizerState& state) {
+    if (control.CancelRequested())
         return kMsgCancellingStatus;
-    std::string text =
-        StrPrintf(kFmtDesignStatus, state.m_nTaps.load(), filter.m_nIteration.load());
-    const int progress = filter.m_nQuantProgress;
+    std::string text = StrPrintf(kFmtDesignStatus, state.m_nTaps.load(), control.Iterations());
+    const int progress = control.QuantProgress();
     text += progress != 0 ? StrPrintf(kFmtQuantizingStatus, progress) : std::string("\n");
     text += "\n";
     text += StrPrintf(kFmtOptimizerStatus, state.m_nTrial.load());
@@ -56,7 +56,7 @@ std::string FormatOptimizeStatus(const CFirData& filter, const OptimizerState& s
 }
 
 bool OptimizerState::Cancelled() const {
-    return m_pFilter->m_bCancel != 0;
+    return m_pControl->CancelRequested();
 }
 
 bool OptimizerState::Adjust(bool up, std::atomic<int>& value) const {
@@ -131,7 +131,7 @@ bool OptimizerState::TryTaps(int n) {
     f.SetNumTaps(std::max(n, f.m_Constraints.m_nMin));
     m_nTaps = f.GetNumTaps();
     m_Trials.push_back(f.GetNumTaps());
-    f.RunPm();
+    f.RunPm(*m_pControl);
     if (m_strMathFunction.empty())
         m_strMathFunction = f.m_strMathFunction;
     if (f.GetMargin() < 0.0)

@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+class CDesignControl;
 class CFirData;
 
 // The search for the fewest taps that meet a Parks-McClellan specification: the range it has
@@ -27,6 +28,9 @@ public:
     bool OptimizeSearch(const NTapsConstraints& constraints);
 
     CFirData* m_pFilter;
+    // The control of the optimisation while it runs (its cancel request, the iterations of
+    // the trial in progress); set by the optimisation, null otherwise.
+    CDesignControl* m_pControl = nullptr;
     std::atomic<int> m_bOddOnly{0}; // force odd tap counts
     std::atomic<int> m_nLow{0};     // last count known or assumed to fail
     std::atomic<int> m_nHigh{0};    // last count known to pass
@@ -67,6 +71,7 @@ struct SOptimizeOutcome {
 SOptimizeOutcome ComposeOptimizeOutcome(bool cancelled, bool quantized, double margin, int taps);
 
 // The status display's text during an optimisation: the design status of the running trial (its
-// tap count from the optimiser, as the filter's own count changes on the worker thread), then
-// the trial and, while it is open, the range; the cancelling text once Cancel was pressed.
-std::string FormatOptimizeStatus(const CFirData& filter, const OptimizerState& state);
+// tap count from the optimiser, as the filter's own count changes on the worker thread; its
+// iterations from control), then the trial and, while it is open, the range; the cancelling
+// text once Cancel was requested.
+std::string FormatOptimizeStatus(const CDesignControl& control, const OptimizerState& state);

@@ -23,25 +23,27 @@ double CFirData::WATE(double freq, double desired, double weight, int band, int 
     return stopWeight != 1.0 ? stopWeight : GetBandAttnFactor(band - 1);
 }
 
-bool CFirData::DesignPm(const std::string& name) {
+bool CFirData::DesignPm(const std::string& name, CDesignControl* control) {
     if (!ValidateSpec(true))
         return false;
     EnsureGridDensity();
 
-    const CDesignRun run(*this);
+    const CDesignRun run(control);
+    CDesignControl& c = run.Control();
     m_bResult = 0;
     CHost* host = GetHost();
     if (host) {
         CDesignJob job(
-            *this, kMsgDesigningPrefix + name, [this] { RunPm(); }, m_nTaps >= kStatusDisplayTaps);
+            c, m_nTaps, kMsgDesigningPrefix + name, [this, &c] { RunPm(c); },
+            m_nTaps >= kStatusDisplayTaps);
         host->RunLongJob(job);
     } else {
-        RunPm();
+        RunPm(c);
     }
 
     if (!m_strMathFunction.empty() && host)
         ReportMathError(*host, m_strMathFunction);
-    if (!m_bCancel && !m_bResult) {
+    if (!c.CancelRequested() && !m_bResult) {
         // Storage that could not be allocated is the whole story: the exchange never ran.
         const char* storage = RemezStatusMessage(m_eRemezStatus);
         Report(storage ? storage : kMsgPmNoConvergence);
@@ -49,23 +51,23 @@ bool CFirData::DesignPm(const std::string& name) {
     return m_bResult != 0;
 }
 
-void CFirData::RunPm() {
-    m_nIteration = 0;
+void CFirData::RunPm(CDesignControl& control) {
+    control.m_nIteration = 0;
+    control.m_nQuantProgress = 0;
     m_bQuantized = 0;
-    m_nQuantProgress = 0;
 
     const int taps = m_nTaps;
     std::vector<double> h(static_cast<size_t>(std::max(taps, 0)));
     m_eRemezStatus = ERemezStatus::Success;
     CRemezContext engine;
     engine.SetEngine(m_eRemezEngine);
-    m_bResult =
-        engine.PMFir(m_Edges.data(), GetNumBands(), *this, m_nResponseType, taps, m_nGridDensity,
-                     m_Desired.data(), m_Attn.data(), h.data(), &m_nIteration, &m_bCancel);
+    m_bResult = engine.PMFir(m_Edges.data(), GetNumBands(), *this, m_nResponseType, taps,
+                             m_nGridDensity, m_Desired.data(), m_Attn.data(), h.data(),
+                             &control.m_nIteration, &control.m_bCancel);
     m_eRemezStatus = engine.Status();
     m_strMathFunction = engine.MathFunction();
 
-    if (m_bCancel || !m_bResult) {
+    if (control.CancelRequested() || !m_bResult) {
         // The engine still delivers coefficients when cancelled; they are discarded, and so is
         // its success.
         m_bResult = 0;
@@ -85,7 +87,7 @@ void CFirData::RunPm() {
     m_nWindow = -1;
     m_Response.ComputeResponse(kDefaultResponseResolution);
     m_bDesignedFromSpec = 1;
-    PostDesign();
+    PostDesign(&control);
 }
 
 double CFirData::GetBandActual(int i) {

@@ -1,6 +1,6 @@
 #include "design/quant_options.h"
 
-#include "support/archive.h"
+#include "support/archive_fields.h"
 
 const SQuantAlgorithmInfo& QuantAlgorithmInfo(int code) {
     for (const SQuantAlgorithmInfo& info : kQuantAlgorithms)
@@ -10,19 +10,11 @@ const SQuantAlgorithmInfo& QuantAlgorithmInfo(int code) {
 }
 
 void QuantOptions::Store(CArchiveWriter& ar) const {
-    ar.WriteInt32(m_nBits);
-    ar.WriteInt32(m_bSaveInFileOptions);
-    ar.WriteInt32(m_nAlgorithm);
-    ar.WriteInt32(m_bTruncateZeros);
-    ar.WriteInt32(m_nSearchLow);
-    ar.WriteInt32(m_nSearchHigh);
+    CFieldWriter fields(ar, kFieldAlways);
+    DescribeFields(fields, *this);
 }
 
 void QuantOptions::Load(CArchiveReader& ar) {
-    m_nBits = ar.ReadInt32();
-    m_bSaveInFileOptions = ar.ReadInt32();
-    m_nAlgorithm = ar.ReadInt32();
-    m_bTruncateZeros = ar.ReadInt32();
-    m_nSearchLow = ar.ReadInt32();
-    m_nSearchHigh = ar.ReadInt32();
+    CFieldReader fields(ar, kFieldAlways);
+    DescribeFields(fields, *this);
 }

@@ -14,6 +14,14 @@ struct QuantOptions {
     int m_nSearchHigh = 32; // last response resolution, also that of the reference
 
     // Six int32 in field order.
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s) {
+        f.Int32(s.m_nBits);
+        f.Int32(s.m_bSaveInFileOptions);
+        f.Int32(s.m_nAlgorithm);
+        f.Int32(s.m_bTruncateZeros);
+        f.Int32(s.m_nSearchLow);
+        f.Int32(s.m_nSearchHigh);
+    }
     void Store(CArchiveWriter& ar) const;
     void Load(CArchiveReader& ar);
 };

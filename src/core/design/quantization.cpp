@@ -48,8 +48,8 @@ bool IsAllZero(const CDataColumn& x) {
 }
 
 // The quantization itself, on the calling thread. False when cancelled.
-bool RunQuantization(CFirData& filter, const QuantOptions& options,
-                     CFixedPointQuantizer& quantizer) {
+bool RunQuantization(CFirData& filter, const QuantOptions& options, CFixedPointQuantizer& quantizer,
+                     CDesignControl& control) {
     const int n = filter.GetN();
     int algorithm = options.m_nAlgorithm;
     if (algorithm < kRoundMultiple || algorithm > kAsymmetricSearch)
@@ -57,7 +57,8 @@ bool RunQuantization(CFirData& filter, const QuantOptions& options,
 
     bool completed = true;
     if (algorithm == kSymmetricSearch || algorithm == kAsymmetricSearch) {
-        CQuantSearch search(filter, options, quantizer, filter.m_bCancel, filter.m_nQuantProgress);
+        CQuantSearch search(filter, options, quantizer, control.m_bCancel,
+                            control.m_nQuantProgress);
         if (!search.IsUsable()) {
             RoundColumn(*filter.m_pI, n, quantizer); // too long to measure: rounded
             algorithm = kRound;
@@ -72,12 +73,12 @@ bool RunQuantization(CFirData& filter, const QuantOptions& options,
             if (withQ)
                 RoundColumn(*filter.m_pQ, n, quantizer);
         } else {
-            RoundMultipleColumn(*filter.m_pI, n, quantizer, filter.m_nQuantProgress);
+            RoundMultipleColumn(*filter.m_pI, n, quantizer, control.m_nQuantProgress);
             if (withQ)
-                RoundMultipleColumn(*filter.m_pQ, n, quantizer, filter.m_nQuantProgress);
+                RoundMultipleColumn(*filter.m_pQ, n, quantizer, control.m_nQuantProgress);
         }
     }
-    filter.m_nQuantProgress = 0;
+    control.m_nQuantProgress = 0;
     filter.m_nQuantAlgorithmRun = algorithm;
     if (completed)
         filter.m_bQuantized = 1;
@@ -89,7 +90,7 @@ bool RunQuantization(CFirData& filter, const QuantOptions& options,
 
 } // namespace
 
-SQuantizeResult CFirData::Quantize(const QuantOptions& options) {
+SQuantizeResult CFirData::Quantize(const QuantOptions& options, CDesignControl* control) {
     CFixedPointQuantizer quantizer;
     if (GetN() == 0 || options.m_nBits < 1 || !quantizer.Setup(options.m_nBits))
         return {};
@@ -103,20 +104,21 @@ SQuantizeResult CFirData::Quantize(const QuantOptions& options) {
         options.m_nAlgorithm == kSymmetricSearch || options.m_nAlgorithm == kAsymmetricSearch;
     // Inside a running design or optimisation the cancel request belongs to that design and is
     // kept; a quantization of its own starts afresh.
-    const CDesignRun run(*this);
-    m_nQuantProgress = 0;
+    const CDesignRun run(control);
+    CDesignControl& c = run.Control();
+    c.m_nQuantProgress = 0;
 
     CHost* host = GetHost();
     if (run.IsOutermost() && search && GetN() > kThreadedQuantizeTaps && host) {
         CDesignJob job(
-            *this, kQuantizeCaption,
-            [this, &options, &quantizer, &result] {
-                result.completed = RunQuantization(*this, options, quantizer);
+            c, GetNumTaps(), kQuantizeCaption,
+            [this, &options, &quantizer, &result, &c] {
+                result.completed = RunQuantization(*this, options, quantizer, c);
             },
             true);
         host->RunLongJob(job);
     } else {
-        result.completed = RunQuantization(*this, options, quantizer);
+        result.completed = RunQuantization(*this, options, quantizer, c);
     }
     result.saturated = quantizer.Overflow();
     if (result.saturated)

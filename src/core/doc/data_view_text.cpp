@@ -30,11 +30,17 @@ CDataViewSettings::CDataViewSettings() {
     m_Format.m_nFormat = kFormatDecimal;
 }
 
-int DataViewModeOfHint(int hint) {
-    const int mode = (hint >> 4) & 0xF;
-    return mode >= CDataViewSettings::Inphase && mode <= CDataViewSettings::Complex
-               ? mode
-               : CDataViewSettings::Automatic;
+int DataViewModeOf(const SChangeNotice& notice) {
+    switch (notice.shows) {
+    case EViewShows::Inphase:
+        return CDataViewSettings::Inphase;
+    case EViewShows::Quadrature:
+        return CDataViewSettings::Quadrature;
+    case EViewShows::IAndQ:
+        return CDataViewSettings::Complex;
+    default:
+        return CDataViewSettings::Automatic;
+    }
 }
 
 std::string ListCoefficients(CFirData& filter, CDataViewSettings& settings) {

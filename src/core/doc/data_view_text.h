@@ -1,6 +1,7 @@
 #pragma once
 
 #include "data/format_options.h"
+#include "support/change_notice.h"
 
 #include <string>
 
@@ -20,8 +21,9 @@ inline constexpr const char* kCannotWrite = "Temporary data file cannot be writt
 inline constexpr const char* kFormatTitle = "Data View Format";
 } // namespace DataViewText
 
-// The view mode a binding hint carries in its bits 4 to 7 (any other value: Automatic).
-int DataViewModeOfHint(int hint);
+// The view mode a binding notice asks for: Inphase, Quadrature or (I and Q) Complex; anything
+// else Automatic.
+int DataViewModeOf(const SChangeNotice& notice);
 
 // The coefficients as the view lists them: I alone (Inphase, or Automatic for a real filter),
 // Q alone, or I and Q, in the settings' format; up to the first NUL byte. A listing that cannot

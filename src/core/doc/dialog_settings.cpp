@@ -1,101 +1,100 @@
 #include "doc/dialog_settings.h"
 
-#include "support/archive.h"
+#include "support/archive_fields.h"
 
-// Each reader fills a copy and commits it only when the whole record was read, so a short
-// stream leaves the settings unchanged.
+namespace {
+
+// Writes the record's fields for a version.
+template <class R> void StoreRecord(const R& record, CArchiveWriter& ar, int nVersion) {
+    CFieldWriter fields(ar, nVersion);
+    R::DescribeFields(fields, record);
+}
+
+// Reads into a copy and commits it only when the whole record was read, so a short stream
+// leaves the settings unchanged; a field the version lacks keeps its value.
+template <class R> void LoadRecord(R& record, CArchiveReader& ar, int nVersion) {
+    R read = record;
+    CFieldReader fields(ar, nVersion);
+    R::DescribeFields(fields, read);
+    record = read;
+}
+
+} // namespace
+
+template <class Fields, class Self> void CGenerateSettings::DescribeFields(Fields& f, Self& s) {
+    f.Int32(s.m_nSamples);
+    f.Float(s.m_fCycles);
+    f.Int32(s.m_nRateMode, 8);
+    f.Int32(s.m_bComplex, 8);
+    f.Double(s.m_dPhaseDegrees, 8);
+    f.Int32(s.m_nWaveform, 19);
+}
 
 void CGenerateSettings::Serialize(CArchiveWriter& ar, int nVersion) const {
-    ar.WriteInt32(m_nSamples);
-    ar.WriteFloat(m_fCycles);
-    if (nVersion > 7) {
-        ar.WriteInt32(m_nRateMode);
-        ar.WriteInt32(m_bComplex);
-        ar.WriteDouble(m_dPhaseDegrees);
-    }
-    if (nVersion >= 19)
-        ar.WriteInt32(m_nWaveform);
+    StoreRecord(*this, ar, nVersion);
 }
 
 void CGenerateSettings::Serialize(CArchiveReader& ar, int nVersion) {
-    CGenerateSettings s = *this;
-    s.m_nSamples = ar.ReadInt32();
-    s.m_fCycles = ar.ReadFloat();
-    if (nVersion > 7) {
-        s.m_nRateMode = ar.ReadInt32();
-        s.m_bComplex = ar.ReadInt32();
-        s.m_dPhaseDegrees = ar.ReadDouble();
-    }
-    if (nVersion >= 19)
-        s.m_nWaveform = ar.ReadInt32();
-    *this = s;
+    LoadRecord(*this, ar, nVersion);
+}
+
+template <class Fields, class Self> void CMixSettings::DescribeFields(Fields& f, Self& s) {
+    f.Int32(s.m_settings.mode);
+    f.Float(s.m_settings.frequency);
+    f.Float(s.m_settings.divisor);
+    f.Float(s.m_settings.multiplier);
+    f.Int32(s.m_settings.phaseMode);
+    f.Float(s.m_settings.phaseDegrees);
 }
 
 void CMixSettings::Serialize(CArchiveWriter& ar) const {
-    ar.WriteInt32(m_settings.mode);
-    ar.WriteFloat(static_cast<float>(m_settings.frequency));
-    ar.WriteFloat(static_cast<float>(m_settings.divisor));
-    ar.WriteFloat(static_cast<float>(m_settings.multiplier));
-    ar.WriteInt32(m_settings.phaseMode);
-    ar.WriteFloat(static_cast<float>(m_settings.phaseDegrees));
+    StoreRecord(*this, ar, kFieldAlways);
 }
 
 void CMixSettings::Serialize(CArchiveReader& ar) {
-    SMixSettings s;
-    s.mode = ar.ReadInt32();
-    s.frequency = ar.ReadFloat();
-    s.divisor = ar.ReadFloat();
-    s.multiplier = ar.ReadFloat();
-    s.phaseMode = ar.ReadInt32();
-    s.phaseDegrees = ar.ReadFloat();
-    m_settings = s;
+    LoadRecord(*this, ar, kFieldAlways);
+}
+
+template <class Fields, class Self> void CScaleSettings::DescribeFields(Fields& f, Self& s) {
+    f.Double(s.m_dFrequency);
+    f.Int32(s.m_nMethod);
+    f.Double(s.m_dTarget);
+    f.Int32(s.m_bInDb);
+    f.Int32(s.m_bRound, 9);
 }
 
 void CScaleSettings::Serialize(CArchiveWriter& ar, int nVersion) const {
-    ar.WriteDouble(m_dFrequency);
-    ar.WriteInt32(m_nMethod);
-    ar.WriteDouble(m_dTarget);
-    ar.WriteInt32(m_bInDb);
-    if (nVersion >= 9)
-        ar.WriteInt32(m_bRound);
+    StoreRecord(*this, ar, nVersion);
 }
 
 void CScaleSettings::Serialize(CArchiveReader& ar, int nVersion) {
-    CScaleSettings s = *this;
-    s.m_dFrequency = ar.ReadDouble();
-    s.m_nMethod = ar.ReadInt32();
-    s.m_dTarget = ar.ReadDouble();
-    s.m_bInDb = ar.ReadInt32();
-    if (nVersion >= 9)
-        s.m_bRound = ar.ReadInt32();
-    *this = s;
+    LoadRecord(*this, ar, nVersion);
+}
+
+template <class Fields, class Self> void CCombFillSettings::DescribeFields(Fields& f, Self& s) {
+    f.Int32(s.m_nTaps);
+    f.Double(s.m_dConstant);
+    f.Int32(s.m_bOneOverN);
 }
 
 void CCombFillSettings::Serialize(CArchiveWriter& ar) const {
-    ar.WriteInt32(m_nTaps);
-    ar.WriteDouble(m_dConstant);
-    ar.WriteInt32(m_bOneOverN);
+    StoreRecord(*this, ar, kFieldAlways);
 }
 
 void CCombFillSettings::Serialize(CArchiveReader& ar) {
-    CCombFillSettings s;
-    s.m_nTaps = ar.ReadInt32();
-    s.m_dConstant = ar.ReadDouble();
-    s.m_bOneOverN = ar.ReadInt32();
-    *this = s;
+    LoadRecord(*this, ar, kFieldAlways);
+}
+
+template <class Fields, class Self> void CWindowSettings::DescribeFields(Fields& f, Self& s) {
+    f.UInt16(s.m_nCode);
+    f.Float(s.m_fAlpha);
+    f.Float(s.m_fGamma, 10);
 }
 
 void CWindowSettings::Serialize(CArchiveWriter& ar, int nVersion) const {
-    ar.WriteUInt16(static_cast<uint16_t>(m_nCode));
-    ar.WriteFloat(m_fAlpha);
-    if (nVersion >= 10)
-        ar.WriteFloat(m_fGamma);
+    StoreRecord(*this, ar, nVersion);
 }
 
 void CWindowSettings::Serialize(CArchiveReader& ar, int nVersion) {
-    CWindowSettings s = *this;
-    s.m_nCode = ar.ReadUInt16();
-    s.m_fAlpha = ar.ReadFloat();
-    s.m_fGamma = nVersion >= 10 ? ar.ReadFloat() : 40.0f;
-    *this = s;
+    LoadRecord(*this, ar, nVersion);
 }

@@ -18,6 +18,7 @@ struct CGenerateSettings {
     double m_dPhaseDegrees = 0.0;
     int m_nWaveform = 0; // 0 sine, 1 square, 2 triangle, 3 sawtooth
 
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s);
     void Serialize(CArchiveWriter& ar, int nVersion) const;
     void Serialize(CArchiveReader& ar, int nVersion);
 };
@@ -26,6 +27,7 @@ struct CGenerateSettings {
 struct CMixSettings {
     SMixSettings m_settings;
 
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s);
     void Serialize(CArchiveWriter& ar) const;
     void Serialize(CArchiveReader& ar);
 };
@@ -38,6 +40,7 @@ struct CScaleSettings {
     int m_bInDb = 1;
     int m_bRound = 0;
 
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s);
     void Serialize(CArchiveWriter& ar, int nVersion) const;
     void Serialize(CArchiveReader& ar, int nVersion);
 };
@@ -48,6 +51,7 @@ struct CCombFillSettings {
     double m_dConstant = 0.0;
     int m_bOneOverN = 1;
 
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s);
     void Serialize(CArchiveWriter& ar) const;
     void Serialize(CArchiveReader& ar);
 };
@@ -58,6 +62,7 @@ struct CWindowSettings {
     float m_fAlpha = 4.0f;
     float m_fGamma = 40.0f; // dB
 
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s);
     void Serialize(CArchiveWriter& ar, int nVersion) const;
     void Serialize(CArchiveReader& ar, int nVersion);
 };

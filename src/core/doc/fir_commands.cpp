@@ -393,8 +393,8 @@ bool ZeroStuff(CFirDoc& doc, CCommandDialogs& dialogs) {
     }
     CoefficientsChanged(doc);
     if (stuffed && s.m_bScaleFs) {
-        doc.UpdateAllViews(DocHint::kFsChanged);
-        doc.UpdateAllViews(DocHint::kChanged);
+        doc.UpdateAllViews(Notice::kSampleRate);
+        doc.UpdateAllViews(Notice::kCoefficients);
     }
     return true;
 }
@@ -458,7 +458,7 @@ bool Polyphase(CFirDoc& doc, CCommandDialogs& dialogs) {
         return false;
     filter.SelectPolyphase(s.m_nPhase, s.m_nPhases, s.m_bScaleGain != 0, s.m_bScaleFs != 0);
     if (s.m_bScaleFs)
-        doc.UpdateAllViews(DocHint::kFsChanged);
+        doc.UpdateAllViews(Notice::kSampleRate);
     CoefficientsChanged(doc);
     return true;
 }

@@ -64,30 +64,30 @@ void CFirDoc::OnChangedViewList() {
     }
 }
 
-void CFirDoc::UpdateAllViews(int hint) {
-    // A view may close itself on a hint: walk a copy.
+void CFirDoc::UpdateAllViews(const SChangeNotice& notice) {
+    // A view may close itself on a notice: walk a copy.
     const std::vector<CDocView*> views = m_views;
     for (CDocView* view : views)
-        view->OnUpdate(*this, hint);
+        view->OnUpdate(*this, notice);
 }
 
 void CFirDoc::RequestView(const SViewRequest& request) {
     if (m_pOwner)
         m_pOwner->OpenView(*this, request);
     m_Filter.m_strName = request.title;
-    UpdateAllViews(request.hint);
+    UpdateAllViews(request.notice);
 }
 
 // ---- life cycle --------------------------------------------------------------------------
 
-void CFirDoc::SendNewDocumentHints() {
-    UpdateAllViews(DocHint::kNewTime);
-    UpdateAllViews(m_Filter.IsReal() ? DocHint::kNewFreqReal : DocHint::kNewFreqComplex);
+void CFirDoc::SendNewDocumentNotices() {
+    UpdateAllViews(Notice::kNewTime);
+    UpdateAllViews(m_Filter.IsReal() ? Notice::kNewFreqReal : Notice::kNewFreqComplex);
 }
 
 void CFirDoc::OnNewDocument() {
     m_Filter.m_dMinDb = Preferences().m_dMinDb;
-    SendNewDocumentHints();
+    SendNewDocumentNotices();
 }
 
 bool CFirDoc::OnOpenDocument(const std::string& path) {
@@ -100,7 +100,7 @@ bool CFirDoc::OnOpenDocument(const std::string& path) {
     m_diskStamp = stamp;
     m_bDirty = m_nFileVersion < kCurrentVersion;
     CloseEmptyAdvancedProjects();
-    SendNewDocumentHints();
+    SendNewDocumentNotices();
     OnChangedViewList();
     CheckPoint();
     return true;
@@ -126,7 +126,7 @@ bool CFirDoc::OnSaveDocument(const std::string& path) {
     if (path == m_strPathName && m_diskStamp.exists && StampOfFile(path) != m_diskStamp &&
         !m_host.AskYesNo(FormatMessage(DocMsg::kChangedOnDisk, {path}), EAnswer::No))
         return false;
-    UpdateAllViews(DocHint::kAboutToSave);
+    UpdateAllViews(Notice::kAboutToSave);
     if (m_strPathName != path)
         m_strTitle = FileNameOf(path);
     if (!SaveProject(path, *this, m_host))
@@ -139,7 +139,7 @@ bool CFirDoc::OnSaveDocument(const std::string& path) {
 }
 
 void CFirDoc::OnCloseDocument() {
-    UpdateAllViews(DocHint::kClosing);
+    UpdateAllViews(Notice::kClosing);
 }
 
 // ---- notifications and undo --------------------------------------------------------------
@@ -158,13 +158,13 @@ void CFirDoc::NotifyStateChanged() {
 
 void CFirDoc::OnFilterChanged() {
     SetModifiedFlag();
-    UpdateAllViews(DocHint::kChanged);
+    UpdateAllViews(Notice::kCoefficients);
     CheckPoint();
 }
 
 void CFirDoc::OnSampleRateChanged() {
     SetModifiedFlag();
-    UpdateAllViews(DocHint::kFsChanged);
+    UpdateAllViews(Notice::kSampleRate);
     CheckPoint();
 }
 
@@ -213,10 +213,10 @@ std::string CFirDoc::SampleRateText() const {
     return m_Filter.m_Fs.GetFsText();
 }
 
-void CFirDoc::SendRestoreHints(const std::string& fsBefore) {
-    UpdateAllViews(DocHint::kChanged);
+void CFirDoc::SendRestoreNotices(const std::string& fsBefore) {
+    UpdateAllViews(Notice::kCoefficients);
     if (SampleRateText() != fsBefore)
-        UpdateAllViews(DocHint::kFsChanged);
+        UpdateAllViews(Notice::kSampleRate);
 }
 
 void CFirDoc::OnUndo() {
@@ -226,7 +226,7 @@ void CFirDoc::OnUndo() {
     Restore(m_undo[1]);
     m_redo.push_front(std::move(m_undo.front()));
     m_undo.pop_front();
-    SendRestoreHints(fsBefore);
+    SendRestoreNotices(fsBefore);
 }
 
 void CFirDoc::OnRedo() {
@@ -238,5 +238,5 @@ void CFirDoc::OnRedo() {
         m_undo.pop_back();
     m_undo.push_front(std::move(m_redo.front()));
     m_redo.pop_front();
-    SendRestoreHints(fsBefore);
+    SendRestoreNotices(fsBefore);
 }

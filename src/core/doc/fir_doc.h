@@ -42,44 +42,45 @@ public:
     void AddView(CDocView& view);
     void RemoveView(CDocView& view);
     const std::vector<CDocView*>& Views() const { return m_views; }
-    void UpdateAllViews(int hint);
-    // Asks the view owner for a window, then sets the filter's display title and sends the hint.
+    void UpdateAllViews(const SChangeNotice& notice);
+    // Asks the view owner for a window, then sets the filter's display title and sends the notice.
     void RequestView(const SViewRequest& request);
 
     // ---- life cycle ----------------------------------------------------------------------
-    // A new project: the filter's minimum dB from the preferences, then the new-document hints.
+    // A new project: the filter's minimum dB from the preferences, then the new-document notices.
     void OnNewDocument();
     // Reads the project at path (nothing changes when that fails), closes every unused Advanced
-    // PM project, sends the new-document hints and takes the first undo point.
+    // PM project, sends the new-document notices and takes the first undo point.
     bool OnOpenDocument(const std::string& path);
-    // Editors store their fields (hint 6), then the safe save; the document becomes unmodified
-    // at the current version. Saving over its own file after another program changed or
+    // Editors store their fields (about to save), then the safe save; the document becomes
+    // unmodified at the current version. Saving over its own file after another program changed or
     // removed it asks first (default No).
     bool OnSaveDocument(const std::string& path);
-    // Hint 8 to the views.
+    // Closing, to the views.
     void OnCloseDocument();
     const std::string& GetPathName() const { return m_strPathName; }
     // An Advanced PM project as File New left it: untitled, unmodified, without bands or
     // coefficients. Opening a project closes it.
     bool IsUnusedAdvancedProject() const;
-    // The new-document hints: time and data views, then the frequency view.
-    void SendNewDocumentHints();
+    // The new-document notices: time and data views, then the frequency view.
+    void SendNewDocumentNotices();
 
     bool IsModified() const { return m_bDirty; }
     // The view owner hears of every change of the flag.
     void SetModifiedFlag(bool modified = true);
 
     // ---- notifications and undo ----------------------------------------------------------
-    // Modified, hint 5, undo point.
+    // Modified, coefficients notice, undo point.
     void OnFilterChanged();
-    // Modified, hint 7, undo point.
+    // Modified, sample-rate notice, undo point.
     void OnSampleRateChanged();
     // Takes an undo point unless suspended; the redo states are dropped.
     void CheckPoint();
     bool CanUndo() const { return m_undo.size() > 1; }
     bool CanRedo() const { return !m_redo.empty(); }
-    // Restore the previous (next) state; hint 5, and hint 7 when the sampling frequency text
-    // changed. Neither takes an undo point nor changes the modified flag.
+    // Restore the previous (next) state; the coefficients notice, and the sample-rate notice when
+    // the sampling frequency text changed. Neither takes an undo point nor changes the modified
+    // flag.
     void OnUndo();
     void OnRedo();
     int UndoDepth() const { return m_undo.empty() ? 0 : static_cast<int>(m_undo.size()) - 1; }
@@ -106,7 +107,7 @@ private:
     void OnChangedViewList();
     void CloseEmptyAdvancedProjects();
     std::string SampleRateText() const;
-    void SendRestoreHints(const std::string& fsBefore);
+    void SendRestoreNotices(const std::string& fsBefore);
     void NotifyStateChanged();
 
     CHost& m_host;

@@ -2,7 +2,7 @@
 
 #include "doc/doc_messages.h"
 #include "io/io_messages.h"
-#include "support/archive.h"
+#include "support/archive_fields.h"
 #include "support/file_access.h"
 #include "support/file_messages.h"
 #include "support/format_number.h"
@@ -19,10 +19,29 @@ std::pair<int, int> CFirProject::ReadVersionWord(CArchiveReader& ar) {
     return {word & 0xFF, word >> 8};
 }
 
+// The project's sections after the version word, in file order (support/archive_fields.h).
+template <class Fields, class Self> void CFirProject::DescribeFields(Fields& f, Self& s) {
+    f.Versioned(s.m_Filter);
+    f.Versioned(s.m_Generate);
+    // the sampling-frequency dialog keeps nothing in the file
+    f.Object(s.m_Mix);
+    f.Versioned(s.m_Scale);
+    f.Object(s.m_CombFill);
+    f.Versioned(s.m_DataFiles, 4);
+    f.Versioned(s.m_Window);
+    f.Record(s.m_QuantDialog, 14);
+    f.Int32(s.m_nReservedA);
+    f.Double(s.m_dReservedB);
+    f.Unused();
+    f.RetiredFloat(3, 3);
+    f.String(s.m_strTitle, 9);
+}
+
 void CFirProject::Serialize(CArchiveWriter& ar) const {
     const int nVersion = kCurrentVersion;
     const int type = m_Filter.m_nDesignType & 0xFF;
     ar.WriteUInt16(static_cast<uint16_t>(type * 256 + nVersion));
+<<<<<<< HEAD
     m_Filter.Serialize(ar, nVersion);
     m_Generate.Serialize(ar, nVersion);
     // the sampling-frequency dialog keeps nothing in the file
@@ -99,6 +118,15 @@ void CFirProject::ReadSections(CArchiveReader& ar, int nVersion) {
     // A newer version's own fields may follow the title.
     if (nVersion <= kCurrentVersion)
         ReadAppendedSections(ar);
+=======
+    CFieldWriter fields(ar, nVersion);
+    DescribeFields(fields, *this);
+}
+
+void CFirProject::ReadSections(CArchiveReader& ar, int nVersion) {
+    CFieldReader fields(ar, nVersion);
+    DescribeFields(fields, *this);
+>>>>>>> main
 }
 
 void CFirProject::Serialize(CArchiveReader& ar) {

@@ -4,13 +4,12 @@
 #include "design/quant_options.h"
 #include "doc/dialog_settings.h"
 #include "io/data_files.h"
+#include "support/archive.h"
 
 #include <cstdint>
 #include <string>
 #include <vector>
 
-class CArchiveReader;
-class CArchiveWriter;
 class CHost;
 
 // One project as its file holds it: the version word, the filter with its design, the
@@ -18,7 +17,7 @@ class CHost;
 // serves the project file and the in-memory undo snapshots.
 class CFirProject {
 public:
-    static constexpr int kCurrentVersion = 20;
+    static constexpr int kCurrentVersion = kProjectStreamVersion;
     // Design type codes a project file may carry and this program opens.
     static constexpr int kLastOpenableType = 7;
 
@@ -52,6 +51,7 @@ public:
     bool m_bModified = false;   // read from an older version: the next save converts it
 
 private:
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s);
     void ReadSections(CArchiveReader& ar, int nVersion);
     // The tagged sections after the title (the unquantized coefficients).
     void WriteAppendedSections(CArchiveWriter& ar) const;

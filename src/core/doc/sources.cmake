@@ -1,4 +1,5 @@
 set(CORE_DOC_SOURCES
+    command_catalogue.cpp
     data_view_text.cpp
     dialog_settings.cpp
     fir_commands.cpp

@@ -7,44 +7,47 @@
 
 namespace {
 
-constexpr int kHintInphase = 0x311;
-constexpr int kHintQuadrature = 0x321;
-constexpr int kHintComplex = 0x331;
-
-int KindHint(const CFirDoc& doc) {
-    return doc.Filter().IsReal() ? kHintInphase : kHintComplex;
+// A time or coefficient view showing `shows`; step: a time view in step mode.
+constexpr SChangeNotice Bind(EViewShows shows, bool step = false) {
+    return SChangeNotice::BindTime(shows, EViewChannel::Complex, step);
 }
 
-void Reuse(CFirDoc& doc, EViewKind kind, const char* title, int hint) {
-    doc.RequestView({kind, true, title, hint});
+SChangeNotice BindByFilter(const CFirDoc& doc) {
+    return Bind(doc.Filter().IsReal() ? EViewShows::Inphase : EViewShows::IAndQ);
+}
+
+void Reuse(CFirDoc& doc, EViewKind kind, const char* title, const SChangeNotice& notice) {
+    doc.RequestView({kind, true, title, notice});
 }
 
 // The frequency-response items: five kinds, each for four selections.
 void AddFrequencyItems(std::vector<SViewMenuItem>& items) {
+    using enum EViewShows;
     static const struct {
         const char* name;
-        int kind;
+        EViewShows kind;
         const char* submenu;
-    } kinds[] = {{"magnitude", 4, "&Frequency Response/&Magnitude"},
-                 {"phase", 5, "&Frequency Response/&Phase"},
-                 {"unwrapped-phase", 6, "&Frequency Response/&Unwrapped Phase"},
-                 {"group-delay", 8, "&Frequency Response/&Group Delay"},
-                 {"phase-delay", 7, "&Frequency Response/P&hase Delay"}};
+    } kinds[] = {{"magnitude", Magnitude, "&Frequency Response/&Magnitude"},
+                 {"phase", Phase, "&Frequency Response/&Phase"},
+                 {"unwrapped-phase", UnwrappedPhase, "&Frequency Response/&Unwrapped Phase"},
+                 {"group-delay", GroupDelay, "&Frequency Response/&Group Delay"},
+                 {"phase-delay", PhaseDelay, "&Frequency Response/P&hase Delay"}};
     static const struct {
         const char* name;
+        EViewChannel channel;
         const char* caption;
-    } selections[] = {{"inphase", "&Inphase"},
-                      {"quadrature", "&Quadrature"},
-                      {"i-and-q", "I &And Q"},
-                      {"complex", "&Complex"}};
+    } selections[] = {{"inphase", EViewChannel::Inphase, "&Inphase"},
+                      {"quadrature", EViewChannel::Quadrature, "&Quadrature"},
+                      {"i-and-q", EViewChannel::IAndQ, "I &And Q"},
+                      {"complex", EViewChannel::Complex, "&Complex"}};
     static std::vector<std::string> names;
     names.reserve(20);
     for (const auto& k : kinds) {
-        for (int s = 0; s < 4; ++s) {
-            names.push_back(std::string(k.name) + "-" + selections[s].name);
+        for (const auto& s : selections) {
+            names.push_back(std::string(k.name) + "-" + s.name);
             items.push_back({names.back().c_str(), EViewKind::Frequency, "",
-                             DocHint::FreqView(k.kind, s), s != 0, k.submenu,
-                             selections[s].caption});
+                             SChangeNotice::BindFreq(k.kind, s.channel),
+                             s.channel != EViewChannel::Inphase, k.submenu, s.caption});
         }
     }
 }
@@ -54,31 +57,32 @@ void AddFrequencyItems(std::vector<SViewMenuItem>& items) {
 void ShowCoefficientView(CFirDoc& doc) {
     const bool real = doc.Filter().IsReal();
     Reuse(doc, EViewKind::Data, real ? ViewTitle::kCoefficientsI : ViewTitle::kCoefficientsIQ,
-          KindHint(doc));
+          BindByFilter(doc));
 }
 
 void ShowImpulseView(CFirDoc& doc) {
     const bool real = doc.Filter().IsReal();
     Reuse(doc, EViewKind::Time, real ? ViewTitle::kImpulseI : ViewTitle::kImpulseComplex,
-          KindHint(doc));
+          BindByFilter(doc));
 }
 
 void ShowFrequencyView(CFirDoc& doc) {
-    // Channel code 4: the inphase response of a real filter, the complex one of a complex filter.
-    Reuse(doc, EViewKind::Frequency, ViewTitle::kFrequency, DocHint::FreqView(4, 4));
+    // The inphase response of a real filter, the complex one of a complex filter.
+    Reuse(doc, EViewKind::Frequency, ViewTitle::kFrequency,
+          SChangeNotice::BindFreq(EViewShows::Magnitude, EViewChannel::ByFilter));
 }
 
 void ShowCoefficientViewTool(CFirDoc& doc) {
-    Reuse(doc, EViewKind::Data, ViewTitle::kCoefficients, KindHint(doc));
+    Reuse(doc, EViewKind::Data, ViewTitle::kCoefficients, BindByFilter(doc));
 }
 
 void ShowImpulseViewTool(CFirDoc& doc) {
-    Reuse(doc, EViewKind::Time, ViewTitle::kImpulse, KindHint(doc));
+    Reuse(doc, EViewKind::Time, ViewTitle::kImpulse, BindByFilter(doc));
 }
 
 void ShowSpecifications(CFirDoc& doc) {
-    Reuse(doc, EViewKind::Editor, ViewTitle::kDesign, 0);
-    doc.SendNewDocumentHints();
+    Reuse(doc, EViewKind::Editor, ViewTitle::kDesign, {});
+    doc.SendNewDocumentNotices();
 }
 
 const std::vector<SViewMenuItem>& ViewMenuItems() {
@@ -91,29 +95,36 @@ const std::vector<SViewMenuItem>& ViewMenuItems() {
         const char* impulse = "&Time Response/&Impulse Response";
         const char* step = "&Time Response/&Step Response";
         const char* data = "&Coefficient Data";
+        using enum EViewShows;
+        const bool stepMode = true;
         v.insert(
             v.end(),
             {
-                {"impulse-inphase", t, kImpulseI, kHintInphase, false, impulse,
+                {"impulse-inphase", t, kImpulseI, Bind(Inphase), false, impulse,
                  "&Inphase Amplitude"},
-                {"impulse-quadrature", t, kImpulseQ, kHintQuadrature, true, impulse,
+                {"impulse-quadrature", t, kImpulseQ, Bind(Quadrature), true, impulse,
                  "&Quadrature Amplitude"},
-                {"impulse-i-and-q", t, kImpulseComplex, kHintComplex, true, impulse,
+                {"impulse-i-and-q", t, kImpulseComplex, Bind(IAndQ), true, impulse,
                  "I &And Q Amplitude"},
-                {"impulse-magnitude", t, kImpulseMagnitude, 0x341, true, impulse,
+                {"impulse-magnitude", t, kImpulseMagnitude, Bind(Magnitude), true, impulse,
                  "Complex &Magnitude"},
-                {"impulse-phase", t, kImpulsePhase, 0x351, true, impulse, "Complex &Phase"},
-                {"step-inphase", t, kImpulseI, 0x31B, false, step, "&Inphase Amplitude"},
-                {"step-quadrature", t, kImpulseQ, 0x32B, true, step, "&Quadrature Amplitude"},
-                {"step-i-and-q", t, kImpulseComplex, 0x33B, true, step, "I &And Q Amplitude"},
-                {"step-magnitude", t, kImpulseMagnitude, 0x34B, true, step, "Complex &Magnitude"},
-                {"step-phase", t, kImpulsePhase, 0x35B, true, step, "Complex &Phase"},
-                {"coefficients-inphase", d, kCoefficientsI, kHintInphase, false, data, "&Inphase"},
-                {"coefficients-quadrature", d, kCoefficientsQ, kHintQuadrature, true, data,
+                {"impulse-phase", t, kImpulsePhase, Bind(Phase), true, impulse, "Complex &Phase"},
+                {"step-inphase", t, kImpulseI, Bind(Inphase, stepMode), false, step,
+                 "&Inphase Amplitude"},
+                {"step-quadrature", t, kImpulseQ, Bind(Quadrature, stepMode), true, step,
+                 "&Quadrature Amplitude"},
+                {"step-i-and-q", t, kImpulseComplex, Bind(IAndQ, stepMode), true, step,
+                 "I &And Q Amplitude"},
+                {"step-magnitude", t, kImpulseMagnitude, Bind(Magnitude, stepMode), true, step,
+                 "Complex &Magnitude"},
+                {"step-phase", t, kImpulsePhase, Bind(Phase, stepMode), true, step,
+                 "Complex &Phase"},
+                {"coefficients-inphase", d, kCoefficientsI, Bind(Inphase), false, data, "&Inphase"},
+                {"coefficients-quadrature", d, kCoefficientsQ, Bind(Quadrature), true, data,
                  "&Quadrature"},
-                {"coefficients-complex", d, kCoefficientsComplex, kHintComplex, true, data,
+                {"coefficients-complex", d, kCoefficientsComplex, Bind(IAndQ), true, data,
                  "&Complex"},
-                {"pole-zero", EViewKind::PoleZero, kPoleZero, DocHint::kChanged, false, "",
+                {"pole-zero", EViewKind::PoleZero, kPoleZero, Notice::kCoefficients, false, "",
                  "&Pole-Zero Plot"},
             });
         return v;
@@ -154,6 +165,6 @@ bool IsViewItemEnabled(const CFirDoc& doc, const SViewMenuItem& item) {
 bool OpenMenuView(CFirDoc& doc, const SViewMenuItem& item) {
     if (!IsViewItemEnabled(doc, item))
         return false;
-    doc.RequestView({item.kind, false, item.title, item.hint});
+    doc.RequestView({item.kind, false, item.title, item.notice});
     return true;
 }

@@ -104,8 +104,8 @@ std::vector<std::size_t> PrimeFactors(std::size_t n) {
 }
 
 // The radices of the passes from the whole length down to the leaf: odd primes from the
-// largest, then one 2 if needed, then fours, then a leaf transform of 16, 8, 4 or 2 points (or
-// of the smallest odd prime when n is odd).
+// largest, then one 2 if needed, then fours, then eights, then a leaf transform of 16, 8, 4 or 2
+// points (or of the smallest odd prime when n is odd).
 std::vector<std::size_t> PassRadices(std::size_t n) {
     const std::vector<std::size_t> primes = PrimeFactors(n);
     std::vector<std::size_t> radices;
@@ -121,13 +121,21 @@ std::vector<std::size_t> PassRadices(std::size_t n) {
         return radices;
     }
     const std::size_t leafTwos = std::min<std::size_t>(twos, 4);
-    const std::size_t rest = twos - leafTwos;
+    std::size_t rest = twos - leafTwos;
+    // As many radix-8 passes as leave 0, 1 or 2 twos: a radix-8 pass reads and writes the data
+    // once for three twos, where radix-4 passes take one and a half times as many.
+    std::size_t eights = 0;
+    while (rest >= 3 && rest != 4) {
+        rest -= 3;
+        ++eights;
+    }
     if (rest % 2 == 1) {
         radices.push_back(2);
     }
     for (std::size_t i = 0; i < rest / 2; ++i) {
         radices.push_back(4);
     }
+    radices.insert(radices.end(), eights, 8);
     radices.push_back(std::size_t(1) << leafTwos);
     return radices;
 }
@@ -265,7 +273,7 @@ CFftPlan::CFftPlan(std::size_t n, bool allowSimd) : m_n(n), m_workSize(n) {
             }
         }
         std::vector<double> cosT, sinT;
-        if (p > 5) {
+        if (p > 5 && p % 2 == 1) {
             for (std::size_t j = 0; j < p; ++j) {
                 const Complex w = UnitRoot(j, p);
                 cosT.push_back(w.real());
@@ -324,8 +332,8 @@ void CFftPlan::Leaf(std::size_t pass, const Complex* in, std::size_t stride, Com
     case 8:
     case 16:
         if (m_useAvx2) {
-            FftLeafAvx2(p, Inv, reinterpret_cast<const double*>(in), stride,
-                        reinterpret_cast<double*>(out));
+            FftLeavesAvx2(p, Inv, reinterpret_cast<const double*>(in), stride, 0, 1,
+                          reinterpret_cast<double*>(out));
         } else if (p == 8) {
             Leaf8<Inv>(in, stride, out);
         } else {
@@ -355,8 +363,13 @@ void CFftPlan::Recurse(std::size_t pass, const Complex* in, std::size_t stride,
         return;
     }
     if (pass + 2 == m_passes.size()) {
-        for (std::size_t r = 0; r < p; ++r) {
-            Leaf<Inv>(pass + 1, in + r * stride, stride * p, out + r * m);
+        if (m_useAvx2 && (m == 8 || m == 16)) {
+            FftLeavesAvx2(m, Inv, reinterpret_cast<const double*>(in), stride * p, stride, p,
+                          reinterpret_cast<double*>(out));
+        } else {
+            for (std::size_t r = 0; r < p; ++r) {
+                Leaf<Inv>(pass + 1, in + r * stride, stride * p, out + r * m);
+            }
         }
     } else {
         for (std::size_t r = 0; r < p; ++r) {
@@ -364,7 +377,7 @@ void CFftPlan::Recurse(std::size_t pass, const Complex* in, std::size_t stride,
         }
     }
     const Complex* tw = m_twiddles.data() + ps.twiddleOffset;
-    if (p <= 5) {
+    if (p <= 5 || p == 8) {
         double* data = reinterpret_cast<double*>(out);
         const double* twd = reinterpret_cast<const double*>(tw);
         std::size_t done = 0;

@@ -69,8 +69,21 @@ alignas(32) constexpr double kW16[10][2] = {{1.0, 0.0},  {kC1, -kS1},  {kR2, -kR
                                             {0.0, -1.0}, {-kS1, -kC1}, {-kR2, -kR2}, {-kC1, -kS1},
                                             {-1.0, 0.0}, {-kC1, kS1}};
 
-inline SC2 TwPair(int j0, int j1) {
-    return LoadPair(kW16[j0], kW16[j1]);
+// The constant twiddles W_16^j0 and W_16^j1 with their real and imaginary parts each duplicated
+// (wr0, wr0, wr1, wr1), (wi0, wi0, wi1, wi1): with constant indices they fold into two vector
+// constants, so a product needs no loading or shuffling of the twiddle.
+struct STwPair {
+    __m256d re, im;
+};
+
+inline STwPair TwPair(int j0, int j1) {
+    return {_mm256_set_pd(kW16[j1][0], kW16[j1][0], kW16[j0][0], kW16[j0][0]),
+            _mm256_set_pd(kW16[j1][1], kW16[j1][1], kW16[j0][1], kW16[j0][1])};
+}
+
+template <bool Inv> inline SC2 MulTw(SC2 a, STwPair w) {
+    const __m256d t = _mm256_mul_pd(_mm256_permute_pd(a.v, 0x5), w.im);
+    return {Inv ? _mm256_fmsubadd_pd(a.v, w.re, t) : _mm256_fmaddsub_pd(a.v, w.re, t)};
 }
 
 // 16 points as 4 × 4 (n = 4·n1 + n2, k = k1 + 4·k2), columns n2 taken two at a time.
@@ -128,12 +141,28 @@ bool FftAvx2Built() {
     return true;
 }
 
-void FftLeafAvx2(std::size_t size, bool inverse, const double* in, std::size_t stride,
-                 double* out) {
+namespace {
+template <bool Inv>
+void Leaves(std::size_t size, const double* in, std::size_t stride, std::size_t step,
+            std::size_t count, double* out) {
     if (size == 16) {
-        inverse ? Leaf16<true>(in, stride, out) : Leaf16<false>(in, stride, out);
+        for (std::size_t r = 0; r < count; ++r) {
+            Leaf16<Inv>(in + 2 * r * step, stride, out + 2 * 16 * r);
+        }
     } else {
-        inverse ? Leaf8<true>(in, stride, out) : Leaf8<false>(in, stride, out);
+        for (std::size_t r = 0; r < count; ++r) {
+            Leaf8<Inv>(in + 2 * r * step, stride, out + 2 * 8 * r);
+        }
+    }
+}
+} // namespace
+
+void FftLeavesAvx2(std::size_t size, bool inverse, const double* in, std::size_t stride,
+                   std::size_t step, std::size_t count, double* out) {
+    if (inverse) {
+        Leaves<true>(size, in, stride, step, count, out);
+    } else {
+        Leaves<false>(size, in, stride, step, count, out);
     }
 }
 
@@ -154,7 +183,8 @@ bool FftAvx2Built() {
     return false;
 }
 
-void FftLeafAvx2(std::size_t, bool, const double*, std::size_t, double*) {}
+void FftLeavesAvx2(std::size_t, bool, const double*, std::size_t, std::size_t, std::size_t,
+                   double*) {}
 
 std::size_t FftTwiddlePassAvx2(std::size_t, bool, double*, std::size_t, const double*) {
     return 0;

@@ -43,6 +43,26 @@ template <bool Inv, class T> inline void Dft4(T& a0, T& a1, T& a2, T& a3) {
     a3 = t1 - t3;
 }
 
+// 8 points as two of 4 (evens and odds) joined by W_8^k.
+template <bool Inv, class T> inline void Dft8(T* a) {
+    constexpr double kSqrtHalf = 0.70710678118654752440084436210485;
+    T e0 = a[0], e1 = a[2], e2 = a[4], e3 = a[6];
+    T o0 = a[1], o1 = a[3], o2 = a[5], o3 = a[7];
+    Dft4<Inv>(e0, e1, e2, e3);
+    Dft4<Inv>(o0, o1, o2, o3);
+    o1 = Scaled(o1 + Rot<Inv>(o1), kSqrtHalf);
+    o2 = Rot<Inv>(o2);
+    o3 = Scaled(Rot<Inv>(o3) - o3, kSqrtHalf);
+    a[0] = e0 + o0;
+    a[4] = e0 - o0;
+    a[1] = e1 + o1;
+    a[5] = e1 - o1;
+    a[2] = e2 + o2;
+    a[6] = e2 - o2;
+    a[3] = e3 + o3;
+    a[7] = e3 - o3;
+}
+
 template <bool Inv, class T> inline void Dft5(T& a0, T& a1, T& a2, T& a3, T& a4) {
     const T b1 = a1 + a4;
     const T b2 = a2 + a3;
@@ -59,7 +79,7 @@ template <bool Inv, class T> inline void Dft5(T& a0, T& a1, T& a2, T& a3, T& a4)
     a3 = r2 - i2;
 }
 
-// One twiddle pass of radix p (2, 3, 4 or 5) over bins k = kBegin..kEnd-1 (a multiple of
+// One twiddle pass of radix p (2, 3, 4, 5 or 8) over bins k = kBegin..kEnd-1 (a multiple of
 // P::kStep of them): with Y_r[k] = data[k + r·m] and the twiddles tw[(r-1)·m + k] = W_S^(rk),
 // data[k + q·m] = Σ_r W_p^(rq)·W_S^(rk)·Y_r[k]. Complex numbers are stored as (re, im) pairs.
 template <class P, bool Inv>
@@ -122,6 +142,21 @@ void TwiddlePass(std::size_t p, double* data, std::size_t m, const double* tw, s
             P::Store(o + 2 * m2, a2);
             P::Store(o + 3 * m2, a3);
             P::Store(o + 4 * m2, a4);
+        }
+        break;
+    case 8:
+        for (std::size_t k = kBegin; k < kEnd; k += s) {
+            double* o = data + 2 * k;
+            const double* w = tw + 2 * k;
+            decltype(P::Load(o)) a[8];
+            a[0] = P::Load(o);
+            for (std::size_t r = 1; r < 8; ++r) {
+                a[r] = MulTw<Inv>(P::Load(o + r * m2), P::Load(w + (r - 1) * m2));
+            }
+            Dft8<Inv>(a);
+            for (std::size_t r = 0; r < 8; ++r) {
+                P::Store(o + r * m2, a[r]);
+            }
         }
         break;
     default:

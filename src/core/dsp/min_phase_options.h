@@ -17,6 +17,12 @@ struct MinPhaseOptions {
     int32_t m_bWarn = 1;         // report a design that was not converted
 
     // Archive layout: int32, int32, float64, int32 in field order.
+    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s) {
+        f.Int32(s.m_bEnabled);
+        f.Int32(s.m_nMaxTaps);
+        f.Double(s.m_dMaxDbError);
+        f.Int32(s.m_bWarn);
+    }
     void Write(CArchiveWriter& ar) const;
     void Read(CArchiveReader& ar);
     // Refuses (stop message, false) a maximum error that is not greater than 0 dB.

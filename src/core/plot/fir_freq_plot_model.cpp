@@ -1,7 +1,6 @@
 #include "plot/fir_freq_plot_model.h"
 
 #include "design/fir_data.h"
-#include "plot/fir_plot_hints.h"
 #include "plot/plot_messages.h"
 #include "response/response_types.h"
 #include "response/response_value.h"
@@ -17,20 +16,27 @@ constexpr const char* kMainTitles[] = {
     "Inphase and Quadrature Filter Frequency Responses", "Complex Filter Frequency Response"};
 constexpr SRgb kMaskColor{0, 0, 128};
 
-// The response kind of a view type of a binding hint.
-int KindOfViewType(int type) {
-    switch (type) {
-    case 5:
+// The response kind a binding notice asks for (magnitude unless it names another).
+int ResponseKindOf(EViewShows shows) {
+    switch (shows) {
+    case EViewShows::Phase:
         return kResponsePhase;
-    case 6:
+    case EViewShows::UnwrappedPhase:
         return kResponseUnwrappedPhase;
-    case 7:
+    case EViewShows::PhaseDelay:
         return kResponsePhaseDelay;
-    case 8:
+    case EViewShows::GroupDelay:
         return kResponseGroupDelay;
     default:
         return kResponseMagnitude;
     }
+}
+
+// The channel (EResponseChannel) a binding notice asks for.
+int ResponseChannelOf(EViewChannel channel, const CFirData& filter) {
+    if (channel == EViewChannel::ByFilter)
+        return filter.IsReal() ? kChannelInphase : kChannelComplex;
+    return static_cast<int>(channel) + 1;
 }
 
 // The word and unit a readout gives a value of kind.
@@ -90,16 +96,14 @@ void CFirFreqPlotModel::Bind(const CFirData& filter, int kind, int channel) {
     DeriveRange();
 }
 
-void CFirFreqPlotModel::OnUpdate(int hint, const CFirData& filter) {
-    const SFirPlotHint h = SFirPlotHint::Decode(hint);
-    if (h.nEvent == kHintClosing) {
+void CFirFreqPlotModel::OnUpdate(const SChangeNotice& notice, const CFirData& filter) {
+    if (notice.change == EChange::Closing) {
         ResetSettings();
         return;
     }
-    if (h.nEvent == kHintBindFreq && !m_pFilter) {
-        const int channel = h.nChannel == 4 ? (filter.IsReal() ? 1 : 4) : h.nChannel + 1;
-        Bind(filter, KindOfViewType(h.nType), channel);
-    } else if (h.nEvent == kHintSampleRate && m_pFilter) {
+    if (notice.change == EChange::BindFreq && !m_pFilter) {
+        Bind(filter, ResponseKindOf(notice.shows), ResponseChannelOf(notice.channel, filter));
+    } else if (notice.change == EChange::SampleRate && m_pFilter) {
         ResetZoom();
         m_bNeedRange = 1;
     }

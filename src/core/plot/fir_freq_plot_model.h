@@ -1,6 +1,7 @@
 #pragma once
 
 #include "plot/graph.h"
+#include "support/change_notice.h"
 
 class CFirData;
 
@@ -12,8 +13,9 @@ class CFirFreqPlotModel : public CGraph {
 public:
     explicit CFirFreqPlotModel(CHost* pHost = nullptr);
 
-    // Acts on a document hint (SFirPlotHint) about filter.
-    void OnUpdate(int hint, const CFirData& filter);
+    // Acts on a document's notice about filter: binds at a frequency binding, forgets the filter
+    // when the document closes, refits after a change of the sampling frequency.
+    void OnUpdate(const SChangeNotice& notice, const CFirData& filter);
     // Binds filter directly with a response kind (EResponseKind) and channel (EResponseChannel).
     void Bind(const CFirData& filter, int kind, int channel);
     void ResetSettings() override;

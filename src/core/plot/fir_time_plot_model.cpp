@@ -1,7 +1,6 @@
 #include "plot/fir_time_plot_model.h"
 
 #include "design/fir_data.h"
-#include "plot/fir_plot_hints.h"
 #include "response/time_response.h"
 #include "support/format_number.h"
 
@@ -26,6 +25,24 @@ bool ShowTimes(CCorviData& data, double scale, double lo, double hi) {
     if (hi < data.IndexToX(0) * scale - slack || lo > data.IndexToX(n - 1) * scale + slack)
         return false;
     return data.SetRangeX(lo / scale, hi / scale, false);
+}
+
+// The graph type a binding notice asks for; -1: by the filter's real flag.
+int GraphTypeOf(const SChangeNotice& notice) {
+    switch (notice.shows) {
+    case EViewShows::Inphase:
+        return kGraphInphase;
+    case EViewShows::Quadrature:
+        return kGraphQuadrature;
+    case EViewShows::IAndQ:
+        return kGraphIAndQ;
+    case EViewShows::Magnitude:
+        return kGraphMagnitude;
+    case EViewShows::Phase:
+        return kGraphPhase;
+    default:
+        return -1;
+    }
 }
 } // namespace
 
@@ -112,23 +129,22 @@ void CFirTimePlotModel::Bind(const CFirData& filter, int mode, int type, int sty
     RequestRefit(true, true);
 }
 
-void CFirTimePlotModel::OnUpdate(int hint, const CFirData& filter) {
-    const SFirPlotHint h = SFirPlotHint::Decode(hint);
-    switch (h.nEvent) {
-    case kHintClosing:
+void CFirTimePlotModel::OnUpdate(const SChangeNotice& notice, const CFirData& filter) {
+    switch (notice.change) {
+    case EChange::Closing:
         ResetSettings();
         return;
-    case kHintBindTime:
-    case kHintBindStep:
+    case EChange::BindTime:
+    case EChange::BindStep:
         if (!m_pFilter)
-            Bind(filter, h.nEvent == kHintBindStep ? kTimeStep : kTimeImpulse, h.nType - 1,
-                 h.nStyle);
+            Bind(filter, notice.change == EChange::BindStep ? kTimeStep : kTimeImpulse,
+                 GraphTypeOf(notice), notice.style);
         break;
-    case kHintSampleRate:
+    case EChange::SampleRate:
         ResetZoom();
         m_bRefitPending = true;
         break;
-    case kHintCoefficients:
+    case EChange::Coefficients:
         if (m_pFilter == &filter) {
             const bool real = filter.IsReal();
             if (real != (m_bWasReal != 0)) {
@@ -138,7 +154,7 @@ void CFirTimePlotModel::OnUpdate(int hint, const CFirData& filter) {
                 else if (m_nType == kGraphInphase)
                     m_nType = kGraphIAndQ;
             }
-            if (hint & kHintResetZoomBit)
+            if (notice.resetZoom)
                 ResetZoom();
             else
                 KeepZoomOnNewData(const_cast<CFirData&>(filter));

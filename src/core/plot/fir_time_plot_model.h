@@ -2,6 +2,7 @@
 
 #include "data/corvi_data.h"
 #include "plot/graph.h"
+#include "support/change_notice.h"
 
 class CFirData;
 
@@ -14,8 +15,9 @@ class CFirTimePlotModel : public CGraph {
 public:
     explicit CFirTimePlotModel(CHost* pHost = nullptr);
 
-    // Acts on a document hint (SFirPlotHint) about filter.
-    void OnUpdate(int hint, const CFirData& filter);
+    // Acts on a document's notice about filter: binds at a time binding (step mode for a step
+    // binding), follows the coefficients, refits after a change of the sampling frequency.
+    void OnUpdate(const SChangeNotice& notice, const CFirData& filter);
     // Binds filter directly with a mode, a graph type (-1: by the filter's real flag) and style.
     void Bind(const CFirData& filter, int mode, int type, int style);
     void ResetSettings() override;

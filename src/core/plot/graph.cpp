@@ -140,12 +140,13 @@ std::string CGraph::TypeYTitle(const CCorviData& data) const {
 
 std::string CGraph::ReductionSuffix() const {
     const CCorviData* d = Plotted();
-    if (!d || (m_nPerPoint <= 1 && m_dPerPoint <= 1.0))
+    const bool reduced = std::any_of(m_counts.begin(), m_counts.end(), [](int n) { return n > 1; });
+    if (!d || !reduced)
         return std::string();
     std::string s;
     if (m_dPerPoint > 1.0)
         s = StrPrintf(" (%1.1lf:1", m_dPerPoint);
-    else if (!d->m_bTime && m_nPerPoint == 0)
+    else if (m_nPerPoint == 0) // grouped by device column on a log axis
         s = " (Variable Spacing";
     else if (!d->m_bTime)
         s = " (Line Spacing = " + FormatNumber(m_nPerPoint * d->m_dDelta, 3, true);
@@ -188,8 +189,20 @@ int CGraph::UpdateTitles(int xPower, int& yDisplayPower) {
 int CGraph::ChooseReduction(const CCorviData& data, int width) {
     m_nPerPoint = 0;
     m_dPerPoint = 0;
+<<<<<<< HEAD
     const int n = ReductionCount(data);
     if (width < 1 || width >= n || m_workX.bLog)
+=======
+    const int n = data.m_nLast - data.m_nFirst + 1;
+    if (width < 1)
+        return width;
+    if (m_workX.bLog) {
+        if (m_bIntegerReduction)
+            m_nPerPoint = LogSamplesPerPoint(data, width);
+        return width;
+    }
+    if (width >= n)
+>>>>>>> main
         return width;
     const double c = m_bXYMode ? 4096.0 : n;
     if (m_bIntegerReduction) {
@@ -204,6 +217,19 @@ int CGraph::ChooseReduction(const CCorviData& data, int width) {
         m_dPerPoint = c / width;
     }
     return width;
+}
+
+int CGraph::LogSamplesPerPoint(const CCorviData& data, int width) const {
+    const double lo = std::log10(m_workX.dMin), hi = std::log10(m_workX.dMax);
+    const double dx = data.m_nLast > data.m_nFirst
+                          ? data.IndexToX(data.m_nFirst + 1) - data.IndexToX(data.m_nFirst)
+                          : 0.0;
+    if (!(hi > lo) || !(dx > 0))
+        return 1;
+    // The samples one device column holds 40 % of the way along the axis.
+    const double at = lo + 0.4 * (hi - lo);
+    const double samples = (std::pow(10.0, at + (hi - lo) / width) - std::pow(10.0, at)) / dx;
+    return std::max(1, static_cast<int>(std::min(samples, 1e9)));
 }
 
 void CGraph::BuildPoints(int& width) {
@@ -282,7 +308,7 @@ void CGraph::BuildTypeCurvesAt(const CCorviData& data, double xScale) {
 }
 
 int CGraph::GroupEnd(int i, int first, int last, double x0, double dx) const {
-    if (m_nPerPoint > 0 && !m_workX.bLog)
+    if (m_nPerPoint > 0)
         return std::min(last + 1, i + m_nPerPoint);
     if (!(m_dPerPoint > 0 || m_workX.bLog) || !m_mapX.IsValid())
         return i + 1;
@@ -423,8 +449,8 @@ std::string CGraph::ReadoutText(int index, int /*curve*/) {
     if (!d || index < 0 || static_cast<size_t>(index) >= m_x.size())
         return kReadyText;
     // The sample a point shows.
-    const int sample =
-        m_nPerPoint > 0 || m_dPerPoint > 0 ? d->XToIndex(m_x[index]) : d->m_nFirst + index;
+    const int sample = m_nPerPoint > 0 || m_dPerPoint > 0 || m_workX.bLog ? d->XToIndex(m_x[index])
+                                                                          : d->m_nFirst + index;
     if (m_nLastReadout == sample) {
         m_nLastReadout = -1;
         const double re = d->GetQuantity(sample, CCorviData::Inphase);
@@ -467,6 +493,19 @@ void CGraph::SetHistogram(bool on) {
     }
     ResetZoom();
     Refresh();
+}
+
+bool CGraph::StepHistogramBins(bool more) {
+    if (!m_pSignal || !m_bHistogram)
+        return false;
+    const int samples = std::max(5, Shown()->GetN());
+    const int bins = static_cast<int>(m_Histogram.m_nBins * (more ? 1.25 : 0.8));
+    m_Histogram.m_nBins = std::clamp(bins, 5, samples);
+    m_Histogram.m_bAutoBins = 0;
+    RebuildHistogram();
+    RequestRefit(true, true);
+    Refresh();
+    return true;
 }
 
 void CGraph::RebuildHistogram() {

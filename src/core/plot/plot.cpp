@@ -111,6 +111,7 @@ std::vector<SPlacedText> ToPlaced(const CLabelArray& labels) {
 struct CPlot::SAxisLabels {
     std::vector<SPlacedText> x, y; // values in .x until placed
     int xDisplayPower = 0, yDisplayPower = 0;
+    int xPower = 0, yPower = 0; // the axes' own powers the titles were made with
 };
 
 CPlot::CPlot(CHost* pHost)
@@ -246,7 +247,28 @@ bool CPlot::CenteredZoom(int x, int y) {
     band.x2 = std::min(l.m_area.right, x + dx);
     band.y1 = std::max(l.m_area.top, y - dy);
     band.y2 = std::min(l.m_area.bottom, y + dy);
-    return ZoomToDevice(true, true, false, band);
+    const double valueX = m_mapX.FromDeviceX(x), valueY = m_mapY.FromDeviceY(y);
+    if (!ZoomToDevice(true, true, false, band))
+        return false;
+    m_dWheelX = valueX;
+    m_dWheelY = valueY;
+    m_bWheelTargetPending = true;
+    return true;
+}
+
+bool CPlot::TakeWheelTarget(int& x, int& y) {
+    const CPlotLayout& l = m_layout;
+    if (!m_bWheelTargetPending || !l.m_bDrawn)
+        return false;
+    m_bWheelTargetPending = false;
+    x = m_mapX.ToDeviceX(m_dWheelX);
+    y = m_mapY.ToDeviceY(m_dWheelY);
+    const SDeviceRect& a = l.m_area;
+    if (x < a.left || x >= a.right || y < a.top || y >= a.bottom) {
+        x = (a.left + a.right) / 2;
+        y = (a.top + a.bottom) / 2;
+    }
+    return true;
 }
 
 void CPlot::Navigate(int kind) {
@@ -275,6 +297,13 @@ void CPlot::ClearPoints() {
 
 std::string CPlot::PowerSuffix(int power) {
     return power != 0 ? StrPrintf(PlotMessages::kPowerSuffix, power) : std::string();
+}
+
+SDeviceRect CPlot::PrintArea(int pageWidth, int pageHeight) const {
+    if (!m_bXYMode)
+        return {0, 0, pageWidth, pageHeight};
+    const int side = std::min(pageWidth, pageHeight);
+    return {0, 0, side, side};
 }
 
 const CPlotLayout& CPlot::Prepare(const CTextMeasurer& measurer, const SDeviceRect& area,
@@ -308,6 +337,9 @@ const CPlotLayout& CPlot::Prepare(const CTextMeasurer& measurer, const SDeviceRe
         m_nPointsWidth = width;
         m_bPointsValid = true;
         m_nBuiltWidth = w;
+        // The titles were made before the points: they now name the reduction just chosen.
+        int yDisplay = labels.yPower;
+        UpdateTitles(labels.xPower, yDisplay);
     }
     // Every point has its own column: a reduced plot is as wide as its points.
     if (m_nPointsWidth >= 1 && m_nPointsWidth < width) {
@@ -329,7 +361,7 @@ const CPlotLayout& CPlot::Prepare(const CTextMeasurer& measurer, const SDeviceRe
     l.m_yLabels = std::move(labels.y);
     PlaceGridAndTics();
     const double cx = (l.m_plot.left + l.m_plot.right) / 2.0;
-    l.m_mainTitle = {m_strTitle, cx, l.m_plot.top - t * 0.5};
+    l.m_mainTitle = {m_strTitle, cx, l.m_plot.top - t}; // a full line above the plot
     l.m_xTitle = {m_strXTitle + PowerSuffix(labels.xDisplayPower), cx, l.m_plot.bottom + 2 * t};
     l.m_yTitle = {m_strYTitle + PowerSuffix(labels.yDisplayPower), area.left + 1.25 * t,
                   (l.m_plot.top + l.m_plot.bottom) / 2.0};
@@ -345,6 +377,8 @@ bool CPlot::PlaceAxes(const CTextMeasurer& measurer, double font, SAxisLabels& l
     // Powers of -3 to -1 are shown as plain decimals before any unit takes part of them.
     const int xPower = UsedLabelPower(m_workX.nPower), yPower = UsedLabelPower(m_workY.nPower);
     int yDisplay = yPower;
+    labels.xPower = xPower;
+    labels.yPower = yPower;
     const int xDisplay = UpdateTitles(xPower, yDisplay);
     labels.xDisplayPower = UsedLabelPower(xDisplay);
     labels.yDisplayPower = UsedLabelPower(yDisplay);

@@ -21,6 +21,14 @@ public:
     virtual double LineHeight(double fontHeight) const = 0;
 };
 
+// The face of a plot's text: family, weight (100 thin, 400 normal, 700 bold, 900 black) and
+// slant; the size follows the plot's own size.
+struct SPlotFace {
+    std::string m_strFamily = "Arial";
+    int m_nWeight = 700;
+    bool m_bItalic = false;
+};
+
 // Text sizes estimated without a font: glyphs 0.6 of the height wide, lines 1.2 high (plot
 // files written where no font can be measured, and tests).
 class CEstimatedTextMeasurer : public CTextMeasurer {
@@ -113,6 +121,10 @@ public:
     // Zooms both axes to half the area around a device point (a quarter each way) without
     // the narrow-range message. False when the point lies outside the values or too deep.
     bool CenteredZoom(int x, int y);
+    // Where the value that was under the mouse at the last centred zoom lies after the paint
+    // that followed it (the area's centre when it is now outside the area): the mouse pointer
+    // goes there. False when no centred zoom waits for it; it is given once.
+    bool TakeWheelTarget(int& x, int& y);
     virtual int GetMaxZoomLevels() const { return 35; }
     const CZoomList& Zoom() const { return m_zoom; }
     double XRangeMin() const { return m_dXMin; }
@@ -125,6 +137,9 @@ public:
     // Lays the plot out in a device rectangle: scales and builds the points when they were
     // emptied (or the width changed), places titles, labels, grid and curves. percent is the
     // base font height in percent of the smaller side (4 on screen, 3 on paper).
+    // The part of a printed page (width x height device units) the plot takes: the whole page,
+    // or in X-Y mode a square of the page's smaller side, so that both axes keep one scale.
+    SDeviceRect PrintArea(int pageWidth, int pageHeight) const;
     const CPlotLayout& Prepare(const CTextMeasurer& measurer, const SDeviceRect& area,
                                double percent = 4.0);
     const CPlotLayout& Layout() const { return m_layout; }
@@ -159,6 +174,7 @@ public:
     int m_bXYMode = 0;
     int m_nStyle = kStyleAuto;
     double m_dFontScale = 1.0; // the chosen font size relative to the automatic one
+    SPlotFace m_face;          // the chosen face of every text of the plot
     CAxisSettings m_X, m_Y;
 
 protected:
@@ -178,8 +194,10 @@ protected:
     double m_dXMin = 0, m_dXMax = 100; // the visible X range
     bool m_bRefitX = false, m_bRefitY = false;
     bool m_bPointsValid = false;
-    int m_nBuiltWidth = -1;  // area width the points were built for
-    int m_nPointsWidth = -1; // plot width the points were built for
+    bool m_bWheelTargetPending = false;
+    double m_dWheelX = 0, m_dWheelY = 0; // the value under the mouse at a centred zoom
+    int m_nBuiltWidth = -1;              // area width the points were built for
+    int m_nPointsWidth = -1;             // plot width the points were built for
     std::vector<double> m_x;
     std::vector<std::vector<double>> m_curves;
     // X columns of curves drawn at their own points (another signal's samples); a curve

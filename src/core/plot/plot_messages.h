@@ -54,6 +54,8 @@ namespace PlotMenus {
 // Styles 0..7.
 inline constexpr const char* kStyles[] = {"Auto", "Line", "Dot",           "Line And Dot",
                                           "Bar",  "Stem", "Vertical Line", "Stair"};
+// The Style menu's items by their style codes, as the menu lists them.
+inline constexpr int kStyleMenuOrder[] = {0, 1, 2, 3, 5, 6, 4, 7};
 // Frequency view channels 1..4 and response kinds 3, 4, 6, 7, 8.
 inline constexpr const char* kChannels[] = {"Inphase", "Quadrature", "I And Q", "Complex"};
 inline constexpr const char* kKinds[] = {"Magnitude", "Phase", "Unwrapped Phase", "Phase Delay",

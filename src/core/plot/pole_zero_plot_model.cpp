@@ -1,7 +1,6 @@
 #include "plot/pole_zero_plot_model.h"
 
 #include "design/fir_data.h"
-#include "plot/fir_plot_hints.h"
 #include "plot/plot_messages.h"
 #include "support/format_number.h"
 #include "support/host.h"
@@ -47,8 +46,8 @@ void CPoleZeroPlotModel::Bind(const CFirData& filter) {
     Refresh();
 }
 
-void CPoleZeroPlotModel::OnUpdate(int hint, const CFirData& filter) {
-    if (SFirPlotHint::Decode(hint).nEvent == kHintClosing) {
+void CPoleZeroPlotModel::OnUpdate(const SChangeNotice& notice, const CFirData& filter) {
+    if (notice.change == EChange::Closing) {
         m_pFilter = nullptr;
         m_zeros = SFilterZeros();
         m_coefficients.Clear();

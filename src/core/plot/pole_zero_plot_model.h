@@ -2,6 +2,7 @@
 
 #include "dsp/filter_zeros.h"
 #include "plot/graph.h"
+#include "support/change_notice.h"
 
 class CFirData;
 
@@ -20,9 +21,10 @@ public:
 
     // Binds filter (not owned) and finds its zeros.
     void Bind(const CFirData& filter);
-    // Acts on a document hint about filter: finds the zeros again when its coefficients differ
-    // from those last used.
-    void OnUpdate(int hint, const CFirData& filter);
+    // Acts on a document's notice about filter: binds at the first notice, finds the zeros again
+    // when its coefficients differ from those last used, forgets the filter when the document
+    // closes.
+    void OnUpdate(const SChangeNotice& notice, const CFirData& filter);
     const CFirData* Filter() const { return m_pFilter; }
     const SFilterZeros& Zeros() const { return m_zeros; }
 

@@ -61,3 +61,24 @@ SBandResult CRubberBand::Release(int x, int y) {
     }
     return r;
 }
+
+void CCrosshair::Show(int x, int y) {
+    Toggle(m_x, x);
+    Toggle(m_y, y);
+}
+
+void CCrosshair::Clear() {
+    m_x.clear();
+    m_y.clear();
+}
+
+void CCrosshair::Toggle(std::vector<int>& lines, int at) {
+    const auto drawn = std::find(lines.begin(), lines.end(), at);
+    if (drawn != lines.end()) {
+        lines.erase(drawn);
+        return;
+    }
+    if (lines.size() == 2)
+        lines.erase(lines.begin());
+    lines.push_back(at);
+}

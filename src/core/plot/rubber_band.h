@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 // What a drag with the left button asks for.
 enum EBandMode {
     kBandNothing = 1,
@@ -53,4 +55,21 @@ private:
     SDeviceRect m_plot;
     int m_nAnchorX = 0, m_nAnchorY = 0;
     int m_nPointX = 0, m_nPointY = 0;
+};
+
+// The crosshair lines of clicked points, in device units: at most two vertical and two
+// horizontal lines, so that two points can be compared. A line at a coordinate already drawn
+// is taken away (a second click on a point takes its lines away); a third line of a kind
+// replaces the older of the two.
+class CCrosshair {
+public:
+    void Show(int x, int y);
+    void Clear();
+    bool IsEmpty() const { return m_x.empty() && m_y.empty(); }
+    const std::vector<int>& VerticalLines() const { return m_x; }
+    const std::vector<int>& HorizontalLines() const { return m_y; }
+
+private:
+    static void Toggle(std::vector<int>& lines, int at);
+    std::vector<int> m_x, m_y;
 };

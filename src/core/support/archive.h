@@ -6,6 +6,10 @@
 #include <string>
 #include <vector>
 
+// The version of the project stream this program writes: the one definition of it. Raise it
+// when a field is added (support/archive_fields.h).
+inline constexpr int kProjectStreamVersion = 20;
+
 // Raised when a stream ends early or holds a value that cannot be right (a count larger than
 // what is left). The document catches it, reports it once and keeps its previous state.
 class CArchiveException : public std::runtime_error {

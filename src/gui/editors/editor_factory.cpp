@@ -40,7 +40,7 @@ CFirEditor* CreateFirEditor(int designType, CFirDoc& doc, CCommandDialogs& dialo
                             QWidget* parent) {
     CFirEditor* editor = NewEditor(designType, doc, dialogs, parent);
     if (editor) {
-        // The fields show the filter at once; the document's first binding hint still binds.
+        // The fields show the filter at once; the document's first binding notice still binds.
         editor->LoadSpecs();
         editor->ShowSampleRate();
     }

@@ -78,23 +78,23 @@ void CFirEditor::ShowSampleRate() {
         label->setText(unit);
 }
 
-void CFirEditor::OnUpdate(CFirDoc& doc, int hint) {
+void CFirEditor::OnUpdate(CFirDoc& doc, const SChangeNotice& notice) {
     if (&doc != &m_doc)
         return;
-    switch (DocHint::EventOf(hint)) {
-    case DocHint::kBindTime:
+    switch (notice.change) {
+    case EChange::BindTime:
         if (!m_bBound) {
-            OnFirstBind(hint);
+            OnFirstBind(notice);
             WatchFieldEdits();
         }
         break;
-    case DocHint::kChanged:
+    case EChange::Coefficients:
         LoadSpecs();
         break;
-    case DocHint::kAboutToSave:
+    case EChange::AboutToSave:
         StoreSpecs();
         break;
-    case DocHint::kFsChanged:
+    case EChange::SampleRate:
         OnSampleRateChange();
         break;
     default:

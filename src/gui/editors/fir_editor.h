@@ -44,10 +44,10 @@ public:
     // The Optimize button of the methods that optimise.
     virtual void Optimize();
 
-    // The document's update hints: the first binding hint and 5 coefficients changed
-    // (LoadSpecs), 6 about to save (StoreSpecs), 7 sampling frequency changed
+    // The document's notices: the first time binding and a change of the coefficients
+    // (LoadSpecs), about to save (StoreSpecs), a change of the sampling frequency
     // (OnSampleRateChange).
-    void OnUpdate(CFirDoc& doc, int hint) override;
+    void OnUpdate(CFirDoc& doc, const SChangeNotice& notice) override;
     int EditorDesignType() const override { return m_nDesignType; }
     // The editor window with a gray frame of 7 pixels left and top, 8 right and bottom.
     QImage CaptureImage();
@@ -78,8 +78,8 @@ protected:
     void MarkModified();
     // The document title, the caption of a design's status display.
     std::string Caption() const;
-    // The document's first binding hint: the fields come from the filter.
-    virtual void OnFirstBind(int /*hint*/) { LoadSpecs(); }
+    // The document's first time binding: the fields come from the filter.
+    virtual void OnFirstBind(const SChangeNotice& /*notice*/) { LoadSpecs(); }
     // Called after the FS button changed the sampling frequency by the factor ratio.
     virtual void OnFsScaled(double /*ratio*/) {}
 

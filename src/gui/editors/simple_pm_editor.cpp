@@ -159,11 +159,11 @@ void CSimplePmEditor::Design() {
     RunDesignFlow(m_pTaps);
 }
 
-void CSimplePmEditor::OnFirstBind(int hint) {
+void CSimplePmEditor::OnFirstBind(const SChangeNotice& notice) {
     LoadSpecs();
-    const int code = (hint >> 4) & 0xF;
-    if (code >= 9 && code <= 12) {
-        m_pType->button(code - 9)->setChecked(true);
+    if (notice.shows >= EViewShows::Lowpass && notice.shows <= EViewShows::Bandstop) {
+        const int type = static_cast<int>(notice.shows) - static_cast<int>(EViewShows::Lowpass);
+        m_pType->button(type)->setChecked(true);
         OnTypeChanged();
     }
 }

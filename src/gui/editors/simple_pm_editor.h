@@ -17,8 +17,8 @@ public:
     void Design() override;
 
 protected:
-    // A bind hint whose bits 4-7 are 9 to 12 preselects lowpass to bandstop.
-    void OnFirstBind(int hint) override;
+    // A binding that shows lowpass, highpass, bandpass or bandstop preselects that type.
+    void OnFirstBind(const SChangeNotice& notice) override;
 
 private:
     void OnTypeChanged();

@@ -1,5 +1,7 @@
 #include "plot/image_file.h"
 
+#include "plot/png_encoder.h"
+
 #include "support/file_access.h"
 
 #include <QBuffer>
@@ -16,11 +18,15 @@ bool WriteImageFile(const QImage& image, const QString& path, std::string& reaso
     if (format.isEmpty())
         format = "png";
     QByteArray bytes;
-    QBuffer buffer(&bytes);
-    buffer.open(QIODevice::WriteOnly);
-    if (!image.save(&buffer, format.toLatin1().constData())) {
-        reason = kReasonCannotEncode;
-        return false;
+    if (format == "png")
+        bytes = EncodeOpaquePng(image);
+    if (bytes.isEmpty()) {
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, format.toLatin1().constData())) {
+            reason = kReasonCannotEncode;
+            return false;
+        }
     }
     return WriteFileSafely(path.toStdString(),
                            {bytes.constData(), static_cast<size_t>(bytes.size())}, reason);

@@ -43,22 +43,27 @@ bool HasDots(int style) {
 
 // ---- text ---------------------------------------------------------------------------------------
 
-QFont CQtTextMeasurer::PlotFont(double pixelHeight) {
-    QFont font(QStringLiteral("Arial"));
+QFont CQtTextMeasurer::PlotFont(const SPlotFace& face, double pixelHeight) {
+    QFont font(ToQString(face.m_strFamily));
     font.setStyleHint(QFont::SansSerif);
-    font.setBold(true);
+    font.setWeight(static_cast<QFont::Weight>(std::clamp(face.m_nWeight, 100, 900)));
+    font.setItalic(face.m_bItalic);
     font.setPixelSize(std::max(1, static_cast<int>(std::lround(pixelHeight))));
     return font;
 }
 
+SPlotFace CQtTextMeasurer::FaceOf(const QFont& font) {
+    return {font.family().toStdString(), static_cast<int>(font.weight()), font.italic()};
+}
+
 double CQtTextMeasurer::TextWidth(const std::string& text, double fontHeight) const {
-    const QFont font = PlotFont(fontHeight);
+    const QFont font = PlotFont(m_face, fontHeight);
     const QFontMetricsF m = m_pDevice ? QFontMetricsF(font, m_pDevice) : QFontMetricsF(font);
     return m.horizontalAdvance(ToQString(text));
 }
 
 double CQtTextMeasurer::LineHeight(double fontHeight) const {
-    const QFont font = PlotFont(fontHeight);
+    const QFont font = PlotFont(m_face, fontHeight);
     const QFontMetricsF m = m_pDevice ? QFontMetricsF(font, m_pDevice) : QFontMetricsF(font);
     return m.height();
 }
@@ -66,7 +71,7 @@ double CQtTextMeasurer::LineHeight(double fontHeight) const {
 // ---- drawing ------------------------------------------------------------------------------------
 
 void CPlotPainter::Draw(QPainter& painter, const QRect& rect, double percent) {
-    const CQtTextMeasurer measurer(painter.device());
+    const CQtTextMeasurer measurer(painter.device(), m_plot.m_face);
     m_plot.Prepare(measurer, {rect.left(), rect.top(), rect.right() + 1, rect.bottom() + 1},
                    percent);
     Paint(painter);
@@ -100,7 +105,7 @@ void CPlotPainter::PaintMarks(QPainter& painter, const CPlotLayout& l) const {
     painter.save();
     painter.setRenderHint(QPainter::Antialiasing, true);
     painter.setBrush(Qt::NoBrush);
-    const QFont font = CQtTextMeasurer::PlotFont(l.m_dLabelFontHeight * 0.8);
+    const QFont font = CQtTextMeasurer::PlotFont(m_plot.m_face, l.m_dLabelFontHeight * 0.8);
     painter.setFont(font);
     for (const SPlotMark& m : l.m_marks) {
         QPen pen(ToQColor(m.m_color), m.nShape == SPlotMark::kOutline ? 1 : 2);
@@ -130,14 +135,14 @@ void CPlotPainter::PaintMessage(QPainter& painter, const CPlotLayout& l) const {
         return;
     const SDeviceRect& p = l.m_plot;
     const QRect box(p.left, p.top, p.right - p.left, p.bottom - p.top);
-    painter.setFont(CQtTextMeasurer::PlotFont(l.m_dFontHeight));
+    painter.setFont(CQtTextMeasurer::PlotFont(m_plot.m_face, l.m_dFontHeight));
     painter.setPen(Qt::black);
     painter.drawText(box.adjusted(box.width() / 10, 0, -box.width() / 10, 0),
                      Qt::AlignCenter | Qt::TextWordWrap, ToQString(l.m_strMessage));
 }
 
 void CPlotPainter::PaintTitles(QPainter& painter, const CPlotLayout& l) const {
-    const QFont font = CQtTextMeasurer::PlotFont(l.m_dFontHeight);
+    const QFont font = CQtTextMeasurer::PlotFont(m_plot.m_face, l.m_dFontHeight);
     painter.setFont(font);
     painter.setPen(Qt::black);
     const QFontMetricsF m(font, painter.device());
@@ -188,7 +193,7 @@ void CPlotPainter::PaintAxes(QPainter& painter, const CPlotLayout& l) const {
     for (int y : l.m_ticY)
         if (y >= p.top && y <= p.bottom)
             painter.drawLine(p.left - tic, y, p.left + tic, y);
-    const QFont font = CQtTextMeasurer::PlotFont(l.m_dLabelFontHeight);
+    const QFont font = CQtTextMeasurer::PlotFont(m_plot.m_face, l.m_dLabelFontHeight);
     painter.setFont(font);
     const QFontMetricsF m(font, painter.device());
     for (const SPlacedText& t : l.m_xLabels) {
@@ -205,8 +210,12 @@ void CPlotPainter::PaintAxes(QPainter& painter, const CPlotLayout& l) const {
 void CPlotPainter::PaintLegend(QPainter& painter, const CPlotLayout& l) const {
     if (l.m_legend.empty())
         return;
+<<<<<<< HEAD
     const QFont font = CQtTextMeasurer::PlotFont(l.m_dLegendFontHeight > 0 ? l.m_dLegendFontHeight
                                                                            : l.m_dFontHeight);
+=======
+    const QFont font = CQtTextMeasurer::PlotFont(m_plot.m_face, l.m_dFontHeight);
+>>>>>>> main
     painter.setFont(font);
     const QFontMetricsF m(font, painter.device());
     for (const SLegendEntry& e : l.m_legend) {
@@ -330,11 +339,15 @@ void CPlotPainter::DrawRubberBand(QPainter& painter, const CRubberBand& band) {
 }
 
 void CPlotPainter::DrawCrosshair(QPainter& painter, const SDeviceRect& plot,
-                                 const SDevicePoint& p) {
+                                 const CCrosshair& lines) {
+    if (lines.IsEmpty())
+        return;
     painter.save();
     painter.setPen(QPen(kCursorColor, 1));
-    painter.drawLine(p.x, plot.top, p.x, plot.bottom);
-    painter.drawLine(plot.left, p.y, plot.right, p.y);
+    for (int x : lines.VerticalLines())
+        painter.drawLine(x, plot.top, x, plot.bottom);
+    for (int y : lines.HorizontalLines())
+        painter.drawLine(plot.left, y, plot.right, y);
     painter.restore();
 }
 

@@ -6,21 +6,28 @@
 #include <QRect>
 
 #include <string>
+#include <utility>
 
 class QPainter;
 class QPaintDevice;
+class CCrosshair;
 class CRubberBand;
 
-// The plot font (a bold sans face) at a pixel height, measured on a paint device.
+// The plot font (a bold sans face unless chosen otherwise) at a pixel height, measured on a
+// paint device.
 class CQtTextMeasurer : public CTextMeasurer {
 public:
-    explicit CQtTextMeasurer(QPaintDevice* pDevice = nullptr) : m_pDevice(pDevice) {}
+    explicit CQtTextMeasurer(QPaintDevice* pDevice = nullptr, SPlotFace face = {})
+        : m_pDevice(pDevice), m_face(std::move(face)) {}
     double TextWidth(const std::string& text, double fontHeight) const override;
     double LineHeight(double fontHeight) const override;
-    static QFont PlotFont(double pixelHeight);
+    static QFont PlotFont(const SPlotFace& face, double pixelHeight);
+    // The face of a font, as the plot keeps it.
+    static SPlotFace FaceOf(const QFont& font);
 
 private:
     QPaintDevice* m_pDevice;
+    SPlotFace m_face;
 };
 
 // Draws a plot model with a QPainter: the same drawing serves the screen, printing, PDF, SVG,
@@ -37,7 +44,7 @@ public:
 
     // The rubber band's lines or rectangle and the crosshair lines, in the cursor colour.
     static void DrawRubberBand(QPainter& painter, const CRubberBand& band);
-    static void DrawCrosshair(QPainter& painter, const SDeviceRect& plot, const SDevicePoint& p);
+    static void DrawCrosshair(QPainter& painter, const SDeviceRect& plot, const CCrosshair& lines);
 
 private:
     void PaintTitles(QPainter& painter, const CPlotLayout& l) const;

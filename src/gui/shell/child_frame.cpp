@@ -22,13 +22,18 @@ CChildFrame::CChildFrame(CFirApp& app, CFirDoc& doc, EViewKind kind, QWidget* pa
     : QMdiSubWindow(parent), m_app(app), m_doc(doc), m_kind(kind) {
     setAttribute(Qt::WA_DeleteOnClose);
     m_doc.AddView(*this);
+    // Maximizing and restoring change how the main window's title names the project.
+    connect(this, &QMdiSubWindow::windowStateChanged, this, [this] {
+        if (m_app.ActiveDocument() == &m_doc)
+            m_app.UpdateFrameTitle(m_doc);
+    });
 }
 
 CChildFrame::~CChildFrame() {
     m_doc.RemoveView(*this);
 }
 
-void CChildFrame::OnUpdate(CFirDoc& doc, int /*hint*/) {
+void CChildFrame::OnUpdate(CFirDoc& doc, const SChangeNotice& /*notice*/) {
     m_app.RefreshDocument(doc);
 }
 

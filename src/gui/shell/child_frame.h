@@ -28,8 +28,8 @@ public:
     // F6 and Shift+F6: the focus moves to the next (previous) pane of the window (editor,
     // coefficients, plots, split plot panes), round the end to the first (last).
     void MovePane(bool next);
-    // Every hint refreshes the title, the taps pane and the commands.
-    void OnUpdate(CFirDoc& doc, int hint) override;
+    // Every notice refreshes the title, the taps pane and the commands.
+    void OnUpdate(CFirDoc& doc, const SChangeNotice& notice) override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -1,5 +1,6 @@
 #include "shell/data_view.h"
 
+#include "dialogs/format_options_dialogs.h"
 #include "doc/fir_doc.h"
 #include "io/file_formats.h"
 #include "shell/find_replace_dialog.h"
@@ -14,7 +15,6 @@
 #include <QFontMetrics>
 #include <QGroupBox>
 #include <QHBoxLayout>
-#include <QInputDialog>
 #include <QLabel>
 #include <QListWidget>
 #include <QMenu>
@@ -28,17 +28,8 @@
 #include <QTextDocument>
 #include <QVBoxLayout>
 
-namespace {
-
-// The formats whose options this view edits: the word length of the fixed-point text formats.
-bool HasWordLengthOption(int code) {
-    return code == kFormatFract || code == kFormatHex || code == kFormatBinary;
-}
-
-} // namespace
-
-CDataViewFormat::CDataViewFormat(CDataViewSettings& settings, QWidget* parent)
-    : QDialog(parent), m_settings(settings), m_pMode(new QButtonGroup(this)),
+CDataViewFormat::CDataViewFormat(CDataViewSettings& settings, CHost& host, QWidget* parent)
+    : QDialog(parent), m_settings(settings), m_host(host), m_pMode(new QButtonGroup(this)),
       m_pFormats(new QListWidget(this)), m_pOptions(new QPushButton("Options", this)) {
     setWindowTitle(DataViewText::kFormatTitle);
     auto* modes = new QGroupBox("View Coefficients:", this);
@@ -60,7 +51,7 @@ CDataViewFormat::CDataViewFormat(CDataViewSettings& settings, QWidget* parent)
         Qt::MatchExactly);
     if (!current.isEmpty())
         m_pFormats->setCurrentItem(current.first());
-    m_pOptions->setEnabled(HasWordLengthOption(settings.m_Format.m_nFormat));
+    m_pOptions->setEnabled(FormatHasOptions(settings.m_Format.m_nFormat));
 
     auto* formatColumn = new QVBoxLayout;
     formatColumn->addWidget(listLabel);
@@ -79,15 +70,8 @@ CDataViewFormat::CDataViewFormat(CDataViewSettings& settings, QWidget* parent)
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
     connect(m_pFormats, &QListWidget::currentRowChanged, this, &CDataViewFormat::Store);
-    connect(m_pOptions, &QPushButton::clicked, this, [this] {
-        // The fixed-point formats' one option: the word length in bits.
-        bool ok = false;
-        const int bits = QInputDialog::getInt(
-            this, "Word Length", "&Bits per word:", m_settings.m_Format.m_FixedPoint.m_nBits, 1, 64,
-            1, &ok);
-        if (ok)
-            m_settings.m_Format.m_FixedPoint.m_nBits = bits;
-    });
+    connect(m_pOptions, &QPushButton::clicked, this,
+            [this] { ShowFormatOptions(this, m_settings.m_Format, m_host); });
 }
 
 void CDataViewFormat::Store() {
@@ -95,7 +79,7 @@ void CDataViewFormat::Store() {
     if (QListWidgetItem* item = m_pFormats->currentItem())
         if (const SFileFormat* format = FindFileFormat(item->text().toStdString()))
             m_settings.m_Format.m_nFormat = format->code;
-    m_pOptions->setEnabled(HasWordLengthOption(m_settings.m_Format.m_nFormat));
+    m_pOptions->setEnabled(FormatHasOptions(m_settings.m_Format.m_nFormat));
 }
 
 CDataView::CDataView(CFirDoc& doc, QWidget* parent) : QPlainTextEdit(parent), m_doc(doc) {
@@ -136,18 +120,17 @@ void CDataView::CreateMenus() {
     build(m_pContextMenu, true);
 }
 
-void CDataView::OnUpdate(CFirDoc& doc, int hint) {
-    const int event = DocHint::EventOf(hint);
+void CDataView::OnUpdate(CFirDoc& doc, const SChangeNotice& notice) {
     if (!m_bBound) {
-        if (event != DocHint::kBindTime)
+        if (notice.change != EChange::BindTime)
             return;
         m_bBound = true;
-        m_settings.m_nMode = DataViewModeOfHint(hint);
+        m_settings.m_nMode = DataViewModeOf(notice);
         setFont(QFontDatabase::systemFont(QFontDatabase::FixedFont));
         List();
         return;
     }
-    if (event == DocHint::kChanged && &doc == &m_doc)
+    if (notice.change == EChange::Coefficients && &doc == &m_doc)
         List();
 }
 
@@ -166,9 +149,9 @@ void CDataView::UpdateFilterFromEditor() {
 }
 
 void CDataView::SelectFormat() {
-    CDataViewFormat dialog(m_settings, this);
+    CDataViewFormat dialog(m_settings, m_doc.Host(), this);
     if (dialog.exec() == QDialog::Accepted)
-        m_doc.UpdateAllViews(DocHint::kChanged);
+        m_doc.UpdateAllViews(Notice::kCoefficients);
 }
 
 int CDataView::LineWidth() const {

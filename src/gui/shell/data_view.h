@@ -8,6 +8,7 @@
 #include <QPointer>
 
 class CFindReplaceDialog;
+class CHost;
 class QButtonGroup;
 class QListWidget;
 class QMenu;
@@ -19,19 +20,20 @@ class QPushButton;
 class CDataViewFormat : public QDialog {
     Q_OBJECT
 public:
-    CDataViewFormat(CDataViewSettings& settings, QWidget* parent = nullptr);
+    CDataViewFormat(CDataViewSettings& settings, CHost& host, QWidget* parent = nullptr);
 
 private:
     void Store();
 
     CDataViewSettings& m_settings;
+    CHost& m_host;
     QButtonGroup* m_pMode;
     QListWidget* m_pFormats;
     QPushButton* m_pOptions;
 };
 
 // The coefficient data view: the filter's coefficients as editable text in one of the text
-// formats. It binds to its document's filter on the first binding hint and relists on every
+// formats. It binds to its document's filter on the first time binding notice and relists on every
 // change of the coefficients; "Update Filter From Editor" reads the edited text back.
 class CDataView : public QPlainTextEdit, public CDocView {
     Q_OBJECT
@@ -39,7 +41,7 @@ public:
     CDataView(CFirDoc& doc, QWidget* parent = nullptr);
     ~CDataView() override;
 
-    void OnUpdate(CFirDoc& doc, int hint) override;
+    void OnUpdate(CFirDoc& doc, const SChangeNotice& notice) override;
     bool IsBound() const { return m_bBound; }
     CFirDoc& Document() const { return m_doc; }
     CDataViewSettings& Settings() { return m_settings; }

@@ -38,7 +38,7 @@ QSize CEditorPane::FormSize() const {
 }
 
 CPlotPane::CPlotPane(CFirDoc& doc, EViewKind kind, QWidget* parent)
-    : QWidget(parent), m_doc(doc), m_kind(kind), m_pView(CreatePlotView(doc, kind, 0, this)) {
+    : QWidget(parent), m_doc(doc), m_kind(kind), m_pView(CreatePlotView(doc, kind, this)) {
     setObjectName(kind == EViewKind::Frequency  ? "frequencyPane"
                   : kind == EViewKind::PoleZero ? "poleZeroPane"
                                                 : "timePane");

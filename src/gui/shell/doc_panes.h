@@ -28,7 +28,7 @@ private:
 };
 
 // A response plot pane: the frequency or the time response of the project's filter. The plot
-// is a view of the document and binds at the document's next binding hint of its kind.
+// is a view of the document and binds at the document's next binding notice of its kind.
 class CPlotPane : public QWidget {
     Q_OBJECT
 public:

@@ -540,16 +540,26 @@ void CFirApp::OnSubWindowActivated(QMdiSubWindow* window) {
     }
 }
 
+void CFirApp::UpdateFrameTitle(CFirDoc& doc) {
+    const QMdiSubWindow* active = m_pFrame->MdiArea()->activeSubWindow();
+    // A maximized window's title is added by the MDI area after the application's name; the
+    // title set here must not name the project a second time.
+    if (active && active->isMaximized())
+        m_pFrame->setWindowTitle(ShellText::kAppName);
+    else
+        m_pFrame->setWindowTitle(
+            QString("%1 - %2[*]").arg(ShellText::kAppName, QString::fromStdString(doc.m_strTitle)));
+    m_pFrame->setWindowModified(doc.IsModified());
+}
+
 void CFirApp::RefreshDocument(CFirDoc& doc) {
     for (CChildFrame* frame : FramesOf(doc))
         frame->UpdateTitle();
     if (ActiveDocument() == &doc) {
         m_pFrame->SetTaps(doc.Filter().GetLength());
-        m_pFrame->setWindowTitle(
-            QString("%1 - %2[*]").arg(ShellText::kAppName, QString::fromStdString(doc.m_strTitle)));
-        m_pFrame->setWindowModified(doc.IsModified());
+        UpdateFrameTitle(doc);
     }
-    // A hint may come before the change is complete (the undo point follows the hint): the
+    // A notice may come before the change is complete (the undo point follows it): the
     // commands are brought up to date once the event loop is idle again.
     if (!m_bCommandsPending) {
         m_bCommandsPending = true;

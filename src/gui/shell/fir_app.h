@@ -71,6 +71,9 @@ public:
     bool CanCloseFrame(CChildFrame& frame);
     // Refreshes the title, the taps pane and the commands after a change of the project.
     void RefreshDocument(CFirDoc& doc);
+    // The main window's title for the active project: "CorviFIR - NAME", or, while its window
+    // is maximized, "CorviFIR - [NAME]" (the MDI area joins the window's own title).
+    void UpdateFrameTitle(CFirDoc& doc);
 
     // CViewOwner
     void OpenView(CFirDoc& doc, const SViewRequest& request) override;

@@ -1,5 +1,6 @@
 #include "shell/main_frame.h"
 
+#include "doc/command_catalogue.h"
 #include "doc/project_templates.h"
 #include "shell/tool_icons.h"
 #include "support/host.h"
@@ -53,8 +54,10 @@ void CMainFrame::CreateActions() {
     a.fileClose = Action("&Close", "Close the active project");
     a.fileSave = Action("&Save", "Save the active project\nSave", QKeySequence::Save);
     a.fileSaveAs = Action("Save &As...", "Save the active project with a new name");
-    a.fileImport = Action("&Import Coefficients...", "Read coefficients from a data file");
-    a.fileExport = Action("&Export Coefficients...", "Write the coefficients to a data file");
+    a.fileImport =
+        Action(CommandInfo(ECommand::Import).caption, "Read coefficients from a data file");
+    a.fileExport =
+        Action(CommandInfo(ECommand::Export).caption, "Write the coefficients to a data file");
     a.filePrint = Action("&Print...", "Print the active view\nPrint", QKeySequence::Print);
     a.filePrintPreview = Action("Print Pre&view", "Display full pages");
     a.filePrintSetup = Action("P&rint Setup...", "Change the printer and printing options");
@@ -64,9 +67,10 @@ void CMainFrame::CreateActions() {
     a.scale = Action("Scale", "Scale filter coefficients\nScale");
     a.quantize = Action("Quantize", "Quantize filter coefficients\nQuantize");
     a.mix = Action("Mix", "Mix the current filter coefficients with a complex sine\nMix");
-    a.undo = Action("&Undo", "Undo the last change\nUndo", QKeySequence(Qt::CTRL | Qt::Key_Z));
+    a.undo = Action(CommandInfo(ECommand::Undo).caption, "Undo the last change\nUndo",
+                    QKeySequence(Qt::CTRL | Qt::Key_Z));
     a.undo->setShortcuts({QKeySequence(Qt::CTRL | Qt::Key_Z)});
-    a.redo = Action("&Redo", "Redo the last change\nRedo");
+    a.redo = Action(CommandInfo(ECommand::Redo).caption, "Redo the last change\nRedo");
     a.redo->setShortcuts(
         {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     a.viewSpecs = Action("&Specifications", "View FIR filter specification editor\nView Editor");

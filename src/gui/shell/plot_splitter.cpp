@@ -1,7 +1,6 @@
 #include "shell/plot_splitter.h"
 
 #include "doc/fir_doc.h"
-#include "plot/fir_plot_hints.h"
 #include "shell/doc_panes.h"
 #include "views/plot_view.h"
 
@@ -99,7 +98,7 @@ CPlotSplitter::CPlotSplitter(CFirDoc& doc, EViewKind kind, QWidget* parent)
     layout->addWidget(m_pRows);
     m_pRows->setChildrenCollapsible(true);
     connect(m_pRows, &QSplitter::splitterMoved, this, [this] { OnRowsMoved(); });
-    m_panes = {{NewPane(NewRow(), 0)}};
+    m_panes = {{NewPane(NewRow(), {})}};
     m_pActive = m_panes[0][0];
 
     m_pSplitRow = new QAction(tr("Split &Horizontally"), this);
@@ -141,23 +140,25 @@ QSplitter* CPlotSplitter::NewRow() {
     return row;
 }
 
-CPlotPane* CPlotSplitter::NewPane(QWidget* row, int hint) {
+CPlotPane* CPlotSplitter::NewPane(QWidget* row, const SChangeNotice& notice) {
     auto* pane = new CPlotPane(m_doc, m_kind);
     pane->setMinimumSize(kMinPane, kMinPane);
     pane->View()->setMinimumSize(kMinPane, kMinPane);
     connect(pane->View(), &CPlotView::statusText, this, &CPlotSplitter::statusText);
     static_cast<QSplitter*>(row)->addWidget(pane);
-    if (hint != 0)
-        pane->View()->OnUpdate(m_doc, hint);
+    if (notice.change != EChange::None)
+        pane->View()->OnUpdate(m_doc, notice);
     return pane;
 }
 
-int CPlotSplitter::SplitHint() const {
+SChangeNotice CPlotSplitter::SplitNotice() const {
     // A frequency pane shows the magnitude of the filter, its channel by the filter's real
     // flag; a time pane its impulse response, its type by the filter's real flag.
     if (m_kind == EViewKind::PoleZero)
-        return kHintCoefficients;
-    return m_kind == EViewKind::Frequency ? FreqViewHint(4, 4) : kHintBindTime;
+        return Notice::kCoefficients;
+    return m_kind == EViewKind::Frequency
+               ? SChangeNotice::BindFreq(EViewShows::Magnitude, EViewChannel::ByFilter)
+               : SChangeNotice::BindTime(EViewShows::Automatic, EViewChannel::Inphase);
 }
 
 bool CPlotSplitter::SplitRow(int pos) {
@@ -171,7 +172,7 @@ bool CPlotSplitter::SplitRow(int pos) {
     QSplitter* row = NewRow();
     std::vector<CPlotPane*> panes;
     for (int c = 0; c < ColumnCount(); ++c)
-        panes.push_back(NewPane(row, SplitHint()));
+        panes.push_back(NewPane(row, SplitNotice()));
     row->setSizes(widths);
     m_panes.push_back(panes);
     m_pRows->setSizes({pos, height - pos - m_pRows->handleWidth()});
@@ -188,7 +189,7 @@ bool CPlotSplitter::SplitColumn(int pos) {
         return false;
     for (int r = 0; r < RowCount(); ++r) {
         auto* row = static_cast<QSplitter*>(m_pRows->widget(r));
-        m_panes[r].push_back(NewPane(row, SplitHint()));
+        m_panes[r].push_back(NewPane(row, SplitNotice()));
         row->setSizes({pos, width - pos - row->handleWidth()});
     }
     UpdateControls();

@@ -27,7 +27,7 @@ public:
     static constexpr int kMinPane = 10; // pixels, either way
 
     // kind: EViewKind::Frequency or EViewKind::Time. The first pane binds at the document's
-    // next binding hint of its kind.
+    // next binding notice of its kind.
     CPlotSplitter(CFirDoc& doc, EViewKind kind, QWidget* parent = nullptr);
 
     int RowCount() const { return static_cast<int>(m_panes.size()); }
@@ -60,10 +60,10 @@ protected:
     void showEvent(QShowEvent* event) override;
 
 private:
-    CPlotPane* NewPane(QWidget* parent, int hint);
+    CPlotPane* NewPane(QWidget* parent, const SChangeNotice& notice);
     QSplitter* NewRow();
-    // The binding hint that makes a new pane show what the active pane's filter shows.
-    int SplitHint() const;
+    // The binding notice that makes a new pane show what the active pane's filter shows.
+    SChangeNotice SplitNotice() const;
     void RemoveRow(int row);
     void RemoveColumn(int column);
     void OnRowsMoved();

@@ -1,6 +1,7 @@
 #include "shell/project_commands.h"
 
 #include "design/fir_data.h"
+#include "doc/command_catalogue.h"
 #include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
 #include "doc/view_commands.h"
@@ -60,61 +61,45 @@ QMenu* CProjectCommands::Submenu(QMenu* menu, const QString& path) {
     return menu;
 }
 
-void CProjectCommands::CreateFirMenu() {
+QAction* CProjectCommands::ShellAction(ECommand id) const {
     const CShellActions& a = m_frame.Actions();
-    CCommandDialogs& d = m_dialogs;
-    Add(a.undo, Rule(ECommand::Undo), [](CFirDoc& doc) { FirCommand::Undo(doc); });
-    Add(a.redo, Rule(ECommand::Redo), [](CFirDoc& doc) { FirCommand::Redo(doc); });
-    Add(a.fileImport, Rule(ECommand::Import), [&d](CFirDoc& doc) { FirCommand::Import(doc, d); });
-    Add(a.fileExport, Rule(ECommand::Export), [&d](CFirDoc& doc) { FirCommand::Export(doc, d); });
+    switch (id) {
+    case ECommand::Import:
+        return a.fileImport;
+    case ECommand::Export:
+        return a.fileExport;
+    case ECommand::Undo:
+        return a.undo;
+    case ECommand::Redo:
+        return a.redo;
+    default:
+        return nullptr;
+    }
+}
 
+void CProjectCommands::CreateFirMenu() {
+    // The File menu's items and Undo and Redo are the main window's actions (shortcuts, toolbar
+    // buttons); the other items of the FIR menu are made here, in the catalogue's order.
     QMenu* fir = m_frame.FirMenu();
-    auto item = [this, &d](QMenu* menu, const char* caption, ECommand command,
-                           bool (*run)(CFirDoc&, CCommandDialogs&)) {
-        Add(menu->addAction(caption), Rule(command), [&d, run](CFirDoc& doc) { run(doc, d); });
-    };
-    auto plain = [this](QMenu* menu, const char* caption, ECommand command, bool (*run)(CFirDoc&)) {
-        Add(menu->addAction(caption), Rule(command), [run](CFirDoc& doc) { run(doc); });
-    };
-    // A submenu of the three variants of a command.
-    auto variants = [this, fir, &d](const char* title, ECommand command,
-                                    bool (*run)(CFirDoc&, CCommandDialogs&, EParts)) {
-        QMenu* menu = fir->addMenu(title);
-        const std::pair<const char*, EParts> rows[] = {{"&Inphase...", EParts::Inphase},
-                                                       {"&Quadrature...", EParts::Quadrature},
-                                                       {"&Complex...", EParts::Complex}};
-        for (const auto& row : rows) {
-            const EParts parts = row.second;
-            Add(menu->addAction(row.first), Rule(command, parts),
-                [&d, run, parts](CFirDoc& doc) { run(doc, d, parts); });
+    CCommandDialogs& d = m_dialogs;
+    for (const SCommandInfo& command : CommandCatalogue()) {
+        const SCommandInfo* c = &command;
+        if (c->separatorBefore)
+            fir->addSeparator();
+        if (!c->runParts) {
+            QAction* action = ShellAction(c->id);
+            if (!action)
+                action = fir->addAction(c->caption);
+            Add(action, Rule(c->id), [&d, c](CFirDoc& doc) { RunCommand(*c, doc, d); });
+            continue;
         }
-    };
-    fir->addSeparator();
-    item(fir, "Sampling &Frequency...", ECommand::SamplingFrequency,
-         &FirCommand::SamplingFrequency);
-    item(fir, "Design Options...", ECommand::DesignOptions, &FirCommand::DesignOptions);
-    item(fir, "Minimum &dB...", ECommand::MinimumDb, &FirCommand::MinimumDb);
-    fir->addSeparator();
-    variants("Fill Filter With Constant", ECommand::FillConstant, &FirCommand::FillConstant);
-    variants("Fill Filter With &Sine", ECommand::FillSine, &FirCommand::FillSine);
-    fir->addSeparator();
-    variants("&Window Filter", ECommand::Window, &FirCommand::Window);
-    variants("&Scale Filter", ECommand::Scale, &FirCommand::Scale);
-    variants("&Quantize Filter", ECommand::Quantize, &FirCommand::Quantize);
-    item(fir, "&Mix Complex Filter...", ECommand::Mix, &FirCommand::Mix);
-    item(fir, "&Zero-Stuff and Zero-Pad...", ECommand::ZeroStuff, &FirCommand::ZeroStuff);
-    item(fir, "Con&volve...", ECommand::Convolve, &FirCommand::Convolve);
-    item(fir, "&Truncate...", ECommand::Truncate, &FirCommand::Truncate);
-    item(fir, "Select &Polyphase Filter...", ECommand::Polyphase, &FirCommand::Polyphase);
-    fir->addSeparator();
-    plain(fir, "Convert to Minimum Phase", ECommand::MinPhase, &FirCommand::MinPhase);
-    plain(fir, "Reverse", ECommand::Reverse, &FirCommand::Reverse);
-    plain(fir, "Copy &Inphase to Quadrature", ECommand::CopyIToQ, &FirCommand::CopyIToQ);
-    plain(fir, "Copy &Quadrature to Inphase", ECommand::CopyQToI, &FirCommand::CopyQToI);
-    plain(fir, "Swap Inphase and Quadrature", ECommand::SwapIQ, &FirCommand::SwapIQ);
-    fir->addSeparator();
-    plain(fir, "&Copy Filter Data to Clipboard", ECommand::CopyToClipboard,
-          &FirCommand::CopyToClipboard);
+        QMenu* menu = fir->addMenu(c->caption);
+        for (const SPartsVariant& variant : PartsVariants()) {
+            const EParts parts = variant.parts;
+            Add(menu->addAction(variant.caption), Rule(c->id, parts),
+                [&d, c, parts](CFirDoc& doc) { RunCommand(*c, doc, d, parts); });
+        }
+    }
 }
 
 void CProjectCommands::CreateViewMenus() {

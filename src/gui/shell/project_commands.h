@@ -1,5 +1,7 @@
 #pragma once
 
+#include "doc/fir_commands.h"
+
 #include <QObject>
 
 #include <functional>
@@ -36,6 +38,8 @@ private:
     };
     void Add(QAction* action, std::function<bool(const CFirDoc&)> enabled,
              std::function<void(CFirDoc&)> run);
+    // The main window's action of a command, or nullptr when the menu makes its own item.
+    QAction* ShellAction(ECommand id) const;
     void CreateFirMenu();
     void CreateViewMenus();
     void CreateToolCommands();

@@ -101,8 +101,8 @@ CFirFreqPlot::CFirFreqPlot(CFirDoc& doc, QWidget* parent)
     setAccessibleName(QStringLiteral("Frequency Response"));
 }
 
-void CFirFreqPlot::OnUpdate(CFirDoc& doc, int hint) {
-    m_model.OnUpdate(hint, doc.Filter());
+void CFirFreqPlot::OnUpdate(CFirDoc& doc, const SChangeNotice& notice) {
+    m_model.OnUpdate(notice, doc.Filter());
     FollowPrevious();
     RefreshPlot();
 }
@@ -165,8 +165,8 @@ CFirTimePlot::CFirTimePlot(CFirDoc& doc, QWidget* parent)
     setAccessibleName(QStringLiteral("Time Response"));
 }
 
-void CFirTimePlot::OnUpdate(CFirDoc& doc, int hint) {
-    m_model.OnUpdate(hint, doc.Filter());
+void CFirTimePlot::OnUpdate(CFirDoc& doc, const SChangeNotice& notice) {
+    m_model.OnUpdate(notice, doc.Filter());
     FollowPrevious();
     RefreshPlot();
 }
@@ -226,12 +226,12 @@ CPoleZeroPlot::CPoleZeroPlot(CFirDoc& doc, QWidget* parent)
     setAccessibleName(QString::fromLatin1(PlotMessages::kPoleZeroTitle));
 }
 
-void CPoleZeroPlot::OnUpdate(CFirDoc& doc, int hint) {
-    m_model.OnUpdate(hint, doc.Filter());
+void CPoleZeroPlot::OnUpdate(CFirDoc& doc, const SChangeNotice& notice) {
+    m_model.OnUpdate(notice, doc.Filter());
     RefreshPlot();
 }
 
-CPlotView* CreatePlotView(CFirDoc& doc, EViewKind kind, int hint, QWidget* parent) {
+CPlotView* CreatePlotView(CFirDoc& doc, EViewKind kind, QWidget* parent) {
     CPlotView* view = nullptr;
     if (kind == EViewKind::Frequency)
         view = new CFirFreqPlot(doc, parent);
@@ -239,7 +239,5 @@ CPlotView* CreatePlotView(CFirDoc& doc, EViewKind kind, int hint, QWidget* paren
         view = new CFirTimePlot(doc, parent);
     else if (kind == EViewKind::PoleZero)
         view = new CPoleZeroPlot(doc, parent);
-    if (view && hint != 0)
-        view->OnUpdate(doc, hint);
     return view;
 }

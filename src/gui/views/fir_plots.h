@@ -41,14 +41,14 @@ private:
 
 // The frequency-response window of a document: magnitude, phase, unwrapped phase, phase delay
 // or group delay of its filter's inphase, quadrature, both or complex coefficients. It binds to
-// the filter at the first frequency binding hint (DocHint::FreqView) the document sends.
+// the filter at the first frequency binding notice (EChange::BindFreq) the document sends.
 class CFirFreqPlot : public CComparingPlotView {
     Q_OBJECT
 public:
     CFirFreqPlot(CFirDoc& doc, QWidget* parent = nullptr);
     CGraph& Model() override { return m_model; }
     CFirFreqPlotModel& FreqModel() { return m_model; }
-    void OnUpdate(CFirDoc& doc, int hint) override;
+    void OnUpdate(CFirDoc& doc, const SChangeNotice& notice) override;
     void SetChannel(int channel);
     void SetKind(int kind);
     void SetDifference(bool on);
@@ -64,15 +64,15 @@ private:
 };
 
 // The time-response window of a document: the impulse response, the step response or both,
-// as any graph type. It binds at the first time binding hint (DocHint::kBindTime or
-// kBindTimeStep) the document sends.
+// as any graph type. It binds at the first time binding notice (EChange::BindTime or
+// BindStep) the document sends.
 class CFirTimePlot : public CComparingPlotView {
     Q_OBJECT
 public:
     CFirTimePlot(CFirDoc& doc, QWidget* parent = nullptr);
     CGraph& Model() override { return m_model; }
     CFirTimePlotModel& TimeModel() { return m_model; }
-    void OnUpdate(CFirDoc& doc, int hint) override;
+    void OnUpdate(CFirDoc& doc, const SChangeNotice& notice) override;
     void SetMode(int mode);
     void SetType(int type);
     void ToggleHistogram();
@@ -87,14 +87,14 @@ private:
 };
 
 // The pole-zero window of a document: the zeros of its filter in the z-plane. It binds at the
-// first hint the document sends and finds the zeros again when the coefficients change.
+// first notice the document sends and finds the zeros again when the coefficients change.
 class CPoleZeroPlot : public CPlotView {
     Q_OBJECT
 public:
     CPoleZeroPlot(CFirDoc& doc, QWidget* parent = nullptr);
     CGraph& Model() override { return m_model; }
     CPoleZeroPlotModel& ZerosModel() { return m_model; }
-    void OnUpdate(CFirDoc& doc, int hint) override;
+    void OnUpdate(CFirDoc& doc, const SChangeNotice& notice) override;
 
 protected:
     void AddViewMenus(QMenu& /*menu*/) override {}
@@ -103,6 +103,6 @@ private:
     CPoleZeroPlotModel m_model;
 };
 
-// A plot window of kind (EViewKind::Frequency, Time or PoleZero) for doc, bound at once with
-// hint when it is not 0 (otherwise by the next binding hint the document sends).
-CPlotView* CreatePlotView(CFirDoc& doc, EViewKind kind, int hint, QWidget* parent = nullptr);
+// A plot window of kind (EViewKind::Frequency, Time or PoleZero) for doc, bound by the next
+// binding notice the document sends.
+CPlotView* CreatePlotView(CFirDoc& doc, EViewKind kind, QWidget* parent = nullptr);

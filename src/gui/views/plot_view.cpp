@@ -11,6 +11,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
+#include <QCursor>
 #include <QFileDialog>
 #include <QFontDialog>
 #include <QMenu>
@@ -42,8 +43,9 @@ QString PlotFileFilter() {
 
 void PrintPlot(CGraph& model, QPrinter& printer) {
     QPainter painter(&printer);
-    CPlotPainter(model).Draw(painter, QRect(QPoint(0, 0), QSize(printer.width(), printer.height())),
-                             3.0);
+    const SDeviceRect page = model.PrintArea(printer.width(), printer.height());
+    CPlotPainter(model).Draw(
+        painter, QRect(page.left, page.top, page.right - page.left, page.bottom - page.top), 3.0);
 }
 
 } // namespace
@@ -74,7 +76,7 @@ void CPlotView::ShowStatus(const std::string& text) {
 void CPlotView::RefreshPlot() {
     Model().Refresh();
     m_bCacheValid = false;
-    m_bCrosshair = false;
+    m_crosshair.Clear();
     update();
 }
 
@@ -88,6 +90,9 @@ void CPlotView::paintEvent(QPaintEvent*) {
         QPainter painter(&m_cache);
         CPlotPainter(model).Draw(painter, m_cache.rect());
         m_bCacheValid = true;
+        // After a centred zoom the pointer stays on the value it pointed at.
+        if (int x = 0, y = 0; model.TakeWheelTarget(x, y))
+            QCursor::setPos(mapToGlobal(QPoint(x, y)));
         if (model.HasData())
             if (const std::string status = m_zoomStatus.AfterPaint(model.Zoom(), hasFocus());
                 !status.empty())
@@ -96,15 +101,14 @@ void CPlotView::paintEvent(QPaintEvent*) {
     QPainter painter(this);
     painter.drawImage(0, 0, m_cache);
     CPlotPainter::DrawRubberBand(painter, m_band);
-    if (m_bCrosshair)
-        CPlotPainter::DrawCrosshair(painter, model.Layout().m_plot, m_crosshair);
+    CPlotPainter::DrawCrosshair(painter, model.Layout().m_plot, m_crosshair);
 }
 
 void CPlotView::resizeEvent(QResizeEvent* event) {
     // The points depend on the plot width.
     Model().Refresh();
     m_bCacheValid = false;
-    m_bCrosshair = false;
+    m_crosshair.Clear();
     QWidget::resizeEvent(event);
 }
 
@@ -122,7 +126,8 @@ void CPlotView::mousePressEvent(QMouseEvent* event) {
     }
     if (event->button() != Qt::LeftButton || !l.m_bDrawn)
         return;
-    m_bCrosshair = false;
+    // A click adds its crosshair to the last one, so that two points can be compared; a zoom
+    // takes them away with the points.
     m_band.Press(event->position().toPoint().x(), event->position().toPoint().y(), l.m_plot);
     update();
 }
@@ -164,8 +169,8 @@ void CPlotView::Click(int x, int y) {
     const CPlotLayout& l = model.Layout();
     if (static_cast<size_t>(curve) < l.m_curves.size() &&
         static_cast<size_t>(index) < l.m_curves[curve].size()) {
-        m_crosshair = l.m_curves[curve][index];
-        m_bCrosshair = true;
+        const SDevicePoint& p = l.m_curves[curve][index];
+        m_crosshair.Show(p.x, p.y);
     }
     ShowStatus(model.ReadoutText(index, curve));
     update();
@@ -173,8 +178,13 @@ void CPlotView::Click(int x, int y) {
 
 void CPlotView::wheelEvent(QWheelEvent* event) {
     CGraph& model = Model();
-    const int delta = event->angleDelta().y();
-    if (delta > 0 && (event->modifiers() & Qt::ControlModifier)) {
+    // Some platforms turn the wheel with a modifier held into a horizontal one.
+    const QPoint angle = event->angleDelta();
+    const int delta = angle.y() != 0 ? angle.y() : angle.x();
+    if (delta != 0 && (event->modifiers() & Qt::ShiftModifier) && model.m_bHistogram) {
+        if (model.StepHistogramBins(delta > 0))
+            RefreshPlot();
+    } else if (delta > 0 && (event->modifiers() & Qt::ControlModifier)) {
         const QPoint p = event->position().toPoint();
         if (model.CenteredZoom(p.x(), p.y()))
             RefreshPlot();
@@ -187,7 +197,7 @@ void CPlotView::wheelEvent(QWheelEvent* event) {
 }
 
 void CPlotView::focusOutEvent(QFocusEvent* event) {
-    m_bCrosshair = false;
+    m_crosshair.Clear();
     update();
     QWidget::focusOutEvent(event);
 }
@@ -268,12 +278,13 @@ void CPlotView::EditProperties() {
 void CPlotView::ChooseFont() {
     CGraph& model = Model();
     const double height = std::max(1.0, Model().Layout().m_dFontHeight);
-    QFont font = CQtTextMeasurer::PlotFont(height);
+    QFont font = CQtTextMeasurer::PlotFont(model.m_face, height);
     font.setPointSizeF(height * 72.0 / logicalDpiY());
     bool ok = false;
     const QFont chosen = QFontDialog::getFont(&ok, font, this);
     if (!ok)
         return;
+    model.m_face = CQtTextMeasurer::FaceOf(chosen);
     // The chosen size stays relative to the automatic size.
     const double chosenHeight = chosen.pointSizeF() * logicalDpiY() / 72.0;
     model.m_dFontScale = std::abs(chosenHeight * model.m_dFontScale / height);
@@ -300,7 +311,7 @@ void CPlotView::AddCommonItems(QMenu& menu) {
     using namespace PlotMenus;
     CGraph& model = Model();
     QMenu* style = menu.addMenu(QString::fromLatin1(kStyleMenu));
-    for (int s = 0; s < 8; ++s) {
+    for (int s : kStyleMenuOrder) {
         QAction* a = style->addAction(QString::fromLatin1(kStyles[s]), [this, s] { SetStyle(s); });
         a->setCheckable(true);
         a->setChecked(model.m_nStyle == s);
@@ -324,7 +335,7 @@ void CPlotView::AddCommonItems(QMenu& menu) {
 void CPlotView::contextMenuEvent(QContextMenuEvent* event) {
     if (!Model().HasData())
         return;
-    m_bCrosshair = false;
+    m_crosshair.Clear();
     update();
     QMenu menu(this);
     FillMenu(menu);

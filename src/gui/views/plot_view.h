@@ -71,8 +71,7 @@ private:
 
     CFirDoc& m_doc;
     CRubberBand m_band;
-    bool m_bCrosshair = false;
-    SDevicePoint m_crosshair;
+    CCrosshair m_crosshair;
     QImage m_cache; // the drawn plot; valid while the model's points are
     bool m_bCacheValid = false;
     CZoomStatusReport m_zoomStatus;

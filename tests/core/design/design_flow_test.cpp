@@ -1,12 +1,17 @@
 #include "design/design_flow.h"
+#include "design/design_job.h"
 #include "design/design_messages.h"
 #include "design/design_types.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
+#include "support/archive.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
 
+#include <atomic>
+#include <chrono>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -15,6 +20,13 @@ namespace {
 void MakeLowpass60(CFirData& f, int taps) {
     f.SetDesignType(kDesignSimplePm);
     ASSERT_TRUE(f.SetSimpleSpec(taps, 0.1, 0.5, 0.13, 60.0, 0.0, 0.0, 16, 0));
+}
+
+// The project stream of a filter.
+std::vector<uint8_t> Stored(const CFirData& f) {
+    CArchiveWriter w;
+    f.Serialize(w, CFirData::kCurrentVersion);
+    return w.Bytes();
 }
 
 // The steps an editor adds, recording what the flow asked of it.
@@ -83,6 +95,38 @@ TEST(DesignFlow, CancelledDesignRunsTheAfterDesignStepAndShowsReady) {
     host.CancelAfterPolls(-1);
     f.SetNumTaps(79);
     EXPECT_EQ(RunDesignFlow(f, host, "lowpass").end, EDesignEnd::Designed);
+}
+
+// Whoever holds a design's control may cancel it from any thread: the running exchange stops,
+// the flow ends as cancelled with the iterations it had reached, nothing is reported, and the
+// project (a specification without coefficients) is stored exactly as before.
+TEST(DesignFlow, CancelFromAnotherThreadStopsTheRunningDesign) {
+    CScriptedHost host; // runs the design on its worker thread
+    CFirData f(&host);
+    MakeLowpass60(f, 3001);
+    const std::vector<uint8_t> before = Stored(f);
+
+    CDesignControl control;
+    std::atomic<bool> flowEnded{false};
+    std::thread canceller([&] {
+        while (control.Iterations() < 1 && !flowEnded)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        control.RequestCancel();
+    });
+    const SDesignResult result = RunDesignFlow(f, host, "lowpass", {}, &control);
+    flowEnded = true;
+    canceller.join();
+
+    EXPECT_EQ(result.end, EDesignEnd::Cancelled);
+    EXPECT_GE(result.iterations, 1);
+    EXPECT_FALSE(result.hasCoefficients);
+    EXPECT_TRUE(host.messages.empty());
+    EXPECT_EQ(Stored(f), before);
+
+    // A control that was cancelled starts its next design afresh.
+    f.SetNumTaps(79);
+    EXPECT_EQ(RunDesignFlow(f, host, "lowpass", {}, &control).end, EDesignEnd::Designed);
+    EXPECT_FALSE(control.CancelRequested());
 }
 
 TEST(DesignFlow, RefusedSpecificationsAndOptimisationsChangeNothing) {

@@ -1,5 +1,6 @@
 #include "design/constraint_rules.h"
 #include "design/design_flow.h"
+#include "design/design_job.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
@@ -413,7 +414,7 @@ TEST(Driver, OptimizerSearchOrder) {
     EXPECT_EQ(host.messages[0].icon, EMsgIcon::Information);
     EXPECT_EQ(host.statusTexts, (std::vector<std::string>{kMsgOptimizingStatus, text}));
     EXPECT_TRUE(f.m_Best.IsEmpty());
-    EXPECT_EQ(f.m_bDesignDone, 1);
+    EXPECT_EQ(state.m_pControl, nullptr); // the run has ended
     // Each display shows the count of a trial (or the count the search started from).
     for (const std::string& polled : host.polledTexts) {
         int taps = 0, iteration = 0;
@@ -426,31 +427,32 @@ TEST(Driver, OptimizerSearchOrder) {
     }
 
     // Independently: one tap fewer misses the specification.
-    f.m_bCancel = 0;
+    CDesignControl control;
     f.SetNumTaps(77);
-    f.RunPm();
+    f.RunPm(control);
     EXPECT_LT(f.GetMargin(), 0.0);
 }
 
 TEST(Driver, OptimizerStatusText) {
     CFirData f;
     OptimizerState state(&f);
-    f.m_bCancel = 0;
-    f.m_nIteration = 7;
+    CDesignControl control;
+    control.m_nIteration = 7;
     state.m_nTaps = 82;
     state.m_nTrial = 4;
     state.m_nLow = 82;
     state.m_nHigh = 86;
-    EXPECT_EQ(FormatOptimizeStatus(f, state), "\n   Design Status:\n      NTaps = 82, Iteration 7\n"
-                                              "\n\n   Optimization Status:\n      Trial 4, "
-                                              "Range = 82 - 86");
+    EXPECT_EQ(FormatOptimizeStatus(control, state),
+              "\n   Design Status:\n      NTaps = 82, Iteration 7\n"
+              "\n\n   Optimization Status:\n      Trial 4, "
+              "Range = 82 - 86");
     state.m_nLow = 86;
-    f.m_nQuantProgress = 35;
-    EXPECT_EQ(FormatOptimizeStatus(f, state),
+    control.m_nQuantProgress = 35;
+    EXPECT_EQ(FormatOptimizeStatus(control, state),
               "\n   Design Status:\n      NTaps = 82, Iteration 7\n      Quantizing: 35% "
               "complete\n\n   Optimization Status:\n      Trial 4");
-    f.m_bCancel = 1;
-    EXPECT_EQ(FormatOptimizeStatus(f, state), "\n   Cancelling, please wait...");
+    control.RequestCancel();
+    EXPECT_EQ(FormatOptimizeStatus(control, state), "\n   Cancelling, please wait...");
 }
 
 TEST(Driver, QuantizedSearchStartsFromTheUnquantizedCount) {
@@ -545,12 +547,14 @@ TEST(Driver, CancelledOptimizationRestoresTheTapCountSilently) {
     // poll lasts.
     MakeSimple(f, 0, 25, 0.1, 0.1, 0.105, 90.0);
     host.CancelAfterPolls(1);
-    ASSERT_TRUE(f.OptimizeFilter("long"));
+    CDesignControl control;
+    ASSERT_TRUE(f.OptimizeFilter("long", nullptr, &control));
     EXPECT_TRUE(host.jobCancelled);
+    EXPECT_TRUE(control.CancelRequested());
     EXPECT_EQ(f.GetNumTaps(), 25);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(host.statusTexts.back(), "Optimization was aborted.");
-    EXPECT_EQ(f.m_bDesignDone, 1);
+    EXPECT_EQ(control.m_bDesignDone, 1);
     EXPECT_EQ(f.m_bMeetsSpec, 0);
     EXPECT_TRUE(f.m_Best.IsEmpty());
 }

@@ -1,4 +1,5 @@
 #include "design/coefficient_messages.h"
+#include "design/design_job.h"
 #include "design/design_types.h"
 #include "design/fir_data.h"
 #include "design/quant_search.h"
@@ -224,10 +225,11 @@ TEST(Quantization, RoundingLevels) {
     for (const Case& c : cases) {
         CFirData f;
         SetTaps(f, c.in);
-        ASSERT_TRUE(f.Quantize(Options(c.bits, c.algorithm)));
+        CDesignControl control;
+        ASSERT_TRUE(f.Quantize(Options(c.bits, c.algorithm), &control));
         EXPECT_EQ(Column(*f.m_pI), c.out) << c.bits << " bits, algorithm " << c.algorithm;
         EXPECT_EQ(f.m_bQuantized, 1);
-        EXPECT_EQ(f.m_nQuantProgress, 0);
+        EXPECT_EQ(control.QuantProgress(), 0);
     }
 }
 
@@ -392,7 +394,6 @@ TEST(Quantization, SearchesAboveFiftyTapsRunOnTheWorkerThread) {
         if (taps == 51) {
             EXPECT_EQ(host.titles, std::vector<std::string>{"Quantize"});
         }
-        EXPECT_EQ(f.m_bDesignDone, 1);
         EXPECT_EQ(f.m_bQuantized, 1);
     }
     // A rounding never needs the thread.
@@ -410,14 +411,16 @@ TEST(Quantization, CancelledSearchKeepsWhatItQuantized) {
         CCancelOnProgressHost host;
         CFirData f(&host);
         SetTaps(f, h);
-        const SQuantizeResult result = f.Quantize(Options(16, algorithm));
+        CDesignControl control;
+        const SQuantizeResult result = f.Quantize(Options(16, algorithm), &control);
         EXPECT_FALSE(result.completed) << algorithm;
         EXPECT_TRUE(result.changed); // the caller must take the filter as changed
         ASSERT_TRUE(host.cancelled);
         EXPECT_NE(host.progressText.find("% complete"), std::string::npos);
         EXPECT_EQ(f.m_bQuantized, 0);
-        EXPECT_EQ(f.m_nQuantProgress, 0);
-        EXPECT_EQ(f.m_bDesignDone, 1);
+        EXPECT_TRUE(control.CancelRequested());
+        EXPECT_EQ(control.QuantProgress(), 0);
+        EXPECT_EQ(control.m_bDesignDone, 1); // the run has ended
         // The search began at the centre and never reached the outermost taps; every tap is
         // either quantized or as it was.
         const double centre = (*f.m_pI)[1000];
@@ -437,16 +440,21 @@ TEST(Quantization, InsideARunningDesignACancelRequestIsKept) {
     CFirData f;
     const std::vector<double> h = Lowpass(21, 0.1);
     SetTaps(f, h);
-    f.m_bDesignDone = 0;
-    f.m_bCancel = 1;
-    EXPECT_FALSE(f.Quantize(Options(10, kAsymmetric)));
-    EXPECT_EQ(f.m_bCancel, 1);
-    EXPECT_EQ(Column(*f.m_pI), h);
-
-    // On its own, a quantization starts afresh.
-    f.m_bDesignDone = 1;
-    EXPECT_TRUE(f.Quantize(Options(10, kAsymmetric)));
-    EXPECT_EQ(f.m_bCancel, 0);
+    CDesignControl control;
+    {
+        const CDesignRun design(&control);
+        control.RequestCancel();
+        EXPECT_FALSE(f.Quantize(Options(10, kAsymmetric), &control));
+        EXPECT_TRUE(control.CancelRequested());
+        EXPECT_EQ(Column(*f.m_pI), h);
+        // A quantization on a control of its own is not part of that design.
+        CFirData other;
+        SetTaps(other, h);
+        EXPECT_TRUE(other.Quantize(Options(10, kAsymmetric)));
+    }
+    // Once the design has ended, a quantization on the same control starts afresh.
+    EXPECT_TRUE(f.Quantize(Options(10, kAsymmetric), &control));
+    EXPECT_FALSE(control.CancelRequested());
 }
 
 TEST(Quantization, QuantizedDesignReportsTheMarginOfItsCoefficients) {

@@ -6,6 +6,7 @@
 
 #include <complex>
 #include <sstream>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -55,7 +56,7 @@ TEST(DataViewText, TrailingZerosGoAndAllZerosLeaveAnEmptyFilter) {
 TEST(DataViewText, QuadratureModeReadsOnlyQAndPadsWithZeros) {
     CFirData filter = RampFilter(4);
     CDataViewSettings settings;
-    settings.m_nMode = DataViewModeOfHint(0x321);
+    settings.m_nMode = DataViewModeOf(SChangeNotice::FromCode(0x321));
     ASSERT_EQ(settings.m_nMode, CDataViewSettings::Quadrature);
     ASSERT_TRUE(ReadCoefficientsText(filter, settings, "0.5\n0.25\n"));
     ASSERT_EQ(filter.GetN(), 4);
@@ -64,8 +65,18 @@ TEST(DataViewText, QuadratureModeReadsOnlyQAndPadsWithZeros) {
     EXPECT_DOUBLE_EQ(filter.GetValue(1, 2), 0.0);
     EXPECT_FALSE(filter.IsReal());
     // Automatic on a complex filter lists I and Q on each line.
-    settings.m_nMode = DataViewModeOfHint(0x301);
+    settings.m_nMode = DataViewModeOf(SChangeNotice::FromCode(0x301));
     const std::string text = ListCoefficients(filter, settings);
     EXPECT_EQ(std::count(text.begin(), text.end(), '\n'), 4);
     EXPECT_NE(text.find("0.25"), std::string::npos);
+}
+
+TEST(DataViewText, TheModeIsWhatTheBindingNoticeShows) {
+    const std::pair<int, int> cases[] = {{0x311, CDataViewSettings::Inphase},
+                                         {0x321, CDataViewSettings::Quadrature},
+                                         {0x331, CDataViewSettings::Complex},
+                                         {0x341, CDataViewSettings::Automatic},
+                                         {0x301, CDataViewSettings::Automatic}};
+    for (const auto& [code, mode] : cases)
+        EXPECT_EQ(DataViewModeOf(SChangeNotice::FromCode(code)), mode) << code;
 }

@@ -19,7 +19,9 @@ namespace {
 
 class CHintView : public CDocView {
 public:
-    void OnUpdate(CFirDoc&, int hint) override { hints.push_back(hint); }
+    void OnUpdate(CFirDoc&, const SChangeNotice& notice) override {
+        hints.push_back(notice.Code());
+    }
     std::vector<int> hints;
 };
 
@@ -227,7 +229,7 @@ TEST_F(Commands, ACancelledOrFailedImportChangesNothing) {
     EXPECT_EQ(TapsI(), (std::vector<double>{0.5, 0.25}));
     EXPECT_EQ(doc.Filter().GetNumTaps(), 2);
     EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(view.hints, std::vector<int>{DocHint::kChanged});
+    EXPECT_EQ(view.hints, std::vector<int>{Notice::kCoefficients.Code()});
 }
 
 TEST_F(Commands, ZeroStuffWithFsScalingIsUndoneWithHintSeven) {
@@ -354,4 +356,26 @@ TEST_F(Commands, ViewMenuItemsNeedComplexDataWhereTheyShowQuadrature) {
     // Inphase response kinds, impulse and step, coefficients, pole-zero.
     EXPECT_EQ(opened, 5 + 2 + 1 + 1);
     EXPECT_EQ(ViewMenuItems().size(), 20u + 10u + 3u + 1u);
+}
+
+// The View menu's windows bind with the notices the project window has always sent.
+TEST(ViewMenu, ItemsBindWithTheirNotices) {
+    const std::pair<const char*, int> cases[] = {
+        {"magnitude-inphase", 0x043},
+        {"phase-complex", 0x353},
+        {"group-delay-i-and-q", 0x283},
+        {"phase-delay-quadrature", 0x173},
+        {"unwrapped-phase-inphase", 0x063},
+        {"impulse-inphase", 0x311},
+        {"impulse-phase", 0x351},
+        {"step-quadrature", 0x32B},
+        {"step-magnitude", 0x34B},
+        {"coefficients-complex", 0x331},
+        {"pole-zero", 5},
+    };
+    for (const auto& [name, code] : cases) {
+        const SViewMenuItem* item = FindViewMenuItem(name);
+        ASSERT_NE(item, nullptr) << name;
+        EXPECT_EQ(item->notice.Code(), code) << name;
+    }
 }

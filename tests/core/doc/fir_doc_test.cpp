@@ -17,11 +17,13 @@ namespace {
 
 const std::string kDataDir = CORVIFIR_TEST_DATA_DIR;
 
-// Records every hint it hears; optionally poses as a method editor.
+// Records the code of every notice it hears; optionally poses as a method editor.
 class CRecordingView : public CDocView {
 public:
     explicit CRecordingView(int editorType = -1) : m_nEditorType(editorType) {}
-    void OnUpdate(CFirDoc&, int hint) override { hints.push_back(hint); }
+    void OnUpdate(CFirDoc&, const SChangeNotice& notice) override {
+        hints.push_back(notice.Code());
+    }
     int EditorDesignType() const override { return m_nEditorType; }
     std::vector<int> hints;
 
@@ -134,15 +136,17 @@ TEST_F(FirDoc, UndoSendsHintSevenOnlyWhenTheSamplingFrequencyChanges) {
     doc.OnSampleRateChanged();
     view.hints.clear();
     doc.OnUndo();
-    EXPECT_EQ(view.hints, (std::vector<int>{DocHint::kChanged, DocHint::kFsChanged}));
+    EXPECT_EQ(view.hints,
+              (std::vector<int>{Notice::kCoefficients.Code(), Notice::kSampleRate.Code()}));
     EXPECT_EQ(doc.Filter().m_Fs, CFs(1.0, 0));
     view.hints.clear();
     doc.OnRedo();
-    EXPECT_EQ(view.hints, (std::vector<int>{DocHint::kChanged, DocHint::kFsChanged}));
+    EXPECT_EQ(view.hints,
+              (std::vector<int>{Notice::kCoefficients.Code(), Notice::kSampleRate.Code()}));
     ChangeFilter(doc, 6);
     view.hints.clear();
     doc.OnUndo();
-    EXPECT_EQ(view.hints, (std::vector<int>{DocHint::kChanged}));
+    EXPECT_EQ(view.hints, (std::vector<int>{Notice::kCoefficients.Code()}));
 }
 
 TEST_F(FirDoc, UndoKeepsTheModifiedFlagAndRemembersDialogValues) {
@@ -226,7 +230,7 @@ TEST_F(FirDoc, AnOlderProjectIsNoticedAndMarkedModifiedAndSavingConvertsIt) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(doc.m_nFileVersion, 19);
     ASSERT_TRUE(doc.OnSaveDocument(path));
-    EXPECT_EQ(view.hints.back(), DocHint::kAboutToSave);
+    EXPECT_EQ(view.hints.back(), Notice::kAboutToSave.Code());
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.m_nFileVersion, 20);
 }
@@ -286,7 +290,8 @@ TEST_F(FirDoc, ShowingAViewAsksTheOwnerThenTitlesAndHints) {
     CFirDoc doc(host, &owner);
     CRecordingView view;
     doc.AddView(view);
-    doc.RequestView({EViewKind::Data, true, "FIR Inphase Coefficients", 0x311});
+    doc.RequestView(
+        {EViewKind::Data, true, "FIR Inphase Coefficients", SChangeNotice::FromCode(0x311)});
     ASSERT_EQ(owner.requests.size(), 1u);
     EXPECT_EQ(owner.requests[0].kind, EViewKind::Data);
     EXPECT_EQ(doc.Filter().m_strName, "FIR Inphase Coefficients");

@@ -1,11 +1,11 @@
 #include "design/fir_data.h"
 #include "doc/project_file.h"
 #include "plot/fir_freq_plot_model.h"
-#include "plot/fir_plot_hints.h"
 #include "plot/fir_plot_request.h"
 #include "plot/fir_time_plot_model.h"
 #include "plot_test_util.h"
 #include "response/response_types.h"
+#include "support/change_notice.h"
 #include "support/format_number.h"
 #include "support/scripted_host.h"
 
@@ -34,7 +34,7 @@ struct LowpassFixture : ::testing::Test {
 
 TEST_F(LowpassFixture, FrequencyViewComputesOnePointPerColumn) {
     CFirFreqPlotModel view(&host);
-    view.OnUpdate(67, Filter()); // magnitude of the inphase filter
+    view.OnUpdate(SChangeNotice::FromCode(67), Filter()); // magnitude of the inphase filter
     const CPlotLayout& l = view.Prepare(measurer, area);
     ASSERT_TRUE(l.m_bDrawn);
     EXPECT_EQ(view.m_strXTitle, "Frequency in kHz");
@@ -87,7 +87,7 @@ TEST_F(LowpassFixture, RequestedRangesOfBothAxesHold) {
 
 TEST_F(LowpassFixture, SpecificationMaskAndReadout) {
     CFirFreqPlotModel view(&host);
-    view.OnUpdate(67, Filter());
+    view.OnUpdate(SChangeNotice::FromCode(67), Filter());
     const CPlotLayout& l = view.Prepare(measurer, area);
     const CAxisMap& x = view.Map(true);
     const CAxisMap& y = view.Map(false);
@@ -115,7 +115,7 @@ TEST_F(LowpassFixture, ChannelsFollowTheFilter) {
     CFirData& filter = Filter();
     filter.ApplyFs(CFs(8, 1)); // 8 kHz
     CFirFreqPlotModel view(&host);
-    view.OnUpdate(67, filter);
+    view.OnUpdate(SChangeNotice::FromCode(67), filter);
     EXPECT_FALSE(view.CanChooseChannel(kChannelComplex));
     view.Prepare(measurer, area);
     EXPECT_DOUBLE_EQ(view.XRangeMax(), 4);
@@ -124,7 +124,7 @@ TEST_F(LowpassFixture, ChannelsFollowTheFilter) {
     for (int n = 0; n < filter.GetN(); ++n)
         filter.m_pQ->SetAt(n, 0.01 * n);
     filter.m_bReal = 0;
-    view.OnUpdate(kHintCoefficients, filter);
+    view.OnUpdate(Notice::kCoefficients, filter);
     EXPECT_EQ(view.GetChannel(), kChannelComplex);
     view.Prepare(measurer, area);
     EXPECT_DOUBLE_EQ(view.XRangeMin(), -4);
@@ -132,7 +132,7 @@ TEST_F(LowpassFixture, ChannelsFollowTheFilter) {
 
     // Hint 0x243: magnitude of I and Q, two curves in the filter's colour, Q dotted.
     CFirFreqPlotModel both(&host);
-    both.OnUpdate(0x243, filter);
+    both.OnUpdate(SChangeNotice::FromCode(0x243), filter);
     const CPlotLayout& l = both.Prepare(measurer, area);
     ASSERT_EQ(l.m_curves.size(), 2u);
     ASSERT_EQ(l.m_legend.size(), 2u);
@@ -144,7 +144,7 @@ TEST_F(LowpassFixture, ChannelsFollowTheFilter) {
 
 TEST_F(LowpassFixture, TimeViewImpulseAndStep) {
     CFirTimePlotModel view(&host);
-    view.OnUpdate(TimeViewHint(0, 0, false), Filter()); // automatic type
+    view.OnUpdate(SChangeNotice::FromCode(1), Filter()); // automatic type
     view.SetMode(kTimeImpulseAndStep);
     const CPlotLayout& l = view.Prepare(measurer, area);
     ASSERT_TRUE(l.m_bDrawn);
@@ -172,7 +172,7 @@ TEST_F(LowpassFixture, TimeViewKeepsItsZoomOnNewCoefficientsWhileTheyHoldIt) {
         SCOPED_TRACE(c.change);
         CFirData filter(Filter());
         CFirTimePlotModel view(&host);
-        view.OnUpdate(TimeViewHint(0, 0, false), filter);
+        view.OnUpdate(SChangeNotice::FromCode(1), filter);
         view.Prepare(measurer, area);
         ASSERT_TRUE(view.ZoomTo(true, false, true, 5 * dt, 30 * dt, 0, 0));
         view.Prepare(measurer, area);
@@ -187,7 +187,7 @@ TEST_F(LowpassFixture, TimeViewKeepsItsZoomOnNewCoefficientsWhileTheyHoldIt) {
             filter.m_pI->SetAt(i, taps[static_cast<size_t>(i)]);
             filter.m_pQ->SetAt(i, 0.0);
         }
-        view.OnUpdate(kHintCoefficients, filter);
+        view.OnUpdate(Notice::kCoefficients, filter);
         view.Prepare(measurer, area);
         const std::vector<double>& x = view.XColumn();
         ASSERT_FALSE(x.empty());
@@ -210,7 +210,7 @@ TEST_F(LowpassFixture, TimeViewKeepsItsZoomOnNewCoefficientsWhileTheyHoldIt) {
 
 TEST_F(LowpassFixture, StepModeReadoutAndHistogramAreOfTheStepResponse) {
     CFirTimePlotModel view(&host);
-    view.OnUpdate(TimeViewHint(0, 0, true), Filter()); // step mode
+    view.OnUpdate(SChangeNotice::FromCode(11), Filter()); // step mode
     ASSERT_EQ(view.GetMode(), kTimeStep);
     view.Prepare(measurer, area);
     std::vector<double> step;
@@ -238,13 +238,74 @@ TEST_F(LowpassFixture, StepModeReadoutAndHistogramAreOfTheStepResponse) {
     EXPECT_EQ(counted, Filter().GetN());
 }
 
-TEST(PlotHints, DecodeAndBuild) {
-    EXPECT_EQ(FreqViewHint(4, 0), 67);
-    EXPECT_EQ(FreqViewHint(4, 3), 835);
-    EXPECT_EQ(FreqViewHint(4, 2), 0x243);
-    const SFirPlotHint h = SFirPlotHint::Decode(769);
-    EXPECT_EQ(h.nEvent, kHintBindTime);
-    EXPECT_EQ(h.nType, 0);
-    EXPECT_EQ(h.nChannel, 3);
-    EXPECT_EQ(SFirPlotHint::Decode(0x1095).nType, 0); // low byte 0x95: type not read
+// Each plot view reacts to the notices meant for it: a frequency view binds at a frequency
+// binding only, taking the response kind and channel from it; a time view at a time or step
+// binding, taking its mode, graph type and style; a closing document unbinds both.
+TEST_F(LowpassFixture, PlotViewsBindAtTheirOwnNoticesOnly) {
+    using enum EViewShows;
+    using C = EViewChannel;
+    const SChangeNotice others[] = {Notice::kCoefficients, Notice::kSampleRate,
+                                    Notice::kAboutToSave};
+    CFirData& filter = Filter();
+    {
+        CFirFreqPlotModel freq(&host);
+        for (const SChangeNotice& n : others)
+            freq.OnUpdate(n, filter);
+        freq.OnUpdate(SChangeNotice::BindTime(Phase, C::Quadrature), filter);
+        freq.OnUpdate(SChangeNotice::BindTime(Phase, C::Quadrature, true), filter);
+        EXPECT_EQ(freq.Filter(), nullptr);
+        freq.OnUpdate(SChangeNotice::BindFreq(GroupDelay, C::Quadrature), filter);
+        EXPECT_EQ(freq.Filter(), &filter);
+        EXPECT_EQ(freq.GetKind(), kResponseGroupDelay);
+        EXPECT_EQ(freq.GetChannel(), kChannelQuadrature);
+        freq.OnUpdate(SChangeNotice::BindFreq(Phase, C::Inphase), filter); // bound already
+        EXPECT_EQ(freq.GetKind(), kResponseGroupDelay);
+        freq.OnUpdate(Notice::kClosing, filter);
+        EXPECT_EQ(freq.Filter(), nullptr);
+        // A kind that is not a response (a filter type) shows the magnitude.
+        freq.OnUpdate(SChangeNotice::BindFreq(Lowpass, C::Inphase), filter);
+        EXPECT_EQ(freq.GetKind(), kResponseMagnitude);
+    }
+    {
+        CFirTimePlotModel time(&host);
+        for (const SChangeNotice& n : others)
+            time.OnUpdate(n, filter);
+        time.OnUpdate(SChangeNotice::BindFreq(Magnitude, C::Complex), filter);
+        EXPECT_EQ(time.Filter(), nullptr);
+        SChangeNotice styled = SChangeNotice::BindTime(Magnitude, C::Complex);
+        styled.style = 3;
+        time.OnUpdate(styled, filter);
+        EXPECT_EQ(time.Filter(), &filter);
+        EXPECT_EQ(time.GetMode(), kTimeImpulse);
+        EXPECT_EQ(time.m_nType, kGraphMagnitude);
+        EXPECT_EQ(time.GetStyle(), 3);
+        time.OnUpdate(Notice::kClosing, filter);
+        EXPECT_EQ(time.Filter(), nullptr);
+        // Step mode; a filter type is no graph type: the real filter's own (inphase).
+        time.OnUpdate(SChangeNotice::BindTime(Bandstop, C::Complex, true), filter);
+        EXPECT_EQ(time.GetMode(), kTimeStep);
+        EXPECT_EQ(time.m_nType, kGraphInphase);
+    }
+}
+
+// A change of the sampling frequency and a coefficients notice that asks for it reset the time
+// view's zoom; a plain coefficients notice keeps it.
+TEST_F(LowpassFixture, TimeViewResetsItsZoomWhenTheNoticeSaysSo) {
+    const double dt = 1.0 / 48000;
+    SChangeNotice reset = Notice::kCoefficients;
+    reset.resetZoom = true;
+    const struct {
+        SChangeNotice notice;
+        bool keepsZoom;
+    } cases[] = {{Notice::kCoefficients, true}, {reset, false}, {Notice::kSampleRate, false}};
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.notice.Code());
+        CFirTimePlotModel view(&host);
+        view.OnUpdate(Notice::kNewTime, Filter());
+        view.Prepare(measurer, area);
+        ASSERT_TRUE(view.ZoomTo(true, false, true, 5 * dt, 30 * dt, 0, 0));
+        view.OnUpdate(c.notice, Filter());
+        view.Prepare(measurer, area);
+        EXPECT_EQ(view.GetZoomStatusText() == "Ready", !c.keepsZoom);
+    }
 }

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -141,4 +143,116 @@ TEST(PlotGraph, ReadoutTextsOfTwoClicks) {
     EXPECT_EQ(g.ReadoutText(10, 0),
               "Bin 10: I=99.833E-3, Q=500.000E-3, Mag=0.51, Phase=78.708 deg");
     EXPECT_EQ(g.ReadoutText(10, 0).substr(0, 5), "X=10.");
+}
+
+namespace {
+
+// A spectrum of n bins 1 Hz apart (Fs = n Hz), all of power 1 but one peak.
+void MakeSpectrum(CCorviData& d, int n) {
+    d.RemoveAll();
+    for (int i = 0; i < n; ++i) {
+        d.m_pI->Add(i == n / 3 ? 100.0 : 1.0);
+        d.m_pQ->Add(0.0);
+    }
+    d.m_bTime = 0;
+    d.m_nPoints = n;
+    d.ApplyFs(CFs(n, 0));
+    d.ResetRange();
+}
+
+} // namespace
+
+TEST(PlotGraph, LogXReductionGroupsTheSamplesAndSaysHow) {
+    CCorviData spectrum;
+    MakeSpectrum(spectrum, 100000);
+    struct Case {
+        bool integer;
+        std::string suffix;
+    };
+    // 0.1 Hz to 100 kHz on the axis: 40 % along is 10^1.4 Hz, one column of 100 further is
+    // 10^1.46 Hz, 3.7 bins later: three bins a point.
+    for (const Case& c : {Case{true, " (Line Spacing = 3.000, Peak Mode)"},
+                          Case{false, " (Variable Spacing, Peak Mode)"}}) {
+        CGraph g;
+        g.AttachSignal(&spectrum);
+        g.m_nType = kGraphMagnitude;
+        g.m_bDb = 0;
+        g.m_bSumMode = 0;
+        g.m_bIntegerReduction = c.integer;
+        g.m_X.m_bLog = 1;
+        CFixedMeasurer m;
+        const CPlotLayout& l = g.Prepare(m, {0, 0, 160, 300});
+        ASSERT_TRUE(l.m_bDrawn);
+        EXPECT_EQ(g.ReductionSuffix(), c.suffix);
+        EXPECT_EQ(l.m_xTitle.m_strText.substr(l.m_xTitle.m_strText.find(" (")), c.suffix);
+        // Every bin belongs to one point and the peak survives.
+        int total = 0;
+        for (int n : g.PointCounts())
+            total += n;
+        EXPECT_EQ(total, spectrum.m_nLast - spectrum.m_nFirst + 1);
+        EXPECT_DOUBLE_EQ(*std::max_element(g.Curves()[0].begin(), g.Curves()[0].end()), 100.0);
+        if (!c.integer) { // grouped by column: no more points than columns
+            EXPECT_LE(g.XColumn().size(), static_cast<size_t>(l.m_plot.right - l.m_plot.left + 1));
+        }
+    }
+}
+
+TEST(PlotGraph, TitlesDescribeThePointsOfTheirOwnPaint) {
+    CCorviData signal;
+    MakeSignal(signal, 10000);
+    CGraph g;
+    g.AttachSignal(&signal);
+    g.m_nType = kGraphInphase;
+    CFixedMeasurer m;
+    // Wide enough for every sample, then too narrow, then wide again.
+    for (const auto& [width, reduced] : {std::pair{12000, false}, {600, true}, {12000, false}}) {
+        const CPlotLayout& l = g.Prepare(m, {0, 0, width, 400});
+        ASSERT_TRUE(l.m_bDrawn);
+        EXPECT_EQ(l.m_xTitle.m_strText.find(":1, Peak Mode)") != std::string::npos, reduced)
+            << width << ": " << l.m_xTitle.m_strText;
+        // The main title stands a full line above the plot.
+        EXPECT_NEAR(l.m_mainTitle.y, l.m_plot.top - l.m_dLineHeight, 0.5);
+    }
+    // A printed X-Y plot takes a square of the page.
+    EXPECT_EQ(g.PrintArea(1000, 700).right, 1000);
+    g.m_nType = kGraphPolar;
+    g.AutoScale();
+    const SDeviceRect page = g.PrintArea(1000, 700);
+    EXPECT_EQ(page.right - page.left, 700);
+    EXPECT_EQ(page.bottom - page.top, 700);
+}
+
+TEST(PlotGraph, ShiftWheelStepsTheHistogramBinsWithinFiveAndTheSampleCount) {
+    CCorviData signal;
+    MakeSignal(signal, 40);
+    CGraph g;
+    g.AttachSignal(&signal);
+    g.m_nType = kGraphInphase;
+    EXPECT_FALSE(g.StepHistogramBins(true)); // not a histogram yet
+    g.SetHistogram(true);
+    g.m_Histogram.m_nBins = 17;
+    struct Step {
+        bool more;
+        int bins;
+    };
+    // 17 x 1.25 = 21.25, then 26, 32, 40 (the samples), 40; 40 x 0.8 = 32, ... 6, then 5.
+    for (const Step& s : {Step{true, 21},
+                          {true, 26},
+                          {true, 32},
+                          {true, 40},
+                          {true, 40},
+                          {false, 32},
+                          {false, 25},
+                          {false, 20},
+                          {false, 16},
+                          {false, 12},
+                          {false, 9},
+                          {false, 7},
+                          {false, 5},
+                          {false, 5}}) {
+        ASSERT_TRUE(g.StepHistogramBins(s.more));
+        EXPECT_EQ(g.m_Histogram.m_nBins, s.bins);
+        EXPECT_EQ(g.m_Histogram.GetN(), s.bins); // one bar a bin
+        EXPECT_EQ(g.m_Histogram.m_bAutoBins, 0);
+    }
 }

@@ -96,12 +96,13 @@ TEST_F(PoleZeroFixture, FindsZerosAgainOnlyWhenTheCoefficientsChange) {
     EXPECT_DOUBLE_EQ(plot.Zeros().zeros[0].real(), 0.5);
     // A complex filter: the zeros of the complex polynomial.
     Load({1.0, std::complex<double>(0.0, -0.25)});
-    plot.OnUpdate(5, filter);
+    plot.OnUpdate(Notice::kCoefficients, filter);
     ASSERT_EQ(plot.Zeros().zeros.size(), size_t{1});
     EXPECT_NEAR(std::abs(plot.Zeros().zeros[0] - std::complex<double>(0.0, 0.25)), 0, 1e-15);
     plot.Prepare(measurer, area);
     EXPECT_TRUE(plot.PointsValid());
-    plot.OnUpdate(5, filter); // same coefficients: nothing to find, but a fresh drawing
+    plot.OnUpdate(Notice::kCoefficients,
+                  filter); // same coefficients: nothing to find, but a fresh drawing
     EXPECT_FALSE(plot.PointsValid());
     EXPECT_EQ(plot.Zeros().zeros.size(), size_t{1});
 }
@@ -147,4 +148,17 @@ TEST_F(PoleZeroFixture, PlotFileHasOneZeroPerLine) {
         EXPECT_TRUE(std::any_of(zeros.begin(), zeros.end(), [&](auto z) {
             return std::abs(z - expected) < 1e-9;
         })) << expected;
+}
+
+// The pole-zero view binds at whatever notice comes first and forgets the filter when the
+// document closes.
+TEST_F(PoleZeroFixture, BindsAtTheFirstNoticeAndUnbindsAtClosing) {
+    Load({1.0, -0.5});
+    CPoleZeroPlotModel plot(&host);
+    plot.OnUpdate(Notice::kNewTime, filter);
+    EXPECT_EQ(plot.Filter(), &filter);
+    EXPECT_EQ(plot.Zeros().zeros.size(), size_t{1});
+    plot.OnUpdate(Notice::kClosing, filter);
+    EXPECT_EQ(plot.Filter(), nullptr);
+    EXPECT_TRUE(plot.Zeros().zeros.empty());
 }

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <vector>
+
 namespace {
 
 // A plot of the line y = x over its visible X range.
@@ -141,4 +143,40 @@ TEST(PlotRubberBand, PressPlaceAndDragSizeDecideTheZoom) {
     EXPECT_EQ(r.x2, 700);
     EXPECT_EQ(r.y1, 50);
     EXPECT_EQ(r.y2, 400);
+}
+
+TEST(PlotCrosshair, KeepsTwoLinesOfEachKindAndAClickAgainTakesAPointsLinesAway) {
+    CCrosshair c;
+    c.Show(100, 50);
+    c.Show(200, 80);
+    EXPECT_EQ(c.VerticalLines(), (std::vector<int>{100, 200}));
+    EXPECT_EQ(c.HorizontalLines(), (std::vector<int>{50, 80}));
+    // A third point replaces the older lines.
+    c.Show(300, 90);
+    EXPECT_EQ(c.VerticalLines(), (std::vector<int>{200, 300}));
+    EXPECT_EQ(c.HorizontalLines(), (std::vector<int>{80, 90}));
+    // The same point again takes its lines away; a point sharing one line takes that one.
+    c.Show(300, 90);
+    EXPECT_EQ(c.VerticalLines(), (std::vector<int>{200}));
+    EXPECT_EQ(c.HorizontalLines(), (std::vector<int>{80}));
+    c.Show(250, 80);
+    EXPECT_EQ(c.VerticalLines(), (std::vector<int>{200, 250}));
+    EXPECT_TRUE(c.HorizontalLines().empty());
+    c.Clear();
+    EXPECT_TRUE(c.IsEmpty());
+}
+
+TEST_F(ZoomFixture, TheValueUnderTheMouseOfACentredZoomIsWhereThePointerGoes) {
+    const SDeviceRect p = plot.Layout().m_plot;
+    const int x = p.left + (p.right - p.left) / 3, y = p.top + (p.bottom - p.top) / 3;
+    const double valueX = plot.Map(true).FromDeviceX(x), valueY = plot.Map(false).FromDeviceY(y);
+    int tx = 0, ty = 0;
+    EXPECT_FALSE(plot.TakeWheelTarget(tx, ty)); // no centred zoom yet
+    ASSERT_TRUE(plot.CenteredZoom(x, y));
+    Draw();
+    ASSERT_TRUE(plot.TakeWheelTarget(tx, ty));
+    EXPECT_EQ(tx, plot.Map(true).ToDeviceX(valueX));
+    EXPECT_EQ(ty, plot.Map(false).ToDeviceY(valueY));
+    EXPECT_GT(std::abs(tx - x) + std::abs(ty - y), 20); // the zoom moved the value
+    EXPECT_FALSE(plot.TakeWheelTarget(tx, ty));         // once
 }

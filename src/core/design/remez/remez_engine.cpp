@@ -26,6 +26,9 @@ constexpr int kMaxTaps = 16777216;
 // A design is equiripple when no weighted error on its grid exceeds the levelled deviation by
 // more than this fraction of it.
 constexpr double kEquirippleTolerance = 1e-2;
+// A frequency so close to 0 that the equivalent problem's desired value and weight there are
+// their limits at 0, to rounding.
+constexpr double kNearZero = 1e-100;
 // Function named in the math-error report when a value of the exchange itself is not finite.
 constexpr const char* kEngineFunction = "Remez";
 
@@ -393,6 +396,10 @@ void CRemezContext::ImpulseResponse(int nfilt, int neg, int nodd) {
 }
 
 void CRemezContext::GridResponse(double f, int band, double& des, double& wt) const {
+    if (f == 0.0 && m_neg == 1) {
+        // The factor vanishes at 0: the limits there.
+        f = kNearZero;
+    }
     const int b = band + 1;
     des = m_pPmFir->EFF(f, m_fx[b], m_wtx[b], b, m_jtype);
     wt = m_pPmFir->WATE(f, m_fx[b], m_wtx[b], b, m_jtype);
@@ -401,6 +408,23 @@ void CRemezContext::GridResponse(double f, int band, double& des, double& wt) co
         des = des / change;
         wt = wt * change;
     }
+}
+
+// The grid of an antisymmetric design starts at delf rather than at a band edge at 0, where the
+// factor sin(pi f) or sin(2 pi f) of the amplitude vanishes. When the equivalent problem has a
+// limit there with a weight that does not vanish (a differentiator's passband from 0), the first
+// band of the long-filter exchange starts at the edge itself, so that the error between 0 and
+// delf is held to the deviation too. NaN when the band starts at its first grid point.
+double CRemezContext::FirstBandStart() const {
+    if (m_neg != 1 || !(m_edge[1] < m_grid[1]) || m_bandFirst.front() != 1) {
+        return std::numeric_limits<double>::quiet_NaN();
+    }
+    double des = 0.0;
+    double wt = 0.0;
+    GridResponse(m_edge[1], 0, des, wt);
+    const bool limit = std::isfinite(des) && std::isfinite(wt) && wt > 0.5 * m_wt[1] &&
+                       std::fabs(des - m_des[1]) <= std::fabs(m_des[1]);
+    return limit ? m_edge[1] : std::numeric_limits<double>::quiet_NaN();
 }
 
 // The factor between the amplitude and the cosine polynomial of the equivalent problem.
@@ -558,6 +582,7 @@ void CRemezContext::RunRobust(int nfilt) {
     problem.delf = m_delf;
     problem.bandFirst = m_bandFirst;
     problem.bandLast = m_bandLast;
+    problem.firstBandStart = FirstBandStart();
     problem.response = [this](double f, int b, double& des, double& wt) {
         GridResponse(f, b, des, wt);
     };

@@ -82,6 +82,7 @@ private:
     int PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int nfilt, int nbands);
     bool BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nbands, int neg);
     void GridResponse(double f, int band, double& des, double& wt) const;
+    double FirstBandStart() const;
     void RunRobust(int nfilt);
     double Change(double f) const;
     bool TapsOnSpan(const CRobustExchange& exchange, int nfilt);

@@ -448,15 +448,26 @@ void CRobustExchange::LocateExtrema(std::vector<SPoint>& found) {
     const CExchangeProblem& pb = *m_pProblem;
     found.clear();
     std::vector<SPoint> edges;
+    std::vector<double> fallback;
     for (std::size_t b = 0; b < pb.bandFirst.size(); ++b) {
         edges.push_back(GridPoint(pb.bandFirst[b], static_cast<int>(b)));
         edges.push_back(GridPoint(pb.bandLast[b], static_cast<int>(b)));
     }
+    if (pb.firstBandStart < edges.front().f) {
+        edges.insert(edges.begin(), FreePoint(pb.firstBandStart, 0));
+    }
     PointErrors(edges);
-    double largest = 0.0;
+    // The first band's start below its first grid point, as a located extremum of its own.
+    const bool start = edges.size() > 2 * pb.bandFirst.size();
+    if (start) {
+        found.push_back(edges.front());
+        fallback.push_back(edges.front().f);
+        fallback.push_back(edges.front().error);
+        edges.erase(edges.begin());
+    }
+    double largest = start ? std::fabs(found.front().error) : 0.0;
     std::vector<double> sampleError;
     std::vector<double> sampleF;
-    std::vector<double> fallback;
     for (std::size_t b = 0; b < pb.bandFirst.size(); ++b) {
         const SPoint& lo = edges[2 * b];
         const SPoint& hi = edges[2 * b + 1];

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <functional>
+#include <limits>
 #include <memory>
 #include <vector>
 
@@ -20,6 +21,11 @@ struct CExchangeProblem {
     double delf = 0.0; // grid spacing, fractions of Fs
     // First and last grid index of each band (one-based, ascending, bands never overlap).
     std::vector<int> bandFirst, bandLast;
+    // An edge below the first band's first grid point where the grid cannot start (the
+    // equivalent problem is a limit there), or NaN when the band starts at that point: the
+    // exchange on the grid snaps a point there onto the grid, the exchange between grid points
+    // keeps it.
+    double firstBandStart = std::numeric_limits<double>::quiet_NaN();
     // Desired value and weight of the equivalent problem at any frequency f inside band b
     // (zero-based), computed exactly as for the grid points.
     std::function<void(double f, int b, double& des, double& wt)> response;
