@@ -585,7 +585,6 @@ FRunCommand ParseDesignOptions(CCliArgs& args, std::vector<std::string>&) {
     };
 }
 
-<<<<<<< HEAD
 // Draws the project as it stands, as the plot command does; the previous state is the one Undo
 // restores.
 FRunCommand ParsePlotStep(CCliArgs& args, std::vector<std::string>&) {
@@ -629,14 +628,10 @@ FRunCommand ParsePlotStep(CCliArgs& args, std::vector<std::string>&) {
     };
 }
 
-struct SRunCommandRow {
-    const char* name;
-=======
 // The parser of each `run` command that takes options. The catalogue gives every command's word,
 // enabling and function; a command without a parser here runs as it is.
 struct SRunParser {
     ECommand id;
->>>>>>> main
     FParse parse;
 };
 

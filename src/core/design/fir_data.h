@@ -111,21 +111,6 @@ public:
     // ---- quantization (quantization.cpp) --------------------------------------------------
     // Coefficient counts above this run a search quantization on the host's worker thread.
     static constexpr int kThreadedQuantizeTaps = 50;
-<<<<<<< HEAD
-    // Quantizes the coefficients to options.m_nBits-bit fractions with options.m_nAlgorithm.
-    // A search over more than kThreadedQuantizeTaps coefficients started while no design runs
-    // goes to the host's worker thread with the "Quantize" status display. Sets the quantized
-    // marker. Not completed when there is nothing to quantize, the bit count is off or out of
-    // range, or the search was cancelled (the taps searched so far stay quantized: changed).
-    SQuantizeResult Quantize(const QuantOptions& options);
-    // The coefficients before the first of the quantizations that made the present ones; kept
-    // with the project file (not in its archived sections) and stale after any other change.
-    CUnquantizedCopy m_Unquantized;
-    // Whether m_Unquantized describes the present coefficients.
-    bool HasUnquantized() const { return m_Unquantized.Describes(*this); }
-    // This filter with its unquantized coefficients instead of its own (when it has them).
-    CFirData UnquantizedFilter() const;
-=======
     // Quantizes the coefficients to options.m_nBits-bit fractions with options.m_nAlgorithm, on
     // control (none: a control of its own). A search over more than kThreadedQuantizeTaps
     // coefficients started while no design runs on that control goes to the host's worker
@@ -133,7 +118,13 @@ public:
     // there is nothing to quantize, the bit count is off or out of range, or the search was
     // cancelled (the taps searched so far stay quantized: changed).
     SQuantizeResult Quantize(const QuantOptions& options, CDesignControl* control = nullptr);
->>>>>>> main
+    // The coefficients before the first of the quantizations that made the present ones; kept
+    // with the project file (not in its archived sections) and stale after any other change.
+    CUnquantizedCopy m_Unquantized;
+    // Whether m_Unquantized describes the present coefficients.
+    bool HasUnquantized() const { return m_Unquantized.Describes(*this); }
+    // This filter with its unquantized coefficients instead of its own (when it has them).
+    CFirData UnquantizedFilter() const;
 
     // ---- taps, design type ---------------------------------------------------------------
     // Stores the id, derives the kind and, the first time, fills the tap-count limits.

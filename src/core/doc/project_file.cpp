@@ -41,20 +41,8 @@ void CFirProject::Serialize(CArchiveWriter& ar) const {
     const int nVersion = kCurrentVersion;
     const int type = m_Filter.m_nDesignType & 0xFF;
     ar.WriteUInt16(static_cast<uint16_t>(type * 256 + nVersion));
-<<<<<<< HEAD
-    m_Filter.Serialize(ar, nVersion);
-    m_Generate.Serialize(ar, nVersion);
-    // the sampling-frequency dialog keeps nothing in the file
-    m_Mix.Serialize(ar);
-    m_Scale.Serialize(ar, nVersion);
-    m_CombFill.Serialize(ar);
-    m_DataFiles.Serialize(ar, nVersion);
-    m_Window.Serialize(ar, nVersion);
-    m_QuantDialog.Store(ar);
-    ar.WriteInt32(m_nReservedA);
-    ar.WriteDouble(m_dReservedB);
-    ar.WriteInt32(0);
-    ar.WriteString(m_strTitle);
+    CFieldWriter fields(ar, nVersion);
+    DescribeFields(fields, *this);
     WriteAppendedSections(ar);
 }
 
@@ -98,35 +86,11 @@ void CFirProject::ReadAppendedSections(CArchiveReader& ar) {
 }
 
 void CFirProject::ReadSections(CArchiveReader& ar, int nVersion) {
-    m_Filter.Serialize(ar, nVersion);
-    m_Generate.Serialize(ar, nVersion);
-    m_Mix.Serialize(ar);
-    m_Scale.Serialize(ar, nVersion);
-    m_CombFill.Serialize(ar);
-    if (nVersion > 3)
-        m_DataFiles.Serialize(ar, nVersion);
-    m_Window.Serialize(ar, nVersion);
-    if (nVersion > 13)
-        m_QuantDialog.Load(ar);
-    m_nReservedA = ar.ReadInt32();
-    m_dReservedB = ar.ReadDouble();
-    ar.ReadInt32(); // written as 0, not kept
-    if (nVersion == 3)
-        ar.ReadFloat();
-    if (nVersion > 8)
-        m_strTitle = ar.ReadString();
+    CFieldReader fields(ar, nVersion);
+    DescribeFields(fields, *this);
     // A newer version's own fields may follow the title.
     if (nVersion <= kCurrentVersion)
         ReadAppendedSections(ar);
-=======
-    CFieldWriter fields(ar, nVersion);
-    DescribeFields(fields, *this);
-}
-
-void CFirProject::ReadSections(CArchiveReader& ar, int nVersion) {
-    CFieldReader fields(ar, nVersion);
-    DescribeFields(fields, *this);
->>>>>>> main
 }
 
 void CFirProject::Serialize(CArchiveReader& ar) {

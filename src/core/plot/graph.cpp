@@ -189,11 +189,7 @@ int CGraph::UpdateTitles(int xPower, int& yDisplayPower) {
 int CGraph::ChooseReduction(const CCorviData& data, int width) {
     m_nPerPoint = 0;
     m_dPerPoint = 0;
-<<<<<<< HEAD
     const int n = ReductionCount(data);
-    if (width < 1 || width >= n || m_workX.bLog)
-=======
-    const int n = data.m_nLast - data.m_nFirst + 1;
     if (width < 1)
         return width;
     if (m_workX.bLog) {
@@ -202,7 +198,6 @@ int CGraph::ChooseReduction(const CCorviData& data, int width) {
         return width;
     }
     if (width >= n)
->>>>>>> main
         return width;
     const double c = m_bXYMode ? 4096.0 : n;
     if (m_bIntegerReduction) {

@@ -85,7 +85,6 @@ protected:
     int GroupEnd(int i, int first, int last, double x0, double dx) const;
     // Groups the displayed samples for a plot width; returns the width drawn.
     int ChooseReduction(const CCorviData& data, int width);
-<<<<<<< HEAD
     // How many samples the plot shows across its width (the displayed samples of data).
     virtual int ReductionCount(const CCorviData& data) const {
         return data.m_nLast - data.m_nFirst + 1;
@@ -95,11 +94,9 @@ protected:
     void BuildTypeCurvesAt(const CCorviData& data, double xScale);
     // Moves the start of a log X axis off 0: a decade below the first sample after xlo.
     static void LogAxisStart(const CCorviData& data, double& xlo, double xhi);
-=======
     // Whole-number reduction on a log X axis: the samples between the X 40 % along the axis
     // (in decades) and the X one device column to its right, at least 1.
     int LogSamplesPerPoint(const CCorviData& data, int width) const;
->>>>>>> main
     double ToDisplayPower(const CCorviData& data, double power) const;
     std::string TypeYTitle(const CCorviData& data) const;
 

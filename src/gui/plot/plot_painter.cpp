@@ -210,12 +210,8 @@ void CPlotPainter::PaintAxes(QPainter& painter, const CPlotLayout& l) const {
 void CPlotPainter::PaintLegend(QPainter& painter, const CPlotLayout& l) const {
     if (l.m_legend.empty())
         return;
-<<<<<<< HEAD
-    const QFont font = CQtTextMeasurer::PlotFont(l.m_dLegendFontHeight > 0 ? l.m_dLegendFontHeight
-                                                                           : l.m_dFontHeight);
-=======
-    const QFont font = CQtTextMeasurer::PlotFont(m_plot.m_face, l.m_dFontHeight);
->>>>>>> main
+    const QFont font = CQtTextMeasurer::PlotFont(
+        m_plot.m_face, l.m_dLegendFontHeight > 0 ? l.m_dLegendFontHeight : l.m_dFontHeight);
     painter.setFont(font);
     const QFontMetricsF m(font, painter.device());
     for (const SLegendEntry& e : l.m_legend) {
