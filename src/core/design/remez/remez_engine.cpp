@@ -929,7 +929,10 @@ void CRemezContext::Remez() {
             break;
         }
     }
-    IFFT();
+    // A cancelled design is thrown away: the O(n^2) coefficient step would only delay the end.
+    if (!m_bCancelled) {
+        IFFT();
+    }
 }
 
 // Coefficients of the best approximation: samples of the interpolant at equally spaced points
