@@ -367,8 +367,9 @@ TEST(Remez, CancelStopsTheExchange) {
         EXPECT_TRUE(context.Cancelled());
         EXPECT_EQ(context.Passes(), 1);
         EXPECT_EQ(iterations.load(), 1);
+        // No coefficients are computed for a design that is thrown away.
         for (double v : run.h) {
-            ASSERT_TRUE(std::isfinite(v));
+            ASSERT_EQ(v, 0.0);
         }
     }
 

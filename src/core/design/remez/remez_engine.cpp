@@ -929,7 +929,11 @@ void CRemezContext::Remez() {
             break;
         }
     }
-    IFFT();
+    // A cancelled design is thrown away: the O(n^2) coefficient step would only delay the end (it
+    // looks at the cancel flag itself too, for a cancel that comes while it runs).
+    if (!m_bCancelled) {
+        IFFT();
+    }
 }
 
 // Coefficients of the best approximation: samples of the interpolant at equally spaced points
@@ -964,6 +968,9 @@ void CRemezContext::IFFT() {
 
     int l = 1;
     for (int j = 1; j <= nfcns; ++j) {
+        if (CancelledAtStep(j)) {
+            return;
+        }
         double ft = (j - 1) * delf;
         double xt = std::cos(kTwoPi * ft);
         if (!direct) {
@@ -1000,6 +1007,9 @@ void CRemezContext::IFFT() {
         m_cosTable[static_cast<std::size_t>(m)] = std::cos(kTwoPi * m / cn);
     }
     for (int j = 1; j <= nfcns; ++j) {
+        if (CancelledAtStep(j)) {
+            return;
+        }
         double dtemp = 0.0;
         const int stride = j - 1;
         int index = 0;
@@ -1022,6 +1032,9 @@ void CRemezContext::IFFT() {
         p[2] = 2.0 * aa * alpha[nfcns];
         q[1] = alpha[nfcns - 2] - alpha[nfcns];
         for (int j = 2; j <= nm1; ++j) {
+            if (CancelledAtStep(j)) {
+                return;
+            }
             if (j >= nm1) {
                 aa = 0.5 * aa;
                 bb = 0.5 * bb;

@@ -106,6 +106,13 @@ private:
     double Error(int l, int nut) const;
     void IFFT();
     bool CancelRequested() const { return m_pCancel != nullptr && m_pCancel->load() != 0; }
+    // Every 256th step of a long loop looks at the cancel flag; true (and recorded) on a cancel.
+    bool CancelledAtStep(int step) {
+        if ((step & 255) == 0 && CancelRequested()) {
+            m_bCancelled = true;
+        }
+        return m_bCancelled;
+    }
     void Fail(ERemezStatus status, const char* mathFunction = "");
 
     // Band storage.
