@@ -27,6 +27,8 @@ void CArchiveWriter::WriteString(const std::string& s) {
 void CArchiveReader::ReadRaw(void* dst, size_t n) {
     if (n > Remaining())
         throw CArchiveException("Unexpected end of file.");
+    if (n == 0)
+        return; // an empty field may have no storage at all
     std::memcpy(dst, m_pData + m_nPos, n);
     m_nPos += n;
 }
