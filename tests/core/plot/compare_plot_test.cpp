@@ -10,8 +10,34 @@
 
 #include <cmath>
 #include <sstream>
+#include <string>
+#include <utility>
+#include <vector>
 
 namespace {
+
+// The points of a plot file: those before the line "# compare NAME" (the project's own curve)
+// and those after it (the compared filter's), and whether that line was there.
+struct SPlotFilePoints {
+    std::vector<std::pair<double, double>> own, compared;
+    bool hasCompareLine = false;
+};
+
+SPlotFilePoints ReadPlotFilePoints(const std::string& text, const std::string& compareName) {
+    SPlotFilePoints points;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        if (line == "# compare " + compareName + "\r") {
+            points.hasCompareLine = true;
+            continue;
+        }
+        double x = 0, y = 0;
+        std::istringstream(line) >> x >> y;
+        (points.hasCompareLine ? points.compared : points.own).emplace_back(x, y);
+    }
+    return points;
+}
 
 // The designed lowpass and a copy of it at half the gain, with another dB floor.
 struct CompareFixture : ::testing::Test {
@@ -80,25 +106,19 @@ TEST_F(CompareFixture, PlotFileHasTheSecondCurveAfterACompareLine) {
     view.Bind(project.m_Filter, kResponseMagnitude, kChannelInphase);
     view.SetCompare(&half.m_Filter, "lowpass", "half");
     view.Prepare(measurer, area);
-    std::istringstream text(view.GetPlotFileText(false));
-    std::string line;
-    size_t before = 0, after = 0;
-    bool compared = false;
-    while (std::getline(text, line)) {
-        if (line == "# compare half\r") {
-            compared = true;
-            continue;
+    const SPlotFilePoints points = ReadPlotFilePoints(view.GetPlotFileText(false), "half");
+    for (int curve = 0; curve < 2; ++curve) {
+        const auto& section = curve == 0 ? points.own : points.compared;
+        for (size_t i = 0; i < section.size(); ++i) {
+            const auto [f, db] = section[i];
+            ASSERT_LT(i, view.XColumn().size());
+            EXPECT_NEAR(f, view.XColumn()[i], 1e-5 * std::max(1.0, std::fabs(f)));
+            EXPECT_NEAR(db, view.Curves()[curve][i], 1e-4 * std::max(1.0, std::fabs(db)));
         }
-        double f = 0, db = 0;
-        std::istringstream(line) >> f >> db;
-        const size_t i = compared ? after++ : before++;
-        ASSERT_LT(i, view.XColumn().size());
-        EXPECT_NEAR(f, view.XColumn()[i], 1e-5 * std::max(1.0, std::fabs(f)));
-        EXPECT_NEAR(db, view.Curves()[compared ? 1 : 0][i], 1e-4 * std::max(1.0, std::fabs(db)));
     }
-    EXPECT_TRUE(compared);
-    EXPECT_EQ(before, view.XColumn().size());
-    EXPECT_EQ(after, view.XColumn().size());
+    EXPECT_TRUE(points.hasCompareLine);
+    EXPECT_EQ(points.own.size(), view.XColumn().size());
+    EXPECT_EQ(points.compared.size(), view.XColumn().size());
     // Without a filter to compare the text is as before.
     view.SetCompare(nullptr, "", "");
     view.Prepare(measurer, area);
@@ -210,26 +230,20 @@ TEST_F(TimeCompareFixture, ZoomPlotFileAndTypesWithoutCompare) {
     view.SetCompare(&other.m_Filter, "lowpass", "long");
     view.Prepare(measurer, area);
 
-    std::istringstream text(view.GetPlotFileText(false));
-    std::string line;
-    size_t before = 0, after = 0;
-    bool compared = false;
-    while (std::getline(text, line)) {
-        if (line == "# compare long\r") {
-            compared = true;
-            continue;
+    const SPlotFilePoints points = ReadPlotFilePoints(view.GetPlotFileText(false), "long");
+    for (int curve = 0; curve < 2; ++curve) {
+        const auto& section = curve == 0 ? points.own : points.compared;
+        const std::vector<double>& xs = view.XColumnOf(curve);
+        for (size_t i = 0; i < section.size(); ++i) {
+            const auto [x, y] = section[i];
+            ASSERT_LT(i, xs.size());
+            EXPECT_NEAR(x, xs[i], 1e-5 * std::fabs(xs[i]) + 1e-12);
+            EXPECT_NEAR(y, view.Curves()[curve][i], 1e-5);
         }
-        double x = 0, y = 0;
-        std::istringstream(line) >> x >> y;
-        const size_t i = compared ? after++ : before++;
-        const std::vector<double>& xs = view.XColumnOf(compared ? 1 : 0);
-        ASSERT_LT(i, xs.size());
-        EXPECT_NEAR(x, xs[i], 1e-5 * std::fabs(xs[i]) + 1e-12);
-        EXPECT_NEAR(y, view.Curves()[compared ? 1 : 0][i], 1e-5);
     }
-    EXPECT_TRUE(compared);
-    EXPECT_EQ(before, 41u);
-    EXPECT_EQ(after, 100u);
+    EXPECT_TRUE(points.hasCompareLine);
+    EXPECT_EQ(points.own.size(), 41u);
+    EXPECT_EQ(points.compared.size(), 100u);
 
     ASSERT_TRUE(view.ZoomTo(true, false, true, 60 / 48000.0, 90 / 48000.0, 0, 0));
     view.Prepare(measurer, area);
