@@ -37,8 +37,8 @@ const SLoadedPictures& Pictures() {
         void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
         if (!module) {
             const char* reason = dlerror();
-            result.failure =
-                "Cannot load the picture module: " + std::string(reason ? reason : path.string());
+            result.failure = "cannot load the picture module (" +
+                             std::string(reason ? reason : path.string()) + ")";
             return result;
         }
         using Entry = const SPlotPictureFunctions* (*)();
@@ -46,7 +46,7 @@ const SLoadedPictures& Pictures() {
         const SPlotPictureFunctions* functions = entry ? entry() : nullptr;
         if (!functions || functions->version != kPlotPicturesVersion) {
             result.failure =
-                "The picture module " + path.string() + " does not belong to this program.";
+                "the picture module " + path.string() + " does not belong to this program";
             return result;
         }
         result.functions = functions;
@@ -59,6 +59,10 @@ const SLoadedPictures& Pictures() {
 
 bool HasPlotPictures() {
     return Pictures().functions != nullptr;
+}
+
+std::string PlotPicturesUnavailable() {
+    return Pictures().failure + "; only plot files (.plt) can be written";
 }
 
 std::unique_ptr<CTextMeasurer> MakePlotMeasurer() {
