@@ -77,6 +77,8 @@ public:
     bool ReachedPassLimit() const { return m_bPassLimit; }
     // Frequencies (fractions of Fs) of the final extremal set, ascending.
     std::vector<double> ExtremalFrequencies() const;
+    // How the long-filter exchange of the last design ended (Converged when it did not run).
+    EExchangeEnd LongExchangeEnd() const { return m_eLongEnd; }
 
 private:
     int PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int nfilt, int nbands);
@@ -139,6 +141,7 @@ private:
     bool m_bTapsReady = false;
     // Reference frequencies of the last long-filter exchange (they may lie between grid points).
     std::vector<double> m_robustExtremals;
+    EExchangeEnd m_eLongEnd = EExchangeEnd::Converged;
 
     int m_nfcns = 0;
     int m_ngrid = 0;
