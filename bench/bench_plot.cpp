@@ -5,7 +5,7 @@
 #include "design/fir_data.h"
 #include "plot/fir_freq_plot_model.h"
 #include "plot/graph.h"
-#include "plot/plot_painter.h"
+#include "render/plot_painter.h"
 #include "response/response_types.h"
 
 #include <benchmark/benchmark.h>

@@ -1,5 +1,5 @@
 #include "doc/project_templates.h"
-#include "plot/image_file.h"
+#include "render/image_file.h"
 #include "shell/application.h"
 #include "shell/fir_app.h"
 #include "shell/main_frame.h"

@@ -1,8 +1,8 @@
 #include "cli_plot_render.h"
 
 #include "io/io_messages.h"
-#include "plot/plot_painter.h"
-#include "plot/report_pictures.h"
+#include "render/plot_painter.h"
+#include "render/report_pictures.h"
 #include "support/format_number.h"
 
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "plot/image_file.h"
+#include "render/image_file.h"
 #include "shell/application.h"
 
 #include <gtest/gtest.h>

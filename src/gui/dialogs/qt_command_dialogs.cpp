@@ -6,7 +6,7 @@
 #include "dialogs/operation_dialogs.h"
 #include "doc/fir_doc.h"
 #include "editors/fir_editor.h"
-#include "plot/report_pictures.h"
+#include "render/report_pictures.h"
 #include "views/fir_plots.h"
 
 bool CQtCommandDialogs::DataFiles(CDataFiles& files) {

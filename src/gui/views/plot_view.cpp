@@ -2,7 +2,7 @@
 
 #include "doc/fir_doc.h"
 #include "plot/plot_messages.h"
-#include "plot/plot_painter.h"
+#include "render/plot_painter.h"
 #include "support/file_access.h"
 #include "support/host.h"
 #include "views/page_setup.h"

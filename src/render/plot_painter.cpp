@@ -1,7 +1,7 @@
-#include "plot/plot_painter.h"
+#include "render/plot_painter.h"
 
-#include "plot/image_file.h"
 #include "plot/rubber_band.h"
+#include "render/image_file.h"
 #include "support/file_access.h"
 
 #include <QBuffer>

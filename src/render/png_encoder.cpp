@@ -1,4 +1,4 @@
-#include "plot/png_encoder.h"
+#include "render/png_encoder.h"
 
 #include <QImage>
 

@@ -1,12 +1,12 @@
-#include "plot/report_pictures.h"
+#include "render/report_pictures.h"
 
 #include "design/design_summary.h"
 #include "design/fir_data.h"
 #include "io/io_messages.h"
 #include "plot/fir_plot_request.h"
 #include "plot/graph.h"
-#include "plot/image_file.h"
-#include "plot/plot_painter.h"
+#include "render/image_file.h"
+#include "render/plot_painter.h"
 #include "support/format_number.h"
 #include "support/host.h"
 

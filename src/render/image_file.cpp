@@ -1,6 +1,6 @@
-#include "plot/image_file.h"
+#include "render/image_file.h"
 
-#include "plot/png_encoder.h"
+#include "render/png_encoder.h"
 
 #include "support/file_access.h"
 

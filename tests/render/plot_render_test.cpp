@@ -1,6 +1,6 @@
 #include "doc/project_file.h"
 #include "plot/fir_freq_plot_model.h"
-#include "plot/plot_painter.h"
+#include "render/plot_painter.h"
 #include "response/response_types.h"
 #include "support/scripted_host.h"
 
