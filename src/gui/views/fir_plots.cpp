@@ -149,7 +149,7 @@ void CFirFreqPlot::AddViewMenus(QMenu& menu) {
     }
     QMenu* response = menu.addMenu(QString::fromLatin1(kResponseMenu));
     for (int i = 0; i < 5; ++i) {
-        const int kind = kKindCodes[i];
+        const int kind = kResponseKinds[i];
         QAction* a =
             response->addAction(QString::fromLatin1(kKinds[i]), [this, kind] { SetKind(kind); });
         a->setCheckable(true);

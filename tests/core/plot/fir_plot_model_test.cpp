@@ -290,6 +290,33 @@ TEST_F(LowpassFixture, PlotViewsBindAtTheirOwnNoticesOnly) {
 
 // A change of the sampling frequency and a coefficients notice that asks for it reset the time
 // view's zoom; a plain coefficients notice keeps it.
+// The frequency-binding codes the project window sends (0x4S3, S what to show) name the
+// response kind by its own number; anything else shows the magnitude.
+TEST_F(LowpassFixture, FrequencyBindingCodesNameTheResponseKind) {
+    const struct {
+        int code;
+        int kind;
+        const char* yTitle;
+    } cases[] = {
+        {0x443, kResponseMagnitude, "Magnitude in dB"},
+        {0x453, kResponsePhase, "Phase in Degrees"},
+        {0x463, kResponseUnwrappedPhase, "Unwrapped Phase in Degrees"},
+        {0x473, kResponsePhaseDelay, "Phase Delay in us"},
+        {0x483, kResponseGroupDelay, "Group Delay in us"},
+        {0x403, kResponseMagnitude, "Magnitude in dB"}, // automatic
+        {0x433, kResponseMagnitude, "Magnitude in dB"}, // I and Q: a time view's type
+        {0x493, kResponseMagnitude, "Magnitude in dB"}, // a Simple PM filter type
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        CFirFreqPlotModel view(&host);
+        view.OnUpdate(SChangeNotice::FromCode(c.code), Filter());
+        EXPECT_EQ(view.GetKind(), c.kind);
+        view.Prepare(measurer, area);
+        EXPECT_EQ(view.m_strYTitle, c.yTitle);
+    }
+}
+
 TEST_F(LowpassFixture, TimeViewResetsItsZoomWhenTheNoticeSaysSo) {
     const double dt = 1.0 / 48000;
     SChangeNotice reset = Notice::kCoefficients;
