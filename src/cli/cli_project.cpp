@@ -443,7 +443,8 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
         host.Error(FormatMessage(kMsgQuadratureNotWritten, {*quadFile}));
         return kExitFailed;
     }
-    if (*format == kFormatHtml && !WriteReportPictures(filter, FullPath(*output), host))
+    if (*format == kFormatHtml &&
+        !WriteReportPictures(filter, project.m_View, FullPath(*output), host))
         return kExitFailed;
     return set.CommitReported(host) ? kExitOk : kExitFailed;
 }

@@ -286,7 +286,7 @@ void CFirFreqPlotModel::BuildPoints(int& width) {
 }
 
 void CFirFreqPlotModel::SetCurveAttributes() {
-    const SRgb color = m_pFilter ? RgbFromColorRef(m_pFilter->m_nCurveColor) : PaletteColor(0);
+    const SRgb color = m_pFilter ? RgbFromColorRef(m_nCurveColor) : PaletteColor(0);
     if (m_nChannel == kChannelIAndQ)
         m_attributes = {{"I", color, false}, {"Q", color, true}};
     else

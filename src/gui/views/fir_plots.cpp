@@ -102,6 +102,7 @@ CFirFreqPlot::CFirFreqPlot(CFirDoc& doc, QWidget* parent)
 }
 
 void CFirFreqPlot::OnUpdate(CFirDoc& doc, const SChangeNotice& notice) {
+    m_model.SetCurveColor(doc.m_View.m_nCurveColor);
     m_model.OnUpdate(notice, doc.Filter());
     FollowPrevious();
     RefreshPlot();
