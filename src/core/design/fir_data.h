@@ -190,10 +190,10 @@ public:
     // order it used.
     void DesignSplineSinc();
 
-    // Checks m_Rc and derives the samples per symbol or the symbol rate, the design tap count
-    // and the length in symbols.
-    bool ValidateRaisedCosine();
-    // Raised cosine (or root raised cosine) of m_Rc.m_nRcTaps taps, zero-padded when asked.
+    // Checks m_Rc with the values that follow from it (CompleteRaisedCosine); changes nothing.
+    bool ValidateRaisedCosine() const;
+    // Completes m_Rc (the values that follow from those given), then designs the raised cosine
+    // (or root raised cosine) of m_Rc.m_nRcTaps taps, zero-padded when asked.
     void DesignRaisedCosine();
 
     // Filter type and transition band of the Lth-band lowpass (or highpass) into m_Ws.
