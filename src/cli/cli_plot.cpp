@@ -148,9 +148,11 @@ bool ParsePlotJob(CCliArgs& args, SPlotJob& job) {
     return true;
 }
 
-int DrawPlot(const CFirData& filter, const SPlotCompare& compare, const SPlotJob& job, CHost& host,
-             std::string& refusal) {
-    std::unique_ptr<CGraph> plot = MakeFirPlot(filter, job.request, &host, refusal);
+int DrawPlot(const CFirProject& project, const SPlotCompare& compare, const SPlotJob& job,
+             CHost& host, std::string& refusal) {
+    SFirPlotRequest request = job.request;
+    request.viewSettings = project.m_View;
+    std::unique_ptr<CGraph> plot = MakeFirPlot(project.m_Filter, request, &host, refusal);
     if (!plot)
         return kExitUsage;
     if (compare.other) {
@@ -221,6 +223,6 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     if (job.compare)
         compare.other = &other.m_Filter;
     std::string refusal;
-    const int status = DrawPlot(project.m_Filter, compare, job, host, refusal);
+    const int status = DrawPlot(project, compare, job, host, refusal);
     return refusal.empty() ? status : UsageError(kCommand, refusal, err);
 }

@@ -9,6 +9,7 @@
 #include <string>
 
 class CFirData;
+class CFirProject;
 class CHost;
 
 extern const char* const kPlotUsage;
@@ -37,10 +38,11 @@ struct SPlotCompare {
     const CFirData* other = nullptr;
     std::string ownName, otherName;
 };
-// Draws filter as job asks, writing its output; the exit status. A view that does not fit the
-// filter leaves its reason in refusal (kExitUsage); other failures are reported through host.
-int DrawPlot(const CFirData& filter, const SPlotCompare& compare, const SPlotJob& job, CHost& host,
-             std::string& refusal);
+// Draws the project's filter as job asks, with the project's view settings, writing its output;
+// the exit status. A view that does not fit the filter leaves its reason in refusal
+// (kExitUsage); other failures are reported through host.
+int DrawPlot(const CFirProject& project, const SPlotCompare& compare, const SPlotJob& job,
+             CHost& host, std::string& refusal);
 
 // corvifir-cli plot PROJECT --view VIEW ... -o FILE: a plot of the project's filter as a
 // picture (.png, .bmp, .svg, .pdf) or as the plot file text of the points drawn (.plt).

@@ -57,10 +57,11 @@ bool WritePlotPicture(CPlot& plot, int width, int height, const std::string& pat
     return false;
 }
 
-bool WriteReportPictures(const CFirData& filter, const std::string& reportPath, CHost& host) {
+bool WriteReportPictures(const CFirData& filter, const SViewSettings& settings,
+                         const std::string& reportPath, CHost& host) {
     EnsureGuiApplication();
     const SReportPictures pictures = {ReportSummaryPicture(filter),
-                                      ReportPlotPicture(filter, "magnitude"),
-                                      ReportPlotPicture(filter, "impulse")};
+                                      ReportPlotPicture(filter, settings, "magnitude"),
+                                      ReportPlotPicture(filter, settings, "impulse")};
     return WriteReportPictureFiles(pictures, reportPath, host);
 }

@@ -5,6 +5,7 @@
 
 class CFirData;
 class CHost;
+struct SViewSettings;
 class CPlot;
 class CTextMeasurer;
 
@@ -21,5 +22,7 @@ std::unique_ptr<CTextMeasurer> MakePlotMeasurer();
 bool WritePlotPicture(CPlot& plot, int width, int height, const std::string& path,
                       std::string& error);
 // The pictures a report names, beside it: the design summary, the frequency response and the
-// impulse response, each in a grey frame. Failures are reported through the host.
-bool WriteReportPictures(const CFirData& filter, const std::string& reportPath, CHost& host);
+// impulse response (drawn with the project's view settings), each in a grey frame. Failures are
+// reported through the host.
+bool WriteReportPictures(const CFirData& filter, const SViewSettings& settings,
+                         const std::string& reportPath, CHost& host);

@@ -24,6 +24,6 @@ bool WritePlotPicture(CPlot&, int, int, const std::string&, std::string& error) 
     return false;
 }
 
-bool WriteReportPictures(const CFirData&, const std::string&, CHost&) {
+bool WriteReportPictures(const CFirData&, const SViewSettings&, const std::string&, CHost&) {
     return true;
 }

@@ -193,7 +193,7 @@ EAnswer CRunHost::Ask(const std::string& text, bool withCancel, EAnswer def, EMs
 }
 
 bool CRunDialogs::SaveReportPictures(CFirDoc& doc, const std::string& reportPath) {
-    return WriteReportPictures(doc.Filter(), reportPath, doc.Host());
+    return WriteReportPictures(doc.Filter(), doc.m_View, reportPath, doc.Host());
 }
 
 std::string RunUsage() {

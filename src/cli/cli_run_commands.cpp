@@ -621,7 +621,7 @@ FRunCommand ParsePlotStep(CCliArgs& args, std::vector<std::string>&) {
         if (job.compare)
             compare.other = &other.m_Filter;
         std::string refusal;
-        const int status = DrawPlot(ctx.doc.Filter(), compare, job, ctx.host, refusal);
+        const int status = DrawPlot(ctx.doc, compare, job, ctx.host, refusal);
         if (!refusal.empty())
             ctx.host.Error(refusal);
         return status == kExitOk;

@@ -39,8 +39,9 @@ QImage ReportSummaryPicture(const CFirData& filter) {
     return PlotOutput::FramedCapture(image);
 }
 
-QImage ReportPlotPicture(const CFirData& filter, const char* view) {
+QImage ReportPlotPicture(const CFirData& filter, const SViewSettings& settings, const char* view) {
     SFirPlotRequest request;
+    request.viewSettings = settings;
     for (size_t i = 0; i < FirPlotViews().size(); ++i)
         if (std::string(FirPlotViews()[i].word) == view)
             request.nView = static_cast<int>(i);

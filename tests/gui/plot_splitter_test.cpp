@@ -1,4 +1,5 @@
 #include "doc/view_commands.h"
+#include "response/response_types.h"
 #include "shell/child_frame.h"
 #include "shell/doc_panes.h"
 #include "shell/plot_splitter.h"
@@ -107,7 +108,7 @@ TEST_F(PlotSplitterTest, SplitPanesOfAFrequencyWindowShowTheSameCurve) {
             EXPECT_EQ(Curves(pane), first) << r << "," << c;
             auto* plot = static_cast<CFirFreqPlot*>(pane->View());
             EXPECT_EQ(plot->FreqModel().Filter(), &doc->Filter());
-            EXPECT_EQ(plot->FreqModel().GetKind(), 3); // magnitude
+            EXPECT_EQ(plot->FreqModel().GetKind(), kResponseMagnitude);
             EXPECT_TRUE(plot->Model().HasData());
         }
     // A change of the filter reaches every pane.

@@ -3,6 +3,7 @@
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
 #include "design/optimizer.h"
+#include "design/raised_cosine.h"
 #include "dsp/complex_vector.h"
 #include "dsp/min_phase.h"
 #include "response/response_types.h"
@@ -102,9 +103,12 @@ bool CFirData::ValidateSpecs() {
         return ValidateSpec(true);
     case kKindCic:
         return ValidateCic();
-    case kKindRaisedCosine:
-        return ValidateRaisedCosine() &&
-               CheckTapMaximum(m_Rc.m_bZeroPad ? m_Rc.m_nZeroPadTaps : m_Rc.m_nRcTaps);
+    case kKindRaisedCosine: {
+        if (!ValidateRaisedCosine())
+            return false;
+        const RaisedCosineParams rc = CompleteRaisedCosine(m_Rc, GetFs());
+        return CheckTapMaximum(rc.m_bZeroPad ? rc.m_nZeroPadTaps : rc.m_nRcTaps);
+    }
     case kKindWindowedSinc:
         return ValidateWindowedSinc();
     case kKindLthBand:

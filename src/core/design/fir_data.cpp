@@ -27,11 +27,12 @@ CFirData& CFirData::operator=(const CFirData& src) {
 
 void CFirData::CopyFrom(const CFirData& src) {
     CArchiveWriter out;
-    src.StoreSections(out, kCurrentVersion);
+    SViewSettings view;
+    src.StoreSections(out, kCurrentVersion, view);
     CArchiveReader in(out.Bytes());
     // The bins are not copied: a response that has them, or waits for them, is computed again
     // at its resolution when first needed; one that was never computed stays so.
-    LoadSections(in, kCurrentVersion);
+    LoadSections(in, kCurrentVersion, view);
     if (src.m_Response.IsEmpty() && !src.m_Response.Pending())
         m_Response.RemoveAll();
     m_Unquantized = src.m_Unquantized;
@@ -44,23 +45,35 @@ void CFirData::Report(const std::string& text, EMsgIcon icon) const {
 
 // ---- archive --------------------------------------------------------------------------------
 
+void CFirData::Serialize(CArchiveWriter& ar, int nVersion, const SViewSettings& view) const {
+    StoreSections(ar, nVersion, view);
+}
+
+void CFirData::Serialize(CArchiveReader& ar, int nVersion, SViewSettings& view) {
+    // Read into a scratch filter first so that a short stream leaves this one as it was.
+    CFirData scratch(GetHost());
+    SViewSettings scratchView;
+    scratch.LoadSections(ar, nVersion, scratchView);
+    CopyFrom(scratch);
+    view = scratchView;
+}
+
 void CFirData::Serialize(CArchiveWriter& ar, int nVersion) const {
-    StoreSections(ar, nVersion);
+    Serialize(ar, nVersion, SViewSettings());
 }
 
 void CFirData::Serialize(CArchiveReader& ar, int nVersion) {
-    // Read into a scratch filter first so that a short stream leaves this one as it was.
-    CFirData scratch(GetHost());
-    scratch.LoadSections(ar, nVersion);
-    CopyFrom(scratch);
+    SViewSettings dropped;
+    Serialize(ar, nVersion, dropped);
 }
 
 // The filter's sections after the signal's, in file order: the one list that writes and reads
 // them (support/archive_fields.h). A field added to the file goes at the end with its version.
-template <class Fields, class Self> void CFirData::DescribeFields(Fields& f, Self& s) {
+template <class Fields, class Self, class View>
+void CFirData::DescribeFields(Fields& f, Self& s, View& view) {
     f.Object(s.m_RspFreqs, 6);
     f.Int32(s.m_bRspAuto, 6);
-    f.Int32(s.m_nCurveColor, 9);
+    f.Int32(view.m_nCurveColor, 9);
     f.Int32(s.m_nReserved5, 9);
     f.UInt16(s.m_nDesignType, 9);
     f.Int32(s.m_bMeetsSpec, 9);
@@ -90,16 +103,16 @@ template <class Fields, class Self> void CFirData::DescribeFields(Fields& f, Sel
     f.Int32(s.m_bUnityGain, 10); // the CIC section's copy, the one a reader keeps
 }
 
-void CFirData::StoreSections(CArchiveWriter& ar, int nVersion) const {
+void CFirData::StoreSections(CArchiveWriter& ar, int nVersion, const SViewSettings& view) const {
     CCorviData::Serialize(ar, nVersion);
     CFieldWriter fields(ar, nVersion);
-    DescribeFields(fields, *this);
+    DescribeFields(fields, *this, view);
 }
 
-void CFirData::LoadSections(CArchiveReader& ar, int nVersion) {
+void CFirData::LoadSections(CArchiveReader& ar, int nVersion, SViewSettings& view) {
     CCorviData::Serialize(ar, nVersion);
     CFieldReader fields(ar, nVersion);
-    DescribeFields(fields, *this);
+    DescribeFields(fields, *this, view);
     m_nKind = DesignKindOf(m_nDesignType); // the kind is not archived: it follows the type
 }
 

@@ -12,6 +12,7 @@
 #include "response/fir_freq_response.h"
 #include "support/archive.h"
 #include "support/host.h"
+#include "support/view_settings.h"
 
 #include <string>
 #include <vector>
@@ -55,10 +56,15 @@ public:
     // ---- archive -------------------------------------------------------------------------
     using CCorviData::Serialize;
     // The signal, then the sections of the taps and options, raised cosine, windowed sinc,
-    // Parks-McClellan bands, Lth band, maxflat and CIC parameters, as the version holds them.
+    // Parks-McClellan bands, Lth band, maxflat and CIC parameters, as the version holds them;
+    // the project's view settings that the file keeps among them are written from view.
+    void Serialize(CArchiveWriter& ar, int nVersion, const SViewSettings& view) const;
+    // Reads the same sections (the view settings into view); fields an older version does not
+    // hold keep their defaults. On a short or unreadable stream throws CArchiveException and
+    // leaves the filter and view unchanged.
+    void Serialize(CArchiveReader& ar, int nVersion, SViewSettings& view);
+    // The same with the views' default settings; those read are dropped.
     void Serialize(CArchiveWriter& ar, int nVersion) const override;
-    // Reads the same sections; fields an older version does not hold keep their defaults. On a
-    // short or unreadable stream throws CArchiveException and leaves the filter unchanged.
     void Serialize(CArchiveReader& ar, int nVersion) override;
 
     // ---- replaced signal operations ------------------------------------------------------
@@ -184,10 +190,10 @@ public:
     // order it used.
     void DesignSplineSinc();
 
-    // Checks m_Rc and derives the samples per symbol or the symbol rate, the design tap count
-    // and the length in symbols.
-    bool ValidateRaisedCosine();
-    // Raised cosine (or root raised cosine) of m_Rc.m_nRcTaps taps, zero-padded when asked.
+    // Checks m_Rc with the values that follow from it (CompleteRaisedCosine); changes nothing.
+    bool ValidateRaisedCosine() const;
+    // Completes m_Rc (the values that follow from those given), then designs the raised cosine
+    // (or root raised cosine) of m_Rc.m_nRcTaps taps, zero-padded when asked.
     void DesignRaisedCosine();
 
     // Filter type and transition band of the Lth-band lowpass (or highpass) into m_Ws.
@@ -343,7 +349,6 @@ public:
     int m_bMinPhaseDone = 0;
     int m_bMeetsSpec = 0;
     int m_nQuantAlgorithmRun = -1; // algorithm the last quantization ran (not archived)
-    int m_nCurveColor = 255;       // RGB of the response curves
     int m_nReserved5 = 1;
     CDataColumn m_RspFreqs; // frequencies of the response list, unit of Fs
     int m_bRspAuto = 1;
@@ -375,9 +380,10 @@ protected:
     void Report(const std::string& text, EMsgIcon icon = EMsgIcon::Stop) const;
 
 private:
-    void StoreSections(CArchiveWriter& ar, int nVersion) const;
-    void LoadSections(CArchiveReader& ar, int nVersion);
-    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s);
+    void StoreSections(CArchiveWriter& ar, int nVersion, const SViewSettings& view) const;
+    void LoadSections(CArchiveReader& ar, int nVersion, SViewSettings& view);
+    template <class Fields, class Self, class View>
+    static void DescribeFields(Fields& f, Self& s, View& view);
     static void BandList(CFieldWriter& f, const CFirData& s);
     static void BandList(CFieldReader& f, CFirData& s);
 

@@ -1,3 +1,5 @@
+#include "design/raised_cosine.h"
+
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 
@@ -5,27 +7,36 @@
 #include <numbers>
 #include <vector>
 
-bool CFirData::ValidateRaisedCosine() {
-    RaisedCosineParams& rc = m_Rc;
-    if (!(rc.m_dRolloff > 0.0 && rc.m_dRolloff < 1.0)) {
+RaisedCosineParams CompleteRaisedCosine(const RaisedCosineParams& given, double fs) {
+    RaisedCosineParams rc = given;
+    if (rc.m_bRateGiven)
+        rc.m_dSamplesPerSymbol = fs / rc.m_dSymbolRate;
+    else
+        rc.m_dSymbolRate = fs / rc.m_dSamplesPerSymbol;
+    if (!rc.m_bLengthInTaps) {
+        const double taps = rc.m_dSymbols * rc.m_dSamplesPerSymbol + 0.5;
+        // A length beyond any tap count a filter can have fails the constraints.
+        rc.m_nRcTaps = taps < 2e9 ? static_cast<int>(taps) : 2000000000;
+    }
+    rc.m_dSymbols = rc.m_nRcTaps / rc.m_dSamplesPerSymbol;
+    return rc;
+}
+
+bool CFirData::ValidateRaisedCosine() const {
+    const RaisedCosineParams& given = m_Rc;
+    if (!(given.m_dRolloff > 0.0 && given.m_dRolloff < 1.0)) {
         Report(kMsgRolloffRange);
         return false;
     }
-    const double fs = GetFs();
-    if (rc.m_bRateGiven) {
-        if (!(rc.m_dSymbolRate > 0.0)) {
-            Report(kMsgSymbolRatePositive);
-            return false;
-        }
-        rc.m_dSamplesPerSymbol = fs / rc.m_dSymbolRate;
-    } else {
-        if (!(rc.m_dSamplesPerSymbol > 1.0)) {
-            Report(kMsgSamplesPerSymbol);
-            return false;
-        }
-        rc.m_dSymbolRate = fs / rc.m_dSamplesPerSymbol;
+    if (given.m_bRateGiven && !(given.m_dSymbolRate > 0.0)) {
+        Report(kMsgSymbolRatePositive);
+        return false;
     }
-    const double sps = rc.m_dSamplesPerSymbol;
+    if (!given.m_bRateGiven && !(given.m_dSamplesPerSymbol > 1.0)) {
+        Report(kMsgSamplesPerSymbol);
+        return false;
+    }
+    const RaisedCosineParams rc = CompleteRaisedCosine(given, GetFs());
     if (rc.m_bLengthInTaps) {
         if (rc.m_nRcTaps < 4) {
             Report(kMsgRcFourTaps);
@@ -36,19 +47,15 @@ bool CFirData::ValidateRaisedCosine() {
             return false;
         }
     } else {
-        if (!(rc.m_dSymbols >= 2.0)) {
+        if (!(given.m_dSymbols >= 2.0)) {
             Report(kMsgRcTwoSymbols);
             return false;
         }
-        const double taps = rc.m_dSymbols * sps + 0.5;
-        // A length beyond any tap count a filter can have fails the constraints.
-        rc.m_nRcTaps = taps < 2e9 ? static_cast<int>(taps) : 2000000000;
         if (!rc.m_bZeroPad && !m_Constraints.MeetsConstraints(rc.m_nRcTaps)) {
             Report(kMsgRcSymbolsConstraints);
             return false;
         }
     }
-    rc.m_dSymbols = rc.m_nRcTaps / sps;
     if (rc.m_bZeroPad) {
         if (rc.m_nZeroPadTaps < rc.m_nRcTaps) {
             Report(kMsgRcZeroPadShort);
@@ -69,6 +76,7 @@ bool CFirData::ValidateRaisedCosine() {
 // Raised-cosine and root-raised-cosine Nyquist pulses sampled at t = (i - (N-1)/2)/sps symbols;
 // at their removable singularities the limits (L'Hopital) are used.
 void CFirData::DesignRaisedCosine() {
+    m_Rc = CompleteRaisedCosine(m_Rc, GetFs());
     const RaisedCosineParams& rc = m_Rc;
     const int n = rc.m_nRcTaps;
     const double sps = rc.m_dSamplesPerSymbol;

@@ -20,8 +20,21 @@ std::pair<int, int> CFirProject::ReadVersionWord(CArchiveReader& ar) {
 }
 
 // The project's sections after the version word, in file order (support/archive_fields.h).
+namespace {
+
+// The filter's section with the view settings the file keeps among its fields.
+template <class Filter, class View> struct SFilterSection {
+    Filter& filter;
+    View& view;
+    void Serialize(CArchiveWriter& ar, int nVersion) const { filter.Serialize(ar, nVersion, view); }
+    void Serialize(CArchiveReader& ar, int nVersion) { filter.Serialize(ar, nVersion, view); }
+};
+
+} // namespace
+
 template <class Fields, class Self> void CFirProject::DescribeFields(Fields& f, Self& s) {
-    f.Versioned(s.m_Filter);
+    SFilterSection<decltype((s.m_Filter)), decltype((s.m_View))> filter{s.m_Filter, s.m_View};
+    f.Versioned(filter);
     f.Versioned(s.m_Generate);
     // the sampling-frequency dialog keeps nothing in the file
     f.Object(s.m_Mix);

@@ -38,6 +38,7 @@ public:
     int m_nFileVersion = kCurrentVersion; // version the project was read with
     int m_nDesignType = kDesignNone;      // type code of the version word
     CFirData m_Filter;
+    SViewSettings m_View; // kept in the filter's section of the file
     CGenerateSettings m_Generate;
     CMixSettings m_Mix;
     CScaleSettings m_Scale;

@@ -16,22 +16,6 @@ constexpr const char* kMainTitles[] = {
     "Inphase and Quadrature Filter Frequency Responses", "Complex Filter Frequency Response"};
 constexpr SRgb kMaskColor{0, 0, 128};
 
-// The response kind a binding notice asks for (magnitude unless it names another).
-int ResponseKindOf(EViewShows shows) {
-    switch (shows) {
-    case EViewShows::Phase:
-        return kResponsePhase;
-    case EViewShows::UnwrappedPhase:
-        return kResponseUnwrappedPhase;
-    case EViewShows::PhaseDelay:
-        return kResponsePhaseDelay;
-    case EViewShows::GroupDelay:
-        return kResponseGroupDelay;
-    default:
-        return kResponseMagnitude;
-    }
-}
-
 // The channel (EResponseChannel) a binding notice asks for.
 int ResponseChannelOf(EViewChannel channel, const CFirData& filter) {
     if (channel == EViewChannel::ByFilter)
@@ -302,7 +286,7 @@ void CFirFreqPlotModel::BuildPoints(int& width) {
 }
 
 void CFirFreqPlotModel::SetCurveAttributes() {
-    const SRgb color = m_pFilter ? RgbFromColorRef(m_pFilter->m_nCurveColor) : PaletteColor(0);
+    const SRgb color = m_pFilter ? RgbFromColorRef(m_nCurveColor) : PaletteColor(0);
     if (m_nChannel == kChannelIAndQ)
         m_attributes = {{"I", color, false}, {"Q", color, true}};
     else

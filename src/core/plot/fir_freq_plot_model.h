@@ -2,6 +2,7 @@
 
 #include "plot/graph.h"
 #include "support/change_notice.h"
+#include "support/view_settings.h"
 
 class CFirData;
 
@@ -20,6 +21,8 @@ public:
     void Bind(const CFirData& filter, int kind, int channel);
     void ResetSettings() override;
     const CFirData* Filter() const { return m_pFilter; }
+    // The colour of the filter's curves (a colour reference, as the project keeps it).
+    void SetCurveColor(int colorRef) { m_nCurveColor = colorRef; }
 
     // Commands: the channel (1..4) and the response kind; each refreshes.
     void SetChannel(int channel);
@@ -76,6 +79,7 @@ private:
     const CFirData* m_pCompare = nullptr;
     std::string m_strOwnName, m_strCompareName;
     bool m_bDifference = false;
+    int m_nCurveColor = SViewSettings::kDefaultCurveColor;
     int m_nChannel = 1;
     int m_bNeedRange = 1;
 };

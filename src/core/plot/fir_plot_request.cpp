@@ -57,6 +57,7 @@ std::unique_ptr<CGraph> MakeFirPlot(const CFirData& filter, const SFirPlotReques
     if (view.bFrequency) {
         auto freq = std::make_unique<CFirFreqPlotModel>(pHost);
         freq->Bind(filter, view.nKindOrMode, channel + 1);
+        freq->SetCurveColor(request.viewSettings.m_nCurveColor);
         plot = std::move(freq);
     } else {
         auto time = std::make_unique<CFirTimePlotModel>(pHost);

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/view_settings.h"
+
 #include <memory>
 #include <optional>
 #include <string>
@@ -31,6 +33,7 @@ struct SFirPlotRequest {
     int nStyle = 0;
     std::optional<std::pair<double, double>> xRange; // unit of Fs (time unit for time views)
     std::optional<std::pair<double, double>> yRange;
+    SViewSettings viewSettings; // the project's settings of its views
 };
 
 // A plot of filter bound as the request asks (the filter must outlive it). Empty, with the

@@ -56,11 +56,10 @@ inline constexpr const char* kStyles[] = {"Auto", "Line", "Dot",           "Line
                                           "Bar",  "Stem", "Vertical Line", "Stair"};
 // The Style menu's items by their style codes, as the menu lists them.
 inline constexpr int kStyleMenuOrder[] = {0, 1, 2, 3, 5, 6, 4, 7};
-// Frequency view channels 1..4 and response kinds 3, 4, 6, 7, 8.
+// Frequency view channels 1..4 and the response kinds, in the order of kResponseKinds.
 inline constexpr const char* kChannels[] = {"Inphase", "Quadrature", "I And Q", "Complex"};
 inline constexpr const char* kKinds[] = {"Magnitude", "Phase", "Unwrapped Phase", "Phase Delay",
                                          "Group Delay"};
-inline constexpr int kKindCodes[] = {3, 4, 6, 7, 8};
 // Time view graph types 0..5, then histogram mode, and the response modes 13..15.
 inline constexpr const char* kTypes[] = {"Inphase Amplitude",  "Quadrature Amplitude",
                                          "I And Q Amplitudes", "Complex Magnitude",

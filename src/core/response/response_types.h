@@ -1,5 +1,7 @@
 #pragma once
 
+#include "support/change_notice.h"
+
 // Which coefficients a frequency-response curve evaluates.
 enum EResponseChannel {
     kChannelInphase = 1,    // I only, as a real filter
@@ -8,14 +10,28 @@ enum EResponseChannel {
     kChannelComplex = 4,    // I + jQ as one complex filter
 };
 
-// What a frequency-response curve shows; the codes continue the generic graph types 0 to 5.
+// What a frequency-response curve shows: the response kinds among what a view can be asked to
+// show, by the same numbers.
 enum EResponseKind {
-    kResponseMagnitude = 3,      // dB, or linear gain
-    kResponsePhase = 4,          // degrees in (-180, 180]
-    kResponseUnwrappedPhase = 6, // degrees
-    kResponsePhaseDelay = 7,     // time unit of the sampling frequency's unit
-    kResponseGroupDelay = 8,     // time unit of the sampling frequency's unit
+    kResponseMagnitude = static_cast<int>(EViewShows::Magnitude), // dB, or linear gain
+    kResponsePhase = static_cast<int>(EViewShows::Phase),         // degrees in (-180, 180]
+    kResponseUnwrappedPhase = static_cast<int>(EViewShows::UnwrappedPhase), // degrees
+    // time unit of the sampling frequency's unit
+    kResponsePhaseDelay = static_cast<int>(EViewShows::PhaseDelay),
+    kResponseGroupDelay = static_cast<int>(EViewShows::GroupDelay),
 };
+
+// The response kinds in the order the frequency view's menu lists them.
+inline constexpr int kResponseKinds[] = {kResponseMagnitude, kResponsePhase,
+                                         kResponseUnwrappedPhase, kResponsePhaseDelay,
+                                         kResponseGroupDelay};
+
+// The response kind a binding asks for: the one shows names, magnitude for anything else.
+constexpr int ResponseKindOf(EViewShows shows) {
+    return shows >= EViewShows::Magnitude && shows <= EViewShows::GroupDelay
+               ? static_cast<int>(shows)
+               : kResponseMagnitude;
+}
 
 // The oversampling factor of a gridded response that nobody chose.
 constexpr int kDefaultResponseResolution = 32;

@@ -80,7 +80,7 @@ bool CQtCommandDialogs::SaveReportPictures(CFirDoc& doc, const std::string& repo
     const CFirData& filter = doc.Filter();
     const SReportPictures pictures = {
         editor ? editor->CaptureImage() : ReportSummaryPicture(filter),
-        freq ? freq->CaptureReportImage() : ReportPlotPicture(filter, "magnitude"),
-        time ? time->CaptureReportImage() : ReportPlotPicture(filter, "impulse")};
+        freq ? freq->CaptureReportImage() : ReportPlotPicture(filter, doc.m_View, "magnitude"),
+        time ? time->CaptureReportImage() : ReportPlotPicture(filter, doc.m_View, "impulse")};
     return WriteReportPictureFiles(pictures, reportPath, m_host);
 }

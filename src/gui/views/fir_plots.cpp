@@ -102,6 +102,7 @@ CFirFreqPlot::CFirFreqPlot(CFirDoc& doc, QWidget* parent)
 }
 
 void CFirFreqPlot::OnUpdate(CFirDoc& doc, const SChangeNotice& notice) {
+    m_model.SetCurveColor(doc.m_View.m_nCurveColor);
     m_model.OnUpdate(notice, doc.Filter());
     FollowPrevious();
     RefreshPlot();
@@ -149,7 +150,7 @@ void CFirFreqPlot::AddViewMenus(QMenu& menu) {
     }
     QMenu* response = menu.addMenu(QString::fromLatin1(kResponseMenu));
     for (int i = 0; i < 5; ++i) {
-        const int kind = kKindCodes[i];
+        const int kind = kResponseKinds[i];
         QAction* a =
             response->addAction(QString::fromLatin1(kKinds[i]), [this, kind] { SetKind(kind); });
         a->setCheckable(true);

@@ -35,11 +35,15 @@ std::vector<uint8_t> SignalSection(const CCorviData& data, int version) {
     return w.Bytes();
 }
 
-std::vector<uint8_t> Store(const CFirData& f, int version = CFirData::kCurrentVersion) {
+std::vector<uint8_t> Store(const CFirData& f, int version = CFirData::kCurrentVersion,
+                           const SViewSettings& view = SViewSettings()) {
     CArchiveWriter w;
-    f.Serialize(w, version);
+    f.Serialize(w, version, view);
     return w.Bytes();
 }
+
+// View settings other than the default, which the filter's section holds for the project.
+const SViewSettings kFilledView{0x00FF00};
 
 // A filter with a value other than the default in every archived field.
 void FillNonDefaults(CFirData& f) {
@@ -51,7 +55,6 @@ void FillNonDefaults(CFirData& f) {
     f.m_RspFreqs.Add(0.1);
     f.m_RspFreqs.Add(0.3);
     f.m_bRspAuto = 0;
-    f.m_nCurveColor = 0x00FF00;
     f.m_nReserved5 = 7;
     f.m_nDesignType = kDesignLthBand;
     f.m_bMeetsSpec = 1;
@@ -83,7 +86,8 @@ void FillNonDefaults(CFirData& f) {
     f.m_Cic = {3, 4, 2};
 }
 
-// The filter sections after the signal, version 20, for the values of FillNonDefaults.
+// The filter sections after the signal, version 20, for the values of FillNonDefaults and
+// kFilledView.
 Bytes FilterSectionsV20() {
     Bytes b;
     b.i32(2).f64(0.1).f64(0.3).i32(0);             // response list frequencies, auto
@@ -119,7 +123,6 @@ TEST(FirData, NewFilterHasDefaults) {
     EXPECT_EQ(f.m_nMinSpan, 1);
     EXPECT_EQ(f.m_bUnityGain, 1);
     EXPECT_EQ(f.m_dGainFreq, -1.0);
-    EXPECT_EQ(f.m_nCurveColor, 255);
     EXPECT_EQ(f.GetBandCapacity(), 32);
     EXPECT_EQ(f.GetNumBands(), 0);
     EXPECT_EQ(f.m_nGridDensity, 16);
@@ -227,20 +230,22 @@ TEST(FirData, ArchiveWritesEverySectionInOrder) {
     FillNonDefaults(f);
     Bytes expected;
     expected.append(SignalSection(f, 20)).append(FilterSectionsV20().v);
-    EXPECT_EQ(Store(f), expected.v);
+    EXPECT_EQ(Store(f, 20, kFilledView), expected.v);
 }
 
 TEST(FirData, ArchiveReadsBackAndCopies) {
     CFirData f;
     FillNonDefaults(f);
     f.SetDesignType(kDesignLthBand);
-    const std::vector<uint8_t> bytes = Store(f);
+    const std::vector<uint8_t> bytes = Store(f, 20, kFilledView);
 
     CFirData loaded;
+    SViewSettings view;
     CArchiveReader r(bytes);
-    loaded.Serialize(r, 20);
+    loaded.Serialize(r, 20, view);
     EXPECT_TRUE(r.AtEnd());
-    EXPECT_EQ(Store(loaded), bytes);
+    EXPECT_EQ(view, kFilledView);
+    EXPECT_EQ(Store(loaded, 20, view), bytes);
     EXPECT_EQ(loaded.m_nKind, kKindLthBand); // the kind is not stored: it follows the type
     EXPECT_EQ(loaded.GetNumBands(), 2);
     EXPECT_EQ(loaded.Band(1).stopWeight, 4.0);
@@ -257,15 +262,16 @@ TEST(FirData, ArchiveReadsBackAndCopies) {
         EXPECT_EQ(copied.m_Response.GetN(), 64); // 16 times 4 bins for 2 taps
     }
 
+    // Copies carry every filter field (the view settings are the project's).
     CFirData copy(f);
-    EXPECT_EQ(Store(copy), bytes);
+    EXPECT_EQ(Store(copy, 20, kFilledView), bytes);
     copy.m_pI->SetAt(0, 9.0);
     copy.AddBand(false, false, 0.6, 0.7, 1.0, 2.0, 1.0, false);
     EXPECT_EQ(f.m_pI->GetAt(0), 0.25);
 
     CFirData assigned;
     assigned = f;
-    EXPECT_EQ(Store(assigned), bytes);
+    EXPECT_EQ(Store(assigned, 20, kFilledView), bytes);
 }
 
 TEST(FirData, ReadsOlderVersions) {
@@ -345,11 +351,12 @@ TEST(FirData, ReadsOlderVersions) {
         b.f64(0.3).f64(0.05).i32(1);
         b.i32(2).i32(3).i32(4).i32(1);
         CFirData f;
+        SViewSettings view;
         CArchiveReader r(b.v);
-        f.Serialize(r, 13);
+        f.Serialize(r, 13, view);
         EXPECT_TRUE(r.AtEnd());
         EXPECT_EQ(f.m_nDesignType, kDesignMaxflat);
-        EXPECT_EQ(f.m_nCurveColor, 128);
+        EXPECT_EQ(view.m_nCurveColor, 128);
         EXPECT_EQ(f.m_bMeetsSpec, 1);
         EXPECT_EQ(f.m_bUnityGain, 1); // the CIC section's copy decides
         EXPECT_EQ(f.m_Rc.m_bRoot, 1);
@@ -384,18 +391,20 @@ TEST(FirData, ReadsOlderVersions) {
 TEST(FirData, UnreadableStreamLeavesFilterUnchanged) {
     CFirData src;
     FillNonDefaults(src);
-    std::vector<uint8_t> bytes = Store(src);
+    std::vector<uint8_t> bytes = Store(src, 20, kFilledView);
 
     CFirData f;
     f.m_pI->Add(3.0);
     f.m_pQ->Add(0.0);
     f.AddBand(false, false, 0.0, 0.1, 1.0, 10.0, 1.0, false);
     const std::vector<uint8_t> before = Store(f);
+    SViewSettings view;
     for (size_t cut = 0; cut < bytes.size(); cut += 5) {
         CArchiveReader r(bytes.data(), cut);
-        EXPECT_THROW(f.Serialize(r, 20), CArchiveException) << cut;
+        EXPECT_THROW(f.Serialize(r, 20, view), CArchiveException) << cut;
     }
     EXPECT_EQ(Store(f), before);
+    EXPECT_EQ(view, SViewSettings()); // nor the view settings, read early in the stream
 
     // A band count above the capacity read before it.
     const size_t signal = SignalSection(src, 20).size();

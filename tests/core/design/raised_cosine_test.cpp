@@ -1,5 +1,6 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
+#include "design/raised_cosine.h"
 #include "method_reference.h"
 #include "support/scripted_host.h"
 
@@ -87,10 +88,12 @@ TEST(RaisedCosine, DerivedRateLengthAndZeroPad) {
     f.m_Rc.m_dSamplesPerSymbol = 3.0;
     f.m_Rc.m_bZeroPad = 1;
     f.m_Rc.m_nZeroPadTaps = 48;
+    // The checks change nothing; the design stores the values that follow.
     ASSERT_TRUE(f.ValidateSpecs());
+    EXPECT_EQ(f.m_Rc.m_dSamplesPerSymbol, 3.0);
+    ASSERT_TRUE(f.DesignFilter(""));
     EXPECT_EQ(f.m_Rc.m_dSamplesPerSymbol, 8.0);
     EXPECT_EQ(f.m_Rc.m_dSymbols, 47.0 / 8.0);
-    ASSERT_TRUE(f.DesignFilter(""));
     ASSERT_EQ(f.GetN(), 48);
     EXPECT_EQ(f.m_pI->GetAt(47), 0.0);
     EXPECT_EQ(f.m_pQ->GetAt(47), 0.0);
@@ -101,7 +104,7 @@ TEST(RaisedCosine, DerivedRateLengthAndZeroPad) {
     f.m_Rc.m_bRateGiven = 0;
     f.m_Rc.m_dSamplesPerSymbol = 4.0;
     ASSERT_TRUE(f.ValidateRaisedCosine());
-    EXPECT_EQ(f.m_Rc.m_dSymbolRate, 2000.0);
+    EXPECT_EQ(CompleteRaisedCosine(f.m_Rc, f.GetFs()).m_dSymbolRate, 2000.0);
 
     // Six symbols at 8 samples per symbol are trunc(48.5) = 48 taps.
     f.m_Rc.m_bLengthInTaps = 0;
@@ -109,10 +112,13 @@ TEST(RaisedCosine, DerivedRateLengthAndZeroPad) {
     f.m_Rc.m_dSamplesPerSymbol = 8.0;
     f.m_Rc.m_bZeroPad = 0;
     ASSERT_TRUE(f.ValidateRaisedCosine());
-    EXPECT_EQ(f.m_Rc.m_nRcTaps, 48);
+    EXPECT_EQ(CompleteRaisedCosine(f.m_Rc, f.GetFs()).m_nRcTaps, 48);
+    // Refused: the parameters stay as they were given.
     f.m_Constraints.m_nParity = NTapsConstraints::kParityOdd;
     EXPECT_FALSE(f.ValidateSpecs());
     EXPECT_EQ(host.LastMessage(), kMsgRcSymbolsConstraints);
+    EXPECT_EQ(f.m_Rc.m_nRcTaps, 47);
+    EXPECT_EQ(f.m_Rc.m_dSymbols, 6.0);
 }
 
 TEST(RaisedCosine, ValidationRefusals) {

@@ -74,12 +74,13 @@ inline void AppendDialogSections(CArchiveWriter& w, int v) {
         w.WriteString("My Filter");
 }
 
-// A project file of version v: the version word, `filter` as it is written for v, then the
-// dialog sections of AppendDialogSections.
-inline std::vector<uint8_t> HandBuiltProject(int v, int type, const CFirData& filter = CFirData()) {
+// A project file of version v: the version word, `filter` (with the view settings `view`) as it is
+// written for v, then the dialog sections of AppendDialogSections.
+inline std::vector<uint8_t> HandBuiltProject(int v, int type, const CFirData& filter = CFirData(),
+                                             const SViewSettings& view = SViewSettings()) {
     CArchiveWriter w;
     w.WriteUInt16(static_cast<uint16_t>(type * 256 + v));
-    filter.Serialize(w, v);
+    filter.Serialize(w, v, view);
     AppendDialogSections(w, v);
     return w.TakeBytes();
 }

@@ -41,6 +41,11 @@ void WriteAll(const std::string& path, const std::vector<uint8_t>& bytes) {
         .write(reinterpret_cast<const char*>(bytes.data()), static_cast<long>(bytes.size()));
 }
 
+// View settings other than the default, different for each method.
+SViewSettings FilledView(int type) {
+    return {0x00FF00 + type};
+}
+
 // A filter of a method with a value other than the default in every archived field; the values
 // differ from method to method.
 CFirData FilledFilter(int type) {
@@ -55,7 +60,6 @@ CFirData FilledFilter(int type) {
     f.m_RspFreqs.Add(0.05 * t);
     f.m_RspFreqs.Add(0.3);
     f.m_bRspAuto = 0;
-    f.m_nCurveColor = 0x00FF00 + type;
     f.m_nReserved5 = 7;
     f.m_bMeetsSpec = 1;
     f.m_nReserved1 = 33;
@@ -138,7 +142,8 @@ TEST(ProjectVersions, EveryMethodAndVersionKeepsItsBytes) {
         for (int v = kOldestVersion; v <= CFirProject::kCurrentVersion; ++v) {
             SCOPED_TRACE(VersionName(t.docName, v));
             const std::string name = VersionName(t.docName, v);
-            const std::vector<uint8_t> old = HandBuiltProject(v, t.designType, filter);
+            const std::vector<uint8_t> old =
+                HandBuiltProject(v, t.designType, filter, FilledView(t.designType));
             ExpectReference(name, old);
             ExpectReference("saved_" + name, OpenAndSave(name, ReadAll(kVersionsDir + name)));
         }
@@ -154,6 +159,7 @@ TEST(ProjectVersions, ProjectsOfEveryMethodRoundTrip) {
         ExpectReference(newName, fresh.ToBytes());
         CFirProject filled = NewProject(t.designType);
         filled.m_Filter = FilledFilter(t.designType);
+        filled.m_View = FilledView(t.designType);
         const std::string filledName = std::string("filled_") + t.docName + ".cfp";
         filled.m_strTitle = filledName; // opened by path, a project takes its file name as title
         ExpectReference(filledName, filled.ToBytes());

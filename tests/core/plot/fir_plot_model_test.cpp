@@ -85,6 +85,28 @@ TEST_F(LowpassFixture, RequestedRangesOfBothAxesHold) {
     EXPECT_LE(plot->m_Y.m_dAxisMax, 1.5);
 }
 
+// The curve colour is the project's: it travels with the project file, not with the filter, and
+// the plot drawn for a request takes it from the request's view settings.
+TEST_F(LowpassFixture, FrequencyPlotDrawsInTheProjectsCurveColour) {
+    project.m_View.m_nCurveColor = 0x123456;
+    CFirProject reopened(&host);
+    const std::vector<uint8_t> bytes = project.ToBytes();
+    CArchiveReader in(bytes);
+    reopened.Serialize(in);
+    EXPECT_EQ(reopened.m_View.m_nCurveColor, 0x123456);
+
+    for (const SViewSettings& settings : {reopened.m_View, SViewSettings()}) {
+        SFirPlotRequest request;
+        request.viewSettings = settings;
+        std::string error;
+        const std::unique_ptr<CGraph> plot = MakeFirPlot(reopened.m_Filter, request, &host, error);
+        ASSERT_TRUE(plot);
+        const CPlotLayout& l = plot->Prepare(measurer, area);
+        ASSERT_EQ(l.m_curveAttributes.size(), 1u);
+        EXPECT_EQ(l.m_curveAttributes[0].m_color, RgbFromColorRef(settings.m_nCurveColor));
+    }
+}
+
 TEST_F(LowpassFixture, SpecificationMaskAndReadout) {
     CFirFreqPlotModel view(&host);
     view.OnUpdate(SChangeNotice::FromCode(67), Filter());
@@ -130,8 +152,9 @@ TEST_F(LowpassFixture, ChannelsFollowTheFilter) {
     EXPECT_DOUBLE_EQ(view.XRangeMin(), -4);
     EXPECT_EQ(view.m_strTitle, "Complex Filter Frequency Response");
 
-    // Hint 0x243: magnitude of I and Q, two curves in the filter's colour, Q dotted.
+    // Hint 0x243: magnitude of I and Q, two curves in the project's curve colour, Q dotted.
     CFirFreqPlotModel both(&host);
+    both.SetCurveColor(0x00FF00);
     both.OnUpdate(SChangeNotice::FromCode(0x243), filter);
     const CPlotLayout& l = both.Prepare(measurer, area);
     ASSERT_EQ(l.m_curves.size(), 2u);
@@ -139,7 +162,8 @@ TEST_F(LowpassFixture, ChannelsFollowTheFilter) {
     EXPECT_EQ(l.m_legend[0].m_strName, "I");
     EXPECT_EQ(l.m_legend[1].m_strName, "Q");
     EXPECT_TRUE(l.m_curveAttributes[1].m_bDotted);
-    EXPECT_EQ(l.m_curveAttributes[1].m_color, RgbFromColorRef(filter.m_nCurveColor));
+    EXPECT_EQ(l.m_curveAttributes[0].m_color, RgbFromColorRef(0x00FF00));
+    EXPECT_EQ(l.m_curveAttributes[1].m_color, RgbFromColorRef(0x00FF00));
 }
 
 TEST_F(LowpassFixture, TimeViewImpulseAndStep) {
@@ -290,6 +314,33 @@ TEST_F(LowpassFixture, PlotViewsBindAtTheirOwnNoticesOnly) {
 
 // A change of the sampling frequency and a coefficients notice that asks for it reset the time
 // view's zoom; a plain coefficients notice keeps it.
+// The frequency-binding codes the project window sends (0x4S3, S what to show) name the
+// response kind by its own number; anything else shows the magnitude.
+TEST_F(LowpassFixture, FrequencyBindingCodesNameTheResponseKind) {
+    const struct {
+        int code;
+        int kind;
+        const char* yTitle;
+    } cases[] = {
+        {0x443, kResponseMagnitude, "Magnitude in dB"},
+        {0x453, kResponsePhase, "Phase in Degrees"},
+        {0x463, kResponseUnwrappedPhase, "Unwrapped Phase in Degrees"},
+        {0x473, kResponsePhaseDelay, "Phase Delay in us"},
+        {0x483, kResponseGroupDelay, "Group Delay in us"},
+        {0x403, kResponseMagnitude, "Magnitude in dB"}, // automatic
+        {0x433, kResponseMagnitude, "Magnitude in dB"}, // I and Q: a time view's type
+        {0x493, kResponseMagnitude, "Magnitude in dB"}, // a Simple PM filter type
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.code);
+        CFirFreqPlotModel view(&host);
+        view.OnUpdate(SChangeNotice::FromCode(c.code), Filter());
+        EXPECT_EQ(view.GetKind(), c.kind);
+        view.Prepare(measurer, area);
+        EXPECT_EQ(view.m_strYTitle, c.yTitle);
+    }
+}
+
 TEST_F(LowpassFixture, TimeViewResetsItsZoomWhenTheNoticeSaysSo) {
     const double dt = 1.0 / 48000;
     SChangeNotice reset = Notice::kCoefficients;
