@@ -79,8 +79,9 @@ bool WritePlotPicture(CPlot& plot, int width, int height, const std::string& pat
     return false;
 }
 
-bool WriteReportPictures(const CFirData& filter, const std::string& reportPath, CHost& host) {
+bool WriteReportPictures(const CFirData& filter, const SViewSettings& settings,
+                         const std::string& reportPath, CHost& host) {
     if (const SPlotPictureFunctions* f = Pictures().functions)
-        return f->writeReport(filter, reportPath, host);
+        return f->writeReport(filter, settings, reportPath, host);
     return true;
 }

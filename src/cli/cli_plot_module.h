@@ -7,6 +7,7 @@ class CFirData;
 class CHost;
 class CPlot;
 class CTextMeasurer;
+struct SViewSettings;
 
 // The picture functions of cli_plot_render.h as the loadable module of the command line hands
 // them over. The program itself links no toolkit: it loads the module only when a command draws,
@@ -16,10 +17,11 @@ struct SPlotPictureFunctions {
     std::unique_ptr<CTextMeasurer> (*makeMeasurer)();
     bool (*writePlot)(CPlot& plot, int width, int height, const std::string& path,
                       std::string& error);
-    bool (*writeReport)(const CFirData& filter, const std::string& reportPath, CHost& host);
+    bool (*writeReport)(const CFirData& filter, const SViewSettings& settings,
+                        const std::string& reportPath, CHost& host);
 };
 
 // Raised whenever SPlotPictureFunctions or the types it passes change shape.
-constexpr int kPlotPicturesVersion = 1;
+constexpr int kPlotPicturesVersion = 2;
 // The module's one exported function: extern "C" const SPlotPictureFunctions* NAME().
 constexpr const char* kPlotPicturesEntry = "CorviFirPlotPictures";
