@@ -1,5 +1,6 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
+#include "dsp/signal_ops.h"
 #include "method_reference.h"
 #include "support/scripted_host.h"
 
@@ -153,7 +154,7 @@ TEST(RaisedCosine, ValidationRefusals) {
         CScriptedHost host;
         CFirData f(&host);
         MakeRaisedCosine(f, 41, 8.0, 0.5, false);
-        f.Fill(5, true, false, 1.0);
+        Fill(f, 5, true, false, 1.0);
         c.set(f.m_Rc);
         EXPECT_FALSE(f.ValidateSpecs());
         ASSERT_EQ(host.messages.size(), 1u);
