@@ -20,24 +20,22 @@ constexpr CLowpassCase kCases[] = {{101, 0.0367}, {301, 0.01206}, {1001, 0.0036}
 
 void BM_RemezLowpass(benchmark::State& state) {
     const CLowpassCase& c = kCases[state.range(0)];
-    const double edges[] = {0.0, 0.2, 0.2 + c.transition, 0.5};
-    const double desired[] = {1.0, 0.0};
-    const double weights[] = {100.0, std::pow(10.0, 95.0 / 20.0)};
-    std::vector<double> h(static_cast<std::size_t>(c.taps));
-    CPmFir pmfir;
+    SRemezSpec spec;
+    spec.bands = {{0.0, 0.2, 1.0, 100.0},
+                  {0.2 + c.transition, 0.5, 0.0, std::pow(10.0, 95.0 / 20.0)}};
+    spec.taps = c.taps;
     CRemezContext context;
+    int passes = 0;
     for (auto _ : state) {
-        const int ok = context.PMFir(edges, 2, pmfir, 1, c.taps, 16, desired, weights, h.data(),
-                                     nullptr, nullptr);
-        benchmark::DoNotOptimize(ok);
-        benchmark::DoNotOptimize(h.data());
-        if (ok != 1) {
+        const SRemezResult result = context.Design(spec);
+        benchmark::DoNotOptimize(result.taps.data());
+        if (!result.Succeeded()) {
             state.SkipWithError("design failed");
             break;
         }
+        passes = result.passes;
     }
-    state.SetLabel(std::to_string(c.taps) + " taps, " + std::to_string(context.Passes()) +
-                   " passes");
+    state.SetLabel(std::to_string(c.taps) + " taps, " + std::to_string(passes) + " passes");
 }
 
 } // namespace

@@ -32,28 +32,28 @@ void BM_RemezLongLowpass(benchmark::State& state) {
     const int taps = kTaps[state.range(0)];
     const ERemezEngine engine = kEngines[state.range(1)];
     const double transition = 5.0 / taps;
-    const double edges[] = {0.0, 0.2, 0.2 + transition, 0.5};
-    const double desired[] = {1.0, 0.0};
-    const double weights[] = {100.0, std::pow(10.0, 95.0 / 20.0)};
-    std::vector<double> h(static_cast<std::size_t>(taps));
-    CPmFir pmfir;
+    SRemezSpec spec;
+    spec.bands = {{0.0, 0.2, 1.0, 100.0},
+                  {0.2 + transition, 0.5, 0.0, std::pow(10.0, 95.0 / 20.0)}};
+    spec.taps = taps;
+    spec.engine = engine;
     CRemezContext context;
-    context.SetEngine(engine);
+    int passes = 0;
     for (auto _ : state) {
-        const int ok = context.PMFir(edges, 2, pmfir, 1, taps, 16, desired, weights, h.data(),
-                                     nullptr, nullptr);
-        benchmark::DoNotOptimize(h.data());
-        if (ok != 1) {
+        const SRemezResult result = context.Design(spec);
+        benchmark::DoNotOptimize(result.taps.data());
+        if (!result.Succeeded()) {
             state.SkipWithError("design failed");
             break;
         }
-        if (!(context.MaxGridError() <= 1.01 * context.Deviation())) {
+        if (!(context.MaxGridError() <= 1.01 * result.deviation)) {
             state.SkipWithError("not equiripple");
             break;
         }
+        passes = result.passes;
     }
     state.SetLabel(std::string(EngineName(engine)) + std::to_string(taps) + " taps, " +
-                   std::to_string(context.Passes()) + " passes");
+                   std::to_string(passes) + " passes");
 }
 
 // Hilbert transformers and differentiators with a stopband at DC or at Fs/2 (edges in reference
@@ -83,32 +83,29 @@ void BM_RemezLongEndBand(benchmark::State& state) {
     // Passband weight 1 for a differentiator (relative error), 0.01 for a Hilbert transformer.
     const double pass = hilbert ? 0.01 : 1.0;
     const double stop = pass * 1e4;
-    std::vector<double> edges, desired, weights;
-    if (c.nyquist) {
-        edges = {hilbert ? 5 * s : 0.0, 0.5 - 8 * s, 0.5 - 5 * s, 0.5};
-        desired = {1.0, 0.0};
-        weights = {pass, stop};
-    } else {
-        edges = {0.0, 3 * s, 6 * s, c.taps % 2 == 1 ? 0.5 - 5 * s : 0.5};
-        desired = {0.0, 1.0};
-        weights = {stop, pass};
-    }
-    std::vector<double> h(static_cast<std::size_t>(c.taps));
-    CPmFir pmfir;
+    SRemezSpec spec;
+    if (c.nyquist)
+        spec.bands = {{hilbert ? 5 * s : 0.0, 0.5 - 8 * s, 1.0, pass},
+                      {0.5 - 5 * s, 0.5, 0.0, stop}};
+    else
+        spec.bands = {{0.0, 3 * s, 0.0, stop},
+                      {6 * s, c.taps % 2 == 1 ? 0.5 - 5 * s : 0.5, 1.0, pass}};
+    spec.responseType = c.jtype;
+    spec.taps = c.taps;
+    spec.engine = ERemezEngine::Auto;
     CRemezContext context;
-    context.SetEngine(ERemezEngine::Auto);
+    SRemezResult result;
     for (auto _ : state) {
-        const int ok = context.PMFir(edges.data(), 2, pmfir, c.jtype, c.taps, 16, desired.data(),
-                                     weights.data(), h.data(), nullptr, nullptr);
-        benchmark::DoNotOptimize(h.data());
-        if (ok != 1) {
+        result = context.Design(spec);
+        benchmark::DoNotOptimize(result.taps.data());
+        if (!result.Succeeded()) {
             state.SkipWithError("design failed");
             break;
         }
     }
     state.SetLabel(std::string(c.name) + " " + std::to_string(c.taps) + " taps, " +
-                   std::string(EngineName(context.UsedEngine())) +
-                   std::to_string(context.Passes()) + " passes");
+                   std::string(EngineName(result.usedEngine)) + std::to_string(result.passes) +
+                   " passes");
 }
 
 } // namespace

@@ -48,24 +48,19 @@ const char* EngineWord(ERemezEngine engine) {
 }
 
 // What a failed design tells its caller.
-std::string RemezFailure(const CRemezContext& context) {
-    const char* message = RemezStatusMessage(context.Status());
+std::string RemezFailure(ERemezStatus status) {
+    const char* message = RemezStatusMessage(status);
     if (message != nullptr)
         return message;
-    if (context.Status() == ERemezStatus::InvalidArguments)
+    if (status == ERemezStatus::InvalidArguments)
         return "The band edges, desired values or weights are not a valid design.";
     return "The Remez exchange did not converge.";
 }
 
+// The engine's specification (edges as fractions of Fs) and the Fs the caller's numbers use.
 struct SRemezRequest {
-    std::vector<double> edges; // fractions of Fs
-    std::vector<double> desired;
-    std::vector<double> weights;
+    SRemezSpec spec;
     double fs = 1.0;
-    int taps = 0;
-    int jtype = 1;
-    int gridDensity = 16;
-    ERemezEngine engine = ERemezEngine::Auto;
 };
 
 SRemezRequest MakeRemezRequest(int numtaps, const DoubleArray& bands, const DoubleArray& desired,
@@ -76,22 +71,24 @@ SRemezRequest MakeRemezRequest(int numtaps, const DoubleArray& bands, const Doub
     r.fs = fs.value_or(1.0);
     if (!(r.fs > 0.0) || !std::isfinite(r.fs))
         throw py::value_error("fs must be a positive number");
-    r.edges = ToVector(bands);
-    if (r.edges.empty() || r.edges.size() % 2 != 0)
+    const std::vector<double> edges = ToVector(bands);
+    if (edges.empty() || edges.size() % 2 != 0)
         throw py::value_error("bands must hold an even number of band edges");
-    for (double& edge : r.edges)
-        edge /= r.fs;
-    const size_t nbands = r.edges.size() / 2;
-    r.desired = ToVector(desired);
-    if (r.desired.size() != nbands)
+    const size_t nbands = edges.size() / 2;
+    const std::vector<double> values = ToVector(desired);
+    if (values.size() != nbands)
         throw py::value_error("desired must hold one value per band");
-    r.weights = weight ? ToVector(*weight) : std::vector<double>(nbands, 1.0);
-    if (r.weights.size() != nbands)
+    const std::vector<double> weights =
+        weight ? ToVector(*weight) : std::vector<double>(nbands, 1.0);
+    if (weights.size() != nbands)
         throw py::value_error("weight must hold one value per band");
-    r.taps = numtaps;
-    r.jtype = RemezType(type);
-    r.gridDensity = gridDensity;
-    r.engine = RemezEngine(engine);
+    for (size_t b = 0; b < nbands; ++b)
+        r.spec.bands.push_back(
+            {edges[2 * b] / r.fs, edges[2 * b + 1] / r.fs, values[b], weights[b]});
+    r.spec.taps = numtaps;
+    r.spec.responseType = RemezType(type);
+    r.spec.gridDensity = gridDensity;
+    r.spec.engine = RemezEngine(engine);
     return r;
 }
 
@@ -120,21 +117,17 @@ private:
 
 // Runs the exchange (cancellable by Ctrl+C); a refusal raises ValueError, a failure
 // RuntimeError, so only a design that succeeded returns.
-std::vector<double> RunRemez(const SRemezRequest& r, CRemezContext& context, const CPmFir& pmfir) {
+SRemezResult RunRemez(const SRemezRequest& r, CRemezContext& context) {
     std::atomic<int> cancel{0};
-    std::vector<double> taps(static_cast<size_t>(std::max(r.taps, 0)));
-    context.SetEngine(r.engine);
-    const int ok = RunCancellable(cancel, [&] {
-        return context.PMFir(r.edges.data(), static_cast<int>(r.desired.size()), pmfir, r.jtype,
-                             r.taps, r.gridDensity, r.desired.data(), r.weights.data(), taps.data(),
-                             nullptr, &cancel);
+    SRemezResult result = RunCancellable(cancel, [&] {
+        return context.Design(r.spec, {nullptr, &cancel});
     });
-    if (ok == 0) {
-        if (context.Status() == ERemezStatus::InvalidArguments)
-            throw py::value_error(RemezFailure(context));
-        throw std::runtime_error(RemezFailure(context));
+    if (!result.Succeeded()) {
+        if (result.status == ERemezStatus::InvalidArguments)
+            throw py::value_error(RemezFailure(result.status));
+        throw std::runtime_error(RemezFailure(result.status));
     }
-    return taps;
+    return result;
 }
 
 py::array_t<double> Remez(int numtaps, const DoubleArray& bands, const DoubleArray& desired,
@@ -143,8 +136,8 @@ py::array_t<double> Remez(int numtaps, const DoubleArray& bands, const DoubleArr
                           std::optional<double> fs, const std::string& engine) {
     const SRemezRequest r =
         MakeRemezRequest(numtaps, bands, desired, weight, type, gridDensity, fs, engine);
-    CContextLease lease(r.taps);
-    return ToArray(RunRemez(r, lease.Context(), CPmFir()));
+    CContextLease lease(r.spec.taps);
+    return ToArray(RunRemez(r, lease.Context()).taps);
 }
 
 // |H(f)| of taps at f (fraction of Fs), summed directly.
@@ -184,17 +177,19 @@ std::vector<double> BandErrors(const std::vector<double>& taps, const SRemezRequ
     std::copy(taps.begin(), taps.end(), padded.begin());
     const std::vector<std::complex<double>> spectrum = FftForward(padded);
     std::vector<double> errors;
-    for (size_t b = 0; b < r.desired.size(); ++b) {
-        const double lower = r.edges[2 * b], upper = r.edges[2 * b + 1];
+    const int jtype = r.spec.responseType;
+    for (size_t b = 0; b < r.spec.bands.size(); ++b) {
+        const SRemezBand& spec = r.spec.bands[b];
+        const double lower = spec.lower, upper = spec.upper;
         const int band = static_cast<int>(b) + 1;
         const auto error = [&](double f, double magnitude) {
-            const double d = pmfir.EFF(f, r.desired[b], r.weights[b], band, r.jtype);
-            const double w = pmfir.WATE(f, r.desired[b], r.weights[b], band, r.jtype);
+            const double d = pmfir.EFF(f, spec.desired, spec.weight, band, jtype);
+            const double w = pmfir.WATE(f, spec.desired, spec.weight, band, jtype);
             return std::abs(magnitude - std::abs(d)) * w;
         };
         // A differentiator's weight grows without bound towards 0 Hz; the exchange leaves 0 out.
         std::vector<double> sampled;
-        if (lower > 0.0 || r.jtype != 2)
+        if (lower > 0.0 || jtype != 2)
             sampled.push_back(error(lower, MagnitudeAt(taps, lower)));
         const auto first = static_cast<size_t>(std::ceil(lower * static_cast<double>(n)));
         for (size_t k = std::max<size_t>(first, 1); k <= n / 2; ++k) {
@@ -226,20 +221,17 @@ SRemezDesign RemezDesign(int numtaps, const DoubleArray& bands, const DoubleArra
                          int gridDensity, std::optional<double> fs, const std::string& engine) {
     const SRemezRequest r =
         MakeRemezRequest(numtaps, bands, desired, weight, type, gridDensity, fs, engine);
-    CContextLease lease(r.taps);
-    CRemezContext& context = lease.Context();
-    const CPmFir pmfir;
-    const std::vector<double> taps = RunRemez(r, context, pmfir);
+    CContextLease lease(r.spec.taps);
+    SRemezResult result = RunRemez(r, lease.Context());
     SRemezDesign d;
-    d.taps = ToArray(taps);
-    d.deviation = context.Deviation();
-    std::vector<double> extremals = context.ExtremalFrequencies();
-    for (double& f : extremals)
+    d.taps = ToArray(result.taps);
+    d.deviation = result.deviation;
+    for (double& f : result.extremals)
         f *= r.fs;
-    d.extremals = ToArray(extremals);
-    d.iterations = context.Passes();
-    d.engine = EngineWord(context.UsedEngine());
-    const std::vector<double> errors = BandErrors(taps, r, pmfir);
+    d.extremals = ToArray(result.extremals);
+    d.iterations = result.passes;
+    d.engine = EngineWord(result.usedEngine);
+    const std::vector<double> errors = BandErrors(result.taps, r, CPmFir());
     std::vector<double> margins;
     for (double e : errors)
         margins.push_back(20.0 * std::log10(std::abs(d.deviation) / e));

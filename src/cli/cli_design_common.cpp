@@ -183,8 +183,8 @@ void WriteBandResults(CFirData& f, std::ostream& os) {
     os << "margin: " << StrPrintf("%.3f", f.GetMargin()) << " dB\n";
     for (int i = 0; i < f.GetNumBands(); ++i) {
         const bool pass = f.IsPassband(i);
-        os << "band " << i + 1 << ": " << StrPrintf("%.9g", f.GetBandLower(i) * fs) << " - "
-           << StrPrintf("%.9g", f.GetBandUpper(i) * fs) << (pass ? " pass" : " stop")
+        os << "band " << i + 1 << ": " << StrPrintf("%.9g", f.Band(i).lower * fs) << " - "
+           << StrPrintf("%.9g", f.Band(i).upper * fs) << (pass ? " pass" : " stop")
            << (pass ? " ripple " : " attenuation ") << StrPrintf("%.4f", f.GetBandActual(i))
            << " dB (specified " << StrPrintf("%.4f", f.GetBandAttn(i, true)) << " dB) margin "
            << StrPrintf("%.4f", f.GetBandMargin(i)) << " dB\n";

@@ -253,8 +253,8 @@ void WriteProjectJson(CFirProject& project, std::ostream& os,
            << ", \"quantized\": " << JsonNumber(loss->dQuantizedDb) << "},\n";
     os << "  \"bands\": [";
     for (int i = 0; i < f.GetNumBands(); ++i) {
-        os << (i ? ",\n" : "\n") << "    {\"lower\": " << JsonNumber(f.GetBandLower(i) * fs)
-           << ", \"upper\": " << JsonNumber(f.GetBandUpper(i) * fs)
+        os << (i ? ",\n" : "\n") << "    {\"lower\": " << JsonNumber(f.Band(i).lower * fs)
+           << ", \"upper\": " << JsonNumber(f.Band(i).upper * fs)
            << ", \"desired\": " << JsonNumber(f.GetBandGain(i, true))
            << ", \"attn\": " << JsonNumber(f.GetBandAttn(i, true))
            << ", \"passband\": " << (f.IsPassband(i) ? "true" : "false")

@@ -283,7 +283,6 @@ bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& 
 
     const CDesignRun run(control);
     state.m_pControl = &run.Control();
-    m_bResult = 0;
     if (host) {
         COptimizeJob job(*this, state, kMsgOptimizingPrefix + caption);
         host->RunLongJob(job);

@@ -17,8 +17,8 @@ std::string PmSummary(const CFirData& f) {
     text += "       Lower              Upper       Desired    Attn/Ripple\n";
     text += "  -----------------------------------------------------------------\n";
     for (int i = 0; i < f.GetNumBands(); ++i) {
-        text += StrPrintf("  %3.10f %-4s %3.10f %-4s ", f.GetBandLower(i) * fs, unit.c_str(),
-                          f.GetBandUpper(i) * fs, unit.c_str());
+        text += StrPrintf("  %3.10f %-4s %3.10f %-4s ", f.Band(i).lower * fs, unit.c_str(),
+                          f.Band(i).upper * fs, unit.c_str());
         const double gainDb = f.GetBandGain(i, true);
         if (gainDb == 0.0)
             text += "Passband";

@@ -57,29 +57,6 @@ void CFirData::Serialize(CArchiveReader& ar, int nVersion) {
     CopyFrom(scratch);
 }
 
-namespace {
-
-// One entry of the band list as the file holds it.
-struct SArchivedBand {
-    double lower = 0.0;
-    double upper = 0.0;
-    double desired = 0.0;
-    double attn = 0.0;
-    // Older files hold no stopband weight: the neutral 1.0 ("none"), never 0.0, which would
-    // silence the stopband when the stored design is run again.
-    double stopWeight = 1.0;
-
-    template <class Fields, class Self> static void DescribeFields(Fields& f, Self& s) {
-        f.Double(s.lower);
-        f.Double(s.upper);
-        f.Double(s.desired);
-        f.Double(s.attn);
-        f.Double(s.stopWeight, 10);
-    }
-};
-
-} // namespace
-
 // The filter's sections after the signal's, in file order: the one list that writes and reads
 // them (support/archive_fields.h). A field added to the file goes at the end with its version.
 template <class Fields, class Self> void CFirData::DescribeFields(Fields& f, Self& s) {
@@ -131,11 +108,8 @@ void CFirData::LoadSections(CArchiveReader& ar, int nVersion) {
 void CFirData::BandList(CFieldWriter& f, const CFirData& s) {
     f.Archive().WriteInt32(s.m_nBandCapacity);
     f.Archive().WriteInt32(s.GetNumBands());
-    for (int i = 0; i < s.GetNumBands(); ++i) {
-        const SArchivedBand band{s.GetBandLower(i), s.GetBandUpper(i), s.GetBandDesired(i),
-                                 s.GetBandAttnFactor(i), s.GetBandStopWeight(i)};
+    for (const SPmBand& band : s.m_Bands)
         f.Record(band);
-    }
 }
 
 void CFirData::BandList(CFieldReader& f, CFirData& s) {
@@ -147,15 +121,11 @@ void CFirData::BandList(CFieldReader& f, CFirData& s) {
     const int bands = ar.ReadInt32();
     if (bands < 0 || bands > capacity)
         throw CArchiveException("Bad band count");
-    ar.CheckCount(bands, ArchivedSize<SArchivedBand>(f.Version()));
+    ar.CheckCount(bands, ArchivedSize<SPmBand>(f.Version()));
     for (int i = 0; i < bands; ++i) {
-        SArchivedBand band;
+        SPmBand band;
         f.Record(band);
-        s.m_Edges.push_back(band.lower);
-        s.m_Edges.push_back(band.upper);
-        s.m_Desired.push_back(band.desired);
-        s.m_Attn.push_back(band.attn);
-        s.m_StopWeight.push_back(band.stopWeight);
+        s.m_Bands.push_back(band);
     }
 }
 
@@ -172,8 +142,10 @@ void CFirData::RemoveAll() {
 
 void CFirData::ScaleFs(double factor) {
     CCorviData::ScaleFs(factor);
-    for (double& edge : m_Edges)
-        edge /= factor;
+    for (SPmBand& band : m_Bands) {
+        band.lower /= factor;
+        band.upper /= factor;
+    }
 }
 
 // ---- taps, design type ----------------------------------------------------------------------
@@ -205,8 +177,10 @@ int CFirData::GetListedNumTaps() const {
 }
 
 void CFirData::ScaleBandEdges(double factor) {
-    for (double& edge : m_Edges)
-        edge = std::min(edge * factor, 0.5);
+    for (SPmBand& band : m_Bands) {
+        band.lower = std::min(band.lower * factor, 0.5);
+        band.upper = std::min(band.upper * factor, 0.5);
+    }
 }
 
 int CFirData::EstimateNumTaps() const {

@@ -4,8 +4,8 @@
 #include "design/design_types.h"
 #include "design/fir_params.h"
 #include "design/ntaps_constraints.h"
+#include "design/pm_band.h"
 #include "design/quant_options.h"
-#include "design/remez/pm_fir.h"
 #include "design/remez/remez_engine.h"
 #include "design/unquantized_copy.h"
 #include "dsp/min_phase_options.h"
@@ -35,7 +35,7 @@ int AutoSplineOrder(int taps, double corner1, double corner2, double fs);
 // for, the design method, the parameters of every method and the design options. A running
 // design's cancel request and counters are its CDesignControl's, handed to the steps that run.
 // Messages go through the host given at construction.
-class CFirData : public CCorviData, public CPmFir {
+class CFirData : public CCorviData {
 public:
     // Version of the project stream that Serialize writes.
     static constexpr int kCurrentVersion = kProjectStreamVersion;
@@ -219,7 +219,7 @@ public:
     void ResetSpec(int responseType, int gridDensity, int taps);
     // Makes room for n bands (the list is emptied).
     void SetBandCapacity(int n);
-    int GetNumBands() const { return static_cast<int>(m_Desired.size()); }
+    int GetNumBands() const { return static_cast<int>(m_Bands.size()); }
     int GetBandCapacity() const { return m_nBandCapacity; }
     // Appends a band. Edges in the unit of Fs when absFreq, else fractions of Fs; desired gain
     // in dB when gainInDb (below m_dMinDb: a stopband), else linear; attn (passband ripple or
@@ -228,12 +228,9 @@ public:
     // one or a linear gain is negative.
     bool AddBand(bool attnInDb, bool absFreq, double lower, double upper, double desired,
                  double attn, double stopWeight, bool gainInDb);
-    double GetBandLower(int i) const { return m_Edges[2 * static_cast<size_t>(i)]; }
-    double GetBandUpper(int i) const { return m_Edges[2 * static_cast<size_t>(i) + 1]; }
-    double GetBandDesired(int i) const { return m_Desired[static_cast<size_t>(i)]; }
-    double GetBandAttnFactor(int i) const { return m_Attn[static_cast<size_t>(i)]; }
-    double GetBandStopWeight(int i) const { return m_StopWeight[static_cast<size_t>(i)]; }
-    bool IsPassband(int i) const { return GetBandDesired(i) > 0.0; }
+    const std::vector<SPmBand>& Bands() const { return m_Bands; }
+    const SPmBand& Band(int i) const { return m_Bands[static_cast<size_t>(i)]; }
+    bool IsPassband(int i) const { return Band(i).IsPassband(); }
     // Desired gain for display: dB (-1000 for no gain) or linear.
     double GetBandGain(int i, bool inDb) const;
     // Ripple (passband, peak to peak) or attenuation (stopband) for display: dB or the factor.
@@ -267,16 +264,13 @@ public:
     // Validates the bands, checks the grid density and runs the design on the host's worker
     // thread, with the status display titled "Designing " + name from 101 taps on, on control
     // (none: a control of its own). Reports a design that failed (not one
-    // that was cancelled). Returns m_bResult.
+    // that was cancelled). Returns whether it succeeded.
     bool DesignPm(const std::string& name, CDesignControl* control = nullptr);
     // One engine run with the band list and m_nTaps, counting its iterations into control and
     // stopping at its cancel request; on success the coefficients, response and post-design
     // steps; otherwise an empty filter that keeps its tap count. Runs on the calling thread;
-    // shows nothing (see m_eRemezStatus).
-    void RunPm(CDesignControl& control);
-    // Weight of a grid point: a stopband of a filter or Hilbert design takes its stopband weight
-    // unless that is exactly 1.0.
-    double WATE(double freq, double desired, double weight, int band, int jtype) const override;
+    // shows nothing: the engine's outcome is returned (no taps when cancelled).
+    SRemezResult RunPm(CDesignControl& control);
 
     // Measured on the frequency response: the passband ripple (dB, peak to peak) or the
     // stopband attenuation (dB) the coefficients achieve in band i.
@@ -359,13 +353,10 @@ public:
     int m_bGainInDb = 0;
     double m_dMinDb = -120.0; // a desired gain in dB below this is a stopband
     int m_bDesignedFromSpec = 0;
-    int m_bResult = 0; // result of the last engine run (1 success)
-    ERemezStatus m_eRemezStatus = ERemezStatus::Success; // outcome of the last engine run
     // Exchange engine of the Parks-McClellan designs: a setting of the session, copied with the
     // filter but not archived.
     ERemezEngine m_eRemezEngine = ERemezEngine::Auto;
-    std::string m_strMathFunction; // function of a non-finite result in the last run, or ""
-    CCorviData m_Best;             // best design found by the optimiser
+    CCorviData m_Best; // best design found by the optimiser
 
     LthBandParams m_Lth;
     MaxflatParams m_Maxflat;
@@ -385,11 +376,6 @@ private:
     static void BandList(CFieldWriter& f, const CFirData& s);
     static void BandList(CFieldReader& f, CFirData& s);
 
-    // Band list: edges as (lower, upper) fractions of Fs, desired linear gain (0 stopband),
-    // attenuation factor 1/delta (also the band's weight) and stopband weight (1.0: none).
     int m_nBandCapacity = kDefaultBandCapacity;
-    std::vector<double> m_Edges;
-    std::vector<double> m_Desired;
-    std::vector<double> m_Attn;
-    std::vector<double> m_StopWeight;
+    std::vector<SPmBand> m_Bands;
 };

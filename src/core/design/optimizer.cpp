@@ -131,9 +131,9 @@ bool OptimizerState::TryTaps(int n) {
     f.SetNumTaps(std::max(n, f.m_Constraints.m_nMin));
     m_nTaps = f.GetNumTaps();
     m_Trials.push_back(f.GetNumTaps());
-    f.RunPm(*m_pControl);
+    const SRemezResult result = f.RunPm(*m_pControl);
     if (m_strMathFunction.empty())
-        m_strMathFunction = f.m_strMathFunction;
+        m_strMathFunction = result.mathFunction;
     if (f.GetMargin() < 0.0)
         return false;
     f.m_Best.Copy(f, f.GetN());

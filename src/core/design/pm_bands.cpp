@@ -29,20 +29,14 @@ double FactorToRippleDb(double factor) {
 } // namespace
 
 void CFirData::ResetSpec(int responseType, int gridDensity, int taps) {
-    m_Edges.clear();
-    m_Desired.clear();
-    m_Attn.clear();
-    m_StopWeight.clear();
+    m_Bands.clear();
     m_nResponseType = responseType;
     m_nGridDensity = gridDensity;
     SetNumTaps(taps);
 }
 
 void CFirData::SetBandCapacity(int n) {
-    m_Edges.clear();
-    m_Desired.clear();
-    m_Attn.clear();
-    m_StopWeight.clear();
+    m_Bands.clear();
     m_nBandCapacity = std::max(n, 0);
 }
 
@@ -65,7 +59,7 @@ bool CFirData::AddBand(bool attnInDb, bool absFreq, double lower, double upper, 
         Report(kMsgBandOutsideRange);
         return false;
     }
-    if (n > 0 && lower <= GetBandUpper(n - 1)) {
+    if (n > 0 && lower <= Band(n - 1).upper) {
         Report(kMsgOverlappingBands);
         return false;
     }
@@ -86,23 +80,19 @@ bool CFirData::AddBand(bool attnInDb, bool absFreq, double lower, double upper, 
     }
     m_bGainInDb = gainInDb;
     m_bAttnInDb = attnInDb;
-    m_Edges.push_back(lower);
-    m_Edges.push_back(upper);
-    m_Desired.push_back(desired);
-    m_Attn.push_back(attn);
-    m_StopWeight.push_back(stopWeight);
+    m_Bands.push_back({lower, upper, desired, attn, stopWeight});
     return true;
 }
 
 double CFirData::GetBandGain(int i, bool inDb) const {
-    const double gain = GetBandDesired(i);
+    const double gain = Band(i).desired;
     if (inDb)
         return gain <= 0.0 ? -1000.0 : RoundTo6(20.0 * std::log10(gain));
     return gain < 0.00001 ? 0.0 : gain;
 }
 
 double CFirData::GetBandAttn(int i, bool inDb) const {
-    const double factor = GetBandAttnFactor(i);
+    const double factor = Band(i).attn;
     if (!inDb)
         return factor;
     if (IsPassband(i))
@@ -112,7 +102,7 @@ double CFirData::GetBandAttn(int i, bool inDb) const {
 
 bool CFirData::HasPassbandAtNyquist() const {
     for (int i = 0; i < GetNumBands(); ++i)
-        if (IsPassband(i) && GetBandUpper(i) > 0.499999)
+        if (IsPassband(i) && Band(i).upper > 0.499999)
             return true;
     return false;
 }
@@ -164,7 +154,7 @@ bool CFirData::CanEstimate(bool showMessage) const {
         reason = kMsgEstimatePassAndStop;
     else if (m_nResponseType != PmResponseType::Filter)
         reason = kMsgEstimateResponseType;
-    else if (GetBandLower(0) > 0.001 || GetBandUpper(1) < 0.499)
+    else if (Band(0).lower > 0.001 || Band(1).upper < 0.499)
         reason = kMsgEstimateBandEnds;
     if (reason && showMessage)
         Report(reason);
@@ -176,9 +166,9 @@ bool CFirData::CanEstimate(bool showMessage) const {
 int CFirData::EstimatePmTaps() const {
     if (!CanEstimate(false))
         return m_nTaps;
-    const double l1 = std::log10(1.0 / GetBandAttnFactor(0));
-    const double l2 = std::log10(1.0 / GetBandAttnFactor(1));
-    const double df = GetBandLower(1) - GetBandUpper(0);
+    const double l1 = std::log10(1.0 / Band(0).attn);
+    const double l2 = std::log10(1.0 / Band(1).attn);
+    const double df = Band(1).lower - Band(0).upper;
     const double d = (0.005309 * l1 * l1 + 0.07114 * l1 - 0.4761) * l2 -
                      (0.00266 * l1 * l1 + 0.5941 * l1 + 0.4278);
     const double f = 11.01217 + 0.51244 * (l1 - l2);
@@ -200,7 +190,7 @@ int CFirData::GetRequiredGridDensity() const {
         return 4;
     double widest = 0.0;
     for (int i = 0; i < GetNumBands(); ++i)
-        widest = std::max(widest, GetBandUpper(i) - GetBandLower(i));
+        widest = std::max(widest, Band(i).upper - Band(i).lower);
     // Bands of no width give no measure of the spacing needed.
     if (!(widest > 0.0))
         return 4;
@@ -307,15 +297,15 @@ bool CFirData::GetSimpleSpec(int& taps, double& e1, double& ripple, double& e2, 
     const double fs = GetFs();
     if (n == 2) {
         type = IsPassband(0) ? 0 : 1;
-        e1 = GetBandUpper(0) * fs;
-        e2 = GetBandLower(1) * fs;
+        e1 = Band(0).upper * fs;
+        e2 = Band(1).lower * fs;
         ripple = GetBandAttn(type == 0 ? 0 : 1, true);
         atten = GetBandAttn(type == 0 ? 1 : 0, true);
     } else {
         type = IsPassband(0) ? 3 : 2;
-        center = (GetBandLower(1) + GetBandUpper(1)) / 2.0 * fs;
-        const double middle = (GetBandUpper(1) - GetBandLower(1)) * fs;
-        const double outer = (GetBandLower(2) - GetBandUpper(0)) * fs;
+        center = (Band(1).lower + Band(1).upper) / 2.0 * fs;
+        const double middle = (Band(1).upper - Band(1).lower) * fs;
+        const double outer = (Band(2).lower - Band(0).upper) * fs;
         if (type == 2) {
             e1 = middle;
             e2 = outer;

@@ -1,6 +1,7 @@
 #include "design/design_job.h"
 #include "design/design_messages.h"
 #include "design/fir_data.h"
+#include "design/remez/pm_fir.h"
 #include "design/remez/remez_messages.h"
 #include "response/response_types.h"
 
@@ -14,14 +15,24 @@ constexpr int kStatusDisplayTaps = 101;
 // Peak power (-200 dB) at or below which a passband counts as having no gain.
 constexpr double kDeadPassbandPower = 1e-20;
 
-} // namespace
+// The desired response and weight of the filter's band list at each grid frequency: a stopband
+// of a filter or Hilbert design takes its stopband weight unless that is exactly 1.0.
+class CBandListResponse : public CPmFir {
+public:
+    explicit CBandListResponse(const CFirData& filter) : m_filter(filter) {}
 
-double CFirData::WATE(double freq, double desired, double weight, int band, int jtype) const {
-    if (jtype == PmResponseType::Differentiator || desired != 0.0)
-        return CPmFir::WATE(freq, desired, weight, band, jtype);
-    const double stopWeight = GetBandStopWeight(band - 1);
-    return stopWeight != 1.0 ? stopWeight : GetBandAttnFactor(band - 1);
-}
+    double WATE(double freq, double desired, double weight, int band, int jtype) const override {
+        if (jtype == PmResponseType::Differentiator || desired != 0.0)
+            return CPmFir::WATE(freq, desired, weight, band, jtype);
+        const SPmBand& b = m_filter.Band(band - 1);
+        return b.stopWeight != 1.0 ? b.stopWeight : b.attn;
+    }
+
+private:
+    const CFirData& m_filter;
+};
+
+} // namespace
 
 bool CFirData::DesignPm(const std::string& name, CDesignControl* control) {
     if (!ValidateSpec(true))
@@ -30,53 +41,54 @@ bool CFirData::DesignPm(const std::string& name, CDesignControl* control) {
 
     const CDesignRun run(control);
     CDesignControl& c = run.Control();
-    m_bResult = 0;
+    SRemezResult result;
     CHost* host = GetHost();
     if (host) {
         CDesignJob job(
-            c, m_nTaps, kMsgDesigningPrefix + name, [this, &c] { RunPm(c); },
+            c, m_nTaps, kMsgDesigningPrefix + name, [this, &c, &result] { result = RunPm(c); },
             m_nTaps >= kStatusDisplayTaps);
         host->RunLongJob(job);
     } else {
-        RunPm(c);
+        result = RunPm(c);
     }
 
-    if (!m_strMathFunction.empty() && host)
-        ReportMathError(*host, m_strMathFunction);
-    if (!c.CancelRequested() && !m_bResult) {
+    if (!result.mathFunction.empty() && host)
+        ReportMathError(*host, result.mathFunction);
+    if (!c.CancelRequested() && !result.Succeeded()) {
         // Storage that could not be allocated is the whole story: the exchange never ran.
-        const char* storage = RemezStatusMessage(m_eRemezStatus);
+        const char* storage = RemezStatusMessage(result.status);
         Report(storage ? storage : kMsgPmNoConvergence);
     }
-    return m_bResult != 0;
+    return result.Succeeded();
 }
 
-void CFirData::RunPm(CDesignControl& control) {
+SRemezResult CFirData::RunPm(CDesignControl& control) {
     control.m_nIteration = 0;
     control.m_nQuantProgress = 0;
     m_bQuantized = 0;
 
     const int taps = m_nTaps;
-    std::vector<double> h(static_cast<size_t>(std::max(taps, 0)));
-    m_eRemezStatus = ERemezStatus::Success;
-    CRemezContext engine;
-    engine.SetEngine(m_eRemezEngine);
-    m_bResult = engine.PMFir(m_Edges.data(), GetNumBands(), *this, m_nResponseType, taps,
-                             m_nGridDensity, m_Desired.data(), m_Attn.data(), h.data(),
-                             &control.m_nIteration, &control.m_bCancel);
-    m_eRemezStatus = engine.Status();
-    m_strMathFunction = engine.MathFunction();
+    const CBandListResponse response(*this);
+    SRemezSpec spec;
+    for (const SPmBand& band : m_Bands)
+        spec.bands.push_back({band.lower, band.upper, band.desired, band.attn});
+    spec.responseType = m_nResponseType;
+    spec.taps = taps;
+    spec.gridDensity = m_nGridDensity;
+    spec.engine = m_eRemezEngine;
+    spec.response = &response;
+    SRemezResult result = DesignRemez(spec, {&control.m_nIteration, &control.m_bCancel});
 
-    if (control.CancelRequested() || !m_bResult) {
+    if (control.CancelRequested() || !result.Succeeded()) {
         // The engine still delivers coefficients when cancelled; they are discarded, and so is
         // its success.
-        m_bResult = 0;
+        result.taps.clear();
         RemoveAll();
         SetNumTaps(taps);
-        return;
+        return result;
     }
     RemoveAll();
-    for (double value : h) {
+    for (double value : result.taps) {
         m_pI->Add(value);
         m_pQ->Add(0.0);
     }
@@ -88,12 +100,13 @@ void CFirData::RunPm(CDesignControl& control) {
     m_Response.ComputeResponse(kDefaultResponseResolution);
     m_bDesignedFromSpec = 1;
     PostDesign(&control);
+    return result;
 }
 
 double CFirData::GetBandActual(int i) {
     double minPower = 0.0;
     double maxPower = 0.0;
-    m_Response.GetPowerRange(minPower, maxPower, GetBandLower(i), GetBandUpper(i));
+    m_Response.GetPowerRange(minPower, maxPower, Band(i).lower, Band(i).upper);
     const double maxDb = ToDb(maxPower, false);
     if (IsPassband(i))
         return maxDb - ToDb(minPower, false);
@@ -107,7 +120,7 @@ double CFirData::GetBandMargin(int i) {
         // A passband without gain has no ripple to measure, and it is no passband.
         double minPower = 0.0;
         double maxPower = 0.0;
-        m_Response.GetPowerRange(minPower, maxPower, GetBandLower(i), GetBandUpper(i));
+        m_Response.GetPowerRange(minPower, maxPower, Band(i).lower, Band(i).upper);
         if (!(maxPower > kDeadPassbandPower))
             return -120.0;
     }

@@ -105,7 +105,7 @@ std::optional<SQuantizationLoss> MeasureQuantizationLoss(const CFirData& filter)
     for (int b = 0; b < filter.GetNumBands(); ++b) {
         if (filter.IsPassband(b))
             continue;
-        const double lo = filter.GetBandLower(b), hi = filter.GetBandUpper(b);
+        const double lo = filter.Band(b).lower, hi = filter.Band(b).upper;
         const double before = WorstLevelDb(ideal, lo, hi), after = WorstLevelDb(filter, lo, hi);
         if (!loss)
             loss = SQuantizationLoss{before, after};

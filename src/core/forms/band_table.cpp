@@ -176,7 +176,7 @@ void CBandTable::LoadFromFilter(CFirData& filter, bool desiredInDb, bool attnInD
     const double fs = filter.GetFs();
     const bool actuals = filter.HasCoefficients();
     for (int i = 0; i < filter.GetNumBands(); ++i) {
-        Row row{FormatValue(fs * filter.GetBandLower(i)), FormatValue(fs * filter.GetBandUpper(i)),
+        Row row{FormatValue(fs * filter.Band(i).lower), FormatValue(fs * filter.Band(i).upper),
                 DesiredText(filter.GetBandGain(i, desiredInDb), desiredInDb, prefs),
                 FormatValue(filter.GetBandAttn(i, attnInDb)),
                 actuals ? FormatActual(filter.GetBandActual(i)) : " "};

@@ -396,7 +396,7 @@ std::vector<SOverlayLine> CFirFreqPlotModel::OverlayLines() const {
     const double xlo = m_mapX.Min(), xhi = m_mapX.Max();
     const double ylo = m_mapY.Min(), yhi = m_mapY.Max();
     for (int i = 0; i < m_pFilter->GetNumBands(); ++i) {
-        double f1 = m_pFilter->GetBandLower(i) * fs, f2 = m_pFilter->GetBandUpper(i) * fs;
+        double f1 = m_pFilter->Band(i).lower * fs, f2 = m_pFilter->Band(i).upper * fs;
         if (f2 < xlo || f1 > xhi)
             continue;
         f1 = std::max(f1, xlo);

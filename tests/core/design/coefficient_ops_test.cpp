@@ -264,13 +264,13 @@ TEST(CoefficientOps, SelectPolyphaseKeepsTheBandsInStep) {
     EXPECT_EQ(Column(*f.m_pI), (std::vector<double>{4, 8, 12}));
     EXPECT_EQ(f.GetNumTaps(), 3);
     EXPECT_DOUBLE_EQ(f.GetFs(), 4.0);
-    EXPECT_DOUBLE_EQ(f.GetBandUpper(0), 0.2);
-    EXPECT_DOUBLE_EQ(f.GetBandLower(1), 0.5); // 0.6 clamped to Fs/2
-    EXPECT_DOUBLE_EQ(f.GetBandUpper(1), 0.5);
+    EXPECT_DOUBLE_EQ(f.Band(0).upper, 0.2);
+    EXPECT_DOUBLE_EQ(f.Band(1).lower, 0.5); // 0.6 clamped to Fs/2
+    EXPECT_DOUBLE_EQ(f.Band(1).upper, 0.5);
 
     // Without Fs scaling the band edges stay.
     ASSERT_TRUE(f.SelectPolyphase(0, 3, false, false));
     EXPECT_EQ(Column(*f.m_pI), (std::vector<double>{4}));
-    EXPECT_DOUBLE_EQ(f.GetBandUpper(0), 0.2);
+    EXPECT_DOUBLE_EQ(f.Band(0).upper, 0.2);
     EXPECT_DOUBLE_EQ(f.GetFs(), 4.0);
 }

@@ -243,7 +243,7 @@ TEST(FirData, ArchiveReadsBackAndCopies) {
     EXPECT_EQ(Store(loaded), bytes);
     EXPECT_EQ(loaded.m_nKind, kKindLthBand); // the kind is not stored: it follows the type
     EXPECT_EQ(loaded.GetNumBands(), 2);
-    EXPECT_EQ(loaded.GetBandStopWeight(1), 4.0);
+    EXPECT_EQ(loaded.Band(1).stopWeight, 4.0);
     EXPECT_EQ(loaded.m_pI->GetAt(1), -0.5);
     EXPECT_EQ(loaded.m_Response.m_nResolution, 16);
     EXPECT_EQ(loaded.m_Response.GetN(), 0); // computed when first needed
@@ -289,7 +289,7 @@ TEST(FirData, ReadsOlderVersions) {
         EXPECT_EQ(f.m_nTaps, 31);
         EXPECT_EQ(f.m_nResponseType, PmResponseType::Differentiator);
         EXPECT_EQ(f.GetBandCapacity(), 4);
-        EXPECT_EQ(f.GetBandStopWeight(0), 1.0); // neutral: no override of the weight
+        EXPECT_EQ(f.Band(0).stopWeight, 1.0); // neutral: no override of the weight
         EXPECT_EQ(f.m_Ws.m_dCorner1, 0.0);
         EXPECT_EQ(f.m_Rc.m_nRcTaps, 47);
         EXPECT_EQ(f.m_Lth.m_dAttn, 60.0);
@@ -322,7 +322,7 @@ TEST(FirData, ReadsOlderVersions) {
         EXPECT_EQ(f.m_Ws.m_nSplineOrder, 3);
         EXPECT_EQ(f.m_Ws.m_dChebyParam, 40.0);
         EXPECT_EQ(f.m_nTaps, 25); // the band section decides
-        EXPECT_EQ(f.GetBandAttnFactor(1), 1000.0);
+        EXPECT_EQ(f.Band(1).attn, 1000.0);
         EXPECT_EQ(f.m_Lth.m_nL, 3);
         EXPECT_EQ(f.m_Lth.m_dAttn, 45.0);
         EXPECT_EQ(f.m_Maxflat.m_dBeta, 0.2);
@@ -355,7 +355,7 @@ TEST(FirData, ReadsOlderVersions) {
         EXPECT_EQ(f.m_Rc.m_bRoot, 1);
         EXPECT_EQ(f.m_Ws.m_nWindowType, 6); // current codes from version 13
         EXPECT_EQ(f.m_Ws.m_dChebyParam, 50.0);
-        EXPECT_EQ(f.GetBandStopWeight(0), 1.0);
+        EXPECT_EQ(f.Band(0).stopWeight, 1.0);
         EXPECT_EQ(f.m_Maxflat.m_dBeta, 0.3);
         EXPECT_EQ(f.m_Cic.m_nDelay, 4);
         EXPECT_EQ(f.m_Quant.m_nBits, -16);
@@ -472,12 +472,12 @@ TEST(FirData, EmptinessAndSamplingFrequencyKeepBandFrequencies) {
     EXPECT_FALSE(f.IsEmpty()); // bands but no coefficients
     f.ScaleFs(4.0);
     EXPECT_EQ(f.GetFs(), 4.0);
-    EXPECT_DOUBLE_EQ(f.GetBandUpper(0), 0.025);
-    EXPECT_DOUBLE_EQ(f.GetBandUpper(1), 0.125);
+    EXPECT_DOUBLE_EQ(f.Band(0).upper, 0.025);
+    EXPECT_DOUBLE_EQ(f.Band(1).upper, 0.125);
     f.ScaleBandEdges(8.0);
-    EXPECT_DOUBLE_EQ(f.GetBandUpper(0), 0.2);
-    EXPECT_DOUBLE_EQ(f.GetBandLower(1), 0.4);
-    EXPECT_EQ(f.GetBandUpper(1), 0.5); // clamped
+    EXPECT_DOUBLE_EQ(f.Band(0).upper, 0.2);
+    EXPECT_DOUBLE_EQ(f.Band(1).lower, 0.4);
+    EXPECT_EQ(f.Band(1).upper, 0.5); // clamped
     f.ResetSpec(PmResponseType::Filter, 16, 0);
     EXPECT_TRUE(f.IsEmpty());
 }

@@ -153,10 +153,10 @@ TEST(LthBand, ZeroizedHalfBand) {
     EXPECT_TRUE(host.messages.empty());
     // The band list: [0, 0.2] passband and [0.3, 0.5] stopband, both with the 40 dB deviation.
     ASSERT_EQ(f.GetNumBands(), 2);
-    EXPECT_EQ(f.GetBandUpper(0), 0.2);
-    EXPECT_EQ(f.GetBandLower(1), 0.3);
-    EXPECT_NEAR(f.GetBandAttnFactor(0), 100.0, 1e-12);
-    EXPECT_NEAR(f.GetBandAttnFactor(1), 100.0, 1e-12);
+    EXPECT_EQ(f.Band(0).upper, 0.2);
+    EXPECT_EQ(f.Band(1).lower, 0.3);
+    EXPECT_NEAR(f.Band(0).attn, 100.0, 1e-12);
+    EXPECT_NEAR(f.Band(1).attn, 100.0, 1e-12);
     const std::vector<double> h = Taps(f);
     ASSERT_EQ(h.size(), 31u);
     EXPECT_EQ(h[15], 0.5);

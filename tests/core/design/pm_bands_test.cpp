@@ -29,29 +29,29 @@ TEST(PmBands, AddBandConvertsUnits) {
     f.m_dMinDb = -120.0;
     // Passband entered in Hz and dB: 1 dB ripple peak to peak.
     ASSERT_TRUE(f.AddBand(true, true, 0.0, 100.0, 0.0, 1.0, 0.0, true));
-    EXPECT_DOUBLE_EQ(f.GetBandUpper(0), 0.1);
-    EXPECT_DOUBLE_EQ(f.GetBandDesired(0), 1.0);
+    EXPECT_DOUBLE_EQ(f.Band(0).upper, 0.1);
+    EXPECT_DOUBLE_EQ(f.Band(0).desired, 1.0);
     const double a = std::pow(10.0, 0.05);
-    EXPECT_DOUBLE_EQ(f.GetBandAttnFactor(0), (a + 1.0) / (a - 1.0));
+    EXPECT_DOUBLE_EQ(f.Band(0).attn, (a + 1.0) / (a - 1.0));
     EXPECT_EQ(f.GetBandAttn(0, true), 1.0);
     EXPECT_EQ(f.GetBandGain(0, true), 0.0);
     // -130 dB is below the minimum dB: a stopband; attenuation and weight become factors.
     ASSERT_TRUE(f.AddBand(true, true, 150.0, 300.0, -130.0, 60.0, 20.0, true));
-    EXPECT_EQ(f.GetBandDesired(1), 0.0);
-    EXPECT_DOUBLE_EQ(f.GetBandAttnFactor(1), 1000.0);
-    EXPECT_DOUBLE_EQ(f.GetBandStopWeight(1), 10.0);
+    EXPECT_EQ(f.Band(1).desired, 0.0);
+    EXPECT_DOUBLE_EQ(f.Band(1).attn, 1000.0);
+    EXPECT_DOUBLE_EQ(f.Band(1).stopWeight, 10.0);
     EXPECT_EQ(f.GetBandAttn(1, true), 60.0);
     EXPECT_EQ(f.GetBandGain(1, true), -1000.0);
     EXPECT_EQ(f.GetBandGain(1, false), 0.0);
     // A gain of -6.0206 dB is a passband of gain one half.
     ASSERT_TRUE(f.AddBand(true, true, 350.0, 500.0, 20.0 * std::log10(0.5), 3.0, 0.0, true));
-    EXPECT_DOUBLE_EQ(f.GetBandDesired(2), 0.5);
+    EXPECT_DOUBLE_EQ(f.Band(2).desired, 0.5);
     EXPECT_EQ(f.GetBandGain(2, true), -6.0206);
     EXPECT_EQ(f.GetBandAttn(2, true), 3.0);
     // Linear entry keeps the values.
     f.ResetSpec(PmResponseType::Filter, 16, 0);
     ASSERT_TRUE(f.AddBand(false, false, 0.1, 0.2, 0.000001, 40.0, 1.0, false));
-    EXPECT_EQ(f.GetBandAttnFactor(0), 40.0);
+    EXPECT_EQ(f.Band(0).attn, 40.0);
     EXPECT_EQ(f.GetBandGain(0, false), 0.0); // below 0.00001 shows as 0
     EXPECT_FALSE(f.m_bAttnInDb);
     EXPECT_TRUE(host.messages.empty());
@@ -273,11 +273,11 @@ TEST(PmBands, SimpleSpecBuildsBands) {
         EXPECT_EQ(f.m_nResponseType, PmResponseType::Filter);
         ASSERT_EQ(f.GetNumBands(), c.count);
         for (int i = 0; i < c.count; ++i) {
-            EXPECT_NEAR(f.GetBandLower(i), c.bands[i].lower, 1e-15) << c.type << i;
-            EXPECT_NEAR(f.GetBandUpper(i), c.bands[i].upper, 1e-15) << c.type << i;
+            EXPECT_NEAR(f.Band(i).lower, c.bands[i].lower, 1e-15) << c.type << i;
+            EXPECT_NEAR(f.Band(i).upper, c.bands[i].upper, 1e-15) << c.type << i;
             EXPECT_EQ(f.IsPassband(i), c.bands[i].pass);
             EXPECT_EQ(f.GetBandAttn(i, true), c.bands[i].pass ? 0.5 : 70.0);
-            EXPECT_EQ(f.GetBandStopWeight(i), c.bands[i].pass ? 0.0 : 1.0);
+            EXPECT_EQ(f.Band(i).stopWeight, c.bands[i].pass ? 0.0 : 1.0);
         }
 
         int taps = 0, grid = 0, type = -1;

@@ -40,8 +40,8 @@ double Power(const CFirData& f, double freq) {
 double DenseActual(const CFirData& f, int band) {
     double lo = 1e300;
     double hi = -1e300;
-    const double a = f.GetBandLower(band);
-    const double b = f.GetBandUpper(band);
+    const double a = f.Band(band).lower;
+    const double b = f.Band(band).upper;
     for (int k = 0; k <= 4000; ++k) {
         const double db = 10.0 * std::log10(Power(f, a + (b - a) * k / 4000.0));
         lo = std::min(lo, db);

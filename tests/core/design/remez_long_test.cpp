@@ -3,6 +3,7 @@
 #include "design/fir_data.h"
 #include "design/remez/remez_engine.h"
 #include "dsp/fft.h"
+#include "remez_spec_of.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -88,14 +89,11 @@ CLongCase Lowpass(int taps) {
             {0.0, 0.2, 0.2 + t, 0.5},          {1.0, 0.0}, {100.0, std::pow(10.0, 95.0 / 20.0)}};
 }
 
-std::vector<double> Design(CRemezContext& context, const CLongCase& c) {
-    CPmFir pmfir;
-    std::vector<double> h(static_cast<std::size_t>(c.taps));
-    const int ok =
-        context.PMFir(c.edges.data(), static_cast<int>(c.desired.size()), pmfir, c.jtype, c.taps,
-                      16, c.desired.data(), c.weights.data(), h.data(), nullptr, nullptr);
-    EXPECT_EQ(ok, 1) << "status " << static_cast<int>(context.Status());
-    return h;
+SRemezResult Design(CRemezContext& context, const CLongCase& c, ERemezEngine engine) {
+    const SRemezResult result =
+        context.Design(RemezSpecOf(c.jtype, c.taps, 16, c.edges, c.desired, c.weights, engine));
+    EXPECT_TRUE(result.Succeeded()) << "status " << static_cast<int>(result.status);
+    return result;
 }
 
 } // namespace
@@ -106,14 +104,13 @@ std::vector<double> Design(CRemezContext& context, const CLongCase& c) {
 TEST(RemezLong, AutoReplacesTheUnfinishedClassicalLowpass) {
     const CLongCase c = Lowpass(4001);
     CRemezContext classic;
-    Design(classic, c);
-    EXPECT_GT(classic.MaxGridError(), 1.2 * classic.Deviation());
+    const SRemezResult first = Design(classic, c, ERemezEngine::Classic);
+    EXPECT_GT(classic.MaxGridError(), 1.2 * first.deviation);
 
     CRemezContext automatic;
-    automatic.SetEngine(ERemezEngine::Auto);
-    const std::vector<double> h = Design(automatic, c);
-    EXPECT_EQ(automatic.UsedEngine(), ERemezEngine::Robust);
-    ExpectEquiripple(c, h, automatic.Deviation());
+    const SRemezResult result = Design(automatic, c, ERemezEngine::Auto);
+    EXPECT_EQ(result.usedEngine, ERemezEngine::Robust);
+    ExpectEquiripple(c, result.taps, result.deviation);
 }
 
 // Long designs of every kind, through the automatic choice: equiripple on the dense FFT grid
@@ -135,12 +132,11 @@ TEST(RemezLong, LongDesignsAreEquiripple) {
     for (const CLongCase& c : cases) {
         SCOPED_TRACE(c.name);
         CRemezContext context;
-        context.SetEngine(ERemezEngine::Auto);
-        const std::vector<double> h = Design(context, c);
-        EXPECT_EQ(context.UsedEngine(), ERemezEngine::Robust);
-        ExpectEquiripple(c, h, context.Deviation());
+        const SRemezResult result = Design(context, c, ERemezEngine::Auto);
+        EXPECT_EQ(result.usedEngine, ERemezEngine::Robust);
+        ExpectEquiripple(c, result.taps, result.deviation);
         const int nfcns = c.jtype == 1 ? (c.taps + 1) / 2 : c.taps / 2;
-        EXPECT_EQ(context.ExtremalFrequencies().size(), static_cast<std::size_t>(nfcns) + 1);
+        EXPECT_EQ(result.extremals.size(), static_cast<std::size_t>(nfcns) + 1);
     }
 }
 
@@ -200,10 +196,9 @@ TEST(RemezLong, HilbertAndDifferentiatorsWithAStopbandAtAnEnd) {
     for (const CLongCase& c : cases) {
         SCOPED_TRACE(c.name);
         CRemezContext context;
-        context.SetEngine(ERemezEngine::Auto);
-        const std::vector<double> h = Design(context, c);
-        EXPECT_EQ(context.UsedEngine(), ERemezEngine::Robust);
-        ExpectEquiripple(c, h, context.Deviation());
+        const SRemezResult result = Design(context, c, ERemezEngine::Auto);
+        EXPECT_EQ(result.usedEngine, ERemezEngine::Robust);
+        ExpectEquiripple(c, result.taps, result.deviation);
     }
 }
 
@@ -213,15 +208,11 @@ TEST(RemezLong, HilbertAndDifferentiatorsWithAStopbandAtAnEnd) {
 TEST(RemezLong, DesignBeyondDoublePrecisionIsRefused) {
     const CLongCase c{"differentiator_2001_wide_gap", 2,          2001,
                       {0.0, 0.0005, 0.002, 0.45},     {0.0, 1.0}, {100.0, 0.01}};
-    CPmFir pmfir;
-    std::vector<double> h(static_cast<std::size_t>(c.taps));
     for (const ERemezEngine engine : {ERemezEngine::Robust, ERemezEngine::Auto}) {
-        CRemezContext context;
-        context.SetEngine(engine);
-        EXPECT_EQ(context.PMFir(c.edges.data(), 2, pmfir, c.jtype, c.taps, 16, c.desired.data(),
-                                c.weights.data(), h.data(), nullptr, nullptr),
-                  0);
-        EXPECT_NE(context.Status(), ERemezStatus::Success);
+        const SRemezResult result =
+            DesignRemez(RemezSpecOf(c.jtype, c.taps, 16, c.edges, c.desired, c.weights, engine));
+        EXPECT_FALSE(result.Succeeded());
+        EXPECT_NE(result.status, ERemezStatus::Success);
     }
 }
 
@@ -230,9 +221,8 @@ TEST(RemezLong, DesignBeyondDoublePrecisionIsRefused) {
 TEST(RemezLong, LowpassOf16001TapsIsEquiripple) {
     const CLongCase c = Lowpass(16001);
     CRemezContext context;
-    context.SetEngine(ERemezEngine::Robust);
-    const std::vector<double> h = Design(context, c);
-    ExpectEquiripple(c, h, context.Deviation());
+    const SRemezResult result = Design(context, c, ERemezEngine::Robust);
+    ExpectEquiripple(c, result.taps, result.deviation);
 }
 
 // Through the filter: the margin the design reports is the margin of the coefficients on a dense

@@ -1,5 +1,6 @@
 #include "design/remez/remez_engine.h"
 #include "design/remez/remez_messages.h"
+#include "remez_spec_of.h"
 
 #include <gtest/gtest.h>
 
@@ -78,23 +79,11 @@ const CReferenceDesign& Reference(const std::string& name) {
     return none;
 }
 
-// Runs the engine on a design with its own context; the coefficients start as NaN so that a
-// coefficient the engine forgets to write shows.
-struct CDesignRun {
-    int result = 0;
-    std::vector<double> h;
-};
-
-CDesignRun Design(CRemezContext& context, const CReferenceDesign& d, int lgrid = 16,
-                  std::atomic<int>* iterations = nullptr,
-                  const std::atomic<int>* cancel = nullptr) {
-    CPmFir pmfir;
-    CDesignRun run;
-    run.h.assign(static_cast<std::size_t>(d.taps), std::numeric_limits<double>::quiet_NaN());
-    run.result =
-        context.PMFir(d.edges.data(), static_cast<int>(d.desired.size()), pmfir, d.jtype, d.taps,
-                      lgrid, d.desired.data(), d.weights.data(), run.h.data(), iterations, cancel);
-    return run;
+// Runs the engine on a reference design in context.
+SRemezResult Design(CRemezContext& context, const CReferenceDesign& d, int lgrid = 16,
+                    const SRemezJob& job = {}, ERemezEngine engine = ERemezEngine::Classic) {
+    return context.Design(
+        RemezSpecOf(d.jtype, d.taps, lgrid, d.edges, d.desired, d.weights, engine), job);
 }
 
 // Amplitude of a linear-phase response at f (fractions of Fs): the cosine sum of a symmetric
@@ -128,27 +117,27 @@ TEST(Remez, MatchesScipyReference) {
     for (const CReferenceDesign& d : ReferenceDesigns()) {
         SCOPED_TRACE(d.name);
         std::atomic<int> iterations{0};
-        const CDesignRun run = Design(context, d, 16, &iterations);
-        ASSERT_EQ(run.result, 1);
-        EXPECT_EQ(context.Status(), ERemezStatus::Success);
+        const SRemezResult run = Design(context, d, 16, {&iterations, nullptr});
+        ASSERT_TRUE(run.Succeeded());
+        EXPECT_EQ(run.status, ERemezStatus::Success);
         // A design that does not converge returns the last pass's coefficients.
         const bool limited = d.name.rfind("passlimit", 0) == 0;
-        EXPECT_EQ(context.ReachedPassLimit(), limited);
-        EXPECT_EQ(iterations.load(), limited ? CRemezContext::kMaxPasses + 1 : context.Passes());
+        EXPECT_EQ(run.reachedPassLimit, limited);
+        EXPECT_EQ(iterations.load(), limited ? CRemezContext::kMaxPasses + 1 : run.passes);
         double worst = 0.0;
         double largest = 0.0;
-        for (std::size_t i = 0; i < run.h.size(); ++i) {
-            worst = std::max(worst, std::fabs(run.h[i] - d.h[i]));
+        for (std::size_t i = 0; i < run.taps.size(); ++i) {
+            worst = std::max(worst, std::fabs(run.taps[i] - d.h[i]));
             largest = std::max(largest, std::fabs(d.h[i]));
         }
         EXPECT_LE(worst, limited ? 1e-8 * largest : 1e-8);
         // Exact symmetry, and an exact zero centre tap for odd antisymmetric designs.
-        const std::size_t n = run.h.size();
+        const std::size_t n = run.taps.size();
         for (std::size_t i = 0; i < n; ++i) {
-            EXPECT_EQ(run.h[n - 1 - i], d.jtype == 1 ? run.h[i] : -run.h[i]);
+            EXPECT_EQ(run.taps[n - 1 - i], d.jtype == 1 ? run.taps[i] : -run.taps[i]);
         }
         if (d.jtype != 1 && n % 2 == 1) {
-            EXPECT_EQ(run.h[n / 2], 0.0);
+            EXPECT_EQ(run.taps[n / 2], 0.0);
         }
     }
 }
@@ -160,13 +149,13 @@ TEST(Remez, ErrorIsEquirippleAtReportedDeviation) {
         SCOPED_TRACE(name);
         const CReferenceDesign& d = Reference(name);
         CRemezContext context;
-        const CDesignRun run = Design(context, d, kDenseGrid);
-        ASSERT_EQ(run.result, 1);
-        const double dev = context.Deviation();
+        const SRemezResult run = Design(context, d, kDenseGrid);
+        ASSERT_TRUE(run.Succeeded());
+        const double dev = run.deviation;
         ASSERT_GT(dev, 0.0);
 
         // The reference frequencies carry the deviation with alternating sign.
-        const std::vector<double> extremals = context.ExtremalFrequencies();
+        const std::vector<double>& extremals = run.extremals;
         const int nfcns = d.jtype == 1 ? (d.taps + 1) / 2 : d.taps / 2;
         ASSERT_EQ(extremals.size(), static_cast<std::size_t>(nfcns + 1));
         double previous = std::numeric_limits<double>::quiet_NaN();
@@ -175,7 +164,7 @@ TEST(Remez, ErrorIsEquirippleAtReportedDeviation) {
             while (b + 1 < d.desired.size() && f > d.edges[2 * b + 1]) {
                 ++b;
             }
-            const double e = WeightedError(run.h, d, b, f);
+            const double e = WeightedError(run.taps, d, b, f);
             EXPECT_NEAR(std::fabs(e), dev, 1e-6 * dev) << "at " << f;
             if (!std::isnan(previous)) {
                 EXPECT_LT(e * previous, 0.0) << "at " << f;
@@ -197,7 +186,7 @@ TEST(Remez, ErrorIsEquirippleAtReportedDeviation) {
             const int points = static_cast<int>((upper - lower) / (delf / 10.0)) + 1;
             for (int i = 0; i <= points; ++i) {
                 const double f = lower + (upper - lower) * i / points;
-                worst = std::max(worst, std::fabs(WeightedError(run.h, d, b, f)));
+                worst = std::max(worst, std::fabs(WeightedError(run.taps, d, b, f)));
             }
         }
         EXPECT_GE(worst, dev * (1.0 - 1e-6));
@@ -205,7 +194,7 @@ TEST(Remez, ErrorIsEquirippleAtReportedDeviation) {
     }
 }
 
-TEST(Remez, FailuresReportStatusAndLeaveOutputAlone) {
+TEST(Remez, FailuresReportTheirStatusAndNoTaps) {
     const double nan = std::numeric_limits<double>::quiet_NaN();
     struct CFailureCase {
         const char* name;
@@ -292,23 +281,15 @@ TEST(Remez, FailuresReportStatusAndLeaveOutputAlone) {
          ERemezStatus::NotFinite,
          "Remez"},
     };
-    CPmFir pmfir;
     for (const CFailureCase& c : cases) {
         SCOPED_TRACE(c.name);
-        std::vector<double> h(64, 42.0);
         CRemezContext context;
-        const int bands = static_cast<int>(c.desired.size());
-        const double* edges = c.edges.empty() ? h.data() : c.edges.data();
-        const double* desired = c.desired.empty() ? h.data() : c.desired.data();
-        const double* weights = c.weights.empty() ? h.data() : c.weights.data();
-        EXPECT_EQ(context.PMFir(edges, bands, pmfir, c.jtype, c.taps, c.lgrid, desired, weights,
-                                h.data(), nullptr, nullptr),
-                  0);
-        EXPECT_EQ(context.Status(), c.status);
-        EXPECT_EQ(context.MathFunction(), c.mathFunction);
-        for (double v : h) {
-            ASSERT_EQ(v, 42.0);
-        }
+        const SRemezResult result =
+            context.Design(RemezSpecOf(c.jtype, c.taps, c.lgrid, c.edges, c.desired, c.weights));
+        EXPECT_FALSE(result.Succeeded());
+        EXPECT_TRUE(result.taps.empty());
+        EXPECT_EQ(result.status, c.status);
+        EXPECT_EQ(result.mathFunction, c.mathFunction);
     }
     EXPECT_STREQ(RemezStatusMessage(ERemezStatus::BandStorage),
                  "Cannot allocate Parks-McClellan band storage.");
@@ -320,32 +301,32 @@ TEST(Remez, FailuresReportStatusAndLeaveOutputAlone) {
 TEST(Remez, GridDensityZeroMeansSixteen) {
     const CReferenceDesign& d = Reference("bandpass_61");
     CRemezContext context;
-    const CDesignRun sixteen = Design(context, d, 16);
-    const CDesignRun zero = Design(context, d, 0);
-    ASSERT_EQ(zero.result, 1);
-    EXPECT_EQ(zero.h, sixteen.h);
+    const SRemezResult sixteen = Design(context, d, 16);
+    const SRemezResult zero = Design(context, d, 0);
+    ASSERT_TRUE(zero.Succeeded());
+    EXPECT_EQ(zero.taps, sixteen.taps);
     // A coarser grid is a different design.
-    EXPECT_NE(Design(context, d, 4).h, sixteen.h);
+    EXPECT_NE(Design(context, d, 4).taps, sixteen.taps);
 }
 
 TEST(Remez, ConcurrentDesignsMatchSequentialOnes) {
     const CReferenceDesign& a = Reference("lowpass_even_300");
     const CReferenceDesign& b = Reference("multiband_80");
     CRemezContext sequential;
-    const std::vector<double> ha = Design(sequential, a).h;
-    const std::vector<double> hb = Design(sequential, b).h;
+    const std::vector<double> ha = Design(sequential, a).taps;
+    const std::vector<double> hb = Design(sequential, b).taps;
 
     std::vector<double> ta, tb;
     std::thread first([&] {
         CRemezContext context;
         for (int i = 0; i < 2; ++i) {
-            ta = Design(context, a).h;
+            ta = Design(context, a).taps;
         }
     });
     std::thread second([&] {
         CRemezContext context;
         for (int i = 0; i < 12; ++i) {
-            tb = Design(context, b).h;
+            tb = Design(context, b).taps;
         }
     });
     first.join();
@@ -362,15 +343,13 @@ TEST(Remez, CancelStopsTheExchange) {
         CRemezContext context;
         std::atomic<int> cancel{1};
         std::atomic<int> iterations{0};
-        const CDesignRun run = Design(context, d, 16, &iterations, &cancel);
-        EXPECT_EQ(run.result, 1);
-        EXPECT_TRUE(context.Cancelled());
-        EXPECT_EQ(context.Passes(), 1);
+        const SRemezResult run = Design(context, d, 16, {&iterations, &cancel});
+        EXPECT_FALSE(run.Succeeded());
+        EXPECT_TRUE(run.taps.empty()); // a cancelled design delivers no coefficients
+        EXPECT_EQ(run.status, ERemezStatus::Success);
+        EXPECT_TRUE(run.cancelled);
+        EXPECT_EQ(run.passes, 1);
         EXPECT_EQ(iterations.load(), 1);
-        // No coefficients are computed for a design that is thrown away.
-        for (double v : run.h) {
-            ASSERT_EQ(v, 0.0);
-        }
     }
 
     // Set from another thread while the design runs: it stops soon after. On a busy machine the
@@ -386,12 +365,13 @@ TEST(Remez, CancelStopsTheExchange) {
             }
             cancel.store(1);
         });
-        const CDesignRun run = Design(context, d, 16, &iterations, &cancel);
+        const SRemezResult run = Design(context, d, 16, {&iterations, &cancel});
         watcher.join();
-        for (double v : run.h) {
+        EXPECT_EQ(run.taps.empty(), run.cancelled);
+        for (double v : run.taps) {
             ASSERT_TRUE(std::isfinite(v));
         }
-        stoppedEarly = context.Cancelled() && context.Passes() < 16; // uncancelled it needs 16
+        stoppedEarly = run.cancelled && run.passes < 16; // uncancelled it needs 16
     }
     EXPECT_TRUE(stoppedEarly);
 }
@@ -403,18 +383,18 @@ TEST(Remez, LargeGridsAreRefusedOrCancelledWhileBuilt) {
     {
         CRemezContext context;
         context.SetGridMemoryLimit(std::size_t{64} << 10); // 2048 points; the grid has 8000
-        const CDesignRun run = Design(context, d, 16);
-        EXPECT_EQ(run.result, 0);
-        EXPECT_EQ(context.Status(), ERemezStatus::GridStorage);
-        EXPECT_EQ(context.Passes(), 0);
+        const SRemezResult run = Design(context, d, 16);
+        EXPECT_FALSE(run.Succeeded());
+        EXPECT_EQ(run.status, ERemezStatus::GridStorage);
+        EXPECT_EQ(run.passes, 0);
     }
     {
         CRemezContext context;
         std::atomic<int> cancel{1};
-        const CDesignRun run = Design(context, d, 4096, nullptr, &cancel); // 2M points
-        EXPECT_EQ(run.result, 0);
-        EXPECT_TRUE(context.Cancelled());
-        EXPECT_EQ(context.Passes(), 0);
+        const SRemezResult run = Design(context, d, 4096, {nullptr, &cancel}); // 2M points
+        EXPECT_FALSE(run.Succeeded());
+        EXPECT_TRUE(run.cancelled);
+        EXPECT_EQ(run.passes, 0);
     }
 }
 
@@ -445,10 +425,10 @@ TEST(Remez, ClassicalDesignsAreUnchanged) {
             double deviation = 0.0;
             int taps = 0;
             values >> passes >> deviation >> taps;
-            const CDesignRun run = Design(context, d, lgrid);
+            const SRemezResult run = Design(context, d, lgrid);
             const double rounding = d.name.rfind("passlimit", 0) == 0 ? 1e-8 : 1e-12;
-            EXPECT_EQ(context.Passes(), passes);
-            EXPECT_NEAR(context.Deviation(), deviation, rounding * deviation);
+            EXPECT_EQ(run.passes, passes);
+            EXPECT_NEAR(run.deviation, deviation, rounding * deviation);
             ASSERT_EQ(taps, d.taps);
             std::vector<double> h(static_cast<std::size_t>(taps + 1) / 2);
             double largest = 0.0;
@@ -458,7 +438,7 @@ TEST(Remez, ClassicalDesignsAreUnchanged) {
             }
             ASSERT_FALSE(values.fail());
             for (std::size_t i = 0; i < h.size(); ++i) {
-                EXPECT_NEAR(run.h[i], h[i], rounding * largest) << "tap " << i;
+                EXPECT_NEAR(run.taps[i], h[i], rounding * largest) << "tap " << i;
             }
             ++checked;
         }
@@ -475,24 +455,23 @@ TEST(Remez, RobustEngineAgreesWithClassical) {
     constexpr int kFineGrid = 64;
     CRemezContext classic;
     CRemezContext robust;
-    robust.SetEngine(ERemezEngine::Robust);
     for (const CReferenceDesign& d : ReferenceDesigns()) {
         if (d.name.rfind("passlimit", 0) == 0 || d.taps > 300) {
             continue;
         }
         SCOPED_TRACE(d.name);
-        const CDesignRun a = Design(classic, d, kFineGrid);
-        const CDesignRun b = Design(robust, d, kFineGrid);
-        ASSERT_EQ(b.result, 1);
-        EXPECT_EQ(robust.UsedEngine(), ERemezEngine::Robust);
-        EXPECT_NEAR(robust.Deviation(), classic.Deviation(), 1e-9 * classic.Deviation());
-        for (std::size_t i = 0; i < a.h.size(); ++i) {
-            EXPECT_NEAR(b.h[i], a.h[i], 1e-9) << "tap " << i;
+        const SRemezResult a = Design(classic, d, kFineGrid);
+        const SRemezResult b = Design(robust, d, kFineGrid, {}, ERemezEngine::Robust);
+        ASSERT_TRUE(b.Succeeded());
+        EXPECT_EQ(b.usedEngine, ERemezEngine::Robust);
+        EXPECT_NEAR(b.deviation, a.deviation, 1e-9 * a.deviation);
+        for (std::size_t i = 0; i < a.taps.size(); ++i) {
+            EXPECT_NEAR(b.taps[i], a.taps[i], 1e-9) << "tap " << i;
         }
         // (A Hilbert transformer's error is as large at both ends, so its reference may start
         // at either.)
-        EXPECT_EQ(robust.ExtremalFrequencies().size(), classic.ExtremalFrequencies().size());
-        EXPECT_LE(robust.MaxGridError(), robust.Deviation() * (1.0 + 1e-6));
+        EXPECT_EQ(b.extremals.size(), a.extremals.size());
+        EXPECT_LE(robust.MaxGridError(), b.deviation * (1.0 + 1e-6));
     }
 }
 
@@ -501,24 +480,22 @@ TEST(Remez, RobustEngineAgreesWithClassical) {
 TEST(Remez, AutoEngineKeepsEquirippleClassicalDesigns) {
     CRemezContext classic;
     CRemezContext automatic;
-    automatic.SetEngine(ERemezEngine::Auto);
     for (const CReferenceDesign& d : ReferenceDesigns()) {
         SCOPED_TRACE(d.name);
-        const CDesignRun a = Design(classic, d);
-        const CDesignRun b = Design(automatic, d);
-        const bool equiripple = classic.MaxGridError() <= classic.Deviation() * 1.01;
-        EXPECT_EQ(automatic.UsedEngine(),
-                  equiripple ? ERemezEngine::Classic : ERemezEngine::Robust);
+        const SRemezResult a = Design(classic, d);
+        const SRemezResult b = Design(automatic, d, 16, {}, ERemezEngine::Auto);
+        const bool equiripple = classic.MaxGridError() <= a.deviation * 1.01;
+        EXPECT_EQ(b.usedEngine, equiripple ? ERemezEngine::Classic : ERemezEngine::Robust);
         if (equiripple) {
-            EXPECT_EQ(b.result, 1);
-            EXPECT_EQ(b.h, a.h);
-        } else if (b.result == 1) {
-            EXPECT_LE(automatic.MaxGridError(), automatic.Deviation() * 1.01);
+            EXPECT_TRUE(b.Succeeded());
+            EXPECT_EQ(b.taps, a.taps);
+        } else if (b.Succeeded()) {
+            EXPECT_LE(automatic.MaxGridError(), b.deviation * 1.01);
         } else {
             // Bands so far apart that the taps cannot hold the polynomial between them
             // precisely enough: a failure, never a design that only looks converged.
-            EXPECT_EQ(automatic.Status(), ERemezStatus::NotEquiripple);
-            EXPECT_STREQ(RemezStatusMessage(automatic.Status()),
+            EXPECT_EQ(b.status, ERemezStatus::NotEquiripple);
+            EXPECT_STREQ(RemezStatusMessage(b.status),
                          "The long-filter Parks-McClellan exchange did not reach an equiripple "
                          "design.");
         }

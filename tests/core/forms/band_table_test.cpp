@@ -92,7 +92,7 @@ TEST(BandTable, StoresRowsIntoTheFilterAndReadsThemBack) {
     table.InsertBand(1500.0, 4000.0, 0.0, 60.0, false, {}, host);
     ASSERT_EQ(table.StoreToFilter(filter, 1, 16, 31, false, true), -1);
     ASSERT_EQ(filter.GetNumBands(), 2);
-    EXPECT_DOUBLE_EQ(filter.GetBandUpper(0), 0.125);
+    EXPECT_DOUBLE_EQ(filter.Band(0).upper, 0.125);
     EXPECT_FALSE(filter.IsPassband(1));
     EXPECT_NEAR(filter.GetBandAttn(1, true), 60.0, 1e-9);
 

@@ -107,9 +107,39 @@ std::vector<double> CRemezContext::ExtremalFrequencies() const {
     return result;
 }
 
+SRemezResult CRemezContext::Design(const SRemezSpec& spec, const SRemezJob& job) {
+    std::vector<double> edges;
+    std::vector<double> desired;
+    std::vector<double> weights;
+    for (const SRemezBand& band : spec.bands) {
+        edges.push_back(band.lower);
+        edges.push_back(band.upper);
+        desired.push_back(band.desired);
+        weights.push_back(band.weight);
+    }
+    m_eEngine = spec.engine;
+    m_pIterations = job.iterations;
+    m_pCancel = job.cancel;
+    const CPmFir plain;
+    const int ok = PMFir(edges.data(), static_cast<int>(spec.bands.size()),
+                         spec.response != nullptr ? *spec.response : plain, spec.responseType,
+                         spec.taps, spec.gridDensity, desired.data(), weights.data());
+    SRemezResult result;
+    if (ok == 1 && !m_bCancelled)
+        result.taps.assign(m_h.Data() + 1, m_h.Data() + 1 + spec.taps);
+    result.status = m_eStatus;
+    result.mathFunction = m_strMathFunction;
+    result.deviation = m_dDeviation;
+    result.passes = m_nPasses;
+    result.cancelled = m_bCancelled;
+    result.reachedPassLimit = m_bPassLimit;
+    result.usedEngine = m_eUsedEngine;
+    result.extremals = ExtremalFrequencies();
+    return result;
+}
+
 int CRemezContext::PMFir(const double* edges, int nbands, const CPmFir& pmfir, int jtype, int nfilt,
-                         int lgrid, const double* desired, const double* weights, double* hOut,
-                         std::atomic<int>* iterations, const std::atomic<int>* cancel) {
+                         int lgrid, const double* desired, const double* weights) {
     m_eStatus = ERemezStatus::Success;
     m_strMathFunction.clear();
     m_dDeviation = 0.0;
@@ -122,12 +152,9 @@ int CRemezContext::PMFir(const double* edges, int nbands, const CPmFir& pmfir, i
     m_ngrid = 0;
     m_eUsedEngine = m_eEngine == ERemezEngine::Robust ? m_eEngine : ERemezEngine::Classic;
     m_robustExtremals.clear();
-    m_pIterations = iterations;
-    m_pCancel = cancel;
 
     // Arguments are checked before anything is allocated from them.
-    if (nfilt < 3 || nbands < 1 || jtype < 1 || jtype > 3 || edges == nullptr ||
-        desired == nullptr || weights == nullptr || hOut == nullptr) {
+    if (nfilt < 3 || nbands < 1 || jtype < 1 || jtype > 3) {
         Fail(ERemezStatus::InvalidArguments);
         return 0;
     }
@@ -157,13 +184,7 @@ int CRemezContext::PMFir(const double* edges, int nbands, const CPmFir& pmfir, i
         return 0;
     }
 
-    const int result = PMFirOneBased(lgrid, pmfir, jtype, nfilt, nbands);
-    if (result == 1) {
-        for (int i = 0; i < nfilt; ++i) {
-            hOut[i] = m_h[static_cast<std::size_t>(i) + 1];
-        }
-    }
-    return result;
+    return PMFirOneBased(lgrid, pmfir, jtype, nfilt, nbands);
 }
 
 std::size_t CRemezContext::PhysicalMemory() {
@@ -1068,14 +1089,7 @@ void CRemezContext::IFFT() {
     }
 }
 
-int PMFir(const double* edges, int nbands, const CPmFir& pmfir, int jtype, int nfilt, int lgrid,
-          const double* desired, const double* weights, double* hOut, std::atomic<int>* iterations,
-          const std::atomic<int>* cancel, ERemezStatus* status) {
+SRemezResult DesignRemez(const SRemezSpec& spec, const SRemezJob& job) {
     CRemezContext context;
-    const int result = context.PMFir(edges, nbands, pmfir, jtype, nfilt, lgrid, desired, weights,
-                                     hOut, iterations, cancel);
-    if (status != nullptr) {
-        *status = context.Status();
-    }
-    return result;
+    return context.Design(spec, job);
 }

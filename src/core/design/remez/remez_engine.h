@@ -27,6 +27,55 @@ enum class ERemezStatus {
 // long-filter one when the classical one fails or its design is not equiripple on the grid.
 enum class ERemezEngine { Auto, Classic, Robust };
 
+// One band of a Parks-McClellan specification: edges as fractions of Fs (0 to 0.5), the
+// desired value (linear gain; slope per unit of Fs for a differentiator) and the weight (linear
+// 1/delta).
+struct SRemezBand {
+    double lower = 0.0;
+    double upper = 0.0;
+    double desired = 0.0;
+    double weight = 1.0;
+};
+
+// What a Parks-McClellan design is asked for.
+struct SRemezSpec {
+    std::vector<SRemezBand> bands; // ascending, not overlapping
+    // 1 filter (symmetric taps), 2 differentiator or 3 Hilbert (antisymmetric taps).
+    int responseType = 1;
+    int taps = 0;
+    int gridDensity = 16; // grid points per extremal; 0 or less means 16
+    ERemezEngine engine = ERemezEngine::Classic;
+    // Supplies the desired response (EFF) and weight (WATE) at each grid frequency; null: the
+    // plain CPmFir.
+    const CPmFir* response = nullptr;
+};
+
+// What a running design shares with the job that runs it (both may be null): the exchange
+// passes, counted from 0, and the cancel request another thread may set. A cancelled design
+// delivers no coefficients.
+struct SRemezJob {
+    std::atomic<int>* iterations = nullptr;
+    const std::atomic<int>* cancel = nullptr;
+};
+
+// The outcome of one Parks-McClellan design.
+struct SRemezResult {
+    ERemezStatus status = ERemezStatus::Success;
+    std::vector<double> taps; // the coefficients; empty when the design failed or was cancelled
+    // With NotFinite, the function whose result was not finite ("cos", or "Remez" for the
+    // exchange itself); passed on to ReportMathError. Empty otherwise.
+    std::string mathFunction;
+    double deviation = 0.0; // weighted deviation (linear) of the last exchange pass
+    int passes = 0;         // exchange passes started
+    bool cancelled = false; // stopped because the cancel request was set
+    bool reachedPassLimit = false;
+    ERemezEngine usedEngine = ERemezEngine::Classic; // Classic or Robust
+    // Frequencies (fractions of Fs) of the final extremal set, ascending.
+    std::vector<double> extremals;
+
+    bool Succeeded() const { return !taps.empty(); }
+};
+
 // Work storage and outcome of one Parks-McClellan design. Each thread designs with its own
 // context, so designs on different threads never share state; a context may be reused for
 // further designs on the same thread (its storage is kept).
@@ -35,50 +84,23 @@ public:
     // Exchange passes after which the coefficients of the last pass are returned.
     static constexpr int kMaxPasses = 25;
 
-    // McClellan-Parks-Rabiner equiripple design of an nfilt-tap linear-phase FIR.
-    //  edges: 2 * nbands band edges (lower, upper per band) as fractions of Fs, ascending, 0..0.5.
-    //  pmfir: supplies the desired response (EFF) and weight (WATE) at each grid frequency.
-    //  jtype: response type, 1 filter (symmetric), 2 differentiator or 3 Hilbert (antisymmetric).
-    //  lgrid: grid density in points per extremal (0 or less means 16).
-    //  desired: nbands desired values (linear gain; slope per unit of Fs for a differentiator).
-    //  weights: nbands weights (linear 1/delta).
-    //  hOut: nfilt coefficients, written only on success.
-    //  iterations: set to 0, then incremented once per exchange pass (may be null).
-    //  cancel: another thread sets it non-zero to stop the exchange early (may be null); the
-    //  coefficients are still computed and the caller discards them.
-    // Returns 1 on success, 0 on failure (see Status).
-    int PMFir(const double* edges, int nbands, const CPmFir& pmfir, int jtype, int nfilt, int lgrid,
-              const double* desired, const double* weights, double* hOut,
-              std::atomic<int>* iterations, const std::atomic<int>* cancel);
+    // McClellan-Parks-Rabiner equiripple design of spec.taps linear-phase taps (the long-filter
+    // exchange as spec.engine says), reporting its passes to job and stopping at its cancel
+    // request. The arguments are checked before anything is allocated (InvalidArguments).
+    SRemezResult Design(const SRemezSpec& spec, const SRemezJob& job = {});
 
-    // The exchange the next designs use (Classic for a new context).
-    void SetEngine(ERemezEngine engine) { m_eEngine = engine; }
-    ERemezEngine Engine() const { return m_eEngine; }
-    // The exchange whose result the last design returned (Classic or Robust).
-    ERemezEngine UsedEngine() const { return m_eUsedEngine; }
     // Largest weighted error of the last design's cosine polynomial on its dense grid; an
-    // equiripple design keeps it within a hair of Deviation.
+    // equiripple design keeps it within a hair of its deviation.
     double MaxGridError() const;
 
-    ERemezStatus Status() const { return m_eStatus; }
-    // With NotFinite, the function whose result was not finite ("cos", or "Remez" for the
-    // exchange itself); the caller passes it to ReportMathError. Empty otherwise.
-    const std::string& MathFunction() const { return m_strMathFunction; }
-    // Weighted deviation (linear) of the last exchange pass.
-    double Deviation() const { return m_dDeviation; }
-    // Exchange passes started by the last design.
-    int Passes() const { return m_nPasses; }
     // The most memory (bytes) a dense grid may take; a larger one is refused (GridStorage) before
     // anything is allocated. By default the machine's physical memory.
     void SetGridMemoryLimit(std::size_t bytes) { m_nGridMemoryLimit = bytes; }
-    // Whether the last design stopped because the cancel flag was set.
-    bool Cancelled() const { return m_bCancelled; }
-    // Whether the last design stopped at kMaxPasses without converging.
-    bool ReachedPassLimit() const { return m_bPassLimit; }
-    // Frequencies (fractions of Fs) of the final extremal set, ascending.
-    std::vector<double> ExtremalFrequencies() const;
 
 private:
+    int PMFir(const double* edges, int nbands, const CPmFir& pmfir, int jtype, int nfilt, int lgrid,
+              const double* desired, const double* weights);
+    std::vector<double> ExtremalFrequencies() const;
     int PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int nfilt, int nbands);
     bool BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nbands, int neg);
     void GridResponse(double f, int band, double& des, double& wt) const;
@@ -157,8 +179,5 @@ private:
     static std::size_t PhysicalMemory();
 };
 
-// One design with a context of its own; see CRemezContext::PMFir. When status is not null it
-// receives the outcome.
-int PMFir(const double* edges, int nbands, const CPmFir& pmfir, int jtype, int nfilt, int lgrid,
-          const double* desired, const double* weights, double* hOut, std::atomic<int>* iterations,
-          const std::atomic<int>* cancel, ERemezStatus* status = nullptr);
+// One design with a context of its own; see CRemezContext::Design.
+SRemezResult DesignRemez(const SRemezSpec& spec, const SRemezJob& job = {});
