@@ -91,6 +91,79 @@ struct SDesignSpec {
     }
 };
 
+// The options of the band-list methods, read for both methods so that a misplaced one is
+// reported.
+struct SPmOptionArgs {
+    std::optional<int> type, response;
+    std::optional<double> e1, e2, center, ripple, atten;
+    std::vector<std::vector<std::string>> bands;
+    bool desiredDb = false, attnLinear = false;
+};
+
+SPmOptionArgs ReadPmOptionArgs(CCliArgs& args) {
+    SPmOptionArgs p;
+    p.type = ParseChoice(args, "--type", {"lowpass", "highpass", "bandpass", "bandstop"}, -1);
+    p.e1 = args.Number("--edge1");
+    p.e2 = args.Number("--edge2");
+    p.center = args.Number("--center");
+    p.ripple = args.Number("--ripple");
+    p.atten = args.Number("--atten");
+    p.response = ParseChoice(args, "--response", {"filter", "differentiator", "hilbert"}, 0);
+    p.bands = args.Repeated("--band", 4);
+    p.desiredDb = args.Flag("--desired-db");
+    p.attnLinear = args.Flag("--attn-linear");
+    return p;
+}
+
+// Fails the arguments when an option the method needs is missing or one of the other method
+// is given.
+void CheckPmOptions(CCliArgs& args, const SPmOptionArgs& p, bool simple) {
+    if (simple) {
+        if (!p.type || *p.type < 0 || !p.e1 || !p.e2 || !p.ripple || !p.atten)
+            args.Fail("simple-pm needs --type, --edge1, --edge2, --ripple and --atten");
+        else if (*p.type >= 2 && !p.center)
+            args.Fail("bandpass and bandstop need --center");
+        else if (!p.bands.empty() || p.desiredDb || p.attnLinear)
+            args.Fail("--band, --desired-db and --attn-linear belong to advanced-pm");
+    } else if (p.bands.empty()) {
+        args.Fail("advanced-pm needs at least one --band");
+    } else if ((p.type && *p.type >= 0) || p.e1 || p.e2 || p.center || p.ripple || p.atten) {
+        args.Fail("--type, --edge1, --edge2, --center, --ripple and --atten belong to "
+                  "simple-pm");
+    }
+}
+
+// Checks the options for the method and puts them into the specification.
+void TakePmSpec(CCliArgs& args, const SPmOptionArgs& p, bool simple, SDesignSpec& spec) {
+    CheckPmOptions(args, p, simple);
+    if (!args.Ok())
+        return;
+    spec.simple = simple;
+    spec.desiredDb = p.desiredDb;
+    spec.attnLinear = p.attnLinear;
+    spec.responseType = *p.response + 1;
+    if (simple) {
+        spec.type = *p.type;
+        spec.e1 = *p.e1;
+        spec.e2 = *p.e2;
+        spec.center = p.center.value_or(0.0);
+        spec.ripple = *p.ripple;
+        spec.atten = *p.atten;
+    }
+    for (const std::vector<std::string>& b : p.bands) {
+        std::vector<double> values;
+        for (const std::string& text : b) {
+            const auto v = ParseWholeNumber(text);
+            if (!v) {
+                args.Fail("--band needs four numbers, not '" + text + "'");
+                return;
+            }
+            values.push_back(*v);
+        }
+        spec.bands.push_back(values);
+    }
+}
+
 void WriteSummary(CFirData& f, const SDesignResult& result, const OptimizerState* state,
                   std::ostream& err) {
     err << "method: " << DesignTypeName(f.m_nDesignType) << " (Parks-McClellan)\n";
@@ -115,34 +188,10 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     const auto fs = args.Number("--fs");
     const auto taps = args.Integer("--taps");
     const auto grid = args.Integer("--grid");
-    const auto engine = ParseEngine(args);
-    const bool optimize = args.Flag("--optimize");
-    const auto output = args.Value("--output", "-o");
-    const auto project = args.Value("--project", "-p");
-    const auto minTaps = args.Integer("--min-taps");
-    const auto maxTaps = args.Integer("--max-taps");
-    const auto parity = ReadParity(args);
-    const auto multiple = args.Integer("--multiple");
-    const bool minPhase = args.Flag("--min-phase");
-    const auto maxDbError = args.Number("--max-db-error");
-    const auto quantBits = args.Integer("--quantize");
-    const auto algorithm = ReadQuantAlgorithm(args);
-    const bool noUnityGain = args.Flag("--no-unity-gain");
+    const SDesignOptionArgs common = ReadDesignOptionArgs(args);
     host.ReadAnswerOptions(args);
 
-    // Method-specific options are read for both methods so that a misplaced one is reported.
-    const auto type =
-        ParseChoice(args, "--type", {"lowpass", "highpass", "bandpass", "bandstop"}, -1);
-    const auto e1 = args.Number("--edge1");
-    const auto e2 = args.Number("--edge2");
-    const auto center = args.Number("--center");
-    const auto ripple = args.Number("--ripple");
-    const auto atten = args.Number("--atten");
-    const auto response =
-        ParseChoice(args, "--response", {"filter", "differentiator", "hilbert"}, 0);
-    const auto bandArgs = args.Repeated("--band", 4);
-    spec.desiredDb = args.Flag("--desired-db");
-    spec.attnLinear = args.Flag("--attn-linear");
+    const SPmOptionArgs pm = ReadPmOptionArgs(args);
     const std::vector<std::string> positionals = args.Positionals();
 
     if (args.Ok()) {
@@ -155,90 +204,24 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             args.Fail("option '--grid' is out of range");
         else if (taps && (*taps < 0 || *taps > 1000000))
             args.Fail("option '--taps' is out of range");
-        else if (quantBits && (*quantBits < 1 || *quantBits > 63))
-            args.Fail("option '--quantize' takes 1 to 63 bits");
-        else if (algorithm && !quantBits)
-            args.Fail("--algorithm needs --quantize");
+        CheckDesignOptionArgs(args, common);
     }
-    if (args.Ok()) {
-        spec.simple = positionals[0] == "simple-pm";
-        if (spec.simple) {
-            if (!type || *type < 0 || !e1 || !e2 || !ripple || !atten)
-                args.Fail("simple-pm needs --type, --edge1, --edge2, --ripple and --atten");
-            else if (*type >= 2 && !center)
-                args.Fail("bandpass and bandstop need --center");
-            else if (!bandArgs.empty() || spec.desiredDb || spec.attnLinear)
-                args.Fail("--band, --desired-db and --attn-linear belong to advanced-pm");
-        } else if (bandArgs.empty()) {
-            args.Fail("advanced-pm needs at least one --band");
-        } else if ((type && *type >= 0) || e1 || e2 || center || ripple || atten) {
-            args.Fail("--type, --edge1, --edge2, --center, --ripple and --atten belong to "
-                      "simple-pm");
-        }
-    }
-    if (args.Ok()) {
-        for (const std::vector<std::string>& b : bandArgs) {
-            std::vector<double> values;
-            for (const std::string& text : b) {
-                const auto v = ParseWholeNumber(text);
-                if (!v) {
-                    args.Fail("--band needs four numbers, not '" + text + "'");
-                    break;
-                }
-                values.push_back(*v);
-            }
-            spec.bands.push_back(values);
-        }
-    }
-    RefuseFileClash(args, {}, {output.value_or(""), project.value_or("")});
+    if (args.Ok())
+        TakePmSpec(args, pm, positionals[0] == "simple-pm", spec);
+    RefuseFileClash(args, {}, {common.output.value_or(""), common.project.value_or("")});
     args.Finish();
     if (!args.Ok()) {
         err << "corvifir-cli design: " << args.Error() << "\n"
             << "Try 'corvifir-cli design --help' for more information.\n";
         return kExitUsage;
     }
-    if (spec.simple) {
-        spec.type = *type;
-        spec.e1 = *e1;
-        spec.e2 = *e2;
-        spec.center = center.value_or(0.0);
-        spec.ripple = *ripple;
-        spec.atten = *atten;
-    }
-    spec.responseType = *response + 1;
     spec.grid = static_cast<int>(grid.value_or(16));
 
     CFirData filter(&host);
     filter.SetDesignType(spec.simple ? kDesignSimplePm : kDesignAdvancedPm);
-    filter.m_eRemezEngine = engine.value_or(ERemezEngine::Auto);
     filter.ApplyFs(CFs(*fs, 0));
-    if (minPhase) {
-        filter.m_MinPhase.m_bEnabled = 1;
-        if (maxDbError)
-            filter.m_MinPhase.m_dMaxDbError = *maxDbError;
-    }
-    if (quantBits) {
-        filter.m_Quant.m_nBits = static_cast<int>(*quantBits);
-        filter.m_Quant.m_nAlgorithm = algorithm.value_or(0);
-    }
-    if (noUnityGain)
-        filter.m_bUnityGain = 0;
-
-    if (minTaps || maxTaps || parity || multiple) {
-        SConstraintPageValues page = GetConstraintPageValues(filter.m_Constraints);
-        if (minTaps)
-            page.m_nMin = static_cast<int>(std::clamp<long long>(*minTaps, -1, 1000000));
-        if (maxTaps)
-            page.m_nMax = static_cast<int>(std::clamp<long long>(*maxTaps, -1, 1000000));
-        page.m_nParity = parity.value_or(NTapsConstraints::kParityEither);
-        if (multiple) {
-            page.m_bMultipleOn = true;
-            page.m_nMultiple = static_cast<int>(std::clamp<long long>(*multiple, -1, 1000000));
-        }
-        if (!ApplyConstraintPage(page, filter.m_Constraints, &host))
-            return kExitUsage;
-    }
-
+    if (!ApplyDesignOptionArgs(common, filter, host))
+        return kExitUsage;
     if (!spec.Store(filter, static_cast<int>(taps.value_or(0))))
         return kExitUsage;
 
@@ -246,15 +229,17 @@ int RunDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     OptimizerState state(&filter);
     SDesignFlowSteps steps;
     steps.storeTaps = [&](int n) { return spec.Store(filter, n); };
-    const SDesignResult result = optimize ? RunOptimizeFlow(filter, host, caption, steps, &state)
-                                          : RunDesignFlow(filter, host, caption, steps);
+    const SDesignResult result = common.optimize
+                                     ? RunOptimizeFlow(filter, host, caption, steps, &state)
+                                     : RunDesignFlow(filter, host, caption, steps);
     if (const int status = FlowExitStatus(result); status != kExitOk)
         return status;
 
-    if (const int status = WriteDesignOutput(result, filter, host, output, out); status != kExitOk)
+    if (const int status = WriteDesignOutput(result, filter, host, common.output, out);
+        status != kExitOk)
         return status;
-    WriteSummary(filter, result, optimize ? &state : nullptr, err);
-    if (project && !SaveDesignAsProject(filter, *project, host))
+    WriteSummary(filter, result, common.optimize ? &state : nullptr, err);
+    if (common.project && !SaveDesignAsProject(filter, *common.project, host))
         return kExitFailed;
     return DesignExitStatus(filter);
 }

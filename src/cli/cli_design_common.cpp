@@ -2,6 +2,7 @@
 
 #include "cli.h"
 #include "design/coefficient_messages.h"
+#include "design/constraint_rules.h"
 #include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
@@ -89,6 +90,79 @@ std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
     if (!index || *index < 0)
         return std::nullopt;
     return *index == 0 ? EAnswer::Yes : *index == 1 ? EAnswer::No : EAnswer::Cancel;
+}
+
+std::optional<int> SmallInteger(CCliArgs& args, const std::string& name) {
+    const auto v = args.Integer(name);
+    if (!v)
+        return std::nullopt;
+    if (*v < -1000000000LL || *v > 1000000000LL) {
+        args.Fail("option '" + name + "' is out of range");
+        return std::nullopt;
+    }
+    return static_cast<int>(*v);
+}
+
+SDesignOptionArgs ReadDesignOptionArgs(CCliArgs& args) {
+    SDesignOptionArgs o;
+    o.engine = ParseEngine(args, &o.engineGiven);
+    o.optimize = args.Flag("--optimize");
+    o.output = args.Value("--output", "-o");
+    o.project = args.Value("--project", "-p");
+    o.minTaps = SmallInteger(args, "--min-taps");
+    o.maxTaps = SmallInteger(args, "--max-taps");
+    o.parity = ReadParity(args);
+    o.multiple = SmallInteger(args, "--multiple");
+    o.minPhase = args.Flag("--min-phase");
+    o.maxDbError = args.Number("--max-db-error");
+    o.quantBits = SmallInteger(args, "--quantize");
+    o.algorithm = ReadQuantAlgorithm(args);
+    o.noUnityGain = args.Flag("--no-unity-gain");
+    return o;
+}
+
+void CheckDesignOptionArgs(CCliArgs& args, const SDesignOptionArgs& o) {
+    if (!args.Ok())
+        return;
+    if (o.maxDbError && !o.minPhase)
+        args.Fail("--max-db-error belongs to --min-phase");
+    else if (o.quantBits && (*o.quantBits < 1 || *o.quantBits > 63))
+        args.Fail("option '--quantize' takes 1 to 63 bits");
+    else if (o.algorithm && !o.quantBits)
+        args.Fail("--algorithm needs --quantize");
+}
+
+bool ApplyDesignOptionArgs(const SDesignOptionArgs& o, CFirData& filter, CHost& host) {
+    filter.m_eRemezEngine = o.engine.value_or(ERemezEngine::Auto);
+    if (o.minTaps || o.maxTaps || o.parity || o.multiple) {
+        // Beyond any tap limit, a count keeps the constraint rules' own message.
+        auto count = [](int n) { return std::clamp(n, -1, 1000000); };
+        SConstraintPageValues page = GetConstraintPageValues(filter.m_Constraints);
+        if (o.minTaps)
+            page.m_nMin = count(*o.minTaps);
+        if (o.maxTaps)
+            page.m_nMax = count(*o.maxTaps);
+        if (o.parity)
+            page.m_nParity = *o.parity;
+        if (o.multiple) {
+            page.m_bMultipleOn = true;
+            page.m_nMultiple = count(*o.multiple);
+        }
+        if (!ApplyConstraintPage(page, filter.m_Constraints, &host))
+            return false;
+    }
+    if (o.noUnityGain)
+        filter.m_bUnityGain = 0;
+    if (o.quantBits) {
+        filter.m_Quant.m_nBits = *o.quantBits;
+        filter.m_Quant.m_nAlgorithm = o.algorithm.value_or(0);
+    }
+    if (o.minPhase) {
+        filter.m_MinPhase.m_bEnabled = 1;
+        if (o.maxDbError)
+            filter.m_MinPhase.m_dMaxDbError = *o.maxDbError;
+    }
+    return true;
 }
 
 std::vector<std::string> QuantAlgorithmWords() {

@@ -51,6 +51,30 @@ std::optional<ERemezEngine> ParseEngine(CCliArgs& args, bool* given = nullptr);
 std::optional<EAnswer> ParseAnswer(CCliArgs& args, const std::string& name,
                                    const std::vector<std::string>& words);
 
+// An integer option limited to a sane range (an error outside it).
+std::optional<int> SmallInteger(CCliArgs& args, const std::string& name);
+
+// The options that every `design METHOD` shares: the exchange engine, the search for the
+// fewest taps, where the results go, the tap-count constraints, minimum phase, quantization and
+// the gain. One spelling each; the older spellings (--odd, --even, --algorithm) are aliases.
+struct SDesignOptionArgs {
+    std::optional<ERemezEngine> engine;
+    bool engineGiven = false;
+    bool optimize = false;
+    std::optional<std::string> output, project;
+    std::optional<int> minTaps, maxTaps, parity, multiple, quantBits, algorithm;
+    bool minPhase = false;
+    std::optional<double> maxDbError;
+    bool noUnityGain = false;
+};
+// Reads the shared design options (a refused value fails the arguments).
+SDesignOptionArgs ReadDesignOptionArgs(CCliArgs& args);
+// Fails the arguments when the shared options do not go together.
+void CheckDesignOptionArgs(CCliArgs& args, const SDesignOptionArgs& o);
+// Puts the shared options into a filter whose design type is set; false when the constraint
+// rules refuse the tap-count constraints (they have said why).
+bool ApplyDesignOptionArgs(const SDesignOptionArgs& o, CFirData& filter, CHost& host);
+
 // The quantization algorithm choices, in the order of the algorithm codes.
 std::vector<std::string> QuantAlgorithmWords();
 

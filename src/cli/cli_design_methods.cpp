@@ -72,18 +72,6 @@ const char* const kMethodDesignUsage =
 
 namespace {
 
-// An integer option limited to a sane range (an error outside it).
-std::optional<int> SmallInteger(CCliArgs& args, const std::string& name) {
-    const auto v = args.Integer(name);
-    if (!v)
-        return std::nullopt;
-    if (*v < -1000000000LL || *v > 1000000000LL) {
-        args.Fail("option '" + name + "' is out of range");
-        return std::nullopt;
-    }
-    return static_cast<int>(*v);
-}
-
 void WriteSummary(CFirData& f, std::ostream& err) {
     std::string text;
     std::string method;
@@ -104,14 +92,12 @@ void WriteSummary(CFirData& f, std::ostream& err) {
 struct SMethodOptions {
     std::string method;
     std::optional<double> fs, corner1, corner2, param, rolloff, sps, symbolRate, symbols, cutoff,
-        atten, ripple, center, gamma, maxDbError;
+        atten, ripple, center, gamma;
     std::optional<int> type, window, taps, zeroPadTo, l, lthMethod, grid, order, stages, rate,
-        delay, minTaps, maxTaps, multiple, quantBits, algorithm, parity;
-    std::optional<std::string> spline, output, project;
-    std::optional<ERemezEngine> engine;
-    bool engineGiven = false;
-    bool root = false, linear = false, zeroize = false, autoOrder = false, optimize = false,
-         noUnityGain = false, minPhase = false;
+        delay;
+    std::optional<std::string> spline;
+    bool root = false, linear = false, zeroize = false, autoOrder = false;
+    SDesignOptionArgs common;
 };
 
 void ReadOptions(CCliArgs& args, SMethodOptions& o) {
@@ -137,26 +123,14 @@ void ReadOptions(CCliArgs& args, SMethodOptions& o) {
     o.linear = args.Flag("--linear");
     o.zeroize = args.Flag("--zeroize");
     o.grid = SmallInteger(args, "--grid");
-    o.engine = ParseEngine(args, &o.engineGiven);
     o.order = SmallInteger(args, "--order");
     o.autoOrder = args.Flag("--auto-order");
-    o.optimize = args.Flag("--optimize");
     o.center = args.Number("--center");
     o.gamma = args.Number("--gamma");
     o.stages = SmallInteger(args, "--stages");
     o.rate = SmallInteger(args, "--rate");
     o.delay = SmallInteger(args, "--delay");
-    o.noUnityGain = args.Flag("--no-unity-gain");
-    o.minPhase = args.Flag("--min-phase");
-    o.maxDbError = args.Number("--max-db-error");
-    o.minTaps = SmallInteger(args, "--min-taps");
-    o.maxTaps = SmallInteger(args, "--max-taps");
-    o.parity = ReadParity(args);
-    o.multiple = SmallInteger(args, "--multiple");
-    o.output = args.Value("--output", "-o");
-    o.project = args.Value("--project", "-p");
-    o.quantBits = SmallInteger(args, "--quantize");
-    o.algorithm = ReadQuantAlgorithm(args);
+    o.common = ReadDesignOptionArgs(args);
 }
 
 struct SGiven {
@@ -188,10 +162,10 @@ std::vector<SGiven> GivenOptions(const SMethodOptions& o) {
         {"--linear", o.linear},
         {"--zeroize", o.zeroize},
         {"--grid", o.grid.has_value()},
-        {"--engine", o.engineGiven},
+        {"--engine", o.common.engineGiven},
         {"--order", o.order.has_value()},
         {"--auto-order", o.autoOrder},
-        {"--optimize", o.optimize},
+        {"--optimize", o.common.optimize},
         {"--center", o.center.has_value()},
         {"--gamma", o.gamma.has_value()},
         {"--stages", o.stages.has_value()},
@@ -422,23 +396,18 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
             o.fs = 1.0;
         if (!o.fs || !(*o.fs > 0.0))
             args.Fail("design needs --fs with a positive sampling frequency");
-        else if (o.maxDbError && !o.minPhase)
-            args.Fail("--max-db-error belongs to --min-phase");
-        else if (o.spline && o.project)
+        else if (o.spline && o.common.project)
             args.Fail("a --spline design cannot be saved as a project (no project method "
                       "holds it)");
-        else if (o.quantBits && (*o.quantBits < 1 || *o.quantBits > 63))
-            args.Fail("option '--quantize' takes 1 to 63 bits");
-        else if (o.algorithm && !o.quantBits)
-            args.Fail("--algorithm needs --quantize");
-        else
+        CheckDesignOptionArgs(args, o.common);
+        if (args.Ok())
             CheckMethodOptions(args, o);
     }
-    RefuseFileClash(args, {}, {o.output.value_or(""), o.project.value_or("")});
+    const SDesignOptionArgs& common = o.common;
+    RefuseFileClash(args, {}, {common.output.value_or(""), common.project.value_or("")});
     args.Finish();
     CFirData filter(&host);
     filter.ApplyFs(CFs(o.fs.value_or(1.0), 0));
-    filter.m_eRemezEngine = o.engine.value_or(ERemezEngine::Auto);
     if (args.Ok() && !StoreMethod(args, o, filter) && args.Ok())
         return kExitUsage; // the method's rules have said why
     if (!args.Ok()) {
@@ -447,32 +416,8 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
         return kExitUsage;
     }
 
-    if (o.minTaps || o.maxTaps || o.parity || o.multiple) {
-        SConstraintPageValues page = GetConstraintPageValues(filter.m_Constraints);
-        if (o.minTaps)
-            page.m_nMin = *o.minTaps;
-        if (o.maxTaps)
-            page.m_nMax = *o.maxTaps;
-        if (o.parity)
-            page.m_nParity = *o.parity;
-        if (o.multiple) {
-            page.m_bMultipleOn = true;
-            page.m_nMultiple = *o.multiple;
-        }
-        if (!ApplyConstraintPage(page, filter.m_Constraints, &host))
-            return kExitUsage;
-    }
-    if (o.noUnityGain)
-        filter.m_bUnityGain = 0;
-    if (o.quantBits) {
-        filter.m_Quant.m_nBits = *o.quantBits;
-        filter.m_Quant.m_nAlgorithm = o.algorithm.value_or(0);
-    }
-    if (o.minPhase) {
-        filter.m_MinPhase.m_bEnabled = 1;
-        if (o.maxDbError)
-            filter.m_MinPhase.m_dMaxDbError = *o.maxDbError;
-    }
+    if (!ApplyDesignOptionArgs(common, filter, host))
+        return kExitUsage;
 
     const std::string caption = DesignTypeName(filter.m_nDesignType);
     SDesignFlowSteps steps;
@@ -486,15 +431,15 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
             return filter.HasCoefficients();
         };
     }
-    const SDesignResult result = o.optimize ? RunOptimizeFlow(filter, host, caption, steps)
-                                            : RunDesignFlow(filter, host, caption, steps);
+    const SDesignResult result = common.optimize ? RunOptimizeFlow(filter, host, caption, steps)
+                                                 : RunDesignFlow(filter, host, caption, steps);
     if (const int status = FlowExitStatus(result); status != kExitOk)
         return status;
-    if (const int status = WriteDesignOutput(result, filter, host, o.output, out);
+    if (const int status = WriteDesignOutput(result, filter, host, common.output, out);
         status != kExitOk)
         return status;
     WriteSummary(filter, err);
-    if (o.project && !SaveDesignAsProject(filter, *o.project, host))
+    if (common.project && !SaveDesignAsProject(filter, *common.project, host))
         return kExitFailed;
     return DesignExitStatus(filter);
 }

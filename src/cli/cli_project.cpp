@@ -6,6 +6,7 @@
 #include "cli.h"
 #include "cli_host.h"
 #include "cli_plot_render.h"
+#include "cli_run_dialogs.h"
 #include "design/design_flow.h"
 #include "design/design_messages.h"
 #include "design/design_summary.h"
@@ -14,6 +15,7 @@
 #include "design/optimizer.h"
 #include "doc/doc_messages.h"
 #include "doc/fir_commands.h"
+#include "doc/fir_doc.h"
 #include "doc/project_file.h"
 #include "fixed/fixed_messages.h"
 #include "hdl/hdl_export.h"
@@ -339,113 +341,143 @@ int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
 
 // ---- export ----------------------------------------------------------------------------------
 
-int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
-    (void)out;
-    const auto formatName = args.Value("--format");
-    const auto output = args.Value("--output", "-o");
-    const auto quadFile = args.Value("--quadrature-file");
-    const auto quadFormatName = args.Value("--quadrature-format");
-    const bool complex = args.Flag("--complex");
-    const auto bits = args.Integer("--bits");
-    const auto interleave = ParseChoice(args, "--interleave", {"none", "forward", "reverse"}, 0);
-    const auto factor = args.Integer("--factor");
-    const auto cName = args.Value("--c-name");
-    const auto cType = args.Value("--c-type");
-    const auto cSuffix = args.Value("--c-suffix");
-    const bool force = args.Flag("--force");
-    const auto waveBits = ParseChoice(args, "--wave-bits", {"8", "16"}, -1);
-    const auto waveRate = ParseChoice(args, "--wave-rate", {"11025", "22050", "44100"}, -1);
+namespace {
+
+// The options of `export`: the fields of the export dialog.
+struct SExportArgs {
+    std::string project;
+    std::optional<std::string> output, quadFile, cName, cType, cSuffix;
+    std::optional<long long> bits, factor;
+    std::optional<int> format, quadFormat, interleave, waveBits, waveRate;
+    bool complex = false;
+    bool force = false;
     SHdlOptions hdl;
-    const bool hdlGiven = ParseHdlOptions(args, hdl);
+};
+
+// Reads and checks the options; false with the arguments failed when they are refused.
+bool ReadExportArgs(CCliArgs& args, SExportArgs& e) {
+    const auto formatName = args.Value("--format");
+    e.output = args.Value("--output", "-o");
+    e.quadFile = args.Value("--quadrature-file");
+    const auto quadFormatName = args.Value("--quadrature-format");
+    e.complex = args.Flag("--complex");
+    e.bits = args.Integer("--bits");
+    e.interleave = ParseChoice(args, "--interleave", {"none", "forward", "reverse"}, 0);
+    e.factor = args.Integer("--factor");
+    e.cName = args.Value("--c-name");
+    e.cType = args.Value("--c-type");
+    e.cSuffix = args.Value("--c-suffix");
+    e.force = args.Flag("--force");
+    e.waveBits = ParseChoice(args, "--wave-bits", {"8", "16"}, -1);
+    e.waveRate = ParseChoice(args, "--wave-rate", {"11025", "22050", "44100"}, -1);
+    const bool hdlGiven = ParseHdlOptions(args, e.hdl);
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok()) {
         if (positionals.size() != 1)
             args.Fail("export needs one project file");
         else if (!formatName)
             args.Fail("export needs --format NAME");
-        else if (!output || output->empty())
+        else if (!e.output || e.output->empty())
             args.Fail("export needs -o FILE");
-        else if (bits && (*bits < 1 || *bits > 64))
+        else if (e.bits && (*e.bits < 1 || *e.bits > 64))
             args.Fail("option '--bits' takes 1 to 64");
-        else if (factor && (*factor < -1000000 || *factor > 1000000))
+        else if (e.factor && (*e.factor < -1000000 || *e.factor > 1000000))
             args.Fail("option '--factor' is out of range");
-        else if (interleave && *interleave != 0 && !factor)
+        else if (e.interleave && *e.interleave != 0 && !e.factor)
             args.Fail("--interleave needs --factor K");
-        else if (complex && quadFile)
+        else if (e.complex && e.quadFile)
             args.Fail("--complex and --quadrature-file exclude each other");
     }
-    std::optional<int> format, quadFormat;
     if (args.Ok())
-        ResolveFormats(args, *formatName, quadFormatName, true, format, quadFormat);
+        ResolveFormats(args, *formatName, quadFormatName, true, e.format, e.quadFormat);
     if (args.Ok())
-        CheckWaveOptions(args, *format, quadFormat, bits.has_value(), waveBits, waveRate);
-    if (args.Ok() && hdlGiven && *format != kFormatVerilog)
+        CheckWaveOptions(args, *e.format, e.quadFormat, e.bits.has_value(), e.waveBits, e.waveRate);
+    if (args.Ok() && hdlGiven && *e.format != kFormatVerilog)
         args.Fail("the implementation options are for \"HDL:Verilog\"");
     // A Verilog export writes its testbench files beside the module.
-    std::vector<std::string> outputs = {output.value_or(""), quadFile.value_or("")};
-    if (args.Ok() && *format == kFormatVerilog && output)
-        outputs = VerilogExportPaths(*output);
+    std::vector<std::string> outputs = {e.output.value_or(""), e.quadFile.value_or("")};
+    if (args.Ok() && *e.format == kFormatVerilog && e.output)
+        outputs = VerilogExportPaths(*e.output);
     RefuseFileClash(args, positionals, outputs);
     args.Finish();
-    if (!args.Ok())
-        return UsageError("export", args.Error(), err);
+    if (args.Ok())
+        e.project = positionals[0];
+    return args.Ok();
+}
 
+// The export dialog as the options fill it, over the settings stored in the project.
+void FillExportDialog(const SExportArgs& e, CDataFiles& files) {
+    files.SetPaths(FullPath(*e.output), FullPath(e.quadFile.value_or("")));
+    files.m_FormatI.m_nFormat = *e.format;
+    files.m_FormatQ.m_nFormat = e.quadFormat.value_or(*e.format);
+    files.m_bComplex = e.complex ? 1 : 0;
+    files.m_nInterleave = *e.interleave;
+    files.m_nFactor = static_cast<int>(e.factor.value_or(0));
+    if (e.bits)
+        files.SetWordLength(static_cast<int>(*e.bits));
+    for (CFileFormatOpts* opts : {&files.m_FormatI, &files.m_FormatQ}) {
+        if (*e.waveBits >= 0)
+            opts->m_WavFmt.m_nSampleSize = *e.waveBits;
+        if (*e.waveRate >= 0)
+            opts->m_WavFmt.m_nSampleRate = *e.waveRate;
+        if (e.cName)
+            opts->m_OptionsC.m_strName = *e.cName;
+        if (e.cType)
+            opts->m_OptionsC.m_strType = *e.cType;
+        if (e.cSuffix)
+            opts->m_OptionsC.m_strSuffix = *e.cSuffix;
+        opts->m_FixedPoint.m_Hdl = e.hdl;
+    }
+}
+
+} // namespace
+
+int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
+    (void)out;
+    SExportArgs e;
+    if (!ReadExportArgs(args, e))
+        return UsageError("export", args.Error(), err);
     CCliHost host(err);
-    CFirProject project(&host);
-    if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
+    CFirDoc doc(host);
+    if (!doc.OnOpenDocument(e.project))
         return kExitFailed;
-    CFirData& filter = project.m_Filter;
-    if (quadFile && filter.IsReal()) {
+    if (e.quadFile && doc.Filter().IsReal()) {
         host.Error(kMsgRealHasNoQuadrature);
         return kExitUsage;
     }
     // The overflow question is the only one an export asks.
-    host.SetForcedAnswer(force ? EAnswer::Yes : EAnswer::No);
+    host.SetForcedAnswer(e.force ? EAnswer::Yes : EAnswer::No);
 
-    // The settings the dialog would hold, starting from those stored in the project.
-    CDataFiles& files = project.m_DataFiles;
-    files.PrepareDialog("Export Coefficients", project.m_strTitle, false, filter.IsReal());
-    files.SetPaths(FullPath(*output), FullPath(quadFile.value_or("")));
-    files.m_FormatI.m_nFormat = *format;
-    files.m_FormatQ.m_nFormat = quadFormat.value_or(*format);
-    files.m_bComplex = complex ? 1 : 0;
-    files.m_nInterleave = *interleave;
-    files.m_nFactor = static_cast<int>(factor.value_or(0));
-    if (bits)
-        files.SetWordLength(static_cast<int>(*bits));
-    for (CFileFormatOpts* opts : {&files.m_FormatI, &files.m_FormatQ}) {
-        if (*waveBits >= 0)
-            opts->m_WavFmt.m_nSampleSize = *waveBits;
-        if (*waveRate >= 0)
-            opts->m_WavFmt.m_nSampleRate = *waveRate;
-        if (cName)
-            opts->m_OptionsC.m_strName = *cName;
-        if (cType)
-            opts->m_OptionsC.m_strType = *cType;
-        if (cSuffix)
-            opts->m_OptionsC.m_strSuffix = *cSuffix;
-        opts->m_FixedPoint.m_Hdl = hdl;
-    }
-    std::string refusal;
-    if (!files.CheckExport(filter.GetN(), refusal)) {
-        host.Error(refusal);
-        return kExitUsage;
-    }
-    // The files of one export (both parts, a report and its pictures) are written whole or not
-    // at all.
-    CFileSetWrite set;
-    if (!files.RunExport(filter, host) || files.m_writtenFiles.empty()) {
+    // The project menu's export, its dialog filled from the options. A refused dialog ends it.
+    int refused = kExitFailed;
+    CRunDialogs dialogs;
+    dialogs.dataFiles = [&](CDataFiles& files) {
+        FillExportDialog(e, files);
+        std::string text;
+        if (!files.CheckExport(doc.Filter().GetN(), text)) {
+            host.Error(text);
+            refused = kExitUsage;
+            return false;
+        }
+        // A named quadrature file is written with the inphase one or not at all.
+        if (e.quadFile && !files.GetControls().quadrature) {
+            host.Error(FormatMessage(kMsgQuadratureNotWritten, {*e.quadFile}));
+            return false;
+        }
+        return true;
+    };
+    switch (FirCommand::ExportFiles(doc, dialogs)) {
+    case EExportEnd::Written:
+        return kExitOk;
+    case EExportEnd::Cancelled:
+        return refused;
+    case EExportEnd::NotWritten:
         host.Error(kMsgNothingWritten);
         return kExitFailed;
+    case EExportEnd::NotFinished:
+        break;
     }
-    // A quadrature file that was named but not written is a failure too.
-    if (quadFile && files.m_writtenFiles.size() < 2) {
-        host.Error(FormatMessage(kMsgQuadratureNotWritten, {*quadFile}));
-        return kExitFailed;
-    }
-    if (*format == kFormatHtml && !WriteReportPictures(filter, FullPath(*output), host))
-        return kExitFailed;
-    return set.CommitReported(host) ? kExitOk : kExitFailed;
+    return kExitFailed;
 }
 
 // ---- import ----------------------------------------------------------------------------------

@@ -275,6 +275,30 @@ TEST(CliDesign, DesignOptionSpellingsAreAliases) {
     }
 }
 
+TEST(CliDesign, SharedOptionsAreCheckedAlikeForEveryMethod) {
+    // The band-list methods and the other methods read and check their shared options with one
+    // parser: the same refusals, with the same words.
+    const std::vector<std::string> windowedSinc = {
+        "windowed-sinc", "--fs", "1", "--type", "lowpass", "--corner1", "0.1", "--taps", "31"};
+    const std::pair<std::vector<std::string>, const char*> refused[] = {
+        {{"--max-db-error", "0.1"}, "--max-db-error belongs to --min-phase"},
+        {{"--quant-algorithm", "round"}, "--algorithm needs --quantize"},
+        {{"--quantize", "64"}, "option '--quantize' takes 1 to 63 bits"},
+        {{"--min-taps", "99999999999"}, "option '--min-taps' is out of range"},
+        {{"--parity", "third"}, "option '--parity' takes either|odd|even"},
+    };
+    for (const auto& [options, message] : refused) {
+        SCOPED_TRACE(options[0]);
+        std::vector<std::string> method = windowedSinc;
+        method.insert(method.end(), options.begin(), options.end());
+        for (const Result& r : {RunDesign(Lowpass60(options)), RunDesign(method)}) {
+            EXPECT_EQ(r.status, kExitUsage);
+            EXPECT_TRUE(Contains(r.err, message)) << r.err;
+            EXPECT_TRUE(r.out.empty());
+        }
+    }
+}
+
 TEST(CliDesign, OptimizeFindsTheFewestTaps) {
     const Result r = RunDesign(Lowpass60({"--optimize"}));
     EXPECT_EQ(r.status, kExitOk) << r.err;

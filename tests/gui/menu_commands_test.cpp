@@ -172,7 +172,7 @@ TEST_F(MenuCommands, MenuItemsChangeTheFilterAsTheCommandLineDoes) {
         if (c.fill)
             OnNextModal(c.fill);
         if (c.item.first() == "toolbar") {
-            QAction* button = app.MainFrame().Actions().window;
+            QAction* button = app.MainFrame().Action(EShellAction::Window);
             ASSERT_TRUE(button->isEnabled());
             auto* tool = app.MainFrame().findChild<QToolBar*>()->widgetForAction(button);
             QTest::mouseClick(tool, Qt::LeftButton);
@@ -252,12 +252,12 @@ TEST_F(MenuCommands, ItemsAreEnabledByTheRulesForRealComplexAndEmptyFilters) {
         SCOPED_TRACE(which);
         for (const SRule& r : rules)
             EXPECT_EQ(IsEnabled(r.item), r.*expected) << r.item.join(" > ").toStdString();
-        const CShellActions& a = app.MainFrame().Actions();
+        const CMainFrame& frame = app.MainFrame();
         // The toolbar's Window, Scale and Quantize act on the filter's kind.
         const bool hasTaps = expected != &SRule::empty;
-        EXPECT_EQ(a.window->isEnabled(), hasTaps);
-        EXPECT_EQ(a.quantize->isEnabled(), hasTaps);
-        EXPECT_EQ(a.undo->isEnabled(), false);
+        EXPECT_EQ(frame.Action(EShellAction::Window)->isEnabled(), hasTaps);
+        EXPECT_EQ(frame.Action(EShellAction::Quantize)->isEnabled(), hasTaps);
+        EXPECT_EQ(frame.Action(EShellAction::Undo)->isEnabled(), false);
     };
     app.NewProject(0);
     FocusEditor();
@@ -347,7 +347,7 @@ TEST_F(MenuCommands, PlotWithTheFocusShowsItsMenuAndF1OpensThePageOfTheFocusedWi
     emit menu->aboutToShow();
     EXPECT_NE(MenuItem({"Plot", "Copy Image"}), nullptr);
     EXPECT_NE(MenuItem({"Plot", "Split Horizontally"}), nullptr);
-    EXPECT_TRUE(app.MainFrame().Actions().filePrint->isEnabled());
+    EXPECT_TRUE(app.MainFrame().Action(EShellAction::FilePrint)->isEnabled());
     QTest::keyClick(plot, Qt::Key_F1);
     ASSERT_NE(HelpWindow(), nullptr);
     EXPECT_TRUE(HelpWindow()->isVisible());

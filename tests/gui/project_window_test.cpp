@@ -71,7 +71,7 @@ protected:
     QString SaveAs(const QString& name) {
         const QString path = dir.filePath(name);
         AnswerSaveAs(path);
-        app.MainFrame().Actions().fileSave->trigger();
+        app.MainFrame().Action(EShellAction::FileSave)->trigger();
         return path;
     }
 };
@@ -177,7 +177,7 @@ TEST_F(ProjectWindow, UndoAndRedoKeysAreTheProjectsAlsoInAFormField) {
 
 TEST_F(ProjectWindow, UndoFollowsTheBandTableAtOnce) {
     app.NewProject(kDesignAdvancedPm);
-    QAction* undo = app.MainFrame().Actions().undo;
+    QAction* undo = app.MainFrame().Action(EShellAction::Undo);
     auto addBand = [this](const char* lower, const char* upper, const char* attn) {
         Type("Lower Frequency", lower);
         Type("Upper Frequency", upper);
@@ -258,7 +258,7 @@ TEST_F(ProjectWindow, EveryFormFitsBesideTheCoefficientsAt1024By768) {
 TEST_F(ProjectWindow, OpeningAProjectClosesOnlyAnUnusedAdvancedProject) {
     app.NewProject(kDesignRaisedCos);
     const QString path = SaveAs("other.cfp");
-    app.MainFrame().Actions().fileClose->trigger();
+    app.MainFrame().Action(EShellAction::FileClose)->trigger();
     ASSERT_TRUE(WaitFor([] { return CFirDoc::Documents().empty(); }));
 
     app.NewProject(kDesignAdvancedPm); // unused: goes

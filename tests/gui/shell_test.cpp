@@ -77,12 +77,12 @@ TEST_F(ShellTest, SaveCloseAndReopenShowTheSameCoefficients) {
 
     const QString path = dir.filePath("three.cfp");
     AnswerSaveAs(path);
-    app.MainFrame().Actions().fileSave->trigger();
+    app.MainFrame().Action(EShellAction::FileSave)->trigger();
     EXPECT_FALSE(doc->IsModified());
     EXPECT_EQ(app.MainFrame().windowTitle(), "CorviFIR - three.cfp[*]");
     EXPECT_FALSE(app.MainFrame().isWindowModified());
 
-    app.MainFrame().Actions().fileClose->trigger();
+    app.MainFrame().Action(EShellAction::FileClose)->trigger();
     ASSERT_TRUE(WaitFor([] { return CFirDoc::Documents().empty(); }));
     EXPECT_EQ(MenuTitles(), "&File,&View,&Help");
     EXPECT_EQ(app.MainFrame().findChild<QLabel*>("tapsPane")->text(), "");
@@ -141,15 +141,15 @@ TEST_F(ShellTest, MenusFollowTheFocusAndTheMessagePaneReturnsToReady) {
 
     // Undo is the FIR menu's and follows the project's history: the first change only takes
     // the first snapshot.
-    EXPECT_FALSE(app.MainFrame().Actions().undo->isEnabled());
+    EXPECT_FALSE(app.MainFrame().Action(EShellAction::Undo)->isEnabled());
     EnterCoefficients("0.25\n0.5\n");
     EXPECT_EQ(app.MainFrame().TapsText(), "2 Taps");
-    EXPECT_TRUE(app.MainFrame().Actions().undo->isEnabled());
-    app.MainFrame().Actions().undo->trigger();
+    EXPECT_TRUE(app.MainFrame().Action(EShellAction::Undo)->isEnabled());
+    app.MainFrame().Action(EShellAction::Undo)->trigger();
     QApplication::processEvents();
     EXPECT_EQ(app.MainFrame().TapsText(), "1 Taps");
-    EXPECT_FALSE(app.MainFrame().Actions().undo->isEnabled());
-    EXPECT_TRUE(app.MainFrame().Actions().redo->isEnabled());
+    EXPECT_FALSE(app.MainFrame().Action(EShellAction::Undo)->isEnabled());
+    EXPECT_TRUE(app.MainFrame().Action(EShellAction::Redo)->isEnabled());
 }
 
 TEST_F(ShellTest, PreferencesStoreAGridDensityBelowOneAsOne) {
@@ -164,7 +164,7 @@ TEST_F(ShellTest, PreferencesStoreAGridDensityBelowOneAsOne) {
         });
         ClickButton(dialog, "OK");
     });
-    app.MainFrame().Actions().preferences->trigger();
+    app.MainFrame().Action(EShellAction::Preferences)->trigger();
     EXPECT_EQ(warning.toStdString(), "Grid Density must be greater than zero.\nSetting it to one.");
     EXPECT_EQ(app.Preferences().m_nEditorGridDensity, 1);
     EXPECT_EQ(settings.value("Options/m_nEditorGridDensity").toInt(), 1);
@@ -181,7 +181,7 @@ TEST_F(ShellTest, PreferencesChooseTheExchangeEngine) {
         engine->setCurrentIndex(engine->findText("Long-filter"));
         ClickButton(dialog, "OK");
     });
-    app.MainFrame().Actions().preferences->trigger();
+    app.MainFrame().Action(EShellAction::Preferences)->trigger();
     EXPECT_EQ(shown.toStdString(), "Auto (classical, long-filter when needed)");
     EXPECT_EQ(app.Preferences().m_eRemezEngine, ERemezEngine::Robust);
     EXPECT_EQ(settings.value("Options/m_eRemezEngine").toInt(), 2);
@@ -193,7 +193,7 @@ TEST_F(ShellTest, ASecondLaunchHandsItsFileToTheFirstAndDroppedFilesOpen) {
     const QString path = dir.filePath("handed.cfp");
     AnswerSaveAs(path);
     app.SaveDocument(*app.ActiveDocument(), true);
-    app.MainFrame().Actions().fileClose->trigger();
+    app.MainFrame().Action(EShellAction::FileClose)->trigger();
     ASSERT_TRUE(WaitFor([] { return CFirDoc::Documents().empty(); }));
 
     const QString name = dir.filePath("open-socket");

@@ -182,20 +182,29 @@ bool Import(CFirDoc& doc, CCommandDialogs& dialogs) {
 }
 
 bool Export(CFirDoc& doc, CCommandDialogs& dialogs) {
+    return ExportFiles(doc, dialogs) == EExportEnd::Written;
+}
+
+EExportEnd ExportFiles(CFirDoc& doc, CCommandDialogs& dialogs) {
     CDataFiles& files = doc.m_DataFiles;
     // The files of one export (both parts, a report and its pictures) are written whole or
     // not at all.
     CFileSetWrite set;
-    const int written = files.Export(CmdMsg::kExportTitle, doc.Filter(), doc.m_strTitle, doc.Host(),
-                                     [&](CDataFiles& f) { return dialogs.DataFiles(f); });
-    bool whole = written != 0;
-    if (whole && files.m_FormatI.m_nFormat == kFormatHtml)
-        whole = dialogs.SaveReportPictures(doc, files.m_writtenFiles.front());
-    if (!whole || !set.CommitReported(doc.Host())) {
+    bool accepted = false;
+    const int written =
+        files.Export(CmdMsg::kExportTitle, doc.Filter(), doc.m_strTitle, doc.Host(),
+                     [&](CDataFiles& f) { return accepted = dialogs.DataFiles(f); });
+    EExportEnd end = EExportEnd::Written;
+    if (!written)
+        end = accepted ? EExportEnd::NotWritten : EExportEnd::Cancelled;
+    else if (files.m_FormatI.m_nFormat == kFormatHtml &&
+             !dialogs.SaveReportPictures(doc, files.m_writtenFiles.front()))
+        end = EExportEnd::NotFinished;
+    else if (!set.CommitReported(doc.Host()))
+        end = EExportEnd::NotFinished;
+    if (end != EExportEnd::Written)
         files.m_writtenFiles.clear();
-        return false;
-    }
-    return true;
+    return end;
 }
 
 // ---- FIR menu: settings ----------------------------------------------------------------------

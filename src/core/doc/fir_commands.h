@@ -87,12 +87,19 @@ public:
     }
 };
 
+// How an export ended: its dialog was cancelled; no file could be written; the files were
+// written but the export could not be finished (a report's pictures, putting the files in
+// place), so none of them is kept; or every file is in place.
+enum class EExportEnd { Cancelled, NotWritten, NotFinished, Written };
+
 // The commands. Each checks that it applies, asks and reports through the document's host,
 // runs its dialog, changes the filter and notifies (views, modified flag, undo point). Each
 // returns whether it went through to the end (false: cancelled, refused or failed).
 namespace FirCommand {
 bool Import(CFirDoc& doc, CCommandDialogs& dialogs);
 bool Export(CFirDoc& doc, CCommandDialogs& dialogs);
+// Export, telling how it ended.
+EExportEnd ExportFiles(CFirDoc& doc, CCommandDialogs& dialogs);
 bool SamplingFrequency(CFirDoc& doc, CCommandDialogs& dialogs);
 bool DesignOptions(CFirDoc& doc, CCommandDialogs& dialogs);
 bool MinimumDb(CFirDoc& doc, CCommandDialogs& dialogs);

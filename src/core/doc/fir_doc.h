@@ -33,6 +33,7 @@ public:
     CFirData& Filter() { return m_Filter; }
     const CFirData& Filter() const { return m_Filter; }
     void SetViewOwner(CViewOwner* pOwner) { m_pOwner = pOwner; }
+    CViewOwner* ViewOwner() const { return m_pOwner; }
     // The preferences consulted by the commands (owned by the application); defaults if none.
     void SetPreferences(const CPreferences* pPrefs) { m_pPrefs = pPrefs; }
     const CPreferences& Preferences() const;

@@ -5,8 +5,6 @@
 #include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
 #include "doc/project_file.h"
-#include "doc/view_commands.h"
-#include "editors/fir_editor.h"
 #include "help/help_window.h"
 #include "shell/child_frame.h"
 #include "shell/data_view.h"
@@ -20,10 +18,10 @@
 #include "shell/project_commands.h"
 #include "shell/qt_host.h"
 #include "shell/qt_settings_store.h"
+#include "shell/shell_actions.h"
 #include "shell/shell_open.h"
 #include "support/format_number.h"
 #include "support/version.h"
-#include "views/page_setup.h"
 #include "views/plot_view.h"
 
 #include <QAction>
@@ -32,29 +30,17 @@
 #include <QFileInfo>
 #include <QKeyEvent>
 #include <QKeySequence>
-#include <QLineEdit>
 #include <QMdiArea>
 #include <QMenu>
 #include <QMessageBox>
-#include <QPlainTextEdit>
 #include <QPointer>
-#include <QPushButton>
 #include <QSettings>
-#include <QSplitter>
 #include <QTimer>
-#include <QWhatsThis>
 
 namespace {
 
 constexpr const char* kGeometryKey = "Settings/MainWindowGeometry";
 constexpr const char* kStateKey = "Settings/MainWindowState";
-
-template <typename T> T* AncestorOf(QWidget* w) {
-    for (; w; w = w->parentWidget())
-        if (auto* match = qobject_cast<T*>(w))
-            return match;
-    return nullptr;
-}
 
 } // namespace
 
@@ -80,60 +66,21 @@ CFirApp::~CFirApp() {
         frames.emplace_back(w);
     for (QPointer<CChildFrame>& w : frames)
         delete w.data();
-    m_docs.clear();
+    for (CFirDoc* doc : Documents())
+        delete doc;
     SetFileDialogSettings(nullptr);
 }
 
 void CFirApp::ConnectCommands() {
-    const CShellActions& a = m_pFrame->Actions();
-    connect(a.fileNew, &QAction::triggered, this, &CFirApp::FileNew);
-    connect(a.fileOpen, &QAction::triggered, this, &CFirApp::FileOpen);
-    connect(a.fileSave, &QAction::triggered, this, [this] {
-        if (CFirDoc* doc = ActiveDocument())
-            SaveDocument(*doc, false);
-    });
-    connect(a.fileSaveAs, &QAction::triggered, this, [this] {
-        if (CFirDoc* doc = ActiveDocument())
-            SaveDocument(*doc, true);
-    });
-    connect(a.fileClose, &QAction::triggered, this, [this] {
-        CFirDoc* doc = ActiveDocument();
-        if (doc && SaveModified(*doc))
-            CloseDocument(*doc);
-    });
-    connect(a.chooseFont, &QAction::triggered, this, [] {
-        if (auto* view = AncestorOf<CDataView>(QApplication::focusWidget()))
-            view->ChooseFont();
-    });
-    auto onDocument = [this](QAction* action, void (*command)(CFirDoc&)) {
-        connect(action, &QAction::triggered, this, [this, command] {
-            if (CFirDoc* doc = ActiveDocument())
-                command(*doc);
-        });
-    };
-    onDocument(a.viewSpecs, &ShowSpecifications);
-    onDocument(a.viewFreq, &ShowFrequencyView);
-    onDocument(a.viewImpulse, &ShowImpulseViewTool);
-    onDocument(a.viewCoeffs, &ShowCoefficientViewTool);
+    for (const SShellAction& row : ShellActions())
+        if (!IsProjectAction(row))
+            connect(m_pFrame->Action(row.id), &QAction::triggered, this,
+                    [this, run = row.run] { run(*this); });
     m_pCommands = std::make_unique<CProjectCommands>(
         *m_pFrame, *m_pDialogs, [this] { return ActiveDocument(); }, [this] { UpdateCommands(); });
-    ConnectPrintCommands();
-    ConnectHelpCommands();
+    // F1 opens the page of the window with the focus, also from a modal dialog.
+    qApp->installEventFilter(this);
     connect(m_pFrame->PlotMenu(), &QMenu::aboutToShow, this, &CFirApp::FillPlotMenu);
-    connect(a.designFs, &QAction::triggered, this, [this] {
-        if (CSplitFrame* project = ActiveProjectWindow())
-            project->Editor()->Editor()->FsButton()->click();
-    });
-    connect(a.preferences, &QAction::triggered, this, &CFirApp::EditPreferences);
-    connect(a.about, &QAction::triggered, this, &CFirApp::ShowAbout);
-    auto movePane = [this](bool next) {
-        auto* frame = qobject_cast<CChildFrame*>(m_pFrame->MdiArea()->activeSubWindow());
-        if (frame)
-            frame->MovePane(next);
-    };
-    connect(a.nextPane, &QAction::triggered, this, [movePane] { movePane(true); });
-    connect(a.prevPane, &QAction::triggered, this, [movePane] { movePane(false); });
-
     connect(m_pFrame.get(), &CMainFrame::FilesDropped, this, [this](const QStringList& paths) {
         for (const QString& path : paths)
             OpenDocumentFile(path);
@@ -149,36 +96,6 @@ void CFirApp::ConnectCommands() {
             [this](QWidget*, QWidget* now) { OnFocusChanged(now); });
 }
 
-void CFirApp::ConnectPrintCommands() {
-    const CShellActions& a = m_pFrame->Actions();
-    // Print and Print Preview act on the data view or the plot with the focus.
-    connect(a.filePrint, &QAction::triggered, this, [] {
-        QWidget* focus = QApplication::focusWidget();
-        if (auto* data = AncestorOf<CDataView>(focus))
-            data->PrintText();
-        else if (auto* plot = AncestorOf<CPlotView>(focus))
-            plot->Print();
-    });
-    connect(a.filePrintPreview, &QAction::triggered, this, [] {
-        QWidget* focus = QApplication::focusWidget();
-        if (auto* data = AncestorOf<CDataView>(focus))
-            data->PrintPreview();
-        else if (auto* plot = AncestorOf<CPlotView>(focus))
-            plot->PrintPreview();
-    });
-    connect(a.filePrintSetup, &QAction::triggered, this, [this] { EditPageSetup(m_pFrame.get()); });
-}
-
-void CFirApp::ConnectHelpCommands() {
-    const CShellActions& a = m_pFrame->Actions();
-    connect(a.helpContents, &QAction::triggered, this, [] { ShowHelpContents(); });
-    connect(a.helpIndex, &QAction::triggered, this, [] { ShowHelpIndex(); });
-    connect(a.helpSearch, &QAction::triggered, this, [] { ShowHelpSearch(); });
-    connect(a.contextHelp, &QAction::triggered, this, [] { QWhatsThis::enterWhatsThisMode(); });
-    // F1 opens the page of the window with the focus, also from a modal dialog.
-    qApp->installEventFilter(this);
-}
-
 bool CFirApp::IsProjectUndoKey(QObject* watched, QEvent* event) const {
     if (event->type() != QEvent::ShortcutOverride)
         return false;
@@ -187,8 +104,8 @@ bool CFirApp::IsProjectUndoKey(QObject* watched, QEvent* event) const {
         return false;
     const auto* key = static_cast<QKeyEvent*>(event);
     const QKeySequence pressed(key->keyCombination());
-    const CShellActions& a = m_pFrame->Actions();
-    for (const QAction* action : {a.undo, a.redo})
+    for (const QAction* action :
+         {m_pFrame->Action(EShellAction::Undo), m_pFrame->Action(EShellAction::Redo)})
         if (action->shortcuts().contains(pressed))
             return true;
     return false;
@@ -287,11 +204,21 @@ void CFirApp::ShowAbout() {
 
 // ---- projects -----------------------------------------------------------------------------
 
+std::vector<CFirDoc*> CFirApp::Documents() const {
+    // Every document is in the documents' own list; those whose views this application opens
+    // are its own.
+    std::vector<CFirDoc*> docs;
+    for (CFirDoc* doc : CFirDoc::Documents())
+        if (doc->ViewOwner() == this)
+            docs.push_back(doc);
+    return docs;
+}
+
 CFirDoc& CFirApp::CreateDocument() {
-    m_docs.push_back(std::make_unique<CFirDoc>(*m_pHost, this));
-    CFirDoc& doc = *m_docs.back();
-    doc.SetPreferences(&m_prefs);
-    return doc;
+    // Owned by this application from now on: deleted once its last window is gone.
+    auto* doc = new CFirDoc(*m_pHost, this);
+    doc->SetPreferences(&m_prefs);
+    return *doc;
 }
 
 CFirDoc* CFirApp::NewProject(int designType) {
@@ -308,11 +235,11 @@ CFirDoc* CFirApp::NewProject(int designType) {
 
 CFirDoc* CFirApp::OpenDocumentFile(const QString& path) {
     const QString full = QFileInfo(path).absoluteFilePath();
-    for (const auto& doc : m_docs)
+    for (CFirDoc* doc : Documents())
         if (QString::fromStdString(doc->GetPathName()) == full) {
             if (CChildFrame* frame = FindFrame(*doc, EViewKind::Editor))
                 m_pFrame->MdiArea()->setActiveSubWindow(frame);
-            return doc.get();
+            return doc;
         }
     const int type = PeekProjectType(full.toStdString());
     if (!TemplateOfType(type)) {
@@ -367,9 +294,7 @@ bool CFirApp::SaveModified(CFirDoc& doc) {
 }
 
 bool CFirApp::CloseAllDocuments() {
-    std::vector<CFirDoc*> docs;
-    for (const auto& doc : m_docs)
-        docs.push_back(doc.get());
+    const std::vector<CFirDoc*> docs = Documents();
     for (CFirDoc* doc : docs)
         if (!SaveModified(*doc))
             return false;
@@ -396,10 +321,9 @@ void CFirApp::OnStateChanged(CFirDoc& doc) {
 }
 
 void CFirApp::DestroyDocument(CFirDoc* doc) {
-    auto it =
-        std::find_if(m_docs.begin(), m_docs.end(), [doc](const auto& d) { return d.get() == doc; });
-    if (it != m_docs.end() && (*it)->Views().empty())
-        m_docs.erase(it);
+    const std::vector<CFirDoc*> docs = Documents();
+    if (std::find(docs.begin(), docs.end(), doc) != docs.end() && doc->Views().empty())
+        delete doc;
     UpdateCommands();
 }
 
@@ -573,26 +497,11 @@ void CFirApp::RefreshDocument(CFirDoc& doc) {
 }
 
 void CFirApp::UpdateCommands() {
-    const CShellActions& a = m_pFrame->Actions();
-    CFirDoc* doc = ActiveDocument();
-    QWidget* focus = QApplication::focusWidget();
-    const bool text = qobject_cast<QPlainTextEdit*>(focus) || qobject_cast<QLineEdit*>(focus);
-    for (QAction* action : {a.fileClose, a.fileSave, a.fileSaveAs, a.viewSpecs, a.viewFreq,
-                            a.viewImpulse, a.viewCoeffs})
-        action->setEnabled(doc != nullptr);
-    m_pCommands->Update(doc);
-    auto* plot = AncestorOf<CPlotView>(focus);
-    const bool printable =
-        AncestorOf<CDataView>(focus) != nullptr || (plot && plot->Model().HasData());
-    a.filePrint->setEnabled(printable);
-    a.filePrintPreview->setEnabled(printable);
-    a.chooseFont->setEnabled(AncestorOf<CDataView>(focus) != nullptr);
-    for (QAction* action : {a.cut, a.copy, a.paste, a.editUndo})
-        action->setEnabled(text);
-    // Commands whose handlers belong to the operation dialogs and help.
-    CSplitFrame* project = ActiveProjectWindow();
-    a.designFs->setEnabled(project && project->Editor()->Editor() &&
-                           project->Editor()->Editor()->FsButton());
+    const SShellState state{ActiveDocument(), ActiveProjectWindow(), QApplication::focusWidget()};
+    for (const SShellAction& row : ShellActions())
+        if (row.enabled)
+            m_pFrame->Action(row.id)->setEnabled(row.enabled(state));
+    m_pCommands->Update(ActiveDocument());
 }
 
 // ---- recent files -------------------------------------------------------------------------

@@ -66,6 +66,8 @@ public:
 
     // The project of the active window, nullptr when none.
     CFirDoc* ActiveDocument() const;
+    // The project window when the active window is one, nullptr otherwise.
+    CSplitFrame* ActiveProjectWindow() const;
     std::vector<CChildFrame*> FramesOf(const CFirDoc& doc) const;
     // Whether a window may close: the last window of a project asks to save its changes.
     bool CanCloseFrame(CChildFrame& frame);
@@ -84,7 +86,6 @@ public:
 private:
     CFirDoc& CreateDocument();
     CChildFrame* CreateProjectWindow(CFirDoc& doc, int designType);
-    CSplitFrame* ActiveProjectWindow() const;
     void ConnectPlot(CPlotPane& pane);
     CChildFrame* CreateViewWindow(CFirDoc& doc, EViewKind kind);
     CChildFrame* AddFrame(CChildFrame* frame, QWidget* content, QSize size);
@@ -92,8 +93,6 @@ private:
     void ConnectCommands();
     bool eventFilter(QObject* watched, QEvent* event) override;
     bool IsProjectUndoKey(QObject* watched, QEvent* event) const;
-    void ConnectPrintCommands();
-    void ConnectHelpCommands();
     void FillPlotMenu();
     void OnFocusChanged(QWidget* now);
     void UpdateMenus(QWidget* focus);
@@ -101,6 +100,8 @@ private:
     void UpdateCommands();
     void UpdateRecentMenu();
     void AddRecentFile(const QString& path);
+    // The open projects of this application (it owns them), oldest first.
+    std::vector<CFirDoc*> Documents() const;
     void DestroyDocument(CFirDoc* doc);
     void SaveGeometry();
 
@@ -112,7 +113,6 @@ private:
     std::unique_ptr<CQtHost> m_pHost;
     std::unique_ptr<CQtCommandDialogs> m_pDialogs;
     CShellOpenServer* m_pShellOpen = nullptr;
-    std::vector<std::unique_ptr<CFirDoc>> m_docs;
     std::unique_ptr<CProjectCommands> m_pCommands;
     QPointer<CPlotView> m_pFocusPlot; // the plot whose menu the menu bar shows
     bool m_bCommandsPending = false;

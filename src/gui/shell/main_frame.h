@@ -1,52 +1,16 @@
 #pragma once
 
+#include "shell/shell_actions.h"
+
 #include <QList>
 #include <QMainWindow>
+
+#include <array>
 
 class QLabel;
 class QMdiArea;
 class QMenu;
 class QToolBar;
-
-// The commands of the menus and the toolbar. The main window makes them; the application
-// connects them and decides which are enabled.
-struct CShellActions {
-    QAction* fileNew;
-    QAction* fileOpen;
-    QAction* fileClose;
-    QAction* fileSave;
-    QAction* fileSaveAs;
-    QAction* fileImport;
-    QAction* fileExport;
-    QAction* filePrint;
-    QAction* filePrintPreview;
-    QAction* filePrintSetup;
-    QAction* exit;
-    QAction* designFs;
-    QAction* window;
-    QAction* scale;
-    QAction* quantize;
-    QAction* mix;
-    QAction* undo;
-    QAction* redo;
-    QAction* viewSpecs;
-    QAction* viewFreq;
-    QAction* viewImpulse;
-    QAction* viewCoeffs;
-    QAction* cut;
-    QAction* copy;
-    QAction* paste;
-    QAction* contextHelp;
-    QAction* chooseFont;
-    QAction* preferences;
-    QAction* helpContents;
-    QAction* helpIndex;
-    QAction* helpSearch;
-    QAction* about;
-    QAction* editUndo; // the text field's own undo (Alt+Backspace)
-    QAction* nextPane;
-    QAction* prevPane;
-};
 
 // The main window: a multi-document area, the menu bar (switched to the menus of the pane with
 // the focus), the main toolbar and the status bar with its message and taps panes.
@@ -56,7 +20,9 @@ public:
     explicit CMainFrame(QWidget* parent = nullptr);
 
     QMdiArea* MdiArea() const { return m_pMdi; }
-    const CShellActions& Actions() const { return m_actions; }
+    // The action of a command of the menus and the toolbar (made from its row; the application
+    // connects it and decides whether it is enabled).
+    QAction* Action(EShellAction id) const { return m_actions[static_cast<int>(id)]; }
     QMenu* RecentFilesMenu() const { return m_pRecentMenu; }
 
     // The message pane's text, shown at once (before a long operation starts).
@@ -92,12 +58,12 @@ private:
     void CreateMenus();
     void CreateToolBar();
     void CreateStatusBar();
-    QAction* Action(const QString& text, const QString& prompt, const QKeySequence& key = {});
+    QAction* CreateAction(const SShellAction& row);
 
     QMdiArea* m_pMdi = nullptr;
     QToolBar* m_pToolBar = nullptr;
     QLabel* m_pTaps = nullptr;
-    CShellActions m_actions{};
+    std::array<QAction*, kShellActionCount> m_actions{};
     QAction* m_pStatusBarToggle = nullptr;
     QMenu* m_pMainFile = nullptr;
     QMenu* m_pMainView = nullptr;

@@ -62,19 +62,10 @@ QMenu* CProjectCommands::Submenu(QMenu* menu, const QString& path) {
 }
 
 QAction* CProjectCommands::ShellAction(ECommand id) const {
-    const CShellActions& a = m_frame.Actions();
-    switch (id) {
-    case ECommand::Import:
-        return a.fileImport;
-    case ECommand::Export:
-        return a.fileExport;
-    case ECommand::Undo:
-        return a.undo;
-    case ECommand::Redo:
-        return a.redo;
-    default:
-        return nullptr;
-    }
+    for (const SShellAction& row : ShellActions())
+        if (row.command == id)
+            return m_frame.Action(row.id);
+    return nullptr;
 }
 
 void CProjectCommands::CreateFirMenu() {
@@ -109,7 +100,7 @@ void CProjectCommands::CreateViewMenus() {
     for (QAction* a : tail)
         project->removeAction(a);
     m_pCoefficientView = new QMenu("&View", &m_frame);
-    m_pCoefficientView->addAction(m_frame.Actions().viewSpecs);
+    m_pCoefficientView->addAction(m_frame.Action(EShellAction::ViewSpecs));
 
     auto enabledFor = [](const SViewMenuItem* item) {
         return [item](const CFirDoc& doc) { return IsViewItemEnabled(doc, *item); };
@@ -136,19 +127,19 @@ void CProjectCommands::CreateViewMenus() {
 }
 
 void CProjectCommands::CreateToolCommands() {
-    const CShellActions& a = m_frame.Actions();
     CCommandDialogs& d = m_dialogs;
     Add(
-        a.window,
+        m_frame.Action(EShellAction::Window),
         [](const CFirDoc& doc) { return IsCommandEnabled(doc, ECommand::Window, KindOf(doc)); },
         [&d](CFirDoc& doc) { FirCommand::Window(doc, d, KindOf(doc)); });
     Add(
-        a.scale,
+        m_frame.Action(EShellAction::Scale),
         [](const CFirDoc& doc) { return IsCommandEnabled(doc, ECommand::Scale, KindOf(doc)); },
         [&d](CFirDoc& doc) { FirCommand::ScaleWithSettings(doc, d); });
     Add(
-        a.quantize,
+        m_frame.Action(EShellAction::Quantize),
         [](const CFirDoc& doc) { return IsCommandEnabled(doc, ECommand::Quantize, KindOf(doc)); },
         [&d](CFirDoc& doc) { FirCommand::Quantize(doc, d, KindOf(doc)); });
-    Add(a.mix, Rule(ECommand::Mix), [&d](CFirDoc& doc) { FirCommand::Mix(doc, d); });
+    Add(m_frame.Action(EShellAction::Mix), Rule(ECommand::Mix),
+        [&d](CFirDoc& doc) { FirCommand::Mix(doc, d); });
 }

@@ -180,6 +180,12 @@ TEST(RemezLong, HilbertAndDifferentiatorsWithAStopbandAtAnEnd) {
          {at(2000, 5.0), 0.5 - at(2000, 6.0), 0.5 - at(2000, 3.0), 0.5},
          {1.0, 0.0},
          {0.01, 100.0}},
+        {"hilbert_2000_nyquist_wide_transition",
+         3,
+         2000,
+         {at(2000, 5.0), 0.5 - at(2000, 8.0), 0.5 - at(2000, 5.0), 0.5},
+         {1.0, 0.0},
+         {0.01, 100.0}},
         {"differentiator_2000_nyquist",
          2,
          2000,
@@ -213,6 +219,29 @@ TEST(RemezLong, DesignBeyondDoublePrecisionIsRefused) {
             DesignRemez(RemezSpecOf(c.jtype, c.taps, 16, c.edges, c.desired, c.weights, engine));
         EXPECT_FALSE(result.Succeeded());
         EXPECT_NE(result.status, ERemezStatus::Success);
+    }
+}
+
+// Lowpass designs whose optimum lies below double precision's resolution: the levelled deviation
+// is rounding noise and falls from one pass to the next, which ends the exchange with that
+// reason. The last trial polynomial before the fall is delivered only when it is equiripple.
+TEST(RemezLong, FallingDeviationEndsTheExchangeWithItsReason) {
+    struct SCase {
+        int taps;
+        bool designed;
+    };
+    for (const SCase c : {SCase{61, false}, SCase{31, true}}) {
+        SCOPED_TRACE(c.taps);
+        const CLongCase lowpass{"lowpass", 1, c.taps, {0.0, 0.1, 0.4, 0.5}, {1.0, 0.0}, {1.0, 1.0}};
+        CRemezContext context;
+        const SRemezResult result = context.Design(RemezSpecOf(
+            1, c.taps, 16, lowpass.edges, lowpass.desired, lowpass.weights, ERemezEngine::Robust));
+        EXPECT_EQ(context.LongExchangeEnd(), EExchangeEnd::DeviationNotGrowing);
+        EXPECT_EQ(result.Succeeded(), c.designed);
+        EXPECT_EQ(result.status, c.designed ? ERemezStatus::Success : ERemezStatus::NotEquiripple);
+        if (c.designed) {
+            ExpectEquiripple(lowpass, result.taps, result.deviation);
+        }
     }
 }
 

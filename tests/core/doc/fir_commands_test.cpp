@@ -233,6 +233,40 @@ TEST_F(Commands, ACancelledOrFailedImportChangesNothing) {
     EXPECT_EQ(view.hints, std::vector<int>{Notice::kCoefficients.Code()});
 }
 
+// A report whose pictures cannot be written.
+class CNoPicturesDialogs : public CScriptedCommandDialogs {
+public:
+    bool SaveReportPictures(CFirDoc&, const std::string&) override { return false; }
+};
+
+TEST_F(Commands, AnExportTellsHowItEndedAndKeepsNoFileOfAnUnfinishedOne) {
+    Load(doc, {0.5, 0.25, 0.125});
+    const auto folder = std::filesystem::temp_directory_path();
+    const std::string text = (folder / "corvifir_export_test.txt").string();
+    const std::string report = (folder / "corvifir_export_test.htm").string();
+    auto exportTo = [](const std::string& path, int format) {
+        return [path, format](CDataFiles& f) {
+            f.SetPaths(path, "");
+            f.m_FormatI.m_nFormat = format;
+            return true;
+        };
+    };
+    CNoPicturesDialogs noPictures;
+    noPictures.dataFiles = exportTo(report, kFormatHtml);
+    dialogs.dataFiles = [](CDataFiles&) { return false; };
+    EXPECT_EQ(FirCommand::ExportFiles(doc, dialogs), EExportEnd::Cancelled);
+    dialogs.dataFiles = exportTo("/nonexistent/folder/taps.txt", kFormatDecimal);
+    EXPECT_EQ(FirCommand::ExportFiles(doc, dialogs), EExportEnd::NotWritten);
+    EXPECT_EQ(FirCommand::ExportFiles(doc, noPictures), EExportEnd::NotFinished);
+    EXPECT_FALSE(std::filesystem::exists(report));
+    EXPECT_TRUE(doc.m_DataFiles.m_writtenFiles.empty());
+    dialogs.dataFiles = exportTo(text, kFormatDecimal);
+    EXPECT_EQ(FirCommand::ExportFiles(doc, dialogs), EExportEnd::Written);
+    EXPECT_EQ(doc.m_DataFiles.m_writtenFiles, std::vector<std::string>{text});
+    EXPECT_TRUE(std::filesystem::exists(text));
+    std::filesystem::remove(text);
+}
+
 TEST_F(Commands, ZeroStuffWithFsScalingIsUndoneWithHintSeven) {
     Load(doc, {1, 2});
     CHintView view;

@@ -152,6 +152,7 @@ int CRemezContext::PMFir(const double* edges, int nbands, const CPmFir& pmfir, i
     m_ngrid = 0;
     m_eUsedEngine = m_eEngine == ERemezEngine::Robust ? m_eEngine : ERemezEngine::Classic;
     m_robustExtremals.clear();
+    m_eLongEnd = EExchangeEnd::Converged;
 
     // Arguments are checked before anything is allocated from them.
     if (nfilt < 3 || nbands < 1 || jtype < 1 || jtype > 3) {
@@ -613,11 +614,14 @@ void CRemezContext::RunRobust(int nfilt) {
     m_dDeviation = exchange.Deviation();
     m_nPasses = exchange.Passes();
     m_robustExtremals = exchange.ReferenceFrequencies();
+    m_eLongEnd = end;
     switch (end) {
     case EExchangeEnd::Converged:
     case EExchangeEnd::PassLimit:
+    case EExchangeEnd::DeviationNotGrowing:
         // The coefficients must keep the error within the deviation everywhere in the bands,
-        // between the grid points too.
+        // between the grid points too. A run stopped by a falling deviation keeps the last
+        // trial polynomial before the fall, which is delivered only when it passes this check.
         m_bPassLimit = end == EExchangeEnd::PassLimit;
         if (!(exchange.LargestError() <= m_dDeviation * (1.0 + kEquirippleTolerance)) ||
             (exchange.OnSpan() && !TapsOnSpan(exchange, nfilt))) {
@@ -631,7 +635,6 @@ void CRemezContext::RunRobust(int nfilt) {
         Fail(ERemezStatus::NotFinite, kEngineFunction);
         break;
     case EExchangeEnd::LagrangeNotFinite:
-    case EExchangeEnd::DeviationNotGrowing:
     case EExchangeEnd::NoAlternation:
         // The arithmetic broke down before the design was equiripple.
         Fail(ERemezStatus::NotEquiripple);

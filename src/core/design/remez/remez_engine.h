@@ -92,6 +92,8 @@ public:
     // Largest weighted error of the last design's cosine polynomial on its dense grid; an
     // equiripple design keeps it within a hair of its deviation.
     double MaxGridError() const;
+    // How the long-filter exchange of the last design ended (Converged when it did not run).
+    EExchangeEnd LongExchangeEnd() const { return m_eLongEnd; }
 
     // The most memory (bytes) a dense grid may take; a larger one is refused (GridStorage) before
     // anything is allocated. By default the machine's physical memory.
@@ -161,6 +163,7 @@ private:
     bool m_bTapsReady = false;
     // Reference frequencies of the last long-filter exchange (they may lie between grid points).
     std::vector<double> m_robustExtremals;
+    EExchangeEnd m_eLongEnd = EExchangeEnd::Converged;
 
     int m_nfcns = 0;
     int m_ngrid = 0;

@@ -4,9 +4,11 @@
 #include "support/multiversion.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <complex>
 #include <cstddef>
+#include <cstdint>
 #include <limits>
 
 namespace {
@@ -30,9 +32,13 @@ constexpr double kFreeConvergence = 1e-5;
 constexpr double kDeviationSlack = 1e-9;
 // Points evaluated side by side by the Chebyshev recurrence.
 constexpr int kBlock = 32;
-// Magnitudes beyond which a running product of the barycentric weights is renormalised.
-constexpr double kProductHigh = 0x1p300;
-constexpr double kProductLow = 0x1p-300;
+// Largest binary exponent a barycentric weight's product may reach (far beyond any reference
+// whose weights are of use; it keeps the exponents within int).
+constexpr std::int64_t kMaxExponent = 1 << 28;
+// Most times a move of points between bands is carried on in one pass, and the share of a band's
+// points (one in this many) that such a move may take from it or add to it.
+constexpr int kMaxBandMove = 64;
+constexpr int kBandMoveShare = 8;
 #define CORVI_ROBUST_CLONES CORVIFIR_TARGET_CLONES("avx512f", "avx2", "default")
 
 // Clenshaw's recurrence b_k = c_k + 2 x b_(k+1) - b_(k+2), k = degree..1, and the sum
@@ -63,6 +69,20 @@ CORVI_ROBUST_CLONES void ScaleByDifferences(double* d, const double* x, double x
                                             int begin, int end) {
     for (int k = begin; k < end; ++k) {
         d[k] *= scale * (x[k] - xj);
+    }
+}
+
+// Moves the binary exponent of every finite non-zero normal d[k] into e[k], leaving d[k] in
+// [1, 2) in magnitude (exact, and branch-free so that it runs side by side).
+CORVI_ROBUST_CLONES void SplitExponents(double* d, std::int64_t* e, int n) {
+    constexpr std::uint64_t kExponentMask = 0x7ffULL << 52;
+    constexpr std::uint64_t kOne = 1023ULL << 52;
+    for (int k = 0; k < n; ++k) {
+        const auto bits = std::bit_cast<std::uint64_t>(d[k]);
+        const auto biased = static_cast<std::int64_t>((bits & kExponentMask) >> 52);
+        const bool normal = biased != 0 && biased != 0x7ff;
+        d[k] = std::bit_cast<double>(normal ? (bits & ~kExponentMask) | kOne : bits);
+        e[k] += normal ? biased - 1023 : 0;
     }
 }
 
@@ -111,7 +131,7 @@ bool CRobustExchange::ReferenceWeights() {
     }
     const double scale = 4.0 / (*hi - *lo);
     std::vector<double> mant(static_cast<std::size_t>(n), 1.0);
-    std::vector<int> exps(static_cast<std::size_t>(n), 0);
+    std::vector<std::int64_t> exps(static_cast<std::size_t>(n), 0);
     const double* x = m_x.data();
     for (int j = 0; j < n; ++j) {
         if (j % 256 == 0 && CancelRequested()) {
@@ -119,15 +139,8 @@ bool CRobustExchange::ReferenceWeights() {
         }
         ScaleByDifferences(mant.data(), x, x[j], scale, 0, j);
         ScaleByDifferences(mant.data(), x, x[j], scale, j + 1, n);
-        if ((j & 7) == 7 || j == n - 1) {
-            for (int k = 0; k < n; ++k) {
-                const double a = std::fabs(mant[k]);
-                if (!(a < kProductHigh && a > kProductLow)) {
-                    int e = 0;
-                    mant[k] = std::frexp(mant[k], &e);
-                    exps[k] += e;
-                }
-            }
+        if ((j & 7) == 7) {
+            SplitExponents(mant.data(), exps.data(), n);
         }
     }
     int top = 0;
@@ -135,16 +148,16 @@ bool CRobustExchange::ReferenceWeights() {
     for (int k = 0; k < n; ++k) {
         int e = 0;
         mant[k] = std::frexp(mant[k], &e);
-        exps[k] += e;
-        if (mant[k] == 0.0 || !std::isfinite(mant[k])) {
+        if (mant[k] == 0.0 || !std::isfinite(mant[k]) || std::abs(exps[k]) > kMaxExponent) {
             return false;
         }
-        top = first ? -exps[k] : std::max(top, -exps[k]);
+        exps[k] += e;
+        top = first ? static_cast<int>(-exps[k]) : std::max(top, static_cast<int>(-exps[k]));
         first = false;
     }
     m_w.resize(static_cast<std::size_t>(n));
     for (int k = 0; k < n; ++k) {
-        m_w[k] = std::ldexp(1.0 / mant[k], -exps[k] - top);
+        m_w[k] = std::ldexp(1.0 / mant[k], static_cast<int>(-exps[k]) - top);
     }
     m_dWeightScale = scale;
     m_nWeightTop = top;
@@ -674,6 +687,188 @@ bool CRobustExchange::NextReference(std::vector<SPoint>& candidates, std::vector
     return !std::equal(next.begin(), next.end(), m_reference.begin(), m_reference.end(), same);
 }
 
+// Reference points per band.
+std::vector<int> CRobustExchange::BandCounts(const std::vector<SPoint>& reference) const {
+    std::vector<int> counts(m_pProblem->bandFirst.size(), 0);
+    for (const SPoint& p : reference) {
+        ++counts[static_cast<std::size_t>(p.band)];
+    }
+    return counts;
+}
+
+// The levelled deviation of a reference (its barycentric weights are left in m_x, m_w); -1 when
+// the weights are not finite or a cancel stopped them.
+double CRobustExchange::LevelledDeviation(const std::vector<SPoint>& reference) {
+    m_x.resize(reference.size());
+    for (std::size_t k = 0; k < reference.size(); ++k) {
+        m_x[k] = reference[k].x;
+    }
+    if (!ReferenceWeights()) {
+        return -1.0;
+    }
+    double dnum = 0.0;
+    double dden = 0.0;
+    double sign = 1.0;
+    for (std::size_t k = 0; k < reference.size(); ++k) {
+        dnum += m_w[k] * reference[k].des;
+        dden += sign * m_w[k] / reference[k].wt;
+        sign = -sign;
+    }
+    const double dev = std::fabs(dnum / dden);
+    return std::isfinite(dev) ? dev : -1.0;
+}
+
+// The places of reference[begin, end), the points of one band, widened to the present
+// reference's outermost points in that band: a move between bands shifts the whole reference and
+// may leave out a band's end for a pass, where the spread points should still reach.
+std::vector<double> CRobustExchange::BandPlaces(const std::vector<SPoint>& reference,
+                                                std::size_t begin, std::size_t end) const {
+    std::vector<double> places;
+    const int band = reference[begin].band;
+    for (const SPoint& p : m_reference) {
+        if (p.band == band && p.f < reference[begin].f) {
+            places.push_back(p.f);
+            break;
+        }
+    }
+    for (std::size_t k = begin; k < end; ++k) {
+        places.push_back(reference[k].f);
+    }
+    for (auto p = m_reference.rbegin(); p != m_reference.rend(); ++p) {
+        if (p->band == band && p->f > reference[end - 1].f) {
+            places.push_back(p->f);
+            break;
+        }
+    }
+    return places;
+}
+
+// The reference with each band's points spread anew over counts[b] points: the points keep the
+// band's first and last place and the shape of their spacing (they are taken at equal steps of
+// the present points' index, interpolated linearly in frequency). On the design grid each goes to
+// its nearest grid point, kept in ascending order. Empty when a band would get fewer than two
+// points or its points do not fit on the grid.
+std::vector<CRobustExchange::SPoint>
+CRobustExchange::Respread(const std::vector<SPoint>& reference,
+                          const std::vector<int>& counts) const {
+    std::vector<SPoint> result;
+    std::size_t begin = 0;
+    for (std::size_t b = 0; b < counts.size(); ++b) {
+        std::size_t end = begin;
+        while (end < reference.size() && reference[end].band == static_cast<int>(b)) {
+            ++end;
+        }
+        const int had = static_cast<int>(end - begin);
+        const int want = counts[b];
+        if (want == had) {
+            result.insert(result.end(), reference.begin() + static_cast<std::ptrdiff_t>(begin),
+                          reference.begin() + static_cast<std::ptrdiff_t>(end));
+            begin = end;
+            continue;
+        }
+        if (had < 2 || want < 2) {
+            return {};
+        }
+        const std::vector<double> places = BandPlaces(reference, begin, end);
+        const int span = static_cast<int>(places.size());
+        std::vector<SPoint> spread;
+        for (int i = 0; i < want; ++i) {
+            const double t = static_cast<double>(i) * (span - 1) / (want - 1);
+            const int k = std::min(static_cast<int>(t), span - 2);
+            spread.push_back(
+                FreePoint(places[k] + (t - k) * (places[k + 1] - places[k]), static_cast<int>(b)));
+        }
+        if (!m_bContinuous && !OntoGrid(spread)) {
+            return {};
+        }
+        result.insert(result.end(), spread.begin(), spread.end());
+        begin = end;
+    }
+    return result;
+}
+
+// Moves points of one band, ascending, to the nearest grid points of the band, strictly
+// ascending; false when they do not fit.
+bool CRobustExchange::OntoGrid(std::vector<SPoint>& points) const {
+    const CExchangeProblem& pb = *m_pProblem;
+    const int band = points.front().band;
+    const int ga = pb.bandFirst[static_cast<std::size_t>(band)];
+    const int gb = pb.bandLast[static_cast<std::size_t>(band)];
+    const int count = static_cast<int>(points.size());
+    std::vector<int> g(points.size());
+    for (int i = 0; i < count; ++i) {
+        const long near = ga + std::lround((points[i].f - pb.grid[ga]) / pb.delf);
+        g[i] = static_cast<int>(std::clamp<long>(near, ga, gb));
+        g[i] = i > 0 ? std::max(g[i], g[i - 1] + 1) : g[i];
+    }
+    g[count - 1] = std::min(g[count - 1], gb);
+    for (int i = count - 2; i >= 0; --i) {
+        g[i] = std::min(g[i], g[i + 1] - 1);
+    }
+    if (g[0] < ga) {
+        return false;
+    }
+    for (int i = 0; i < count; ++i) {
+        points[i] = GridPoint(g[i], band);
+    }
+    return true;
+}
+
+// When the exchange has moved points from band to band (the band counts of next differ from the
+// present reference's), the counts are usually still off by more: the multiple exchange moves one
+// point per pass, by shifting the whole reference. This carries the move on in one pass: next's
+// bands are spread anew with the move taken 2, 4, 8, ... times, then narrowed down, and the
+// counts whose reference levels to the largest deviation are kept (every alternating
+// reference's deviation is a lower bound of the optimum's, the larger the nearer).
+void CRobustExchange::ExtendBandMove(std::vector<SPoint>& next) {
+    const std::vector<int> now = BandCounts(m_reference);
+    const std::vector<int> moved = BandCounts(next);
+    if (now == moved) {
+        return;
+    }
+    double best = LevelledDeviation(next);
+    std::vector<SPoint> bestReference;
+    int bestTimes = 0;
+    // Whether taking the move times more over next levels to a larger deviation; the best
+    // reference so far is kept.
+    const auto better = [&](int times) {
+        std::vector<int> counts = moved;
+        for (std::size_t b = 0; b < counts.size(); ++b) {
+            counts[b] += times * (moved[b] - now[b]);
+        }
+        std::vector<SPoint> reference = Respread(next, counts);
+        const double dev = reference.empty() ? -1.0 : LevelledDeviation(reference);
+        if (!(dev > best)) {
+            return false;
+        }
+        best = dev;
+        bestTimes = times;
+        bestReference.swap(reference);
+        return true;
+    };
+    // The spread points of a band of few points lie far from their optimum, and their levelled
+    // deviation is no guide to more than a step: a move takes at most an eighth of the points
+    // of a band it changes, and at least one.
+    int most = kMaxBandMove;
+    for (std::size_t b = 0; b < now.size(); ++b) {
+        if (now[b] != moved[b]) {
+            most = std::min(most, std::min(now[b], moved[b]) / kBandMoveShare);
+        }
+    }
+    most = std::max(most, 1);
+    int times = 1;
+    while (times <= most && better(times)) {
+        times *= 2;
+    }
+    // The deviation rises up to the best counts and falls beyond them: on from the best power of
+    // two towards the first that fell.
+    for (int t = bestTimes + 1; bestTimes > 1 && t < times && t <= most && better(t); ++t) {
+    }
+    if (bestTimes > 0) {
+        next.swap(bestReference);
+    }
+}
+
 EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, double* alpha,
                                   std::atomic<int>* iterations, const std::atomic<int>* cancel) {
     m_pProblem = &problem;
@@ -724,6 +919,7 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
             break;
         }
         if (dev < devl * (1.0 - kDeviationSlack)) {
+            end = EExchangeEnd::DeviationNotGrowing;
             break;
         }
         if (!TrialCoefficients()) {
@@ -762,6 +958,9 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
         if (settled) {
             end = alternating ? EExchangeEnd::Converged : EExchangeEnd::NoAlternation;
             break;
+        }
+        if (!m_bContinuous && alternating) {
+            ExtendBandMove(next);
         }
         m_reference.swap(next);
     }

@@ -125,6 +125,14 @@ private:
     void OnGrid(std::vector<SPoint>& candidates);
     bool ChooseReference(std::vector<SPoint>& candidates, std::vector<SPoint>& next) const;
     void ExchangeLargest(const std::vector<SPoint>& candidates, std::vector<SPoint>& next) const;
+    std::vector<int> BandCounts(const std::vector<SPoint>& reference) const;
+    double LevelledDeviation(const std::vector<SPoint>& reference);
+    bool OntoGrid(std::vector<SPoint>& points) const;
+    std::vector<double> BandPlaces(const std::vector<SPoint>& reference, std::size_t begin,
+                                   std::size_t end) const;
+    std::vector<SPoint> Respread(const std::vector<SPoint>& reference,
+                                 const std::vector<int>& counts) const;
+    void ExtendBandMove(std::vector<SPoint>& next);
     bool NextReference(std::vector<SPoint>& candidates, std::vector<SPoint>& next,
                        bool& alternating) const;
 
