@@ -43,7 +43,8 @@ std::string FileName(const SFileFormat& format, bool complex, int waveSize) {
     std::string name = std::to_string(format.code) + (complex ? "_complex" : "_real");
     if (format.code == kFormatWave)
         name += waveSize == 0 ? "_8bit" : "_16bit";
-    return name + format.suffix;
+    // ".ref" keeps the stored C source out of the source checks.
+    return name + format.suffix + ".ref";
 }
 
 } // namespace
