@@ -9,6 +9,7 @@
 //   asks) and the longest gap between turns of the event loop while the design ran.
 #include "doc/fir_doc.h"
 #include "doc/project_file.h"
+#include "dsp/signal_ops.h"
 #include "shell/application.h"
 #include "shell/child_frame.h"
 #include "shell/design_status_dialog.h"
@@ -45,7 +46,7 @@ QString MakeLongProject(const QTemporaryDir& dir) {
     project.m_nDesignType = kDesignImport;
     CFirData& f = project.m_Filter;
     f.SetDesignType(kDesignImport);
-    f.Fill(kTaps, true, false, 0.0);
+    Fill(f, kTaps, true, false, 0.0);
     const double mid = 0.5 * (kTaps - 1);
     for (int i = 0; i < kTaps; ++i) {
         const double t = i - mid;

@@ -1,5 +1,6 @@
 // Undo points of a project document: CheckPoint, Undo and Redo of a 16384-tap complex project.
 #include "doc/fir_doc.h"
+#include "dsp/signal_ops.h"
 #include "support/scripted_host.h"
 
 #include <benchmark/benchmark.h>
@@ -14,7 +15,7 @@ constexpr int kTaps = 16384;
 void FillProject(CFirDoc& doc) {
     CFirData& f = doc.Filter();
     f.SetDesignType(kDesignImport);
-    f.Fill(kTaps, true, true, 0.0);
+    Fill(f, kTaps, true, true, 0.0);
     for (int i = 0; i < kTaps; ++i) {
         (*f.m_pI)[i] = std::sin(0.001 * i);
         (*f.m_pQ)[i] = std::cos(0.003 * i);

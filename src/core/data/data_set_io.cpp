@@ -1,10 +1,17 @@
 #include "data/data_set_io.h"
 
 #include "support/archive.h"
+#include "support/paths.h"
 
 #include <utility>
 
 CDataSetIO::CDataSetIO(const std::string& path, CHost* pHost) : m_strPath(path), m_pHost(pHost) {}
+
+std::string CDataSetIO::ResolvePath(const std::string& path) const {
+    if (!path.empty() && path[0] == '.')
+        return DirectoryOf(m_strPath) + path;
+    return path;
+}
 
 void CDataSetIO::Serialize(CArchiveWriter& ar, int nVersion) const {
     CDataSet::Serialize(ar);

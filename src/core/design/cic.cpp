@@ -1,5 +1,6 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
+#include "dsp/signal_ops.h"
 
 #include <algorithm>
 #include <cmath>
@@ -49,7 +50,7 @@ void CFirData::DesignCic() {
     std::vector<double> ones(static_cast<size_t>(k), 1.0);
     LoadDesignedTaps(ones);
     for (int s = 1; s < stages; ++s)
-        Convolve(boxcar);
+        Convolve(*this, boxcar);
     EqualizeLengths(0.0);
     if (m_bUnityGain) {
         const double factor = std::pow(static_cast<double>(k), -stages);

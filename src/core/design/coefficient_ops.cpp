@@ -1,6 +1,7 @@
 #include "design/coefficient_messages.h"
 #include "design/fir_data.h"
 #include "dsp/signal_messages.h"
+#include "dsp/signal_ops.h"
 #include "response/response_types.h"
 #include "response/response_value.h"
 #include "support/format_number.h"
@@ -81,7 +82,7 @@ bool CFirData::ScaleFilter(bool scaleI, bool round, double target, double freq, 
         Report(SignalMsg::kNotFinite);
         return false;
     }
-    if (!Scale(scaleI, withQ, round, target / r))
+    if (!Scale(*this, scaleI, withQ, round, target / r))
         return false;
     RefreshResponse(*this);
     return true;
@@ -97,7 +98,7 @@ bool CFirData::FillCoefficients(int n, double value, bool fillI, bool fillQ) {
     if (!CheckTapMaximum(n) || !AskAdjustTaps(n))
         return false;
     RemoveAll();
-    Fill(n, fillI, fillQ, value);
+    Fill(*this, n, fillI, fillQ, value);
     SetNumTaps(n);
     m_bDesignedFromSpec = 0;
     return true;
@@ -109,7 +110,7 @@ int CFirData::TruncateEndZeros() {
         return 0;
     const std::vector<double> oldI(m_pI->begin(), m_pI->begin() + n0);
     const std::vector<double> oldQ(m_pQ->begin(), m_pQ->begin() + n0);
-    if (CCorviData::TrimZeros() == 0)
+    if (TrimZeros(*this) == 0)
         return 0;
 
     const int trimmed = GetN();
@@ -130,14 +131,10 @@ int CFirData::TruncateEndZeros() {
         return 0;
     }
     if (n > trimmed)
-        AppendZeros(n - trimmed);
+        AppendZeros(*this, n - trimmed);
     RefreshResponse(*this);
     Report(FormatMessage(kMsgTruncatedTo, {std::to_string(n)}), EMsgIcon::None);
     return n0 - n;
-}
-
-int CFirData::TrimZeros() {
-    return TruncateEndZeros();
 }
 
 int CFirData::TruncateQuantizedZeros() {
@@ -147,7 +144,7 @@ int CFirData::TruncateQuantizedZeros() {
 }
 
 bool CFirData::SelectPolyphase(int phase, int phases, bool scaleValues, bool scaleFs) {
-    if (!SelectPhase(phase, phases, scaleValues, scaleFs))
+    if (!SelectPhase(*this, phase, phases, scaleValues, scaleFs))
         return false;
     if (scaleFs)
         ScaleBandEdges(phases);

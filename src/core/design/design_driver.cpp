@@ -6,6 +6,7 @@
 #include "design/raised_cosine.h"
 #include "dsp/complex_vector.h"
 #include "dsp/min_phase.h"
+#include "dsp/signal_ops.h"
 #include "response/response_types.h"
 #include "support/format_number.h"
 
@@ -194,7 +195,7 @@ void CFirData::FinishDesign(CDesignControl* control) {
     if (m_bWindowAfterDesign && m_Ws.m_nWindowType != 0) {
         const double parameter =
             m_Ws.m_nWindowType == kDolphChebyshevWindow ? m_Ws.m_dChebyParam : m_Ws.m_dWindowParam;
-        ApplyWindow(m_Ws.m_nWindowType, parameter, true, true);
+        ApplyWindow(*this, m_Ws.m_nWindowType, parameter, true, true);
         changed = true;
     }
 

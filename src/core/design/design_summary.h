@@ -18,6 +18,9 @@ std::string QuantizationLossText(const CFirData& filter);
 // prefixes the picture names.
 std::string HtmlReportHead(const CFirData& filter, const std::string& outputPath);
 std::string HtmlReportTail();
+// Makes the "HTML:Report" data file format write a filter's report page around its
+// coefficients (once per process; every filter does it when it is made).
+void RegisterHtmlReport();
 
 // The picture files the desktop program writes beside a report: the report's path without its
 // extension followed by "_spec.bmp", "_freq_rsp.bmp" and "_imp_rsp.bmp".

@@ -1,12 +1,14 @@
 #include "design/fir_data.h"
 
 #include "design/design_messages.h"
+#include "design/design_summary.h"
 #include "support/archive_fields.h"
 
 #include <algorithm>
 #include <string>
 
 CFirData::CFirData(CHost* pHost) : CCorviData(pHost) {
+    RegisterHtmlReport();
     m_nMinSpan = 1;
 }
 

@@ -75,9 +75,6 @@ public:
     // Multiplies Fs by factor and divides every band edge by it, so that the bands keep their
     // absolute frequencies.
     void ScaleFs(double factor) override;
-    // As the base writer; the "HTML:Report" format wraps the coefficient text in the report
-    // page (title and picture names from the file WriteFile is writing).
-    int Write(CFileFormatOpts& opts, std::string& out, int columnA, int columnB, int step) override;
 
     // ---- coefficient operations (coefficient_ops.cpp) -------------------------------------
     // Reference measures of ScaleFilter, in the order of the scale dialog.
@@ -100,8 +97,6 @@ public:
     // the tap constraints; reports "The filter was truncated to N taps." and returns the net
     // number of taps removed (0, and the filter unchanged, when there is nothing to remove).
     int TruncateEndZeros();
-    // The filter's trimming is TruncateEndZeros.
-    int TrimZeros() override;
     // When quantization is on and m_bTruncateZeros is set: TruncateEndZeros; else 0.
     int TruncateQuantizedZeros();
     // n taps of value in I (fillI) and/or Q (fillQ), the other column zero, after the question

@@ -1,15 +1,22 @@
 #include "design/design_summary.h"
 #include "design/fir_data.h"
+#include "io/data_set_file_io.h"
 #include "io/file_formats.h"
 
-int CFirData::Write(CFileFormatOpts& opts, std::string& out, int columnA, int columnB, int step) {
-    if (opts.m_nFormat != kFormatHtml)
-        return CCorviData::Write(opts, out, columnA, columnB, step);
-    std::string coefficients;
-    if (!CCorviData::Write(opts, coefficients, columnA, columnB, step))
-        return 0;
-    out += HtmlReportHead(*this, m_strWritingPath);
-    out += coefficients;
-    out += HtmlReportTail();
-    return 1;
+namespace {
+
+// The "HTML:Report" page of a filter around its coefficient text, its title and picture names
+// taken from the file being written. Other data sets keep the coefficient text alone.
+void FrameHtmlReport(const CDataSetIO& set, const std::string& path, std::string& body) {
+    const auto* filter = dynamic_cast<const CFirData*>(&set);
+    if (!filter)
+        return;
+    body = HtmlReportHead(*filter, path) + body + HtmlReportTail();
+}
+
+} // namespace
+
+void RegisterHtmlReport() {
+    static const bool registered = (SetDocumentFrame(kFormatHtml, FrameHtmlReport), true);
+    (void)registered;
 }

@@ -1,6 +1,8 @@
 #include "doc/data_view_text.h"
 
 #include "design/fir_data.h"
+#include "dsp/signal_ops.h"
+#include "io/data_set_file_io.h"
 #include "io/file_formats.h"
 
 #include <cstring>
@@ -46,7 +48,7 @@ int DataViewModeOf(const SChangeNotice& notice) {
 std::string ListCoefficients(CFirData& filter, CDataViewSettings& settings) {
     const auto [a, b] = ColumnsOf(settings.m_nMode, filter);
     std::string out;
-    if (filter.Write(settings.m_Format, out, a, b, 1) == 0)
+    if (WriteDataSet(filter, settings.m_Format, out, a, b, 1) == 0)
         return DataViewText::kCannotWrite;
     out.resize(std::strlen(out.c_str()));
     return out;
@@ -54,9 +56,10 @@ std::string ListCoefficients(CFirData& filter, CDataViewSettings& settings) {
 
 bool ReadCoefficientsText(CFirData& filter, CDataViewSettings& settings, const std::string& text) {
     const auto [a, b] = ColumnsOf(settings.m_nMode, filter);
-    const bool found = filter.Read(settings.m_Format, reinterpret_cast<const uint8_t*>(text.data()),
-                                   text.size(), a, b);
+    const bool found =
+        ReadDataSet(filter, settings.m_Format, reinterpret_cast<const uint8_t*>(text.data()),
+                    text.size(), a, b);
     filter.EqualizeLengths(0.0);
-    filter.TrimTrailingZeros();
+    TrimTrailingZeros(filter);
     return found;
 }

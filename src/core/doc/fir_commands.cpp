@@ -4,6 +4,7 @@
 #include "doc/fir_doc.h"
 #include "doc/view_commands.h"
 #include "dsp/min_phase.h"
+#include "dsp/signal_ops.h"
 #include "io/data_files.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
@@ -272,9 +273,9 @@ bool FillSine(CFirDoc& doc, CCommandDialogs& dialogs, EParts parts) {
         CBusyScope busy(doc.Host(), CmdMsg::kFillingWithSine);
         filter.RemoveAll();
         if (s.m_nRateMode == 1)
-            filter.GenerateCycles(s.m_nSamples, WantsI(parts), WantsQ(parts), s.m_fCycles, 0.0);
+            GenerateCycles(filter, s.m_nSamples, WantsI(parts), WantsQ(parts), s.m_fCycles, 0.0);
         else
-            filter.Generate(s.m_nSamples, WantsI(parts), WantsQ(parts), s.m_fFrequency, 0.0);
+            Generate(filter, s.m_nSamples, WantsI(parts), WantsQ(parts), s.m_fFrequency, 0.0);
         filter.SetNumTaps(s.m_nSamples);
         filter.m_bDesignedFromSpec = 0;
     }
@@ -297,7 +298,7 @@ bool Window(CFirDoc& doc, CCommandDialogs& dialogs, EParts parts) {
     }
     {
         CBusyScope busy(doc.Host(), CmdMsg::kWindowing);
-        filter.ApplyWindow(s.m_nCode, WindowParameter(s), WantsI(parts), WantsQ(parts));
+        ApplyWindow(filter, s.m_nCode, WindowParameter(s), WantsI(parts), WantsQ(parts));
         filter.m_bDesignedFromSpec = 0;
     }
     CoefficientsChanged(doc);
@@ -366,7 +367,7 @@ bool Mix(CFirDoc& doc, CCommandDialogs& dialogs) {
             break;
     }
     const double f = MixFrequency(s, fs);
-    filter.Mix(f, MixPhase(s, f, fs, n));
+    Mix(filter, f, MixPhase(s, f, fs, n));
     filter.m_bDesignedFromSpec = 0;
     if (doc.Preferences().m_bScaleAfterMix)
         ScaleWithSettings(doc, dialogs);
@@ -391,11 +392,11 @@ bool ZeroStuff(CFirDoc& doc, CCommandDialogs& dialogs) {
     }
     {
         CBusyScope busy(doc.Host(), CmdMsg::kZeroStuffing);
-        filter.StuffZeros(s.m_nStuff, s.m_bScaleFs != 0);
+        StuffZeros(filter, s.m_nStuff, s.m_bScaleFs != 0);
         if (s.m_nPrepend > 0)
-            filter.PrependZeros(s.m_nPrepend);
+            PrependZeros(filter, s.m_nPrepend);
         if (s.m_nAppend > 0)
-            filter.AppendZeros(s.m_nAppend);
+            AppendZeros(filter, s.m_nAppend);
     }
     CoefficientsChanged(doc);
     if (stuffed && s.m_bScaleFs) {
@@ -432,7 +433,7 @@ bool Convolve(CFirDoc& doc, CCommandDialogs& dialogs) {
     const double fsTheirs = other.GetFs(&theirs) * theirs;
     if (fsMine != fsTheirs && host.Ask(CmdMsg::kFsDiffer, false, EAnswer::Yes) != EAnswer::Yes)
         return false;
-    filter.Convolve(other);
+    Convolve(filter, other);
     CoefficientsChanged(doc);
     host.ShowMessage(FormatMessage(CmdMsg::kConvolvedTaps, {std::to_string(filter.GetN())}),
                      EMsgIcon::None);
@@ -443,14 +444,14 @@ bool Truncate(CFirDoc& doc, CCommandDialogs& dialogs) {
     CTruncateSettings& s = doc.m_Truncate;
     if (!dialogs.Truncate(s))
         return false;
-    const int n = doc.Filter().Truncate(s.m_nMethod, s.m_nWhere, s.m_dValue);
+    const int n = Truncate(doc.Filter(), s.m_nMethod, s.m_nWhere, s.m_dValue);
     if (n < 1) {
         doc.Host().Notice(CmdMsg::kNotTruncated);
         return true;
     }
     CoefficientsChanged(doc);
-    if (s.m_nMethod != CCorviData::TruncateQuantity)
-        doc.Host().Notice(TruncatedMessage(n, s.m_nWhere == CCorviData::RemoveEachEnd));
+    if (s.m_nMethod != TruncateQuantity)
+        doc.Host().Notice(TruncatedMessage(n, s.m_nWhere == RemoveEachEnd));
     return true;
 }
 
@@ -475,7 +476,7 @@ bool MinPhase(CFirDoc& doc) {
     // nothing.
     CCorviData taps;
     taps.Copy(filter, filter.GetN());
-    taps.TruncateBelow(CCorviData::RemoveBeginning, 0.0);
+    TruncateBelow(taps, RemoveBeginning, 0.0);
     if (taps.GetN() == 0)
         return false;
     const int n = taps.GetN();
@@ -483,7 +484,7 @@ bool MinPhase(CFirDoc& doc) {
             std::vector<double>(taps.m_pQ->begin(), taps.m_pQ->begin() + n));
     if (!ConvertToMinPhaseAsking(doc.Host(), h))
         return false;
-    filter.TruncateBelow(CCorviData::RemoveBeginning, 0.0);
+    TruncateBelow(filter, RemoveBeginning, 0.0);
     for (int i = 0; i < n; ++i) {
         (*filter.m_pI)[i] = h[static_cast<size_t>(i)].real();
         (*filter.m_pQ)[i] = h[static_cast<size_t>(i)].imag();

@@ -1,6 +1,7 @@
-// In-place signal operations of CCorviData: windows, scaling, filling, generation, mixing, zero
-// padding and stuffing, truncation, trimming, polyphase selection, convolution, integration.
-#include "data/corvi_data.h"
+// In-place signal operations: windows, scaling, filling, generation, mixing, zero padding and
+// stuffing, truncation, trimming, polyphase selection, convolution, integration.
+#include "dsp/signal_ops.h"
+
 #include "dsp/signal_messages.h"
 #include "dsp/windows.h"
 #include "support/format_number.h"
@@ -43,29 +44,30 @@ double LevelToGain(double db) {
 
 } // namespace
 
-void CCorviData::ApplyWindow(int code, double parameter, bool windowI, bool windowQ) {
-    const int n = GetN();
+void ApplyWindow(CCorviData& d, int code, double parameter, bool windowI, bool windowQ) {
+    const int n = d.GetN();
     if (n == 0)
         return;
-    if (IsReal())
+    if (d.IsReal())
         windowQ = false;
     const std::vector<double> w = ComputeWindow(code, parameter, n);
     for (int k = 0; k < n; ++k) {
         if (windowI)
-            (*m_pI)[k] *= w[k];
+            (*d.m_pI)[k] *= w[k];
         if (windowQ)
-            (*m_pQ)[k] *= w[k];
+            (*d.m_pQ)[k] *= w[k];
     }
-    m_nWindow = code;
+    d.m_nWindow = code;
 }
 
-bool CCorviData::Scale(bool scaleI, bool scaleQ, bool round, double factor) {
-    const int n = GetN();
+bool Scale(CCorviData& d, bool scaleI, bool scaleQ, bool round, double factor) {
+    const int n = d.GetN();
     if (n == 0)
         return true;
-    if (factor == 0.0 && !(m_pHost && m_pHost->AskYesNo(SignalMsg::kScaleByZero, EAnswer::Yes)))
+    if (factor == 0.0 &&
+        !(d.GetHost() && d.GetHost()->AskYesNo(SignalMsg::kScaleByZero, EAnswer::Yes)))
         return false;
-    if (IsReal())
+    if (d.IsReal())
         scaleQ = false;
     auto finite = [&](const CDataColumn& c) {
         for (int k = 0; k < n; ++k)
@@ -73,9 +75,9 @@ bool CCorviData::Scale(bool scaleI, bool scaleQ, bool round, double factor) {
                 return false;
         return true;
     };
-    if ((scaleI && !finite(*m_pI)) || (scaleQ && !finite(*m_pQ))) {
-        if (m_pHost)
-            m_pHost->Error(SignalMsg::kNotFinite);
+    if ((scaleI && !finite(*d.m_pI)) || (scaleQ && !finite(*d.m_pQ))) {
+        if (d.GetHost())
+            d.GetHost()->Error(SignalMsg::kNotFinite);
         return false;
     }
     auto scale = [&](CDataColumn& c) {
@@ -85,122 +87,123 @@ bool CCorviData::Scale(bool scaleI, bool scaleQ, bool round, double factor) {
         }
     };
     if (scaleI)
-        scale(*m_pI);
+        scale(*d.m_pI);
     if (scaleQ)
-        scale(*m_pQ);
+        scale(*d.m_pQ);
     return true;
 }
 
-void CCorviData::Fill(int count, bool fillI, bool fillQ, double value) {
+void Fill(CCorviData& d, int count, bool fillI, bool fillQ, double value) {
     if (fillI)
-        FillColumn(*m_pI, count, value);
-    if (IsReal())
-        m_pQ->SetSize(0);
+        FillColumn(*d.m_pI, count, value);
+    if (d.IsReal())
+        d.m_pQ->SetSize(0);
     if (fillQ)
-        FillColumn(*m_pQ, count, value);
-    EqualizeLengths(0.0);
-    m_nWindow = -1;
+        FillColumn(*d.m_pQ, count, value);
+    d.EqualizeLengths(0.0);
+    d.m_nWindow = -1;
 }
 
 // A cosine and sine oscillator by phase accumulation, the phase wrapped into [0, 2 pi) once
 // per step.
-bool CCorviData::Generate(int count, bool genI, bool genQ, double frequency, double phaseDegrees) {
-    const double step = kTwoPi * frequency / m_dFs;
+bool Generate(CCorviData& d, int count, bool genI, bool genQ, double frequency,
+              double phaseDegrees) {
+    const double step = kTwoPi * frequency / d.m_dFs;
     if (count > 0 && !std::isfinite(step))
         return false;
     const int n = std::max(count, 0);
     if (genI) {
-        m_pI->SetSize(0);
-        m_pI->SetSize(n);
+        d.m_pI->SetSize(0);
+        d.m_pI->SetSize(n);
     }
     if (genQ) {
-        m_pQ->SetSize(0);
-        m_pQ->SetSize(n);
+        d.m_pQ->SetSize(0);
+        d.m_pQ->SetSize(n);
     }
     double phi = kTwoPi * phaseDegrees / 360.0;
     for (int k = 0; k < n; ++k) {
         if (genI)
-            (*m_pI)[k] = std::cos(phi);
+            (*d.m_pI)[k] = std::cos(phi);
         if (genQ) {
             double s = phi - kPi / 2.0;
             if (s < 0.0)
                 s += kTwoPi;
-            (*m_pQ)[k] = std::cos(s);
+            (*d.m_pQ)[k] = std::cos(s);
         }
         phi += step;
         if (phi > kTwoPi)
             phi -= kTwoPi;
     }
-    EqualizeLengths(0.0);
-    m_nWindow = -1;
+    d.EqualizeLengths(0.0);
+    d.m_nWindow = -1;
     if (genQ)
-        m_bReal = 0;
+        d.m_bReal = 0;
     return true;
 }
 
-bool CCorviData::GenerateCycles(int count, bool genI, bool genQ, double cycles,
-                                double phaseDegrees) {
-    const double frequency = count > 0 ? m_dFs * cycles / count : 0.0;
-    return Generate(count, genI, genQ, frequency, phaseDegrees);
+bool GenerateCycles(CCorviData& d, int count, bool genI, bool genQ, double cycles,
+                    double phaseDegrees) {
+    const double frequency = count > 0 ? d.m_dFs * cycles / count : 0.0;
+    return Generate(d, count, genI, genQ, frequency, phaseDegrees);
 }
 
-bool CCorviData::Mix(double frequency, double phase) {
-    const int n = GetN();
+bool Mix(CCorviData& d, double frequency, double phase) {
+    const int n = d.GetN();
     if (n == 0)
         return true;
-    const double step = kTwoPi * frequency / m_dFs;
+    const double step = kTwoPi * frequency / d.m_dFs;
     if (!std::isfinite(step) || !std::isfinite(phase))
         return false;
     double phi = phase;
     for (int k = 0; k < n; ++k) {
         const double c = std::cos(phi);
         const double s = std::sin(phi);
-        const double i = (*m_pI)[k];
-        const double q = (*m_pQ)[k];
-        (*m_pI)[k] = i * c - q * s;
-        (*m_pQ)[k] = i * s + q * c;
+        const double i = (*d.m_pI)[k];
+        const double q = (*d.m_pQ)[k];
+        (*d.m_pI)[k] = i * c - q * s;
+        (*d.m_pQ)[k] = i * s + q * c;
         phi += step;
         if (phi > kPi)
             phi -= kTwoPi;
         else if (phi < -kPi)
             phi += kTwoPi;
     }
-    DetectReal();
+    d.DetectReal();
     return true;
 }
 
-void CCorviData::AppendZeros(int n) {
+void AppendZeros(CCorviData& d, int n) {
     if (n <= 0)
         return;
-    const int len = GetN();
-    m_pI->SetSize(len + n);
-    m_pQ->SetSize(len + n);
-    std::fill(m_pI->begin() + len, m_pI->end(), 0.0);
-    std::fill(m_pQ->begin() + len, m_pQ->end(), 0.0);
-    ResetRange();
+    const int len = d.GetN();
+    d.m_pI->SetSize(len + n);
+    d.m_pQ->SetSize(len + n);
+    std::fill(d.m_pI->begin() + len, d.m_pI->end(), 0.0);
+    std::fill(d.m_pQ->begin() + len, d.m_pQ->end(), 0.0);
+    d.ResetRange();
 }
 
-void CCorviData::PrependZeros(int n) {
+void PrependZeros(CCorviData& d, int n) {
     if (n <= 0)
         return;
-    const int len = GetN();
-    for (CDataColumn* c : {m_pI, m_pQ}) {
+    const int len = d.GetN();
+    for (CDataColumn* c : {d.m_pI, d.m_pQ}) {
         c->SetSize(len + n);
         std::copy_backward(c->begin(), c->begin() + len, c->end());
         std::fill(c->begin(), c->begin() + n, 0.0);
     }
-    ResetRange();
+    d.ResetRange();
 }
 
-void CCorviData::StuffZeros(int n, bool scaleFs) {
-    const int len = GetN();
+void StuffZeros(CCorviData& d, int n, bool scaleFs) {
+    const int len = d.GetN();
     if (n <= 0 || len == 0)
         return;
     const int64_t stride = static_cast<int64_t>(n) + 1;
     const int64_t newLen = (len - 1) * stride + 1;
     if (newLen > INT_MAX)
         return;
-    for (CDataColumn* c : {m_pI, m_pQ}) {
+    for (CDataColumn* c : {d.m_pI, d.m_pQ}) {
         c->SetSize(static_cast<int>(newLen));
         // From the end down, so no point is overwritten before it has moved.
         for (int k = len - 1; k >= 0; --k) {
@@ -211,158 +214,158 @@ void CCorviData::StuffZeros(int n, bool scaleFs) {
                 (*c)[static_cast<int>(at + z)] = 0.0;
         }
     }
-    ResetRange();
+    d.ResetRange();
     if (scaleFs)
-        ScaleFs(static_cast<double>(stride));
+        d.ScaleFs(static_cast<double>(stride));
 }
 
-int CCorviData::RemovePoints(int mode, int n) {
+int RemovePoints(CCorviData& d, int mode, int n) {
     if (n <= 0 || mode < RemoveEachEnd || mode > RemoveEnd)
         return 0;
-    const int len = GetN();
+    const int len = d.GetN();
     const int64_t newLen = len - (mode == RemoveEachEnd ? 2 * static_cast<int64_t>(n) : n);
     if (newLen < 0)
         return 0;
     const int first = mode == RemoveEnd ? 0 : n;
-    KeepRange(*m_pI, first, static_cast<int>(newLen));
-    KeepRange(*m_pQ, first, static_cast<int>(newLen));
-    ResetRange();
+    KeepRange(*d.m_pI, first, static_cast<int>(newLen));
+    KeepRange(*d.m_pQ, first, static_cast<int>(newLen));
+    d.ResetRange();
     return n;
 }
 
-int CCorviData::TruncateBelow(int mode, double t) {
-    const int len = GetN();
+int TruncateBelow(CCorviData& d, int mode, double t) {
+    const int len = d.GetN();
     if (mode == RemoveEnd) {
         for (int k = len - 1; k >= 0; --k)
-            if (PointMagnitude(*m_pI, *m_pQ, k) > t)
-                return RemovePoints(RemoveEnd, len - 1 - k);
+            if (PointMagnitude(*d.m_pI, *d.m_pQ, k) > t)
+                return RemovePoints(d, RemoveEnd, len - 1 - k);
         return 0;
     }
     for (int k = 0; k < len; ++k)
-        if (PointMagnitude(*m_pI, *m_pQ, k) > t)
-            return RemovePoints(mode, k);
+        if (PointMagnitude(*d.m_pI, *d.m_pQ, k) > t)
+            return RemovePoints(d, mode, k);
     return 0;
 }
 
-int CCorviData::Truncate(int kind, int mode, double value) {
+int Truncate(CCorviData& d, int kind, int mode, double value) {
     value = std::fabs(value);
     switch (kind) {
     case TruncateQuantity: {
         const double count = std::trunc(value + 0.5);
         if (!(count > 0.0))
             return 0;
-        return RemovePoints(mode, count >= INT_MAX ? INT_MAX : static_cast<int>(count));
+        return RemovePoints(d, mode, count >= INT_MAX ? INT_MAX : static_cast<int>(count));
     }
     case TruncateMagnitude:
-        return TruncateBelow(mode, value);
+        return TruncateBelow(d, mode, value);
     case TruncateBelowPeakDb:
-        return TruncateBelow(mode, std::max(m_pI->Max(), m_pQ->Max()) * LevelToGain(-value));
+        return TruncateBelow(d, mode, std::max(d.m_pI->Max(), d.m_pQ->Max()) * LevelToGain(-value));
     case TruncateBelowSumDb:
-        return TruncateBelow(mode, std::max(m_pI->Sum(), m_pQ->Sum()) * LevelToGain(-value));
+        return TruncateBelow(d, mode, std::max(d.m_pI->Sum(), d.m_pQ->Sum()) * LevelToGain(-value));
     default:
         return 0;
     }
 }
 
-void CCorviData::TrimTrailingZeros() {
-    int len = GetN();
-    while (len > 0 && (*m_pI)[len - 1] == 0.0 && (*m_pQ)[len - 1] == 0.0)
+void TrimTrailingZeros(CCorviData& d) {
+    int len = d.GetN();
+    while (len > 0 && (*d.m_pI)[len - 1] == 0.0 && (*d.m_pQ)[len - 1] == 0.0)
         --len;
-    m_pI->SetSize(len);
-    m_pQ->SetSize(len);
-    ResetRange();
+    d.m_pI->SetSize(len);
+    d.m_pQ->SetSize(len);
+    d.ResetRange();
 }
 
-int CCorviData::TrimZeros() {
-    const int len = GetN();
+int TrimZeros(CCorviData& d) {
+    const int len = d.GetN();
     int last = len;
-    while (last > 0 && (*m_pI)[last - 1] == 0.0 && (*m_pQ)[last - 1] == 0.0)
+    while (last > 0 && (*d.m_pI)[last - 1] == 0.0 && (*d.m_pQ)[last - 1] == 0.0)
         --last;
     int first = 0;
-    while (first < last && (*m_pI)[first] == 0.0 && (*m_pQ)[first] == 0.0)
+    while (first < last && (*d.m_pI)[first] == 0.0 && (*d.m_pQ)[first] == 0.0)
         ++first;
-    KeepRange(*m_pI, first, last - first);
-    KeepRange(*m_pQ, first, last - first);
-    ResetRange();
+    KeepRange(*d.m_pI, first, last - first);
+    KeepRange(*d.m_pQ, first, last - first);
+    d.ResetRange();
     return len - (last - first);
 }
 
-bool CCorviData::SelectPhase(int start, int step, bool scaleValues, bool scaleFs) {
+bool SelectPhase(CCorviData& d, int start, int step, bool scaleValues, bool scaleFs) {
     if (step < 1 || start < 0 || start >= step)
         return false;
-    const int len = GetN();
+    const int len = d.GetN();
     int kept = 0;
     for (int k = start; k < len; k += step, ++kept) {
-        (*m_pI)[kept] = (*m_pI)[k];
-        (*m_pQ)[kept] = (*m_pQ)[k];
+        (*d.m_pI)[kept] = (*d.m_pI)[k];
+        (*d.m_pQ)[kept] = (*d.m_pQ)[k];
     }
-    m_pI->SetSize(kept);
-    m_pQ->SetSize(kept);
-    ResetRange();
+    d.m_pI->SetSize(kept);
+    d.m_pQ->SetSize(kept);
+    d.ResetRange();
     if (scaleValues) {
-        for (double& v : *m_pI)
+        for (double& v : *d.m_pI)
             v *= step;
-        if (!IsReal())
-            for (double& v : *m_pQ)
+        if (!d.IsReal())
+            for (double& v : *d.m_pQ)
                 v *= step;
     }
     if (scaleFs) {
-        CFs fs = m_Fs;
+        CFs fs = d.m_Fs;
         fs.m_dValue /= step;
         fs.Normalize();
-        ApplyFs(fs);
+        d.ApplyFs(fs);
     }
     return true;
 }
 
-void CCorviData::Convolve(const CCorviData& other) {
-    if (IsEmpty() || other.IsEmpty())
+void Convolve(CCorviData& d, const CCorviData& other) {
+    if (d.IsEmpty() || other.IsEmpty())
         return;
-    const bool thisReal = IsReal();
+    const bool thisReal = d.IsReal();
     const bool otherReal = other.IsReal();
     // Copies of the inputs, so other may be this object.
     CDataColumn i, q, oi, oq;
-    i.Copy(*m_pI);
-    q.Copy(*m_pQ);
+    i.Copy(*d.m_pI);
+    q.Copy(*d.m_pQ);
     oi.Copy(*other.m_pI);
     oq.Copy(*other.m_pQ);
     if (thisReal && otherReal) {
-        m_pI->Convolve(i, oi);
-        m_pQ->SetSize(0);
-        EqualizeLengths(0.0);
+        d.m_pI->Convolve(i, oi);
+        d.m_pQ->SetSize(0);
+        d.EqualizeLengths(0.0);
     } else {
-        m_bReal = 0;
+        d.m_bReal = 0;
         // (I + jQ) * (Io + jQo) = I*Io - Q*Qo + j (I*Qo + Q*Io); a real operand's Q terms drop.
         CDataColumn term;
-        m_pI->Convolve(i, oi);
+        d.m_pI->Convolve(i, oi);
         if (!thisReal && !otherReal) {
             term.Convolve(q, oq);
             for (int k = 0; k < term.GetSize(); ++k)
-                (*m_pI)[k] -= term[k];
+                (*d.m_pI)[k] -= term[k];
         }
-        m_pQ->SetSize(0);
+        d.m_pQ->SetSize(0);
         if (!otherReal)
-            m_pQ->Convolve(i, oq);
+            d.m_pQ->Convolve(i, oq);
         if (!thisReal) {
             term.Convolve(q, oi);
-            if (m_pQ->IsEmpty())
-                m_pQ->Copy(term);
+            if (d.m_pQ->IsEmpty())
+                d.m_pQ->Copy(term);
             else
                 for (int k = 0; k < term.GetSize(); ++k)
-                    (*m_pQ)[k] += term[k];
+                    (*d.m_pQ)[k] += term[k];
         }
     }
-    ResetRange();
-    DetectReal();
+    d.ResetRange();
+    d.DetectReal();
 }
 
-void CCorviData::Integrate(const CCorviData& source) {
+void Integrate(CCorviData& d, const CCorviData& source) {
     CDataColumn i, q;
     i.RunningSum(*source.m_pI);
     q.RunningSum(*source.m_pQ);
-    ApplyFs(source.m_Fs);
-    m_bReal = source.m_bReal;
-    m_pI->Copy(i);
-    m_pQ->Copy(q);
-    ResetRange();
+    d.ApplyFs(source.m_Fs);
+    d.m_bReal = source.m_bReal;
+    d.m_pI->Copy(i);
+    d.m_pQ->Copy(q);
+    d.ResetRange();
 }

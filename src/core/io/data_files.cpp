@@ -2,6 +2,7 @@
 
 #include "data/corvi_data.h"
 #include "io/data_file_writer.h"
+#include "io/data_set_file_io.h"
 #include "io/format_state.h"
 #include "io/io_messages.h"
 #include "support/archive.h"
@@ -172,12 +173,12 @@ int CDataFiles::RunImport(CCorviData& target, CHost& host) {
     CWaitCursor wait(host);
     bool result = true;
     if (m_bComplex) {
-        result = target.ReadFile(m_FormatI, m_strPathI, 0, 1);
+        result = ReadDataSetFile(target, m_FormatI, m_strPathI, 0, 1);
     } else {
         if (readI)
-            result = target.ReadFile(m_FormatI, m_strPathI, 0, -1);
+            result = ReadDataSetFile(target, m_FormatI, m_strPathI, 0, -1);
         if (readQ && result)
-            result = target.ReadFile(m_FormatQ, m_strPathQ, 1, -1);
+            result = ReadDataSetFile(target, m_FormatQ, m_strPathQ, 1, -1);
     }
     target.EqualizeLengths(0.0);
     if (target.IsEmpty()) {
@@ -239,14 +240,14 @@ int CDataFiles::RunExport(CCorviData& source, CHost& host) {
     m_writtenFiles.clear();
     const int step = WriteStep();
     CWaitCursor wait(host);
-    if (!source.WriteFile(m_FormatI, m_strPathI, 0, m_bComplex ? 1 : -1, step))
+    if (!WriteDataSetFile(source, m_FormatI, m_strPathI, 0, m_bComplex ? 1 : -1, step))
         return 0;
     if (!m_strPathI.empty())
         m_writtenFiles.push_back(m_strPathI);
     // The quadrature file is written only while its controls are enabled, so a name left from
     // an earlier export of complex data never overwrites a file.
     if (QuadratureEnabled() && !Trim(m_strNameQ).empty()) {
-        if (!source.WriteFile(m_FormatQ, m_strPathQ, 1, -1, step))
+        if (!WriteDataSetFile(source, m_FormatQ, m_strPathQ, 1, -1, step))
             return 0;
         m_writtenFiles.push_back(m_strPathQ);
     }

@@ -1,4 +1,4 @@
-#include "data/data_set_io.h"
+#include "io/data_set_file_io.h"
 
 #include "fixed/fixed_messages.h"
 #include "hdl/hdl_export.h"
@@ -13,6 +13,8 @@
 #include "support/paths.h"
 
 #include <algorithm>
+#include <array>
+#include <atomic>
 #include <cstdlib>
 #include <vector>
 
@@ -68,61 +70,29 @@ bool MakeHdlFiles(const CFileFormatOpts& opts, const std::string& path, const CD
     return true;
 }
 
-} // namespace
+// The frames that layers above io set for their formats' documents.
+constexpr int kFramedFormats = 32;
+std::array<std::atomic<FDocumentFrame>, kFramedFormats> g_frames{};
 
-std::string CDataSetIO::ResolvePath(const std::string& path) const {
-    if (!path.empty() && path[0] == '.')
-        return DirectoryOf(m_strPath) + path;
-    return path;
+FDocumentFrame FrameOf(int format) {
+    if (format < 0 || format >= kFramedFormats)
+        return nullptr;
+    return g_frames[static_cast<size_t>(format)].load(std::memory_order_acquire);
 }
 
-bool CDataSetIO::Read(CFileFormatOpts& opts, const uint8_t* data, size_t size, int columnA,
-                      int columnB, const std::string& name) {
-    CDataColumn* a = ColumnOf(*this, columnA);
-    if (!a)
-        return false;
-    CDataColumn* b = columnB == columnA ? nullptr : ColumnOf(*this, columnB);
-    // The reader empties its columns once the file's header is accepted; until then they hold
-    // the present values, so that a refused file changes nothing.
-    std::vector<double> va(a->begin(), a->end());
-    std::vector<double> vb;
-    if (b)
-        vb.assign(b->begin(), b->end());
-    SFormatState state = FormatStateOf(opts);
-    const bool ok = ReadDataBytes(state, data, size, va, b ? &vb : nullptr, HostOf(m_pHost), name);
-    StoreFormatState(state, opts);
-    a->SetSize(static_cast<int>(va.size()));
-    std::copy(va.begin(), va.end(), a->begin());
-    if (b) {
-        b->SetSize(static_cast<int>(vb.size()));
-        std::copy(vb.begin(), vb.end(), b->begin());
-    }
-    return ok;
-}
-
-bool CDataSetIO::ReadFile(CFileFormatOpts& opts, const std::string& path, int columnA,
-                          int columnB) {
-    if (path.empty())
-        return false;
-    const std::string resolved = ResolvePath(path);
-    std::vector<uint8_t> bytes;
-    if (!ReadFileReported(resolved, bytes, HostOf(m_pHost), m_bReportOpenErrors != 0))
-        return false;
-    return Read(opts, bytes.data(), bytes.size(), columnA, columnB, resolved);
-}
-
-int CDataSetIO::Write(CFileFormatOpts& opts, std::string& out, int columnA, int columnB, int step) {
-    CHost& host = HostOf(m_pHost);
-    const CDataColumn* a = ColumnOf(*this, columnA);
-    const CDataColumn* b = columnB == columnA ? nullptr : ColumnOf(*this, columnB);
+// The points of a format's file (the whole file of an unframed format), appended to out.
+int WritePoints(CDataSetIO& set, CFileFormatOpts& opts, std::string& out, int columnA, int columnB,
+                int step, const std::string& path) {
+    CHost& host = HostOf(set.GetHost());
+    const CDataColumn* a = ColumnOf(set, columnA);
+    const CDataColumn* b = columnB == columnA ? nullptr : ColumnOf(set, columnB);
     if (!a)
         return 0;
-    const int n = GetLength();
+    const int n = set.GetLength();
     if (opts.m_nFormat == kFormatVerilog) {
-        // The module alone; WriteFile writes its testbench files beside it.
+        // The module alone; WriteDataSetFile writes its testbench files beside it.
         std::vector<SHdlFile> files;
-        if (!MakeHdlFiles(opts, m_strWritingPath.empty() ? "filter.v" : m_strWritingPath, a, b,
-                          files, host))
+        if (!MakeHdlFiles(opts, path.empty() ? "filter.v" : path, a, b, files, host))
             return 0;
         out += files[0].bytes;
         return 1;
@@ -149,25 +119,87 @@ int CDataSetIO::Write(CFileFormatOpts& opts, std::string& out, int columnA, int 
     }
     SFormatState state = FormatStateOf(opts);
     const int result = WriteDataBytes(state, out, a->GetData(), b ? b->GetData() : nullptr, n,
-                                      GetMin(), GetMax(), step, host);
+                                      set.GetMin(), set.GetMax(), step, host);
     StoreFormatState(state, opts);
     return result;
 }
 
-int CDataSetIO::WriteFile(CFileFormatOpts& opts, const std::string& path, int columnA, int columnB,
-                          int step) {
+// The whole file: the points, inside the document frame of the format when it has one.
+int WriteDocument(CDataSetIO& set, CFileFormatOpts& opts, std::string& out, int columnA,
+                  int columnB, int step, const std::string& path) {
+    const FDocumentFrame frame = FrameOf(opts.m_nFormat);
+    if (!frame)
+        return WritePoints(set, opts, out, columnA, columnB, step, path);
+    std::string body;
+    if (!WritePoints(set, opts, body, columnA, columnB, step, path))
+        return 0;
+    frame(set, path, body);
+    out += body;
+    return 1;
+}
+
+} // namespace
+
+void SetDocumentFrame(int format, FDocumentFrame frame) {
+    if (format >= 0 && format < kFramedFormats)
+        g_frames[static_cast<size_t>(format)].store(frame, std::memory_order_release);
+}
+
+bool ReadDataSet(CDataSetIO& set, CFileFormatOpts& opts, const uint8_t* data, size_t size,
+                 int columnA, int columnB, const std::string& name) {
+    CDataColumn* a = ColumnOf(set, columnA);
+    if (!a)
+        return false;
+    CDataColumn* b = columnB == columnA ? nullptr : ColumnOf(set, columnB);
+    // The reader empties its columns once the file's header is accepted; until then they hold
+    // the present values, so that a refused file changes nothing.
+    std::vector<double> va(a->begin(), a->end());
+    std::vector<double> vb;
+    if (b)
+        vb.assign(b->begin(), b->end());
+    SFormatState state = FormatStateOf(opts);
+    const bool ok =
+        ReadDataBytes(state, data, size, va, b ? &vb : nullptr, HostOf(set.GetHost()), name);
+    StoreFormatState(state, opts);
+    a->SetSize(static_cast<int>(va.size()));
+    std::copy(va.begin(), va.end(), a->begin());
+    if (b) {
+        b->SetSize(static_cast<int>(vb.size()));
+        std::copy(vb.begin(), vb.end(), b->begin());
+    }
+    return ok;
+}
+
+bool ReadDataSetFile(CDataSetIO& set, CFileFormatOpts& opts, const std::string& path, int columnA,
+                     int columnB) {
+    if (path.empty())
+        return false;
+    const std::string resolved = set.ResolvePath(path);
+    std::vector<uint8_t> bytes;
+    if (!ReadFileReported(resolved, bytes, HostOf(set.GetHost()), set.m_bReportOpenErrors != 0))
+        return false;
+    return ReadDataSet(set, opts, bytes.data(), bytes.size(), columnA, columnB, resolved);
+}
+
+int WriteDataSet(CDataSetIO& set, CFileFormatOpts& opts, std::string& out, int columnA, int columnB,
+                 int step) {
+    return WriteDocument(set, opts, out, columnA, columnB, step, std::string());
+}
+
+int WriteDataSetFile(CDataSetIO& set, CFileFormatOpts& opts, const std::string& path, int columnA,
+                     int columnB, int step) {
     if (path.empty())
         return 1;
-    const std::string resolved = ResolvePath(path);
+    const std::string resolved = set.ResolvePath(path);
+    CHost& host = HostOf(set.GetHost());
     if (opts.m_nFormat == kFormatVerilog) {
-        CHost& host = HostOf(m_pHost);
         if (step != 0 && step != 1) {
             host.Error(kMsgHdlNoInterleave);
             return 0;
         }
         std::vector<SHdlFile> files;
-        if (!MakeHdlFiles(opts, resolved, ColumnOf(*this, columnA),
-                          columnB == columnA ? nullptr : ColumnOf(*this, columnB), files, host))
+        if (!MakeHdlFiles(opts, resolved, ColumnOf(set, columnA),
+                          columnB == columnA ? nullptr : ColumnOf(set, columnB), files, host))
             return 0;
         std::vector<SFileToWrite> set;
         for (SHdlFile& f : files)
@@ -175,10 +207,7 @@ int CDataSetIO::WriteFile(CFileFormatOpts& opts, const std::string& path, int co
         return WriteFileSetReported(set, host) ? 1 : 0;
     }
     std::string bytes;
-    m_strWritingPath = resolved;
-    const int result = Write(opts, bytes, columnA, columnB, step);
-    m_strWritingPath.clear();
-    if (!result)
+    if (!WriteDocument(set, opts, bytes, columnA, columnB, step, resolved))
         return 0;
-    return WriteFileReported(resolved, bytes, HostOf(m_pHost)) ? 1 : 0;
+    return WriteFileReported(resolved, bytes, host) ? 1 : 0;
 }

@@ -1,7 +1,9 @@
 set(CORE_IO_SOURCES
+    binary_formats.cpp
     code_export.cpp
     data_file_reader.cpp
     data_file_writer.cpp
+    data_format.cpp
     data_files.cpp
     data_set_file_io.cpp
     file_formats.cpp
@@ -9,5 +11,6 @@ set(CORE_IO_SOURCES
     format_state.cpp
     io_messages.cpp
     number_text.cpp
+    text_formats.cpp
     wave_header.cpp
 )

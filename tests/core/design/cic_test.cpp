@@ -1,5 +1,6 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
+#include "dsp/signal_ops.h"
 #include "method_reference.h"
 #include "support/scripted_host.h"
 
@@ -106,7 +107,7 @@ TEST(Cic, ParameterLimits) {
 
     // Designed without validation, parameters beyond the limits give no taps at all.
     CFirData g;
-    g.Fill(3, true, false, 1.0);
+    Fill(g, 3, true, false, 1.0);
     MakeCic(g, 100, 65536, 65536, true);
     g.DesignCic();
     EXPECT_FALSE(g.HasCoefficients());

@@ -2,6 +2,7 @@
 #include "design/design_types.h"
 #include "design/fir_data.h"
 #include "dsp/signal_messages.h"
+#include "dsp/signal_ops.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -173,9 +174,7 @@ TEST(CoefficientOps, TruncateEndZerosUnderTheConstraints) {
         f.SetDesignType(kDesignAdvancedPm);
         f.m_Constraints.m_nParity = c.parity;
         SetTaps(f, c.in);
-        // Through the signal's own trimming operation.
-        CCorviData& data = f;
-        EXPECT_EQ(data.TrimZeros(), c.removed);
+        EXPECT_EQ(f.TruncateEndZeros(), c.removed);
         EXPECT_EQ(Column(*f.m_pI), c.out);
         EXPECT_EQ(f.GetN(), static_cast<int>(c.out.size()));
         if (c.removed == 0) {

@@ -1,6 +1,7 @@
 #include "design/design_summary.h"
 #include "design/fir_data.h"
 #include "io/data_files.h"
+#include "io/data_set_file_io.h"
 #include "io/file_formats.h"
 #include "support/scripted_host.h"
 
@@ -60,7 +61,7 @@ TEST(FirReport, HtmlReportOfADesignWrapsTheCoefficientLines) {
     const std::string path = dir.Path("lp.htm");
     CFileFormatOpts opts;
     opts.m_nFormat = kFormatHtml;
-    ASSERT_EQ(f.WriteFile(opts, path, 0, -1, 1), 1);
+    ASSERT_EQ(WriteDataSetFile(f, opts, path, 0, -1, 1), 1);
     const std::string text = ReadAll(path);
 
     const std::string head = HtmlReportHead(f, path);
@@ -127,7 +128,7 @@ TEST(FirReport, ComplexReportThroughTheExportFlowAndOtherFormatsUnchanged) {
     CFileFormatOpts opts;
     opts.m_nFormat = kFormatDecimal;
     std::string plain;
-    ASSERT_EQ(f.Write(opts, plain, 0, 1, 1), 1);
+    ASSERT_EQ(WriteDataSet(f, opts, plain, 0, 1, 1), 1);
     EXPECT_EQ(plain, " 0.250000000000000000 -0.125000000000000000\r\n"
                      "-0.500000000000000000  0.750000000000000000\r\n");
 }

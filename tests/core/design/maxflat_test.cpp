@@ -1,6 +1,7 @@
 #include "design/fir_data.h"
 #include "design/maxflat.h"
 #include "design/method_messages.h"
+#include "dsp/signal_ops.h"
 #include "method_reference.h"
 #include "support/format_number.h"
 #include "support/scripted_host.h"
@@ -129,7 +130,7 @@ TEST(Maxflat, OutOfRangeParametersFailTheDesign) {
         CScriptedHost host;
         CFirData f(&host);
         MakeMaxflat(f, beta, 0.1);
-        f.Fill(5, true, false, 1.0);
+        Fill(f, 5, true, false, 1.0);
         EXPECT_FALSE(f.DesignFilter(""));
         EXPECT_EQ(host.LastMessage(), kMsgMaxflatNoConvergence);
         EXPECT_FALSE(f.HasCoefficients());

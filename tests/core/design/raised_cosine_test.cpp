@@ -1,6 +1,7 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 #include "design/raised_cosine.h"
+#include "dsp/signal_ops.h"
 #include "method_reference.h"
 #include "support/scripted_host.h"
 
@@ -159,7 +160,7 @@ TEST(RaisedCosine, ValidationRefusals) {
         CScriptedHost host;
         CFirData f(&host);
         MakeRaisedCosine(f, 41, 8.0, 0.5, false);
-        f.Fill(5, true, false, 1.0);
+        Fill(f, 5, true, false, 1.0);
         c.set(f.m_Rc);
         EXPECT_FALSE(f.ValidateSpecs());
         ASSERT_EQ(host.messages.size(), 1u);

@@ -4,6 +4,7 @@
 #include "doc/fir_doc.h"
 #include "doc/scripted_dialogs.h"
 #include "doc/view_commands.h"
+#include "dsp/signal_ops.h"
 #include "io/data_files.h"
 #include "io/file_formats.h"
 #include "support/scripted_host.h"
@@ -31,7 +32,7 @@ protected:
     void Load(CFirDoc& d, const std::vector<double>& taps) {
         d.Filter().SetDesignType(kDesignImport);
         d.m_nDesignType = kDesignImport;
-        d.Filter().Fill(static_cast<int>(taps.size()), true, false, 0.0);
+        Fill(d.Filter(), static_cast<int>(taps.size()), true, false, 0.0);
         for (size_t i = 0; i < taps.size(); ++i)
             (*d.Filter().m_pI)[static_cast<int>(i)] = taps[i];
         d.CheckPoint();

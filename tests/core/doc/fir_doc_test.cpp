@@ -3,6 +3,7 @@
 
 #include "design/design_flow.h"
 #include "doc/doc_messages.h"
+#include "dsp/signal_ops.h"
 #include "support/archive.h"
 #include "support/format_number.h"
 #include "support/scripted_host.h"
@@ -42,7 +43,7 @@ public:
 
 // A distinct filter state per step: step taps of value step.
 void ChangeFilter(CFirDoc& doc, int step) {
-    doc.Filter().Fill(step, true, false, step);
+    Fill(doc.Filter(), step, true, false, step);
     doc.OnFilterChanged();
 }
 
@@ -192,7 +193,7 @@ TEST_F(FirDoc, OpeningSendsNewDocumentHintsAndClosesOnlyUnusedAdvancedProjects) 
     empty.AddView(editor);
     for (CFirDoc* kept : {&designed, &edited, &banded, &saved})
         kept->m_nDesignType = kDesignAdvancedPm;
-    designed.Filter().Fill(3, true, false, 1.0);
+    Fill(designed.Filter(), 3, true, false, 1.0);
     edited.SetModifiedFlag();
     banded.Filter().SetBandCapacity(1);
     ASSERT_TRUE(banded.Filter().AddBand(true, false, 0.0, 0.1, 0.0, 1.0, 0.0, true));
@@ -315,7 +316,7 @@ TEST_F(FirDoc, AnUndoneDesignMeasuresAsBefore) {
     CFirDoc doc(host);
     ASSERT_TRUE(doc.OnOpenDocument(kDataDir + "/doc/lowpass.cfp"));
     const double margin = doc.Filter().GetMargin();
-    doc.Filter().Scale(true, false, false, 2.0);
+    Scale(doc.Filter(), true, false, false, 2.0);
     doc.OnFilterChanged();
     doc.OnUndo();
     EXPECT_DOUBLE_EQ(doc.Filter().GetMargin(), margin);

@@ -2,6 +2,7 @@
 
 #include "hand_built_project.h"
 
+#include "io/data_set_file_io.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
 #include "support/archive.h"
@@ -213,7 +214,7 @@ TEST(ProjectFile, TheReadLimitHoldsTheLargestFilesWithRoomToSpare) {
             continue;
         opts.m_FixedPoint.m_nBits = 64;
         std::string out;
-        ASSERT_EQ(f.Write(opts, out, 0, 1, 1), 1) << name;
+        ASSERT_EQ(WriteDataSet(f, opts, out, 0, 1, 1), 1) << name;
         largest = std::max(largest, out.size());
     }
     EXPECT_GT(largest, size_t{1} << 20); // the comparison means something

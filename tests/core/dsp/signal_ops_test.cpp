@@ -1,5 +1,6 @@
 #include "data/corvi_data.h"
 #include "dsp/signal_messages.h"
+#include "dsp/signal_ops.h"
 #include "dsp/windows.h"
 #include "support/scripted_host.h"
 
@@ -50,23 +51,23 @@ Values Ramp(int n) {
 TEST(SignalOps, ApplyWindowWeighsChosenColumnsAndRecordsTheCode) {
     CCorviData d;
     Load(d, {1, 1, 1, 1, 1}, {2, 2, 2, 2, 2});
-    d.ApplyWindow(static_cast<int>(EWindow::Hanning), 0.0, true, false);
+    ApplyWindow(d, static_cast<int>(EWindow::Hanning), 0.0, true, false);
     ExpectNear(Col(*d.m_pI), {0, 0.5, 1, 0.5, 0}, 1e-15);
     ExpectNear(Col(*d.m_pQ), {2, 2, 2, 2, 2}, 0.0);
     EXPECT_EQ(d.m_nWindow, 5);
-    d.ApplyWindow(static_cast<int>(EWindow::Hamming), 0.0, false, true);
+    ApplyWindow(d, static_cast<int>(EWindow::Hamming), 0.0, false, true);
     ExpectNear(Col(*d.m_pQ), {0.16, 1.08, 2, 1.08, 0.16}, 1e-15);
     EXPECT_EQ(d.m_nWindow, 7);
 
     // Real data keeps its Q as it is, even a residue below the real-detection threshold.
     Load(d, {1, 1, 1, 1, 1}, {0, 1e-7, 0, 0, 0});
     d.m_bReal = 1;
-    d.ApplyWindow(static_cast<int>(EWindow::Hanning), 0.0, true, true);
+    ApplyWindow(d, static_cast<int>(EWindow::Hanning), 0.0, true, true);
     EXPECT_EQ((*d.m_pQ)[1], 1e-7);
     EXPECT_EQ((*d.m_pI)[1], 0.5);
 
     CCorviData empty;
-    empty.ApplyWindow(1, 40.0, true, true);
+    ApplyWindow(empty, 1, 40.0, true, true);
     EXPECT_EQ(empty.m_nWindow, -1);
 }
 
@@ -75,30 +76,30 @@ TEST(SignalOps, ScaleMultipliesRoundsAndAsksBeforeClearing) {
     CCorviData d(&host);
     Load(d, {1, -1, 0.2, 0.1});
     d.m_pQ->SetAt(0, 1e-9); // residue of real data: never scaled
-    ASSERT_TRUE(d.Scale(true, true, true, 2.5));
+    ASSERT_TRUE(Scale(d, true, true, true, 2.5));
     ExpectNear(Col(*d.m_pI), {3, -3, 1, 0}, 0.0); // 2.5 -> 3, -2.5 -> -3, 0.5 -> 1, 0.25 -> 0
     EXPECT_EQ((*d.m_pQ)[0], 1e-9);
     EXPECT_TRUE(host.questions.empty());
 
     Load(d, {1, 2}, {3, 4});
-    ASSERT_TRUE(d.Scale(false, true, false, -0.5));
+    ASSERT_TRUE(Scale(d, false, true, false, -0.5));
     ExpectNear(Col(*d.m_pI), {1, 2}, 0.0);
     ExpectNear(Col(*d.m_pQ), {-1.5, -2}, 0.0);
 
     host.QueueAnswer(EAnswer::No);
-    EXPECT_FALSE(d.Scale(true, true, false, 0.0));
+    EXPECT_FALSE(Scale(d, true, true, false, 0.0));
     ASSERT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(host.questions[0], SignalMsg::kScaleByZero);
     ExpectNear(Col(*d.m_pI), {1, 2}, 0.0);
     host.QueueAnswer(EAnswer::Yes);
-    EXPECT_TRUE(d.Scale(true, true, false, 0.0));
+    EXPECT_TRUE(Scale(d, true, true, false, 0.0));
     ExpectNear(Col(*d.m_pI), {0, 0}, 0.0);
     ExpectNear(Col(*d.m_pQ), {0, 0}, 0.0);
 
     // Without a host the question cannot be asked, and nothing is cleared.
     CCorviData alone;
     Load(alone, {1, 2});
-    EXPECT_FALSE(alone.Scale(true, true, false, 0.0));
+    EXPECT_FALSE(Scale(alone, true, true, false, 0.0));
     ExpectNear(Col(*alone.m_pI), {1, 2}, 0.0);
 }
 
@@ -107,14 +108,14 @@ TEST(SignalOps, FillReplacesColumnsAndPadsTheOther) {
     Load(d, {5, 6}, {7, 8});
     d.m_bReal = 1;
     d.m_nWindow = 3;
-    d.Fill(4, true, false, 0.25);
+    Fill(d, 4, true, false, 0.25);
     ExpectNear(Col(*d.m_pI), {0.25, 0.25, 0.25, 0.25}, 0.0);
     ExpectNear(Col(*d.m_pQ), {0, 0, 0, 0}, 0.0); // real data loses its Q
     EXPECT_TRUE(d.IsReal());
     EXPECT_EQ(d.m_nWindow, -1);
     EXPECT_EQ(d.m_nLast, 3);
 
-    d.Fill(3, false, true, 2.0);
+    Fill(d, 3, false, true, 2.0);
     ExpectNear(Col(*d.m_pI), {0.25, 0.25, 0.25, 0.25}, 0.0);
     ExpectNear(Col(*d.m_pQ), {2, 2, 2, 0}, 0.0);
     EXPECT_FALSE(d.IsReal());
@@ -124,7 +125,7 @@ TEST(SignalOps, GenerateFollowsTheClosedFormOverManyPhaseWraps) {
     CCorviData d;
     d.ApplyFs(CFs(8.0, 1)); // 8 kHz
     d.m_nWindow = 2;
-    ASSERT_TRUE(d.Generate(1000, true, true, 0.3, 30.0)); // 0.3 kHz
+    ASSERT_TRUE(Generate(d, 1000, true, true, 0.3, 30.0)); // 0.3 kHz
     ASSERT_EQ(d.GetN(), 1000);
     for (int k = 0; k < 1000; k += 37) {
         const double phi = 2 * kPi * 0.3 * k / 8.0 + kPi / 6;
@@ -136,14 +137,14 @@ TEST(SignalOps, GenerateFollowsTheClosedFormOverManyPhaseWraps) {
 
     // Two cycles in eight samples is a quarter of Fs: 1, 0, -1, 0, ...; Q is padded with zeros.
     d.RemoveAll();
-    ASSERT_TRUE(d.GenerateCycles(8, true, false, 2.0, 0.0));
+    ASSERT_TRUE(GenerateCycles(d, 8, true, false, 2.0, 0.0));
     ExpectNear(Col(*d.m_pI), {1, 0, -1, 0, 1, 0, -1, 0}, 1e-12);
     ExpectNear(Col(*d.m_pQ), Values(8, 0.0), 0.0);
     EXPECT_TRUE(d.IsReal());
 
     d.ApplyFs(CFs(0.0, 0));
     Load(d, {1, 2});
-    EXPECT_FALSE(d.Generate(4, true, true, 0.1, 0.0));
+    EXPECT_FALSE(Generate(d, 4, true, true, 0.1, 0.0));
     ExpectNear(Col(*d.m_pI), {1, 2}, 0.0);
 }
 
@@ -151,21 +152,21 @@ TEST(SignalOps, MixShiftsByAComplexSine) {
     CCorviData d;
     d.ApplyFs(CFs(1000.0, 0));
     Load(d, Values(8, 1.0));
-    ASSERT_TRUE(d.Mix(250.0, 0.0));
+    ASSERT_TRUE(Mix(d, 250.0, 0.0));
     ExpectNear(Col(*d.m_pI), {1, 0, -1, 0, 1, 0, -1, 0}, 1e-12);
     ExpectNear(Col(*d.m_pQ), {0, 1, 0, -1, 0, 1, 0, -1}, 1e-12);
     EXPECT_FALSE(d.IsReal());
 
     Load(d, {1, 2, 3});
-    ASSERT_TRUE(d.Mix(0.0, 0.0));
+    ASSERT_TRUE(Mix(d, 0.0, 0.0));
     ExpectNear(Col(*d.m_pI), {1, 2, 3}, 0.0);
     EXPECT_TRUE(d.IsReal());
 
     // Mixing up and back down returns the data, across many wraps of the phase.
     Values ramp = Ramp(500);
     Load(d, ramp);
-    ASSERT_TRUE(d.Mix(123.4, 2.5));
-    ASSERT_TRUE(d.Mix(-123.4, -2.5));
+    ASSERT_TRUE(Mix(d, 123.4, 2.5));
+    ASSERT_TRUE(Mix(d, -123.4, -2.5));
     ExpectNear(Col(*d.m_pI), ramp, 1e-9);
     EXPECT_TRUE(d.IsReal());
 }
@@ -174,22 +175,22 @@ TEST(SignalOps, ZeroStuffingAndPadding) {
     CCorviData d;
     d.ApplyFs(CFs(2.0, 1));
     Load(d, {1, 2, 3}, {4, 5, 6});
-    d.StuffZeros(2, true);
+    StuffZeros(d, 2, true);
     ExpectNear(Col(*d.m_pI), {1, 0, 0, 2, 0, 0, 3}, 0.0);
     ExpectNear(Col(*d.m_pQ), {4, 0, 0, 5, 0, 0, 6}, 0.0);
     EXPECT_EQ(d.m_dFs, 6.0);
     EXPECT_EQ(d.m_nLast, 6);
-    d.PrependZeros(2);
-    d.AppendZeros(1);
+    PrependZeros(d, 2);
+    AppendZeros(d, 1);
     ExpectNear(Col(*d.m_pI), {0, 0, 1, 0, 0, 2, 0, 0, 3, 0}, 0.0);
     ExpectNear(Col(*d.m_pQ), {0, 0, 4, 0, 0, 5, 0, 0, 6, 0}, 0.0);
     EXPECT_EQ(d.m_nLast, 9);
 
     Load(d, {7});
-    d.StuffZeros(3, false);
-    d.StuffZeros(0, true);
-    d.PrependZeros(-1);
-    d.AppendZeros(0);
+    StuffZeros(d, 3, false);
+    StuffZeros(d, 0, true);
+    PrependZeros(d, -1);
+    AppendZeros(d, 0);
     ExpectNear(Col(*d.m_pI), {7}, 0.0);
     EXPECT_EQ(d.m_dFs, 6.0);
 }
@@ -225,7 +226,7 @@ TEST(SignalOps, TruncateByQuantityAndMagnitude) {
                      << "kind " << c.kind << " mode " << c.mode << " value " << c.value);
         CCorviData d;
         Load(d, c.input);
-        EXPECT_EQ(d.Truncate(c.kind, c.mode, c.value), c.removed);
+        EXPECT_EQ(Truncate(d, c.kind, c.mode, c.value), c.removed);
         ExpectNear(Col(*d.m_pI), c.kept, 0.0);
         EXPECT_EQ(d.m_pQ->GetSize(), static_cast<int>(c.kept.size()));
         EXPECT_EQ(d.m_nLast, std::max(0, static_cast<int>(c.kept.size()) - 1));
@@ -233,37 +234,37 @@ TEST(SignalOps, TruncateByQuantityAndMagnitude) {
     // The magnitude counts Q as well.
     CCorviData d;
     Load(d, {0.1, 0.1, 0.1}, {0, 0.6, 0});
-    EXPECT_EQ(d.TruncateBelow(1, 0.5), 1);
+    EXPECT_EQ(TruncateBelow(d, 1, 0.5), 1);
     ExpectNear(Col(*d.m_pQ), {0.6, 0}, 0.0);
 }
 
 TEST(SignalOps, TrimZerosRemovesExactZerosOfBothColumns) {
     CCorviData d;
     Load(d, {0, 0, 1, 0, 2, 0, 0}, {0, 0, 0, 0, 0, 0, 0});
-    EXPECT_EQ(d.TrimZeros(), 4);
+    EXPECT_EQ(TrimZeros(d), 4);
     ExpectNear(Col(*d.m_pI), {1, 0, 2}, 0.0);
     EXPECT_EQ(d.m_nLast, 2);
 
     Load(d, {0, 0, 1, 0, 0}, {0, 0, 0, 1e-300, 0});
-    d.TrimTrailingZeros();
+    TrimTrailingZeros(d);
     ExpectNear(Col(*d.m_pI), {0, 0, 1, 0}, 0.0);
     ExpectNear(Col(*d.m_pQ), {0, 0, 0, 1e-300}, 0.0);
 
     Load(d, {0, 0, 0});
-    EXPECT_EQ(d.TrimZeros(), 3);
+    EXPECT_EQ(TrimZeros(d), 3);
     EXPECT_TRUE(d.IsEmpty());
     Load(d, {0, 0, 0});
-    d.TrimTrailingZeros();
+    TrimTrailingZeros(d);
     EXPECT_TRUE(d.IsEmpty());
     Load(d, {1, 2});
-    EXPECT_EQ(d.TrimZeros(), 0);
+    EXPECT_EQ(TrimZeros(d), 0);
 }
 
 TEST(SignalOps, SelectPhaseKeepsEveryStepthPoint) {
     CCorviData d;
     d.ApplyFs(CFs(4.0, 1)); // 4 kHz
     Load(d, {1, 2, 3, 4, 5, 6, 7, 8}, {1, 1, 1, 1, 1, 1, 1, 1});
-    ASSERT_TRUE(d.SelectPhase(1, 4, true, true));
+    ASSERT_TRUE(SelectPhase(d, 1, 4, true, true));
     ExpectNear(Col(*d.m_pI), {8, 24}, 0.0);
     ExpectNear(Col(*d.m_pQ), {4, 4}, 0.0);
     EXPECT_EQ(d.m_Fs.m_dValue, 1.0);
@@ -274,7 +275,7 @@ TEST(SignalOps, SelectPhaseKeepsEveryStepthPoint) {
     d.ApplyFs(CFs(0.004, 1));
     Load(d, {1, 2, 3}, {0, 0, 1e-9});
     d.m_bReal = 1;
-    ASSERT_TRUE(d.SelectPhase(0, 8, true, true));
+    ASSERT_TRUE(SelectPhase(d, 0, 8, true, true));
     ExpectNear(Col(*d.m_pI), {8}, 0.0);
     ExpectNear(Col(*d.m_pQ), {0}, 0.0);
     EXPECT_DOUBLE_EQ(d.m_Fs.m_dValue, 0.5);
@@ -282,9 +283,9 @@ TEST(SignalOps, SelectPhaseKeepsEveryStepthPoint) {
     EXPECT_DOUBLE_EQ(d.m_dFs, 0.5);
 
     Load(d, {1, 2, 3});
-    EXPECT_FALSE(d.SelectPhase(2, 2, false, false));
-    EXPECT_FALSE(d.SelectPhase(0, 0, false, false));
-    EXPECT_FALSE(d.SelectPhase(-1, 3, false, false));
+    EXPECT_FALSE(SelectPhase(d, 2, 2, false, false));
+    EXPECT_FALSE(SelectPhase(d, 0, 0, false, false));
+    EXPECT_FALSE(SelectPhase(d, -1, 3, false, false));
     ExpectNear(Col(*d.m_pI), {1, 2, 3}, 0.0);
 }
 
@@ -346,7 +347,7 @@ TEST(SignalOps, ConvolveMatchesNumpyForRealAndComplexOperands) {
         const bool real = a.IsReal() && b.IsReal();
         SCOPED_TRACE(testing::Message() << a.IsReal() << b.IsReal());
         a.m_nWindow = 4;
-        a.Convolve(b);
+        Convolve(a, b);
         ASSERT_EQ(a.GetN(), static_cast<int>(c.c.size()));
         ASSERT_EQ(a.m_pQ->GetSize(), a.GetN());
         for (size_t k = 0; k < c.c.size(); ++k) {
@@ -359,11 +360,11 @@ TEST(SignalOps, ConvolveMatchesNumpyForRealAndComplexOperands) {
     // A signal convolved with itself.
     CCorviData d;
     Load(d, {1, 2, 3});
-    d.Convolve(d);
+    Convolve(d, d);
     ExpectNear(Col(*d.m_pI), {1, 4, 10, 12, 9}, 0.0);
     // An empty operand changes nothing.
     CCorviData empty;
-    d.Convolve(empty);
+    Convolve(d, empty);
     EXPECT_EQ(d.GetN(), 5);
 }
 
@@ -372,7 +373,7 @@ TEST(SignalOps, IntegrateGivesRunningSumsAtTheSourceRate) {
     src.ApplyFs(CFs(2.0, 1));
     Load(src, {1, 2, 3}, {1, 0, -1});
     CCorviData step;
-    step.Integrate(src);
+    Integrate(step, src);
     ExpectNear(Col(*step.m_pI), {1, 3, 6}, 0.0);
     ExpectNear(Col(*step.m_pQ), {1, 1, 0}, 0.0);
     EXPECT_EQ(step.m_Fs, src.m_Fs);
@@ -380,6 +381,6 @@ TEST(SignalOps, IntegrateGivesRunningSumsAtTheSourceRate) {
     EXPECT_FALSE(step.IsReal());
     EXPECT_EQ(step.m_nLast, 2);
 
-    src.Integrate(src);
+    Integrate(src, src);
     ExpectNear(Col(*src.m_pI), {1, 3, 6}, 0.0);
 }

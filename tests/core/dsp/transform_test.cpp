@@ -1,5 +1,6 @@
 #include "data/corvi_data.h"
 
+#include "dsp/signal_ops.h"
 #include "fft_reference.h"
 
 #include <gtest/gtest.h>
@@ -37,14 +38,14 @@ TEST(Transform, ImpulseAndToneGiveTheirBins) {
     }
     CCorviData src, dst;
     Load(src, impulse);
-    dst.Transform(src);
+    Transform(dst, src);
     ASSERT_EQ(dst.GetN(), n);
     for (int k = 0; k < n; ++k) {
         EXPECT_NEAR(std::abs(At(dst, k) - 1.0), 0.0, 1e-15);
     }
     Load(src, tone);
     CCorviData dst2;
-    dst2.Transform(src);
+    Transform(dst2, src);
     for (int k = 0; k < n; ++k) {
         EXPECT_NEAR(std::abs(At(dst2, k) - (k == 3 ? Complex(n) : 0.0)), 0.0, 1e-13) << k;
     }
@@ -57,7 +58,7 @@ TEST(Transform, PrimeFactorLengthIsTransformedInFull) {
     const auto ref = fftref::LoadReference().at(n);
     CCorviData src, dst;
     Load(src, fftref::ReferenceSignal(n));
-    dst.Transform(src);
+    Transform(dst, src);
     ASSERT_EQ(dst.GetN(), static_cast<int>(n));
     for (const auto& [k, v] : ref.fwd) {
         ASSERT_NEAR(std::abs(At(dst, static_cast<int>(k)) - v), 0.0, 1e-10) << k;
@@ -68,13 +69,13 @@ TEST(Transform, ScaleFollowsTheDestinationsDomain) {
     const std::vector<Complex> x = {1.0, {2.0, -1.0}, 0.5, {-3.0, 0.25}, 4.0};
     CCorviData time, freq;
     Load(time, x);
-    freq.Transform(time); // this held time data: scale 1
+    Transform(freq, time); // this held time data: scale 1
     ASSERT_EQ(freq.m_bTime, 0);
 
     // Into a signal holding frequency data: scale 1/N, samples back in their order.
     CCorviData back;
     back.m_bTime = 0;
-    back.Transform(freq);
+    Transform(back, freq);
     EXPECT_EQ(back.m_bTime, 1);
     ASSERT_EQ(back.GetN(), 5);
     for (int i = 0; i < 5; ++i) {
@@ -83,7 +84,7 @@ TEST(Transform, ScaleFollowsTheDestinationsDomain) {
 
     // Into a signal holding time data: scale 1, so N times the samples.
     CCorviData fresh;
-    fresh.Transform(freq);
+    Transform(fresh, freq);
     for (int i = 0; i < 5; ++i) {
         EXPECT_NEAR(std::abs(At(fresh, i) - 5.0 * x[i]), 0.0, 1e-13) << i;
     }
@@ -106,7 +107,7 @@ TEST(Transform, DomainFsAndRangeOfTheResult) {
         src.ApplyFs(CFs(8.0, 1)); // 8 kHz
 
         CCorviData dst;
-        dst.Transform(src);
+        Transform(dst, src);
         EXPECT_EQ(dst.m_bTime, 0);
         EXPECT_EQ(dst.m_bReal, 0);
         EXPECT_EQ(dst.m_nWindow, 2);
@@ -120,7 +121,7 @@ TEST(Transform, DomainFsAndRangeOfTheResult) {
 
         CCorviData back;
         back.m_bTime = 0;
-        back.Transform(dst);
+        Transform(back, dst);
         EXPECT_EQ(back.m_bTime, 1);
         EXPECT_EQ(back.m_bReal, 0);
         EXPECT_DOUBLE_EQ(back.m_dDelta, 0.125); // ms per sample
@@ -142,7 +143,7 @@ TEST(Transform, SizeSelectsLeadingPoints) {
     };
     for (const SCase c : {SCase{0, 10}, SCase{4, 4}, SCase{25, 10}, SCase{-3, 10}}) {
         CCorviData dst;
-        dst.Transform(src, c.size);
+        Transform(dst, src, c.size);
         ASSERT_EQ(dst.GetN(), c.expected) << c.size;
         // Bin 0 is the sum of the transformed points; bin 1 checks their order.
         Complex sum = 0.0, bin1 = 0.0;
@@ -160,8 +161,8 @@ TEST(Transform, SourceMayBeTheDestination) {
     CCorviData d, ref, src;
     Load(d, x);
     Load(src, x);
-    ref.Transform(src);
-    d.Transform(d);
+    Transform(ref, src);
+    Transform(d, d);
     ASSERT_EQ(d.GetN(), 6);
     for (int k = 0; k < 6; ++k) {
         EXPECT_NEAR(std::abs(At(d, k) - At(ref, k)), 0.0, 1e-15) << k;
@@ -170,7 +171,7 @@ TEST(Transform, SourceMayBeTheDestination) {
 
 TEST(Transform, EmptySourceGivesEmptyFrequencyData) {
     CCorviData src, dst;
-    dst.Transform(src);
+    Transform(dst, src);
     EXPECT_EQ(dst.GetN(), 0);
     EXPECT_EQ(dst.m_bTime, 0);
     EXPECT_DOUBLE_EQ(dst.m_dDelta, 0.0);

@@ -1,4 +1,5 @@
 #include "data/corvi_data.h"
+#include "io/data_set_file_io.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
 #include "io/io_messages.h"
@@ -54,12 +55,12 @@ TEST(DataSetFileIO, EveryFormatRoundTrips) {
             ASSERT_TRUE(SelectFormat(opts, c.format));
             opts.m_WavFmt.m_nSampleSize = 1;
             const std::string path = folder.Path("data");
-            ASSERT_EQ(out.WriteFile(opts, path, 0, complex ? 1 : -1, 1), 1) << c.format;
+            ASSERT_EQ(WriteDataSetFile(out, opts, path, 0, complex ? 1 : -1, 1), 1) << c.format;
 
             CCorviData in(&host);
             CFileFormatOpts readOpts;
             ASSERT_TRUE(SelectFormat(readOpts, c.format));
-            ASSERT_TRUE(in.ReadFile(readOpts, path, 0, complex ? 1 : -1)) << c.format;
+            ASSERT_TRUE(ReadDataSetFile(in, readOpts, path, 0, complex ? 1 : -1)) << c.format;
             const auto gotI = Values(*in.m_pI);
             ASSERT_EQ(gotI.size(), i.size()) << c.format;
             for (size_t k = 0; k < i.size(); ++k) {
@@ -81,12 +82,12 @@ TEST(DataSetFileIO, OpeningFiles) {
     CCorviData d(&host);
     CFileFormatOpts opts;
     opts.m_nFormat = kFormatDecimal;
-    EXPECT_FALSE(d.ReadFile(opts, "", 0, -1));
+    EXPECT_FALSE(ReadDataSetFile(d, opts, "", 0, -1));
     const std::string missing = folder.Path("missing.txt");
-    EXPECT_FALSE(d.ReadFile(opts, missing, 0, -1));
+    EXPECT_FALSE(ReadDataSetFile(d, opts, missing, 0, -1));
     EXPECT_TRUE(host.messages.empty());
     d.m_bReportOpenErrors = 1;
-    EXPECT_FALSE(d.ReadFile(opts, missing, 0, -1));
+    EXPECT_FALSE(ReadDataSetFile(d, opts, missing, 0, -1));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Cannot open file \"" + missing + "\".");
     EXPECT_EQ(host.messages[0].icon, EMsgIcon::Stop);
@@ -94,16 +95,16 @@ TEST(DataSetFileIO, OpeningFiles) {
     // A name that begins with "." is taken in the folder of the data set's path.
     WriteText(folder.Path("near.txt"), "0.5\n0.25\n");
     d.m_strPath = folder.Path("project.cfp");
-    EXPECT_TRUE(d.ReadFile(opts, "./near.txt", 0, -1));
+    EXPECT_TRUE(ReadDataSetFile(d, opts, "./near.txt", 0, -1));
     EXPECT_EQ(Values(*d.m_pI), (std::vector<double>{0.5, 0.25}));
-    EXPECT_EQ(d.WriteFile(opts, "", 0, -1, 1), 1); // nothing to write to
+    EXPECT_EQ(WriteDataSetFile(d, opts, "", 0, -1, 1), 1); // nothing to write to
     d.EqualizeLengths(0.0);
-    EXPECT_EQ(d.WriteFile(opts, "./copy.txt", 0, -1, 1), 1);
+    EXPECT_EQ(WriteDataSetFile(d, opts, "./copy.txt", 0, -1, 1), 1);
     EXPECT_EQ(ReadText(folder.Path("copy.txt")),
               " 0.500000000000000000\r\n 0.250000000000000000\r\n");
 
     host.messages.clear();
-    EXPECT_EQ(d.WriteFile(opts, folder.Path("no/such/folder.txt"), 0, -1, 1), 0);
+    EXPECT_EQ(WriteDataSetFile(d, opts, folder.Path("no/such/folder.txt"), 0, -1, 1), 0);
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].icon, EMsgIcon::Stop);
 }
@@ -118,9 +119,9 @@ TEST(DataSetFileIO, RefusedWritesLeaveTheFileAlone) {
     CFileFormatOpts opts;
     opts.m_nFormat = kFormatHex;
     host.QueueAnswer(EAnswer::No);
-    EXPECT_EQ(d.WriteFile(opts, path, 0, -1, 1), 0);
+    EXPECT_EQ(WriteDataSetFile(d, opts, path, 0, -1, 1), 0);
     EXPECT_EQ(host.questions.size(), 1u);
-    EXPECT_EQ(d.WriteFile(opts, path, 0, -1, 2), 0); // 2 does not divide 3
+    EXPECT_EQ(WriteDataSetFile(d, opts, path, 0, -1, 2), 0); // 2 does not divide 3
     EXPECT_EQ(host.LastMessage(),
               "The number of points (3) is not a multiple of the interleave factor (2).");
     EXPECT_EQ(ReadText(path), "previous");
@@ -134,13 +135,13 @@ TEST(DataSetFileIO, CodeExportFollowsTheIndexStep) {
     opts.m_nFormat = kFormatC;
     opts.m_OptionsC.m_strName = "h";
     std::string out;
-    ASSERT_EQ(d.Write(opts, out, 0, -1, -2), 1);
+    ASSERT_EQ(WriteDataSet(d, opts, out, 0, -1, -2), 1);
     EXPECT_NE(out.find("    0.500000000000f,\r\n    0.000000000000f,\r\n"
                        "    0.750000000000f,\r\n    0.250000000000f\r\n"),
               std::string::npos)
         << out;
     out.clear();
-    EXPECT_EQ(d.Write(opts, out, 0, -1, 3), 0);
+    EXPECT_EQ(WriteDataSet(d, opts, out, 0, -1, 3), 0);
     EXPECT_TRUE(out.empty());
 }
 
@@ -154,7 +155,7 @@ TEST(DataSetFileIO, WaveFileGivesItsOwnRate) {
     CFileFormatOpts opts;
     opts.m_nFormat = kFormatWave;
     double fs = 0;
-    ASSERT_TRUE(d.ReadFile(opts, folder.Path("a.wav"), 0, -1));
+    ASSERT_TRUE(ReadDataSetFile(d, opts, folder.Path("a.wav"), 0, -1));
     EXPECT_EQ(opts.m_nFormat, kFormatWave16);
     ASSERT_TRUE(GetWaveFs(opts, fs));
     EXPECT_DOUBLE_EQ(fs, 48.0);
@@ -163,7 +164,7 @@ TEST(DataSetFileIO, WaveFileGivesItsOwnRate) {
     // A written file holds, and reports, the writer's rate.
     opts.m_WavFmt.m_nSampleRate = 1;
     std::string out;
-    ASSERT_EQ(d.Write(opts, out, 0, -1, 1), 1);
+    ASSERT_EQ(WriteDataSet(d, opts, out, 0, -1, 1), 1);
     ASSERT_TRUE(GetWaveFs(opts, fs));
     EXPECT_DOUBLE_EQ(fs, 22.05);
 
@@ -176,7 +177,7 @@ TEST(DataSetFileIO, WaveFileGivesItsOwnRate) {
 
     // A refused header leaves the columns as they were.
     WriteText(folder.Path("bad.wav"), "RIFF");
-    EXPECT_FALSE(d.ReadFile(opts, folder.Path("bad.wav"), 0, -1));
+    EXPECT_FALSE(ReadDataSetFile(d, opts, folder.Path("bad.wav"), 0, -1));
     EXPECT_EQ(d.m_pI->GetSize(), 2);
     EXPECT_EQ(host.LastMessage(), kMsgInvalidHeader);
 }

@@ -1,6 +1,7 @@
 // Writes a fixed set of coefficients in the formats that other programs read back (Python's
 // wave module, NumPy, a C compiler), and the values themselves as "%.17g" text.
 #include "data/corvi_data.h"
+#include "io/data_set_file_io.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
 #include "support/scripted_host.h"
@@ -22,7 +23,7 @@ bool Export(CCorviData& d, const std::string& path, const char* format, bool com
         return false;
     if (adjust)
         adjust(opts);
-    return d.WriteFile(opts, path, 0, complex ? 1 : -1, 1) == 1;
+    return WriteDataSetFile(d, opts, path, 0, complex ? 1 : -1, 1) == 1;
 }
 
 } // namespace

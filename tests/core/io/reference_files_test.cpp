@@ -1,4 +1,5 @@
 #include "data/corvi_data.h"
+#include "io/data_set_file_io.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
 #include "support/scripted_host.h"
@@ -48,7 +49,7 @@ SReference LoadReference() {
 CCorviData& ReadInto(CCorviData& d, const std::string& name, int code, bool complex) {
     CFileFormatOpts opts;
     opts.m_nFormat = code;
-    EXPECT_TRUE(d.ReadFile(opts, kDir + name, 0, complex ? 1 : -1)) << name;
+    EXPECT_TRUE(ReadDataSetFile(d, opts, kDir + name, 0, complex ? 1 : -1)) << name;
     return d;
 }
 
@@ -88,7 +89,7 @@ TEST(ReferenceFiles, ReadsFilesOfOtherPrograms) {
         CCorviData d(&host);
         CFileFormatOpts opts;
         opts.m_nFormat = kFormatWave;
-        ASSERT_TRUE(d.ReadFile(opts, kDir + "py_stereo16.wav", 0, 1));
+        ASSERT_TRUE(ReadDataSetFile(d, opts, kDir + "py_stereo16.wav", 0, 1));
         ASSERT_EQ(d.GetN(), 24);
         for (int k = 0; k < 24; ++k) {
             EXPECT_DOUBLE_EQ(d.m_pI->GetAt(k), ref.left[k] / 32767.0);
@@ -99,7 +100,7 @@ TEST(ReferenceFiles, ReadsFilesOfOtherPrograms) {
         EXPECT_EQ(fs, 48.0);
 
         opts.m_nFormat = kFormatWave;
-        ASSERT_TRUE(d.ReadFile(opts, kDir + "py_mono8.wav", 0, -1));
+        ASSERT_TRUE(ReadDataSetFile(d, opts, kDir + "py_mono8.wav", 0, -1));
         ASSERT_EQ(d.m_pI->GetSize(), 24);
         for (int k = 0; k < 24; ++k)
             EXPECT_EQ(d.m_pI->GetAt(k), (ref.bytes8[k] - 128) / 128.0);

@@ -1,5 +1,6 @@
 #include "design/fir_data.h"
 #include "doc/project_file.h"
+#include "dsp/signal_ops.h"
 #include "plot/fir_freq_plot_model.h"
 #include "plot/fir_time_plot_model.h"
 #include "plot_test_util.h"
@@ -49,7 +50,7 @@ struct CompareFixture : ::testing::Test {
         for (CFirProject* p : {&project, &half})
             ASSERT_EQ(LoadProject(CORVIFIR_TEST_DATA_DIR "/doc/lowpass.cfp", *p, host),
                       ELoadResult::Ok);
-        ASSERT_TRUE(half.m_Filter.Scale(true, true, false, 0.5));
+        ASSERT_TRUE(Scale(half.m_Filter, true, true, false, 0.5));
         half.m_Filter.m_dMinDb = -90.0;
     }
 };
@@ -133,8 +134,8 @@ namespace {
 struct TimeCompareFixture : CompareFixture {
     // The lowpass with zeros appended up to count taps, scaled by 0.5.
     void Lengthen(CFirProject& p, int count) {
-        p.m_Filter.AppendZeros(count - p.m_Filter.GetN());
-        ASSERT_TRUE(p.m_Filter.Scale(true, true, false, 0.5));
+        AppendZeros(p.m_Filter, count - p.m_Filter.GetN());
+        ASSERT_TRUE(Scale(p.m_Filter, true, true, false, 0.5));
         p.m_Filter.ResetRange();
     }
     // The curves and X columns a view of the other filter alone draws at this size.
@@ -165,7 +166,7 @@ TEST_F(TimeCompareFixture, SecondCurvesAreTheOtherFiltersOwnView) {
         ASSERT_EQ(LoadProject(CORVIFIR_TEST_DATA_DIR "/doc/lowpass.cfp", other, host),
                   ELoadResult::Ok);
         if (c.taps < other.m_Filter.GetN())
-            other.m_Filter.RemovePoints(CCorviData::RemoveEnd, other.m_Filter.GetN() - c.taps);
+            RemovePoints(other.m_Filter, RemoveEnd, other.m_Filter.GetN() - c.taps);
         else
             Lengthen(other, c.taps);
         CFirTimePlotModel view(&host);
