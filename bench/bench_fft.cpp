@@ -14,7 +14,8 @@
 
 namespace {
 
-const std::vector<long> kLengths = {1024, 4096, 65536, 1048576, 1000, 12000, 1000000, 2 * 10007};
+const std::vector<long> kLengths = {1024,    2048, 4096,  8192,    65536,
+                                    1048576, 1000, 12000, 1000000, 2 * 10007};
 
 std::vector<std::complex<double>> Signal(std::size_t n) {
     std::mt19937 gen(1);

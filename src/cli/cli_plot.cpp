@@ -129,7 +129,7 @@ bool ParsePlotJob(CCliArgs& args, SPlotJob& job) {
     else if (size && !ParseSize(*size, job.width, job.height))
         args.Fail("option '--size' takes WxH, from 50x40 to 20000x20000");
     else if (ext != ".plt" && !HasPlotPictures())
-        args.Fail("this build writes plot files (.plt) only");
+        args.Fail(PlotPicturesUnavailable());
     else if (job.compare && FirPlotViews()[static_cast<size_t>(*view)].nKindOrMode == kPoleZeroView)
         args.Fail("--compare needs a frequency or time view (not pole-zero)");
     else if (job.difference && !job.compare)

@@ -38,6 +38,10 @@ bool HasPlotPictures() {
     return true;
 }
 
+std::string PlotPicturesUnavailable() {
+    return {};
+}
+
 std::unique_ptr<CTextMeasurer> MakePlotMeasurer() {
     EnsureGuiApplication();
     return std::make_unique<CQtTextMeasurer>();

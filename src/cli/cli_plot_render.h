@@ -12,6 +12,8 @@ class CTextMeasurer;
 // available: HasPlotPictures is false and the others refuse.
 
 bool HasPlotPictures();
+// Why no picture can be drawn, when HasPlotPictures is false.
+std::string PlotPicturesUnavailable();
 // The text measurer that the pictures are drawn with (a fixed-width estimate without Qt).
 std::unique_ptr<CTextMeasurer> MakePlotMeasurer();
 // Draws plot at width x height device units into path: ".png", ".bmp", ".svg" or ".pdf".

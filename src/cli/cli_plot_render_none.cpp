@@ -11,6 +11,10 @@ bool HasPlotPictures() {
     return false;
 }
 
+std::string PlotPicturesUnavailable() {
+    return "this build writes plot files (.plt) only";
+}
+
 std::unique_ptr<CTextMeasurer> MakePlotMeasurer() {
     return std::make_unique<CEstimatedTextMeasurer>();
 }

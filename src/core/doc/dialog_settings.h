@@ -69,15 +69,23 @@ struct CWindowSettings {
 
 // The remembered values of the operation dialogs that live only as long as their document.
 
-// "Quantize": the dialog's own values beside the quantization record the project keeps.
-struct CQuantizeSettings {
-    int m_bInphaseOnly = 1; // set by the command: 1 for the inphase item, 0 otherwise
+// The quantization fields as the dialogs show them (the design options' Quantization page and
+// the Quantize dialog): a switch and a positive word length where the quantization record
+// (QuantOptions) keeps a signed one.
+struct SQuantDialogValues {
+    bool m_bQuantize = false; // "Quantize to" (the design options only)
     int m_nBits = 16;
     int m_bSave = 1; // "Save in fractional file options"
     int m_nAlgorithm = 0;
     int m_bTruncateZeros = 1;
     int m_nSearchLow = 4;
     int m_nSearchHigh = 32;
+};
+
+// "Quantize": the dialog's values; all but the word length and the algorithm start from the
+// quantization record the project keeps.
+struct CQuantizeSettings : SQuantDialogValues {
+    int m_bInphaseOnly = 1; // set by the command: 1 for the inphase item, 0 otherwise
 };
 
 // "Truncate".

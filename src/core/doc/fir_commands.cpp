@@ -326,28 +326,25 @@ bool Quantize(CFirDoc& doc, CCommandDialogs& dialogs, EParts parts) {
     // searches are offered only for the inphase part.
     if (!s.m_bInphaseOnly && s.m_nAlgorithm > 1)
         s.m_nAlgorithm = 0;
-    s.m_bSave = record.m_bSaveInFileOptions;
-    s.m_bTruncateZeros = record.m_bTruncateZeros;
-    s.m_nSearchLow = record.m_nSearchLow;
-    s.m_nSearchHigh = record.m_nSearchHigh;
+    // The dialog keeps its own word length and algorithm; the rest comes from the record.
+    SQuantDialogValues shown = GetQuantDialogValues(record);
+    shown.m_bQuantize = s.m_bQuantize;
+    shown.m_nBits = s.m_nBits;
+    shown.m_nAlgorithm = s.m_nAlgorithm;
+    static_cast<SQuantDialogValues&>(s) = shown;
     if (!RunCheckedDialog(
             doc.Host(), s, [&](CQuantizeSettings& v) { return dialogs.Quantize(v); },
             [](const CQuantizeSettings& v) { return CheckQuantizeDialog(v); }))
         return false;
-    record.m_bSaveInFileOptions = s.m_bSave;
-    record.m_nAlgorithm = s.m_nAlgorithm;
-    record.m_bTruncateZeros = s.m_bTruncateZeros;
-    record.m_nSearchLow = s.m_nSearchLow;
-    record.m_nSearchHigh = s.m_nSearchHigh;
+    // The record keeps its word length: only the design options set that.
+    const int recordBits = record.m_nBits;
+    record = QuantOptionsOf(s);
+    record.m_nBits = recordBits;
     if (s.m_bSave)
         doc.m_DataFiles.SetWordLength(s.m_nBits);
-    QuantOptions q;
+    QuantOptions q; // the record's defaults but the dialog's word length and algorithm
     q.m_nBits = s.m_nBits;
     q.m_nAlgorithm = s.m_nAlgorithm;
-    q.m_bSaveInFileOptions = 1;
-    q.m_bTruncateZeros = 1;
-    q.m_nSearchLow = 4;
-    q.m_nSearchHigh = 32;
     CFirData& filter = doc.Filter();
     // A cancelled search keeps the taps it has quantized: the undo point is taken either way.
     filter.Quantize(q);

@@ -72,8 +72,8 @@ void ApplyOneOverN(CCombFillSettings& s) {
 
 // ---- design options ------------------------------------------------------------------------
 
-SQuantPageValues GetQuantPageValues(const QuantOptions& q) {
-    SQuantPageValues v;
+SQuantDialogValues GetQuantDialogValues(const QuantOptions& q) {
+    SQuantDialogValues v;
     v.m_bQuantize = q.m_nBits > 0;
     v.m_nBits = std::abs(q.m_nBits);
     v.m_bSave = q.m_bSaveInFileOptions;
@@ -84,7 +84,7 @@ SQuantPageValues GetQuantPageValues(const QuantOptions& q) {
     return v;
 }
 
-QuantOptions QuantOptionsOfPage(const SQuantPageValues& v) {
+QuantOptions QuantOptionsOf(const SQuantDialogValues& v) {
     QuantOptions q;
     q.m_nBits = v.m_bQuantize ? v.m_nBits : -v.m_nBits;
     q.m_bSaveInFileOptions = v.m_bSave;
@@ -102,12 +102,12 @@ CDesignOptions GetDesignOptions(const CFirData& filter, int page) {
     o.m_NTaps = GetConstraintPageValues(filter.m_Constraints);
     o.m_Limits = filter.m_Constraints;
     o.m_MinPhase = filter.m_MinPhase;
-    o.m_Quant = GetQuantPageValues(filter.m_Quant);
+    o.m_Quant = GetQuantDialogValues(filter.m_Quant);
     o.m_nPage = page;
     return o;
 }
 
-std::string CheckQuantPage(const SQuantPageValues& v) {
+std::string CheckQuantPage(const SQuantDialogValues& v) {
     if (std::string text = RangeRefusal(v.m_nBits, 1, 63); !text.empty())
         return text;
     return SearchGridRefusal(v.m_nSearchLow, v.m_nSearchHigh);
@@ -144,6 +144,6 @@ bool ApplyDesignOptions(CDesignOptions& o, CFirData& filter, CHost& host) {
         ApplyConstraintPage(o.m_NTaps, filter.m_Constraints, nullptr);
         filter.m_MinPhase = o.m_MinPhase;
     }
-    filter.m_Quant = QuantOptionsOfPage(o.m_Quant);
+    filter.m_Quant = QuantOptionsOf(o.m_Quant);
     return true;
 }

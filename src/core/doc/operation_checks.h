@@ -31,26 +31,18 @@ void ApplyOneOverN(CCombFillSettings& s);
 // The parameter the window operation takes: gamma, alpha or 0.
 double WindowParameter(const CWindowSettings& s);
 
-// The pages of the "FIR Design Options" sheet.
-struct SQuantPageValues {
-    bool m_bQuantize = false; // "Quantize to"
-    int m_nBits = 16;
-    int m_bSave = 1;
-    int m_nAlgorithm = 0;
-    int m_bTruncateZeros = 1;
-    int m_nSearchLow = 4;
-    int m_nSearchHigh = 32;
-};
-SQuantPageValues GetQuantPageValues(const QuantOptions& q);
-// The bit count is kept negated while "Quantize to" is off.
-QuantOptions QuantOptionsOfPage(const SQuantPageValues& v);
+// The dialog values of a quantization record, and back: the bit count is kept negated while
+// "Quantize to" is off.
+SQuantDialogValues GetQuantDialogValues(const QuantOptions& q);
+QuantOptions QuantOptionsOf(const SQuantDialogValues& v);
 
+// The pages of the "FIR Design Options" sheet.
 struct CDesignOptions {
     CFs m_Fs;
     bool m_bConstraintPages = true; // the taps and minimum-phase pages (not for CIC)
     SConstraintPageValues m_NTaps;
     MinPhaseOptions m_MinPhase;
-    SQuantPageValues m_Quant;
+    SQuantDialogValues m_Quant;
     int m_nPage = 0;           // the page shown first
     NTapsConstraints m_Limits; // the filter's constraints: the absolute limits of the method
 };
@@ -63,7 +55,7 @@ struct SOptionsRefusal {
 // The sheet's values of a filter's settings.
 CDesignOptions GetDesignOptions(const CFirData& filter, int page);
 // "Quantization" page: 1 to 63 bits, grid values 1 to 256 and in order.
-std::string CheckQuantPage(const SQuantPageValues& v);
+std::string CheckQuantPage(const SQuantDialogValues& v);
 // "Min Phase" page: a maximum error above 0 dB.
 std::string CheckMinPhasePage(const MinPhaseOptions& m);
 // Each page's checks in page order: the first refusal. A minimum or maximum outside the absolute

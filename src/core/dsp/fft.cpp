@@ -140,6 +140,61 @@ std::vector<std::size_t> PassRadices(std::size_t n) {
     return radices;
 }
 
+// The radices of the n/4-point lane transforms of a power of two n: one or two fours (or a single
+// two) first, then eights down to the leaf. A leaf of 8 keeps its values in registers.
+std::vector<std::size_t> LaneRadices(std::size_t quarter) {
+    std::size_t twos = 0;
+    while ((std::size_t(1) << twos) < quarter) {
+        ++twos;
+    }
+    std::vector<std::size_t> radices;
+    if (twos % 3 == 1) {
+        if (twos == 1) {
+            return {2};
+        }
+        radices = {4, 4};
+        twos -= 4;
+    } else if (twos % 3 == 2) {
+        radices = {4};
+        twos -= 2;
+    }
+    radices.insert(radices.end(), twos / 3, 8);
+    return radices;
+}
+
+std::unique_ptr<SFftLanePlan> MakeLanePlan(std::size_t n) {
+    auto plan = std::make_unique<SFftLanePlan>();
+    plan->n = n;
+    const std::size_t quarter = n / 4;
+    plan->radices = LaneRadices(quarter);
+    std::size_t span = quarter;
+    for (std::size_t p : plan->radices) {
+        const std::size_t m = span / p;
+        for (std::size_t r = 1; m > 1 && r < p; ++r) {
+            for (std::size_t k = 0; k < m; ++k) {
+                const Complex w = UnitRoot(r * k, span);
+                plan->twiddles.push_back(w.real());
+                plan->twiddles.push_back(w.imag());
+            }
+        }
+        span = m;
+    }
+    plan->joinTwiddles.resize(6 * quarter);
+    for (std::size_t l = 1; l < 4; ++l) {
+        double* re = plan->joinTwiddles.data() + 2 * (l - 1) * quarter;
+        for (std::size_t k = 0; k < quarter; ++k) {
+            const Complex w = UnitRoot(l * k, n);
+            re[k] = w.real();
+            re[quarter + k] = w.imag();
+        }
+    }
+    return plan;
+}
+
+bool IsPowerOfTwo(std::size_t n) {
+    return (n & (n - 1)) == 0;
+}
+
 // Smallest length of the form 2^a·3^b·5^c with a ≥ 4 that is at least n.
 std::size_t SmoothLengthAtLeast(std::size_t n) {
     std::size_t best = 16;
@@ -258,6 +313,9 @@ CFftPlan::CFftPlan(std::size_t n, bool allowSimd) : m_n(n), m_workSize(n) {
         m_workSize = 2 * m;
         m_chirp = std::move(chirp);
         return;
+    }
+    if (m_useAvx2 && IsPowerOfTwo(n) && n >= kMinLaneLength) {
+        m_lanes = MakeLanePlan(n);
     }
     m_radices = PassRadices(n);
     std::size_t span = n;
@@ -440,6 +498,9 @@ void CFftPlan::Execute(const Complex* in, Complex* out, Complex* work, EFftDirec
         } else {
             Bluestein<false>(in, out, work);
         }
+    } else if (m_lanes) {
+        FftLanesAvx2(*m_lanes, inv, reinterpret_cast<const double*>(in),
+                     reinterpret_cast<double*>(out), reinterpret_cast<double*>(work));
     } else {
         const Complex* src = in;
         if (in == out) {

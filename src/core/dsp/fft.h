@@ -9,6 +9,8 @@
 // kernel e^(+j2πnk/N).
 enum class EFftDirection { Forward, Inverse };
 
+struct SFftLanePlan;
+
 // An immutable plan for complex discrete Fourier transforms of one length: the factorization,
 // the twiddle factors of every pass and, for lengths with a large prime factor, the chirp filter
 // of Bluestein's algorithm. Execute is const and keeps all its temporaries in the caller's work
@@ -19,6 +21,10 @@ public:
 
     // Prime factors above this are transformed with Bluestein's chirp-z algorithm.
     static constexpr std::size_t kMaxDirectPrime = 31;
+    // Powers of two from this length on take the four-lane vector transform where AVX2 is
+    // available; below it the passes in complex order are as fast or faster (their data stays in
+    // L1).
+    static constexpr std::size_t kMinLaneLength = 4096;
 
     // allowSimd false keeps to the portable passes even where AVX2 and FMA are available.
     explicit CFftPlan(std::size_t n, bool allowSimd = true);
@@ -62,6 +68,8 @@ private:
     // cos and sin of 2πk/p for the generic odd radices, per pass (empty for dedicated ones).
     std::vector<std::vector<double>> m_oddCos, m_oddSin;
     std::unique_ptr<SChirp> m_chirp;
+    // Powers of two take the four-lane vector transform where it is available.
+    std::unique_ptr<SFftLanePlan> m_lanes;
     bool m_useAvx2 = false;
 };
 

@@ -165,7 +165,7 @@ private:
 // "Quantization": quantization after each design.
 class CQuantPage : public CDesignOptionsPage {
 public:
-    explicit CQuantPage(const SQuantPageValues& q) {
+    explicit CQuantPage(const SQuantDialogValues& q) {
         auto* layout = new QVBoxLayout(this);
         auto* bitsRow = new QHBoxLayout;
         m_pOn = new QCheckBox("&Quantize to");
@@ -187,7 +187,7 @@ public:
         UpdateControls();
     }
     bool Read(CDesignOptions& o, CHost& host) override {
-        SQuantPageValues q = o.m_Quant;
+        SQuantDialogValues q = o.m_Quant;
         if (!m_pBits->ReadInt(q.m_nBits, host) || !m_pQuant->Read(q, host))
             return false;
         q.m_bQuantize = m_pOn->isChecked();

@@ -266,6 +266,40 @@ TEST_F(Commands, AnExportTellsHowItEndedAndKeepsNoFileOfAnUnfinishedOne) {
     std::filesystem::remove(text);
 }
 
+TEST_F(Commands, TheQuantizeDialogStartsFromTheProjectsRecordButKeepsItsOwnWordLength) {
+    Load(doc, {0.5, 0.25, 0.125});
+    // What the project file brought back: the record; the dialog's word length and algorithm
+    // live only as long as the document.
+    doc.m_QuantDialog = {-12, 0, 3, 0, 2, 64};
+    doc.m_Quantize.m_nBits = 10;
+    doc.m_Quantize.m_nAlgorithm = 1;
+    CQuantizeSettings shown;
+    dialogs.quantize = [&](CQuantizeSettings& s) {
+        shown = s;
+        s.m_nBits = 8;
+        s.m_nAlgorithm = 0;
+        s.m_bTruncateZeros = 1;
+        s.m_nSearchHigh = 16;
+        return true;
+    };
+    ASSERT_TRUE(FirCommand::Quantize(doc, dialogs, EParts::Inphase));
+    EXPECT_EQ(shown.m_nBits, 10);
+    EXPECT_EQ(shown.m_nAlgorithm, 1);
+    EXPECT_EQ(shown.m_bSave, 0);
+    EXPECT_EQ(shown.m_bTruncateZeros, 0);
+    EXPECT_EQ(shown.m_nSearchLow, 2);
+    EXPECT_EQ(shown.m_nSearchHigh, 64);
+    const QuantOptions& r = doc.m_QuantDialog;
+    EXPECT_EQ(r.m_nBits, -12); // only the design options set the record's word length
+    EXPECT_EQ(r.m_bSaveInFileOptions, 0);
+    EXPECT_EQ(r.m_nAlgorithm, 0);
+    EXPECT_EQ(r.m_bTruncateZeros, 1);
+    EXPECT_EQ(r.m_nSearchLow, 2);
+    EXPECT_EQ(r.m_nSearchHigh, 16);
+    EXPECT_EQ(doc.m_Quantize.m_nBits, 8);
+    EXPECT_EQ(TapsI(), (std::vector<double>{0.5, 0.25, 0.125})); // exact in 8 bits
+}
+
 TEST_F(Commands, ZeroStuffWithFsScalingIsUndoneWithHintSeven) {
     Load(doc, {1, 2});
     CHintView view;
@@ -362,10 +396,10 @@ TEST_F(Commands, DesignOptionsStoreOnlyAfterEveryPagePasses) {
     EXPECT_EQ(doc.m_nDesignOptionsPage, 3);
     EXPECT_EQ(doc.UndoDepth(), 1); // the changed Fs took an undo point
 
-    SQuantPageValues off = GetQuantPageValues(f.m_Quant);
+    SQuantDialogValues off = GetQuantDialogValues(f.m_Quant);
     off.m_bQuantize = false;
-    EXPECT_EQ(QuantOptionsOfPage(off).m_nBits, -12);
-    EXPECT_EQ(GetQuantPageValues(QuantOptionsOfPage(off)).m_nBits, 12);
+    EXPECT_EQ(QuantOptionsOf(off).m_nBits, -12);
+    EXPECT_EQ(GetQuantDialogValues(QuantOptionsOf(off)).m_nBits, 12);
     off.m_nBits = 64;
     EXPECT_EQ(CheckQuantPage(off), "Please enter an integer between 1 and 63.");
 }

@@ -108,7 +108,8 @@ TEST(Fft, MatchesDirectSumForEveryLengthUpTo160) {
 TEST(Fft, PortableAndVectorPassesAgree) {
     // Where the processor has no AVX2 both plans take the portable passes and agree trivially;
     // elsewhere this checks the portable passes, which the other tests then do not reach.
-    for (std::size_t n : {16u, 40u, 96u, 1000u, 4096u, 12000u, 3 * 5 * 7 * 64u, 2 * 10007u}) {
+    for (std::size_t n :
+         {16u, 40u, 96u, 1000u, 4096u, 8192u, 16384u, 12000u, 3 * 5 * 7 * 64u, 2 * 10007u}) {
         SCOPED_TRACE("n = " + std::to_string(n));
         const CVec x = RandomSignal(n, 11);
         CFftPlan portable(n, false);
