@@ -1,13 +1,18 @@
 // Long Parks-McClellan lowpass designs (transition 5 / taps, 95 dB stopband) with the classical
 // exchange, the long-filter exchange and the automatic choice side by side. A design that fails, or
-// that the engine reports as designed but is not equiripple on its grid, is shown as an error.
+// that the engine reports as designed but is not equiripple on its grid, is shown as an error. Also
+// the wait from a cancel request until a long design has stopped.
 #include "design/remez/remez_engine.h"
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
 #include <cstddef>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace {
@@ -28,15 +33,20 @@ const char* EngineName(ERemezEngine engine) {
     return "auto ";
 }
 
-void BM_RemezLongLowpass(benchmark::State& state) {
-    const int taps = kTaps[state.range(0)];
-    const ERemezEngine engine = kEngines[state.range(1)];
+SRemezSpec LowpassSpec(int taps, ERemezEngine engine) {
     const double transition = 5.0 / taps;
     SRemezSpec spec;
     spec.bands = {{0.0, 0.2, 1.0, 100.0},
                   {0.2 + transition, 0.5, 0.0, std::pow(10.0, 95.0 / 20.0)}};
     spec.taps = taps;
     spec.engine = engine;
+    return spec;
+}
+
+void BM_RemezLongLowpass(benchmark::State& state) {
+    const int taps = kTaps[state.range(0)];
+    const ERemezEngine engine = kEngines[state.range(1)];
+    const SRemezSpec spec = LowpassSpec(taps, engine);
     CRemezContext context;
     int passes = 0;
     for (auto _ : state) {
@@ -108,7 +118,39 @@ void BM_RemezLongEndBand(benchmark::State& state) {
                    " passes");
 }
 
+// How long a 16001-tap design takes to stop after its cancel request, the request made at
+// several moments of the run (the longest and the mean wait are the counters).
+void BM_RemezLongCancel(benchmark::State& state) {
+    const SRemezSpec spec = LowpassSpec(16001, ERemezEngine::Robust);
+    double longest = 0.0;
+    double total = 0.0;
+    int runs = 0;
+    for (auto _ : state) {
+        for (const int afterMs : {20, 90, 170, 260, 410, 630, 880}) {
+            std::atomic<int> cancel{0};
+            std::thread design([&] {
+                CRemezContext context;
+                benchmark::DoNotOptimize(context.Design(spec, {nullptr, &cancel}));
+            });
+            std::this_thread::sleep_for(std::chrono::milliseconds(afterMs));
+            const auto asked = std::chrono::steady_clock::now();
+            cancel.store(1);
+            design.join();
+            const double waited =
+                std::chrono::duration<double, std::milli>(std::chrono::steady_clock::now() - asked)
+                    .count();
+            longest = std::max(longest, waited);
+            total += waited;
+            ++runs;
+        }
+    }
+    state.counters["longest_ms"] = longest;
+    state.counters["mean_ms"] = total / runs;
+}
+
 } // namespace
+
+BENCHMARK(BM_RemezLongCancel)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 BENCHMARK(BM_RemezLongEndBand)->DenseRange(0, 7)->Iterations(1)->Unit(benchmark::kMillisecond);
 

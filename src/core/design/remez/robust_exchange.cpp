@@ -30,6 +30,8 @@ constexpr double kFreeConvergence = 1e-5;
 // A levelled deviation smaller than the previous one by more than this fraction means the
 // arithmetic has broken down.
 constexpr double kDeviationSlack = 1e-9;
+// Points whose errors are evaluated between two looks at the cancel flag.
+constexpr int kErrorRun = 256;
 // Points evaluated side by side by the Chebyshev recurrence.
 constexpr int kBlock = 32;
 // Largest binary exponent a barycentric weight's product may reach (far beyond any reference
@@ -250,6 +252,9 @@ void CRobustExchange::PrepareDense() {
         m_denseFirst.push_back(first);
         m_denseLast.push_back(last);
         for (int j = first; j <= last; ++j) {
+            if ((j & 4095) == 0 && CancelRequested()) {
+                return;
+            }
             pb.response(m_denseF[j], static_cast<int>(b), m_denseDes[j], m_denseWt[j]);
         }
     }
@@ -383,7 +388,16 @@ void CRobustExchange::PointErrors(std::vector<SPoint>& points) {
     for (int i = 0; i < count; ++i) {
         m_xs[i] = ToSpan(points[i].x);
     }
-    ChebyshevSeriesValues(m_cheb.data(), m_pProblem->nfcns - 1, m_xs.data(), m_ps.data(), count);
+    // Each point costs a whole Clenshaw recurrence: the cancel flag is looked at between runs
+    // of points, and a cancel leaves the remaining errors as they were.
+    for (int first = 0; first < count; first += kErrorRun) {
+        if (CancelRequested()) {
+            return;
+        }
+        const int run = std::min(kErrorRun, count - first);
+        ChebyshevSeriesValues(m_cheb.data(), m_pProblem->nfcns - 1, m_xs.data() + first,
+                              m_ps.data() + first, run);
+    }
     for (int i = 0; i < count; ++i) {
         points[i].error = (m_ps[i] - points[i].des) * points[i].wt;
     }
@@ -938,6 +952,10 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
         candidates = found;
         if (!m_bContinuous) {
             OnGrid(candidates);
+        }
+        if (CancelRequested()) {
+            end = EExchangeEnd::Cancelled;
+            break;
         }
         double largest = 0.0;
         for (const SPoint& c : candidates) {
