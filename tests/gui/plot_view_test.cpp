@@ -46,6 +46,27 @@ struct PlotViews : ::testing::Test {
         }
         return n;
     }
+    // Quantizes the in-phase taps to 6 bits, sizes the view, then picks its "Compare With:
+    // Previous".
+    void QuantizeThenCompareWithPrevious(CPlotView& view, QSize size) {
+        CScriptedCommandDialogs dialogs;
+        dialogs.quantize = [](CQuantizeSettings& s) {
+            s.m_nAlgorithm = 0;
+            s.m_nBits = 6;
+            return true;
+        };
+        ASSERT_TRUE(FirCommand::Quantize(doc, dialogs, EParts::Inphase));
+        view.resize(size);
+        QMenu menu;
+        view.FillMenu(menu);
+        QAction* previous = nullptr;
+        for (QAction* a : menu.findChildren<QAction*>())
+            if (a->text() == PlotMenus::kComparePrevious)
+                previous = a;
+        ASSERT_NE(previous, nullptr);
+        ASSERT_TRUE(previous->isEnabled());
+        previous->trigger();
+    }
 };
 
 } // namespace
@@ -303,23 +324,8 @@ TEST_F(PlotViews, CompareWithThePreviousStateShowsTheUnquantizedResponse) {
     CFirProject original(&host);
     ASSERT_EQ(LoadProject(CORVIFIR_TEST_DATA_DIR "/doc/lowpass.cfp", original, host),
               ELoadResult::Ok);
-    CScriptedCommandDialogs dialogs;
-    dialogs.quantize = [](CQuantizeSettings& s) {
-        s.m_nAlgorithm = 0;
-        s.m_nBits = 6;
-        return true;
-    };
-    ASSERT_TRUE(FirCommand::Quantize(doc, dialogs, EParts::Inphase));
-    freq.resize(1200, 600); // room for a legend of both names
-    QMenu menu;
-    freq.FillMenu(menu);
-    QAction* previous = nullptr;
-    for (QAction* a : menu.findChildren<QAction*>())
-        if (a->text() == PlotMenus::kComparePrevious)
-            previous = a;
-    ASSERT_NE(previous, nullptr);
-    ASSERT_TRUE(previous->isEnabled());
-    previous->trigger();
+    // room for a legend of both names
+    ASSERT_NO_FATAL_FAILURE(QuantizeThenCompareWithPrevious(freq, QSize(1200, 600)));
     const QImage image = freq.grab().toImage();
     const CFirFreqPlotModel& m = freq.FreqModel();
     ASSERT_EQ(m.Curves().size(), 2u);
@@ -357,23 +363,7 @@ TEST_F(PlotViews, TimeWindowComparesWithThePreviousState) {
     CFirProject original(&host);
     ASSERT_EQ(LoadProject(CORVIFIR_TEST_DATA_DIR "/doc/lowpass.cfp", original, host),
               ELoadResult::Ok);
-    CScriptedCommandDialogs dialogs;
-    dialogs.quantize = [](CQuantizeSettings& s) {
-        s.m_nAlgorithm = 0;
-        s.m_nBits = 6;
-        return true;
-    };
-    ASSERT_TRUE(FirCommand::Quantize(doc, dialogs, EParts::Inphase));
-    time.resize(1000, 600);
-    QMenu menu;
-    time.FillMenu(menu);
-    QAction* previous = nullptr;
-    for (QAction* a : menu.findChildren<QAction*>())
-        if (a->text() == PlotMenus::kComparePrevious)
-            previous = a;
-    ASSERT_NE(previous, nullptr);
-    ASSERT_TRUE(previous->isEnabled());
-    previous->trigger();
+    ASSERT_NO_FATAL_FAILURE(QuantizeThenCompareWithPrevious(time, QSize(1000, 600)));
     const QImage image = time.grab().toImage();
     const CFirTimePlotModel& m = time.TimeModel();
     ASSERT_EQ(m.Curves().size(), 2u);
@@ -422,6 +412,7 @@ TEST_F(PlotViews, TimeWindowComparesWithThePreviousState) {
     FirCommand::Reverse(doc);
     time.grab();
     EXPECT_EQ(time.TimeModel().Curves().size(), 2u); // symmetric taps: still described
+    CScriptedCommandDialogs dialogs;
     dialogs.scale = [](CScaleSettings& s) {
         s.m_nMethod = CFirData::kScaleMultiply;
         s.m_dTarget = 2.0;
