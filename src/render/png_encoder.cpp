@@ -21,9 +21,17 @@ constexpr qsizetype kOutputStep = 64 * 1024;
 // The longest chunk a PNG file allows.
 constexpr qsizetype kMaxChunk = std::numeric_limits<int32_t>::max();
 
+// A PNG number: four bytes, most significant first.
+void PutU32(char* at, uint32_t value) {
+    at[0] = static_cast<char>(value >> 24);
+    at[1] = static_cast<char>(value >> 16);
+    at[2] = static_cast<char>(value >> 8);
+    at[3] = static_cast<char>(value);
+}
+
 void AppendU32(QByteArray& out, uint32_t value) {
-    const char bytes[4] = {static_cast<char>(value >> 24), static_cast<char>(value >> 16),
-                           static_cast<char>(value >> 8), static_cast<char>(value)};
+    char bytes[4];
+    PutU32(bytes, value);
     out.append(bytes, 4);
 }
 
@@ -131,12 +139,7 @@ bool AppendImageData(QByteArray& out, const QImage& image) {
         if (!deflater.Add(rows.data(), rowBytes * count, y + count == image.height()))
             return false;
     }
-    const QByteArray length = [&] {
-        QByteArray bytes;
-        AppendU32(bytes, static_cast<uint32_t>(out.size() - start - 8));
-        return bytes;
-    }();
-    out.replace(start, 4, length);
+    PutU32(out.data() + start, static_cast<uint32_t>(out.size() - start - 8));
     AppendChunkCrc(out, start);
     return true;
 }
