@@ -54,7 +54,8 @@ SLoadedPictures Load() {
 
 std::mutex g_loadingMutex;
 // The one load of the module: begun on a thread of its own by StartLoadingPlotPictures, else
-// run by the first caller that needs it. At exit a load still running is waited for.
+// run by the first caller that needs it. A load still running when the statics are destroyed
+// is waited for.
 std::shared_future<SLoadedPictures> g_loading;
 
 std::shared_future<SLoadedPictures> BeginLoading(std::launch how) {
