@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <complex>
+#include <memory>
+#include <utility>
 
 namespace {
 
@@ -48,13 +50,17 @@ std::vector<double> TapsFromAmplitude(const std::vector<double>& amplitude, bool
     return h;
 }
 
-std::vector<double> AmplitudeOfTaps(const std::vector<double>& h, bool antisymmetric,
-                                    std::size_t M) {
+std::vector<double> AmplitudeOfTaps(const std::vector<double>& h, bool antisymmetric, std::size_t M,
+                                    const std::atomic<int>* cancel) {
+    std::shared_ptr<const CFftPlan> plan = GetFftPlan(M, cancel);
+    if (!plan) {
+        return {};
+    }
     std::vector<std::complex<double>> u(M);
     for (std::size_t i = 0; i < h.size(); ++i) {
         u[i] = h[i];
     }
-    CFft fft(M);
+    CFft fft(std::move(plan));
     fft.Forward(u);
     const int n = static_cast<int>(h.size());
     std::vector<double> a(M / 2 + 1);

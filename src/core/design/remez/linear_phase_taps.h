@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <cstddef>
 #include <vector>
 
@@ -12,5 +13,7 @@ std::vector<double> TapsFromAmplitude(const std::vector<double>& amplitude, bool
                                       int n);
 
 // The amplitude of the taps h at f = k / M, k = 0..M/2 (M a power of two of at least h.size()).
-std::vector<double> AmplitudeOfTaps(const std::vector<double>& h, bool antisymmetric,
-                                    std::size_t M);
+// With cancel (not null), the transform's plan is built with a look at it: empty when the request
+// stopped it.
+std::vector<double> AmplitudeOfTaps(const std::vector<double>& h, bool antisymmetric, std::size_t M,
+                                    const std::atomic<int>* cancel = nullptr);

@@ -31,6 +31,16 @@ constexpr double kEquirippleTolerance = 1e-2;
 constexpr double kNearZero = 1e-100;
 // Grid points whose errors are evaluated between two looks at the cancel flag.
 constexpr int kGridErrorRun = 256;
+// Cosine terms from which the automatic choice checks a classical design between its grid points
+// too: the extremal points of a long design crowd towards the band edges closer than the grid
+// resolves, and its error may rise there. Shorter designs keep the classical exchange's design on
+// its grid as it always was.
+constexpr int kLongCheckTerms = 500;
+// Points per unit of the taps' transform size at which that check takes the classical design's
+// amplitude (about four per grid spacing at the default grid density).
+constexpr std::size_t kTapsCheckDensity = 64;
+// How far that check lets the weighted error rise above the deviation: 0.1 dB.
+constexpr double kBetweenGridLimit = 1.0115794542598986;
 // Function named in the math-error report when a value of the exchange itself is not finite.
 constexpr const char* kEngineFunction = "Remez";
 
@@ -353,7 +363,7 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
     } else {
         Remez();
         m_eUsedEngine = ERemezEngine::Classic;
-        if (m_eEngine == ERemezEngine::Auto && NeedsLongExchange()) {
+        if (m_eEngine == ERemezEngine::Auto && NeedsLongExchange(nfilt)) {
             // When both exchanges fail, the classical one's failure is the one reported.
             const bool classicalFailed = m_bFailed;
             const ERemezStatus classicalStatus = m_eStatus;
@@ -384,21 +394,37 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
 }
 
 // Whether the automatic choice goes on with the long-filter exchange after the classical one:
-// when that failed or its design is not equiripple on its grid. A cancel, before or during the
-// check, ends the design instead.
-bool CRemezContext::NeedsLongExchange() {
+// when that failed or its design is not equiripple on its grid, or, for a long design, its taps
+// rise more than 0.1 dB above the deviation between the grid points (for a differentiator's
+// passband from 0, between 0 and the grid's first point too). A cancel, before or during the
+// checks, ends the design instead.
+bool CRemezContext::NeedsLongExchange(int nfilt) {
     if (m_bCancelled) {
         return false;
     }
     if (m_bFailed) {
         return true;
     }
-    const double largest = GridError(m_pCancel);
-    if (std::isnan(largest) && CancelRequested()) {
+    const double onGrid = GridError(m_pCancel);
+    if (std::isnan(onGrid) && CancelRequested()) {
         m_bCancelled = true;
         return false;
     }
-    return !(largest <= m_dDeviation * (1.0 + kEquirippleTolerance));
+    if (!(onGrid <= m_dDeviation * (1.0 + kEquirippleTolerance))) {
+        return true;
+    }
+    if (m_nfcns < kLongCheckTerms) {
+        return false;
+    }
+    ImpulseResponse(nfilt, m_neg, m_nodd);
+    const std::vector<double> h(m_h.Data() + 1, m_h.Data() + 1 + nfilt);
+    const double between =
+        MaxTapsError(h, kTapsCheckDensity * TapsTransformSize(nfilt), FirstBandStart(), m_pCancel);
+    if (std::isnan(between) && CancelRequested()) {
+        m_bCancelled = true;
+        return false;
+    }
+    return !(between <= m_dDeviation * kBetweenGridLimit);
 }
 
 // The impulse response from the cosine-series coefficients alpha of the equivalent problem,
@@ -494,10 +520,7 @@ double CRemezContext::Change(double f) const {
 // False when the taps do not keep the weighted error within the deviation on a grid 16 times
 // denser than the taps: the optimum grows in the end gap beyond what double precision holds.
 bool CRemezContext::TapsOnSpan(const CRobustExchange& exchange, int nfilt) {
-    std::size_t M = 64;
-    while (M < static_cast<std::size_t>(nfilt)) {
-        M *= 2;
-    }
+    const std::size_t M = TapsTransformSize(nfilt);
     std::vector<double> x(M);
     std::vector<double> amplitude(M);
     for (std::size_t k = 0; k < M; ++k) {
@@ -513,14 +536,42 @@ bool CRemezContext::TapsOnSpan(const CRobustExchange& exchange, int nfilt) {
         m_h[i] = h[static_cast<std::size_t>(i) - 1];
     }
     m_bTapsReady = true;
-    const std::size_t dense = 16 * M;
-    const std::vector<double> a = AmplitudeOfTaps(h, antisymmetric, dense);
+    return MaxTapsError(h, 16 * M, std::numeric_limits<double>::quiet_NaN(), nullptr) <=
+           m_dDeviation * (1.0 + kEquirippleTolerance);
+}
+
+// Power of two of at least 64 and at least nfilt.
+std::size_t CRemezContext::TapsTransformSize(int nfilt) {
+    std::size_t M = 64;
+    while (M < static_cast<std::size_t>(nfilt)) {
+        M *= 2;
+    }
+    return M;
+}
+
+// Largest weighted error of the taps h in the bands, their amplitude taken at f = k / dense by
+// one FFT, each band from just above its first grid point to just below its last; the first band
+// from just above start instead when start lies below its first grid point. With cancel (not
+// null), looked at while the transform's plan is built and between runs of points: NaN when the
+// request stopped it.
+double CRemezContext::MaxTapsError(const std::vector<double>& h, std::size_t dense, double start,
+                                   const std::atomic<int>* cancel) const {
+    const double stopped = std::numeric_limits<double>::quiet_NaN();
+    const std::vector<double> a = AmplitudeOfTaps(h, m_neg == 1, dense, cancel);
+    if (a.empty()) {
+        return stopped;
+    }
     double largest = 0.0;
     for (std::size_t b = 0; b < m_bandFirst.size(); ++b) {
-        const double fa = m_grid[m_bandFirst[b]];
+        const double first = m_grid[m_bandFirst[b]];
+        const double fa = b == 0 && start < first ? start : first;
         const double fb = m_grid[m_bandLast[b]];
         for (auto k = static_cast<std::size_t>(std::floor(fa * dense)) + 1;
              k < a.size() && static_cast<double>(k) < fb * dense; ++k) {
+            if (cancel != nullptr && k % static_cast<std::size_t>(kGridCancelStride) == 0 &&
+                cancel->load() != 0) {
+                return stopped;
+            }
             const double f = static_cast<double>(k) / static_cast<double>(dense);
             double des = 0.0;
             double wt = 0.0;
@@ -530,7 +581,7 @@ bool CRemezContext::TapsOnSpan(const CRobustExchange& exchange, int nfilt) {
             largest = std::isnan(e) ? e : std::max(largest, e);
         }
     }
-    return largest <= m_dDeviation * (1.0 + kEquirippleTolerance);
+    return largest;
 }
 
 double CRemezContext::MaxGridError() const {

@@ -24,7 +24,8 @@ enum class ERemezStatus {
 
 // Which exchange runs a design: Classic is the McClellan-Parks-Rabiner exchange, Robust the
 // long-filter exchange (CRobustExchange); Auto runs the classical one and changes to the
-// long-filter one when the classical one fails or its design is not equiripple on the grid.
+// long-filter one when the classical one fails or its design is not equiripple on the grid (a
+// long design: or its error rises more than 0.1 dB above its deviation between the grid points).
 enum class ERemezEngine { Auto, Classic, Robust };
 
 // One band of a Parks-McClellan specification: edges as fractions of Fs (0 to 0.5), the
@@ -107,11 +108,14 @@ private:
     bool BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nbands, int neg);
     void GridResponse(double f, int band, double& des, double& wt) const;
     double FirstBandStart() const;
-    bool NeedsLongExchange();
+    bool NeedsLongExchange(int nfilt);
     double GridError(const std::atomic<int>* cancel) const;
     void RunRobust(int nfilt);
     double Change(double f) const;
     bool TapsOnSpan(const CRobustExchange& exchange, int nfilt);
+    static std::size_t TapsTransformSize(int nfilt);
+    double MaxTapsError(const std::vector<double>& h, std::size_t dense, double start,
+                        const std::atomic<int>* cancel) const;
     void EquilibriumReference();
     void SetReference(std::vector<int>& reference);
     void ImpulseResponse(int nfilt, int neg, int nodd);
