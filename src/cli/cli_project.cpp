@@ -591,7 +591,7 @@ int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err
         host.Error(FormatMessage(kMsgNoDesign, {caption}));
         return kExitUsage;
     }
-    if (optimize && kind != kKindParksMcClellan && kind != kKindLthBand) {
+    if (optimize && !KindOptimises(kind)) {
         host.Error(kMsgCannotOptimize);
         return kExitUsage;
     }

@@ -155,8 +155,7 @@ bool RunDesign(CRunContext& ctx, bool optimize) {
     filter.SetWindowAfterDesignByMethod();
     const int kind = filter.m_nKind;
     const std::string caption = DesignTypeName(filter.m_nDesignType);
-    if (kind == kKindImport || kind == kKindNone ||
-        (optimize && kind != kKindParksMcClellan && kind != kKindLthBand)) {
+    if (kind == kKindImport || kind == kKindNone || (optimize && !KindOptimises(kind))) {
         ctx.host.Error(FormatMessage(
             CmdMsg::kCommandDisabled,
             {optimize ? "optimize" : "design", "the project's method has nothing to " +
