@@ -33,6 +33,10 @@ template <bool Inv> inline Complex MulTw(Complex a, Complex w) {
     return {a.real() * wr - a.imag() * wi, a.real() * wi + a.imag() * wr};
 }
 
+template <bool Inv> inline Complex MulConst(Complex a, double wr, double wi) {
+    return MulTw<Inv>(a, Complex(wr, wi));
+}
+
 // z·(-j) for a forward pass, z·(+j) for an inverse one.
 template <bool Inv> inline Complex Rot(Complex z) {
     if constexpr (Inv) {
@@ -194,6 +198,28 @@ std::unique_ptr<SFftLanePlan> MakeLanePlan(std::size_t n) {
     return plan;
 }
 
+// The radices of a power of two n >= 256 run breadth first: a 16-point leaf, radix-8 passes and
+// one radix-16 (or radix-4) pass first for the twos that do not make an eight. The first radix
+// is a multiple of four, so that four consecutive leaves read consecutive input values.
+std::vector<std::size_t> BreadthFirstRadices(std::size_t n) {
+    std::size_t twos = 0;
+    while ((std::size_t(1) << twos) < n) {
+        ++twos;
+    }
+    std::size_t rest = twos - 4;
+    std::vector<std::size_t> radices;
+    if (rest % 3 == 1) {
+        radices.push_back(16);
+        rest -= 4;
+    } else if (rest % 3 == 2) {
+        radices.push_back(4);
+        rest -= 2;
+    }
+    radices.insert(radices.end(), rest / 3, 8);
+    radices.push_back(16);
+    return radices;
+}
+
 bool IsPowerOfTwo(std::size_t n) {
     return (n & (n - 1)) == 0;
 }
@@ -321,10 +347,9 @@ CFftPlan::CFftPlan(std::size_t n, bool allowSimd) : m_n(n), m_workSize(n) {
     if (m_useAvx2 && IsPowerOfTwo(n) && n >= kMinLaneLength) {
         m_lanes = MakeLanePlan(n);
     }
-    m_radices = PassRadices(n);
-    m_breadthFirst = m_useAvx512 && IsPowerOfTwo(n) && n >= kMinBreadthFirstLength &&
-                     n < kMinLaneLength && m_radices.front() % 4 == 0 &&
-                     (m_radices.back() == 8 || m_radices.back() == 16);
+    m_breadthFirst =
+        m_useAvx512 && IsPowerOfTwo(n) && n >= kMinBreadthFirstLength && n < kMinLaneLength;
+    m_radices = m_breadthFirst ? BreadthFirstRadices(n) : PassRadices(n);
     std::size_t span = n;
     for (std::size_t p : m_radices) {
         SPass pass{p, span, m_twiddles.size()};
@@ -450,7 +475,7 @@ template <bool Inv> void CFftPlan::Combine(std::size_t pass, Complex* out) const
     const std::size_t p = ps.radix;
     const std::size_t m = ps.span / p;
     const Complex* tw = m_twiddles.data() + ps.twiddleOffset;
-    if (p <= 5 || p == 8) {
+    if (p <= 5 || p == 8 || p == 16) {
         double* data = reinterpret_cast<double*>(out);
         const double* twd = reinterpret_cast<const double*>(tw);
         std::size_t done = 0;

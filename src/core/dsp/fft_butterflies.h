@@ -216,6 +216,21 @@ void TwiddlePass(std::size_t p, double* data, std::size_t m, const double* tw, s
             }
         }
         break;
+    case 16:
+        for (std::size_t k = kBegin; k < kEnd; k += s) {
+            double* o = data + 2 * k;
+            const double* w = tw + 2 * k;
+            decltype(P::Load(o)) a[16];
+            a[0] = P::Load(o);
+            for (std::size_t r = 1; r < 16; ++r) {
+                a[r] = MulTw<Inv>(P::Load(o + r * m2), P::Load(w + (r - 1) * m2));
+            }
+            Dft16<Inv>(a);
+            for (std::size_t q = 0; q < 16; ++q) {
+                P::Store(o + q * m2, a[Dft16At(q)]);
+            }
+        }
+        break;
     default:
         break;
     }
