@@ -7,8 +7,6 @@ constexpr const char* kNoPictures = "This build draws no pictures (it was built 
 
 } // namespace
 
-void StartLoadingPlotPictures() {}
-
 bool HasPlotPictures() {
     return false;
 }
