@@ -14,8 +14,10 @@
 #include "design/design_types.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
+#include "design/maxflat.h"
 #include "design/method_messages.h"
 #include "design/optimizer.h"
+#include "design/windowed_sinc.h"
 #include "forms/lth_form_fields.h"
 #include "support/format_number.h"
 
@@ -337,8 +339,8 @@ bool StoreMethod(CCliArgs& args, const SMethodOptions& o, CFirData& f) {
         }
         f.SetDesignType(kDesignMaxflat);
         const double fs = f.GetFs();
-        if (!f.StoreMaxflatSpec(*o.center / fs, o.gamma.has_value(), o.gamma.value_or(0.0) / fs,
-                                o.taps.value_or(0)))
+        if (!StoreMaxflatSpec(f, *o.center / fs, o.gamma.has_value(), o.gamma.value_or(0.0) / fs,
+                              o.taps.value_or(0)))
             return false;
     } else {
         if (!o.stages || !o.rate || !o.delay) {
@@ -423,10 +425,12 @@ int RunMethodDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err)
     SDesignFlowSteps steps;
     if (o.spline) {
         // No design type holds a spline design: it is checked and designed here.
-        if (filter.CheckCorner(filter.m_Ws.m_dCorner2, 0.5) || !filter.ValidateSplineSinc(true))
+        const SWindowedSincSpec spec = WindowedSincSpecOf(filter);
+        if (ShowMethodMessage(filter, CornerProblem(spec.ws.m_dCorner2, 0.5, spec.fs)) ||
+            ShowMethodMessage(filter, ValidateSplineSinc(spec)))
             return kExitUsage;
         steps.design = [&filter](CDesignControl& control) {
-            filter.DesignSplineSinc();
+            ApplySplineSinc(filter);
             filter.FinishDesign(&control);
             return filter.HasCoefficients();
         };

@@ -2,6 +2,7 @@
 
 #include "plot/rubber_band.h"
 #include "render/image_file.h"
+#include "render/image_memory.h"
 #include "support/file_access.h"
 
 #include <QBuffer>
@@ -356,7 +357,7 @@ constexpr const char* kReasonCannotDraw = "the picture could not be drawn";
 } // namespace
 
 QImage RenderImage(CPlot& plot, QSize size) {
-    QImage image(size, QImage::Format_RGB32);
+    QImage image = NewOpaqueImage(size);
     image.fill(Qt::white);
     QPainter painter(&image);
     CPlotPainter(plot).Draw(painter, image.rect());

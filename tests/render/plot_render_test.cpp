@@ -114,3 +114,20 @@ TEST_F(RenderedLowpass, TooSmallAreaDrawsNothing) {
     EXPECT_FALSE(plot.Layout().m_bDrawn);
     EXPECT_FALSE(HasDarkPixel(image, image.rect()));
 }
+
+// Large pictures take their pixels from memory of their own: the same plot drawn on an ordinary
+// image gives the same pixels, at a size below and above the point where that starts.
+TEST_F(RenderedLowpass, PictureEqualsTheDrawingOnAnOrdinaryImage) {
+    for (const QSize size : {QSize(640, 480), QSize(2048, 800), QSize(1001, 701)}) {
+        QImage expected(size, QImage::Format_RGB32);
+        expected.fill(Qt::white);
+        {
+            QPainter painter(&expected);
+            CPlotPainter(plot).Draw(painter, expected.rect());
+        }
+        const QImage image = PlotOutput::RenderImage(plot, size);
+        ASSERT_EQ(image.size(), size);
+        EXPECT_EQ(image.format(), QImage::Format_RGB32);
+        EXPECT_TRUE(image == expected) << size.width() << "x" << size.height();
+    }
+}

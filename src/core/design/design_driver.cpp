@@ -1,9 +1,9 @@
 #include "design/design_job.h"
 #include "design/design_messages.h"
+#include "design/design_method.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
 #include "design/optimizer.h"
-#include "design/raised_cosine.h"
 #include "dsp/complex_vector.h"
 #include "dsp/min_phase.h"
 #include "dsp/signal_ops.h"
@@ -11,6 +11,7 @@
 #include "support/format_number.h"
 
 #include <algorithm>
+#include <optional>
 #include <string>
 
 namespace {
@@ -71,12 +72,13 @@ bool CFirData::CheckTapLimits() {
 }
 
 bool CFirData::CanEstimateNumTaps(bool showMessage) const {
-    if (m_nKind == kKindParksMcClellan)
-        return CanEstimate(showMessage);
-    if (m_nKind == kKindLthBand)
-        return IsLthSpecValid();
-    // No other kind estimates.
-    return false;
+    const CDesignMethodImpl* method = DesignMethodOfKind(m_nKind);
+    if (!method)
+        return false;
+    const std::optional<SMethodMessage> reason = method->CannotEstimate(*this);
+    if (reason && showMessage)
+        ShowMethodMessage(*this, *reason);
+    return !reason;
 }
 
 bool CFirData::AskEstimateTaps(int& taps) {
@@ -94,71 +96,31 @@ bool CFirData::AskEstimateTaps(int& taps) {
 // ---- validation and design by kind ----------------------------------------------------------
 
 bool CFirData::ValidateSpecs() {
-    // A raised cosine checks its own tap counts against the constraints; the length of a
-    // maxflat design follows from its parameters.
-    if (m_nKind != kKindCic && m_nKind != kKindRaisedCosine && m_nKind != kKindMaxflat &&
-        !CheckTapLimits())
+    // Imported filters and "no method" have nothing to design.
+    const CDesignMethodImpl* method = DesignMethodOfKind(m_nKind);
+    if (!method)
         return false;
-    switch (m_nKind) {
-    case kKindParksMcClellan:
-        return ValidateSpec(true);
-    case kKindCic:
-        return ValidateCic();
-    case kKindRaisedCosine: {
-        if (!ValidateRaisedCosine())
-            return false;
-        const RaisedCosineParams rc = CompleteRaisedCosine(m_Rc, GetFs());
-        return CheckTapMaximum(rc.m_bZeroPad ? rc.m_nZeroPadTaps : rc.m_nRcTaps);
-    }
-    case kKindWindowedSinc:
-        return ValidateWindowedSinc();
-    case kKindLthBand:
-        return ValidateLth(true, true);
-    case kKindMaxflat:
-        return true;
-    default:
-        // Imported filters and "no method" have nothing to design.
+    if (method->ChecksTapCount() && !CheckTapLimits())
         return false;
-    }
+    return method->Check(*this);
 }
 
 bool CFirData::DesignFilter(const std::string& caption, CDesignControl* control) {
     const CDesignRun run(control);
     m_bDesignedFromSpec = 0;
     m_bQuantized = 0;
-    bool designed = false;
-    switch (m_nKind) {
-    case kKindParksMcClellan:
-        designed = DesignPm(caption, &run.Control());
-        break;
-    case kKindCic:
-        DesignCic();
-        designed = HasCoefficients();
-        break;
-    case kKindRaisedCosine:
-        DesignRaisedCosine();
-        designed = HasCoefficients();
-        break;
-    case kKindWindowedSinc:
-        DesignWindowedSinc();
-        designed = HasCoefficients();
-        break;
-    case kKindMaxflat:
-        designed = DesignMaxflat();
-        break;
-    case kKindLthBand:
-        designed = DesignLth(caption, false, nullptr, run.Control());
-        break;
-    default:
-        // Imported filters and "no method" have nothing to design.
+    // Imported filters and "no method" have nothing to design.
+    const CDesignMethodImpl* method = DesignMethodOfKind(m_nKind);
+    if (!method)
         return false;
-    }
+    const SDesignOutcome outcome = method->Design(*this, {run.Control(), caption});
+    ShowMethodMessage(*this, outcome.failure);
     FinishDesign(&run.Control());
-    if (designed && QuantizedToZero()) {
+    if (outcome.Designed() && QuantizedToZero()) {
         Report(FormatMessage(kMsgQuantizedToZero, {std::to_string(m_Quant.m_nBits)}));
         return false;
     }
-    return designed;
+    return outcome.Designed();
 }
 
 bool CFirData::QuantizedToZero() const {
@@ -175,13 +137,8 @@ bool CFirData::OptimizeFilter(const std::string& caption, OptimizerState* pState
                               CDesignControl* control) {
     const CDesignRun run(control);
     m_bDesignedFromSpec = 0;
-    bool done = false;
-    if (m_nKind == kKindParksMcClellan) {
-        OptimizerState local(this);
-        done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption, &run.Control());
-    } else if (m_nKind == kKindLthBand) {
-        done = DesignLth(caption, true, pState, run.Control());
-    }
+    const CDesignMethodImpl* method = DesignMethodOfKind(m_nKind);
+    const bool done = method && method->Optimize(*this, {run.Control(), caption}, pState);
     // An optimisation that could not start has left the coefficients as they were.
     if (done)
         FinishDesign(&run.Control());

@@ -1,69 +1,14 @@
 #include "design/design_summary.h"
 
+#include "design/design_method.h"
 #include "design/fir_data.h"
 #include "support/format_number.h"
 #include "support/paths.h"
 
-namespace {
-
-// Grid density, then one line per band: edges in the unit of Fs, the desired gain ("Passband"
-// at exactly 0 dB, "Stopband" below -250 dB, otherwise the gain in dB) and the ripple or
-// attenuation in dB.
-std::string PmSummary(const CFirData& f) {
-    const std::string unit = f.m_Fs.GetFreqUnitName();
-    const double fs = f.m_Fs.m_dValue;
-    std::string text = StrPrintf("Grid Density = %i\n", f.m_nGridDensity);
-    text += "\nBands:\n";
-    text += "       Lower              Upper       Desired    Attn/Ripple\n";
-    text += "  -----------------------------------------------------------------\n";
-    for (int i = 0; i < f.GetNumBands(); ++i) {
-        text += StrPrintf("  %3.10f %-4s %3.10f %-4s ", f.Band(i).lower * fs, unit.c_str(),
-                          f.Band(i).upper * fs, unit.c_str());
-        const double gainDb = f.GetBandGain(i, true);
-        if (gainDb == 0.0)
-            text += "Passband";
-        else if (gainDb < -250.0)
-            text += "Stopband";
-        else
-            text += StrPrintf("%6.3f dB", gainDb);
-        text += StrPrintf("%12.3f dB\n", f.GetBandAttn(i, true));
-    }
-    return text;
-}
-
-} // namespace
-
 void GetDesignSummary(const CFirData& f, std::string& text, std::string& method) {
-    text.clear();
-    switch (f.m_nKind) {
-    case kKindParksMcClellan:
-        method = "Parks-McClellan";
-        text = PmSummary(f);
-        break;
-    case kKindCic:
-        method = "Cascaded Integrator Comb";
-        text = StrPrintf("Number of stages,   N = %i\n", f.m_Cic.m_nStages) +
-               StrPrintf("Rate change factor, R = %i\n", f.m_Cic.m_nRate) +
-               StrPrintf("Differential Delay, M = %i\n", f.m_Cic.m_nDelay);
-        break;
-    case kKindRaisedCosine:
-        method = "Raised Cosine";
-        break;
-    case kKindWindowedSinc:
-        method = "Windowed Sinc";
-        break;
-    case kKindMaxflat:
-        method = "Maxflat";
-        text = f.m_Maxflat.m_bGammaGiven ? StrPrintf("Gamma = %f\n", f.m_Maxflat.m_dGamma)
-                                         : StrPrintf("Beta = %f\n", f.m_Maxflat.m_dBeta);
-        break;
-    case kKindLthBand:
-        method = "Lth Band";
-        break;
-    default:
-        method = "Unkown";
-        break;
-    }
+    const CDesignMethodImpl* impl = DesignMethodOfKind(f.m_nKind);
+    method = impl ? impl->SummaryName() : "Unkown";
+    text = impl ? impl->SummaryText(f) : std::string();
     text += QuantizationLossText(f);
 }
 

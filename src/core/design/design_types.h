@@ -4,6 +4,7 @@
 #include <span>
 #include <string_view>
 
+class CDesignMethodImpl;
 class CFirData;
 class CHost;
 struct SDesignFlowSteps;
@@ -47,13 +48,17 @@ using FRunDesign = bool (*)(CFirData& filter, const std::function<bool()>& desig
 // After a design that gave coefficients, before the front end's after-design step.
 using FAfterDesign = void (*)(CFirData& filter);
 
-// One row per entry of the method lists: the registry every front end reads a method's identity
-// and its own design steps from.
+// One row per entry of the method lists: the registry every front end reads a method's identity,
+// its routines and its own design steps from.
 struct SDesignMethod {
     EDesignType type;
     EDesignKind kind;        // the routines it designs with
     const char* listName;    // its name in the method lists ("Simple PM", ...)
     const char* commandWord; // the word of `design <word>` on the command line; "" for none
+    // The kind's routines (design_method.h); null for a type that designs nothing.
+    const CDesignMethodImpl& (*impl)() = nullptr;
+    bool estimates = false; // estimates its tap count from its specification
+    bool optimises = false; // searches for the fewest taps that meet its specification
     FPrepareDesign prepare = nullptr;
     FRunDesign run = nullptr;
     FAfterDesign afterDesign = nullptr;

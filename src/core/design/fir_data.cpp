@@ -1,6 +1,7 @@
 #include "design/fir_data.h"
 
 #include "design/design_messages.h"
+#include "design/design_method.h"
 #include "design/design_summary.h"
 #include "support/archive_fields.h"
 
@@ -197,9 +198,8 @@ void CFirData::ScaleBandEdges(double factor) {
 }
 
 int CFirData::EstimateNumTaps() const {
-    int n = m_nTaps;
-    if (m_nKind == kKindParksMcClellan || m_nKind == kKindLthBand)
-        n = EstimatePmTaps();
+    const CDesignMethodImpl* method = DesignMethodOfKind(m_nKind);
+    int n = method ? method->Estimate(*this) : m_nTaps;
     // Limits that were never filled (no design type set yet) would clamp every count to 0.
     const bool limitsSet = m_Constraints.m_nMax > 0;
     if (m_Constraints.m_bConstrainEstimates)

@@ -152,44 +152,17 @@ public:
     // refuses), then sets max(count, minimum).
     bool AskOddTaps();
 
-    // ---- the other design methods (windowed_sinc.cpp ... cic.cpp) -----------------------
-    // Each Design* replaces the coefficients with the method's real taps (Q zeros); the
-    // post-design steps and the gridded response are the driver's (FinishDesign).
+    // ---- the other design methods -------------------------------------------------------
+    // Their routines are the registry's (design_method.h, one file per method); the post-design
+    // steps and the gridded response are the driver's (FinishDesign).
 
     // The coefficients become taps (I) and zeros (Q): real time data at the filter's Fs, whole
     // range shown, no window; the gridded response is emptied.
     void LoadDesignedTaps(const std::vector<double>& taps);
-
-    // A corner f (unit of Fs) below 0, above Fs/2 or at forbidden (fraction of Fs: 0 or 0.5) is
-    // reported ("Bad corner frequency at ..."). Returns true when it reported.
-    bool CheckCorner(double f, double forbidden);
-    // Tap minimum, odd taps for highpass and bandstop, the window parameter, corners.
-    bool ValidateWindowedSinc();
-    // The message that refuses the parameter of the chosen window (Kaiser-Bessel alpha not
-    // inside (0, 50), Dolph-Chebyshev gamma below 1 dB), nullptr when it is usable.
-    const char* WindowParamProblem() const;
     // The window-after-design flag as the method's editor sets it (it is not archived): on for
     // a windowed-sinc design and for an Lth-band design by the windowed-sinc method, else off.
     // For a design run from a loaded project without its editor.
     void SetWindowAfterDesignByMethod();
-    // Truncated ideal lowpass, highpass, bandpass or bandstop of m_nTaps taps from m_Ws; sets
-    // m_dGainFreq (unit of Fs) to the frequency of unit gain.
-    void DesignWindowedSinc();
-    // The spline order a spline-sinc design uses: with m_bAutoOrder the one that suits the tap
-    // count and the transition band m_dCorner1..m_dCorner2 (AutoSplineOrder), else the stored one.
-    int SplineSincOrder() const;
-    // Refuses a spline order below 1 (message when showMessage); changes nothing.
-    bool ValidateSplineSinc(bool showMessage) const;
-    // Lowpass (or, for filter type 1, highpass) with a spline-shaped transition band
-    // m_dCorner1..m_dCorner2 (unit of Fs), normalised to unit mean passband power; stores the
-    // order it used.
-    void DesignSplineSinc();
-
-    // Checks m_Rc with the values that follow from it (CompleteRaisedCosine); changes nothing.
-    bool ValidateRaisedCosine() const;
-    // Completes m_Rc (the values that follow from those given), then designs the raised cosine
-    // (or root raised cosine) of m_Rc.m_nRcTaps taps, zero-padded when asked.
-    void DesignRaisedCosine();
 
     // Filter type and transition band of the Lth-band lowpass (or highpass) into m_Ws.
     void SetTransitionBand();
@@ -206,19 +179,6 @@ public:
                    CDesignControl& control);
     // Forces the Lth-band zeros on an odd-length design (see lth_band.cpp).
     void LthFixup();
-
-    // Maximally flat lowpass of m_Maxflat; reports a failed design.
-    bool DesignMaxflat();
-    // The maxflat rules applied to entered values: beta and, when gammaGiven, gamma as
-    // fractions of Fs, else the odd tap count taps from which gamma follows (may be raised by
-    // the constraint and odd-taps questions). Stores the values into m_Maxflat when accepted.
-    bool StoreMaxflatSpec(double beta, bool gammaGiven, double gamma, int taps);
-
-    // The CIC parameters must be positive, at most 100 stages and N*R*M within the maximum
-    // tap count.
-    bool ValidateCic();
-    // N boxcars of R*M ones convolved, divided by (R*M)^N when m_bUnityGain is set.
-    void DesignCic();
 
     // ---- Parks-McClellan band list -------------------------------------------------------
     // Empties the band list and sets response type, grid density and tap count.

@@ -1,9 +1,11 @@
 #include "design/lth_band.h"
 
 #include "design/design_flow.h"
+#include "design/design_job.h"
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 #include "design/optimizer.h"
+#include "design/windowed_sinc.h"
 #include "response/response_types.h"
 #include "support/format_number.h"
 #include "support/host.h"
@@ -22,17 +24,50 @@ constexpr double kSincZero = 1e-12;
 
 } // namespace
 
-void CFirData::SetTransitionBand() {
-    const double pivot = GetFs() / (2.0 * m_Lth.m_nL);
-    const double cutoff = m_Lth.m_dCutoff;
+WindowedSincParams LthTransitionBand(const LthBandParams& lth, WindowedSincParams ws, double fs) {
+    const double pivot = fs / (2.0 * lth.m_nL);
+    const double cutoff = lth.m_dCutoff;
     if (pivot > cutoff) {
-        m_Ws.m_nFilterType = 0;
-        m_Ws.m_dCorner1 = cutoff;
-        m_Ws.m_dCorner2 = 2.0 * pivot - cutoff;
+        ws.m_nFilterType = 0;
+        ws.m_dCorner1 = cutoff;
+        ws.m_dCorner2 = 2.0 * pivot - cutoff;
     } else {
-        m_Ws.m_nFilterType = 1;
-        m_Ws.m_dCorner1 = 2.0 * pivot - cutoff;
-        m_Ws.m_dCorner2 = cutoff;
+        ws.m_nFilterType = 1;
+        ws.m_dCorner1 = 2.0 * pivot - cutoff;
+        ws.m_dCorner2 = cutoff;
+    }
+    return ws;
+}
+
+void CFirData::SetTransitionBand() {
+    m_Ws = LthTransitionBand(m_Lth, m_Ws, GetFs());
+}
+
+SMethodMessage LthProblem(const CFirData& filter) {
+    const double fs = filter.GetFs();
+    const LthBandParams& lth = filter.m_Lth;
+    if (lth.m_nL <= 1)
+        return {kMsgLthL};
+    if (!(lth.m_dCutoff > 0.0))
+        return {kMsgLthCutoffPositive};
+    if (!(lth.m_dCutoff < fs / 2.0))
+        return {kMsgLthCutoffBelowNyquist};
+    if (std::abs(lth.m_dCutoff - fs / (2.0 * lth.m_nL)) / fs < 1e-7)
+        return {kMsgLthCutoffAtPivot};
+    if (lth.m_dCutoff > fs / lth.m_nL - 1e-7)
+        return {kMsgLthCutoffAboveFsL};
+    const WindowedSincParams ws = LthTransitionBand(lth, filter.m_Ws, fs);
+    switch (lth.m_nLthMethod) {
+    case LthBandParams::kMethodWindowedSinc:
+        if (const char* problem = WindowParamProblem(ws))
+            return {problem};
+        return {};
+    case LthBandParams::kMethodSplineSinc:
+        return ValidateSplineSinc({ws, filter.GetNumTaps(), fs});
+    default:
+        if (lth.m_bSpecifyAttn ? lth.m_dAttn == 0.0 : lth.m_dRipple == 0.0)
+            return {lth.m_bSpecifyAttn ? kMsgLthAttnZero : kMsgLthRippleZero};
+        return {};
     }
 }
 
@@ -78,12 +113,13 @@ bool CFirData::ValidateLth(bool showMessages, bool full) {
         return false;
     switch (lth.m_nLthMethod) {
     case LthBandParams::kMethodWindowedSinc:
-        if (const char* problem = WindowParamProblem())
+        if (const char* problem = WindowParamProblem(m_Ws))
             return refuse(problem);
         break;
     case LthBandParams::kMethodSplineSinc:
-        if (!ValidateSplineSinc(showMessages))
-            return false;
+        if (const SMethodMessage problem = ValidateSplineSinc(WindowedSincSpecOf(*this));
+            !problem.Empty())
+            return refuse(problem.text.c_str());
         break;
     default:
         if (lth.m_bSpecifyAttn) {
@@ -132,13 +168,13 @@ bool CFirData::DesignLth(const std::string& caption, bool optimize, OptimizerSta
     case LthBandParams::kMethodWindowedSinc:
         ResetSpec(m_nResponseType, m_nGridDensity, m_nTaps);
         m_Ws.m_dCorner1 = GetFs() / (2.0 * m_Lth.m_nL);
-        DesignWindowedSinc();
+        ApplyWindowedSinc(*this);
         LthFixup();
         done = HasCoefficients();
         break;
     case LthBandParams::kMethodSplineSinc:
         ResetSpec(m_nResponseType, m_nGridDensity, m_nTaps);
-        DesignSplineSinc();
+        ApplySplineSinc(*this);
         LthFixup();
         done = HasCoefficients();
         break;
@@ -247,6 +283,42 @@ bool PrepareLthDesign(CFirData& filter, CHost& host, const SDesignFlowSteps& ste
             return false;
     }
     return true;
+}
+
+namespace {
+
+class CLthMethod final : public CDesignMethodImpl {
+public:
+    const char* SummaryName() const override { return "Lth Band"; }
+    SMethodMessage Validate(const CFirData& filter) const override { return LthProblem(filter); }
+    // The cutoff, the transition band that follows from it, the odd-taps question for a
+    // highpass of an even count, the method's parameters, the tap minimum.
+    bool Check(CFirData& filter) const override { return filter.ValidateLth(true, true); }
+    std::optional<SMethodMessage> CannotEstimate(const CFirData& filter) const override {
+        if (filter.IsLthSpecValid())
+            return std::nullopt;
+        return SMethodMessage{};
+    }
+    // The estimate of the band list that the specification builds (EstimateLthTaps).
+    int Estimate(const CFirData& filter) const override { return filter.EstimatePmTaps(); }
+    SDesignOutcome Design(CFirData& filter, const SDesignJob& job) const override {
+        SDesignOutcome outcome;
+        if (filter.DesignLth(job.caption, false, nullptr, job.control))
+            outcome.end = SDesignOutcome::EEnd::Designed;
+        else if (job.control.CancelRequested())
+            outcome.end = SDesignOutcome::EEnd::Cancelled;
+        return outcome;
+    }
+    bool Optimize(CFirData& filter, const SDesignJob& job, OptimizerState* pState) const override {
+        return filter.DesignLth(job.caption, true, pState, job.control);
+    }
+};
+
+} // namespace
+
+const CDesignMethodImpl& LthMethod() {
+    static const CLthMethod method;
+    return method;
 }
 
 bool RunLthDesign(CFirData& filter, const std::function<bool()>& design) {

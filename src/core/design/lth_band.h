@@ -1,10 +1,25 @@
 #pragma once
 
+#include "design/design_method.h"
+#include "design/fir_params.h"
+
 #include <functional>
 
 class CFirData;
 class CHost;
 struct SDesignFlowSteps;
+
+// The windowed-sinc parameters ws with the filter type and transition band of the Lth-band
+// lowpass (or highpass) of lth at the sampling frequency fs.
+WindowedSincParams LthTransitionBand(const LthBandParams& lth, WindowedSincParams ws, double fs);
+
+// The message that refuses the Lth-band specification (L, the cutoff, then the parameters of
+// its design method with the transition band that follows from the cutoff); empty when it can
+// be designed.
+SMethodMessage LthProblem(const CFirData& filter);
+
+// The Lth-band routines of the method registry.
+const CDesignMethodImpl& LthMethod();
 
 // The Lth-band method's own steps of the Design and Optimize flows, used by every front end.
 

@@ -2,7 +2,6 @@
 
 #include "design/fir_data.h"
 #include "design/method_messages.h"
-#include "response/response_types.h"
 #include "response/response_value.h"
 #include "support/format_number.h"
 
@@ -135,16 +134,15 @@ int MaxflatResponse(double beta, double gamma, int capacity, std::vector<double>
     return kMaxflatOk;
 }
 
-bool CFirData::DesignMaxflat() {
-    RemoveAll();
-    const double gamma = m_Maxflat.m_dGamma;
+SDesignOutcome DesignMaxflat(const MaxflatParams& maxflat) {
+    const double gamma = maxflat.m_dGamma;
     const double conditions = gamma > 0.0 ? 1.0 / (4.0 * gamma * gamma) : 0.0;
     // A rolloff too small to design gets no denominator search at all.
     const int capacity =
         conditions < kMaxflatMaxConditions + 1 ? 4 + static_cast<int>(conditions) : 0;
     std::vector<double> half;
     int nt = 0;
-    const int status = MaxflatResponse(m_Maxflat.m_dBeta, gamma, capacity, half, nt);
+    const int status = MaxflatResponse(maxflat.m_dBeta, gamma, capacity, half, nt);
 
     std::vector<double> taps;
     double sum = 0.0;
@@ -157,59 +155,79 @@ bool CFirData::DesignMaxflat() {
         for (double t : taps)
             sum += t;
     }
-    if (status != kMaxflatOk || taps.empty() || !(std::abs(sum - 1.0) <= 0.001)) {
-        Report(kMsgMaxflatNoConvergence);
-        LoadDesignedTaps({});
-        return false;
-    }
-    LoadDesignedTaps(taps);
-    SetNumTaps(GetN());
-    if (FreqResponseAt(*this, kChannelInphase, false, m_Maxflat.m_dBeta, true) > 1.0) {
-        Report(kMsgMaxflatNoConvergence);
-        return false;
-    }
-    return true;
+    if (status != kMaxflatOk || taps.empty() || !(std::abs(sum - 1.0) <= 0.001))
+        return SDesignOutcome::Failure(kMsgMaxflatNoConvergence);
+    // A gain above 1 at the transition centre: the taps stay, the design failed.
+    if (RealTapsPowerAt(taps, maxflat.m_dBeta) > 1.0)
+        return SDesignOutcome::Failure(kMsgMaxflatNoConvergence, std::move(taps));
+    return SDesignOutcome::OfTaps(std::move(taps));
 }
 
-bool CFirData::StoreMaxflatSpec(double beta, bool gammaGiven, double gamma, int taps) {
+bool StoreMaxflatSpec(CFirData& filter, double beta, bool gammaGiven, double gamma, int taps) {
+    CHost* host = filter.GetHost();
+    const auto refuse = [&filter](std::string text) {
+        ShowMethodMessage(filter, {std::move(text)});
+        return false;
+    };
     if (!gammaGiven) {
-        if (!AskAdjustTaps(taps))
+        if (!filter.AskAdjustTaps(taps))
             return false;
-        if (taps < 3) {
-            Report(kMsgMaxflatTapsBelow3);
-            return false;
-        }
+        if (taps < 3)
+            return refuse(kMsgMaxflatTapsBelow3);
         if (taps % 2 == 0) {
-            if (AskHost(kMsgMaxflatAskOdd, false, EAnswer::Yes) != EAnswer::Yes)
+            const EAnswer answer =
+                host ? host->Ask(kMsgMaxflatAskOdd, false, EAnswer::Yes) : EAnswer::Yes;
+            if (answer != EAnswer::Yes)
                 return false;
             ++taps;
         }
-        if (taps > kMaxflatTapLimit - 1) {
-            Report(FormatMessage(kMsgMaxflatTooManyTaps, {std::to_string(kMaxflatTapLimit)}));
-            return false;
-        }
+        if (taps > kMaxflatTapLimit - 1)
+            return refuse(
+                FormatMessage(kMsgMaxflatTooManyTaps, {std::to_string(kMaxflatTapLimit)}));
         gamma = RoundHalfAwayDouble(std::sqrt(1.0 / (2.0 * (taps - 1))) * 1e6) / 1e6;
     }
-    if (!(beta > 0.0)) {
-        Report(kMsgMaxflatCenterPositive);
-        return false;
-    }
-    if (!(gamma > 0.0)) {
-        Report(kMsgMaxflatRolloffPositive);
-        return false;
-    }
-    if (gamma >= std::min(2.0 * beta, 1.0 - 2.0 * beta)) {
-        Report(kMsgMaxflatRolloffTooBig);
-        return false;
-    }
-    if (1.0 / (4.0 * gamma * gamma) >= 651.0) {
-        Report(kMsgMaxflatRolloffTooSmall);
-        return false;
-    }
-    m_Maxflat.m_dBeta = beta;
-    m_Maxflat.m_dGamma = gamma;
-    m_Maxflat.m_bGammaGiven = gammaGiven ? 1 : 0;
+    if (!(beta > 0.0))
+        return refuse(kMsgMaxflatCenterPositive);
+    if (!(gamma > 0.0))
+        return refuse(kMsgMaxflatRolloffPositive);
+    if (gamma >= std::min(2.0 * beta, 1.0 - 2.0 * beta))
+        return refuse(kMsgMaxflatRolloffTooBig);
+    if (1.0 / (4.0 * gamma * gamma) >= 651.0)
+        return refuse(kMsgMaxflatRolloffTooSmall);
+    filter.m_Maxflat.m_dBeta = beta;
+    filter.m_Maxflat.m_dGamma = gamma;
+    filter.m_Maxflat.m_bGammaGiven = gammaGiven ? 1 : 0;
     return true;
+}
+
+namespace {
+
+class CMaxflatMethod final : public CDesignMethodImpl {
+public:
+    const char* SummaryName() const override { return "Maxflat"; }
+    std::string SummaryText(const CFirData& filter) const override {
+        const MaxflatParams& maxflat = filter.m_Maxflat;
+        return maxflat.m_bGammaGiven ? StrPrintf("Gamma = %f\n", maxflat.m_dGamma)
+                                     : StrPrintf("Beta = %f\n", maxflat.m_dBeta);
+    }
+    // The length follows from the parameters, which StoreMaxflatSpec checked when they were
+    // entered.
+    bool ChecksTapCount() const override { return false; }
+    SMethodMessage Validate(const CFirData&) const override { return {}; }
+    SDesignOutcome Design(CFirData& filter, const SDesignJob&) const override {
+        SDesignOutcome outcome = DesignMaxflat(filter.m_Maxflat);
+        filter.LoadDesignedTaps(outcome.taps);
+        if (!outcome.taps.empty())
+            filter.SetNumTaps(filter.GetN());
+        return outcome;
+    }
+};
+
+} // namespace
+
+const CDesignMethodImpl& MaxflatMethod() {
+    static const CMaxflatMethod method;
+    return method;
 }
 
 void KeepMaxflatLength(CFirData& filter) {

@@ -1,5 +1,6 @@
 #include "design/design_messages.h"
 #include "design/fir_data.h"
+#include "design/pm_method.h"
 #include "support/format_number.h"
 
 #include <algorithm>
@@ -108,23 +109,8 @@ bool CFirData::HasPassbandAtNyquist() const {
 }
 
 bool CFirData::ValidateSpec(bool full) {
-    const int n = GetNumBands();
-    if (m_nResponseType == PmResponseType::Hilbert && n == 0) {
-        Report(kMsgHilbertNeedsPassband);
+    if (ShowMethodMessage(*this, PmBandsProblem(*this)))
         return false;
-    }
-    bool hasPass = false;
-    bool hasStop = false;
-    for (int i = 0; i < n; ++i)
-        (IsPassband(i) ? hasPass : hasStop) = true;
-    if (!hasPass || !hasStop) {
-        Report(kMsgNeedPassAndStop);
-        return false;
-    }
-    if (m_nGridDensity <= 0) {
-        Report(kMsgGridDensityBelowOne);
-        return false;
-    }
     if (!full)
         return true;
     if (!CheckMinTaps())
@@ -147,15 +133,7 @@ bool CFirData::ValidateForOptimize() {
 }
 
 bool CFirData::CanEstimate(bool showMessage) const {
-    const char* reason = nullptr;
-    if (GetNumBands() != 2)
-        reason = kMsgEstimateTwoBands;
-    else if (IsPassband(0) == IsPassband(1))
-        reason = kMsgEstimatePassAndStop;
-    else if (m_nResponseType != PmResponseType::Filter)
-        reason = kMsgEstimateResponseType;
-    else if (Band(0).lower > 0.001 || Band(1).upper < 0.499)
-        reason = kMsgEstimateBandEnds;
+    const char* reason = PmEstimateProblem(*this);
     if (reason && showMessage)
         Report(reason);
     return reason == nullptr;

@@ -1,10 +1,13 @@
 #include "design/raised_cosine.h"
 
+#include "design/driver_messages.h"
 #include "design/fir_data.h"
 #include "design/method_messages.h"
+#include "support/format_number.h"
 
 #include <cmath>
 #include <numbers>
+#include <string>
 #include <vector>
 
 RaisedCosineParams CompleteRaisedCosine(const RaisedCosineParams& given, double fs) {
@@ -22,62 +25,48 @@ RaisedCosineParams CompleteRaisedCosine(const RaisedCosineParams& given, double 
     return rc;
 }
 
-bool CFirData::ValidateRaisedCosine() const {
-    const RaisedCosineParams& given = m_Rc;
-    if (!(given.m_dRolloff > 0.0 && given.m_dRolloff < 1.0)) {
-        Report(kMsgRolloffRange);
-        return false;
-    }
-    if (given.m_bRateGiven && !(given.m_dSymbolRate > 0.0)) {
-        Report(kMsgSymbolRatePositive);
-        return false;
-    }
-    if (!given.m_bRateGiven && !(given.m_dSamplesPerSymbol > 1.0)) {
-        Report(kMsgSamplesPerSymbol);
-        return false;
-    }
-    const RaisedCosineParams rc = CompleteRaisedCosine(given, GetFs());
+SRaisedCosineSpec RaisedCosineSpecOf(const CFirData& filter) {
+    return {filter.m_Rc, filter.GetFs(), filter.m_Constraints};
+}
+
+SMethodMessage ValidateRaisedCosine(const SRaisedCosineSpec& spec) {
+    const RaisedCosineParams& given = spec.rc;
+    const NTapsConstraints& constraints = spec.constraints;
+    if (!(given.m_dRolloff > 0.0 && given.m_dRolloff < 1.0))
+        return {kMsgRolloffRange};
+    if (given.m_bRateGiven && !(given.m_dSymbolRate > 0.0))
+        return {kMsgSymbolRatePositive};
+    if (!given.m_bRateGiven && !(given.m_dSamplesPerSymbol > 1.0))
+        return {kMsgSamplesPerSymbol};
+    const RaisedCosineParams rc = CompleteRaisedCosine(given, spec.fs);
     if (rc.m_bLengthInTaps) {
-        if (rc.m_nRcTaps < 4) {
-            Report(kMsgRcFourTaps);
-            return false;
-        }
-        if (!rc.m_bZeroPad && !m_Constraints.MeetsConstraints(rc.m_nRcTaps)) {
-            Report(kMsgRcTapsConstraints);
-            return false;
-        }
+        if (rc.m_nRcTaps < 4)
+            return {kMsgRcFourTaps};
+        if (!rc.m_bZeroPad && !constraints.MeetsConstraints(rc.m_nRcTaps))
+            return {kMsgRcTapsConstraints};
     } else {
-        if (!(given.m_dSymbols >= 2.0)) {
-            Report(kMsgRcTwoSymbols);
-            return false;
-        }
-        if (!rc.m_bZeroPad && !m_Constraints.MeetsConstraints(rc.m_nRcTaps)) {
-            Report(kMsgRcSymbolsConstraints);
-            return false;
-        }
+        if (!(given.m_dSymbols >= 2.0))
+            return {kMsgRcTwoSymbols};
+        if (!rc.m_bZeroPad && !constraints.MeetsConstraints(rc.m_nRcTaps))
+            return {kMsgRcSymbolsConstraints};
     }
     if (rc.m_bZeroPad) {
-        if (rc.m_nZeroPadTaps < rc.m_nRcTaps) {
-            Report(kMsgRcZeroPadShort);
-            return false;
-        }
-        if (!m_Constraints.MeetsConstraints(rc.m_nZeroPadTaps)) {
-            Report(kMsgRcZeroPadConstraints);
-            return false;
-        }
+        if (rc.m_nZeroPadTaps < rc.m_nRcTaps)
+            return {kMsgRcZeroPadShort};
+        if (!constraints.MeetsConstraints(rc.m_nZeroPadTaps))
+            return {kMsgRcZeroPadConstraints};
     }
-    if (!(rc.m_dSymbols >= 2.0)) {
-        Report(kMsgRcSpanTwoSymbols);
-        return false;
-    }
-    return true;
+    if (!(rc.m_dSymbols >= 2.0))
+        return {kMsgRcSpanTwoSymbols};
+    const int length = rc.m_bZeroPad ? rc.m_nZeroPadTaps : rc.m_nRcTaps;
+    if (length > CFirData::kMaxTaps)
+        return {FormatMessage(kMsgTapsAboveAbsMax, {std::to_string(CFirData::kMaxTaps)})};
+    return {};
 }
 
 // Raised-cosine and root-raised-cosine Nyquist pulses sampled at t = (i - (N-1)/2)/sps symbols;
 // at their removable singularities the limits (L'Hopital) are used.
-void CFirData::DesignRaisedCosine() {
-    m_Rc = CompleteRaisedCosine(m_Rc, GetFs());
-    const RaisedCosineParams& rc = m_Rc;
+std::vector<double> DesignRaisedCosine(const RaisedCosineParams& rc) {
     const int n = rc.m_nRcTaps;
     const double sps = rc.m_dSamplesPerSymbol;
     const double beta = rc.m_dRolloff;
@@ -112,6 +101,32 @@ void CFirData::DesignRaisedCosine() {
     }
     if (rc.m_bZeroPad && rc.m_nZeroPadTaps > n)
         h.resize(static_cast<size_t>(rc.m_nZeroPadTaps), 0.0);
-    LoadDesignedTaps(h);
-    SetNumTaps(GetN());
+    return h;
+}
+
+namespace {
+
+class CRaisedCosineMethod final : public CDesignMethodImpl {
+public:
+    const char* SummaryName() const override { return "Raised Cosine"; }
+    // The tap counts follow from the parameters; the method checks them against the
+    // constraints itself.
+    bool ChecksTapCount() const override { return false; }
+    SMethodMessage Validate(const CFirData& filter) const override {
+        return ValidateRaisedCosine(RaisedCosineSpecOf(filter));
+    }
+    SDesignOutcome Design(CFirData& filter, const SDesignJob&) const override {
+        filter.m_Rc = CompleteRaisedCosine(filter.m_Rc, filter.GetFs());
+        SDesignOutcome outcome = SDesignOutcome::OfTaps(DesignRaisedCosine(filter.m_Rc));
+        filter.LoadDesignedTaps(outcome.taps);
+        filter.SetNumTaps(filter.GetN());
+        return outcome;
+    }
+};
+
+} // namespace
+
+const CDesignMethodImpl& RaisedCosineMethod() {
+    static const CRaisedCosineMethod method;
+    return method;
 }

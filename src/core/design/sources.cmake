@@ -5,6 +5,7 @@ set(CORE_DESIGN_SOURCES
     design_driver.cpp
     design_flow.cpp
     design_job.cpp
+    design_method.cpp
     design_summary.cpp
     design_types.cpp
     fir_data.cpp
@@ -16,6 +17,7 @@ set(CORE_DESIGN_SOURCES
     optimizer.cpp
     pm_bands.cpp
     pm_design.cpp
+    pm_method.cpp
     quant_options.cpp
     quant_search.cpp
     quantization.cpp

@@ -1,6 +1,7 @@
+#include "design/windowed_sinc.h"
+
 #include "design/fir_data.h"
 #include "design/method_messages.h"
-#include "response/response_types.h"
 #include "response/response_value.h"
 
 #include <algorithm>
@@ -15,32 +16,29 @@ int AutoSplineOrder(int taps, double corner1, double corner2, double fs) {
     return p < 1e9 ? std::max(1, static_cast<int>(p)) : 1000000000;
 }
 
-int CFirData::SplineSincOrder() const {
-    if (m_Ws.m_bAutoOrder)
-        return AutoSplineOrder(m_nTaps, m_Ws.m_dCorner1, m_Ws.m_dCorner2, GetFs());
-    return m_Ws.m_nSplineOrder;
+int SplineSincOrder(const SWindowedSincSpec& spec) {
+    if (spec.ws.m_bAutoOrder)
+        return AutoSplineOrder(spec.taps, spec.ws.m_dCorner1, spec.ws.m_dCorner2, spec.fs);
+    return spec.ws.m_nSplineOrder;
 }
 
-bool CFirData::ValidateSplineSinc(bool showMessage) const {
-    if (SplineSincOrder() <= 0) {
-        if (showMessage)
-            Report(kMsgSplineOrder);
-        return false;
-    }
-    return true;
+SMethodMessage ValidateSplineSinc(const SWindowedSincSpec& spec) {
+    if (SplineSincOrder(spec) <= 0)
+        return {kMsgSplineOrder};
+    return {};
 }
 
 // Spline-transition lowpass (Burrus, Soewito and Gopinath): the ideal lowpass of cutoff wc, the
 // middle of the transition band, multiplied by the p-th power of sinc(dw m / (2p)), whose
 // spectrum is a p-th order spline transition of width dw.
-void CFirData::DesignSplineSinc() {
-    m_Ws.m_nSplineOrder = SplineSincOrder();
-    const int n = m_nTaps;
-    const double fs = GetFs();
+std::vector<double> DesignSplineSinc(const SWindowedSincSpec& spec) {
+    const WindowedSincParams& ws = spec.ws;
+    const int n = spec.taps;
+    const double fs = spec.fs;
     const double pi = std::numbers::pi;
-    const double dw = 2.0 * pi * (m_Ws.m_dCorner2 - m_Ws.m_dCorner1) / fs;
-    const double wc = pi * (m_Ws.m_dCorner1 + m_Ws.m_dCorner2) / fs;
-    const int p = std::max(1, m_Ws.m_nSplineOrder);
+    const double dw = 2.0 * pi * (ws.m_dCorner2 - ws.m_dCorner1) / fs;
+    const double wc = pi * (ws.m_dCorner1 + ws.m_dCorner2) / fs;
+    const int p = std::max(1, SplineSincOrder(spec));
 
     std::vector<double> h(static_cast<size_t>(std::max(n, 0)), 0.0);
     const int half = n / 2;
@@ -54,24 +52,31 @@ void CFirData::DesignSplineSinc() {
     }
     if (n % 2 != 0)
         h[static_cast<size_t>(half)] = wc / pi;
-    LoadDesignedTaps(h);
     if (n <= 0)
-        return;
+        return h;
 
     // Unit mean power over the lower part of the passband.
     double power = 0.0;
     for (int k = 0; k < n; ++k)
-        power +=
-            FreqResponseAt(*this, kChannelInphase, false, k * m_Ws.m_dCorner1 / (2.0 * n), false);
+        power += RealTapsPowerAt(h, k * ws.m_dCorner1 / (2.0 * n) / fs);
     power /= n;
     if (power > 0.0) {
         const double factor = 1.0 / std::sqrt(power);
-        for (int i = 0; i < n; ++i)
-            (*m_pI)[i] *= factor;
+        for (double& tap : h)
+            tap *= factor;
     }
-    if (m_Ws.m_nFilterType == 1) {
-        for (int i = 0; i < n; ++i)
-            (*m_pI)[i] = -(*m_pI)[i];
-        (*m_pI)[n / 2] += 1.0;
+    if (ws.m_nFilterType == 1) {
+        for (double& tap : h)
+            tap = -tap;
+        h[static_cast<size_t>(n / 2)] += 1.0;
     }
+    return h;
+}
+
+SDesignOutcome ApplySplineSinc(CFirData& filter) {
+    const SWindowedSincSpec spec = WindowedSincSpecOf(filter);
+    filter.m_Ws.m_nSplineOrder = SplineSincOrder(spec);
+    SDesignOutcome outcome = SDesignOutcome::OfTaps(DesignSplineSinc(spec));
+    filter.LoadDesignedTaps(outcome.taps);
+    return outcome;
 }

@@ -1,3 +1,5 @@
+#include "design/windowed_sinc.h"
+
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 #include "dsp/signal_messages.h"
@@ -29,12 +31,11 @@ void CFirData::LoadDesignedTaps(const std::vector<double>& taps) {
     m_nWindow = -1;
 }
 
-bool CFirData::CheckCorner(double f, double forbidden) {
-    const double r = f / GetFs();
+SMethodMessage CornerProblem(double f, double forbidden, double fs) {
+    const double r = f / fs;
     if (!(r < 0.0 || r > 0.5 || r == forbidden))
-        return false;
-    Report(FormatMessage(kMsgBadCorner, {FormatNumber(f, 3, false)}), EMsgIcon::None);
-    return true;
+        return {};
+    return {FormatMessage(kMsgBadCorner, {FormatNumber(f, 3, false)}), EMsgIcon::None};
 }
 
 void CFirData::SetWindowAfterDesignByMethod() {
@@ -43,51 +44,51 @@ void CFirData::SetWindowAfterDesignByMethod() {
                             m_Lth.m_nLthMethod == LthBandParams::kMethodWindowedSinc);
 }
 
-const char* CFirData::WindowParamProblem() const {
-    if (m_Ws.m_nWindowType == kKaiserBesselWindow &&
-        !(m_Ws.m_dWindowParam > 0.0 && m_Ws.m_dWindowParam < 50.0))
+SWindowedSincSpec WindowedSincSpecOf(const CFirData& filter) {
+    return {filter.m_Ws, filter.GetNumTaps(), filter.GetFs()};
+}
+
+const char* WindowParamProblem(const WindowedSincParams& ws) {
+    if (ws.m_nWindowType == kKaiserBesselWindow &&
+        !(ws.m_dWindowParam > 0.0 && ws.m_dWindowParam < 50.0))
         return kMsgAlphaRange;
     // The sidelobe level in dB; 0 would ask for sidelobes of zero height.
-    if (m_Ws.m_nWindowType == kDolphChebyshevWindow && !(m_Ws.m_dChebyParam >= 1.0))
+    if (ws.m_nWindowType == kDolphChebyshevWindow && !(ws.m_dChebyParam >= 1.0))
         return SignalMsg::kGammaTooSmall;
     return nullptr;
 }
 
-bool CFirData::ValidateWindowedSinc() {
-    if (!CheckMinTaps())
-        return false;
-    const int type = m_Ws.m_nFilterType;
-    if (m_nTaps % 2 == 0 && (type == 1 || type == 3) && !AskOddTaps())
-        return false;
-    if (const char* problem = WindowParamProblem()) {
-        Report(problem);
-        return false;
-    }
+SMethodMessage ValidateWindowedSinc(const SWindowedSincSpec& spec) {
+    const WindowedSincParams& ws = spec.ws;
+    if (const char* problem = WindowParamProblem(ws))
+        return {problem};
+    const int type = ws.m_nFilterType;
     if (type == 2 || type == 3) {
-        const double lo = std::min(m_Ws.m_dCorner1, m_Ws.m_dCorner2);
-        const double hi = std::max(m_Ws.m_dCorner1, m_Ws.m_dCorner2);
-        if (CheckCorner(lo, 0.0) || CheckCorner(hi, 0.5))
-            return false;
-        if (lo == hi) {
-            Report(kMsgCornersEqual);
-            return false;
-        }
-        return true;
+        const double lo = std::min(ws.m_dCorner1, ws.m_dCorner2);
+        const double hi = std::max(ws.m_dCorner1, ws.m_dCorner2);
+        for (const SMethodMessage& problem :
+             {CornerProblem(lo, 0.0, spec.fs), CornerProblem(hi, 0.5, spec.fs)})
+            if (!problem.Empty())
+                return problem;
+        if (lo == hi)
+            return {kMsgCornersEqual};
+        return {};
     }
-    return !CheckCorner(m_Ws.m_dCorner1, 0.0) && !CheckCorner(m_Ws.m_dCorner1, 0.5);
+    SMethodMessage problem = CornerProblem(ws.m_dCorner1, 0.0, spec.fs);
+    return problem.Empty() ? CornerProblem(ws.m_dCorner1, 0.5, spec.fs) : problem;
 }
 
 // The ideal (brick-wall) impulse responses sampled at m = i - (N-1)/2 and truncated to N taps:
 // a lowpass of cutoff w is sin(w m)/(pi m), with w/pi at m = 0; the highpass, bandpass and
 // bandstop are sums and differences of lowpasses and of the unit impulse.
-void CFirData::DesignWindowedSinc() {
-    const int n = m_nTaps;
-    const double fs = GetFs();
-    const double w1 = 2.0 * std::numbers::pi * m_Ws.m_dCorner1 / fs;
-    const double w2 = 2.0 * std::numbers::pi * m_Ws.m_dCorner2 / fs;
+std::vector<double> DesignWindowedSinc(const SWindowedSincSpec& spec) {
+    const int n = spec.taps;
+    const double fs = spec.fs;
+    const double w1 = 2.0 * std::numbers::pi * spec.ws.m_dCorner1 / fs;
+    const double w2 = 2.0 * std::numbers::pi * spec.ws.m_dCorner2 / fs;
     const double a = std::min(w1, w2);
     const double b = std::max(w1, w2);
-    const int type = m_Ws.m_nFilterType;
+    const int type = spec.ws.m_nFilterType;
     const double pi = std::numbers::pi;
 
     std::vector<double> h;
@@ -126,19 +127,58 @@ void CFirData::DesignWindowedSinc() {
         }
     }
 
-    switch (type) {
+    return h;
+}
+
+double WindowedSincGainFreq(const SWindowedSincSpec& spec) {
+    const double fs = spec.fs;
+    const double a = std::min(spec.ws.m_dCorner1, spec.ws.m_dCorner2);
+    switch (spec.ws.m_nFilterType) {
     case 1:
-        m_dGainFreq = fs / 2.0;
-        break;
+        return fs / 2.0;
     case 2:
-        m_dGainFreq = (m_Ws.m_dCorner1 + m_Ws.m_dCorner2) / 2.0;
-        break;
+        return (spec.ws.m_dCorner1 + spec.ws.m_dCorner2) / 2.0;
     case 3:
-        m_dGainFreq = a > 0.0 ? 0.0 : fs / 2.0;
-        break;
+        return a > 0.0 ? 0.0 : fs / 2.0;
     default:
-        m_dGainFreq = 0.0;
-        break;
+        return 0.0;
     }
-    LoadDesignedTaps(h);
+}
+
+SDesignOutcome ApplyWindowedSinc(CFirData& filter) {
+    const SWindowedSincSpec spec = WindowedSincSpecOf(filter);
+    SDesignOutcome outcome = SDesignOutcome::OfTaps(DesignWindowedSinc(spec));
+    filter.m_dGainFreq = WindowedSincGainFreq(spec);
+    filter.LoadDesignedTaps(outcome.taps);
+    return outcome;
+}
+
+namespace {
+
+class CWindowedSincMethod final : public CDesignMethodImpl {
+public:
+    const char* SummaryName() const override { return "Windowed Sinc"; }
+    SMethodMessage Validate(const CFirData& filter) const override {
+        return ValidateWindowedSinc(WindowedSincSpecOf(filter));
+    }
+    // The tap minimum, then for a highpass or bandstop of an even count the odd-taps question,
+    // then the parameters.
+    bool Check(CFirData& filter) const override {
+        if (!filter.CheckMinTaps())
+            return false;
+        const int type = filter.m_Ws.m_nFilterType;
+        if (filter.GetNumTaps() % 2 == 0 && (type == 1 || type == 3) && !filter.AskOddTaps())
+            return false;
+        return CDesignMethodImpl::Check(filter);
+    }
+    SDesignOutcome Design(CFirData& filter, const SDesignJob&) const override {
+        return ApplyWindowedSinc(filter);
+    }
+};
+
+} // namespace
+
+const CDesignMethodImpl& WindowedSincMethod() {
+    static const CWindowedSincMethod method;
+    return method;
 }

@@ -41,6 +41,17 @@ double FreqResponseAt(const CCorviData& filter, int channel, bool phase, double 
     return degrees <= -180.0 ? 180.0 : degrees;
 }
 
+double RealTapsPowerAt(const std::vector<double>& taps, double freq) {
+    const int n = static_cast<int>(taps.size());
+    if (n <= 0)
+        return 1.0;
+    const double w = -2.0 * std::numbers::pi * freq;
+    double re = 0.0;
+    double im = 0.0;
+    EvaluateRealResponse(taps.data(), w, n, &im, &re);
+    return re * re + im * im;
+}
+
 double ResponseValue(bool inDb, double freq, int channel, bool phase, const CCorviData& filter,
                      double minDb) {
     if (channel != kChannelInphase && channel != kChannelQuadrature && channel != kChannelComplex) {

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <vector>
+
 class CCorviData;
 class CDataColumn;
 class CDataSet;
@@ -11,6 +13,10 @@ class CDataSet;
 // A filter without coefficients gives 1.0; any other channel gives 0.0.
 double FreqResponseAt(const CCorviData& filter, int channel, bool phase, double freq,
                       bool normalized);
+
+// |H|^2 of the real coefficients taps at freq (fraction of the sampling frequency), evaluated as
+// FreqResponseAt does; 1.0 without coefficients.
+double RealTapsPowerAt(const std::vector<double>& taps, double freq);
 
 // The value one plot point shows at freq (unit of the sampling frequency): the phase in degrees
 // when phase is set; otherwise the magnitude in dB, never below minDb (dB), when inDb is set, or

@@ -1,6 +1,7 @@
 #include "editors/maxflat_editor.h"
 
 #include "design/fir_data.h"
+#include "design/maxflat.h"
 #include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
 #include "editors/form_fields.h"
@@ -70,8 +71,8 @@ bool CMaxflatEditor::StoreSpecs() {
     f.SetDesignType(kDesignMaxflat);
     const double fs = f.GetFs();
     const bool gammaGiven = m_pMode->checkedId() == kModeGamma;
-    return f.StoreMaxflatSpec(ReadDouble(m_pCenter) / fs, gammaGiven, ReadDouble(m_pGamma) / fs,
-                              ReadInt(m_pTaps));
+    return StoreMaxflatSpec(f, ReadDouble(m_pCenter) / fs, gammaGiven, ReadDouble(m_pGamma) / fs,
+                            ReadInt(m_pTaps));
 }
 
 void CMaxflatEditor::LoadSpecs() {

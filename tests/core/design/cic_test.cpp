@@ -1,3 +1,5 @@
+#include "design/cic.h"
+#include "design/design_job.h"
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 #include "dsp/signal_ops.h"
@@ -54,25 +56,34 @@ TEST(Cic, MatchesRepeatedBoxcarConvolution) {
 }
 
 TEST(Cic, WorkedSums) {
+    struct Case {
+        int n, r, m;
+        bool unity;
+        std::vector<double> taps;
+    };
+    const Case cases[] = {
+        {1, 8, 1, true, std::vector<double>(8, 0.125)},
+        {1, 8, 1, false, std::vector<double>(8, 1.0)},
+        {3, 2, 1, false, {1, 3, 3, 1}},
+        {3, 2, 1, true, {0.125, 0.375, 0.375, 0.125}},
+        {2, 1, 3, false, {1, 2, 3, 2, 1}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(testing::Message() << c.n << " " << c.r << " " << c.m << " " << c.unity);
+        const SDesignOutcome outcome = DesignCic({{c.n, c.r, c.m}, CFirData::kMaxTaps, c.unity});
+        EXPECT_TRUE(outcome.Designed());
+        EXPECT_EQ(outcome.taps, c.taps);
+    }
+
+    // Through the registry, the filter gets the taps and their count.
     CFirData f;
-    MakeCic(f, 1, 8, 1, true);
-    f.DesignCic();
-    EXPECT_EQ(Taps(f), std::vector<double>(8, 0.125));
-    MakeCic(f, 1, 8, 1, false);
-    f.DesignCic();
-    EXPECT_EQ(Taps(f), std::vector<double>(8, 1.0));
-
-    MakeCic(f, 3, 2, 1, false);
-    f.DesignCic();
-    EXPECT_EQ(Taps(f), (std::vector<double>{1, 3, 3, 1}));
-    MakeCic(f, 3, 2, 1, true);
-    f.DesignCic();
-    EXPECT_EQ(Taps(f), (std::vector<double>{0.125, 0.375, 0.375, 0.125}));
-
     MakeCic(f, 5, 8, 1, false);
-    f.DesignCic();
+    CDesignControl control;
+    const std::string caption;
+    ASSERT_TRUE(CicMethod().Design(f, {control, caption}).Designed());
     const std::vector<double> h = Taps(f);
     EXPECT_EQ(h.size(), 36u);
+    EXPECT_EQ(f.GetNumTaps(), 36);
     EXPECT_EQ(std::accumulate(h.begin(), h.end(), 0.0), 32768.0);
 }
 
@@ -91,6 +102,10 @@ TEST(Cic, ParameterLimits) {
         CScriptedHost host;
         CFirData f(&host);
         MakeCic(f, c.n, c.r, c.m, true);
+        const CicParams before = f.m_Cic;
+        EXPECT_EQ(ValidateCic(CicSpecOf(f)).text, c.message);
+        EXPECT_EQ(f.m_Cic.m_nStages, before.m_nStages);
+        EXPECT_TRUE(host.messages.empty());
         EXPECT_FALSE(f.ValidateSpecs());
         ASSERT_EQ(host.messages.size(), 1u);
         EXPECT_EQ(host.messages[0].text, c.message);
@@ -109,6 +124,10 @@ TEST(Cic, ParameterLimits) {
     CFirData g;
     Fill(g, 3, true, false, 1.0);
     MakeCic(g, 100, 65536, 65536, true);
-    g.DesignCic();
+    const int taps = g.GetNumTaps();
+    CDesignControl control;
+    const std::string caption;
+    EXPECT_FALSE(CicMethod().Design(g, {control, caption}).Designed());
     EXPECT_FALSE(g.HasCoefficients());
+    EXPECT_EQ(g.GetNumTaps(), taps);
 }

@@ -141,18 +141,18 @@ TEST(Maxflat, EnteredTapCountAndRolloffRules) {
     CScriptedHost host;
     CFirData f(&host);
     f.SetDesignType(kDesignMaxflat);
-    ASSERT_TRUE(f.StoreMaxflatSpec(0.2, false, 0.0, 51));
+    ASSERT_TRUE(StoreMaxflatSpec(f, 0.2, false, 0.0, 51));
     EXPECT_EQ(f.m_Maxflat.m_dGamma, 0.1);
     EXPECT_EQ(f.m_Maxflat.m_bGammaGiven, 0);
-    ASSERT_TRUE(f.StoreMaxflatSpec(0.25, false, 0.0, 1299));
+    ASSERT_TRUE(StoreMaxflatSpec(f, 0.25, false, 0.0, 1299));
     EXPECT_EQ(f.m_Maxflat.m_dGamma, 0.019627);
 
     // An even count asks to add a tap: No stops, Yes goes on with 51.
     host.QueueAnswer(EAnswer::No);
-    EXPECT_FALSE(f.StoreMaxflatSpec(0.3, false, 0.0, 50));
+    EXPECT_FALSE(StoreMaxflatSpec(f, 0.3, false, 0.0, 50));
     EXPECT_EQ(f.m_Maxflat.m_dBeta, 0.25);
     host.QueueAnswer(EAnswer::Yes);
-    EXPECT_TRUE(f.StoreMaxflatSpec(0.3, false, 0.0, 50));
+    EXPECT_TRUE(StoreMaxflatSpec(f, 0.3, false, 0.0, 50));
     EXPECT_EQ(f.m_Maxflat.m_dGamma, 0.1);
     ASSERT_EQ(host.questions.size(), 2u);
     EXPECT_EQ(host.questions[1], kMsgMaxflatAskOdd);
@@ -179,7 +179,7 @@ TEST(Maxflat, EnteredTapCountAndRolloffRules) {
         CFirData g(&h);
         g.SetDesignType(kDesignMaxflat);
         h.QueueAnswer(EAnswer::No); // keep a count below the minimum as entered
-        EXPECT_FALSE(g.StoreMaxflatSpec(c.beta, c.gammaGiven, c.gamma, c.taps));
+        EXPECT_FALSE(StoreMaxflatSpec(g, c.beta, c.gammaGiven, c.gamma, c.taps));
         EXPECT_EQ(h.LastMessage(), c.message);
         EXPECT_EQ(g.m_Maxflat.m_dBeta, 0.2);
         EXPECT_EQ(g.m_Maxflat.m_dGamma, 0.1);
@@ -188,7 +188,7 @@ TEST(Maxflat, EnteredTapCountAndRolloffRules) {
     CScriptedHost h;
     CFirData g(&h);
     MakeMaxflat(g, 0.25, 0.0196);
-    ASSERT_TRUE(g.StoreMaxflatSpec(0.25, true, 0.0196, 0));
+    ASSERT_TRUE(StoreMaxflatSpec(g, 0.25, true, 0.0196, 0));
     ASSERT_TRUE(g.DesignFilter(""));
     EXPECT_TRUE(h.messages.empty());
     EXPECT_NEAR(Amplitude(Taps(g), 0.0), 1.0, 1e-9);

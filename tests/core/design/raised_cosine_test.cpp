@@ -1,3 +1,5 @@
+#include "design/design_job.h"
+#include "design/design_method.h"
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 #include "design/raised_cosine.h"
@@ -13,6 +15,14 @@
 #include <vector>
 
 namespace {
+
+// The method's design of the filter's specification, through the registry, without the
+// driver's steps after a design.
+void DesignByMethod(CFirData& f) {
+    CDesignControl control;
+    const std::string caption;
+    DesignMethodOfKind(f.m_nKind)->Design(f, {control, caption});
+}
 
 void MakeRaisedCosine(CFirData& f, int taps, double sps, double beta, bool root) {
     f.SetDesignType(kDesignRaisedCos);
@@ -58,14 +68,14 @@ TEST(RaisedCosine, SingularPointAndCentreTap) {
     // 1 - (2 beta t)^2 vanishes; the factor there is pi/4, times sinc(pi) = 0.
     CFirData rc;
     MakeRaisedCosine(rc, 49, 8.0, 0.5, false);
-    rc.DesignRaisedCosine();
+    DesignByMethod(rc);
     EXPECT_NEAR(rc.m_pI->GetAt(16), 0.0, 1e-17);
     EXPECT_EQ(rc.m_pI->GetAt(16), rc.m_pI->GetAt(32));
     // beta 0.25 puts the singular point at t = 2 (taps 8 and 40), where sinc(2 pi) = 0 again;
     // at 0.4 it lies at t = 1.25, tap 34 of 49: (1/8) sinc(1.25 pi) pi/4.
     CFirData off;
     MakeRaisedCosine(off, 49, 8.0, 0.4, false);
-    off.DesignRaisedCosine();
+    DesignByMethod(off);
     const double x = 1.25 * std::numbers::pi;
     EXPECT_NEAR(off.m_pI->GetAt(34), std::sin(x) / x * std::numbers::pi / 4.0 / 8.0, 1e-15);
     EXPECT_NEAR(off.m_pI->GetAt(24), 1.0 / 8.0, 1e-15);
@@ -73,7 +83,7 @@ TEST(RaisedCosine, SingularPointAndCentreTap) {
     for (double beta : {0.1, 0.35, 0.9}) {
         CFirData rrc;
         MakeRaisedCosine(rrc, 41, 8.0, beta, true);
-        rrc.DesignRaisedCosine();
+        DesignByMethod(rrc);
         EXPECT_NEAR(rrc.m_pI->GetAt(20), (1.0 - beta + 4.0 * beta / std::numbers::pi) / 8.0, 1e-15)
             << beta;
     }
@@ -104,7 +114,7 @@ TEST(RaisedCosine, DerivedRateLengthAndZeroPad) {
     // Samples per symbol given: the symbol rate follows from Fs.
     f.m_Rc.m_bRateGiven = 0;
     f.m_Rc.m_dSamplesPerSymbol = 4.0;
-    ASSERT_TRUE(f.ValidateRaisedCosine());
+    ASSERT_TRUE(ValidateRaisedCosine(RaisedCosineSpecOf(f)).Empty());
     EXPECT_EQ(CompleteRaisedCosine(f.m_Rc, f.GetFs()).m_dSymbolRate, 2000.0);
 
     // Six symbols at 8 samples per symbol are trunc(48.5) = 48 taps.
@@ -112,7 +122,7 @@ TEST(RaisedCosine, DerivedRateLengthAndZeroPad) {
     f.m_Rc.m_dSymbols = 6.0;
     f.m_Rc.m_dSamplesPerSymbol = 8.0;
     f.m_Rc.m_bZeroPad = 0;
-    ASSERT_TRUE(f.ValidateRaisedCosine());
+    ASSERT_TRUE(ValidateRaisedCosine(RaisedCosineSpecOf(f)).Empty());
     EXPECT_EQ(CompleteRaisedCosine(f.m_Rc, f.GetFs()).m_nRcTaps, 48);
     // Refused: the parameters stay as they were given.
     f.m_Constraints.m_nParity = NTapsConstraints::kParityOdd;
