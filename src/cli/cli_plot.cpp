@@ -100,6 +100,10 @@ bool WritePlotText(const CGraph& plot, bool titles, const std::string& path, CHo
 
 } // namespace
 
+std::string ReportWithoutPicturesWarning(const std::string& reportPath, const std::string& why) {
+    return "the report " + reportPath + " has no pictures: " + why;
+}
+
 bool ParsePlotJob(CCliArgs& args, SPlotJob& job) {
     std::vector<std::string> viewWords;
     for (const SFirPlotView& v : FirPlotViews())

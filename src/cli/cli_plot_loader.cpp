@@ -2,6 +2,7 @@
 #include "cli_plot_render.h"
 
 #include "plot/plot.h"
+#include "support/host.h"
 
 #include <dlfcn.h>
 
@@ -83,5 +84,6 @@ bool WriteReportPictures(const CFirData& filter, const SViewSettings& settings,
                          const std::string& reportPath, CHost& host) {
     if (const SPlotPictureFunctions* f = Pictures().functions)
         return f->writeReport(filter, settings, reportPath, host);
+    host.Warning(ReportWithoutPicturesWarning(reportPath, Pictures().failure));
     return true;
 }

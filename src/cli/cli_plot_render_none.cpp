@@ -1,6 +1,7 @@
 #include "cli_plot_render.h"
 
 #include "plot/plot.h"
+#include "support/host.h"
 
 namespace {
 constexpr const char* kNoPictures = "This build draws no pictures (it was built without Qt).";
@@ -24,6 +25,8 @@ bool WritePlotPicture(CPlot&, int, int, const std::string&, std::string& error) 
     return false;
 }
 
-bool WriteReportPictures(const CFirData&, const SViewSettings&, const std::string&, CHost&) {
+bool WriteReportPictures(const CFirData&, const SViewSettings&, const std::string& reportPath,
+                         CHost& host) {
+    host.Warning(ReportWithoutPicturesWarning(reportPath, "this build draws no pictures"));
     return true;
 }
