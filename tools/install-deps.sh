@@ -6,7 +6,7 @@ if [ "$(id -u)" -ne 0 ]; then SUDO=sudo; fi
 packages=(
     cmake ninja-build g++ clang libclang-rt-14-dev clang-format pkg-config git
     libgtest-dev libgmock-dev libbenchmark-dev libfftw3-dev
-    qt6-base-dev qt6-svg-dev libpng-dev xvfb xauth fonts-dejavu-core
+    qt6-base-dev qt6-svg-dev libisal-dev xvfb xauth fonts-dejavu-core
     python3 python3-numpy python3-dev pybind11-dev python3-scipy python3-pytest gcc poppler-utils
     iverilog yosys perl
 )

@@ -34,6 +34,8 @@ void EnsureGuiApplication() {
 
 } // namespace
 
+void StartLoadingPlotPictures() {}
+
 bool HasPlotPictures() {
     return true;
 }

@@ -13,6 +13,10 @@ class CTextMeasurer;
 // available: HasPlotPictures is false and the others refuse.
 
 bool HasPlotPictures();
+// Begins making the pictures ready (loading the toolkit) on a thread of its own, so that work
+// done before the first picture overlaps it; the functions here wait for it. Nothing where the
+// pictures are linked in.
+void StartLoadingPlotPictures();
 // Why no picture can be drawn, when HasPlotPictures is false.
 std::string PlotPicturesUnavailable();
 // The text measurer that the pictures are drawn with (a fixed-width estimate without Qt).

@@ -7,6 +7,8 @@ constexpr const char* kNoPictures = "This build draws no pictures (it was built 
 
 } // namespace
 
+void StartLoadingPlotPictures() {}
+
 bool HasPlotPictures() {
     return false;
 }

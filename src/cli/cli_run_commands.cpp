@@ -588,7 +588,7 @@ FRunCommand ParseDesignOptions(CCliArgs& args, std::vector<std::string>&) {
 // restores.
 FRunCommand ParsePlotStep(CCliArgs& args, std::vector<std::string>&) {
     SPlotJob job;
-    if (!ParsePlotJob(args, job))
+    if (!ParsePlotJob(args, job) || !CheckPlotOutput(args, job))
         return {};
     return [job](CRunContext& ctx) {
         if (const std::string clash = FindFileClash(ctx.projectFiles, {job.output});

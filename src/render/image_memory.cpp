@@ -26,12 +26,14 @@ QImage NewOpaqueImage(QSize size) {
     if (bytesPerLine > static_cast<size_t>(std::numeric_limits<int>::max()) / rows ||
         bytesPerLine * rows < kHugePage)
         return QImage(size, QImage::Format_RGB32);
-    const size_t length = (bytesPerLine * rows + kHugePage - 1) / kHugePage * kHugePage;
-    void* pixels = std::aligned_alloc(kHugePage, length);
-    if (!pixels)
+    const size_t length = bytesPerLine * rows;
+    void* pixels = nullptr;
+    if (posix_memalign(&pixels, kHugePage, length) != 0)
         return QImage();
 #if defined(MADV_HUGEPAGE)
-    madvise(pixels, length, MADV_HUGEPAGE); // only advice: without huge pages nothing changes
+    // Only advice, and only for whole huge pages: the rest keeps small pages, so the image
+    // takes no more memory than it needs.
+    madvise(pixels, length / kHugePage * kHugePage, MADV_HUGEPAGE);
 #endif
     return QImage(static_cast<uchar*>(pixels), size.width(), size.height(),
                   static_cast<qsizetype>(bytesPerLine), QImage::Format_RGB32, FreePixels, pixels);

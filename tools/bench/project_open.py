@@ -10,9 +10,13 @@ and prints the median wall-clock time, the median CPU time (user + system; on a 
 the steadier figure) and the peak resident size of each. freqz's own time inside its process is
 printed too.
 
+The runs of all commands alternate (one run of each in turn), so a change in the machine's load
+touches them alike. --baseline OTHER-CLI times another build's show and plot in the same run
+(before and after a change), and checks that both draw the same pixels.
+
 Run with Debian's SciPy from the repository root after building:
   PYENV_VERSION=system python3 tools/bench/project_open.py [--cli build/src/cli/corvifir-cli]
-      [--taps 16384] [--repeats 15] [--plot-ext png]
+      [--baseline OTHER/corvifir-cli] [--taps 16384] [--repeats 15] [--plot-ext png]
 """
 import argparse
 import os
@@ -58,44 +62,83 @@ def peak_kib(command):
         return int(report.read().split()[-1])
 
 
-def measure(name, command, repeats):
-    walls, cpus, outs = [], [], []
+def measure(commands, repeats):
+    """Runs the named commands in turn, repeats times each; prints the medians and returns
+    each command's outputs."""
+    results = {name: ([], [], []) for name, _ in commands}
     for _ in range(repeats):
-        wall, cpu, out = run(command)
-        walls.append(wall)
-        cpus.append(cpu)
-        outs.append(out)
-    print(f"{name:<44} wall {statistics.median(walls) * 1e3:8.1f} ms   "
-          f"cpu {statistics.median(cpus) * 1e3:8.1f} ms   peak {peak_kib(command) / 1024:7.1f} MiB")
-    return outs
+        for name, command in commands:
+            wall, cpu, out = run(command)
+            for values, value in zip(results[name], (wall, cpu, out)):
+                values.append(value)
+    for name, command in commands:
+        walls, cpus, _ = results[name]
+        print(f"{name:<54} wall {statistics.median(walls) * 1e3:8.1f} ms   "
+              f"cpu {statistics.median(cpus) * 1e3:8.1f} ms   "
+              f"peak {peak_kib(command) / 1024:7.1f} MiB")
+    return {name: values[2] for name, values in results.items()}
+
+
+def same_pixels(a, b):
+    """Whether two PNG files hold the same pixels: the same header and the same inflated rows
+    (both builds write unfiltered rows)."""
+    import struct
+    import zlib
+
+    def scanlines(path):
+        with open(path, "rb") as f:
+            data = f.read()
+        pos, header, idat = 8, None, b""
+        while pos < len(data):
+            length, kind = struct.unpack(">I4s", data[pos:pos + 8])
+            body = data[pos + 8:pos + 8 + length]
+            if kind == b"IHDR":
+                header = body
+            elif kind == b"IDAT":
+                idat += body
+            pos += 12 + length
+        return header, zlib.decompress(idat)
+
+    return scanlines(a) == scanlines(b)
 
 
 def main():
     parser = argparse.ArgumentParser()
     parser.add_argument("--cli", default="build/src/cli/corvifir-cli")
+    parser.add_argument("--baseline", help="another build's corvifir-cli, timed in the same run")
     parser.add_argument("--taps", type=int, default=16384)
     parser.add_argument("--repeats", type=int, default=15)
     parser.add_argument("--plot-ext", default="png", choices=["png", "plt", "svg"])
     args = parser.parse_args()
-    cli = os.path.abspath(args.cli)
+    clis = [("", os.path.abspath(args.cli))]
+    if args.baseline:
+        clis.append((" (baseline)", os.path.abspath(args.baseline)))
     with open("/proc/loadavg") as f:
         print(f"load average: {' '.join(f.read().split()[:3])}")
     with tempfile.TemporaryDirectory() as tmp:
         taps = os.path.join(tmp, "taps.txt")
         project = os.path.join(tmp, "long.cfp")
         np.savetxt(taps, ss.firwin(args.taps, 0.2), fmt="%.17g")
-        subprocess.run([cli, "import", taps, "--format", "Text:Decimal", "-o", project],
+        subprocess.run([clis[0][1], "import", taps, "--format", "Text:Decimal", "-o", project],
                        check=True)
-        out = os.path.join(tmp, "magnitude." + args.plot_ext)
         print(f"{args.taps} taps, {args.repeats} runs each (medians)")
-        measure("corvifir-cli show", [cli, "show", project], args.repeats)
-        measure(f"corvifir-cli plot magnitude 2048x800 .{args.plot_ext}",
-                [cli, "plot", project, "--view", "magnitude", "--size", "2048x800", "-o", out],
-                args.repeats)
-        outs = measure("python3 scipy.signal.freqz 2048 (process)",
-                       [sys.executable, "-c", FREQZ, taps], args.repeats)
-        inner = statistics.median(float(o) for o in outs)
-        print(f"{'  of which freqz and |H| in dB':<44} wall {inner * 1e3:8.1f} ms")
+        commands, pictures = [], []
+        for suffix, cli in clis:
+            commands.append((f"corvifir-cli show{suffix}", [cli, "show", project]))
+        for i, (suffix, cli) in enumerate(clis):
+            out = os.path.join(tmp, f"magnitude{i}." + args.plot_ext)
+            pictures.append(out)
+            commands.append((f"corvifir-cli plot magnitude 2048x800 .{args.plot_ext}{suffix}",
+                             [cli, "plot", project, "--view", "magnitude", "--size", "2048x800",
+                              "-o", out]))
+        commands.append(("python3 scipy.signal.freqz 2048 (process)",
+                         [sys.executable, "-c", FREQZ, taps]))
+        outs = measure(commands, args.repeats)
+        inner = statistics.median(float(o) for o in outs[commands[-1][0]])
+        print(f"{'  of which freqz and |H| in dB':<54} wall {inner * 1e3:8.1f} ms")
+        if args.baseline and args.plot_ext == "png":
+            same = same_pixels(pictures[0], pictures[1])
+            print(f"pictures of both builds: {'same pixels' if same else 'PIXELS DIFFER'}")
 
 
 if __name__ == "__main__":

@@ -3,6 +3,7 @@
 #include "dsp/fft_avx2.h"
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <cstdint>
 #include <mutex>
@@ -17,6 +18,53 @@ Complex UnitRoot(std::uint64_t j, std::uint64_t n) {
     const long double angle = pi2 * static_cast<long double>(j % n) / static_cast<long double>(n);
     return {static_cast<double>(std::cos(angle)), static_cast<double>(-std::sin(angle))};
 }
+
+// The twiddles e^(-j2πj/span) of one plan's construction, with a look at the cancel flag every
+// kRun roots: once it is set, Stopped() is true and every further root is 0. For a power
+// of two n every span of the plan is n/2^s, and UnitRoot(j, span) equals UnitRoot(j·2^s, n) bit
+// for bit (a power of two scales the angle's numerator and denominator exactly), so a table of
+// the n roots of n serves every pass with half the extended-precision sines and cosines.
+class CPlanRoots {
+public:
+    CPlanRoots(std::size_t n, const std::atomic<int>* cancel) : m_n(n), m_pCancel(cancel) {
+        if (std::has_single_bit(n)) {
+            m_table.resize(n);
+            for (std::size_t j = 0; j < n && !Look(); ++j) {
+                m_table[j] = UnitRoot(j, n);
+            }
+        }
+    }
+
+    Complex operator()(std::uint64_t j, std::uint64_t span) {
+        if (Look()) {
+            return 0.0;
+        }
+        if (!m_table.empty() && std::has_single_bit(span) && span <= m_n) {
+            const int shift = std::countr_zero(m_n) - std::countr_zero(span);
+            return m_table[(j & (span - 1)) << shift];
+        }
+        return UnitRoot(j, span);
+    }
+
+    bool Stopped() const { return m_bStopped; }
+
+private:
+    static constexpr std::size_t kRun = 4096;
+
+    // Counts one root; true (and from then on) when the cancel flag is set.
+    bool Look() {
+        if (++m_nCount % kRun == 0 && m_pCancel != nullptr && m_pCancel->load() != 0) {
+            m_bStopped = true;
+        }
+        return m_bStopped;
+    }
+
+    std::uint64_t m_n;
+    const std::atomic<int>* m_pCancel;
+    std::vector<Complex> m_table;
+    std::size_t m_nCount = 0;
+    bool m_bStopped = false;
+};
 
 // Complex products written out: the library's operator* checks for infinities on every call.
 inline Complex Mul(Complex a, Complex b) {
@@ -162,7 +210,7 @@ std::vector<std::size_t> LaneRadices(std::size_t quarter) {
     return radices;
 }
 
-std::unique_ptr<SFftLanePlan> MakeLanePlan(std::size_t n) {
+std::unique_ptr<SFftLanePlan> MakeLanePlan(std::size_t n, CPlanRoots& roots) {
     auto plan = std::make_unique<SFftLanePlan>();
     plan->n = n;
     const std::size_t quarter = n / 4;
@@ -172,7 +220,7 @@ std::unique_ptr<SFftLanePlan> MakeLanePlan(std::size_t n) {
         const std::size_t m = span / p;
         for (std::size_t r = 1; m > 1 && r < p; ++r) {
             for (std::size_t k = 0; k < m; ++k) {
-                const Complex w = UnitRoot(r * k, span);
+                const Complex w = roots(r * k, span);
                 plan->twiddles.push_back(w.real());
                 plan->twiddles.push_back(w.imag());
             }
@@ -183,7 +231,7 @@ std::unique_ptr<SFftLanePlan> MakeLanePlan(std::size_t n) {
     for (std::size_t l = 1; l < 4; ++l) {
         double* re = plan->joinTwiddles.data() + 2 * (l - 1) * quarter;
         for (std::size_t k = 0; k < quarter; ++k) {
-            const Complex w = UnitRoot(l * k, n);
+            const Complex w = roots(l * k, n);
             re[k] = w.real();
             re[quarter + k] = w.imag();
         }
@@ -277,8 +325,14 @@ struct CFftPlan::SChirp {
     std::vector<Complex> filterBins; // DFT of the conjugate chirp filter, divided by m
 };
 
-CFftPlan::CFftPlan(std::size_t n, bool allowSimd) : m_n(n), m_workSize(n) {
+CFftPlan::CFftPlan(std::size_t n, bool allowSimd, const std::atomic<int>* cancel)
+    : m_n(n), m_workSize(n) {
     if (n <= 1) {
+        return;
+    }
+    CPlanRoots roots(n, cancel);
+    if (roots.Stopped()) {
+        m_bComplete = false;
         return;
     }
 #if defined(__x86_64__) || defined(__i386__)
@@ -292,12 +346,16 @@ CFftPlan::CFftPlan(std::size_t n, bool allowSimd) : m_n(n), m_workSize(n) {
         auto chirp = std::make_unique<SChirp>();
         const std::size_t m = SmoothLengthAtLeast(2 * n - 1);
         chirp->m = m;
-        chirp->sub = std::make_unique<CFftPlan>(m, allowSimd);
+        chirp->sub = std::make_unique<CFftPlan>(m, allowSimd, cancel);
         chirp->chirp.resize(n);
         const std::uint64_t twoN = 2 * static_cast<std::uint64_t>(n);
         for (std::size_t k = 0; k < n; ++k) {
             const std::uint64_t kk = static_cast<std::uint64_t>(k) * k % twoN;
-            chirp->chirp[k] = UnitRoot(kk, twoN);
+            chirp->chirp[k] = roots(kk, twoN);
+        }
+        if (!chirp->sub->Complete() || roots.Stopped()) {
+            m_bComplete = false;
+            return;
         }
         std::vector<Complex> filter(m, Complex(0.0));
         filter[0] = 1.0;
@@ -315,18 +373,29 @@ CFftPlan::CFftPlan(std::size_t n, bool allowSimd) : m_n(n), m_workSize(n) {
         return;
     }
     if (m_useAvx2 && IsPowerOfTwo(n) && n >= kMinLaneLength) {
-        m_lanes = MakeLanePlan(n);
+        m_lanes = MakeLanePlan(n, roots);
+    }
+    if (roots.Stopped()) {
+        m_bComplete = false;
+        return;
     }
     m_radices = PassRadices(n);
     std::size_t span = n;
+    std::size_t twiddles = 0;
+    for (std::size_t p : m_radices) {
+        span /= p;
+        twiddles += span > 1 ? (p - 1) * span : 0;
+    }
+    m_twiddles.reserve(twiddles);
+    span = n;
     for (std::size_t p : m_radices) {
         SPass pass{p, span, m_twiddles.size()};
         const std::size_t m = span / p;
         if (m > 1) {
             // Stored by r, then k, so that consecutive bins read consecutive twiddles.
-            for (std::size_t r = 1; r < p; ++r) {
+            for (std::size_t r = 1; r < p && !roots.Stopped(); ++r) {
                 for (std::size_t k = 0; k < m; ++k) {
-                    m_twiddles.push_back(UnitRoot(r * k, span));
+                    m_twiddles.push_back(roots(r * k, span));
                 }
             }
         }
@@ -343,6 +412,7 @@ CFftPlan::CFftPlan(std::size_t n, bool allowSimd) : m_n(n), m_workSize(n) {
         m_passes.push_back(pass);
         span = m;
     }
+    m_bComplete = !roots.Stopped();
 }
 
 CFftPlan::~CFftPlan() = default;
@@ -522,6 +592,9 @@ void CFftPlan::Execute(const Complex* in, Complex* out, Complex* work, EFftDirec
 
 CFft::CFft(std::size_t n) : m_plan(GetFftPlan(n)), m_work(m_plan->WorkSize()) {}
 
+CFft::CFft(std::shared_ptr<const CFftPlan> plan)
+    : m_plan(std::move(plan)), m_work(m_plan->WorkSize()) {}
+
 CFft::CFft(const CFft& other) : m_plan(other.m_plan), m_work(m_plan->WorkSize()) {}
 
 CFft& CFft::operator=(const CFft& other) {
@@ -546,6 +619,10 @@ void CFft::Inverse(const Complex* in, Complex* out, double scale) {
 }
 
 std::shared_ptr<const CFftPlan> GetFftPlan(std::size_t n) {
+    return GetFftPlan(n, nullptr);
+}
+
+std::shared_ptr<const CFftPlan> GetFftPlan(std::size_t n, const std::atomic<int>* cancel) {
     // Most recently used last; a handful of lengths covers a session's transforms.
     static std::mutex lock;
     static std::vector<std::shared_ptr<const CFftPlan>> cache;
@@ -561,7 +638,10 @@ std::shared_ptr<const CFftPlan> GetFftPlan(std::size_t n) {
             }
         }
     }
-    auto plan = std::make_shared<const CFftPlan>(n);
+    auto plan = std::make_shared<const CFftPlan>(n, true, cancel);
+    if (!plan->Complete()) {
+        return nullptr;
+    }
     std::lock_guard<std::mutex> guard(lock);
     cache.push_back(plan);
     if (cache.size() > kCacheSize) {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <atomic>
 #include <complex>
 #include <cstddef>
 #include <memory>
@@ -26,8 +27,11 @@ public:
     // L1).
     static constexpr std::size_t kMinLaneLength = 4096;
 
-    // allowSimd false keeps to the portable passes even where AVX2 and FMA are available.
-    explicit CFftPlan(std::size_t n, bool allowSimd = true);
+    // allowSimd false keeps to the portable passes even where AVX2 and FMA are available. The
+    // construction looks at cancel (when not null) while it computes the twiddles and stops when
+    // it is set: the plan is then not Complete() and must not be executed.
+    explicit CFftPlan(std::size_t n, bool allowSimd = true,
+                      const std::atomic<int>* cancel = nullptr);
     ~CFftPlan();
     CFftPlan(const CFftPlan&) = delete;
     CFftPlan& operator=(const CFftPlan&) = delete;
@@ -39,6 +43,8 @@ public:
     // Bluestein's algorithm is used).
     const std::vector<std::size_t>& Radices() const { return m_radices; }
     bool UsesBluestein() const { return m_chirp != nullptr; }
+    // False when a cancel request stopped the construction.
+    bool Complete() const { return m_bComplete; }
 
     // out[k] = scale · Σ in[n]·e^(∓j2πnk/N) over n = 0..N-1, bin 0 first. in and out may be the
     // same array; work must hold WorkSize() values and must not overlap in or out.
@@ -71,6 +77,7 @@ private:
     // Powers of two take the four-lane vector transform where it is available.
     std::unique_ptr<SFftLanePlan> m_lanes;
     bool m_useAvx2 = false;
+    bool m_bComplete = true;
 };
 
 // A transform of one length ready to run: a shared plan plus this object's own work array. One
@@ -80,6 +87,8 @@ public:
     using Complex = std::complex<double>;
 
     explicit CFft(std::size_t n);
+    // A transform with the given plan (complete, not null).
+    explicit CFft(std::shared_ptr<const CFftPlan> plan);
     CFft(const CFft& other);
     CFft& operator=(const CFft& other);
 
@@ -104,6 +113,9 @@ private:
 // The plan for length n from a small process-wide cache guarded by a lock (plans are immutable,
 // so the returned plan may be used from any thread).
 std::shared_ptr<const CFftPlan> GetFftPlan(std::size_t n);
+// The same, a plan not in the cache built with a look at cancel: null (and nothing cached) when
+// the request stopped the construction.
+std::shared_ptr<const CFftPlan> GetFftPlan(std::size_t n, const std::atomic<int>* cancel);
 
 // Convenience forms that allocate: the forward transform (scale 1) and the inverse (scale 1/N).
 std::vector<std::complex<double>> FftForward(const std::vector<std::complex<double>>& x);

@@ -4,7 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cmath>
+#include <memory>
 #include <random>
 #include <string>
 #include <thread>
@@ -207,5 +209,27 @@ TEST(Fft, ThreadsShareOnePlanWithoutInterfering) {
         for (int t = 0; t < kThreads; ++t) {
             EXPECT_EQ(mismatches[t], 0) << "thread " << t;
         }
+    }
+}
+
+// A cancel request stops the construction of a long plan (a power of two with the vector passes,
+// a mixed-radix length, a Bluestein length): no plan comes back and none is cached, so the same
+// length asked for again without the request is built whole and transforms correctly.
+TEST(Fft, CancelledPlanIsNotKept) {
+    for (std::size_t n : {std::size_t{1} << 16, std::size_t{3 * 5 * 4096}, std::size_t{65537}}) {
+        SCOPED_TRACE("n = " + std::to_string(n));
+        const std::atomic<int> cancel{1};
+        EXPECT_EQ(GetFftPlan(n, &cancel), nullptr);
+        const std::atomic<int> go{0};
+        const std::shared_ptr<const CFftPlan> plan = GetFftPlan(n, &go);
+        ASSERT_NE(plan, nullptr);
+        EXPECT_TRUE(plan->Complete());
+        EXPECT_EQ(GetFftPlan(n), plan);
+        const CVec x = RandomSignal(n, 5);
+        CVec y = x;
+        CFft fft(plan);
+        fft.Forward(y);
+        fft.Inverse(y);
+        EXPECT_LT(MaxDiff(x, y), 1e-13 * std::log2(static_cast<double>(n)));
     }
 }

@@ -21,7 +21,7 @@ constexpr double kMaxGridPoints = 268435456.0;
 // Bytes of one dense grid point: frequency, abscissa, desired value and weight.
 constexpr std::size_t kGridBytesPerPoint = 4 * sizeof(double);
 // Grid points built between two looks at the cancel flag.
-constexpr std::size_t kGridCancelStride = std::size_t{1} << 20;
+constexpr int kGridCancelStride = 1 << 14;
 constexpr int kMaxTaps = 16777216;
 // A design is equiripple when no weighted error on its grid exceeds the levelled deviation by
 // more than this fraction of it.
@@ -29,6 +29,8 @@ constexpr double kEquirippleTolerance = 1e-2;
 // A frequency so close to 0 that the equivalent problem's desired value and weight there are
 // their limits at 0, to rounding.
 constexpr double kNearZero = 1e-100;
+// Grid points whose errors are evaluated between two looks at the cancel flag.
+constexpr int kGridErrorRun = 256;
 // Function named in the math-error report when a value of the exchange itself is not finite.
 constexpr const char* kEngineFunction = "Remez";
 
@@ -81,6 +83,13 @@ CORVI_REMEZ_CLONES void ScaleProducts(double* d, const double* x, double xj, int
 }
 
 } // namespace
+
+bool CRemezContext::GridCancelled(int j) {
+    if (j % kGridCancelStride == 0 && CancelRequested()) {
+        m_bCancelled = true;
+    }
+    return m_bCancelled;
+}
 
 void CRemezContext::Fail(ERemezStatus status, const char* mathFunction) {
     if (m_eStatus == ERemezStatus::Success) {
@@ -238,8 +247,7 @@ bool CRemezContext::BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nba
                 Fail(ERemezStatus::GridStorage);
                 return false;
             }
-            if (j % kGridCancelStride == 0 && CancelRequested()) {
-                m_bCancelled = true;
+            if (GridCancelled(static_cast<int>(j))) {
                 return false;
             }
             const double f = m_grid[j];
@@ -302,6 +310,9 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
     const int ngrid = m_ngrid;
     if (!(neg == 0 && nodd == 1)) {
         for (int j = 1; j <= ngrid; ++j) {
+            if (GridCancelled(j)) {
+                return 0;
+            }
             const double f = m_grid[j];
             double change;
             if (neg == 0) {
@@ -316,6 +327,9 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
         }
     }
     for (int j = 1; j <= ngrid; ++j) {
+        if (GridCancelled(j)) {
+            return 0;
+        }
         m_xgrid[j] = std::cos(kTwoPi * m_grid[j]);
         if (!std::isfinite(m_xgrid[j])) {
             Fail(ERemezStatus::NotFinite, "cos");
@@ -339,8 +353,7 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
     } else {
         Remez();
         m_eUsedEngine = ERemezEngine::Classic;
-        if (m_eEngine == ERemezEngine::Auto && !m_bCancelled &&
-            (m_bFailed || !(MaxGridError() <= m_dDeviation * (1.0 + kEquirippleTolerance)))) {
+        if (m_eEngine == ERemezEngine::Auto && NeedsLongExchange()) {
             // When both exchanges fail, the classical one's failure is the one reported.
             const bool classicalFailed = m_bFailed;
             const ERemezStatus classicalStatus = m_eStatus;
@@ -368,6 +381,24 @@ int CRemezContext::PMFirOneBased(int lgrid, const CPmFir& pmfir, int jtype, int 
         }
     }
     return m_bFailed ? 0 : 1;
+}
+
+// Whether the automatic choice goes on with the long-filter exchange after the classical one:
+// when that failed or its design is not equiripple on its grid. A cancel, before or during the
+// check, ends the design instead.
+bool CRemezContext::NeedsLongExchange() {
+    if (m_bCancelled) {
+        return false;
+    }
+    if (m_bFailed) {
+        return true;
+    }
+    const double largest = GridError(m_pCancel);
+    if (std::isnan(largest) && CancelRequested()) {
+        m_bCancelled = true;
+        return false;
+    }
+    return !(largest <= m_dDeviation * (1.0 + kEquirippleTolerance));
 }
 
 // The impulse response from the cosine-series coefficients alpha of the equivalent problem,
@@ -503,11 +534,23 @@ bool CRemezContext::TapsOnSpan(const CRobustExchange& exchange, int nfilt) {
 }
 
 double CRemezContext::MaxGridError() const {
+    return GridError(nullptr);
+}
+
+// MaxGridError with a look at cancel (when not null) between runs of grid points, as each point
+// costs a whole Clenshaw recurrence; NaN when the request stopped it.
+double CRemezContext::GridError(const std::atomic<int>* cancel) const {
     if (m_nfcns <= 0 || m_ngrid <= 0 || m_alpha.IsEmpty()) {
         return 0.0;
     }
     std::vector<double> p(static_cast<std::size_t>(m_ngrid));
-    ChebyshevSeriesValues(m_alpha.Data() + 1, m_nfcns - 1, m_xgrid.Data() + 1, p.data(), m_ngrid);
+    for (int first = 0; first < m_ngrid; first += kGridErrorRun) {
+        if (cancel != nullptr && cancel->load() != 0) {
+            return std::numeric_limits<double>::quiet_NaN();
+        }
+        ChebyshevSeriesValues(m_alpha.Data() + 1, m_nfcns - 1, m_xgrid.Data() + 1 + first,
+                              p.data() + first, std::min(kGridErrorRun, m_ngrid - first));
+    }
     double largest = 0.0;
     for (int j = 1; j <= m_ngrid; ++j) {
         const double e = std::fabs((p[static_cast<std::size_t>(j) - 1] - m_des[j]) * m_wt[j]);

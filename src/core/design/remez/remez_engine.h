@@ -107,6 +107,8 @@ private:
     bool BuildGrid(int lgrid, const CPmFir& pmfir, int jtype, int nbands, int neg);
     void GridResponse(double f, int band, double& des, double& wt) const;
     double FirstBandStart() const;
+    bool NeedsLongExchange();
+    double GridError(const std::atomic<int>* cancel) const;
     void RunRobust(int nfilt);
     double Change(double f) const;
     bool TapsOnSpan(const CRobustExchange& exchange, int nfilt);
@@ -137,6 +139,8 @@ private:
         }
         return m_bCancelled;
     }
+    // The same for the loops over the dense grid, every kGridCancelStride-th point.
+    bool GridCancelled(int j);
     void Fail(ERemezStatus status, const char* mathFunction = "");
 
     // Band storage.

@@ -214,21 +214,31 @@ double CRobustExchange::FromSpan(double s) const {
 
 // The dense grid s_j = cos(pi j / L) with L a power of two of at least kDensePerExtremal points
 // per mean reference spacing (f_j = j / (2 L) on [-1, 1]), and the problem's data at its points
-// strictly inside each band.
-void CRobustExchange::PrepareDense() {
+// strictly inside each band. False when a cancel stopped it (the transform's plan of a long
+// design takes a good part of a second to build, so it is built with a look at the flag).
+bool CRobustExchange::PrepareDense() {
     const CExchangeProblem& pb = *m_pProblem;
     int half = 64;
     while (half < kDensePerExtremal * pb.nfcns) {
         half *= 2;
     }
     if (m_nDense != half || !m_pDenseFft) {
+        m_pDenseFft.reset();
+        std::shared_ptr<const CFftPlan> plan =
+            GetFftPlan(2 * static_cast<std::size_t>(half), m_pCancel);
+        if (!plan) {
+            return false;
+        }
         m_nDense = half;
-        m_pDenseFft = std::make_unique<CFft>(2 * static_cast<std::size_t>(half));
+        m_pDenseFft = std::make_unique<CFft>(std::move(plan));
     }
     const double step = 0.5 / half;
     const std::size_t size = static_cast<std::size_t>(half) + 1;
     m_denseF.resize(size);
     for (int j = 0; j <= half; ++j) {
+        if ((j & 4095) == 0 && CancelRequested()) {
+            return false;
+        }
         m_denseF[j] =
             m_bSpan ? std::acos(std::clamp(FromSpan(std::cos(kPi * j / half)), -1.0, 1.0)) / kTwoPi
                     : j * step;
@@ -253,11 +263,12 @@ void CRobustExchange::PrepareDense() {
         m_denseLast.push_back(last);
         for (int j = first; j <= last; ++j) {
             if ((j & 4095) == 0 && CancelRequested()) {
-                return;
+                return false;
             }
             pb.response(m_denseF[j], static_cast<int>(b), m_denseDes[j], m_denseWt[j]);
         }
     }
+    return true;
 }
 
 // The levelled deviation of the reference: the interpolant through the values
@@ -903,7 +914,7 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
         m_reference.push_back(GridPoint(iext[j], bandOf(iext[j])));
     }
     ChooseSpan();
-    PrepareDense();
+    const bool prepared = PrepareDense();
     std::vector<SPoint> found;
     std::vector<SPoint> candidates;
     std::vector<SPoint> next;
@@ -919,7 +930,7 @@ EExchangeEnd CRobustExchange::Run(const CExchangeProblem& problem, int* iext, do
             end = EExchangeEnd::PassLimit;
             break;
         }
-        if (CancelRequested()) {
+        if (!prepared || CancelRequested()) {
             end = EExchangeEnd::Cancelled;
             break;
         }

@@ -109,7 +109,7 @@ private:
     void ChooseSpan();
     double ToSpan(double x) const;
     double FromSpan(double s) const;
-    void PrepareDense();
+    bool PrepareDense();
     SPoint GridPoint(int g, int band) const;
     SPoint FreePoint(double f, int band) const;
     bool LevelReference(double& dev);
