@@ -100,6 +100,10 @@ bool WritePlotText(const CGraph& plot, bool titles, const std::string& path, CHo
 
 } // namespace
 
+std::string ReportWithoutPicturesWarning(const std::string& reportPath, const std::string& why) {
+    return "the report " + reportPath + " has no pictures: " + why;
+}
+
 bool ParsePlotJob(CCliArgs& args, SPlotJob& job) {
     std::vector<std::string> viewWords;
     for (const SFirPlotView& v : FirPlotViews())
@@ -128,6 +132,8 @@ bool ParsePlotJob(CCliArgs& args, SPlotJob& job) {
         args.Fail("the output file must end in .png, .bmp, .svg, .pdf or .plt");
     else if (size && !ParseSize(*size, job.width, job.height))
         args.Fail("option '--size' takes WxH, from 50x40 to 20000x20000");
+    else if (ext != ".plt" && !HasPlotPictures())
+        args.Fail(PlotPicturesUnavailable());
     else if (job.compare && FirPlotViews()[static_cast<size_t>(*view)].nKindOrMode == kPoleZeroView)
         args.Fail("--compare needs a frequency or time view (not pole-zero)");
     else if (job.difference && !job.compare)
@@ -144,12 +150,6 @@ bool ParsePlotJob(CCliArgs& args, SPlotJob& job) {
     job.output = *output;
     job.ext = ext;
     return true;
-}
-
-bool CheckPlotOutput(CCliArgs& args, const SPlotJob& job) {
-    if (job.ext != ".plt" && !HasPlotPictures())
-        args.Fail(PlotPicturesUnavailable());
-    return args.Ok();
 }
 
 int DrawPlot(const CFirProject& project, const SPlotCompare& compare, const SPlotJob& job,
@@ -205,15 +205,10 @@ int RunPlotCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     if (!args.Ok())
         return UsageError(kCommand, args.Error(), err);
 
-    // A picture needs the toolkit, which loads while the project is read.
-    if (job.ext != ".plt")
-        StartLoadingPlotPictures();
     CCliHost host(err);
     CFirProject project(&host);
     if (LoadProject(positionals[0], project, host) != ELoadResult::Ok)
         return kExitFailed;
-    if (!CheckPlotOutput(args, job))
-        return UsageError(kCommand, args.Error(), err);
     CFirProject other(&host);
     SPlotCompare compare{nullptr, NameWithoutExtension(positionals[0]), std::string()};
     const bool previous = job.compare && *job.compare == kComparePrevious;

@@ -32,9 +32,6 @@ struct SPlotJob {
 };
 // Reads the plot options (all but the project); false with the reason in args.
 bool ParsePlotJob(CCliArgs& args, SPlotJob& job);
-// Whether this build can write the job's output (a picture needs the picture functions, and
-// waits for them to load); false with the reason in args.
-bool CheckPlotOutput(CCliArgs& args, const SPlotJob& job);
 
 // The filter drawn over a plot's own and the names of both (other nullptr: none).
 struct SPlotCompare {

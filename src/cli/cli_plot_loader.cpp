@@ -2,12 +2,11 @@
 #include "cli_plot_render.h"
 
 #include "plot/plot.h"
+#include "support/host.h"
 
 #include <dlfcn.h>
 
 #include <filesystem>
-#include <future>
-#include <mutex>
 #include <system_error>
 
 namespace {
@@ -31,51 +30,33 @@ struct SLoadedPictures {
     std::string failure; // why the module could not be used
 };
 
-SLoadedPictures Load() {
-    SLoadedPictures result;
-    const fs::path path = FindModule();
-    void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
-    if (!module) {
-        const char* reason = dlerror();
-        result.failure =
-            "cannot load the picture module (" + std::string(reason ? reason : path.string()) + ")";
-        return result;
-    }
-    using Entry = const SPlotPictureFunctions* (*)();
-    const auto entry = reinterpret_cast<Entry>(dlsym(module, kPlotPicturesEntry));
-    const SPlotPictureFunctions* functions = entry ? entry() : nullptr;
-    if (!functions || functions->version != kPlotPicturesVersion) {
-        result.failure = "the picture module " + path.string() + " does not belong to this program";
-        return result;
-    }
-    result.functions = functions;
-    return result;
-}
-
-std::mutex g_loadingMutex;
-// The one load of the module: begun on a thread of its own by StartLoadingPlotPictures, else
-// run by the first caller that needs it. A load still running when the statics are destroyed
-// is waited for.
-std::shared_future<SLoadedPictures> g_loading;
-
-std::shared_future<SLoadedPictures> BeginLoading(std::launch how) {
-    const std::lock_guard lock(g_loadingMutex);
-    if (!g_loading.valid())
-        g_loading = std::async(how, Load).share();
-    return g_loading;
-}
-
-// Loaded once and kept for the life of the process.
+// Loaded on first use and kept for the life of the process.
 const SLoadedPictures& Pictures() {
-    static const SLoadedPictures loaded = BeginLoading(std::launch::deferred).get();
+    static const SLoadedPictures loaded = [] {
+        SLoadedPictures result;
+        const fs::path path = FindModule();
+        void* module = dlopen(path.c_str(), RTLD_NOW | RTLD_LOCAL);
+        if (!module) {
+            const char* reason = dlerror();
+            result.failure = "cannot load the picture module (" +
+                             std::string(reason ? reason : path.string()) + ")";
+            return result;
+        }
+        using Entry = const SPlotPictureFunctions* (*)();
+        const auto entry = reinterpret_cast<Entry>(dlsym(module, kPlotPicturesEntry));
+        const SPlotPictureFunctions* functions = entry ? entry() : nullptr;
+        if (!functions || functions->version != kPlotPicturesVersion) {
+            result.failure =
+                "the picture module " + path.string() + " does not belong to this program";
+            return result;
+        }
+        result.functions = functions;
+        return result;
+    }();
     return loaded;
 }
 
 } // namespace
-
-void StartLoadingPlotPictures() {
-    BeginLoading(std::launch::async);
-}
 
 bool HasPlotPictures() {
     return Pictures().functions != nullptr;
@@ -103,5 +84,6 @@ bool WriteReportPictures(const CFirData& filter, const SViewSettings& settings,
                          const std::string& reportPath, CHost& host) {
     if (const SPlotPictureFunctions* f = Pictures().functions)
         return f->writeReport(filter, settings, reportPath, host);
+    host.Warning(ReportWithoutPicturesWarning(reportPath, Pictures().failure));
     return true;
 }

@@ -34,8 +34,6 @@ void EnsureGuiApplication() {
 
 } // namespace
 
-void StartLoadingPlotPictures() {}
-
 bool HasPlotPictures() {
     return true;
 }

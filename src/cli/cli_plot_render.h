@@ -13,10 +13,6 @@ class CTextMeasurer;
 // available: HasPlotPictures is false and the others refuse.
 
 bool HasPlotPictures();
-// Begins making the pictures ready (loading the toolkit) on a thread of its own, so that work
-// done before the first picture overlaps it; the functions here wait for it. Nothing where the
-// pictures are linked in.
-void StartLoadingPlotPictures();
 // Why no picture can be drawn, when HasPlotPictures is false.
 std::string PlotPicturesUnavailable();
 // The text measurer that the pictures are drawn with (a fixed-width estimate without Qt).
@@ -27,6 +23,10 @@ bool WritePlotPicture(CPlot& plot, int width, int height, const std::string& pat
                       std::string& error);
 // The pictures a report names, beside it: the design summary, the frequency response and the
 // impulse response (drawn with the project's view settings), each in a grey frame. Failures are
-// reported through the host.
+// reported through the host. Where no picture can be drawn, the host is warned that the report
+// has none and why, and the report stands without them (true).
 bool WriteReportPictures(const CFirData& filter, const SViewSettings& settings,
                          const std::string& reportPath, CHost& host);
+
+// The warning of a report written where its pictures cannot be drawn; why says what is missing.
+std::string ReportWithoutPicturesWarning(const std::string& reportPath, const std::string& why);

@@ -1,13 +1,12 @@
 #include "cli_plot_render.h"
 
 #include "plot/plot.h"
+#include "support/host.h"
 
 namespace {
 constexpr const char* kNoPictures = "This build draws no pictures (it was built without Qt).";
 
 } // namespace
-
-void StartLoadingPlotPictures() {}
 
 bool HasPlotPictures() {
     return false;
@@ -26,6 +25,8 @@ bool WritePlotPicture(CPlot&, int, int, const std::string&, std::string& error) 
     return false;
 }
 
-bool WriteReportPictures(const CFirData&, const SViewSettings&, const std::string&, CHost&) {
+bool WriteReportPictures(const CFirData&, const SViewSettings&, const std::string& reportPath,
+                         CHost& host) {
+    host.Warning(ReportWithoutPicturesWarning(reportPath, "this build draws no pictures"));
     return true;
 }

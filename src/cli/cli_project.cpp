@@ -1,5 +1,6 @@
 #include "cli_project.h"
 
+#include "cli_data_files.h"
 #include "cli_design_common.h"
 #include "cli_hdl.h"
 
@@ -91,9 +92,6 @@ const char* const kImportUsage =
 
 namespace {
 
-constexpr const char* kMsgUnknownFormat = "Unknown data file format \"%1\".";
-constexpr const char* kMsgCannotWriteFormat = "The format \"%1\" cannot be written.";
-constexpr const char* kMsgCannotReadFormat = "The format \"%1\" cannot be read.";
 constexpr const char* kMsgNothingWritten = "No file was written.";
 constexpr const char* kMsgNoDesign = "A project of the method \"%1\" has no design to run.";
 constexpr const char* kMsgCannotOptimize =
@@ -118,54 +116,6 @@ bool HasProjectExtension(const std::string& path) {
             return true;
     }
     return false;
-}
-
-// A format of the table by its name, checked for reading or writing; the refusal is returned.
-std::optional<int> FormatByName(const std::string& name, bool writing, std::string& refusal) {
-    const SFileFormat* format = FindFileFormat(name);
-    if (!format) {
-        refusal = FormatMessage(kMsgUnknownFormat, {name});
-        return std::nullopt;
-    }
-    if (writing ? !FormatCanWrite(format->code) : !FormatCanRead(format->code)) {
-        refusal = FormatMessage(writing ? kMsgCannotWriteFormat : kMsgCannotReadFormat, {name});
-        return std::nullopt;
-    }
-    return format->code;
-}
-
-// The formats of the first and (when named) the second file; a refusal fails the arguments.
-void ResolveFormats(CCliArgs& args, const std::string& name,
-                    const std::optional<std::string>& quadName, bool writing,
-                    std::optional<int>& format, std::optional<int>& quadFormat) {
-    std::string refusal;
-    format = FormatByName(name, writing, refusal);
-    if (format && quadName)
-        quadFormat = FormatByName(*quadName, writing, refusal);
-    if (!refusal.empty())
-        args.Fail(refusal);
-}
-
-// --wave-bits and --wave-rate belong to a WAVE file; --bits to the fixed-point formats only.
-void CheckWaveOptions(CCliArgs& args, int format, const std::optional<int>& quadFormat,
-                      bool bitsGiven, const std::optional<int>& waveBits,
-                      const std::optional<int>& waveRate) {
-    const bool waveI = IsWaveFormat(format);
-    const bool waveQ = IsWaveFormat(quadFormat.value_or(format));
-    if ((*waveBits >= 0 || *waveRate >= 0) && !waveI && !waveQ)
-        args.Fail("--wave-bits and --wave-rate belong to the format Binary:Wave");
-    else if (bitsGiven && waveI && waveQ)
-        args.Fail("--bits does not apply to Binary:Wave (its samples take --wave-bits)");
-}
-
-// The full path of a file named on the command line (relative to the working folder), as the
-// data file settings keep it; a path that cannot be made absolute is kept as typed.
-std::string FullPath(const std::string& path) {
-    if (path.empty())
-        return path;
-    std::error_code ec;
-    const std::filesystem::path full = std::filesystem::absolute(path, ec);
-    return ec ? path : full.string();
 }
 
 // ---- text and JSON output ------------------------------------------------------------------
@@ -276,7 +226,7 @@ void WriteProjectJson(CFirProject& project, std::ostream& os,
 namespace {
 
 std::vector<double> TapsOf(const CFirData& filter) {
-    const CDataColumn* taps = filter.GetColumn(0);
+    const CDataColumn* taps = filter.Columns().GetColumn(0);
     return {taps->GetData(), taps->GetData() + filter.GetN()};
 }
 
@@ -343,61 +293,30 @@ int RunShowCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
 
 namespace {
 
-// The options of `export`: the fields of the export dialog.
+// The options of `export`: the project, the file and the fields of the export dialog.
 struct SExportArgs {
     std::string project;
-    std::optional<std::string> output, quadFile, cName, cType, cSuffix;
-    std::optional<long long> bits, factor;
-    std::optional<int> format, quadFormat, interleave, waveBits, waveRate;
-    bool complex = false;
+    std::optional<std::string> output;
     bool force = false;
-    SHdlOptions hdl;
+    SDataFileArgs files;
 };
 
 // Reads and checks the options; false with the arguments failed when they are refused.
 bool ReadExportArgs(CCliArgs& args, SExportArgs& e) {
-    const auto formatName = args.Value("--format");
+    ReadDataFileArgs(args, true, e.files);
     e.output = args.Value("--output", "-o");
-    e.quadFile = args.Value("--quadrature-file");
-    const auto quadFormatName = args.Value("--quadrature-format");
-    e.complex = args.Flag("--complex");
-    e.bits = args.Integer("--bits");
-    e.interleave = ParseChoice(args, "--interleave", {"none", "forward", "reverse"}, 0);
-    e.factor = args.Integer("--factor");
-    e.cName = args.Value("--c-name");
-    e.cType = args.Value("--c-type");
-    e.cSuffix = args.Value("--c-suffix");
     e.force = args.Flag("--force");
-    e.waveBits = ParseChoice(args, "--wave-bits", {"8", "16"}, -1);
-    e.waveRate = ParseChoice(args, "--wave-rate", {"11025", "22050", "44100"}, -1);
-    const bool hdlGiven = ParseHdlOptions(args, e.hdl);
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok()) {
         if (positionals.size() != 1)
             args.Fail("export needs one project file");
-        else if (!formatName)
+        else if (!e.files.formatName)
             args.Fail("export needs --format NAME");
         else if (!e.output || e.output->empty())
             args.Fail("export needs -o FILE");
-        else if (e.bits && (*e.bits < 1 || *e.bits > 64))
-            args.Fail("option '--bits' takes 1 to 64");
-        else if (e.factor && (*e.factor < -1000000 || *e.factor > 1000000))
-            args.Fail("option '--factor' is out of range");
-        else if (e.interleave && *e.interleave != 0 && !e.factor)
-            args.Fail("--interleave needs --factor K");
-        else if (e.complex && e.quadFile)
-            args.Fail("--complex and --quadrature-file exclude each other");
     }
-    if (args.Ok())
-        ResolveFormats(args, *formatName, quadFormatName, true, e.format, e.quadFormat);
-    if (args.Ok())
-        CheckWaveOptions(args, *e.format, e.quadFormat, e.bits.has_value(), e.waveBits, e.waveRate);
-    if (args.Ok() && hdlGiven && *e.format != kFormatVerilog)
-        args.Fail("the implementation options are for \"HDL:Verilog\"");
-    // A Verilog export writes its testbench files beside the module.
-    std::vector<std::string> outputs = {e.output.value_or(""), e.quadFile.value_or("")};
-    if (args.Ok() && *e.format == kFormatVerilog && e.output)
-        outputs = VerilogExportPaths(*e.output);
+    CheckDataFileArgs(args, true, e.files);
+    const std::vector<std::string> outputs = DataFileOutputs(e.files, e.output.value_or(""));
     RefuseFileClash(args, positionals, outputs);
     args.Finish();
     if (args.Ok())
@@ -405,29 +324,14 @@ bool ReadExportArgs(CCliArgs& args, SExportArgs& e) {
     return args.Ok();
 }
 
-// The export dialog as the options fill it, over the settings stored in the project.
+// The export dialog as the options fill it, over the settings stored in the project; the
+// interleave and the implementation options not given are the defaults, not the stored ones.
 void FillExportDialog(const SExportArgs& e, CDataFiles& files) {
-    files.SetPaths(FullPath(*e.output), FullPath(e.quadFile.value_or("")));
-    files.m_FormatI.m_nFormat = *e.format;
-    files.m_FormatQ.m_nFormat = e.quadFormat.value_or(*e.format);
-    files.m_bComplex = e.complex ? 1 : 0;
-    files.m_nInterleave = *e.interleave;
-    files.m_nFactor = static_cast<int>(e.factor.value_or(0));
-    if (e.bits)
-        files.SetWordLength(static_cast<int>(*e.bits));
-    for (CFileFormatOpts* opts : {&files.m_FormatI, &files.m_FormatQ}) {
-        if (*e.waveBits >= 0)
-            opts->m_WavFmt.m_nSampleSize = *e.waveBits;
-        if (*e.waveRate >= 0)
-            opts->m_WavFmt.m_nSampleRate = *e.waveRate;
-        if (e.cName)
-            opts->m_OptionsC.m_strName = *e.cName;
-        if (e.cType)
-            opts->m_OptionsC.m_strType = *e.cType;
-        if (e.cSuffix)
-            opts->m_OptionsC.m_strSuffix = *e.cSuffix;
-        opts->m_FixedPoint.m_Hdl = e.hdl;
-    }
+    files.m_nInterleave = CDataFiles::None;
+    files.m_nFactor = 0;
+    for (CFileFormatOpts* opts : {&files.m_FormatI, &files.m_FormatQ})
+        opts->m_FixedPoint.m_Hdl = e.files.hdl;
+    FillDataFilesDialog(e.files, *e.output, files);
 }
 
 } // namespace
@@ -441,7 +345,7 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     CFirDoc doc(host);
     if (!doc.OnOpenDocument(e.project))
         return kExitFailed;
-    if (e.quadFile && doc.Filter().IsReal()) {
+    if (e.files.quadFile && doc.Filter().IsReal()) {
         host.Error(kMsgRealHasNoQuadrature);
         return kExitUsage;
     }
@@ -460,8 +364,8 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
             return false;
         }
         // A named quadrature file is written with the inphase one or not at all.
-        if (e.quadFile && !files.GetControls().quadrature) {
-            host.Error(FormatMessage(kMsgQuadratureNotWritten, {*e.quadFile}));
+        if (e.files.quadFile && !files.GetControls().quadrature) {
+            host.Error(FormatMessage(kMsgQuadratureNotWritten, {*e.files.quadFile}));
             return false;
         }
         return true;
@@ -484,33 +388,24 @@ int RunExportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
 
 int RunImportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     (void)out;
-    const auto formatName = args.Value("--format");
+    SDataFileArgs e;
+    ReadDataFileArgs(args, false, e);
     const auto output = args.Value("--output", "-o");
-    const auto quadFile = args.Value("--quadrature-file");
-    const auto quadFormatName = args.Value("--quadrature-format");
-    const bool complex = args.Flag("--complex");
-    const auto bits = args.Integer("--bits");
     const auto fs = args.Number("--fs");
     const auto fsUnit = ParseChoice(args, "--fs-unit", {"Hz", "kHz", "MHz", "GHz"}, 0);
     const std::vector<std::string> positionals = args.Positionals();
     if (args.Ok()) {
         if (positionals.size() != 1)
             args.Fail("import needs one data file");
-        else if (!formatName)
+        else if (!e.formatName)
             args.Fail("import needs --format NAME");
         else if (!output || output->empty())
             args.Fail("import needs -o PROJECT");
-        else if (bits && (*bits < 1 || *bits > 64))
-            args.Fail("option '--bits' takes 1 to 64");
         else if (fs && !(*fs > 0.0 && std::isfinite(*fs)))
             args.Fail("option '--fs' takes a positive sampling frequency");
-        else if (complex && quadFile)
-            args.Fail("--complex and --quadrature-file exclude each other");
     }
-    std::optional<int> format, quadFormat;
-    if (args.Ok())
-        ResolveFormats(args, *formatName, quadFormatName, false, format, quadFormat);
-    RefuseFileClash(args, {positionals.empty() ? "" : positionals[0], quadFile.value_or("")},
+    CheckDataFileArgs(args, false, e);
+    RefuseFileClash(args, {positionals.empty() ? "" : positionals[0], e.quadFile.value_or("")},
                     {output.value_or("")});
     args.Finish();
     if (!args.Ok())
@@ -522,16 +417,11 @@ int RunImportCommand(CCliArgs& args, std::ostream& out, std::ostream& err) {
     CFirData& filter = project.m_Filter;
     filter.SetDesignType(kDesignImport);
     project.m_nDesignType = kDesignImport;
-    filter.m_bReportOpenErrors = 1;
+    filter.m_File.m_bReportOpenErrors = 1;
 
     CDataFiles& files = project.m_DataFiles;
     files.PrepareDialog("Import Coefficients", project.m_strTitle, true, filter.IsReal());
-    files.SetPaths(FullPath(positionals[0]), FullPath(quadFile.value_or("")));
-    files.m_FormatI.m_nFormat = *format;
-    files.m_FormatQ.m_nFormat = quadFormat.value_or(*format);
-    files.m_bComplex = complex ? 1 : 0;
-    if (bits)
-        files.SetWordLength(static_cast<int>(*bits));
+    FillDataFilesDialog(e, positionals[0], files);
     if (!files.RunImport(filter, host))
         return kExitFailed;
 
@@ -591,7 +481,7 @@ int RunProjectDesignCommand(CCliArgs& args, std::ostream& out, std::ostream& err
         host.Error(FormatMessage(kMsgNoDesign, {caption}));
         return kExitUsage;
     }
-    if (optimize && kind != kKindParksMcClellan && kind != kKindLthBand) {
+    if (optimize && !KindOptimises(kind)) {
         host.Error(kMsgCannotOptimize);
         return kExitUsage;
     }

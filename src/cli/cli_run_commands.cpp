@@ -1,6 +1,7 @@
 #include "cli_run_commands.h"
 
 #include "cli.h"
+#include "cli_data_files.h"
 #include "cli_design_common.h"
 #include "cli_plot.h"
 #include "cli_run_dialogs.h"
@@ -14,6 +15,7 @@
 #include "doc/fir_doc.h"
 #include "doc/project_file.h"
 #include "dsp/windows.h"
+#include "hdl/hdl_export.h"
 #include "io/data_files.h"
 #include "io/file_formats.h"
 #include "plot/plot_messages.h"
@@ -21,7 +23,6 @@
 #include "support/format_number.h"
 #include "support/paths.h"
 
-#include <filesystem>
 #include <optional>
 
 namespace {
@@ -57,7 +58,10 @@ constexpr const char* kUsage =
     "    import FILE --format NAME [--quadrature-file FILE2] [--quadrature-format NAME2]\n"
     "           [--complex] [--bits B]\n"
     "    export FILE --format NAME [--quadrature-file FILE2] [--quadrature-format NAME2]\n"
-    "           [--complex] [--bits B]\n"
+    "           [--complex] [--bits B] [--interleave none|forward|reverse --factor K]\n"
+    "           [--c-name N --c-type T --c-suffix S] [--wave-bits 8|16]\n"
+    "           [--wave-rate 11025|22050|44100] [implementation options, as export's]\n"
+    "           (an overflow is written or not as --answer says)\n"
     "    design-options [--fs F --fs-unit U] [--min-taps N] [--max-taps N]\n"
     "           [--parity either|odd|even] [--multiple M (0: none)]\n"
     "           [--constrain-estimates yes|no] [--min-phase yes|no] [--min-phase-max-taps N]\n"
@@ -129,12 +133,6 @@ std::optional<EParts> Parts(CCliArgs& args, std::vector<std::string>& positional
     return std::nullopt;
 }
 
-std::string FullPath(const std::string& path) {
-    std::error_code ec;
-    const auto full = std::filesystem::absolute(path, ec);
-    return ec ? path : full.string();
-}
-
 // ---- running
 // -------------------------------------------------------------------------------------
 
@@ -155,8 +153,7 @@ bool RunDesign(CRunContext& ctx, bool optimize) {
     filter.SetWindowAfterDesignByMethod();
     const int kind = filter.m_nKind;
     const std::string caption = DesignTypeName(filter.m_nDesignType);
-    if (kind == kKindImport || kind == kKindNone ||
-        (optimize && kind != kKindParksMcClellan && kind != kKindLthBand)) {
+    if (kind == kKindImport || kind == kKindNone || (optimize && !KindOptimises(kind))) {
         ctx.host.Error(FormatMessage(
             CmdMsg::kCommandDisabled,
             {optimize ? "optimize" : "design", "the project's method has nothing to " +
@@ -471,45 +468,32 @@ FRunCommand ParsePolyphase(CCliArgs& args, std::vector<std::string>&) {
     };
 }
 
-// The data file dialog's fields of import and export.
+// The data file dialog's fields of import and export. The overflow question of an export is
+// answered by run's --answer, as every question of a run.
 FRunCommand ParseDataFiles(CCliArgs& args, std::vector<std::string>& pos, bool import) {
-    const auto format = args.Value("--format");
-    const auto quadFile = args.Value("--quadrature-file");
-    const auto quadFormat = args.Value("--quadrature-format");
-    const bool complex = args.Flag("--complex");
-    const auto bits = Int(args, "--bits");
+    SDataFileArgs e;
+    ReadDataFileArgs(args, !import, e);
+    if (!import && args.Flag("--force")) {
+        args.Fail("run answers the overflow question with --answer yes|no; --force is export's");
+        return {};
+    }
     if (pos.size() != 1) {
         args.Fail(std::string(import ? "import" : "export") + " needs one data file");
         return {};
     }
-    std::optional<int> code, quadCode;
-    for (const auto& [name, target] :
-         {std::pair{format, &code}, std::pair{quadFormat, &quadCode}}) {
-        if (!name)
-            continue;
-        const SFileFormat* f = FindFileFormat(*name);
-        if (!f || !(import ? FormatCanRead(f->code) : FormatCanWrite(f->code)))
-            args.Fail("the format \"" + *name + "\" cannot be " + (import ? "read" : "written"));
-        else
-            *target = f->code;
-    }
-    if (bits && (*bits < 1 || *bits > 64))
-        args.Fail("option '--bits' takes 1 to 64");
-    const std::string path = FullPath(pos[0]);
+    CheckDataFileArgs(args, !import, e);
+    const std::string path = pos[0];
     pos.clear();
     return [=](CRunContext& ctx) {
         CRunContext* context = &ctx;
         ctx.dialogs.dataFiles = [=](CDataFiles& files) {
-            files.SetPaths(path, quadFile ? FullPath(*quadFile) : "");
-            Set(files.m_FormatI.m_nFormat, code);
-            if (code || quadCode)
-                files.m_FormatQ.m_nFormat = quadCode.value_or(*code);
-            files.m_bComplex = complex ? 1 : 0;
-            if (bits)
-                files.SetWordLength(*bits);
+            FillDataFilesDialog(e, path, files);
             if (!import) {
-                std::string refusal =
-                    FindFileClash(context->projectFiles, {files.m_strPathI, files.m_strPathQ});
+                std::vector<std::string> outputs =
+                    files.m_FormatI.m_nFormat == kFormatVerilog
+                        ? VerilogExportPaths(files.m_strPathI)
+                        : std::vector<std::string>{files.m_strPathI, files.m_strPathQ};
+                std::string refusal = FindFileClash(context->projectFiles, outputs);
                 if (!refusal.empty() || !files.CheckExport(context->doc.Filter().GetN(), refusal)) {
                     context->host.Error(refusal);
                     return false;
@@ -589,7 +573,7 @@ FRunCommand ParseDesignOptions(CCliArgs& args, std::vector<std::string>&) {
 // restores.
 FRunCommand ParsePlotStep(CCliArgs& args, std::vector<std::string>&) {
     SPlotJob job;
-    if (!ParsePlotJob(args, job) || !CheckPlotOutput(args, job))
+    if (!ParsePlotJob(args, job))
         return {};
     return [job](CRunContext& ctx) {
         if (const std::string clash = FindFileClash(ctx.projectFiles, {job.output});

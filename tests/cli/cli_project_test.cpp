@@ -603,7 +603,7 @@ TEST_F(CliProject, RelativePathsAreTakenFromTheWorkingFolder) {
     for (double x : {0.25, 0.5, 0.25})
         project.m_Filter.m_pI->Add(x);
     project.m_Filter.EqualizeLengths(0.0);
-    project.m_Filter.m_strPath = "/nonexistent/folder/data.txt";
+    project.m_Filter.m_File.m_strPath = "/nonexistent/folder/data.txt";
     ASSERT_TRUE(SaveProject(Path("elsewhere.cfp"), project, host));
 
     const std::filesystem::path previous = std::filesystem::current_path();

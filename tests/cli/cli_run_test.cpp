@@ -177,6 +177,19 @@ TEST_F(CliRun, RefusalsFailAndWriteNothing) {
         // a huge command word is echoed only in part
         {{"reverse", std::string(1 << 20, 'w')}, 2, "unknown command 'www"},
         {{"scale inphase --method median"}, 2, "option '--method' takes dc|gain-at|"},
+        // the export options as export reads them; an overflow takes --answer, not --force
+        {{"export " + Path("x.txt") + " --format Text:Hex --force"},
+         2,
+         "run answers the overflow question with --answer yes|no; --force is export's"},
+        {{"export " + Path("x.txt") + " --format Text:Hex --interleave forward"},
+         2,
+         "--interleave needs --factor K"},
+        {{"export " + Path("x.txt") + " --format Text:Hex --wave-bits 16"},
+         2,
+         "--wave-bits and --wave-rate belong to the format Binary:Wave"},
+        {{"export " + Path("x.txt") + " --format Text:Hex --hdl-name f"},
+         2,
+         "the implementation options are for \"HDL:Verilog\""},
         {{"truncate --value"}, 2, "option '--value' needs a value"},
     };
     for (const Case& c : cases) {
@@ -358,4 +371,34 @@ TEST_F(CliRun, DesignQuantizationIsKeptForLaterFixedPointExports) {
     CFirProject saved(&host);
     ASSERT_EQ(LoadProject(project, saved, host), ELoadResult::Ok);
     EXPECT_EQ(saved.m_DataFiles.m_FormatI.m_FixedPoint.m_nBits, 12);
+}
+
+// run's export takes the export command's options and writes the same files.
+TEST_F(CliRun, ExportTakesTheOptionsOfTheExportCommand) {
+    const std::string project = MakeProject("p", {0.125, -0.25, 0.5, 0.75, -0.5, 0.25});
+    struct Case {
+        std::string format, suffix, options;
+    };
+    const Case cases[] = {
+        {"Text:Hex", ".hex", "--bits 12 --interleave reverse --factor 3"},
+        {"Text:C", ".h",
+         "--c-name taps --c-type double --c-suffix L --interleave forward "
+         "--factor 2"},
+        {"Binary:Wave", ".wav", "--wave-bits 16 --wave-rate 44100"},
+        {"HDL:Verilog", ".v", "--bits 10 --output-bits 14 --rounding round --hdl-name lp"},
+    };
+    for (const Case& c : cases) {
+        const std::string byExport = Path("export" + c.suffix);
+        const std::string byRun = Path("run" + c.suffix);
+        std::vector<std::string> args = {"export", project, "--format", c.format, "-o", byExport};
+        std::istringstream words(c.options);
+        for (std::string w; words >> w;)
+            args.push_back(w);
+        const Result exported = Cli(args);
+        ASSERT_EQ(exported.status, 0) << c.format << "\n" << exported.err;
+        const Result run =
+            Cli({"run", project, "export " + byRun + " --format " + c.format + " " + c.options});
+        ASSERT_EQ(run.status, 0) << c.format << "\n" << run.err;
+        EXPECT_EQ(ReadAll(byRun), ReadAll(byExport)) << c.format;
+    }
 }

@@ -121,10 +121,10 @@ TEST_F(DataViewTest, ReplaceAllRepeatAndMatchCaseByKeyPresses) {
     Press("Replace All");
     view->UpdateFilterFromEditor();
     const CFirData& filter = app.ActiveDocument()->Filter();
-    ASSERT_EQ(filter.GetLength(), 3);
-    EXPECT_DOUBLE_EQ(filter.GetValue(0, 0), -0.125);
-    EXPECT_DOUBLE_EQ(filter.GetValue(0, 1), 0.5);
-    EXPECT_DOUBLE_EQ(filter.GetValue(0, 2), -0.125);
+    ASSERT_EQ(filter.Columns().GetLength(), 3);
+    EXPECT_DOUBLE_EQ(filter.Columns().GetValue(0, 0), -0.125);
+    EXPECT_DOUBLE_EQ(filter.Columns().GetValue(0, 1), 0.5);
+    EXPECT_DOUBLE_EQ(filter.Columns().GetValue(0, 2), -0.125);
 
     // Find is the same dialog without its replace field.
     RunMenuItem("&Find...");

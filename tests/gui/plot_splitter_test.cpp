@@ -154,7 +154,7 @@ TEST_F(PlotSplitterTest, ATimeWindowSplitsIntoPanesOfItsImpulseResponseAndTooSma
             EXPECT_EQ(plot->TimeModel().Filter(), &doc->Filter());
             EXPECT_EQ(plot->TimeModel().GetMode(), kTimeImpulse);
             ASSERT_NE(plot->TimeModel().Plotted(), nullptr);
-            EXPECT_EQ(plot->TimeModel().Plotted()->GetLength(), 3);
+            EXPECT_EQ(plot->TimeModel().Plotted()->Columns().GetLength(), 3);
         }
     // Dragging the row divider onto the top edge takes the top row away.
     auto* rows = static_cast<QSplitter*>(s->Pane(0, 0)->parentWidget()->parentWidget());

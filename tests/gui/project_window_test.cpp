@@ -58,7 +58,7 @@ protected:
         Type("First Corner", "0.1");
         ClickButton(EditorPane(), "Design");
         QApplication::processEvents();
-        ASSERT_EQ(app.ActiveDocument()->Filter().GetLength(), taps);
+        ASSERT_EQ(app.ActiveDocument()->Filter().Columns().GetLength(), taps);
     }
     // Every plot of the window draws itself again, as after a change of the filter.
     void RepaintPlots() const {
@@ -93,7 +93,8 @@ TEST_F(ProjectWindow, TheDesignResultStaysInTheStatusBarUntilAZoom) {
         QTest::keyClicks(field, text);
     }
     ClickButton(EditorPane(), "Design");
-    ASSERT_TRUE(WaitFor([this] { return app.ActiveDocument()->Filter().GetLength() == 31; }));
+    ASSERT_TRUE(
+        WaitFor([this] { return app.ActiveDocument()->Filter().Columns().GetLength() == 31; }));
     QApplication::processEvents();
     const QString result = QString::fromStdString(DesignStatusText(app.ActiveDocument()->Filter()));
     ASSERT_TRUE(result.startsWith("Design succeeded, with a margin of")) << result.toStdString();
@@ -171,7 +172,7 @@ TEST_F(ProjectWindow, UndoAndRedoKeysAreTheProjectsAlsoInAFormField) {
         SCOPED_TRACE(i);
         QTest::keyClick(QApplication::focusWidget(), letters[i], keys[i].modifiers);
         QApplication::processEvents();
-        EXPECT_EQ(doc->Filter().GetLength(), keys[i].tapsAfter);
+        EXPECT_EQ(doc->Filter().Columns().GetLength(), keys[i].tapsAfter);
     }
 }
 

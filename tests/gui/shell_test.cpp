@@ -253,7 +253,7 @@ TEST_F(ShellTest, ADesignInTheProjectWindowFillsTheCoefficientPaneAndTheTapsPane
     ClickButton(editor, "Design");
     EXPECT_EQ(said.toStdString(), "");
     QApplication::processEvents();
-    const int taps = app.ActiveDocument()->Filter().GetLength();
+    const int taps = app.ActiveDocument()->Filter().Columns().GetLength();
     ASSERT_EQ(taps, 31);
     EXPECT_EQ(view->toPlainText().count('\n'), taps);
     EXPECT_EQ(app.MainFrame().TapsText(), QString("%1 Taps").arg(taps));

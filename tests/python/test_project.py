@@ -120,8 +120,10 @@ def test_refusals_and_failures(written, tmp_path):
     before = project.coefficients
     with pytest.raises(ValueError, match="unknown command 'sharpen'"):
         project.run("scale inphase --method max", "sharpen")
-    with pytest.raises(ValueError, match="cannot be written"):
+    with pytest.raises(ValueError, match="Unknown data file format"):
         project.export(str(tmp_path / "x.txt"), "Text:Nothing")
+    with pytest.raises(ValueError, match="cannot be written"):
+        project.export(str(tmp_path / "x.txt"), "Text:Analyzer")
     # nothing ran: every command is read before any runs
     np.testing.assert_array_equal(project.coefficients, before)
     assert project.undo_depth == 0

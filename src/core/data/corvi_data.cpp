@@ -7,19 +7,20 @@
 #include <algorithm>
 #include <cmath>
 #include <numbers>
+#include <utility>
 #include <vector>
 
-CCorviData::CCorviData(CHost* pHost) : CDataSetIO(std::string(), pHost) {
+CCorviData::CCorviData(CHost* pHost) : m_pHost(pHost) {
     RemoveAll();
     ApplyFs(m_Fs);
     ResetRange();
 }
 
-void CCorviData::OnColumnsReplaced() {
-    while (GetColumnCount() < 2)
-        AddColumn();
-    m_pI = GetColumn(0);
-    m_pQ = GetColumn(1);
+void CCorviData::BindColumns() {
+    while (m_Columns.GetColumnCount() < 2)
+        m_Columns.AddColumn();
+    m_pI = m_Columns.GetColumn(0);
+    m_pQ = m_Columns.GetColumn(1);
 }
 
 bool CCorviData::IsEmpty() const {
@@ -27,9 +28,9 @@ bool CCorviData::IsEmpty() const {
 }
 
 void CCorviData::RemoveAll() {
-    CDataSetIO::RemoveAll();
-    m_pI = AddColumn();
-    m_pQ = AddColumn();
+    m_Columns.RemoveAll();
+    m_pI = m_Columns.AddColumn();
+    m_pQ = m_Columns.AddColumn();
     m_nWindow = -1;
     m_bReal = 1;
     m_nFirst = 0;
@@ -53,7 +54,9 @@ int CCorviData::RemapWindowCode(int code, int nVersion) {
 }
 
 void CCorviData::Serialize(CArchiveWriter& ar, int nVersion) const {
-    CDataSetIO::Serialize(ar, nVersion);
+    ar.WriteString(m_strName);
+    m_Columns.Serialize(ar);
+    m_File.Serialize(ar, nVersion);
     ar.WriteInt32(m_bTime);
     ar.WriteInt32(m_bReal);
     ar.WriteDouble(m_dFs);
@@ -70,8 +73,10 @@ void CCorviData::Serialize(CArchiveWriter& ar, int nVersion) const {
 void CCorviData::Serialize(CArchiveReader& ar, int nVersion) {
     // Everything is read into a scratch signal first, so a short stream changes nothing here.
     CCorviData in;
-    in.m_FormatOpts = m_FormatOpts;
-    in.CDataSetIO::Serialize(ar, nVersion);
+    in.m_strName = ar.ReadString();
+    in.m_Columns.Serialize(ar);
+    in.m_File = m_File;
+    in.m_File.Serialize(ar, nVersion);
     in.m_bTime = ar.ReadInt32();
     in.m_bReal = ar.ReadInt32();
     in.m_dFs = ar.ReadDouble();
@@ -85,8 +90,10 @@ void CCorviData::Serialize(CArchiveReader& ar, int nVersion) {
     in.m_nHalf = ar.ReadInt32();
     in.m_Fs.ParseUnitString(ar.ReadString());
 
-    SwapDataSetIO(in);
-    OnColumnsReplaced();
+    m_strName.swap(in.m_strName);
+    m_Columns.Swap(in.m_Columns);
+    BindColumns();
+    std::swap(m_File, in.m_File);
     m_bTime = in.m_bTime;
     m_bReal = in.m_bReal;
     m_dFs = in.m_dFs;

@@ -1,6 +1,7 @@
 #pragma once
 
-#include "data/data_set_io.h"
+#include "data/data_file_state.h"
+#include "data/data_set.h"
 #include "data/sampling_frequency.h"
 
 #include <algorithm>
@@ -8,28 +9,37 @@
 #include <span>
 #include <string>
 
-// A complex signal: inphase column I and quadrature column Q of equal length, its sampling
-// frequency, whether it holds time samples or frequency bins, whether it is real, and the index
-// range shown in plots. Messages and the clipboard go through the host given at construction
-// or by SetHost (none: clipboard copies are dropped).
-class CCorviData : public CDataSetIO {
+// A complex signal: a name, inphase column I and quadrature column Q of equal length (and any
+// further columns a file brought), its sampling frequency, whether it holds time samples or
+// frequency bins, whether it is real, the index range shown in plots and the state its files
+// are read and written with. Messages and the clipboard go through the host given at
+// construction or by SetHost (none: clipboard copies are dropped).
+class CCorviData {
 public:
     // What GetQuantity reads at an index.
     enum EQuantity { Inphase = 0, Quadrature = 1, Power = 2, Phase = 3, Magnitude = 4 };
 
     explicit CCorviData(CHost* pHost = nullptr);
+    virtual ~CCorviData() = default;
+    CCorviData(const CCorviData&) = delete;
+    CCorviData& operator=(const CCorviData&) = delete;
 
-    using CDataSetIO::Serialize;
-    // The data set and file state, then domain, real flag, Fs, window code, display range and
+    // Name, columns and file state, then domain, real flag, Fs, window code, display range and
     // the Fs unit string.
-    void Serialize(CArchiveWriter& ar, int nVersion) const override;
+    virtual void Serialize(CArchiveWriter& ar, int nVersion) const;
     // Window codes of older streams are remapped by nVersion. On a short stream throws
     // CArchiveException and leaves the signal unchanged.
-    void Serialize(CArchiveReader& ar, int nVersion) override;
+    virtual void Serialize(CArchiveReader& ar, int nVersion);
     // N = 0.
-    bool IsEmpty() const override;
+    virtual bool IsEmpty() const;
     // Deletes all columns and creates I and Q empty; no window, real, range and counts 0.
-    void RemoveAll() override;
+    virtual void RemoveAll();
+
+    // The columns: I and Q first. Columns may be added; RemoveAll, not the set's, empties them.
+    CDataSet& Columns() { return m_Columns; }
+    const CDataSet& Columns() const { return m_Columns; }
+    CHost* GetHost() const { return m_pHost; }
+    void SetHost(CHost* pHost) { m_pHost = pHost; }
 
     virtual bool IsReal() const { return m_bReal != 0; }
     // The Fs value in its unit; *pMultiplier receives the unit's factor to Hz when asked.
@@ -85,6 +95,7 @@ public:
     // Window code as stored by an older stream version, remapped to the current codes.
     static int RemapWindowCode(int code, int nVersion);
 
+    std::string m_strName;
     CDataColumn* m_pI = nullptr;
     CDataColumn* m_pQ = nullptr;
     int m_bTime = 1;
@@ -103,9 +114,16 @@ public:
     double m_dDbOffset = 0.0;
     std::string m_strUnits = "dB";
     int m_bQuantized = 0; // not stored
+    SDataFileState m_File;
 
 protected:
-    void OnColumnsReplaced() override;
+    // Makes I and Q exist and points m_pI and m_pQ at them (after the columns were replaced).
+    void BindColumns();
     // Maps a display index (negative: 0 for time data, i + N for frequency data) into the data.
     int MapIndex(int index) const;
+
+    CHost* m_pHost = nullptr;
+
+private:
+    CDataSet m_Columns;
 };

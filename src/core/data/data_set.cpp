@@ -5,14 +5,12 @@
 #include <algorithm>
 
 void CDataSet::Serialize(CArchiveWriter& ar) const {
-    ar.WriteString(m_strName);
     ar.WriteInt32(static_cast<int32_t>(m_columns.size()));
     for (const auto& column : m_columns)
         column->Serialize(ar);
 }
 
 void CDataSet::Serialize(CArchiveReader& ar) {
-    std::string name = ar.ReadString();
     const int32_t count = ar.ReadInt32();
     ar.CheckCount(count, 4);
     std::vector<std::unique_ptr<CDataColumn>> columns;
@@ -21,9 +19,7 @@ void CDataSet::Serialize(CArchiveReader& ar) {
         columns.push_back(std::make_unique<CDataColumn>());
         columns.back()->Serialize(ar);
     }
-    m_strName.swap(name);
     m_columns.swap(columns);
-    OnColumnsReplaced();
 }
 
 bool CDataSet::IsEmpty() const {
@@ -71,7 +67,6 @@ void CDataSet::ReverseAll() {
         column->Reverse();
 }
 
-void CDataSet::SwapDataSet(CDataSet& other) noexcept {
-    m_strName.swap(other.m_strName);
+void CDataSet::Swap(CDataSet& other) noexcept {
     m_columns.swap(other.m_columns);
 }

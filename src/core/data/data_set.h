@@ -3,29 +3,29 @@
 #include "data/data_column.h"
 
 #include <memory>
-#include <string>
 #include <vector>
 
 class CArchiveReader;
 class CArchiveWriter;
 
-// An ordered set of owned columns with a name; a column keeps its address while others are
-// added.
+// An ordered set of owned columns; a column keeps its address while others are added.
 class CDataSet {
 public:
     CDataSet() = default;
-    virtual ~CDataSet() = default;
     CDataSet(const CDataSet&) = delete;
     CDataSet& operator=(const CDataSet&) = delete;
 
-    // Name, int32 column count, then each column.
-    virtual void Serialize(CArchiveWriter& ar) const;
-    // Replaces name and columns with the stored ones; on a short stream throws
-    // CArchiveException and leaves the set unchanged.
-    virtual void Serialize(CArchiveReader& ar);
-    virtual bool IsEmpty() const;
+    // int32 column count, then each column.
+    void Serialize(CArchiveWriter& ar) const;
+    // Replaces the columns with the stored ones; on a short stream throws CArchiveException and
+    // leaves the set unchanged.
+    void Serialize(CArchiveReader& ar);
+    // GetLength() is 0.
+    bool IsEmpty() const;
     // Deletes every column.
-    virtual void RemoveAll();
+    void RemoveAll();
+    // Exchanges the columns with another set (column objects keep their addresses).
+    void Swap(CDataSet& other) noexcept;
 
     // Appends a new empty column and returns it.
     CDataColumn* AddColumn();
@@ -41,13 +41,6 @@ public:
     double GetMax() const;
     void ReverseAll();
 
-    std::string m_strName;
-
-protected:
-    // Called after the columns were replaced by a load; derived sets rebind their pointers.
-    virtual void OnColumnsReplaced() {}
-    // Exchanges name and columns with another set (column objects keep their addresses).
-    void SwapDataSet(CDataSet& other) noexcept;
-
+private:
     std::vector<std::unique_ptr<CDataColumn>> m_columns;
 };

@@ -2,8 +2,8 @@ set(CORE_DATA_SOURCES
     code_export_options.cpp
     corvi_data.cpp
     data_column.cpp
+    data_file_state.cpp
     data_set.cpp
-    data_set_io.cpp
     format_options.cpp
     sampling_frequency.cpp
 )

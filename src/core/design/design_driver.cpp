@@ -4,6 +4,7 @@
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
 #include "design/optimizer.h"
+#include "design/pm_method.h"
 #include "dsp/complex_vector.h"
 #include "dsp/min_phase.h"
 #include "dsp/signal_ops.h"
@@ -73,7 +74,7 @@ bool CFirData::CheckTapLimits() {
 
 bool CFirData::CanEstimateNumTaps(bool showMessage) const {
     const CDesignMethodImpl* method = DesignMethodOfKind(m_nKind);
-    if (!method)
+    if (!method || !KindEstimates(m_nKind))
         return false;
     const std::optional<SMethodMessage> reason = method->CannotEstimate(*this);
     if (reason && showMessage)
@@ -218,7 +219,7 @@ bool CFirData::Optimize(bool oddOnly, const std::string& caption) {
 
 bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& caption,
                         CDesignControl* control) {
-    if (!ValidateForOptimize())
+    if (!CheckPmForOptimize(*this))
         return false;
     CHost* host = GetHost();
     if (host)
@@ -229,7 +230,7 @@ bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& 
     if (n0 < m_Constraints.m_nMin)
         SetNumTaps(m_Constraints.m_nMin);
 
-    if (CanEstimate(false)) {
+    if (CanEstimatePm(*this, false)) {
         state.m_nLow = static_cast<int>(1.15 * EstimateNumTaps());
         if (state.m_nLow > state.m_nLimit)
             state.m_nLimit = static_cast<int>(1.25 * state.m_nLow);
@@ -270,20 +271,4 @@ bool CFirData::Optimize(OptimizerState& state, bool oddOnly, const std::string& 
     if (m_Quant.m_nBits > 0)
         m_bQuantized = 1;
     return true;
-}
-
-void CFirData::RestoreBest() {
-    const int n = m_Best.GetN();
-    RemoveAll();
-    for (int i = 0; i < n; ++i) {
-        m_pI->Add(m_Best.m_pI->GetAt(i));
-        m_pQ->Add(m_Best.m_pQ->GetAt(i));
-    }
-    m_nTaps = n;
-    m_bReal = 1;
-    const CFs fs = m_Fs;
-    ApplyFs(fs);
-    ResetRange();
-    m_nWindow = -1;
-    m_Response.ComputeResponse(kDefaultResponseResolution);
 }

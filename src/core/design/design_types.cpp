@@ -66,6 +66,20 @@ const SDesignMethod* FindDesignMethodByWord(std::string_view word) {
     return nullptr;
 }
 
+bool KindEstimates(int kind) {
+    for (const SDesignMethod& m : kMethods)
+        if (m.kind == kind)
+            return m.estimates;
+    return false;
+}
+
+bool KindOptimises(int kind) {
+    for (const SDesignMethod& m : kMethods)
+        if (m.kind == kind)
+            return m.optimises;
+    return false;
+}
+
 int DesignKindOf(int designType) {
     if (designType == kDesignNone)
         return kKindNone;

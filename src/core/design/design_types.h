@@ -73,6 +73,10 @@ const SDesignMethod* FindDesignMethod(int designType);
 // The row whose command word is `word`, or null.
 const SDesignMethod* FindDesignMethodByWord(std::string_view word);
 
+// Whether the methods of a kind estimate their tap count / search for the fewest taps.
+bool KindEstimates(int kind);
+bool KindOptimises(int kind);
+
 // The kind a design type id selects; unknown ids select the Parks-McClellan kind.
 int DesignKindOf(int designType);
 

@@ -3,6 +3,7 @@
 #include "design/design_messages.h"
 #include "design/design_method.h"
 #include "design/design_summary.h"
+#include "design/lth_band.h"
 #include "support/archive_fields.h"
 
 #include <algorithm>
@@ -209,7 +210,7 @@ int CFirData::EstimateNumTaps() const {
 
 void CFirData::PostDesign(CDesignControl* control) {
     if (m_nDesignType == kDesignLthBand)
-        LthFixup();
+        LthFixup(*this);
     if (m_Quant.m_nBits > 0)
         Quantize(m_Quant, control);
 }

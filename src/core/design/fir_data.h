@@ -5,6 +5,7 @@
 #include "design/fir_params.h"
 #include "design/ntaps_constraints.h"
 #include "design/pm_band.h"
+#include "design/pm_method.h"
 #include "design/quant_options.h"
 #include "design/remez/remez_engine.h"
 #include "design/unquantized_copy.h"
@@ -21,16 +22,6 @@ class CDesignControl;
 class CFieldReader;
 class CFieldWriter;
 class OptimizerState;
-
-// Parks-McClellan response types.
-struct PmResponseType {
-    enum : int { Filter = 1, Differentiator = 2, Hilbert = 3 };
-};
-
-// The automatic order of a spline-sinc design of taps taps with the transition band
-// corner1..corner2 (unit of fs): 0.624 N |dw| + 1/2 for dw = 2 pi (corner2 - corner1) / fs, at
-// least 1.
-int AutoSplineOrder(int taps, double corner1, double corner2, double fs);
 
 // One whole FIR filter design: the coefficients (I and Q of the signal), the tap count asked
 // for, the design method, the parameters of every method and the design options. A running
@@ -152,9 +143,9 @@ public:
     // refuses), then sets max(count, minimum).
     bool AskOddTaps();
 
-    // ---- the other design methods -------------------------------------------------------
-    // Their routines are the registry's (design_method.h, one file per method); the post-design
-    // steps and the gridded response are the driver's (FinishDesign).
+    // ---- designed taps ---------------------------------------------------------------------
+    // The methods' routines are the registry's (design_method.h, one file per method); the
+    // post-design steps and the gridded response are the driver's (FinishDesign).
 
     // The coefficients become taps (I) and zeros (Q): real time data at the filter's Fs, whole
     // range shown, no window; the gridded response is emptied.
@@ -163,22 +154,6 @@ public:
     // a windowed-sinc design and for an Lth-band design by the windowed-sinc method, else off.
     // For a design run from a loaded project without its editor.
     void SetWindowAfterDesignByMethod();
-
-    // Filter type and transition band of the Lth-band lowpass (or highpass) into m_Ws.
-    void SetTransitionBand();
-    // Checks m_Lth (messages when showMessages); full adds the tap-count questions of a design.
-    bool ValidateLth(bool showMessages, bool full);
-    // Whether the Lth-band specification is valid, without messages or changes.
-    bool IsLthSpecValid() const;
-    // The two-band list of the Parks-McClellan method, one deviation for both bands.
-    bool BuildLthBands();
-    // Designs (or, with optimize, optimises, keeping the optimiser's state in *pState when
-    // given) by the Lth-band method; false when nothing was designed or the optimisation could
-    // not start.
-    bool DesignLth(const std::string& caption, bool optimize, OptimizerState* pState,
-                   CDesignControl& control);
-    // Forces the Lth-band zeros on an odd-length design (see lth_band.cpp).
-    void LthFixup();
 
     // ---- Parks-McClellan band list -------------------------------------------------------
     // Empties the band list and sets response type, grid density and tap count.
@@ -204,14 +179,6 @@ public:
     // Whether a passband reaches above 0.499999 of Fs.
     bool HasPassbandAtNyquist() const;
 
-    // Checks the band list; full adds the tap-count checks of a design.
-    bool ValidateSpec(bool full);
-    bool ValidateForOptimize();
-    // Whether the tap count can be estimated from the band list (one passband and one
-    // stopband spanning 0 to Fs/2, response type Filter); the reason is shown when asked.
-    bool CanEstimate(bool showMessage) const;
-    // Kaiser-style estimate of the taps the band list needs; m_nTaps when it cannot.
-    int EstimatePmTaps() const;
     // 4 without taps or bands, otherwise 1 + 2 / (widest band * taps).
     int GetRequiredGridDensity() const;
     // Raises the grid density to the required one, with a notice.
@@ -226,18 +193,7 @@ public:
     bool GetSimpleSpec(int& taps, double& e1, double& ripple, double& e2, double& atten,
                        double& center, int& gridDensity, int& type) const;
 
-    // ---- Parks-McClellan design -----------------------------------------------------------
-    // Validates the bands, checks the grid density and runs the design on the host's worker
-    // thread, with the status display titled "Designing " + name from 101 taps on, on control
-    // (none: a control of its own). Reports a design that failed (not one
-    // that was cancelled). Returns whether it succeeded.
-    bool DesignPm(const std::string& name, CDesignControl* control = nullptr);
-    // One engine run with the band list and m_nTaps, counting its iterations into control and
-    // stopping at its cancel request; on success the coefficients, response and post-design
-    // steps; otherwise an empty filter that keeps its tap count. Runs on the calling thread;
-    // shows nothing: the engine's outcome is returned (no taps when cancelled).
-    SRemezResult RunPm(CDesignControl& control);
-
+    // ---- Parks-McClellan margins (pm_design.cpp) ------------------------------------------
     // Measured on the frequency response: the passband ripple (dB, peak to peak) or the
     // stopband attenuation (dB) the coefficients achieve in band i.
     double GetBandActual(int i);
@@ -288,8 +244,6 @@ public:
     // own).
     bool Optimize(OptimizerState& state, bool oddOnly, const std::string& caption,
                   CDesignControl* control = nullptr);
-    // The optimiser's best design becomes the filter's coefficients.
-    void RestoreBest();
 
     // ---- fields --------------------------------------------------------------------------
     int m_nTaps = 0; // taps the next design uses
@@ -321,7 +275,6 @@ public:
     // Exchange engine of the Parks-McClellan designs: a setting of the session, copied with the
     // filter but not archived.
     ERemezEngine m_eRemezEngine = ERemezEngine::Auto;
-    CCorviData m_Best; // best design found by the optimiser
 
     LthBandParams m_Lth;
     MaxflatParams m_Maxflat;

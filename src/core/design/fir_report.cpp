@@ -6,8 +6,8 @@
 namespace {
 
 // The "HTML:Report" page of a filter around its coefficient text, its title and picture names
-// taken from the file being written. Other data sets keep the coefficient text alone.
-void FrameHtmlReport(const CDataSetIO& set, const std::string& path, std::string& body) {
+// taken from the file being written. Other signals keep the coefficient text alone.
+void FrameHtmlReport(const CCorviData& set, const std::string& path, std::string& body) {
     const auto* filter = dynamic_cast<const CFirData*>(&set);
     if (!filter)
         return;

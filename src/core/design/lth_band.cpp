@@ -5,6 +5,7 @@
 #include "design/fir_data.h"
 #include "design/method_messages.h"
 #include "design/optimizer.h"
+#include "design/pm_method.h"
 #include "design/windowed_sinc.h"
 #include "response/response_types.h"
 #include "support/format_number.h"
@@ -39,13 +40,11 @@ WindowedSincParams LthTransitionBand(const LthBandParams& lth, WindowedSincParam
     return ws;
 }
 
-void CFirData::SetTransitionBand() {
-    m_Ws = LthTransitionBand(m_Lth, m_Ws, GetFs());
+void SetLthTransitionBand(CFirData& filter) {
+    filter.m_Ws = LthTransitionBand(filter.m_Lth, filter.m_Ws, filter.GetFs());
 }
 
-SMethodMessage LthProblem(const CFirData& filter) {
-    const double fs = filter.GetFs();
-    const LthBandParams& lth = filter.m_Lth;
+SMethodMessage LthCutoffProblem(const LthBandParams& lth, double fs) {
     if (lth.m_nL <= 1)
         return {kMsgLthL};
     if (!(lth.m_dCutoff > 0.0))
@@ -56,14 +55,17 @@ SMethodMessage LthProblem(const CFirData& filter) {
         return {kMsgLthCutoffAtPivot};
     if (lth.m_dCutoff > fs / lth.m_nL - 1e-7)
         return {kMsgLthCutoffAboveFsL};
-    const WindowedSincParams ws = LthTransitionBand(lth, filter.m_Ws, fs);
+    return {};
+}
+
+SMethodMessage LthMethodProblem(const LthBandParams& lth, const SWindowedSincSpec& band) {
     switch (lth.m_nLthMethod) {
     case LthBandParams::kMethodWindowedSinc:
-        if (const char* problem = WindowParamProblem(ws))
+        if (const char* problem = WindowParamProblem(band.ws))
             return {problem};
         return {};
     case LthBandParams::kMethodSplineSinc:
-        return ValidateSplineSinc({ws, filter.GetNumTaps(), fs});
+        return ValidateSplineSinc(band);
     default:
         if (lth.m_bSpecifyAttn ? lth.m_dAttn == 0.0 : lth.m_dRipple == 0.0)
             return {lth.m_bSpecifyAttn ? kMsgLthAttnZero : kMsgLthRippleZero};
@@ -71,73 +73,61 @@ SMethodMessage LthProblem(const CFirData& filter) {
     }
 }
 
-bool CFirData::IsLthSpecValid() const {
-    const double fs = GetFs();
-    const LthBandParams& lth = m_Lth;
-    if (lth.m_nL <= 1 || !(lth.m_dCutoff > 0.0) || !(lth.m_dCutoff < fs / 2.0))
-        return false;
-    if (std::abs(lth.m_dCutoff - fs / (2.0 * lth.m_nL)) / fs < 1e-7 ||
-        lth.m_dCutoff > fs / lth.m_nL - 1e-7)
+SMethodMessage LthProblem(const CFirData& filter) {
+    const double fs = filter.GetFs();
+    SMethodMessage problem = LthCutoffProblem(filter.m_Lth, fs);
+    if (!problem.Empty())
+        return problem;
+    return LthMethodProblem(
+        filter.m_Lth, {LthTransitionBand(filter.m_Lth, filter.m_Ws, fs), filter.GetNumTaps(), fs});
+}
+
+bool IsLthSpecValid(const CFirData& filter) {
+    const double fs = filter.GetFs();
+    const LthBandParams& lth = filter.m_Lth;
+    const WindowedSincParams& ws = filter.m_Ws;
+    if (!LthCutoffProblem(lth, fs).Empty())
         return false;
     switch (lth.m_nLthMethod) {
     case LthBandParams::kMethodWindowedSinc:
-        return m_Ws.m_nWindowType != kKaiserBesselWindow ||
-               (m_Ws.m_dWindowParam > 0.0 && m_Ws.m_dWindowParam < 50.0);
+        return ws.m_nWindowType != kKaiserBesselWindow ||
+               (ws.m_dWindowParam > 0.0 && ws.m_dWindowParam < 50.0);
     case LthBandParams::kMethodSplineSinc:
-        return m_Ws.m_bAutoOrder || m_Ws.m_nSplineOrder > 0;
+        return ws.m_bAutoOrder || ws.m_nSplineOrder > 0;
     default:
         return (lth.m_bSpecifyAttn ? lth.m_dAttn : lth.m_dRipple) != 0.0;
     }
 }
 
-bool CFirData::ValidateLth(bool showMessages, bool full) {
-    auto refuse = [&](const char* text) {
+bool CheckLth(CFirData& filter, bool showMessages, bool full) {
+    const auto refused = [&](const SMethodMessage& problem) {
         if (showMessages)
-            Report(text);
-        return false;
+            ShowMethodMessage(filter, problem);
+        return !problem.Empty();
     };
-    const double fs = GetFs();
-    LthBandParams& lth = m_Lth;
-    if (lth.m_nL <= 1)
-        return refuse(kMsgLthL);
-    if (!(lth.m_dCutoff > 0.0))
-        return refuse(kMsgLthCutoffPositive);
-    if (!(lth.m_dCutoff < fs / 2.0))
-        return refuse(kMsgLthCutoffBelowNyquist);
-    if (std::abs(lth.m_dCutoff - fs / (2.0 * lth.m_nL)) / fs < 1e-7)
-        return refuse(kMsgLthCutoffAtPivot);
-    if (lth.m_dCutoff > fs / lth.m_nL - 1e-7)
-        return refuse(kMsgLthCutoffAboveFsL);
-    SetTransitionBand();
-    if (full && m_nTaps % 2 == 0 && m_Ws.m_nFilterType == 1 && !AskOddTaps())
+    const double fs = filter.GetFs();
+    LthBandParams& lth = filter.m_Lth;
+    if (refused(LthCutoffProblem(lth, fs)))
         return false;
-    switch (lth.m_nLthMethod) {
-    case LthBandParams::kMethodWindowedSinc:
-        if (const char* problem = WindowParamProblem(m_Ws))
-            return refuse(problem);
-        break;
-    case LthBandParams::kMethodSplineSinc:
-        if (const SMethodMessage problem = ValidateSplineSinc(WindowedSincSpecOf(*this));
-            !problem.Empty())
-            return refuse(problem.text.c_str());
-        break;
-    default:
-        if (lth.m_bSpecifyAttn) {
+    SetLthTransitionBand(filter);
+    if (full && filter.GetNumTaps() % 2 == 0 && filter.m_Ws.m_nFilterType == 1 &&
+        !filter.AskOddTaps())
+        return false;
+    // The band list takes the ripple or attenuation as a magnitude.
+    if (lth.m_nLthMethod != LthBandParams::kMethodWindowedSinc &&
+        lth.m_nLthMethod != LthBandParams::kMethodSplineSinc) {
+        if (lth.m_bSpecifyAttn)
             lth.m_dAttn = std::abs(lth.m_dAttn);
-            if (lth.m_dAttn == 0.0)
-                return refuse(kMsgLthAttnZero);
-        } else {
+        else
             lth.m_dRipple = std::abs(lth.m_dRipple);
-            if (lth.m_dRipple == 0.0)
-                return refuse(kMsgLthRippleZero);
-        }
-        break;
     }
-    return !full || CheckMinTaps();
+    if (refused(LthMethodProblem(lth, WindowedSincSpecOf(filter))))
+        return false;
+    return !full || filter.CheckMinTaps();
 }
 
-bool CFirData::BuildLthBands() {
-    const LthBandParams& lth = m_Lth;
+bool BuildLthBands(CFirData& filter) {
+    const LthBandParams& lth = filter.m_Lth;
     double w = 0.0;
     if (lth.m_bSpecifyAttn) {
         w = lth.m_bAttnDb ? std::pow(10.0, lth.m_dAttn / 20.0) : lth.m_dAttn;
@@ -147,53 +137,53 @@ bool CFirData::BuildLthBands() {
     } else {
         w = lth.m_dRipple;
     }
-    const double half = GetFs() / 2.0;
-    ResetSpec(PmResponseType::Filter, m_nGridDensity, m_nTaps);
+    const double half = filter.GetFs() / 2.0;
+    filter.ResetSpec(PmResponseType::Filter, filter.m_nGridDensity, filter.GetNumTaps());
+    const WindowedSincParams& ws = filter.m_Ws;
     bool added = false;
-    if (m_Ws.m_nFilterType == 0)
-        added = AddBand(false, true, 0.0, m_Ws.m_dCorner1, 1.0, w, 1.0, false) &&
-                AddBand(false, true, m_Ws.m_dCorner2, half, 0.0, w, 1.0, false);
+    if (ws.m_nFilterType == 0)
+        added = filter.AddBand(false, true, 0.0, ws.m_dCorner1, 1.0, w, 1.0, false) &&
+                filter.AddBand(false, true, ws.m_dCorner2, half, 0.0, w, 1.0, false);
     else
-        added = AddBand(false, true, 0.0, m_Ws.m_dCorner1, 0.0, w, 1.0, false) &&
-                AddBand(false, true, m_Ws.m_dCorner2, half, 1.0, w, 1.0, false);
-    m_bAttnInDb = 1;
+        added = filter.AddBand(false, true, 0.0, ws.m_dCorner1, 0.0, w, 1.0, false) &&
+                filter.AddBand(false, true, ws.m_dCorner2, half, 1.0, w, 1.0, false);
+    filter.m_bAttnInDb = 1;
     return added;
 }
 
-bool CFirData::DesignLth(const std::string& caption, bool optimize, OptimizerState* pState,
-                         CDesignControl& control) {
-    SetTransitionBand();
-    bool done = false;
-    switch (m_Lth.m_nLthMethod) {
+bool DesignLth(CFirData& filter, const SDesignJob& job, bool optimize, OptimizerState* pState) {
+    SetLthTransitionBand(filter);
+    const LthBandParams& lth = filter.m_Lth;
+    switch (lth.m_nLthMethod) {
     case LthBandParams::kMethodWindowedSinc:
-        ResetSpec(m_nResponseType, m_nGridDensity, m_nTaps);
-        m_Ws.m_dCorner1 = GetFs() / (2.0 * m_Lth.m_nL);
-        ApplyWindowedSinc(*this);
-        LthFixup();
-        done = HasCoefficients();
-        break;
+        filter.ResetSpec(filter.m_nResponseType, filter.m_nGridDensity, filter.GetNumTaps());
+        filter.m_Ws.m_dCorner1 = filter.GetFs() / (2.0 * lth.m_nL);
+        ApplyWindowedSinc(filter);
+        LthFixup(filter);
+        return filter.HasCoefficients();
     case LthBandParams::kMethodSplineSinc:
-        ResetSpec(m_nResponseType, m_nGridDensity, m_nTaps);
-        ApplySplineSinc(*this);
-        LthFixup();
-        done = HasCoefficients();
-        break;
+        filter.ResetSpec(filter.m_nResponseType, filter.m_nGridDensity, filter.GetNumTaps());
+        ApplySplineSinc(filter);
+        LthFixup(filter);
+        return filter.HasCoefficients();
     default:
-        if (!BuildLthBands())
-            return false;
-        if (optimize) {
-            OptimizerState local(this);
-            done = Optimize(pState ? *pState : local, HasPassbandAtNyquist(), caption, &control);
-        } else {
-            SetNumTaps(std::max(m_nTaps, m_Constraints.m_nMin));
-            done = DesignPm(caption, &control);
-        }
-        if (HasCoefficients() && m_Lth.m_bZeroize) {
-            LthFixup();
-            // The margin is read from the gridded response, which must show the fixed-up taps.
-            m_Response.ComputeResponse(kDefaultResponseResolution);
-        }
         break;
+    }
+    if (!BuildLthBands(filter))
+        return false;
+    bool done = false;
+    if (optimize) {
+        OptimizerState local(&filter);
+        done = filter.Optimize(pState ? *pState : local, filter.HasPassbandAtNyquist(), job.caption,
+                               &job.control);
+    } else {
+        filter.SetNumTaps(std::max(filter.GetNumTaps(), filter.m_Constraints.m_nMin));
+        done = DesignPm(filter, job.caption, &job.control);
+    }
+    if (filter.HasCoefficients() && lth.m_bZeroize) {
+        LthFixup(filter);
+        // The margin is read from the gridded response, which must show the fixed-up taps.
+        filter.m_Response.ComputeResponse(kDefaultResponseResolution);
     }
     return done;
 }
@@ -202,23 +192,24 @@ bool CFirData::DesignLth(const std::string& caption, bool optimize, OptimizerSta
 // from the centre is 0. For a Parks-McClellan design the taps next to each forced zero are then
 // moved together by the offset, among seven steps of a third of the removed value divided by
 // L - 1, that leaves the best stopband margin.
-void CFirData::LthFixup() {
-    const int c = GetN();
+void LthFixup(CFirData& filter) {
+    const int c = filter.GetN();
     if (c == 0 || c % 2 == 0)
         return;
-    if (m_Lth.m_nLthMethod != LthBandParams::kMethodPm) {
-        m_pI->ZeroBelow(kSincZero);
-        m_pQ->ZeroBelow(kSincZero);
+    const LthBandParams& lth = filter.m_Lth;
+    if (lth.m_nLthMethod != LthBandParams::kMethodPm) {
+        filter.m_pI->ZeroBelow(kSincZero);
+        filter.m_pQ->ZeroBelow(kSincZero);
         return;
     }
-    if (!m_Lth.m_bZeroize)
+    if (!lth.m_bZeroize)
         return;
     // Without an L of at least 2 there is no Lth-band structure to force (a damaged project).
-    if (m_Lth.m_nL < 2)
+    if (lth.m_nL < 2)
         return;
     const long long k = (c - 1) / 2;
-    const long long l = m_Lth.m_nL;
-    CDataColumn& h = *m_pI;
+    const long long l = lth.m_nL;
+    CDataColumn& h = *filter.m_pI;
     if (l == 2)
         h[static_cast<int>(k)] = 0.5;
     double delta = 0.0;
@@ -237,12 +228,12 @@ void CFirData::LthFixup() {
             const int b = static_cast<int>(k - m);
             const double a0 = h[a];
             const double b0 = h[b];
-            double bestMargin = GetStopbandMargin();
+            double bestMargin = filter.GetStopbandMargin();
             double bestOffset = 0.0;
             for (double u = -delta; u <= delta; u += delta / 3.0) {
                 h[a] = a0 + u;
                 h[b] = b0 + u;
-                const double margin = GetStopbandMargin();
+                const double margin = filter.GetStopbandMargin();
                 if (margin > bestMargin) {
                     bestMargin = margin;
                     bestOffset = u;
@@ -259,8 +250,8 @@ void CFirData::LthFixup() {
 int EstimateLthTaps(CFirData& filter) {
     if (!filter.CanEstimateNumTaps(false))
         return 0;
-    filter.ValidateLth(false, false);
-    filter.BuildLthBands();
+    CheckLth(filter, false, false);
+    BuildLthBands(filter);
     return filter.EstimateNumTaps();
 }
 
@@ -293,24 +284,24 @@ public:
     SMethodMessage Validate(const CFirData& filter) const override { return LthProblem(filter); }
     // The cutoff, the transition band that follows from it, the odd-taps question for a
     // highpass of an even count, the method's parameters, the tap minimum.
-    bool Check(CFirData& filter) const override { return filter.ValidateLth(true, true); }
+    bool Check(CFirData& filter) const override { return CheckLth(filter, true, true); }
     std::optional<SMethodMessage> CannotEstimate(const CFirData& filter) const override {
-        if (filter.IsLthSpecValid())
+        if (IsLthSpecValid(filter))
             return std::nullopt;
         return SMethodMessage{};
     }
     // The estimate of the band list that the specification builds (EstimateLthTaps).
-    int Estimate(const CFirData& filter) const override { return filter.EstimatePmTaps(); }
+    int Estimate(const CFirData& filter) const override { return EstimatePmTaps(filter); }
     SDesignOutcome Design(CFirData& filter, const SDesignJob& job) const override {
         SDesignOutcome outcome;
-        if (filter.DesignLth(job.caption, false, nullptr, job.control))
+        if (DesignLth(filter, job, false, nullptr))
             outcome.end = SDesignOutcome::EEnd::Designed;
         else if (job.control.CancelRequested())
             outcome.end = SDesignOutcome::EEnd::Cancelled;
         return outcome;
     }
     bool Optimize(CFirData& filter, const SDesignJob& job, OptimizerState* pState) const override {
-        return filter.DesignLth(job.caption, true, pState, job.control);
+        return DesignLth(filter, job, true, pState);
     }
 };
 

@@ -4,6 +4,8 @@
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
+#include "design/pm_method.h"
+#include "response/response_types.h"
 #include "support/format_number.h"
 
 #include <algorithm>
@@ -117,12 +119,29 @@ bool OptimizerState::OptimizeSearch(const NTapsConstraints& constraints) {
 
     bool met = f.GetMargin() >= 0.0;
     if (Cancelled() || (f.GetNumTaps() != m_nHigh && !met)) {
-        if (f.m_Best.GetN() > 0)
-            f.RestoreBest();
+        if (m_Best.GetN() > 0)
+            RestoreBest();
         met = f.GetMargin() >= 0.0;
     }
-    f.m_Best.RemoveAll();
+    m_Best.RemoveAll();
     return met;
+}
+
+void OptimizerState::RestoreBest() {
+    CFirData& f = *m_pFilter;
+    const int n = m_Best.GetN();
+    f.RemoveAll();
+    for (int i = 0; i < n; ++i) {
+        f.m_pI->Add(m_Best.m_pI->GetAt(i));
+        f.m_pQ->Add(m_Best.m_pQ->GetAt(i));
+    }
+    f.m_nTaps = n;
+    f.m_bReal = 1;
+    const CFs fs = f.m_Fs;
+    f.ApplyFs(fs);
+    f.ResetRange();
+    f.m_nWindow = -1;
+    f.m_Response.ComputeResponse(kDefaultResponseResolution);
 }
 
 bool OptimizerState::TryTaps(int n) {
@@ -131,12 +150,12 @@ bool OptimizerState::TryTaps(int n) {
     f.SetNumTaps(std::max(n, f.m_Constraints.m_nMin));
     m_nTaps = f.GetNumTaps();
     m_Trials.push_back(f.GetNumTaps());
-    const SRemezResult result = f.RunPm(*m_pControl);
+    const SRemezResult result = RunPm(f, *m_pControl);
     if (m_strMathFunction.empty())
         m_strMathFunction = result.mathFunction;
     if (f.GetMargin() < 0.0)
         return false;
-    f.m_Best.Copy(f, f.GetN());
+    m_Best.Copy(f, f.GetN());
     return true;
 }
 

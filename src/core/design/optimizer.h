@@ -1,5 +1,6 @@
 #pragma once
 
+#include "data/corvi_data.h"
 #include "design/ntaps_constraints.h"
 #include "support/host.h"
 
@@ -42,8 +43,12 @@ public:
     std::vector<int> m_Trials;
     // Function whose result was not finite in a trial, or "" (read after the search).
     std::string m_strMathFunction;
+    // The best passing design of the search so far; emptied when the search ends.
+    CCorviData m_Best;
 
 private:
+    // The best passing design becomes the filter's coefficients.
+    void RestoreBest();
     bool TryTaps(int n);
     void SearchDown(int step);
     void SearchUp(int step);

@@ -108,61 +108,6 @@ bool CFirData::HasPassbandAtNyquist() const {
     return false;
 }
 
-bool CFirData::ValidateSpec(bool full) {
-    if (ShowMethodMessage(*this, PmBandsProblem(*this)))
-        return false;
-    if (!full)
-        return true;
-    if (!CheckMinTaps())
-        return false;
-    // Only a symmetric (filter) response of even length has a forced zero at Fs/2; the
-    // antisymmetric differentiator and Hilbert responses of even length do not.
-    if (m_nResponseType == PmResponseType::Filter && m_nTaps % 2 == 0 && HasPassbandAtNyquist())
-        return AskOddTaps();
-    return true;
-}
-
-bool CFirData::ValidateForOptimize() {
-    if (!ValidateSpec(false))
-        return false;
-    if (m_nResponseType != PmResponseType::Filter) {
-        Report(kMsgCannotOptimizeType);
-        return false;
-    }
-    return true;
-}
-
-bool CFirData::CanEstimate(bool showMessage) const {
-    const char* reason = PmEstimateProblem(*this);
-    if (reason && showMessage)
-        Report(reason);
-    return reason == nullptr;
-}
-
-// Tap estimate of Herrmann, Rabiner and Chan for an equiripple two-band filter, from the two
-// deviations and the transition width.
-int CFirData::EstimatePmTaps() const {
-    if (!CanEstimate(false))
-        return m_nTaps;
-    const double l1 = std::log10(1.0 / Band(0).attn);
-    const double l2 = std::log10(1.0 / Band(1).attn);
-    const double df = Band(1).lower - Band(0).upper;
-    const double d = (0.005309 * l1 * l1 + 0.07114 * l1 - 0.4761) * l2 -
-                     (0.00266 * l1 * l1 + 0.5941 * l1 + 0.4278);
-    const double f = 11.01217 + 0.51244 * (l1 - l2);
-    const double estimate = d / df - f * df + 3.831452 + 0.5;
-    // Deviations of 1 or more (attenuation factors of 1 or less) give no usable estimate.
-    if (!std::isfinite(estimate))
-        return m_nTaps;
-    int n = static_cast<int>(std::clamp(estimate, 0.0, 1e9));
-    if (!IsPassband(0) && n % 2 == 0)
-        ++n;
-    n = std::max(n, kMinTaps);
-    if (m_nDesignType == kDesignLthBand)
-        n += n % 2 != 0 ? 2 : 1;
-    return n;
-}
-
 int CFirData::GetRequiredGridDensity() const {
     if (m_nTaps <= 0 || GetNumBands() == 0)
         return 4;

@@ -1,6 +1,7 @@
 #include "design/design_job.h"
 #include "design/design_messages.h"
 #include "design/fir_data.h"
+#include "design/pm_method.h"
 #include "design/remez/pm_fir.h"
 #include "design/remez/remez_messages.h"
 #include "response/response_types.h"
@@ -19,37 +20,38 @@ constexpr double kDeadPassbandPower = 1e-20;
 // of a filter or Hilbert design takes its stopband weight unless that is exactly 1.0.
 class CBandListResponse : public CPmFir {
 public:
-    explicit CBandListResponse(const CFirData& filter) : m_filter(filter) {}
+    explicit CBandListResponse(const std::vector<SPmBand>& bands) : m_bands(bands) {}
 
     double WATE(double freq, double desired, double weight, int band, int jtype) const override {
         if (jtype == PmResponseType::Differentiator || desired != 0.0)
             return CPmFir::WATE(freq, desired, weight, band, jtype);
-        const SPmBand& b = m_filter.Band(band - 1);
+        const SPmBand& b = m_bands[static_cast<size_t>(band - 1)];
         return b.stopWeight != 1.0 ? b.stopWeight : b.attn;
     }
 
 private:
-    const CFirData& m_filter;
+    const std::vector<SPmBand>& m_bands;
 };
 
 } // namespace
 
-bool CFirData::DesignPm(const std::string& name, CDesignControl* control) {
-    if (!ValidateSpec(true))
+bool DesignPm(CFirData& filter, const std::string& name, CDesignControl* control) {
+    if (!CheckPm(filter, true))
         return false;
-    EnsureGridDensity();
+    filter.EnsureGridDensity();
 
     const CDesignRun run(control);
     CDesignControl& c = run.Control();
     SRemezResult result;
-    CHost* host = GetHost();
+    CHost* host = filter.GetHost();
+    const int taps = filter.GetNumTaps();
     if (host) {
         CDesignJob job(
-            c, m_nTaps, kMsgDesigningPrefix + name, [this, &c, &result] { result = RunPm(c); },
-            m_nTaps >= kStatusDisplayTaps);
+            c, taps, kMsgDesigningPrefix + name,
+            [&filter, &c, &result] { result = RunPm(filter, c); }, taps >= kStatusDisplayTaps);
         host->RunLongJob(job);
     } else {
-        result = RunPm(c);
+        result = RunPm(filter, c);
     }
 
     if (!result.mathFunction.empty() && host)
@@ -57,49 +59,33 @@ bool CFirData::DesignPm(const std::string& name, CDesignControl* control) {
     if (!c.CancelRequested() && !result.Succeeded()) {
         // Storage that could not be allocated is the whole story: the exchange never ran.
         const char* storage = RemezStatusMessage(result.status);
-        Report(storage ? storage : kMsgPmNoConvergence);
+        ShowMethodMessage(filter, {storage ? storage : kMsgPmNoConvergence});
     }
     return result.Succeeded();
 }
 
-SRemezResult CFirData::RunPm(CDesignControl& control) {
+SRemezResult RunPm(CFirData& filter, CDesignControl& control) {
     control.m_nIteration = 0;
     control.m_nQuantProgress = 0;
-    m_bQuantized = 0;
+    filter.m_bQuantized = 0;
 
-    const int taps = m_nTaps;
-    const CBandListResponse response(*this);
-    SRemezSpec spec;
-    for (const SPmBand& band : m_Bands)
-        spec.bands.push_back({band.lower, band.upper, band.desired, band.attn});
-    spec.responseType = m_nResponseType;
-    spec.taps = taps;
-    spec.gridDensity = m_nGridDensity;
-    spec.engine = m_eRemezEngine;
-    spec.response = &response;
-    SRemezResult result = DesignRemez(spec, {&control.m_nIteration, &control.m_bCancel});
+    const SPmSpec spec = PmSpecOf(filter);
+    const CBandListResponse response(spec.bands);
+    SRemezResult result = DesignRemez(RemezSpecOf(spec, filter.m_eRemezEngine, &response),
+                                      {&control.m_nIteration, &control.m_bCancel});
 
     if (control.CancelRequested() || !result.Succeeded()) {
         // The engine still delivers coefficients when cancelled; they are discarded, and so is
         // its success.
         result.taps.clear();
-        RemoveAll();
-        SetNumTaps(taps);
+        filter.RemoveAll();
+        filter.SetNumTaps(spec.taps);
         return result;
     }
-    RemoveAll();
-    for (double value : result.taps) {
-        m_pI->Add(value);
-        m_pQ->Add(0.0);
-    }
-    m_bReal = 1;
-    const CFs fs = m_Fs;
-    ApplyFs(fs);
-    ResetRange();
-    m_nWindow = -1;
-    m_Response.ComputeResponse(kDefaultResponseResolution);
-    m_bDesignedFromSpec = 1;
-    PostDesign(&control);
+    filter.LoadDesignedTaps(result.taps);
+    filter.m_Response.ComputeResponse(kDefaultResponseResolution);
+    filter.m_bDesignedFromSpec = 1;
+    filter.PostDesign(&control);
     return result;
 }
 

@@ -36,6 +36,11 @@ double WindowedSincGainFreq(const SWindowedSincSpec& spec);
 // of unit gain.
 SDesignOutcome ApplyWindowedSinc(CFirData& filter);
 
+// The automatic order of a spline-sinc design of taps taps with the transition band
+// corner1..corner2 (unit of fs): 0.624 N |dw| + 1/2 for dw = 2 pi (corner2 - corner1) / fs, at
+// least 1.
+int AutoSplineOrder(int taps, double corner1, double corner2, double fs);
+
 // The spline order a spline-sinc design uses: with m_bAutoOrder the one that suits the tap
 // count and the transition band m_dCorner1..m_dCorner2 (AutoSplineOrder), else the stored one.
 int SplineSincOrder(const SWindowedSincSpec& spec);

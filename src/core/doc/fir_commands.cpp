@@ -495,7 +495,7 @@ bool MinPhase(CFirDoc& doc) {
 }
 
 bool Reverse(CFirDoc& doc) {
-    doc.Filter().ReverseAll();
+    doc.Filter().Columns().ReverseAll();
     CoefficientsChanged(doc);
     return true;
 }

@@ -1,6 +1,7 @@
 #include "dsp/fft.h"
 
 #include "dsp/fft_avx2.h"
+#include "dsp/fft_avx512.h"
 
 #include <algorithm>
 #include <bit>
@@ -11,6 +12,8 @@
 namespace {
 
 using Complex = std::complex<double>;
+
+constexpr std::size_t kCacheLine = 64;
 
 // e^(-j2πj/n), evaluated in extended precision so that each twiddle is accurate to double rounding.
 Complex UnitRoot(std::uint64_t j, std::uint64_t n) {
@@ -76,6 +79,10 @@ template <bool Inv> inline Complex MulTw(Complex a, Complex w) {
     const double wr = w.real();
     const double wi = Inv ? -w.imag() : w.imag();
     return {a.real() * wr - a.imag() * wi, a.real() * wi + a.imag() * wr};
+}
+
+template <bool Inv> inline Complex MulConst(Complex a, double wr, double wi) {
+    return MulTw<Inv>(a, Complex(wr, wi));
 }
 
 // z·(-j) for a forward pass, z·(+j) for an inverse one.
@@ -239,6 +246,28 @@ std::unique_ptr<SFftLanePlan> MakeLanePlan(std::size_t n, CPlanRoots& roots) {
     return plan;
 }
 
+// The radices of a power of two n >= 256 run breadth first: a 16-point leaf, radix-8 passes and
+// one radix-16 (or radix-4) pass first for the twos that do not make an eight. The first radix
+// is a multiple of four, so that four consecutive leaves read consecutive input values.
+std::vector<std::size_t> BreadthFirstRadices(std::size_t n) {
+    std::size_t twos = 0;
+    while ((std::size_t(1) << twos) < n) {
+        ++twos;
+    }
+    std::size_t rest = twos - 4;
+    std::vector<std::size_t> radices;
+    if (rest % 3 == 1) {
+        radices.push_back(16);
+        rest -= 4;
+    } else if (rest % 3 == 2) {
+        radices.push_back(4);
+        rest -= 2;
+    }
+    radices.insert(radices.end(), rest / 3, 8);
+    radices.push_back(16);
+    return radices;
+}
+
 bool IsPowerOfTwo(std::size_t n) {
     return (n & (n - 1)) == 0;
 }
@@ -339,6 +368,7 @@ CFftPlan::CFftPlan(std::size_t n, bool allowSimd, const std::atomic<int>* cancel
     __builtin_cpu_init();
     m_useAvx2 = allowSimd && FftAvx2Built() && __builtin_cpu_supports("avx2") &&
                 __builtin_cpu_supports("fma");
+    m_useAvx512 = m_useAvx2 && FftAvx512Built() && __builtin_cpu_supports("avx512f");
 #endif
     if (PrimeFactors(n).back() > kMaxDirectPrime) {
         // Bluestein's chirp-z algorithm: X_k = w_k · Σ (x_j w_j)·conj(w_(k-j)), w_k = e^(-jπk²/n),
@@ -379,7 +409,9 @@ CFftPlan::CFftPlan(std::size_t n, bool allowSimd, const std::atomic<int>* cancel
         m_bComplete = false;
         return;
     }
-    m_radices = PassRadices(n);
+    m_breadthFirst =
+        m_useAvx512 && IsPowerOfTwo(n) && n >= kMinBreadthFirstLength && n < kMinLaneLength;
+    m_radices = m_breadthFirst ? BreadthFirstRadices(n) : PassRadices(n);
     std::size_t span = n;
     std::size_t twiddles = 0;
     for (std::size_t p : m_radices) {
@@ -504,12 +536,23 @@ void CFftPlan::Recurse(std::size_t pass, const Complex* in, std::size_t stride,
             Recurse<Inv>(pass + 1, in + r * stride, stride * p, out + r * m);
         }
     }
+    Combine<Inv>(pass, out);
+}
+
+// The twiddle pass of one pass over one of its sub-transforms (out[0 .. span-1]).
+template <bool Inv> void CFftPlan::Combine(std::size_t pass, Complex* out) const {
+    const SPass& ps = m_passes[pass];
+    const std::size_t p = ps.radix;
+    const std::size_t m = ps.span / p;
     const Complex* tw = m_twiddles.data() + ps.twiddleOffset;
-    if (p <= 5 || p == 8) {
+    if (p <= 5 || p == 8 || p == 16) {
         double* data = reinterpret_cast<double*>(out);
         const double* twd = reinterpret_cast<const double*>(tw);
         std::size_t done = 0;
-        if (m_useAvx2) {
+        if (m_useAvx512 && m % 4 == 0) {
+            FftTwiddlePassAvx512(p, Inv, data, m, twd);
+            done = m;
+        } else if (m_useAvx2) {
             done = FftTwiddlePassAvx2(p, Inv, data, m, twd);
         }
         TwiddlePass<SScalarPolicy, Inv>(p, data, m, twd, done, m);
@@ -533,7 +576,40 @@ template <bool Inv> void CFftPlan::Mixed(const Complex* in, Complex* out) const 
         out[0] = in[0];
         return;
     }
+    if (m_breadthFirst) {
+        BreadthFirst<Inv>(in, out);
+        return;
+    }
     Recurse<Inv>(0, in, 1, out);
+}
+
+// The passes of Recurse in another order, for lengths whose data stays in the first-level cache:
+// every leaf first, four at a time (the leaves of four consecutive subsequences of the first
+// pass read consecutive values), then each pass over all its sub-transforms, deepest first.
+template <bool Inv> void CFftPlan::BreadthFirst(const Complex* in, Complex* out) const {
+    const std::size_t leafPass = m_passes.size() - 1;
+    const std::size_t leaf = m_passes[leafPass].radix;
+    const std::size_t p0 = m_passes[0].radix;
+    const std::size_t groups = m_n / (leaf * p0);
+    for (std::size_t g = 0; g < groups; ++g) {
+        // The digits r1 .. r(leafPass-1) of the leaf's place below the first pass.
+        std::size_t inOffset = 0, outOffset = 0, rest = g, stride = p0;
+        for (std::size_t i = 1; i < leafPass; ++i) {
+            const std::size_t p = m_passes[i].radix;
+            inOffset += rest % p * stride;
+            outOffset += rest % p * (m_passes[i].span / p);
+            rest /= p;
+            stride *= p;
+        }
+        FftLeafQuadsAvx512(leaf, Inv, reinterpret_cast<const double*>(in + inOffset), m_n / leaf,
+                           p0, reinterpret_cast<double*>(out + outOffset), m_n / p0);
+    }
+    for (std::size_t pass = leafPass; pass-- > 0;) {
+        const std::size_t span = m_passes[pass].span;
+        for (std::size_t t = 0; t < m_n; t += span) {
+            Combine<Inv>(pass, out + t);
+        }
+    }
 }
 
 template <bool Inv> void CFftPlan::Bluestein(const Complex* in, Complex* out, Complex* work) const {
@@ -590,23 +666,32 @@ void CFftPlan::Execute(const Complex* in, Complex* out, Complex* work, EFftDirec
     }
 }
 
-CFft::CFft(std::size_t n) : m_plan(GetFftPlan(n)), m_work(m_plan->WorkSize()) {}
+namespace {
+
+// Room for the work array plus the offset that starts it on a cache line.
+std::size_t PaddedWorkSize(const CFftPlan& plan) {
+    return plan.WorkSize() + (kCacheLine / sizeof(Complex) - 1);
+}
+
+} // namespace
+
+CFft::CFft(std::size_t n) : m_plan(GetFftPlan(n)), m_work(PaddedWorkSize(*m_plan)) {}
 
 CFft::CFft(std::shared_ptr<const CFftPlan> plan)
-    : m_plan(std::move(plan)), m_work(m_plan->WorkSize()) {}
+    : m_plan(std::move(plan)), m_work(PaddedWorkSize(*m_plan)) {}
 
-CFft::CFft(const CFft& other) : m_plan(other.m_plan), m_work(m_plan->WorkSize()) {}
+CFft::CFft(const CFft& other) : m_plan(other.m_plan), m_work(PaddedWorkSize(*m_plan)) {}
 
 CFft& CFft::operator=(const CFft& other) {
     if (this != &other) {
         m_plan = other.m_plan;
-        m_work.assign(m_plan->WorkSize(), Complex(0.0));
+        m_work.assign(PaddedWorkSize(*m_plan), Complex(0.0));
     }
     return *this;
 }
 
 void CFft::Forward(const Complex* in, Complex* out, double scale) {
-    m_plan->Execute(in, out, m_work.data(), EFftDirection::Forward, scale);
+    m_plan->Execute(in, out, Work(), EFftDirection::Forward, scale);
 }
 
 void CFft::Inverse(const Complex* in, Complex* out) {
@@ -615,7 +700,13 @@ void CFft::Inverse(const Complex* in, Complex* out) {
 }
 
 void CFft::Inverse(const Complex* in, Complex* out, double scale) {
-    m_plan->Execute(in, out, m_work.data(), EFftDirection::Inverse, scale);
+    m_plan->Execute(in, out, Work(), EFftDirection::Inverse, scale);
+}
+
+CFft::Complex* CFft::Work() {
+    const auto address = reinterpret_cast<std::uintptr_t>(m_work.data());
+    const std::size_t skip = (kCacheLine - address % kCacheLine) % kCacheLine / sizeof(Complex);
+    return m_work.data() + skip;
 }
 
 std::shared_ptr<const CFftPlan> GetFftPlan(std::size_t n) {

@@ -26,6 +26,9 @@ public:
     // available; below it the passes in complex order are as fast or faster (their data stays in
     // L1).
     static constexpr std::size_t kMinLaneLength = 4096;
+    // Powers of two from this length up to kMinLaneLength run breadth first where AVX-512 is
+    // available.
+    static constexpr std::size_t kMinBreadthFirstLength = 1024;
 
     // allowSimd false keeps to the portable passes even where AVX2 and FMA are available. The
     // construction looks at cancel (when not null) while it computes the twiddles and stops when
@@ -63,7 +66,9 @@ private:
     void Leaf(std::size_t pass, const Complex* in, std::size_t stride, Complex* out) const;
     template <bool Inv>
     void Recurse(std::size_t pass, const Complex* in, std::size_t stride, Complex* out) const;
+    template <bool Inv> void Combine(std::size_t pass, Complex* out) const;
     template <bool Inv> void Mixed(const Complex* in, Complex* out) const;
+    template <bool Inv> void BreadthFirst(const Complex* in, Complex* out) const;
     template <bool Inv> void Bluestein(const Complex* in, Complex* out, Complex* work) const;
 
     std::size_t m_n = 0;
@@ -77,6 +82,10 @@ private:
     // Powers of two take the four-lane vector transform where it is available.
     std::unique_ptr<SFftLanePlan> m_lanes;
     bool m_useAvx2 = false;
+    // Twiddle passes over a multiple of four bins take four complex numbers per register.
+    bool m_useAvx512 = false;
+    // Short powers of two run their leaves four at a time, then pass after pass.
+    bool m_breadthFirst = false;
     bool m_bComplete = true;
 };
 
@@ -106,6 +115,10 @@ public:
     void Inverse(std::vector<Complex>& data) { Inverse(data.data(), data.data()); }
 
 private:
+    // The work array within m_work, starting on a cache line: vector loads and stores of the
+    // passes then never straddle two lines.
+    Complex* Work();
+
     std::shared_ptr<const CFftPlan> m_plan;
     std::vector<Complex> m_work;
 };

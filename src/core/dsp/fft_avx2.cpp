@@ -39,6 +39,12 @@ template <bool Inv> inline SC2 MulTw(SC2 a, SC2 w) {
     return {Inv ? _mm256_fmsubadd_pd(a.v, wr, t) : _mm256_fmaddsub_pd(a.v, wr, t)};
 }
 
+template <bool Inv> inline SC2 MulConst(SC2 a, double wr, double wi) {
+    const __m256d t = _mm256_mul_pd(_mm256_permute_pd(a.v, 0x5), _mm256_set1_pd(wi));
+    const __m256d r = _mm256_set1_pd(wr);
+    return {Inv ? _mm256_fmsubadd_pd(a.v, r, t) : _mm256_fmaddsub_pd(a.v, r, t)};
+}
+
 // Four complex numbers, one per lane, with the real parts and the imaginary parts apart.
 struct SC4 {
     __m256d re, im;
@@ -77,6 +83,10 @@ template <bool Inv> inline SC4 MulTw(SC4 a, __m256d wr, __m256d wi) {
         return {_mm256_fmsub_pd(a.re, wr, _mm256_mul_pd(a.im, wi)),
                 _mm256_fmadd_pd(a.re, wi, _mm256_mul_pd(a.im, wr))};
     }
+}
+
+template <bool Inv> inline SC4 MulConst(SC4 a, double wr, double wi) {
+    return MulTw<Inv>(a, _mm256_set1_pd(wr), _mm256_set1_pd(wi));
 }
 
 struct SAvx2Policy {

@@ -4,10 +4,13 @@
 // holds one or more complex numbers. Before including this header a translation unit declares,
 // for its T: +, -, +=, Scaled(T, double), Rot<Inv>(T) (multiplication by -j, or +j for the
 // inverse), MulTw<Inv>(T a, T w) (a·w, or a·conj(w) for the inverse) and a policy class with
-// Load, Store and kStep (complex numbers per value). Everything here has internal linkage, so
-// translation units built for different instruction sets never share a definition.
+// Load, Store and kStep (complex numbers per value); the 16-point transform also needs
+// MulConst<Inv>(T a, double wr, double wi), the product with the constant w = wr + j·wi. Everything
+// here has internal linkage, so translation units built for different instruction sets never share
+// a definition.
 
 #include <cstddef>
+#include <utility>
 
 namespace {
 
@@ -61,6 +64,60 @@ template <bool Inv, class T> inline void Dft8(T* a) {
     a[6] = e2 - o2;
     a[3] = e3 + o3;
     a[7] = e3 - o3;
+}
+
+// cos(2πj/16) for j = 0..4; the other twiddles of the 16-point transform follow by symmetry.
+constexpr double kCos16[5] = {1.0, 0.92387953251128675613, 0.70710678118654752440,
+                              0.38268343236508977173, 0.0};
+
+constexpr double Cos16(std::size_t j) {
+    j %= 16;
+    if (j <= 4) {
+        return kCos16[j];
+    }
+    if (j <= 8) {
+        return -kCos16[8 - j];
+    }
+    if (j <= 12) {
+        return -kCos16[j - 8];
+    }
+    return kCos16[16 - j];
+}
+
+// a·W_16^E (a·W_16^-E for the inverse) for a constant exponent E.
+template <bool Inv, std::size_t E, class T> inline T TwConst16(T a) {
+    constexpr std::size_t e = E % 16;
+    if constexpr (e == 0) {
+        return a;
+    } else if constexpr (e == 4) {
+        return Rot<Inv>(a);
+    } else {
+        // W_16^e = cos(2πe/16) - j·sin(2πe/16), and sin(x) = cos(x - π/2).
+        return MulConst<Inv>(a, Cos16(e), -Cos16(e + 12));
+    }
+}
+
+// Column n2 of Dft16: the 4-point transform of a[4·n1 + n2], then times W_16^(n2·k1).
+template <bool Inv, std::size_t N2, class T> inline void Dft16Column(T* a) {
+    Dft4<Inv>(a[N2], a[N2 + 4], a[N2 + 8], a[N2 + 12]);
+    a[N2 + 4] = TwConst16<Inv, N2>(a[N2 + 4]);
+    a[N2 + 8] = TwConst16<Inv, 2 * N2>(a[N2 + 8]);
+    a[N2 + 12] = TwConst16<Inv, 3 * N2>(a[N2 + 12]);
+}
+
+// 16 points in place as 4 × 4 (n = 4·n1 + n2, k = k1 + 4·k2): bin k ends up in a[Dft16At(k)].
+template <bool Inv, class T> inline void Dft16(T* a) {
+    [&]<std::size_t... N2>(std::index_sequence<N2...>) {
+        (Dft16Column<Inv, N2>(a), ...);
+    }
+    (std::make_index_sequence<4>{});
+    for (std::size_t k1 = 0; k1 < 4; ++k1) {
+        Dft4<Inv>(a[4 * k1], a[4 * k1 + 1], a[4 * k1 + 2], a[4 * k1 + 3]);
+    }
+}
+
+constexpr std::size_t Dft16At(std::size_t k) {
+    return 4 * (k % 4) + k / 4;
 }
 
 template <bool Inv, class T> inline void Dft5(T& a0, T& a1, T& a2, T& a3, T& a4) {
@@ -156,6 +213,21 @@ void TwiddlePass(std::size_t p, double* data, std::size_t m, const double* tw, s
             Dft8<Inv>(a);
             for (std::size_t r = 0; r < 8; ++r) {
                 P::Store(o + r * m2, a[r]);
+            }
+        }
+        break;
+    case 16:
+        for (std::size_t k = kBegin; k < kEnd; k += s) {
+            double* o = data + 2 * k;
+            const double* w = tw + 2 * k;
+            decltype(P::Load(o)) a[16];
+            a[0] = P::Load(o);
+            for (std::size_t r = 1; r < 16; ++r) {
+                a[r] = MulTw<Inv>(P::Load(o + r * m2), P::Load(w + (r - 1) * m2));
+            }
+            Dft16<Inv>(a);
+            for (std::size_t q = 0; q < 16; ++q) {
+                P::Store(o + q * m2, a[Dft16At(q)]);
             }
         }
         break;

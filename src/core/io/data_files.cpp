@@ -164,7 +164,7 @@ int CDataFiles::RunImport(CCorviData& target, CHost& host) {
         return 0;
     }
     for (const auto& [read, path] : {std::pair{readI, m_strPathI}, std::pair{readQ, m_strPathQ}}) {
-        if (read && !CanOpenForReading(target.ResolvePath(path))) {
+        if (read && !CanOpenForReading(target.m_File.ResolvePath(path))) {
             host.Error(FormatMessage(kMsgFileMissingOrBusy, {path}));
             return 0;
         }
@@ -223,7 +223,7 @@ bool CDataFiles::CheckExport(int n, std::string& text) const {
 int CDataFiles::Export(const std::string& title, CCorviData& source,
                        const std::string& documentName, CHost& host, const FRunDialog& runDialog) {
     PrepareDialog(title, documentName, false, source.IsReal());
-    const CDataColumn* inphase = source.GetColumn(0);
+    const CDataColumn* inphase = source.Columns().GetColumn(0);
     m_exportTaps.assign(inphase->begin(), inphase->begin() + source.GetN());
     for (;;) {
         if (!runDialog(*this))

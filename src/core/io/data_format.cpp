@@ -47,6 +47,11 @@ void CDataFormat::WritePoint(std::string&, const SPointText&, int, double, const
 
 void CDataFormat::WriteFooter(const SPointText&, std::string&) const {}
 
+bool CDataFormat::MakeFiles(const CFileFormatOpts&, const SColumnsToWrite&, const std::string&,
+                            std::vector<SFileToWrite>&, CHost&) const {
+    return false;
+}
+
 bool CDataFormat::ReadHeader(SFormatState&, CLineReader&, SFileBytes&, CHost&) const {
     return true;
 }
@@ -102,6 +107,9 @@ const CDataFormat& DataFormatOf(int code) {
         {kFormatHtml, HtmlTableFormat()},
         {kFormatCoe, FpgaFormat()},
         {kFormatMif, FpgaFormat()},
+        {kFormatC, CSourceFormat()},
+        {kFormatTiAsm, TiAsmFormat()},
+        {kFormatVerilog, VerilogFormat()},
     };
     for (const SDataFormatRow& row : rows)
         if (row.code == code)

@@ -7,8 +7,11 @@
 #include <string>
 #include <vector>
 
+class CDataColumn;
+class CFileFormatOpts;
 class CHost;
 class CLineReader;
+struct SFileToWrite;
 
 // How the points of one write are spelled: the format actually written, its word length and
 // the field widths of the text formats; line counts the points written so far.
@@ -38,6 +41,15 @@ struct SReadColumns {
     size_t badSample = 0; // binary: 1-based point of the first value that is not finite
 };
 
+// The columns of a write: a and b (null: one column), n the points every column of the signal
+// holds, step the polyphase interleave of the index order (1 normally).
+struct SColumnsToWrite {
+    const CDataColumn* a = nullptr;
+    const CDataColumn* b = nullptr;
+    int n = 0;
+    int step = 1;
+};
+
 // One data file format's reader and writer: the steps of WriteDataBytes and ReadDataBytes
 // that differ between formats. A step a format does not override does nothing (a format that
 // has no object here reads no points and writes none).
@@ -64,6 +76,16 @@ public:
     // Bytes after the points.
     virtual void WriteFooter(const SPointText& text, std::string& out) const;
 
+    // ---- whole files (the code exporters) -------------------------------------------------
+    // Whether the format makes its files from the columns itself (MakeFiles) instead of
+    // through the point steps above.
+    virtual bool WritesWholeFiles() const { return false; }
+    // The files of a write to path (empty: the bytes go elsewhere): the format's own file
+    // first, then those it writes beside it. False (reported) refuses the write.
+    virtual bool MakeFiles(const CFileFormatOpts& opts, const SColumnsToWrite& columns,
+                           const std::string& path, std::vector<SFileToWrite>& files,
+                           CHost& host) const;
+
     // ---- reading ------------------------------------------------------------------------
     // Reads or skips the header (titles, count lines, WAVE header); false (reported) refuses
     // the file.
@@ -80,6 +102,6 @@ public:
                           double values[2]) const;
 };
 
-// The reader and writer of a format code (the WAVE codes 100 and 101 included); a format
-// without one (C source, assembly, none) gets the object whose steps do nothing.
+// The reader and writer of a format code (the WAVE codes 100 and 101 included); a code without
+// one gets the object whose steps do nothing.
 const CDataFormat& DataFormatOf(int code);

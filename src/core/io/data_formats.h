@@ -20,3 +20,8 @@ const CDataFormat& FloatFormat();
 const CDataFormat& DoubleFormat();
 const CDataFormat& WaveFormat();
 const CDataFormat& FpgaFormat();
+
+// The code exporters, which write whole files (code_formats.cpp).
+const CDataFormat& CSourceFormat();
+const CDataFormat& TiAsmFormat();
+const CDataFormat& VerilogFormat();

@@ -1,26 +1,20 @@
 #include "io/data_set_file_io.h"
 
-#include "fixed/fixed_messages.h"
-#include "hdl/hdl_export.h"
-#include "io/code_export.h"
 #include "io/data_file_reader.h"
 #include "io/data_file_writer.h"
+#include "io/data_format.h"
 #include "io/format_state.h"
-#include "io/io_messages.h"
 #include "support/file_access.h"
-#include "support/format_number.h"
 #include "support/host.h"
-#include "support/paths.h"
 
 #include <algorithm>
 #include <array>
 #include <atomic>
-#include <cstdlib>
 #include <vector>
 
 namespace {
 
-// Stands in when a data set has no host: messages are dropped, questions take their default.
+// Stands in when a signal has no host: messages are dropped, questions take their default.
 class CQuietHost : public CHost {
 public:
     void ShowMessage(const std::string&, EMsgIcon) override {}
@@ -38,36 +32,13 @@ CHost& HostOf(CHost* host) {
 }
 
 // The columns a read or write names, made to exist.
-CDataColumn* ColumnOf(CDataSetIO& set, int column) {
+CDataColumn* ColumnOf(CCorviData& set, int column) {
     if (column < 0)
         return nullptr;
-    while (set.GetColumnCount() <= column)
-        set.AddColumn();
-    return set.GetColumn(column);
-}
-
-// The implementation options of a hardware export, with the coefficient word length.
-SHdlOptions HdlOptionsOf(const CFileFormatOpts& opts) {
-    SHdlOptions options = opts.m_FixedPoint.m_Hdl;
-    options.format.coefBits = opts.m_FixedPoint.m_nBits;
-    return options;
-}
-
-// The files of a Verilog export of column a to path; false (reported) when the filter is complex
-// or cannot be implemented.
-bool MakeHdlFiles(const CFileFormatOpts& opts, const std::string& path, const CDataColumn* a,
-                  const CDataColumn* b, std::vector<SHdlFile>& files, CHost& host) {
-    if (b) {
-        host.Error(kMsgFixedNeedsRealFilter);
-        return false;
-    }
-    std::string error;
-    if (!MakeVerilogFiles(std::vector<double>(a->begin(), a->end()), HdlOptionsOf(opts), path,
-                          files, error)) {
-        host.Error(error);
-        return false;
-    }
-    return true;
+    CDataSet& columns = set.Columns();
+    while (columns.GetColumnCount() <= column)
+        columns.AddColumn();
+    return columns.GetColumn(column);
 }
 
 // The frames that layers above io set for their formats' documents.
@@ -80,62 +51,38 @@ FDocumentFrame FrameOf(int format) {
     return g_frames[static_cast<size_t>(format)].load(std::memory_order_acquire);
 }
 
-// The points of a format's file (the whole file of an unframed format), appended to out.
-int WritePoints(CDataSetIO& set, CFileFormatOpts& opts, std::string& out, int columnA, int columnB,
-                int step, const std::string& path) {
-    CHost& host = HostOf(set.GetHost());
-    const CDataColumn* a = ColumnOf(set, columnA);
-    const CDataColumn* b = columnB == columnA ? nullptr : ColumnOf(set, columnB);
-    if (!a)
-        return 0;
-    const int n = set.GetLength();
-    if (opts.m_nFormat == kFormatVerilog) {
-        // The module alone; WriteDataSetFile writes its testbench files beside it.
-        std::vector<SHdlFile> files;
-        if (!MakeHdlFiles(opts, path.empty() ? "filter.v" : path, a, b, files, host))
-            return 0;
-        out += files[0].bytes;
-        return 1;
-    }
-    if (opts.m_nFormat == kFormatC || opts.m_nFormat == kFormatTiAsm) {
-        // The code exporters take the points in the index order of the step.
-        std::vector<int> order;
-        if (!WriteOrder(n, step, order)) {
-            host.Error(FormatMessage(kMsgStepDoesNotDivide,
-                                     {std::to_string(n), std::to_string(std::abs(int64_t{step}))}));
-            return 0;
-        }
-        std::vector<double> va, vb;
-        for (const int i : order) {
-            va.push_back(a->GetAt(i));
-            if (b)
-                vb.push_back(b->GetAt(i));
-        }
-        if (opts.m_nFormat == kFormatC)
-            WriteC(out, n, va.data(), b ? vb.data() : nullptr, opts.m_OptionsC);
-        else
-            WriteTiAsm(out, n, va.data(), b ? vb.data() : nullptr, opts.m_AsmOpts);
-        return 1;
-    }
+// The points of a format's file, appended to out.
+int WritePoints(CCorviData& set, CFileFormatOpts& opts, std::string& out, const CDataColumn* a,
+                const CDataColumn* b, int step, CHost& host) {
     SFormatState state = FormatStateOf(opts);
-    const int result = WriteDataBytes(state, out, a->GetData(), b ? b->GetData() : nullptr, n,
-                                      set.GetMin(), set.GetMax(), step, host);
+    const int result = WriteDataBytes(state, out, a->GetData(), b ? b->GetData() : nullptr,
+                                      set.Columns().GetLength(), set.Columns().GetMin(),
+                                      set.Columns().GetMax(), step, host);
     StoreFormatState(state, opts);
     return result;
 }
 
-// The whole file: the points, inside the document frame of the format when it has one.
-int WriteDocument(CDataSetIO& set, CFileFormatOpts& opts, std::string& out, int columnA,
-                  int columnB, int step, const std::string& path) {
-    const FDocumentFrame frame = FrameOf(opts.m_nFormat);
-    if (!frame)
-        return WritePoints(set, opts, out, columnA, columnB, step, path);
-    std::string body;
-    if (!WritePoints(set, opts, body, columnA, columnB, step, path))
-        return 0;
-    frame(set, path, body);
-    out += body;
-    return 1;
+// The files of a write: the format's own file, inside its document frame when it has one,
+// then those it writes beside it (path: the file's, empty when the bytes go elsewhere).
+bool WriteFiles(CCorviData& set, CFileFormatOpts& opts, int columnA, int columnB, int step,
+                const std::string& path, std::vector<SFileToWrite>& files) {
+    CHost& host = HostOf(set.GetHost());
+    const CDataColumn* a = ColumnOf(set, columnA);
+    const CDataColumn* b = columnB == columnA ? nullptr : ColumnOf(set, columnB);
+    if (!a)
+        return false;
+    const CDataFormat& format = DataFormatOf(opts.m_nFormat);
+    if (format.WritesWholeFiles()) {
+        if (!format.MakeFiles(opts, {a, b, set.Columns().GetLength(), step}, path, files, host))
+            return false;
+    } else {
+        files.push_back({path, std::string()});
+        if (!WritePoints(set, opts, files.back().bytes, a, b, step, host))
+            return false;
+    }
+    if (const FDocumentFrame frame = FrameOf(opts.m_nFormat))
+        frame(set, path, files.front().bytes);
+    return true;
 }
 
 } // namespace
@@ -145,7 +92,7 @@ void SetDocumentFrame(int format, FDocumentFrame frame) {
         g_frames[static_cast<size_t>(format)].store(frame, std::memory_order_release);
 }
 
-bool ReadDataSet(CDataSetIO& set, CFileFormatOpts& opts, const uint8_t* data, size_t size,
+bool ReadDataSet(CCorviData& set, CFileFormatOpts& opts, const uint8_t* data, size_t size,
                  int columnA, int columnB, const std::string& name) {
     CDataColumn* a = ColumnOf(set, columnA);
     if (!a)
@@ -170,44 +117,36 @@ bool ReadDataSet(CDataSetIO& set, CFileFormatOpts& opts, const uint8_t* data, si
     return ok;
 }
 
-bool ReadDataSetFile(CDataSetIO& set, CFileFormatOpts& opts, const std::string& path, int columnA,
+bool ReadDataSetFile(CCorviData& set, CFileFormatOpts& opts, const std::string& path, int columnA,
                      int columnB) {
     if (path.empty())
         return false;
-    const std::string resolved = set.ResolvePath(path);
+    const std::string resolved = set.m_File.ResolvePath(path);
     std::vector<uint8_t> bytes;
-    if (!ReadFileReported(resolved, bytes, HostOf(set.GetHost()), set.m_bReportOpenErrors != 0))
+    if (!ReadFileReported(resolved, bytes, HostOf(set.GetHost()),
+                          set.m_File.m_bReportOpenErrors != 0))
         return false;
     return ReadDataSet(set, opts, bytes.data(), bytes.size(), columnA, columnB, resolved);
 }
 
-int WriteDataSet(CDataSetIO& set, CFileFormatOpts& opts, std::string& out, int columnA, int columnB,
+int WriteDataSet(CCorviData& set, CFileFormatOpts& opts, std::string& out, int columnA, int columnB,
                  int step) {
-    return WriteDocument(set, opts, out, columnA, columnB, step, std::string());
+    std::vector<SFileToWrite> files;
+    if (!WriteFiles(set, opts, columnA, columnB, step, std::string(), files))
+        return 0;
+    out += files.front().bytes;
+    return 1;
 }
 
-int WriteDataSetFile(CDataSetIO& set, CFileFormatOpts& opts, const std::string& path, int columnA,
+int WriteDataSetFile(CCorviData& set, CFileFormatOpts& opts, const std::string& path, int columnA,
                      int columnB, int step) {
     if (path.empty())
         return 1;
-    const std::string resolved = set.ResolvePath(path);
-    CHost& host = HostOf(set.GetHost());
-    if (opts.m_nFormat == kFormatVerilog) {
-        if (step != 0 && step != 1) {
-            host.Error(kMsgHdlNoInterleave);
-            return 0;
-        }
-        std::vector<SHdlFile> files;
-        if (!MakeHdlFiles(opts, resolved, ColumnOf(set, columnA),
-                          columnB == columnA ? nullptr : ColumnOf(set, columnB), files, host))
-            return 0;
-        std::vector<SFileToWrite> set;
-        for (SHdlFile& f : files)
-            set.push_back({std::move(f.path), std::move(f.bytes)});
-        return WriteFileSetReported(set, host) ? 1 : 0;
-    }
-    std::string bytes;
-    if (!WriteDocument(set, opts, bytes, columnA, columnB, step, resolved))
+    std::vector<SFileToWrite> files;
+    if (!WriteFiles(set, opts, columnA, columnB, step, set.m_File.ResolvePath(path), files))
         return 0;
-    return WriteFileReported(resolved, bytes, host) ? 1 : 0;
+    CHost& host = HostOf(set.GetHost());
+    if (files.size() == 1)
+        return WriteFileReported(files.front().path, files.front().bytes, host) ? 1 : 0;
+    return WriteFileSetReported(files, host) ? 1 : 0;
 }

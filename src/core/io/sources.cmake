@@ -1,6 +1,7 @@
 set(CORE_IO_SOURCES
     binary_formats.cpp
     code_export.cpp
+    code_formats.cpp
     data_file_reader.cpp
     data_file_writer.cpp
     data_format.cpp

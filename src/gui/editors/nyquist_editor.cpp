@@ -3,6 +3,7 @@
 #include "design/design_flow.h"
 #include "design/fir_data.h"
 #include "design/lth_band.h"
+#include "design/windowed_sinc.h"
 #include "doc/fir_commands.h"
 #include "doc/fir_doc.h"
 #include "editors/form_fields.h"
@@ -275,7 +276,7 @@ void CNyquistEditor::OnZeroize() {
     if (m_pZeroize->isChecked()) {
         if (f.HasCoefficients() && f.GetN() % 2 == 1 &&
             f.m_Lth.m_nLthMethod == LthBandParams::kMethodPm) {
-            f.LthFixup();
+            LthFixup(f);
             AfterDesign();
         }
     } else if (f.HasCoefficients()) {

@@ -480,7 +480,7 @@ void CFirApp::RefreshDocument(CFirDoc& doc) {
     for (CChildFrame* frame : FramesOf(doc))
         frame->UpdateTitle();
     if (ActiveDocument() == &doc) {
-        m_pFrame->SetTaps(doc.Filter().GetLength());
+        m_pFrame->SetTaps(doc.Filter().Columns().GetLength());
         UpdateFrameTitle(doc);
     }
     // A notice may come before the change is complete (the undo point follows it): the

@@ -39,9 +39,9 @@ TEST(CorviData, Defaults) {
     CCorviData d;
     ASSERT_NE(d.m_pI, nullptr);
     ASSERT_NE(d.m_pQ, nullptr);
-    EXPECT_EQ(d.GetColumnCount(), 2);
-    EXPECT_EQ(d.GetColumn(0), d.m_pI);
-    EXPECT_EQ(d.GetColumn(1), d.m_pQ);
+    EXPECT_EQ(d.Columns().GetColumnCount(), 2);
+    EXPECT_EQ(d.Columns().GetColumn(0), d.m_pI);
+    EXPECT_EQ(d.Columns().GetColumn(1), d.m_pQ);
     EXPECT_TRUE(d.IsEmpty());
     EXPECT_EQ(d.m_bTime, 1);
     EXPECT_TRUE(d.IsReal());
@@ -57,10 +57,9 @@ TEST(CorviData, Defaults) {
     EXPECT_EQ(d.m_Fs, CFs(1.0, 0));
     EXPECT_EQ(d.m_strUnits, "dB");
     EXPECT_EQ(d.m_bQuantized, 0);
-    EXPECT_EQ(d.m_FormatOpts.m_nFormat, -1);
-    EXPECT_EQ(d.m_bReportOpenErrors, 0);
-    EXPECT_TRUE(d.m_strPath.empty());
-    EXPECT_EQ(CDataSetIO("c:\\data\\x.txt").m_strPath, "c:\\data\\x.txt");
+    EXPECT_EQ(d.m_File.m_FormatOpts.m_nFormat, -1);
+    EXPECT_EQ(d.m_File.m_bReportOpenErrors, 0);
+    EXPECT_TRUE(d.m_File.m_strPath.empty());
 }
 
 TEST(CorviData, RemoveAllRecreatesEmptyColumns) {
@@ -68,11 +67,11 @@ TEST(CorviData, RemoveAllRecreatesEmptyColumns) {
     FillSignal(d, 10, [](int k) { return k * 0.5; });
     d.m_bReal = 0;
     d.m_nWindow = 3;
-    d.AddColumn();
+    d.Columns().AddColumn();
     d.RemoveAll();
-    EXPECT_EQ(d.GetColumnCount(), 2);
-    EXPECT_EQ(d.m_pI, d.GetColumn(0));
-    EXPECT_EQ(d.m_pQ, d.GetColumn(1));
+    EXPECT_EQ(d.Columns().GetColumnCount(), 2);
+    EXPECT_EQ(d.m_pI, d.Columns().GetColumn(0));
+    EXPECT_EQ(d.m_pQ, d.Columns().GetColumn(1));
     EXPECT_EQ(d.m_pI->GetSize(), 0);
     EXPECT_EQ(d.m_pQ->GetSize(), 0);
     EXPECT_EQ(d.m_nWindow, -1);

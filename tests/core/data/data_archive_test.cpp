@@ -61,7 +61,7 @@ TEST(DataArchive, CorviDataBytesCurrentVersion) {
     CCorviData d;
     MakeTwoPoints(d);
     d.m_strName = "h";
-    d.m_strPath = "C:\\f";
+    d.m_File.m_strPath = "C:\\f";
 
     Bytes x;
     x.str("h").i32(2);
@@ -94,18 +94,18 @@ TEST(DataArchive, CorviDataReadsOldVersion) {
     CArchiveReader ar(x.b);
     d.Serialize(ar, 3);
     EXPECT_TRUE(ar.AtEnd());
-    EXPECT_EQ(d.GetColumnCount(), 2);
-    EXPECT_EQ(d.m_pI, d.GetColumn(0));
-    EXPECT_EQ(d.m_pQ, d.GetColumn(1));
+    EXPECT_EQ(d.Columns().GetColumnCount(), 2);
+    EXPECT_EQ(d.m_pI, d.Columns().GetColumn(0));
+    EXPECT_EQ(d.m_pQ, d.Columns().GetColumn(1));
     EXPECT_EQ((*d.m_pI)[2], 3.0);
     EXPECT_EQ((*d.m_pQ)[1], 0.5);
     EXPECT_EQ(d.m_pI->GetMaxSize(), 1025); // as if appended one by one
-    EXPECT_EQ(d.m_FormatOpts.m_WavFmt.m_nSampleSize, 1);
-    EXPECT_EQ(d.m_FormatOpts.m_WavFmt.m_nSampleRate, 2);
-    EXPECT_EQ(d.m_FormatOpts.m_nFormat, 8);
-    EXPECT_EQ(d.m_FormatOpts.m_FixedPoint.m_nBits, 16);
-    EXPECT_EQ(d.m_strPath, "d:\\dir\\");
-    EXPECT_EQ(d.m_bReportOpenErrors, 1);
+    EXPECT_EQ(d.m_File.m_FormatOpts.m_WavFmt.m_nSampleSize, 1);
+    EXPECT_EQ(d.m_File.m_FormatOpts.m_WavFmt.m_nSampleRate, 2);
+    EXPECT_EQ(d.m_File.m_FormatOpts.m_nFormat, 8);
+    EXPECT_EQ(d.m_File.m_FormatOpts.m_FixedPoint.m_nBits, 16);
+    EXPECT_EQ(d.m_File.m_strPath, "d:\\dir\\");
+    EXPECT_EQ(d.m_File.m_bReportOpenErrors, 1);
     EXPECT_EQ(d.m_bReal, 0);
     EXPECT_EQ(d.m_dFs, 2.5);
     EXPECT_EQ(d.m_Fs, CFs(2.5, 2));
@@ -152,13 +152,13 @@ TEST(DataArchive, RoundTrip) {
     d.m_bTime = 0;
     d.ResetRange();
     d.ApplyFs(CFs(125.0, 3));
-    d.m_FormatOpts.m_nFormat = 4;
-    d.m_FormatOpts.m_FixedPoint.m_nBits = 24;
-    d.m_FormatOpts.m_AsmOpts.m_strBaseName = "LPF";
-    d.m_FormatOpts.m_OptionsC.m_strType = "double";
-    d.m_FormatOpts.m_OptionsC.m_strSuffix = "";
+    d.m_File.m_FormatOpts.m_nFormat = 4;
+    d.m_File.m_FormatOpts.m_FixedPoint.m_nBits = 24;
+    d.m_File.m_FormatOpts.m_AsmOpts.m_strBaseName = "LPF";
+    d.m_File.m_FormatOpts.m_OptionsC.m_strType = "double";
+    d.m_File.m_FormatOpts.m_OptionsC.m_strSuffix = "";
     d.m_strName = std::string(300, 'n'); // a name with a long length prefix
-    d.AddColumn()->Add(42.0);            // further columns travel too
+    d.Columns().AddColumn()->Add(42.0);  // further columns travel too
 
     const std::vector<uint8_t> bytes = Write(d, 20);
     CCorviData loaded;
@@ -166,11 +166,11 @@ TEST(DataArchive, RoundTrip) {
     loaded.Serialize(ar, 20);
     EXPECT_TRUE(ar.AtEnd());
     EXPECT_EQ(Write(loaded, 20), bytes);
-    EXPECT_EQ(loaded.GetColumnCount(), 3);
-    EXPECT_EQ(loaded.GetColumn(2)->GetAt(0), 42.0);
+    EXPECT_EQ(loaded.Columns().GetColumnCount(), 3);
+    EXPECT_EQ(loaded.Columns().GetColumn(2)->GetAt(0), 42.0);
     EXPECT_EQ(loaded.m_Fs, CFs(125.0, 3));
     EXPECT_EQ(loaded.m_nFirst, -750);
-    EXPECT_EQ(loaded.m_FormatOpts, d.m_FormatOpts);
+    EXPECT_EQ(loaded.m_File.m_FormatOpts, d.m_File.m_FormatOpts);
 }
 
 TEST(DataArchive, ShortStreamLeavesSignalUnchanged) {
@@ -182,8 +182,8 @@ TEST(DataArchive, ShortStreamLeavesSignalUnchanged) {
     for (double v : {9.0, 8.0, 7.0, 6.0, 5.0, 4.0})
         d.m_pI->Add(v);
     d.EqualizeLengths(0.0);
-    d.m_strPath = "keep";
-    d.m_FormatOpts.m_nFormat = 2;
+    d.m_File.m_strPath = "keep";
+    d.m_File.m_FormatOpts.m_nFormat = 2;
     const std::vector<uint8_t> before = Write(d, 20);
     const CDataColumn* columnI = d.m_pI;
 
@@ -199,9 +199,9 @@ TEST(DataArchive, CorruptCountsAreRefused) {
     const int32_t counts[] = {-1, 0x7FFFFFFF};
     for (int32_t count : counts) {
         Bytes columns; // a column count, then a column claiming `count` elements
-        columns.str("").i32(count);
+        columns.i32(count);
         Bytes elements;
-        elements.str("").i32(1).i32(count).f64(1.0);
+        elements.i32(1).i32(count).f64(1.0);
         for (const Bytes* x : {&columns, &elements}) {
             CDataSet set;
             set.AddColumn()->Add(3.0);
@@ -215,13 +215,12 @@ TEST(DataArchive, CorruptCountsAreRefused) {
 
 TEST(DataArchive, DataSetAndColumnLayout) {
     CDataSet set;
-    set.m_strName = "ab";
     set.AddColumn()->Add(1.5);
     set.AddColumn();
     CArchiveWriter ar;
     set.Serialize(ar);
     Bytes x;
-    x.str("ab").i32(2).i32(1).f64(1.5).i32(0);
+    x.i32(2).i32(1).f64(1.5).i32(0);
     EXPECT_EQ(ar.Bytes(), x.b);
 
     // A signal stored with fewer than two columns still gets its I and Q.
@@ -233,8 +232,8 @@ TEST(DataArchive, DataSetAndColumnLayout) {
     CCorviData d;
     CArchiveReader in(one.b);
     d.Serialize(in, 3);
-    EXPECT_EQ(d.GetColumnCount(), 2);
-    EXPECT_EQ(d.m_pQ, d.GetColumn(1));
+    EXPECT_EQ(d.Columns().GetColumnCount(), 2);
+    EXPECT_EQ(d.m_pQ, d.Columns().GetColumn(1));
     EXPECT_EQ(d.m_pQ->GetSize(), 0);
     EXPECT_EQ((*d.m_pI)[0], 2.0);
 }

@@ -2,6 +2,7 @@
 #include "design/design_messages.h"
 #include "design/driver_messages.h"
 #include "design/fir_data.h"
+#include "design/lth_band.h"
 #include "design/method_messages.h"
 #include "method_reference.h"
 #include "support/format_number.h"
@@ -52,7 +53,7 @@ TEST(LthBand, TransitionBandAroundFsOver2L) {
     for (const Case& c : cases) {
         CFirData f;
         MakeLth(f, c.l, c.cutoff, 31, LthBandParams::kMethodPm);
-        f.SetTransitionBand();
+        SetLthTransitionBand(f);
         EXPECT_EQ(f.m_Ws.m_nFilterType, c.type) << c.l;
         EXPECT_NEAR(f.m_Ws.m_dCorner1, c.c1, 1e-15) << c.l;
         EXPECT_NEAR(f.m_Ws.m_dCorner2, c.c2, 1e-15) << c.l;
@@ -81,8 +82,9 @@ TEST(LthBand, ValidationRefusals) {
         MakeLth(f, c.l, c.cutoff, 31, LthBandParams::kMethodPm);
         EXPECT_FALSE(f.ValidateSpecs());
         EXPECT_EQ(host.LastMessage(), c.message);
-        EXPECT_FALSE(f.ValidateLth(false, false));
+        EXPECT_FALSE(CheckLth(f, false, false));
         EXPECT_EQ(host.messages.size(), 1u);
+        EXPECT_EQ(LthProblem(f).text, c.message);
         EXPECT_FALSE(f.CanEstimateNumTaps(false));
     }
 
@@ -98,6 +100,11 @@ TEST(LthBand, ValidationRefusals) {
     EXPECT_FALSE(f.ValidateSpecs());
     EXPECT_EQ(host.LastMessage(), kMsgLthRippleZero);
     f.m_Lth.m_dRipple = -0.5;
+    // The method's Validate only answers; the design's checks store the magnitude.
+    f.m_Ws.m_dCorner2 = 0.0;
+    EXPECT_TRUE(LthProblem(f).Empty());
+    EXPECT_EQ(f.m_Lth.m_dRipple, -0.5);
+    EXPECT_EQ(f.m_Ws.m_dCorner2, 0.0);
     EXPECT_TRUE(f.ValidateSpecs());
     EXPECT_EQ(f.m_Lth.m_dRipple, 0.5);
     EXPECT_TRUE(f.CanEstimateNumTaps(false));
@@ -204,7 +211,7 @@ TEST(LthBand, FixupWithoutAUsableLLeavesTheTaps) {
         ASSERT_TRUE(f.DesignFilter(""));
         const std::vector<double> before = Taps(f);
         f.m_Lth.m_nL = l;
-        f.LthFixup();
+        LthFixup(f);
         EXPECT_EQ(Taps(f), before) << l;
     }
 }

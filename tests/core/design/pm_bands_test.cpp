@@ -1,4 +1,5 @@
 #include "design/fir_data.h"
+#include "design/pm_method.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -107,7 +108,7 @@ TEST(PmBands, ValidationMessages) {
             f.AddBand(false, false, 0.0, 0.1, 1.0, 10.0, 1.0, false);
             f.AddBand(false, false, 0.2, 0.5, c.bands == 1 ? 1.0 : 0.0, 100.0, 1.0, false);
         }
-        EXPECT_EQ(f.ValidateSpec(false), c.message == nullptr);
+        EXPECT_EQ(CheckPm(f, false), c.message == nullptr);
         EXPECT_EQ(host.LastMessage(), c.message ? c.message : "");
     }
 
@@ -117,27 +118,27 @@ TEST(PmBands, ValidationMessages) {
     f.ResetSpec(PmResponseType::Differentiator, 16, 21);
     f.AddBand(false, false, 0.0, 0.2, 1.0, 10.0, 1.0, false);
     f.AddBand(false, false, 0.3, 0.5, 0.0, 100.0, 1.0, false);
-    EXPECT_FALSE(f.ValidateForOptimize());
+    EXPECT_FALSE(CheckPmForOptimize(f));
     EXPECT_EQ(host.LastMessage(), "Response Types other than 'Filter' cannot be optimized.");
     f.m_nResponseType = PmResponseType::Filter;
-    EXPECT_TRUE(f.ValidateForOptimize());
+    EXPECT_TRUE(CheckPmForOptimize(f));
 
     // The full check adds the tap count: too few, then an even count with a passband at Fs/2.
     f.SetNumTaps(2);
-    EXPECT_FALSE(f.ValidateSpec(true));
+    EXPECT_FALSE(CheckPm(f, true));
     EXPECT_EQ(host.LastMessage(), "Cannot design FIR with less than 3 taps.");
     f.SetNumTaps(20);
-    EXPECT_TRUE(f.ValidateSpec(true));
+    EXPECT_TRUE(CheckPm(f, true));
     EXPECT_TRUE(host.questions.empty()); // the passband ends at 0.2
     f.ResetSpec(PmResponseType::Filter, 16, 20);
     f.AddBand(false, false, 0.0, 0.2, 0.0, 100.0, 1.0, false);
     f.AddBand(false, false, 0.3, 0.5, 1.0, 10.0, 1.0, false);
     host.QueueAnswer(EAnswer::Cancel);
-    EXPECT_FALSE(f.ValidateSpec(true));
+    EXPECT_FALSE(CheckPm(f, true));
     EXPECT_EQ(host.questions.size(), 1u);
     EXPECT_EQ(f.m_nTaps, 20);
     host.QueueAnswer(EAnswer::Yes);
-    EXPECT_TRUE(f.ValidateSpec(true));
+    EXPECT_TRUE(CheckPm(f, true));
     EXPECT_EQ(f.m_nTaps, 21);
 }
 
@@ -171,9 +172,9 @@ TEST(PmBands, EstimateNeedsOnePassbandAndOneStopbandOverTheWholeRange) {
                   100.0, 1.0, false);
         if (c.bands == 3)
             f.AddBand(false, false, 0.4, 0.5, 1.0, 10.0, 1.0, false);
-        EXPECT_EQ(f.CanEstimate(false), c.message == nullptr);
+        EXPECT_EQ(CanEstimatePm(f, false), c.message == nullptr);
         EXPECT_TRUE(host.messages.empty());
-        EXPECT_EQ(f.CanEstimate(true), c.message == nullptr);
+        EXPECT_EQ(CanEstimatePm(f, true), c.message == nullptr);
         EXPECT_EQ(host.LastMessage(), c.message ? c.message : "");
         if (c.message) {
             EXPECT_EQ(f.EstimateNumTaps(), 33);
@@ -186,18 +187,18 @@ TEST(PmBands, TapEstimates) {
     f.SetDesignType(kDesignSimplePm);
     // Lowpass 1 dB / 60 dB with a transition of 0.05 Fs: 42.706 rounds to 43.
     TwoBands(f, true, 0.2, 0.05, 1.0, 60.0);
-    EXPECT_EQ(f.EstimatePmTaps(), 43);
+    EXPECT_EQ(EstimatePmTaps(f), 43);
     EXPECT_EQ(f.EstimateNumTaps(), 43);
     // The mirrored highpass: 45.856 rounds to 46, made odd.
     TwoBands(f, false, 0.2, 0.05, 1.0, 60.0);
-    EXPECT_EQ(f.EstimatePmTaps(), 47);
+    EXPECT_EQ(EstimatePmTaps(f), 47);
     // Highpass estimates are always odd; the result is never below 3.
     for (double gap : {0.02, 0.06, 0.1, 0.17, 0.25, 0.3}) {
         TwoBands(f, false, 0.1, gap, 3.0, 30.0);
-        EXPECT_EQ(f.EstimatePmTaps() % 2, 1) << gap;
+        EXPECT_EQ(EstimatePmTaps(f) % 2, 1) << gap;
     }
     TwoBands(f, true, 0.05, 0.44, 6.0, 10.0);
-    EXPECT_EQ(f.EstimatePmTaps(), 3);
+    EXPECT_EQ(EstimatePmTaps(f), 3);
 
     // Lth band: an odd estimate gains two taps, an even one one tap.
     f.SetDesignType(kDesignLthBand);

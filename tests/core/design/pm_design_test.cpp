@@ -1,5 +1,6 @@
 #include "design/design_job.h"
 #include "design/fir_data.h"
+#include "design/pm_method.h"
 #include "response/response_types.h"
 #include "support/scripted_host.h"
 
@@ -76,7 +77,7 @@ TEST(PmDesign, DesignsMatchAnIndependentRemez) {
     f.ApplyFs(CFs(8.0, 1)); // 8 kHz: the bands are given in kHz
     ASSERT_TRUE(f.SetSimpleSpec(31, 0.8, 1.0, 1.2, 40.0, 0.0, 0.0, 16, 0));
     CDesignControl control;
-    ASSERT_TRUE(f.DesignPm("Lowpass", &control));
+    ASSERT_TRUE(DesignPm(f, "Lowpass", &control));
     const std::vector<double>& lp = reference.at("lowpass31");
     ASSERT_EQ(f.GetN(), 31);
     for (int i = 0; i < 31; ++i)
@@ -99,7 +100,7 @@ TEST(PmDesign, DesignsMatchAnIndependentRemez) {
     f.ResetSpec(PmResponseType::Filter, 16, 45);
     ASSERT_TRUE(f.AddBand(true, false, 0.0, 0.2, 0.0, 60.0, 20.0, false));
     ASSERT_TRUE(f.AddBand(true, false, 0.26, 0.5, 1.0, 0.5, 0.0, false));
-    ASSERT_TRUE(f.DesignPm("Highpass"));
+    ASSERT_TRUE(DesignPm(f, "Highpass"));
     const std::vector<double>& hp = reference.at("highpass45");
     ASSERT_EQ(f.GetN(), 45);
     for (int i = 0; i < 45; ++i)
@@ -115,7 +116,7 @@ TEST(PmDesign, MarginsMeasureTheDesign) {
     f.SetDesignType(kDesignSimplePm);
     ASSERT_TRUE(f.SetSimpleSpec(0, 0.1, 1.0, 0.15, 50.0, 0.0, 0.0, 16, 0));
     f.SetNumTaps(f.EstimateNumTaps() + 6);
-    ASSERT_TRUE(f.DesignPm("Margins"));
+    ASSERT_TRUE(DesignPm(f, "Margins"));
     for (int band = 0; band < 2; ++band) {
         // The gridded measurement sees at most what a dense evaluation sees, and nearly all.
         const double dense = DenseActual(f, band);
@@ -134,7 +135,7 @@ TEST(PmDesign, MarginsMeasureTheDesign) {
 
     // Too few taps: a negative margin.
     f.SetNumTaps(11);
-    ASSERT_TRUE(f.DesignPm("Margins"));
+    ASSERT_TRUE(DesignPm(f, "Margins"));
     EXPECT_LT(f.GetMargin(), 0.0);
     // Coefficients that are all zero have no ripple in the passband, and meet nothing.
     for (int i = 0; i < f.GetN(); ++i)
@@ -152,7 +153,7 @@ TEST(PmDesign, StatusDisplayFromOneHundredAndOneTaps) {
         f.ResetSpec(PmResponseType::Filter, 16, taps);
         f.AddBand(true, false, 0.0, 0.2, 1.0, 0.1, 0.0, false);
         f.AddBand(true, false, 0.22, 0.5, 0.0, 80.0, 0.0, false);
-        ASSERT_TRUE(f.DesignPm("Long"));
+        ASSERT_TRUE(DesignPm(f, "Long"));
         ASSERT_EQ(host.shown.size(), 1u);
         EXPECT_EQ(host.shown[0], taps == 101) << taps;
         EXPECT_EQ(f.GetN(), taps);
@@ -169,7 +170,7 @@ TEST(PmDesign, CancelledDesignLeavesAnEmptyFilterWithoutMessage) {
     f.AddBand(true, false, 0.101, 0.5, 0.0, 120.0, 0.0, false);
     f.m_pI->Add(1.0);
     f.m_pQ->Add(0.0);
-    EXPECT_FALSE(f.DesignPm("Cancelled"));
+    EXPECT_FALSE(DesignPm(f, "Cancelled"));
     EXPECT_TRUE(host.jobCancelled);
     EXPECT_TRUE(host.messages.empty());
     EXPECT_EQ(f.GetN(), 0);
@@ -188,7 +189,7 @@ TEST(PmDesign, FailedDesignIsReported) {
     f.AddBand(false, false, 0.3, 0.5, 0.0, 100.0, 1.0, false);
     f.m_pI->Add(1.0);
     f.m_pQ->Add(0.0);
-    EXPECT_FALSE(f.DesignPm("Failing"));
+    EXPECT_FALSE(DesignPm(f, "Failing"));
     EXPECT_EQ(host.LastMessage(), "The Parks-McClellan design algorithm failed to converge.\n(You "
                                   "might try changing the grid density or the number of taps.)");
     EXPECT_EQ(f.GetN(), 0);
@@ -197,7 +198,7 @@ TEST(PmDesign, FailedDesignIsReported) {
     // A specification that does not validate never reaches the engine.
     host.messages.clear();
     f.ResetSpec(PmResponseType::Filter, 16, 21);
-    EXPECT_FALSE(f.DesignPm("Failing"));
+    EXPECT_FALSE(DesignPm(f, "Failing"));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.jobsRun, 1);
 }
@@ -209,7 +210,7 @@ TEST(PmDesign, GridDensityIsRaisedBeforeTheDesign) {
     f.ResetSpec(PmResponseType::Filter, 1, 8);
     f.AddBand(false, false, 0.0, 0.1, 1.0, 10.0, 1.0, false);
     f.AddBand(false, false, 0.2, 0.25, 0.0, 100.0, 1.0, false);
-    f.DesignPm("Small");
+    DesignPm(f, "Small");
     EXPECT_EQ(f.m_nGridDensity, 3);
     ASSERT_FALSE(host.messages.empty());
     EXPECT_EQ(host.messages[0].text, "Grid Density is too small so it has been increased to 3.");

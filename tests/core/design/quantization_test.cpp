@@ -2,6 +2,7 @@
 #include "design/design_job.h"
 #include "design/design_types.h"
 #include "design/fir_data.h"
+#include "design/pm_method.h"
 #include "design/quant_search.h"
 #include "design/quantization.h"
 #include "dsp/fixed_point.h"
@@ -465,7 +466,7 @@ TEST(Quantization, QuantizedDesignReportsTheMarginOfItsCoefficients) {
         f.AddBand(true, false, 0.0, 0.1, 1.0, 0.5, 0.0, false);
         f.AddBand(true, false, 0.2, 0.5, 0.0, 50.0, 0.0, false);
         f.m_Quant = Options(9, algorithm);
-        ASSERT_TRUE(f.DesignPm("Quantized"));
+        ASSERT_TRUE(DesignPm(f, "Quantized"));
         EXPECT_EQ(f.m_bQuantized, 1);
         for (double v : *f.m_pI)
             EXPECT_EQ(v * 256.0, std::round(v * 256.0));
@@ -479,7 +480,7 @@ TEST(Quantization, QuantizedDesignReportsTheMarginOfItsCoefficients) {
         // Without quantization the margin differs: the measurement did follow the rounding.
         CFirData plain(f);
         plain.m_Quant.m_nBits = -9;
-        ASSERT_TRUE(plain.DesignPm("Plain"));
+        ASSERT_TRUE(DesignPm(plain, "Plain"));
         EXPECT_EQ(plain.m_bQuantized, 0);
         EXPECT_NE(plain.GetMargin(), f.GetMargin());
     }

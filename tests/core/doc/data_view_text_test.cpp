@@ -41,7 +41,7 @@ TEST(DataViewText, ListsOneLinePerTapAndReadsEditedTextBack) {
     // Deleting the last 12 lines leaves 20 taps.
     ASSERT_TRUE(ReadCoefficientsText(filter, settings, FirstLines(text, 20)));
     EXPECT_EQ(filter.GetN(), 20);
-    EXPECT_DOUBLE_EQ(filter.GetValue(0, 19), 20.0);
+    EXPECT_DOUBLE_EQ(filter.Columns().GetValue(0, 19), 20.0);
 }
 
 TEST(DataViewText, TrailingZerosGoAndAllZerosLeaveAnEmptyFilter) {
@@ -60,9 +60,9 @@ TEST(DataViewText, QuadratureModeReadsOnlyQAndPadsWithZeros) {
     ASSERT_EQ(settings.m_nMode, CDataViewSettings::Quadrature);
     ASSERT_TRUE(ReadCoefficientsText(filter, settings, "0.5\n0.25\n"));
     ASSERT_EQ(filter.GetN(), 4);
-    EXPECT_DOUBLE_EQ(filter.GetValue(0, 3), 4.0);
-    EXPECT_DOUBLE_EQ(filter.GetValue(1, 1), 0.25);
-    EXPECT_DOUBLE_EQ(filter.GetValue(1, 2), 0.0);
+    EXPECT_DOUBLE_EQ(filter.Columns().GetValue(0, 3), 4.0);
+    EXPECT_DOUBLE_EQ(filter.Columns().GetValue(1, 1), 0.25);
+    EXPECT_DOUBLE_EQ(filter.Columns().GetValue(1, 2), 0.0);
     EXPECT_FALSE(filter.IsReal());
     // Automatic on a complex filter lists I and Q on each line.
     settings.m_nMode = DataViewModeOf(SChangeNotice::FromCode(0x301));

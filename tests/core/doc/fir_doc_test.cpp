@@ -370,7 +370,7 @@ TEST_F(FirDoc, UndoRestoresTheMethodAndItsDesignForEveryMethod) {
         const std::vector<uint8_t> state = FilterBytes(f);
         const std::vector<double> taps = Coefficients(f);
 
-        doc.Filter().ReverseAll();
+        doc.Filter().Columns().ReverseAll();
         doc.OnFilterChanged();
         doc.OnUndo();
         EXPECT_EQ(doc.Filter().m_nDesignType, type);

@@ -1,4 +1,6 @@
 #include "data/corvi_data.h"
+#include "fixed/fixed_messages.h"
+#include "hdl/hdl_export.h"
 #include "io/data_set_file_io.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
@@ -11,6 +13,7 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <filesystem>
 
 namespace {
 
@@ -86,7 +89,7 @@ TEST(DataSetFileIO, OpeningFiles) {
     const std::string missing = folder.Path("missing.txt");
     EXPECT_FALSE(ReadDataSetFile(d, opts, missing, 0, -1));
     EXPECT_TRUE(host.messages.empty());
-    d.m_bReportOpenErrors = 1;
+    d.m_File.m_bReportOpenErrors = 1;
     EXPECT_FALSE(ReadDataSetFile(d, opts, missing, 0, -1));
     ASSERT_EQ(host.messages.size(), 1u);
     EXPECT_EQ(host.messages[0].text, "Cannot open file \"" + missing + "\".");
@@ -94,7 +97,7 @@ TEST(DataSetFileIO, OpeningFiles) {
 
     // A name that begins with "." is taken in the folder of the data set's path.
     WriteText(folder.Path("near.txt"), "0.5\n0.25\n");
-    d.m_strPath = folder.Path("project.cfp");
+    d.m_File.m_strPath = folder.Path("project.cfp");
     EXPECT_TRUE(ReadDataSetFile(d, opts, "./near.txt", 0, -1));
     EXPECT_EQ(Values(*d.m_pI), (std::vector<double>{0.5, 0.25}));
     EXPECT_EQ(WriteDataSetFile(d, opts, "", 0, -1, 1), 1); // nothing to write to
@@ -143,6 +146,37 @@ TEST(DataSetFileIO, CodeExportFollowsTheIndexStep) {
     out.clear();
     EXPECT_EQ(WriteDataSet(d, opts, out, 0, -1, 3), 0);
     EXPECT_TRUE(out.empty());
+}
+
+// The Verilog export holds the taps of a real filter in index order: an interleave or a
+// complex filter is refused, in a file or elsewhere, and nothing is written.
+TEST(DataSetFileIO, VerilogRefusesInterleaveAndComplexFilters) {
+    struct Case {
+        std::vector<double> q;
+        int step;
+        const char* message;
+    };
+    const Case cases[] = {
+        {{}, 2, kMsgHdlNoInterleave},
+        {{}, -2, kMsgHdlNoInterleave},
+        {{0.5, 0.0, 0.25, 0.0}, 1, kMsgFixedNeedsRealFilter},
+    };
+    for (const Case& c : cases) {
+        CTempFolder folder;
+        CScriptedHost host;
+        CCorviData d(&host);
+        Fill(d, {0.25, 0.5, 0.5, 0.25}, c.q);
+        CFileFormatOpts opts;
+        opts.m_nFormat = kFormatVerilog;
+        const int columnB = c.q.empty() ? -1 : 1;
+        std::string out;
+        EXPECT_EQ(WriteDataSet(d, opts, out, 0, columnB, c.step), 0);
+        EXPECT_TRUE(out.empty());
+        EXPECT_EQ(host.LastMessage(), c.message);
+        EXPECT_EQ(WriteDataSetFile(d, opts, folder.Path("f.v"), 0, columnB, c.step), 0);
+        EXPECT_EQ(host.LastMessage(), c.message);
+        EXPECT_TRUE(std::filesystem::is_empty(folder.Dir())) << c.message;
+    }
 }
 
 TEST(DataSetFileIO, WaveFileGivesItsOwnRate) {

@@ -1,7 +1,10 @@
 #include "data/corvi_data.h"
+#include "hdl/hdl_export.h"
 #include "io/data_set_file_io.h"
 #include "io/file_formats.h"
 #include "io/format_state.h"
+#include "io_test_files.h"
+#include "support/paths.h"
 #include "support/scripted_host.h"
 
 #include <gtest/gtest.h>
@@ -76,5 +79,36 @@ TEST(WrittenFiles, EveryWritableFormatKeepsItsBytes) {
                 EXPECT_EQ(bytes, ReadAll(path)) << format.name << (complex ? " complex" : "");
             }
         }
+    }
+}
+
+// A Verilog export to a file writes the module (the same bytes as written elsewhere) and its
+// testbench files beside it; C source and assembler data go to the file as they are written
+// elsewhere.
+TEST(WrittenFiles, CodeExportsWriteTheirWholeFiles) {
+    const bool writeReference = std::getenv("CORVIFIR_WRITE_REFERENCE") != nullptr;
+    CTempFolder folder;
+    CScriptedHost host;
+    CCorviData d(&host);
+    MakeSignal(d, false);
+    CFileFormatOpts opts;
+    opts.m_nFormat = kFormatVerilog;
+    ASSERT_EQ(WriteDataSetFile(d, opts, folder.Path("filter.v"), 0, -1, 1), 1)
+        << host.LastMessage();
+    for (const std::string& path : VerilogExportPaths(folder.Path("filter.v"))) {
+        const std::string stored = kDir + "16_real" + FileNameOf(path).substr(6) + ".ref";
+        if (writeReference) {
+            std::ofstream(stored, std::ios::binary) << ReadAll(path);
+            continue;
+        }
+        EXPECT_EQ(ReadAll(path), ReadAll(stored)) << path;
+    }
+    for (const auto& [code, stored] :
+         {std::pair{kFormatC, "7_complex.h.ref"}, std::pair{kFormatTiAsm, "11_complex.asm.ref"}}) {
+        MakeSignal(d, true);
+        opts.m_nFormat = code;
+        const std::string path = folder.Path(stored);
+        ASSERT_EQ(WriteDataSetFile(d, opts, path, 0, 1, 1), 1) << host.LastMessage();
+        EXPECT_EQ(ReadAll(path), ReadAll(kDir + stored)) << stored;
     }
 }
