@@ -23,6 +23,15 @@
 
 namespace {
 
+// The action captioned text in the view's context menu, filled into menu; null when it has none.
+QAction* MenuAction(CPlotView& view, QMenu& menu, const char* text) {
+    view.FillMenu(menu);
+    for (QAction* a : menu.findChildren<QAction*>())
+        if (a->text() == text)
+            return a;
+    return nullptr;
+}
+
 // A document of the designed lowpass (48 kHz, passband to 6 kHz) with a frequency and a time
 // window bound by the hints its opening sends.
 struct PlotViews : ::testing::Test {
@@ -58,11 +67,7 @@ struct PlotViews : ::testing::Test {
         ASSERT_TRUE(FirCommand::Quantize(doc, dialogs, EParts::Inphase));
         view.resize(size);
         QMenu menu;
-        view.FillMenu(menu);
-        QAction* previous = nullptr;
-        for (QAction* a : menu.findChildren<QAction*>())
-            if (a->text() == PlotMenus::kComparePrevious)
-                previous = a;
+        QAction* previous = MenuAction(view, menu, PlotMenus::kComparePrevious);
         ASSERT_NE(previous, nullptr);
         ASSERT_TRUE(previous->isEnabled());
         previous->trigger();
@@ -396,11 +401,7 @@ TEST_F(PlotViews, TimeWindowComparesWithThePreviousState) {
     // Compare With > Unquantized shows the same coefficients, kept with the project, and ends
     // when the coefficients change otherwise.
     QMenu again;
-    time.FillMenu(again);
-    QAction* unquantized = nullptr;
-    for (QAction* a : again.findChildren<QAction*>())
-        if (a->text() == PlotMenus::kCompareUnquantized)
-            unquantized = a;
+    QAction* unquantized = MenuAction(time, again, PlotMenus::kCompareUnquantized);
     ASSERT_NE(unquantized, nullptr);
     ASSERT_TRUE(unquantized->isEnabled());
     unquantized->trigger();
